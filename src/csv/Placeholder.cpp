@@ -1,0 +1,1 @@
+// Logic of src/csv.
