@@ -79,7 +79,7 @@ private slots:
         log.setLoggingEnabled(true);
         t.setCell(2, 5, "88.5");
         QVERIFY(!FillMemory(t, 2, "MR00214500000+000000400501;", &log));
-        QCOMPARE(t.cell(2, 1), mark("145.00000"));
+        QCOMPARE(t.cell(2, 1), mark("14.50000"));
         QCOMPARE(t.cell(2, 2), QString("FM"));
         QCOMPARE(t.cell(2, 3), QString("Plus"));
         QCOMPARE(t.cell(2, 4), QString(""));
