@@ -75,6 +75,19 @@ public:
     virtual void ShowTransferWindow(TransferKind) {}
     virtual void HideTransferWindow() {}
     virtual void SetTransferProgress(int /*value*/, int /*maximum*/) {}
+
+    // The memory view's current cell (row 0 is the header) and block selection.
+    virtual int CurrentRow() const { return 1; }
+    virtual int CurrentColumn() const { return 1; }
+    virtual void SelectBlock(int /*firstRow*/, int /*lastRow*/, int /*firstCol*/, int /*lastCol*/) {}
+    virtual void FocusMemoryView() {}
+    // "&Undo": enabled state and caption ("Undo last " + name).
+    virtual void SetUndoItem(bool /*enabled*/, const QString & /*caption*/) {}
+    // The "&Hide empty memories" check mark (the state itself is AppState::HideEmptyMemories).
+    virtual void SetHideEmptyChecked(bool) {}
+    // System clipboard (plain text).
+    virtual void SetClipboardText(const QString &) {}
+    virtual QString ClipboardText() const { return {}; }
 };
 
 struct AppContext {
