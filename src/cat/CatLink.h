@@ -1,0 +1,64 @@
+#pragma once
+// The one connection to the radio: a serial port carrying the CAT protocol.
+// Synchronous and polled on the user-interface thread; every wait handles
+// pending events first so the window stays alive during a transfer.
+#include "cat/SerialPort.h"
+
+#include <QString>
+#include <memory>
+
+namespace mv {
+
+class Dialogs;
+class MessageLog;
+class SettingsStore;
+
+class CatLink {
+public:
+    CatLink(SettingsStore &settings, MessageLog &log, Dialogs &dialogs,
+            std::unique_ptr<SerialPortFactory> factory = makeQtSerialPortFactory());
+    ~CatLink();
+
+    // Link state
+    int CommPort = 1;                                   // 1..16
+    QString UserCommSpeed = QStringLiteral("38400,N,8,2");
+    QString ActiveSettings = QStringLiteral("38400,N,8,2");
+    QString ReplyBuffer;
+    bool DoNotUseRts = false;
+
+    // Reads "Commport", "UserCommSpeed", "RTS" from the settings (bad values fall
+    // back to the defaults).
+    void LoadSettings();
+    // Menu choices: store the value (the open port is not touched).
+    void ChooseCommPort(int n);          // writes "CommPort"
+    void ChooseCommSpeed(int baud);      // writes "UserCommSpeed" as baud + ",N,8,2"
+    void SetDoNotUseRts(bool on);        // writes "RTS"
+
+    // A device path that overrides the port-number mapping for this run (command
+    // line); empty to use the mapping.
+    void setDeviceOverride(const QString &device) { m_deviceOverride = device; }
+    QString deviceOverride() const { return m_deviceOverride; }
+    // The device that SetCommPort(port) opens.
+    QString deviceFor(int port) const;
+
+    void SetCommPort(int port, const QString &settings);
+    bool isOpen() const;
+    void SendCommand(const QString &command);
+    bool ReceiveData();
+    void CloseCommPort();
+    void PauseWithEvents(int ms);
+
+    SettingsStore &settings() { return m_settings; }
+    MessageLog &log() { return m_log; }
+    Dialogs &dialogs() { return m_dialogs; }
+
+private:
+    SettingsStore &m_settings;
+    MessageLog &m_log;
+    Dialogs &m_dialogs;
+    std::unique_ptr<SerialPortFactory> m_factory;
+    std::unique_ptr<SerialPort> m_port;
+    QString m_deviceOverride;
+};
+
+} // namespace mv
