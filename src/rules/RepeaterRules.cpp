@@ -1,8 +1,51 @@
 #include "rules/RepeaterRules.h"
 
+#include "core/Frequency.h"
 #include "core/NumberText.h"
+#include "shell/MessageLog.h"
+#include "shell/SettingsStore.h"
+
+#include <algorithm>
 
 namespace mv {
+
+namespace {
+// Reads a plain decimal text as a whole number scaled by 10^decimals, rounding
+// half away from zero. False when the text is not a number or too large.
+bool readScaled(const QString &text, int decimals, qint64 *out)
+{
+    const QString t = text.trimmed();
+    if (!IsNumericText(t))
+        return false;
+    int i = 0;
+    bool negative = false;
+    if (t[0] == QLatin1Char('+') || t[0] == QLatin1Char('-')) {
+        negative = t[0] == QLatin1Char('-');
+        i = 1;
+    }
+    const int sep = int(t.indexOf(DecimalSeparator(), i));
+    const QString intDigits = sep < 0 ? t.mid(i) : t.mid(i, sep - i);
+    const QString fracDigits = sep < 0 ? QString() : t.mid(sep + 1);
+    qint64 v = 0;
+    for (const QChar c : intDigits) {
+        v = v * 10 + (c.unicode() - '0');
+        if (v > 1000000000000LL)
+            return false;
+    }
+    for (int d = 0; d < decimals; ++d)
+        v = v * 10 + (d < fracDigits.size() ? fracDigits[d].unicode() - '0' : 0);
+    if (decimals < fracDigits.size() && fracDigits[decimals].unicode() >= '5')
+        ++v;
+    *out = negative ? -v : v;
+    return true;
+}
+
+int patternDecimals(const QString &pattern)
+{
+    const int dot = int(pattern.indexOf(QLatin1Char('.')));
+    return dot < 0 ? 0 : int(pattern.mid(dot + 1).count(QLatin1Char('0')));
+}
+} // namespace
 
 RepeaterRuleSet &repeaterRules()
 {
@@ -20,22 +63,93 @@ QString NormaliseDecimalText(const QString &text)
     return text;
 }
 
+QString FormatDecimalText(const QString &text, const QString &pattern)
+{
+    const int decimals = patternDecimals(pattern);
+    qint64 v = 0;
+    if (!readScaled(text, decimals, &v))
+        return text;
+    return FormatScaled(v, decimals, pattern);
+}
+
+QString RuleKey(int n, const char *field)
+{
+    return QStringLiteral("Rule") + QString::number(n) + QLatin1String(field);
+}
+
 bool FindRepeaterRule(RepeaterRuleSet &set, qint32 f)
 {
     if (!set.RepeaterRulesActive)
         return false;
     for (const RepeaterRule &r : set.rules) {
-        if (r.Low <= f && f <= r.High) {
-            set.CurrentRule = {r.Direction, r.Amount, r.Step};
+        if (r.Readable && r.Low <= f && f <= r.High) {
+            set.CurrentRule = {r.Direction, FormatDecimalText(r.Amount, QStringLiteral("##.00000")), r.Step};
             return true;
         }
     }
     return false;
 }
 
-void LoadRepeaterRules(RepeaterRuleSet &, SettingsStore &, Dialogs *, MessageLog *)
+void LoadRepeaterRules(RepeaterRuleSet &set, SettingsStore &settings, Dialogs *dialogs, MessageLog *log)
 {
-    // Filled in with the rules window work.
+    const QString app = QLatin1String(kRulesAppName);
+    const QString section = QLatin1String(kRulesSection);
+    set.RepeaterRulesActive = settings.getBool(app, section, QStringLiteral("RepeaterRulesActive"), false);
+    set.AllowAnyRepeaterFrequency =
+        settings.getBool(app, section, QStringLiteral("AllowAnyRepeaterFrequency"), false);
+    int count = settings.getInt(app, section, QStringLiteral("NumberOfRules"), 0);
+    if (count < 1) {
+        set.RepeaterRulesActive = false;
+        return;
+    }
+    if (count > kMaxRepeaterRules) {
+        if (log)
+            log->LogMessage(QStringLiteral("Repeater rules: NumberOfRules of%1 is too high - only the first%2 "
+                                           "rules are used")
+                                .arg(SignedText(count), SignedText(kMaxRepeaterRules)));
+        count = kMaxRepeaterRules;
+    }
+
+    const QString defaultLimit = FormatScaled(14560000, 5, QStringLiteral("##0.00000"));
+    const QString defaultAmount = FormatScaled(60000, 5, QStringLiteral("##0.00000"));
+    // Only the first unreadable value gets a box; later ones are reported in the log.
+    Dialogs *boxes = dialogs;
+
+    std::vector<RepeaterRule> rules;
+    rules.reserve(size_t(count));
+    for (int n = 1; n <= count; ++n) {
+        RepeaterRule rule;
+        QString badKey;
+        QString badText;
+        auto readLimit = [&](const char *field) -> qint32 {
+            const QString key = RuleKey(n, field);
+            const QString raw = settings.get(app, section, key, defaultLimit);
+            const qint32 v = ParseFrequency(NormaliseDecimalText(raw), QString(), boxes);
+            if (v == kNotAFrequency) {
+                boxes = nullptr;
+                if (badKey.isEmpty()) {
+                    badKey = key;
+                    badText = raw;
+                }
+            }
+            return v;
+        };
+        rule.Low = readLimit("Low");
+        rule.High = readLimit("High");
+        rule.Direction = settings.get(app, section, RuleKey(n, "Direction"), QStringLiteral("Minus"));
+        rule.Amount = FormatDecimalText(
+            NormaliseDecimalText(settings.get(app, section, RuleKey(n, "Amount"), defaultAmount)),
+            QStringLiteral("##.00000"));
+        rule.Step = settings.get(app, section, RuleKey(n, "Step"), QStringLiteral("12.5 K"));
+        if (!badKey.isEmpty()) {
+            rule.Readable = false;
+            if (log)
+                log->LogMessage(QStringLiteral("Repeater rule%1 is not used: %2 of '%3' is not a frequency")
+                                    .arg(SignedText(n), badKey, badText));
+        }
+        rules.push_back(std::move(rule));
+    }
+    set.rules = std::move(rules);
 }
 
 } // namespace mv

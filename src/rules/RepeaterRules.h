@@ -15,12 +15,19 @@ class SettingsStore;
 
 inline constexpr const char *kRulesSection = "RepeaterRules";
 
+// A hand-edited NumberOfRules beyond this is cut to it (and logged), so that a
+// stray huge number cannot make loading read keys for ever.
+inline constexpr int kMaxRepeaterRules = 1000;
+
 struct RepeaterRule {
     qint32 Low = 0;    // 10 Hz units, inclusive
     qint32 High = 0;   // 10 Hz units, inclusive
     QString Direction; // "Plus", "Minus", "Simplex"
     QString Amount;    // MHz, "##.00000"
     QString Step;      // "12.5 K" ...
+    // False when the stored Low or High could not be read as a frequency; such a
+    // rule holds no frequency at all.
+    bool Readable = true;
 };
 
 struct CurrentRuleInfo {
@@ -30,6 +37,8 @@ struct CurrentRuleInfo {
 };
 
 // The program's rule set: loaded at start-up and after OK in the rules window.
+// After LoadRepeaterRules, RepeaterRulesActive is also the check mark of the
+// main menu item mnuBandPlan ("Define &Repeater rules...").
 struct RepeaterRuleSet {
     bool RepeaterRulesActive = false;
     bool AllowAnyRepeaterFrequency = false;
@@ -43,7 +52,15 @@ RepeaterRuleSet &repeaterRules();
 // When the decimal separator is ".", every "," becomes "."; otherwise unchanged.
 QString NormaliseDecimalText(const QString &text);
 
-// Reads the switches and rules from the settings store into `set`.
+// Formats a decimal text (locale's decimal mark) with a number pattern such as
+// "##0.00000" or "##.00000", rounding half away from zero. A text that is not a
+// plain number comes back unchanged.
+QString FormatDecimalText(const QString &text, const QString &pattern);
+
+// Reads the switches and rules from the settings store into `set`. A Low or High
+// that is not a number makes its rule hold no frequency; such a rule gets one
+// always-line in the log, and the whole load shows at most one message box.
+// With fewer than one stored rule, rules are inactive and the list is kept.
 void LoadRepeaterRules(RepeaterRuleSet &set, SettingsStore &settings, Dialogs *dialogs, MessageLog *log);
 
 // First rule holding f when rules are active; sets CurrentRule.
@@ -54,5 +71,8 @@ inline bool FindRepeaterRule(qint32 f) { return FindRepeaterRule(repeaterRules()
 // else "FM"), otherwise the band table.
 QString DefaultModeForFrequency(RepeaterRuleSet &set, qint32 f);
 inline QString DefaultModeForFrequency(qint32 f) { return DefaultModeForFrequency(repeaterRules(), f); }
+
+// "Rule" n field, e.g. "Rule3Low".
+QString RuleKey(int n, const char *field);
 
 } // namespace mv
