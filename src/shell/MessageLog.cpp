@@ -25,6 +25,16 @@ void MessageLog::LogMessage(const QString &message, const QString &marker)
     emit raiseRequested();
 }
 
+void MessageLog::open()
+{
+    if (m_open)
+        return;
+    m_open = true;
+    m_text.clear();
+    emit opened();
+    emit textChanged();
+}
+
 void MessageLog::clear()
 {
     m_text.clear();

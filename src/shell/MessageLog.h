@@ -23,6 +23,9 @@ public:
     bool isOpen() const { return m_open; }
     const QString &text() const { return m_text; }
 
+    // Opens the window without a line (the window-recovery command); nothing
+    // happens when it is open already.
+    void open();
     // "Clear messages": the window stays open.
     void clear();
     // The window was closed: its text is discarded; the next line opens a fresh one.
