@@ -88,8 +88,7 @@ bool fitsRecordFrequency(const QString &cell)
     return whole.size() <= 12 && (whole.isEmpty() || whole.toLongLong() <= 99);
 }
 
-// Why row `cat` is left out of a saved file, empty when it is written.
-QString saveProblem(const MemoryTable &table, int cat)
+QString saveProblemOf(const MemoryTable &table, int cat)
 {
     QString problem = RecordProblem(table, cat);
     if (!problem.isEmpty())
@@ -463,13 +462,18 @@ bool readMemorySet(const QString &path, MemoryTable &table, MessageLog *log, QSt
 // ---------------------------------------------------------------------------
 // Writing
 
+QString RowSaveProblem(const MemoryTable &table, int catNumber)
+{
+    return saveProblemOf(table, catNumber);
+}
+
 QStringList MemoryFileLines(const MemoryTable &table, QList<int> *skipped)
 {
     QStringList lines;
     for (int cat = 1; cat <= kLastCat; ++cat) {
         if (table.isCatEmpty(cat))
             continue;
-        if (!saveProblem(table, cat).isEmpty()) {
+        if (!saveProblemOf(table, cat).isEmpty()) {
             if (skipped)
                 skipped->append(cat);
             continue;
@@ -728,7 +732,7 @@ bool SaveMemoryFile(AppContext &ctx)
     if (!skipped.isEmpty()) {
         QStringList shown;
         for (int cat : std::as_const(skipped)) {
-            const QString reason = saveProblem(st.table, cat);
+            const QString reason = saveProblemOf(st.table, cat);
             ctx.log.LogMessage(MemoryNameOf(cat) + QStringLiteral(" was not saved: ") + reason);
             if (shown.size() < kMaxSkippedInBox)
                 shown << MemoryNameOf(cat) + QStringLiteral(": ") + reason;

@@ -108,6 +108,9 @@ bool readMemorySet(const QString &path, MemoryTable &table, MessageLog *log, QSt
 // memory 1..500, then per used PMS row (501..504). Rows that cannot be encoded
 // (RecordProblem) are left out and their CAT numbers appended to *skipped.
 QStringList MemoryFileLines(const MemoryTable &table, QList<int> *skipped = nullptr);
+// Why a used row is left out of a saved file (RecordProblem, or a frequency
+// that eight Hz digits cannot carry); empty when it is written.
+QString RowSaveProblem(const MemoryTable &table, int catNumber);
 // The lines of the description file: 0,"width" then i,"description" for 1..500.
 QStringList DescriptionFileLines(const MemoryTable &table, int descriptionWidth);
 
