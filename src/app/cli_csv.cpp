@@ -1,18 +1,159 @@
-// memvault-cli subcommands (csv).
+// memvault-cli subcommands (csv): export-csv and import-csv, the same export and
+// import that the Import/Export window runs, on a memory file instead of the
+// window's table.
 #include "CliCommands.h"
+#include "core/AppState.h"
+#include "core/MemoryFiles.h"
+#include "csv/CsvExport.h"
+#include "csv/CsvImport.h"
+#include "shell/Dialogs.h"
+#include "shell/MessageLog.h"
+#include "shell/SettingsStore.h"
+
+#include <QFileInfo>
 
 namespace mv::cli {
 
-int runExportCsv(const QStringList &)
+namespace {
+
+// Boxes become lines (results on stdout, everything else on stderr). The two
+// questions of an import are answered by the command's options: loading despite
+// pre-check errors only with --force, clearing only when --clear asked for it.
+class CliDialogs : public Dialogs {
+public:
+    bool force = false;
+    Answer messageBox(const QString &text, Buttons buttons, Icon icon, const QString &) override
+    {
+        if (buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel) {
+            const bool precheck = text.startsWith(QLatin1String("The pre-check"));
+            const Answer a = (!precheck || force) ? Answer::Yes : Answer::No;
+            printErr(text + (a == Answer::Yes ? QStringLiteral(" Yes") : QStringLiteral(" No")));
+            return a;
+        }
+        if (icon == Icon::Information)
+            printOut(text);
+        else
+            printErr(text);
+        return Answer::Ok;
+    }
+    std::optional<QString> inputBox(const QString &, const QString &, const QString &) override { return std::nullopt; }
+    FileChoice openFile(const FileDialogRequest &) override { return {}; }
+    FileChoice saveFile(const FileDialogRequest &) override { return {}; }
+    QString browseForFolder(const QString &) override { return {}; }
+};
+
+struct CliContext {
+    AppState state;
+    SettingsStore settings;
+    MessageLog log;
+    CliDialogs dialogs;
+    MainView view;
+    AppContext ctx{state, settings, log, dialogs, view};
+
+    CliContext()
+    {
+        // Every line of the messages window (pre-check reports included) goes to stderr.
+        QObject::connect(&log, &MessageLog::lineAdded, [](const QString &line) { printErr(line); });
+    }
+};
+
+int usage(const char *text)
 {
-    printErr(QStringLiteral("memvault-cli: this command is not available yet"));
+    printErr(QStringLiteral("usage: memvault-cli %1").arg(QLatin1String(text)));
     return 2;
 }
 
-int runImportCsv(const QStringList &)
+const char *kExportUsage = "export-csv FILE.450 OUT.csv [--tab] [--keep-numbers] [--omit-header]";
+const char *kImportUsage =
+    "import-csv IN.csv FILE.450 [--start N] [--use-numbers] [--clear] [--omit-duplicates] [--force]";
+
+} // namespace
+
+int runExportCsv(const QStringList &args)
 {
-    printErr(QStringLiteral("memvault-cli: this command is not available yet"));
-    return 2;
+    QStringList files;
+    CsvExportOptions options;
+    for (const QString &a : args) {
+        if (a == QLatin1String("--tab"))
+            options.tab = true;
+        else if (a == QLatin1String("--keep-numbers"))
+            options.keepNumbers = true;
+        else if (a == QLatin1String("--omit-header"))
+            options.omitHeader = true;
+        else if (a.startsWith(QLatin1String("--")))
+            return usage(kExportUsage);
+        else
+            files << a;
+    }
+    if (files.size() != 2)
+        return usage(kExportUsage);
+
+    CliContext c;
+    QString error;
+    if (!readMemorySet(files[0], c.state.table, &c.log, &error)) {
+        printErr(QStringLiteral("memvault-cli: cannot read %1: %2").arg(files[0], error));
+        return 1;
+    }
+    options.path = files[1];
+    const CsvExportResult result = ExportCsv(c.ctx, options);
+    return result.outcome == CsvExportOutcome::Written ? 0 : 1;
+}
+
+int runImportCsv(const QStringList &args)
+{
+    QStringList files;
+    CsvImportOptions options;
+    bool force = false;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &a = args[i];
+        if (a == QLatin1String("--start")) {
+            if (i + 1 >= args.size())
+                return usage(kImportUsage);
+            options.startText = args[++i];
+        } else if (a == QLatin1String("--use-numbers")) {
+            options.useNumbers = true;
+        } else if (a == QLatin1String("--clear")) {
+            options.clearBefore = true;
+        } else if (a == QLatin1String("--omit-duplicates")) {
+            options.omitDuplicates = true;
+        } else if (a == QLatin1String("--force")) {
+            force = true;
+        } else if (a.startsWith(QLatin1String("--"))) {
+            return usage(kImportUsage);
+        } else {
+            files << a;
+        }
+    }
+    if (files.size() != 2)
+        return usage(kImportUsage);
+
+    CliContext c;
+    c.dialogs.force = force;
+    const QString memoryPath = files[1];
+    int width = kDefaultDescriptionWidth;
+    if (QFileInfo::exists(memoryPath)) {
+        QString error;
+        if (!readMemorySet(memoryPath, c.state.table, &c.log, &error, &width)) {
+            printErr(QStringLiteral("memvault-cli: cannot read %1: %2").arg(memoryPath, error));
+            return 1;
+        }
+    }
+    options.path = files[0];
+    const CsvImportResult result = ImportCsv(c.ctx, options);
+    switch (result.outcome) {
+    case CsvImportOutcome::Imported:
+        break;
+    case CsvImportOutcome::NothingToImport:
+        return 0;
+    default:
+        return 1;
+    }
+    QString error;
+    if (!writeMemorySet(memoryPath, c.state.table, width, &error)) {
+        printErr(QStringLiteral("memvault-cli: cannot save %1: %2").arg(memoryPath, error));
+        return 1;
+    }
+    return 0;
 }
 
 } // namespace mv::cli

@@ -1,0 +1,163 @@
+#include "csv/CsvExport.h"
+
+#include "core/AppState.h"
+#include "core/MemoryTable.h"
+#include "core/NumberText.h"
+#include "csv/CsvFormat.h"
+#include "shell/Dialogs.h"
+#include "shell/MessageLog.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace mv {
+
+QStringList CsvExportRecords(const MemoryTable &table, const CsvExportOptions &options)
+{
+    const QString sep(ListSeparator());
+    QStringList out;
+    out.reserve(MemoryTable::kMemoryCount + 1);
+    if (!options.omitHeader)
+        out << CsvHeaderNames().join(sep);
+    int count = 0;
+    for (int r = 1; r <= MemoryTable::kMemoryCount; ++r) {
+        if (table.isEmpty(r))
+            continue;
+        if (options.onlySelected && !options.selectedRows.contains(r))
+            continue;
+        ++count;
+        if (options.keepNumbers) {
+            // The label read as a 16-bit number; the row number when it is not one.
+            bool ok = false;
+            const short n = table.cell(r, MemoryTable::ColLabel).trimmed().toShort(&ok);
+            count = ok ? n : r;
+        }
+        const MemoryTable::Row &row = table.memory(r);
+        QString record;
+        record.reserve(80);
+        record += QString::number(count);
+        record += sep + row[MemoryTable::ColFrequency];
+        record += sep + row[MemoryTable::ColMode];
+        record += sep + row[MemoryTable::ColShift];
+        record += sep;  // TX Shift/Freq
+        record += sep;  // TX Mode
+        record += sep + row[MemoryTable::ColEncoding];
+        record += sep + row[MemoryTable::ColTone];
+        record += sep;  // Show
+        record += sep;  // Name
+        record += sep;  // Scan
+        record += sep;  // Group
+        record += sep + row[MemoryTable::ColDescription];
+        out << record;
+    }
+    return out;
+}
+
+bool WriteCsvLines(const QString &path, const QStringList &lines, CsvWriteError *error)
+{
+    QSaveFile file(path);
+    auto fail = [&](int line) {
+        if (error) {
+            error->number = int(file.error()) != 0 ? int(file.error()) : int(QFileDevice::WriteError);
+            error->description = file.errorString();
+            error->line = line;
+        }
+        file.cancelWriting();
+        return false;
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(0);
+    int lineNumber = 0;
+    for (const QString &line : lines) {
+        ++lineNumber;
+        const QByteArray bytes = line.toUtf8() + "\r\n";
+        if (file.write(bytes) != bytes.size())
+            return fail(lineNumber);
+    }
+    if (!file.commit()) {
+        if (error) {
+            error->number = int(file.error()) != 0 ? int(file.error()) : int(QFileDevice::WriteError);
+            error->description = file.errorString();
+            error->line = lineNumber + 1;
+        }
+        return false;
+    }
+    return true;
+}
+
+QString CsvExportErrorText(const CsvWriteError &error)
+{
+    return QStringLiteral("An error has been encountered when trying to export the file.\r\n")
+        + QStringLiteral("Error number ") + QString::number(error.number) + QStringLiteral(" (")
+        + error.description + QStringLiteral(") in line ") + QString::number(error.line)
+        + QStringLiteral("\r\n\r\nCannot export the file here - please try an alternative location");
+}
+
+CsvExportResult ExportCsv(AppContext &ctx, const CsvExportOptions &options)
+{
+    CsvExportResult result;
+    DetectSeparators();
+    if (options.tab)
+        SetListSeparator(QLatin1Char('\t'));
+
+    const QStringList records = CsvExportRecords(ctx.state.table, options);
+    result.records = int(records.size()) - (options.omitHeader ? 0 : 1);
+
+    if (options.preview) {
+        for (const QString &record : records)
+            ctx.log.LogMessage(record);
+        result.outcome = CsvExportOutcome::Previewed;
+        return result;
+    }
+
+    if (!options.path.isEmpty()) {
+        CsvWriteError error;
+        if (!WriteCsvLines(options.path, records, &error)) {
+            result.outcome = CsvExportOutcome::Failed;
+            result.error = CsvExportErrorText(error);
+            ctx.dialogs.messageBox(result.error, Buttons::Ok, Icon::Exclamation);
+            return result;
+        }
+        result.outcome = CsvExportOutcome::Written;
+        result.path = options.path;
+        ctx.dialogs.messageBox(QStringLiteral("Export completed"), Buttons::Ok, Icon::Information);
+        return result;
+    }
+
+    // Until the file is written or the user gives up: a failed write brings the
+    // save dialog back so that another place can be chosen.
+    for (;;) {
+        FileDialogRequest request;
+        request.title = QStringLiteral("Export CSV");
+        request.filter = kCsvFileFilter;
+        request.startFolder = ctx.state.HomeDir;
+        const FileChoice choice = ctx.dialogs.saveFile(request);
+        if (choice.cancelled || choice.path.trimmed().isEmpty())
+            return result;
+        QString path = choice.path;
+        if (!path.toUpper().endsWith(QLatin1String(".CSV")))
+            path += QStringLiteral(".CSV");
+        const QFileInfo info(path);
+        if (info.exists()) {
+            const Answer a = ctx.dialogs.messageBox(QStringLiteral("Filename ") + info.fileName().toUpper()
+                                                        + QStringLiteral(" already exists\r\nDo you wish to replace it?"),
+                                                    Buttons::YesNo, Icon::Question);
+            if (a != Answer::Yes)
+                return result;
+        }
+        CsvWriteError error;
+        if (!WriteCsvLines(path, records, &error)) {
+            result.error = CsvExportErrorText(error);
+            result.outcome = CsvExportOutcome::Failed;
+            ctx.dialogs.messageBox(result.error, Buttons::Ok, Icon::Exclamation);
+            continue;
+        }
+        result.outcome = CsvExportOutcome::Written;
+        result.path = path;
+        result.error.clear();
+        ctx.dialogs.messageBox(QStringLiteral("Export completed"), Buttons::Ok, Icon::Information);
+        return result;
+    }
+}
+
+} // namespace mv

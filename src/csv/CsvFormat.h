@@ -1,0 +1,104 @@
+#pragma once
+// The CSV column set shared by export and import, and the pieces import uses to
+// take a line apart: cleaning, field access with the decimal-mark adaptation,
+// header recognition, the mode and tone vocabularies, and reading a file.
+//
+// Field splitting works on the program-wide ListSeparator (core/NumberText.h):
+// export sets it (TAB for the "Tab" option), header recognition sets it from the
+// header line, and it stays until the next DetectSeparators.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace mv {
+
+inline constexpr int kCsvFieldCount = 13;
+// Fields that import reads (numbering from 1).
+enum CsvFieldNumber {
+    CsvMemory = 1,
+    CsvRxFreq = 2,
+    CsvRxMode = 3,
+    CsvShift = 4,
+    CsvEncoding = 7,
+    CsvTone = 8,
+    CsvDescription = 13,
+};
+
+// "Memory", "RX Freq", "RX Mode", ... "Description": the 13 header names.
+const QStringList &CsvHeaderNames();
+
+// The filter of both file dialogs.
+inline const QString kCsvFileFilter = QStringLiteral("Memories CSV Files (*.CSV)|*.CSV|All Files (*.*)|*.*");
+
+// Layout ids that header recognition gives a file.
+inline const QString kCsvSourceOrbis = QStringLiteral("Orbis");  // the layout export writes
+inline const QString kCsvSourceUnknown = QStringLiteral("Unknown");
+// Every recognisable id, "Orbis" first.
+const QStringList &CsvSourceIds();
+
+// Double quotes become blanks and toggle an inside-quotes state; a ListSeparator
+// inside quotes becomes a blank. For the header line all blanks are then removed.
+QString CleanCsvLine(const QString &line, bool headerLine = false);
+
+// Field n (from 1) of a cleaned line: the text between the (n-1)-th and the n-th
+// ListSeparator; empty when the line has fewer fields. From field 2 on the
+// decimal mark is adapted: "," -> "." for ";"-separated text under a "." locale,
+// "." -> "," for ","-separated text under a "," locale.
+QString CsvField(const QString &cleanedLine, int n);
+
+// Given the header line cleaned with blanks removed: picks the ListSeparator
+// from it (",", then ";", then TAB, falling back to the previous one when the
+// line does not contain the pick) and returns the layout id, "Unknown" when the
+// line is not a header of a known layout.
+QString RecogniseCsvHeader(const QString &cleanedHeader);
+
+// Trimmed; longer than one character and without "." second-last: ".0" appended
+// ("88" -> "88.0", "88.5" unchanged).
+QString NormaliseTone(const QString &tone);
+
+// Mode accepted by the pre-check (field already trimmed and upper-cased).
+bool IsPrecheckMode(const QString &upperTrimmed);
+// Shift and encoding state accepted by the pre-check (trimmed, upper-cased).
+bool IsPrecheckShift(const QString &upperTrimmed);
+bool IsPrecheckEncoding(const QString &upperTrimmed);
+
+// The mode the load writes for a trimmed field 3 (letter case counts): a mode
+// text, an empty text for an empty field (the caller proposes one from the
+// frequency), nullopt when the record is not to be added.
+std::optional<QString> ImportedMode(const QString &trimmed);
+
+// The EncDec cell for a field 7 value: "CTCSS Enc", "CTCSS Enc+Dec" or "" (any
+// letter case, blanks around ignored). *recognised is false for anything else
+// ("DCS" included), which also gives "".
+QString ImportedEncoding(const QString &field, bool *recognised = nullptr);
+
+// A description as the memory table and the description file can keep it:
+// double quote, ";", "," and control characters become blanks, blanks around
+// are trimmed, and the text is cut to 100 characters without splitting a
+// character in two.
+QString CleanImportedDescription(const QString &text);
+
+// ---------------------------------------------------------------------------
+// Reading an import file
+
+inline constexpr qint64 kMaxCsvFileSize = 10 * 1024 * 1024;
+
+struct CsvFileText {
+    enum class Problem { None, Missing, ReadError, TooLarge, Binary };
+    Problem problem = Problem::None;
+    int errorNumber = 0;    // for the read error message
+    QString errorText;      // its description
+    QStringList lines;      // line ends (CR LF, LF or CR) removed
+};
+
+// UTF-8 when the bytes are valid UTF-8 (a leading byte-order mark is dropped),
+// Latin-1 otherwise.
+QString DecodeCsvBytes(const QByteArray &bytes);
+// Lines of a text; a line end after the last line does not start another one.
+QStringList SplitCsvLines(const QString &text);
+// Reads and decodes a whole import file; refuses files over 10 MiB and files
+// holding NUL bytes (problem TooLarge / Binary) without reading them further.
+CsvFileText ReadCsvFile(const QString &path);
+
+} // namespace mv

@@ -1,0 +1,495 @@
+#include "csv/CsvImport.h"
+
+#include "core/AppState.h"
+#include "core/Frequency.h"
+#include "core/MemoryTable.h"
+#include "core/NumberText.h"
+#include "core/RadioTables.h"
+#include "csv/CsvFormat.h"
+#include "rules/RepeaterRules.h"
+#include "shell/Dialogs.h"
+#include "shell/MessageLog.h"
+
+#include <QFileInfo>
+#include <QHash>
+#include <array>
+#include <cmath>
+#include <optional>
+
+namespace mv {
+
+QString CsvRuleLine() { return QStringLiteral("\r\n") + QString(55, QLatin1Char('_')); }
+
+namespace {
+
+constexpr int kMemories = MemoryTable::kMemoryCount;
+
+// Value of a number text in the user's locale; false when it is not one.
+bool numericValue(const QString &text, double *value)
+{
+    if (!IsNumericText(text))
+        return false;
+    QString t = text.trimmed();
+    t.replace(DecimalSeparator(), QLatin1Char('.'));
+    bool ok = false;
+    *value = t.toDouble(&ok);
+    return ok;
+}
+
+// Whole memory number of a field 1 value (fraction dropped); 0 when the text is
+// not a number, clamped far outside 1..500 so that AddMemory can name it.
+int memoryNumberOf(const QString &text)
+{
+    double v = 0;
+    if (!numericValue(text, &v))
+        return 0;
+    v = std::trunc(v);
+    if (v > 1e9)
+        return 1000000000;
+    if (v < -1e9)
+        return -1000000000;
+    return int(v);
+}
+
+QString readErrorText(int record, int number, const QString &description)
+{
+    return QStringLiteral("Problem encountered reading the import file at record ") + SignedText(record)
+        + QStringLiteral("\r\nError number") + SignedText(number) + QStringLiteral(", ") + description
+        + QStringLiteral("\r\nImport aborted");
+}
+
+// Frequencies held by memories 1..500, kept up to date while records are added,
+// for the duplicate test ("a memory whose Freq is not Empty has this frequency").
+class FrequencyIndex {
+public:
+    explicit FrequencyIndex(const MemoryTable &table)
+    {
+        for (int n = 1; n <= kMemories; ++n)
+            refresh(table, n);
+    }
+    bool contains(qint32 f) const { return m_counts.value(f) > 0; }
+    void refresh(const MemoryTable &table, int n)
+    {
+        qint32 &slot = m_of[size_t(n - 1)];
+        if (slot != kNotAFrequency && --m_counts[slot] == 0)
+            m_counts.remove(slot);
+        slot = table.isEmpty(n) ? kNotAFrequency
+                                : ParseFrequency(table.cell(n, MemoryTable::ColFrequency), QStringLiteral("Quiet"), nullptr);
+        if (slot != kNotAFrequency)
+            ++m_counts[slot];
+    }
+
+private:
+    std::array<qint32, kMemories> m_of{};
+    QHash<qint32, int> m_counts;
+};
+
+// Keeps the busy pointer on for the life of the object.
+class BusyPointer {
+public:
+    explicit BusyPointer(Dialogs &d) : m_d(d) { m_d.setBusy(true); }
+    ~BusyPointer() { off(); }
+    void off()
+    {
+        if (m_on)
+            m_d.setBusy(false);
+        m_on = false;
+    }
+
+private:
+    Dialogs &m_d;
+    bool m_on = true;
+};
+
+class Importer {
+public:
+    Importer(AppContext &ctx, const CsvImportOptions &options) : m_ctx(ctx), m_opt(options) {}
+    CsvImportResult run();
+
+private:
+    void log(const QString &line) { m_ctx.log.LogMessage(line); }
+    void warn(const QString &text) { m_ctx.dialogs.messageBox(text, Buttons::Ok, Icon::Exclamation); }
+    bool chooseFile();
+    // Reads the file; on a problem shows its message and returns false.
+    bool readFile(CsvFileText *text, CsvImportOutcome *failure);
+    void precheck(const QStringList &lines);
+    void checkRecord(const QString &line, const QString &n);
+    bool loadPass();
+
+    AppContext &m_ctx;
+    const CsvImportOptions &m_opt;
+    CsvImportResult m_result;
+    int m_start = 1;
+    bool m_error = false;
+    std::optional<FrequencyIndex> m_tableFrequencies;
+};
+
+bool Importer::chooseFile()
+{
+    if (!m_opt.path.isEmpty()) {
+        m_result.path = m_opt.path;
+        return true;
+    }
+    FileDialogRequest request;
+    request.title = QStringLiteral("Import CSV");
+    request.filter = kCsvFileFilter;
+    request.startFolder = m_ctx.state.HomeDir;
+    const FileChoice choice = m_ctx.dialogs.openFile(request);
+    if (choice.cancelled || choice.path.trimmed().isEmpty())
+        return false;
+    QString path = choice.path;
+    const QString upper = path.toUpper();
+    if (!upper.endsWith(QLatin1String(".CSV")) && !upper.endsWith(QLatin1String(".TPE"))) {
+        // Export appends ".CSV"; a file saved by another program on a
+        // case-sensitive file system may carry ".csv" instead.
+        const QString lower = path + QStringLiteral(".csv");
+        path += QStringLiteral(".CSV");
+        if (!QFileInfo(path).isFile() && QFileInfo(lower).isFile())
+            path = lower;
+    }
+    m_result.path = path;
+    return true;
+}
+
+bool Importer::readFile(CsvFileText *text, CsvImportOutcome *failure)
+{
+    *text = ReadCsvFile(m_result.path);
+    const QString name = QFileInfo(m_result.path).fileName();
+    switch (text->problem) {
+    case CsvFileText::Problem::None:
+        return true;
+    case CsvFileText::Problem::Missing:
+        *failure = CsvImportOutcome::MissingFile;
+        warn(QStringLiteral("Filename ") + m_result.path + QStringLiteral(" does not exist"));
+        return false;
+    case CsvFileText::Problem::TooLarge:
+        *failure = CsvImportOutcome::Refused;
+        warn(QStringLiteral("The file ") + name
+             + QStringLiteral(" is larger than 10 MiB, too large to be a file of memories.\r\nImport aborted"));
+        return false;
+    case CsvFileText::Problem::Binary:
+        *failure = CsvImportOutcome::Refused;
+        warn(QStringLiteral("The file ") + name
+             + QStringLiteral(" holds NUL characters, so it is not a text file of memories.\r\nImport aborted"));
+        return false;
+    case CsvFileText::Problem::ReadError:
+        break;
+    }
+    *failure = CsvImportOutcome::ReadError;
+    m_ctx.dialogs.messageBox(readErrorText(0, text->errorNumber, text->errorText), Buttons::Ok, Icon::Exclamation);
+    return false;
+}
+
+void Importer::checkRecord(const QString &line, const QString &n)
+{
+    auto problem = [&](const QString &text) {
+        log(QStringLiteral("Record ") + n + QStringLiteral(". ") + text);
+        m_error = true;
+    };
+
+    const QString f1 = CsvField(line, CsvMemory);
+    double number = 0;
+    if (numericValue(f1, &number)) {
+        if (number < 1 || number > kMemories)
+            problem(QStringLiteral("Memory number of '") + f1 + QStringLiteral("' is not between 1 and 500"));
+    } else if (!f1.trimmed().isEmpty()) {
+        problem(QStringLiteral("Memory number of ") + f1 + QStringLiteral(" is not numeric"));
+    } else if (m_opt.useNumbers) {
+        problem(QStringLiteral("Memory number is missing, but is required due to 'Use imported mem numbers'."));
+    }
+
+    const QString f2 = CsvField(line, CsvRxFreq);
+    if (IsNumericText(f2)) {
+        QString f = f2;
+        if (!ValidateFrequency(f, QStringLiteral("N"), nullptr))
+            problem(QStringLiteral("Frequency of '") + f2 + QStringLiteral("' is outside the range of the radio"));
+    } else {
+        problem(QStringLiteral("Frequency of '") + f2 + QStringLiteral("' is not numeric."));
+    }
+
+    if (!m_error && m_opt.omitDuplicates && m_tableFrequencies->contains(LastValidFrequency)) {
+        ++m_result.duplicates;
+        return;
+    }
+
+    const QString mode = CsvField(line, CsvRxMode).trimmed().toUpper();
+    if (!IsPrecheckMode(mode))
+        problem(QStringLiteral("Mode of '") + mode + QStringLiteral("' is not recognised as a Orbis mode"));
+    const QString shift = CsvField(line, CsvShift).trimmed().toUpper();
+    if (!IsPrecheckShift(shift))
+        problem(QStringLiteral("Shift of '") + shift + QStringLiteral("' is not Simplex, Plus, Minus, Split or omitted"));
+    const QString encoding = CsvField(line, CsvEncoding).trimmed().toUpper();
+    if (!IsPrecheckEncoding(encoding))
+        problem(QStringLiteral("Encoding state of '") + encoding
+                + QStringLiteral("' is not CTCSS Enc, CTCSS Enc/Dec, DCS or omitted"));
+    if (encoding.startsWith(QLatin1String("CTC"))) {
+        const QString tone = NormaliseTone(CsvField(line, CsvTone));
+        if (!tone.isEmpty() && toneIndex(tone) < 0)
+            problem(QStringLiteral("CTCSS tone of '") + tone + QStringLiteral("' is not valid. Will be set to 67.0"));
+    }
+}
+
+
+void Importer::precheck(const QStringList &lines)
+{
+    BusyPointer busy(m_ctx.dialogs);
+    m_result.duplicates = 0;
+    m_error = false;
+    m_result.records = 0;
+    if (!m_opt.preview && m_opt.omitDuplicates)
+        m_tableFrequencies.emplace(m_ctx.state.table);
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        ++m_result.records;
+        const QString line = CleanCsvLine(lines.at(i));
+        if (m_opt.preview) {
+            log(line);
+            continue;
+        }
+        checkRecord(line, SignedText(m_result.records));
+    }
+}
+
+bool Importer::loadPass()
+{
+    BusyPointer busy(m_ctx.dialogs);
+    CsvFileText text;
+    CsvImportOutcome failure = CsvImportOutcome::ReadError;
+    // The whole file is read before the first memory is set, so a file that
+    // cannot be read leaves the table as it is now.
+    if (!readFile(&text, &failure)) {
+        m_result.outcome = failure;
+        return false;
+    }
+
+    MemoryTable &table = m_ctx.state.table;
+    MemoryTable::Batch batch(table);
+    FrequencyIndex frequencies(table);
+    int slot = m_start;  // memories only fill up, so the search for an empty one never goes back
+    int m = 0;
+    int record = 0;
+    for (qsizetype i = 1; i < text.lines.size(); ++i) {
+        ++record;
+        const QString line = CleanCsvLine(text.lines.at(i));
+        if (line.trimmed().isEmpty())
+            continue;
+        const QString f1 = CsvField(line, CsvMemory).trimmed();
+        if (!f1.isEmpty())
+            m = memoryNumberOf(f1);
+
+        const QString f2 = CsvField(line, CsvRxFreq);
+        if (f2.trimmed().isEmpty())
+            continue;
+        QString frequency = f2;
+        if (!ValidateFrequency(frequency, QStringLiteral("N"), nullptr)) {
+            log(QStringLiteral("Record ") + SignedText(record) + QStringLiteral(" memory ") + QString::number(m)
+                + QStringLiteral(". Skipped due to bad RX frequency of ") + f2);
+            continue;
+        }
+        const qint32 parsed = LastParsedFrequency;
+        if (m_opt.omitDuplicates && frequencies.contains(LastValidFrequency))
+            continue;
+
+        const QString where = QStringLiteral("Record ") + SignedText(record) + QStringLiteral(" memory ");
+        std::optional<QString> mode = ImportedMode(CsvField(line, CsvRxMode).trimmed());
+        if (mode && mode->isEmpty())
+            mode = DefaultModeForFrequency(parsed);
+
+        // The memory table keeps only the radio's spellings; anything else is
+        // replaced here so that the memory can be saved and written.
+        QString shift = CsvField(line, CsvShift).trimmed();
+        bool shiftKnown = shift.isEmpty();
+        for (const char *name : {"Simplex", "Plus", "Minus"})
+            shiftKnown = shiftKnown || shift.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
+
+        const QString encodingField = CsvField(line, CsvEncoding);
+        bool encodingKnown = true;
+        const QString encoding = ImportedEncoding(encodingField, &encodingKnown);
+
+        QString tone = NormaliseTone(CsvField(line, CsvTone));
+        const bool toneKnown = tone.isEmpty() || toneIndex(tone) >= 0;
+        const bool ctcss = encodingField.trimmed().toUpper().startsWith(QLatin1String("CTC"));
+
+        const QString description = CleanImportedDescription(CsvField(line, CsvDescription));
+        if (!mode)
+            continue;
+
+        int target = 0;
+        if (m_opt.useNumbers && m != 0 && !f1.isEmpty()) {
+            target = m;
+        } else {
+            while (slot <= kMemories && !table.isEmpty(slot))
+                ++slot;
+            if (slot > kMemories) {
+                m_ctx.dialogs.messageBox(QStringLiteral("Cannot find an empty slot to use for importing"), Buttons::Ok,
+                                         Icon::Exclamation);
+                break;
+            }
+            target = slot;
+        }
+        const QString name = where + QString::number(target) + QStringLiteral(". ");
+        if (!shiftKnown) {
+            log(name + QStringLiteral("Shift of '") + shift
+                + QStringLiteral("' cannot be stored in this radio - set to Simplex"));
+            shift = QStringLiteral("Simplex");
+        }
+        if (!encodingKnown) {
+            log(name + QStringLiteral("Encoding state of '") + encodingField.trimmed()
+                + QStringLiteral("' cannot be stored in this radio - set to none"));
+        }
+        if (!toneKnown) {
+            // With CTCSS on, the pre-check has already said so.
+            if (!ctcss)
+                log(name + QStringLiteral("Tone of '") + tone + QStringLiteral("' is not a CTCSS tone of the radio - set to 67.0"));
+            tone = QStringLiteral("67.0");
+        }
+        if (table.AddMemory(target, frequency, *mode, shift, encoding, tone, description, &m_ctx.log, &m_ctx.dialogs)) {
+            ++m_result.added;
+            frequencies.refresh(table, target);
+        }
+    }
+    return true;
+}
+
+CsvImportResult Importer::run()
+{
+    m_result.startText = m_opt.startText;
+
+    // 1. Start number
+    const QString start = m_opt.startText.trimmed();
+    if (start.isEmpty()) {
+        m_result.startText = QStringLiteral("1");
+        m_start = 1;
+    } else {
+        double v = 0;
+        if (!numericValue(start, &v) || v < 1 || v > kMemories) {
+            warn(QStringLiteral("The start memory number must be a number from 1 to 500"));
+            m_result.outcome = CsvImportOutcome::BadStartNumber;
+            return m_result;
+        }
+        m_start = int(v);
+    }
+
+    // 2. File
+    if (!chooseFile()) {
+        m_result.outcome = CsvImportOutcome::Cancelled;
+        return m_result;
+    }
+    CsvFileText text;
+    CsvImportOutcome failure = CsvImportOutcome::ReadError;
+    if (!readFile(&text, &failure)) {
+        m_result.outcome = failure;
+        return m_result;
+    }
+
+    // 3. Header
+    const QString header = CleanCsvLine(text.lines.value(0), true);
+    m_result.source = RecogniseCsvHeader(header);
+    if (m_result.source == kCsvSourceUnknown) {
+        log(QStringLiteral("Filename: ") + m_result.path);
+        log(header);
+        log(QStringLiteral("First record is not recognised as a header record"));
+        warn(QStringLiteral("Import aborted due to errors"));
+        m_result.outcome = CsvImportOutcome::UnknownHeader;
+        return m_result;
+    }
+    if (m_result.source != kCsvSourceOrbis) {
+        log(QStringLiteral("Header looks like one from ") + m_result.source + QStringLiteral(". Import aborted"));
+        m_result.outcome = CsvImportOutcome::ForeignHeader;
+        return m_result;
+    }
+    if (m_opt.preview) {
+        log(QStringLiteral("Header type identified as: ") + m_result.source);
+        log(header);
+    }
+
+    // 4.-5. Pre-check
+    precheck(text.lines);
+    const int r = m_result.records;
+    const int d = m_result.duplicates;
+    if (r - d > kMemories) {
+        log(QStringLiteral("Records read =") + SignedText(r) + QStringLiteral(". Reduce to < 500 and re-run"));
+        m_error = true;
+    }
+    if (m_opt.preview) {
+        log(CsvRuleLine());
+        m_result.precheckErrors = m_error;
+        m_result.outcome = CsvImportOutcome::Previewed;
+        return m_result;
+    }
+    if (r == d) {
+        log(QStringLiteral("Every one of the") + SignedText(r) + QStringLiteral(" records is a duplicate frequency.")
+            + QStringLiteral("\r\nNothing to import"));
+        m_result.precheckErrors = m_error;
+        m_result.outcome = CsvImportOutcome::NothingToImport;
+        return m_result;
+    }
+
+    // 8. Space
+    int used = 0;
+    if (!m_opt.clearBefore) {
+        used = m_ctx.state.table.usedMemoryCount();
+        if (used == kMemories)
+            warn(QStringLiteral("Memory is full. Delete some memories to make space"));
+    }
+    if (used + r - d > kMemories) {
+        log(QStringLiteral("You have") + SignedText(used) + QStringLiteral(" memories and there is not")
+            + QStringLiteral(" enough space to add") + SignedText(r) + QStringLiteral(" more."));
+        m_error = true;
+    }
+    m_result.precheckErrors = m_error;
+
+    // 9. The user decides about errors
+    if (m_error) {
+        log(CsvRuleLine());
+        const Answer a = m_ctx.dialogs.messageBox(
+            QStringLiteral("The pre-check of the import file has errors. Do you want to try and load it?"),
+            Buttons::YesNo, Icon::Question);
+        if (a != Answer::Yes) {
+            m_result.outcome = CsvImportOutcome::PrecheckDeclined;
+            return m_result;
+        }
+    }
+
+    // 10.-11. Undo snapshot, clearing
+    if (m_opt.saveUndoSnapshot)
+        m_opt.saveUndoSnapshot();
+    if (m_opt.clearBefore) {
+        const Answer a = m_ctx.dialogs.messageBox(
+            QStringLiteral("Are you sure you want to clear ALL memories before importing?"), Buttons::YesNoCancel,
+            Icon::Question);
+        if (a != Answer::Yes) {
+            m_result.outcome = CsvImportOutcome::ClearDeclined;
+            return m_result;
+        }
+        m_ctx.state.table.ClearAllMemories();
+        m_ctx.view.TableCleared();
+        m_ctx.state.MemoriesChanged = true;
+    }
+
+    // 12. Load pass
+    if (!loadPass()) {
+        if (m_opt.clearBefore)
+            m_ctx.view.RefreshChangedState();
+        return m_result;
+    }
+
+    // 13.
+    m_ctx.state.MemoriesChanged = true;
+    m_ctx.view.RefreshChangedState();
+    m_ctx.view.ApplyHideEmpty();
+    m_ctx.view.ShowMemoriesTab();
+    m_ctx.view.SelectCell(1, 1);
+    m_result.outcome = CsvImportOutcome::Imported;
+    m_ctx.dialogs.messageBox(QStringLiteral("Import completed"), Buttons::Ok, Icon::Information);
+    return m_result;
+}
+
+} // namespace
+
+CsvImportResult ImportCsv(AppContext &ctx, const CsvImportOptions &options)
+{
+    Importer importer(ctx, options);
+    return importer.run();
+}
+
+} // namespace mv

@@ -1,1 +1,0 @@
-// Logic of src/csv.
