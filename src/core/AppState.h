@@ -88,6 +88,8 @@ public:
     // System clipboard (plain text).
     virtual void SetClipboardText(const QString &) {}
     virtual QString ClipboardText() const { return {}; }
+    // Whether a column of the memory view is hidden (find skips hidden columns).
+    virtual bool IsColumnHidden(int /*column*/) const { return false; }
 };
 
 struct AppContext {

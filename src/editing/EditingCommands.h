@@ -7,6 +7,7 @@
 #include "editing/UndoSnapshot.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace mv {
 
@@ -49,12 +50,41 @@ public:
 
     static void ClearText(QString &text);
 
+    // The choices of a pick-list column (2 mode, 3 shift, 4 encoding, 5 tone), in
+    // menu order and without the trailing empty choice; empty for other columns.
+    static QStringList PickListChoices(int column);
+    // The entry of a pick list that `text` names: the text itself when it is one
+    // of the choices, else the choice equal to it after trimming and without
+    // regard to case ("fm" names "FM"); empty when it names none.
+    static QString MatchPickList(int column, const QString &text);
+
+    // The text of the selected cells as the clipboard receives it: cells joined
+    // by tabs, rows by CR LF.
+    QString SelectionText() const;
+
     QString FindTextValue;  // `FindText`, offered again next time
     int FoundRow = 0, FoundColumn = 0;
 
+    // The prompt of the find box.
+    static QString FindPrompt();
+
 private:
+    bool hasData() const { return m_ctx.state.DataSource != 0; }
+    int firstRow() const;
+    int lastRow() const;
+    void selectCell(int row, int column);
+    void selectBlock(int first, int last);
+    // With "&Hide empty memories" on, hidden rows follow the rows they belong to
+    // after a reordering: a used memory never stays in a hidden row.
+    void refreshHiding();
+    void copyOrCut(bool cut);
+    void sortBlock(int column);
+    bool searchFrom(int row, int column);
+    bool isMemoryCellEditable(int row, int column) const;
+
     AppContext &m_ctx;
     UndoSnapshot &m_undo;
+    bool m_listingDuplicates = false;
 };
 
 } // namespace mv

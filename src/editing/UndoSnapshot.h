@@ -9,22 +9,35 @@ class QTemporaryFile;
 namespace mv {
 
 struct AppContext;
+class MemoryTable;
 
 class UndoSnapshot {
 public:
     UndoSnapshot();
     ~UndoSnapshot();  // deletes the file
 
+    // Creates the temporary file (start-up). Its path then stays fixed until
+    // remove(). SaveUndoSnapshot creates it on demand when this was not called.
+    bool createFile();
+
     // Writes the snapshot, enables "&Undo" with "Undo last " + name. False when the
     // file could not be written (the operation is then simply not undoable).
     bool SaveUndoSnapshot(AppContext &ctx, const QString &name);
-    // Restores the memory rows from the snapshot; false when there is none.
+    // Restores the memory rows from the snapshot; false when there is none. The
+    // table is changed only when the whole file reads back intact, in one batch.
     bool restore(AppContext &ctx);
     bool available() const { return m_available; }
     QString name() const { return m_name; }
     QString filePath() const;
     // Deletes the snapshot file (exit).
     void remove();
+
+    // The "&Undo" caption for a snapshot name.
+    static QString captionFor(const QString &name) { return QStringLiteral("Undo last ") + name; }
+
+    // The file image of the memory rows, and its reading. Exposed for tests.
+    static QByteArray encode(const MemoryTable &table);
+    static bool decode(const QByteArray &data, MemoryTable &table);
 
 private:
     std::unique_ptr<QTemporaryFile> m_file;

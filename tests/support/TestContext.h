@@ -24,7 +24,12 @@ public:
     }
     void ApplyHideEmpty() override { calls << "ApplyHideEmpty"; }
     void ApplyBanding() override { calls << "ApplyBanding"; }
-    void SelectCell(int row, int column) override { calls << QStringLiteral("SelectCell(%1,%2)").arg(row).arg(column); }
+    void SelectCell(int row, int column) override
+    {
+        calls << QStringLiteral("SelectCell(%1,%2)").arg(row).arg(column);
+        currentRow = row;
+        currentColumn = column;
+    }
     void TableCleared() override { calls << "TableCleared"; }
     void SetDescriptionWidth(int twips) override { descriptionWidth = twips; }
     int DescriptionWidth() const override { return descriptionWidth; }
@@ -40,6 +45,39 @@ public:
         progress = value;
         progressMax = maximum;
     }
+
+    // The memory view's cursor, block, focus, undo item, hide check, clipboard and
+    // hidden columns: scriptable by tests, updated by the hooks like a real view.
+    int CurrentRow() const override { return currentRow; }
+    int CurrentColumn() const override { return currentColumn; }
+    void SelectBlock(int firstRow, int lastRow, int firstCol, int lastCol) override
+    {
+        block = {firstRow, lastRow, firstCol, lastCol};
+        ++blockSelections;
+        currentRow = firstRow;
+        currentColumn = firstCol;
+    }
+    void FocusMemoryView() override { ++focusRequests; }
+    void SetUndoItem(bool enabled, const QString &caption) override
+    {
+        undoEnabled = enabled;
+        undoCaption = caption;
+    }
+    void SetHideEmptyChecked(bool on) override { hideEmptyChecked = on; }
+    void SetClipboardText(const QString &text) override { clipboard = text; }
+    QString ClipboardText() const override { return clipboard; }
+    bool IsColumnHidden(int column) const override { return hiddenColumns.contains(column); }
+
+    int currentRow = 1;
+    int currentColumn = 1;
+    SelectionBlock block;
+    int blockSelections = 0;
+    int focusRequests = 0;
+    bool undoEnabled = false;
+    QString undoCaption = QStringLiteral("&Undo");
+    bool hideEmptyChecked = false;
+    QString clipboard;
+    QList<int> hiddenColumns;
 
     QStringList calls;
     QString status[4];
