@@ -1,0 +1,265 @@
+// Rule lookup and loading the rules from the settings store, under "." and ","
+// locales, including hand-edited values that cannot be read.
+#include "TestContext.h"
+#include "core/NumberText.h"
+#include "rules/RepeaterRules.h"
+
+#include <QLocale>
+#include <QtTest>
+
+using namespace mv;
+using mv::test::TestContext;
+
+namespace {
+RepeaterRule rule(qint32 low, qint32 high, const QString &direction, const QString &step = "12.5 K")
+{
+    RepeaterRule r;
+    r.Low = low;
+    r.High = high;
+    r.Direction = direction;
+    r.Amount = ".60000";
+    r.Step = step;
+    return r;
+}
+
+void put(TestContext &t, const QString &key, const QString &value)
+{
+    t.settings->set(kRulesAppName, kRulesSection, key, value);
+}
+} // namespace
+
+class TestRepeaterRules : public QObject {
+    Q_OBJECT
+    QString withMark(QString s) const { return s.replace('.', DecimalSeparator()); }
+
+private slots:
+    void initTestCase_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::newRow("point") << "en_GB";
+        QTest::newRow("comma") << "de_DE";
+    }
+    void init()
+    {
+        QFETCH_GLOBAL(QString, locale);
+        QLocale::setDefault(QLocale(locale));
+        DetectSeparators();
+    }
+
+    void find_data()
+    {
+        QTest::addColumn<bool>("active");
+        QTest::addColumn<int>("frequency");
+        QTest::addColumn<bool>("found");
+        QTest::addColumn<QString>("direction");
+        // Rule 1 145.6-145.7875 Minus; rule 2 145.7-146.0 Plus overlaps it.
+        QTest::newRow("at Low") << true << 14560000 << true << "Minus";
+        QTest::newRow("at High") << true << 14578750 << true << "Minus";
+        QTest::newRow("below Low") << true << 14559999 << false << "";
+        QTest::newRow("overlap: first rule wins") << true << 14570000 << true << "Minus";
+        QTest::newRow("second rule past the first") << true << 14578751 << true << "Plus";
+        QTest::newRow("at second High") << true << 14600000 << true << "Plus";
+        QTest::newRow("above all") << true << 14600001 << false << "";
+        QTest::newRow("inactive, inside a rule") << false << 14570000 << false << "";
+        QTest::newRow("not a frequency") << true << -1 << false << "";
+    }
+    void find()
+    {
+        QFETCH(bool, active);
+        QFETCH(int, frequency);
+        QFETCH(bool, found);
+        QFETCH(QString, direction);
+        RepeaterRuleSet set;
+        set.RepeaterRulesActive = active;
+        set.rules = {rule(14560000, 14578750, "Minus"), rule(14570000, 14600000, "Plus", "25.0 K")};
+        for (RepeaterRule &r : set.rules)
+            r.Amount = withMark(".60000");
+        set.CurrentRule = {"untouched", "x", "y"};
+        QCOMPARE(FindRepeaterRule(set, frequency), found);
+        QCOMPARE(set.CurrentRule.Direction, found ? direction : QString("untouched"));
+        if (found)
+            QCOMPARE(set.CurrentRule.Amount, withMark(".60000"));
+    }
+
+    void noRulesStoredMeansInactive()
+    {
+        TestContext t;
+        put(t, "RepeaterRulesActive", "True");
+        put(t, "NumberOfRules", "0");
+        RepeaterRuleSet set;
+        set.rules = {rule(14560000, 14578750, "Minus")};
+        LoadRepeaterRules(set, *t.settings, &t.dialogs, &t.log);
+        QVERIFY(!set.RepeaterRulesActive);
+        QVERIFY(!FindRepeaterRule(set, 14570000));
+        QVERIFY(t.dialogs.boxes.isEmpty());
+    }
+
+    void loadsStoredRules()
+    {
+        TestContext t;
+        put(t, "RepeaterRulesActive", "True");
+        put(t, "AllowAnyRepeaterFrequency", "True");
+        put(t, "NumberOfRules", "2");
+        put(t, "Rule1Low", withMark("29.62000"));
+        put(t, "Rule1High", withMark("29.68000"));
+        put(t, "Rule1Direction", "Minus");
+        put(t, "Rule1Amount", withMark(".10000"));
+        put(t, "Rule1Step", "20.0 K");
+        put(t, "rule2low", withMark("430.02500"));   // key letter case does not matter
+        put(t, "Rule2High", withMark("430.375"));
+        put(t, "Rule2Direction", "Plus");
+        put(t, "Rule2Amount", withMark("1.6"));
+        put(t, "Rule2Step", "12.5 K");
+        put(t, "Rule3Low", withMark("1.00000"));    // left over from a longer list: never read
+        RepeaterRuleSet set;
+        LoadRepeaterRules(set, *t.settings, &t.dialogs, &t.log);
+        QVERIFY(set.RepeaterRulesActive);
+        QVERIFY(set.AllowAnyRepeaterFrequency);
+        QCOMPARE(set.rules.size(), size_t(2));
+        QCOMPARE(set.rules[0].Low, 2962000);
+        QCOMPARE(set.rules[0].High, 2968000);
+        QCOMPARE(set.rules[0].Amount, withMark(".10000"));
+        QCOMPARE(set.rules[0].Step, QString("20.0 K"));
+        QCOMPARE(set.rules[1].Low, 43002500);
+        QCOMPARE(set.rules[1].High, 43037500);
+        QCOMPARE(set.rules[1].Direction, QString("Plus"));
+        QCOMPARE(set.rules[1].Amount, withMark("1.60000"));
+        QVERIFY(t.dialogs.boxes.isEmpty());
+        QVERIFY(!t.log.isOpen());
+    }
+
+    // Missing keys read as their defaults; the start-up load takes 145.6 for High.
+    void missingKeysReadAsDefaults()
+    {
+        TestContext t;
+        put(t, "NumberOfRules", "1");
+        RepeaterRuleSet set;
+        LoadRepeaterRules(set, *t.settings, &t.dialogs, &t.log);
+        QVERIFY(!set.RepeaterRulesActive);
+        QCOMPARE(set.rules.size(), size_t(1));
+        QCOMPARE(set.rules[0].Low, 14560000);
+        QCOMPARE(set.rules[0].High, 14560000);
+        QCOMPARE(set.rules[0].Direction, QString("Minus"));
+        QCOMPARE(set.rules[0].Amount, withMark(".60000"));
+        QCOMPARE(set.rules[0].Step, QString("12.5 K"));
+    }
+
+    // A rule written under a decimal-comma locale reads correctly under a decimal point.
+    void commaWrittenRuleReadsEverywhere()
+    {
+        TestContext t;
+        put(t, "RepeaterRulesActive", "True");
+        put(t, "NumberOfRules", "1");
+        put(t, "Rule1Low", "145,60000");
+        put(t, "Rule1High", "145,78750");
+        put(t, "Rule1Amount", ",60000");
+        RepeaterRuleSet set;
+        LoadRepeaterRules(set, *t.settings, &t.dialogs, &t.log);
+        QCOMPARE(set.rules[0].Low, 14560000);
+        QCOMPARE(set.rules[0].High, 14578750);
+        QCOMPARE(set.rules[0].Amount, withMark(".60000"));
+        QVERIFY(FindRepeaterRule(set, 14560000));
+        QVERIFY(t.dialogs.boxes.isEmpty());
+    }
+
+    // A hand-edited limit that is not a number: its rule holds no frequency (not
+    // every frequency up to its High), one box for the whole list, one log line
+    // per such rule; the other rules still apply.
+    void unreadableLimits()
+    {
+        TestContext t;
+        put(t, "RepeaterRulesActive", "True");
+        put(t, "NumberOfRules", "3");
+        put(t, "Rule1Low", "abc");
+        put(t, "Rule1High", withMark("145.78750"));
+        put(t, "Rule2Low", withMark("29.62"));
+        put(t, "Rule2High", withMark("29.68"));
+        put(t, "Rule2Direction", "Plus");
+        put(t, "Rule3Low", "x");
+        put(t, "Rule3High", "y");
+        RepeaterRuleSet set;
+        LoadRepeaterRules(set, *t.settings, &t.dialogs, &t.log);
+        QCOMPARE(t.dialogs.texts(), QStringList{"Not a numeric value"});
+        QCOMPARE(t.dialogs.boxes[0].icon, Icon::Exclamation);
+        QCOMPARE(set.rules.size(), size_t(3));
+        QVERIFY(!set.rules[0].Readable);
+        QVERIFY(set.rules[1].Readable);
+        QVERIFY(!set.rules[2].Readable);
+        QVERIFY(!FindRepeaterRule(set, 14560000));
+        QVERIFY(!FindRepeaterRule(set, 0));
+        QVERIFY(!FindRepeaterRule(set, -1));
+        QCOMPARE(DefaultModeForFrequency(set, -1), QString("AM"));
+        QVERIFY(FindRepeaterRule(set, 2965000));
+        QCOMPARE(set.CurrentRule.Direction, QString("Plus"));
+
+        const QStringList lines = t.log.text().split("\r\n", Qt::SkipEmptyParts);
+        QCOMPARE(lines, (QStringList{"Repeater rule 1 is not used: Rule1Low of 'abc' is not a frequency",
+                                     "Repeater rule 3 is not used: Rule3Low of 'x' is not a frequency"}));
+    }
+
+    // A value too large for the conversion shows its own box, and still only one.
+    void overflowingLimitShowsOneBox()
+    {
+        TestContext t;
+        put(t, "RepeaterRulesActive", "True");
+        put(t, "NumberOfRules", "2");
+        put(t, "Rule1High", "99999");
+        put(t, "Rule2Low", "99999");
+        RepeaterRuleSet set;
+        LoadRepeaterRules(set, *t.settings, &t.dialogs, &t.log);
+        QCOMPARE(t.dialogs.texts(), QStringList{"Error converting from string 99999"});
+        QVERIFY(!set.rules[0].Readable);
+        QVERIFY(!set.rules[1].Readable);
+    }
+
+    void hugeRuleCountIsCut()
+    {
+        TestContext t;
+        put(t, "RepeaterRulesActive", "True");
+        put(t, "NumberOfRules", "2000000000");
+        RepeaterRuleSet set;
+        LoadRepeaterRules(set, *t.settings, &t.dialogs, &t.log);
+        QCOMPARE(set.rules.size(), size_t(kMaxRepeaterRules));
+        QVERIFY(t.log.text().startsWith("Repeater rules: NumberOfRules of 2000000000 is too high"));
+    }
+
+    void normaliseDecimalText()
+    {
+        const bool point = DecimalSeparator() == '.';
+        QCOMPARE(NormaliseDecimalText("145,60000"), point ? QString("145.60000") : QString("145,60000"));
+        QCOMPARE(NormaliseDecimalText("145.60000"), QString("145.60000"));
+    }
+
+    void formatDecimalText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("whole") << "144" << "##0.00000" << "144.00000";
+        QTest::newRow("short") << "145.1" << "##0.00000" << "145.10000";
+        QTest::newRow("rounded up") << "145.123456" << "##0.00000" << "145.12346";
+        QTest::newRow("rounded down") << "145.123454" << "##0.00000" << "145.12345";
+        QTest::newRow("carry") << "0.999996" << "##.00000" << "1.00000";
+        QTest::newRow("no leading zero") << "0.6" << "##.00000" << ".60000";
+        QTest::newRow("leading zero") << ".6" << "##0.00000" << "0.60000";
+        QTest::newRow("blanks") << " 7.6 " << "##.00000" << "7.60000";
+        QTest::newRow("negative") << "-1" << "##.00000" << "-1.00000";
+    }
+    void formatDecimalText()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, pattern);
+        QFETCH(QString, expected);
+        QCOMPARE(FormatDecimalText(withMark(text), pattern), withMark(expected));
+    }
+
+    void formatDecimalTextLeavesOtherTextAlone()
+    {
+        QCOMPARE(FormatDecimalText("abc", "##0.00000"), QString("abc"));
+        QCOMPARE(FormatDecimalText("", "##0.00000"), QString(""));
+        QCOMPARE(FormatDecimalText("99999999999999999", "##0.00000"), QString("99999999999999999"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRepeaterRules)
+#include "tst_repeaterrules.moc"

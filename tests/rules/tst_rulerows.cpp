@@ -1,0 +1,298 @@
+// The rules window's rows: presets as cell texts, storing and reloading them,
+// and the checks of typed Low, High and Amount cells, under "." and "," locales.
+#include "TestContext.h"
+#include "core/NumberText.h"
+#include "rules/RepeaterRules.h"
+#include "rules/RulePresets.h"
+#include "rules/RuleRows.h"
+
+#include <QLocale>
+#include <QtTest>
+
+using namespace mv;
+using mv::test::ScriptedDialogs;
+using mv::test::TestContext;
+
+namespace {
+const char *const kRangeMessage144 =
+    "The frequency of '144@00000' is not acceptable. Valid ranges in MHz are:\r\n"
+    "29 - 30, 50 - 52, 145 - 147 and 430 - 450.\r\n"
+    " If your local rules are outside these limits please contact the author.";
+}
+
+class TestRuleRows : public QObject {
+    Q_OBJECT
+    QString withMark(QString s) const { return s.replace('.', DecimalSeparator()); }
+    // "Low|High|Direction|Offset|Step" rows written with a decimal point.
+    QList<QStringList> expectRows(const QStringList &rows) const
+    {
+        QList<QStringList> out;
+        for (const QString &r : rows) {
+            QStringList cells = r.split('|');
+            cells[0] = withMark(cells[0]);
+            cells[1] = withMark(cells[1]);
+            cells[3] = withMark(cells[3]);
+            out << cells;
+        }
+        return out;
+    }
+    static QList<QStringList> cellsOf(const std::vector<RuleRow> &rows)
+    {
+        QList<QStringList> out;
+        for (const RuleRow &r : rows)
+            out << r.cells();
+        return out;
+    }
+
+private slots:
+    void initTestCase_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::newRow("point") << "en_US";
+        QTest::newRow("comma") << "fr_FR";
+    }
+    void init()
+    {
+        QFETCH_GLOBAL(QString, locale);
+        QLocale::setDefault(QLocale(locale));
+        DetectSeparators();
+    }
+
+    void presetButtons()
+    {
+        QStringList names, captions;
+        for (const RulePreset &p : RulePresets()) {
+            names << p.objectName;
+            captions << p.caption;
+        }
+        QCOMPARE(names, (QStringList{"cmdLoadDefaultUK", "cmdLoadDefaultUS", "cmdAustralia", "cmdNewZealand",
+                                     "cmdBelgium", "cmdDenmark", "cmdSwiss", "cmdOtherEU"}));
+        QCOMPARE(captions, (QStringList{"United Kingdom", "United States of America", "Australia", "New Zealand",
+                                        "Belgium/France/Netherlands", "Denmark/Norway",
+                                        "Switzerland/Germany/Austria", "Other European countries"}));
+        QVERIFY(FindRulePreset("cmdSwiss"));
+        QVERIFY(!FindRulePreset("cmdNowhere"));
+    }
+
+    void presetRows_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QStringList>("rows");
+        QTest::newRow("UK") << "cmdLoadDefaultUK"
+                            << QStringList{"29.66000|29.69000|Minus|.10000|10.0 K",
+                                           "50.71000|50.91000|Plus|.50000|10.0 K",
+                                           "145.60000|145.78750|Minus|.60000|12.5 K",
+                                           "430.82500|430.97500|Plus|7.60000|25.0 K",
+                                           "433.00000|433.37500|Plus|1.60000|25.0 K"};
+        QTest::newRow("US") << "cmdLoadDefaultUS"
+                            << QStringList{"29.62000|29.68000|Minus|.10000|20.0 K",
+                                           "51.70000|51.98000|Minus|.50000|20.0 K",
+                                           "53.01000|53.99000|Minus|1.00000|20.0 K",
+                                           "145.11000|145.49000|Minus|.60000|20.0 K",
+                                           "146.01000|146.38500|Plus|.60000|15.0 K",
+                                           "146.61000|146.98500|Minus|.60000|15.0 K",
+                                           "147.00000|147.39000|Plus|.60000|15.0 K",
+                                           "147.60000|147.99000|Minus|.60000|15.0 K",
+                                           "441.80000|444.97500|Plus|5.00000|25.0 K",
+                                           "446.80000|449.97500|Minus|5.00000|25.0 K"};
+        QTest::newRow("Australia") << "cmdAustralia"
+                                   << QStringList{"29.62000|29.68000|Minus|.10000|20.0 K",
+                                                  "53.55000|53.97500|Minus|1.00000|25.0 K",
+                                                  "146.62500|147.00000|Minus|.60000|25.0 K",
+                                                  "147.02500|147.37500|Plus|.60000|25.0 K",
+                                                  "438.02500|438.72500|Minus|5.00000|25.0 K",
+                                                  "439.27500|439.97500|Minus|5.00000|25.0 K"};
+        QTest::newRow("New Zealand") << "cmdNewZealand"
+                                     << QStringList{"29.62000|29.68000|Minus|.10000|20.0 K",
+                                                    "53.62500|53.97500|Minus|1.00000|25.0 K",
+                                                    "145.30000|145.80000|Minus|.60000|25.0 K",
+                                                    "146.62500|147.00000|Minus|.60000|25.0 K",
+                                                    "147.02500|147.37500|Plus|.60000|25.0 K",
+                                                    "438.02500|439.72500|Minus|5.00000|25.0 K"};
+        QTest::newRow("Belgium") << "cmdBelgium"
+                                 << QStringList{"145.60000|145.78750|Minus|.60000|12.5 K",
+                                                "430.02500|430.37500|Plus|1.60000|12.5 K"};
+        QTest::newRow("Denmark") << "cmdDenmark"
+                                 << QStringList{"145.60000|145.78750|Minus|.60000|12.5 K",
+                                                "434.60000|434.97500|Minus|2.00000|25.0 K"};
+        QTest::newRow("Swiss") << "cmdSwiss"
+                               << QStringList{"29.66000|29.69000|Minus|.10000|10.0 K",
+                                              "51.81000|51.99000|Minus|.60000|20.0 K",
+                                              "145.60000|145.78750|Minus|.60000|12.5 K",
+                                              "438.65000|439.42500|Minus|7.60000|25.0 K"};
+        QTest::newRow("Other EU") << "cmdOtherEU"
+                                  << QStringList{"145.60000|145.78750|Minus|.60000|12.5 K",
+                                                 "434.60000|434.97500|Minus|1.60000|25.0 K"};
+    }
+    void presetRows()
+    {
+        QFETCH(QString, button);
+        QFETCH(QStringList, rows);
+        const RulePreset *preset = FindRulePreset(button);
+        QVERIFY(preset);
+        QCOMPARE(cellsOf(PresetRuleRows(*preset)), expectRows(rows));
+    }
+
+    void newRuleRow()
+    {
+        QCOMPARE(NewRuleRow().cells(), expectRows({"145.60000|145.80000|Minus|.60000|12.5 K"}).first());
+    }
+
+    // OK stores the cell texts exactly, including a preset limit that no typed
+    // cell would accept; loading then applies them.
+    void storeExactlyTheCells()
+    {
+        TestContext t;
+        std::vector<RuleRow> rows = PresetRuleRows(*FindRulePreset("cmdLoadDefaultUS"));
+        rows[1].Amount = withMark("0.5");  // typed Amounts are stored as typed
+        StoreRuleRows(*t.settings, rows, true, false);
+        auto get = [&](const QString &key) { return t.settings->get(kRulesAppName, kRulesSection, key, "?"); };
+        QCOMPARE(get("NumberOfRules"), QString("10"));
+        QCOMPARE(get("RepeaterRulesActive"), QString("True"));
+        QCOMPARE(get("AllowAnyRepeaterFrequency"), QString("False"));
+        QCOMPARE(get("Rule3Low"), withMark("53.01000"));
+        QCOMPARE(get("Rule3High"), withMark("53.99000"));
+        QCOMPARE(get("Rule3Direction"), QString("Minus"));
+        QCOMPARE(get("Rule3Amount"), withMark("1.00000"));
+        QCOMPARE(get("Rule3Step"), QString("20.0 K"));
+        QCOMPARE(get("Rule2Amount"), withMark("0.5"));
+        QCOMPARE(get("Rule10High"), withMark("449.97500"));
+
+        RepeaterRuleSet set;
+        LoadRepeaterRules(set, *t.settings, &t.dialogs, &t.log);
+        QVERIFY(set.RepeaterRulesActive);
+        QCOMPARE(set.rules.size(), size_t(10));
+        QVERIFY(FindRepeaterRule(set, 5301000));
+        QCOMPARE(set.CurrentRule.Amount, withMark("1.00000"));
+        QCOMPARE(set.rules[1].Amount, withMark(".50000"));
+        QVERIFY(t.dialogs.boxes.isEmpty());
+
+        // What was stored reads back as the same rows.
+        const StoredRuleRows back = ReadStoredRuleRows(*t.settings);
+        rows[1].Amount = withMark(".50000");
+        QVERIFY(back.RepeaterRulesActive);
+        QVERIFY(back.rows == rows);
+    }
+
+    void storeNoRules()
+    {
+        TestContext t;
+        StoreRuleRows(*t.settings, PresetRuleRows(*FindRulePreset("cmdLoadDefaultUK")), true, true);
+        StoreRuleRows(*t.settings, {}, true, true);
+        QCOMPARE(t.settings->get(kRulesAppName, kRulesSection, "NumberOfRules"), QString("0"));
+        RepeaterRuleSet set;
+        LoadRepeaterRules(set, *t.settings, &t.dialogs, &t.log);
+        QVERIFY(!set.RepeaterRulesActive);
+        const StoredRuleRows back = ReadStoredRuleRows(*t.settings);
+        QVERIFY(back.rows.empty());
+        QVERIFY(!back.RepeaterRulesActive);
+        QVERIFY(back.AllowAnyRepeaterFrequency);
+    }
+
+    // Reloading: missing keys take the window's defaults (High 145.8), and a
+    // decimal comma written elsewhere is brought to the locale's mark.
+    void reloadDefaultsAndNormalising()
+    {
+        TestContext t;
+        t.settings->set(kRulesAppName, kRulesSection, "NumberOfRules", "2");
+        t.settings->set(kRulesAppName, kRulesSection, "Rule2Low", "145,6");
+        t.settings->set(kRulesAppName, kRulesSection, "Rule2Amount", "0,6");
+        const StoredRuleRows back = ReadStoredRuleRows(*t.settings);
+        QCOMPARE(back.rows.size(), size_t(2));
+        QCOMPARE(back.rows[0].cells(), expectRows({"145.60000|145.80000|Minus|.60000|12.5 K"}).first());
+        QCOMPARE(back.rows[1].Low, withMark("145.60000"));
+        QCOMPARE(back.rows[1].Amount, withMark(".60000"));
+    }
+
+    void frequencyEntry_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("allowAny");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<QString>("cell");
+        QTest::newRow("145.1") << "145.1" << false << true << "145.10000";
+        QTest::newRow("30, band top") << "30" << false << true << "30.00000";
+        QTest::newRow("29, band bottom") << "29" << false << true << "29.00000";
+        QTest::newRow("52") << "52" << false << true << "52.00000";
+        QTest::newRow("450") << "450" << false << true << "450.00000";
+        QTest::newRow("30.00001") << "30.00001" << false << false << "";
+        QTest::newRow("28.99999") << "28.99999" << false << false << "";
+        QTest::newRow("450.00001") << "450.00001" << false << false << "";
+        QTest::newRow("53.01") << "53.01" << false << false << "";
+        QTest::newRow("rounded into the band") << "29.999996" << false << true << "30.00000";
+        QTest::newRow("144 allowed") << "144" << true << true << "144.00000";
+        QTest::newRow("53.01 allowed") << "53.01" << true << true << "53.01000";
+    }
+    void frequencyEntry()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, allowAny);
+        QFETCH(bool, accepted);
+        QFETCH(QString, cell);
+        ScriptedDialogs d;
+        QString out = "old";
+        QCOMPARE(CheckRuleFrequencyEntry(withMark(typed), allowAny, &d, &out), accepted);
+        if (accepted) {
+            QCOMPARE(out, withMark(cell));
+            QVERIFY(d.boxes.isEmpty());
+        } else {
+            QCOMPARE(out, QString("old"));
+            QCOMPARE(d.boxes.size(), 1);
+            QVERIFY(d.boxes[0].text.startsWith("The frequency of '"));
+            QCOMPARE(d.boxes[0].buttons, Buttons::Ok);
+        }
+    }
+
+    void rangeMessageText()
+    {
+        ScriptedDialogs d;
+        QString out;
+        QVERIFY(!CheckRuleFrequencyEntry("144", false, &d, &out));
+        QCOMPARE(d.texts(), QStringList{QString(kRangeMessage144).replace('@', DecimalSeparator())});
+    }
+
+    // Text that is no number: "Not a numeric value", then the range message
+    // (with allowed frequencies only the first: such a rule could never apply).
+    void nonNumericFrequency()
+    {
+        ScriptedDialogs d;
+        QString out = "old";
+        QVERIFY(!CheckRuleFrequencyEntry("abc", false, &d, &out));
+        QCOMPARE(d.texts().size(), 2);
+        QCOMPARE(d.texts()[0], QString("Not a numeric value"));
+        QVERIFY(d.texts()[1].startsWith("The frequency of 'abc' is not acceptable."));
+        d.clear();
+        QVERIFY(!CheckRuleFrequencyEntry("abc", true, &d, &out));
+        QCOMPARE(d.texts(), QStringList{"Not a numeric value"});
+        d.clear();
+        QVERIFY(!CheckRuleFrequencyEntry("99999", true, &d, &out));
+        QCOMPARE(d.texts(), QStringList{"Error converting from string " + withMark("99999.00000")});
+        QCOMPARE(out, QString("old"));
+    }
+
+    void amountEntry_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::newRow("0") << "0" << true << QStringList{};
+        QTest::newRow("99.99") << "99.99" << true << QStringList{};
+        QTest::newRow(".6") << ".6" << true << QStringList{};
+        QTest::newRow("100") << "100" << false << QStringList{};
+        QTest::newRow("99.99001") << "99.99001" << false << QStringList{};
+        QTest::newRow("-1") << "-1" << false << QStringList{};
+        QTest::newRow("text") << "six" << false << QStringList{"Not a numeric value"};
+    }
+    void amountEntry()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, accepted);
+        QFETCH(QStringList, boxes);
+        ScriptedDialogs d;
+        QCOMPARE(CheckRuleAmountEntry(withMark(typed), &d), accepted);
+        QCOMPARE(d.texts(), boxes);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRuleRows)
+#include "tst_rulerows.moc"
