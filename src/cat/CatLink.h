@@ -5,6 +5,7 @@
 #include "cat/SerialPort.h"
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 namespace mv {
@@ -48,6 +49,28 @@ public:
     void CloseCommPort();
     void PauseWithEvents(int ms);
 
+    // Discards received characters nobody has read.
+    void DiscardInput();
+    // Handles pending events and sleeps the whole time, whatever arrives (the
+    // output-drain waits and the pause after a memory write).
+    void SleepWithEvents(int ms);
+    // Why the link stopped by itself (output stuck), for the transfer's message;
+    // empty while it works. Cleared by the next successful SetCommPort.
+    QString LinkFault;
+    // The device and the port's reason of the last SetCommPort (for messages that
+    // name the device, such as the command line's).
+    QString lastDevice() const { return m_lastDevice; }
+    QString lastOpenError() const { return m_lastOpenError; }
+    // The line settings the port is open with (empty when closed).
+    QString openSettings() const { return isOpen() ? m_openSettings : QString(); }
+
+    // A reply longer than this without its ";" is noise, not a reply.
+    static constexpr int kReplyLimit = 1024;
+    // The longest wait for written characters to leave the port.
+    static constexpr int kDrainLimitMs = 2000;
+    // The four line settings the radio can be set to, fastest first.
+    static const QStringList &RateSettings();
+
     SettingsStore &settings() { return m_settings; }
     MessageLog &log() { return m_log; }
     Dialogs &dialogs() { return m_dialogs; }
@@ -59,6 +82,13 @@ private:
     std::unique_ptr<SerialPortFactory> m_factory;
     std::unique_ptr<SerialPort> m_port;
     QString m_deviceOverride;
+    QString m_lastDevice;
+    QString m_lastOpenError;
+    QString m_openSettings;
+    int m_openPort = 0;
+
+    void waitForWireIdle();
+    void failOutputStuck();
 };
 
 } // namespace mv

@@ -4,6 +4,9 @@
 #include "core/AppState.h"
 
 #include <QStringList>
+#include <QVector>
+
+#include <exception>
 
 namespace mv {
 
@@ -11,14 +14,26 @@ class CatLink;
 
 // What the last transfer did, for the final message and the command line.
 struct TransferSummary {
+    bool started = false;     // the loop began (rate found, instructions confirmed)
     bool completed = false;   // loop ran to memory 504
     bool cancelled = false;   // cancel flag ended the loop
+    bool linkLost = false;    // the port closed or stuck during the loop
     int read = 0;             // memories whose record arrived ("MR" replies)
     int empty = 0;            // "?;" replies
     QList<int> notAnswering;  // memories with no complete reply
+    QList<int> undecodable;   // replies FillMemory could not fully decode
     int identical = 0, replaced = 0, added = 0;
     QList<int> skipped;       // rows that could not be encoded (not sent)
+    QList<int> written;       // memories an MW was sent to (dry run: would be sent to)
+    bool verified = false;    // the read-back after a write ran to its end
+    QList<int> verifyFailed;  // memories whose read-back differs from what was sent
     int lastMemory = 0;       // memory in hand when the loop ended
+
+    // A read that holds every memory of the radio.
+    bool readSucceeded() const
+    {
+        return completed && notAnswering.isEmpty() && undecodable.isEmpty();
+    }
 };
 
 class RadioTransfer {
@@ -38,12 +53,36 @@ public:
     bool ReadCancelRequested = false;
     bool WriteCancelRequested = false;
 
+    // Command-line options of the write: compare only and send no "MW"; read
+    // back every memory written and report any that differ.
+    bool DryRun = false;
+    bool VerifyAfterWrite = false;
+
     const TransferSummary &summary() const { return m_summary; }
+    // The radio's reply to "MR" for memory n (1..504) in the last transfer: the
+    // record, "?;" for an empty memory, empty text when n was not asked or did
+    // not answer.
+    QString radioRecord(int n) const;
+
+    // "12, 40-45, 501-504": CAT numbers as ranges.
+    static QString MemoryNumbersText(const QList<int> &numbers);
+    // The final message of a read that did not complete (cancelled, stopped,
+    // memories not answering); empty for a complete read.
+    QString ReadOutcomeText() const;
+    // The final message of a write.
+    QString WriteOutcomeText() const;
 
 private:
+    void VerifyWrittenMemories();
+    void startSummary();
+    // Error box of an unexpected failure inside a click handler.
+    void ReportUnexpected(const std::exception &e, int step, const QString &procedure);
+
     AppContext &m_ctx;
     CatLink &m_link;
     TransferSummary m_summary;
+    QVector<QString> m_radioRecords;
+    QString m_linkFault;  // the link's reason when it stopped during the loop
 };
 
 } // namespace mv

@@ -2,6 +2,7 @@
 // The serial port as the CAT link needs it, behind a seam so that tests can plug
 // in an in-process radio. The real one is QSerialPort (QtSerialPortDevice).
 #include <QByteArray>
+#include <QChar>
 #include <QString>
 #include <memory>
 
@@ -24,7 +25,29 @@ public:
     // lets the link wake on data instead of sleeping a whole poll.
     virtual void waitForData(int ms) = 0;
     virtual QString errorString() const { return {}; }
+
+    // Sleeps `ms` whatever arrives (received data stays waiting).
+    virtual void sleep(int ms);
+    // Milliseconds until the last character written has left the wire at the line
+    // rate (a port may still be shifting it out after the write and the output
+    // count have finished); 0 when the line is idle.
+    virtual int msUntilWireIdle() { return 0; }
+    // Discards written characters that have not left yet.
+    virtual void clearOutput() {}
 };
+
+// "9600,N,8,2": rate, parity letter (N, E, O, M, S), data bits (5..8), stop bits
+// (1, 1.5, 2). Returns false for anything else.
+struct LineSettings {
+    int baud = 0;
+    QChar parity = QLatin1Char('N');
+    int dataBits = 8;
+    int stopBits = 2;  // 1 or 2; 3 stands for 1.5
+};
+bool ParseLineSettings(const QString &text, LineSettings *out);
+// Time one character takes on the wire in microseconds: start bit, data bits,
+// parity bit, stop bits (11 bits for "N,8,2").
+qint64 CharacterWireMicros(const LineSettings &settings);
 
 class SerialPortFactory {
 public:

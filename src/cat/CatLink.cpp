@@ -1,0 +1,242 @@
+#include "cat/CatLink.h"
+
+#include "cat/PortMap.h"
+#include "shell/Dialogs.h"
+#include "shell/MessageLog.h"
+#include "shell/SettingsStore.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+
+#include <algorithm>
+
+namespace mv {
+
+namespace {
+const QString kTrace = QStringLiteral("Y");
+constexpr int kReplyPollMs = 5;
+constexpr int kReplyPolls = 25;
+} // namespace
+
+const QStringList &CatLink::RateSettings()
+{
+    static const QStringList rates{QStringLiteral("38400,N,8,2"), QStringLiteral("19200,N,8,2"),
+                                   QStringLiteral("9600,N,8,2"), QStringLiteral("4800,N,8,2")};
+    return rates;
+}
+
+CatLink::CatLink(SettingsStore &settings, MessageLog &log, Dialogs &dialogs,
+                 std::unique_ptr<SerialPortFactory> factory)
+    : m_settings(settings)
+    , m_log(log)
+    , m_dialogs(dialogs)
+    , m_factory(std::move(factory))
+{
+}
+
+CatLink::~CatLink()
+{
+    if (m_port)
+        m_port->close();
+}
+
+void CatLink::LoadSettings()
+{
+    const int port = m_settings.intValue(QStringLiteral("Commport"), 1);
+    CommPort = (port >= 1 && port <= kPortCount) ? port : 1;
+    const QString speed = m_settings.value(QStringLiteral("UserCommSpeed"), QStringLiteral("38400,N,8,2"));
+    UserCommSpeed = RateSettings().contains(speed) ? speed : QStringLiteral("38400,N,8,2");
+    DoNotUseRts = m_settings.boolValue(QStringLiteral("RTS"), false);
+}
+
+void CatLink::ChooseCommPort(int n)
+{
+    if (n < 1 || n > kPortCount)
+        return;
+    CommPort = n;
+    m_settings.setValue(QStringLiteral("CommPort"), QString::number(n));
+}
+
+void CatLink::ChooseCommSpeed(int baud)
+{
+    const QString text = QStringLiteral("%1,N,8,2").arg(baud);
+    if (!RateSettings().contains(text))
+        return;
+    UserCommSpeed = text;
+    m_settings.setValue(QStringLiteral("UserCommSpeed"), text);
+}
+
+void CatLink::SetDoNotUseRts(bool on)
+{
+    DoNotUseRts = on;
+    m_settings.setBoolValue(QStringLiteral("RTS"), on);
+}
+
+QString CatLink::deviceFor(int port) const
+{
+    if (!m_deviceOverride.isEmpty())
+        return m_deviceOverride;
+    return PortDeviceName(m_settings, port);
+}
+
+bool CatLink::isOpen() const { return m_port && m_port->isOpen(); }
+
+void CatLink::SetCommPort(int port, const QString &settings)
+{
+    if (m_port)
+        CloseCommPort();
+    m_openPort = port;
+    m_openSettings = settings;
+    m_lastDevice = deviceFor(port);
+    m_lastOpenError.clear();
+
+    bool opened = false;
+    if (m_lastDevice.isEmpty()) {
+        m_lastOpenError = QStringLiteral("there is no device for port %1").arg(port);
+    } else {
+        if (!m_port)
+            m_port = m_factory->create();
+        opened = m_port && m_port->open(m_lastDevice, settings, !DoNotUseRts);
+        if (!opened)
+            m_lastOpenError = m_port ? m_port->errorString() : QStringLiteral("no serial port");
+    }
+
+    if (!opened) {
+        m_log.LogMessage(QStringLiteral("SetCommPort: open failed for port %1").arg(port), kTrace);
+        m_dialogs.messageBox(QStringLiteral("COM Port %1 is not available. It may be in use by another program.\r\n"
+                                            "The requested operation cannot continue.")
+                                 .arg(port),
+                             Buttons::Ok, Icon::Exclamation);
+        return;
+    }
+    LinkFault.clear();
+    m_log.LogMessage(QStringLiteral("SetCommPort: open OK for port %1").arg(port), kTrace);
+    m_port->clearInput();
+}
+
+void CatLink::SendCommand(const QString &command)
+{
+    if (!isOpen())
+        return;
+    m_port->clearInput();
+    m_port->write(command.toLatin1());
+    // The output must leave before the reply can come; a port held by
+    // handshaking never drains, so the wait is bounded (about 2 s, counted both
+    // in polls and in time, whichever ends first).
+    QElapsedTimer clock;
+    clock.start();
+    for (int polls = 0; isOpen() && m_port->bytesToWrite() > 0; ++polls) {
+        if (polls >= kDrainLimitMs || clock.elapsed() >= kDrainLimitMs) {
+            failOutputStuck();
+            return;
+        }
+        SleepWithEvents(1);
+    }
+}
+
+void CatLink::failOutputStuck()
+{
+    LinkFault = QStringLiteral("COM Port %1 is not sending: what was written has not left the port in 2 seconds.\r\n"
+                               "The radio's handshaking line may be holding it back. Check the cable, "
+                               "or tick \"Do not use RTS\" in the Settings menu.\r\n"
+                               "The requested operation cannot continue.")
+                    .arg(m_openPort);
+    m_log.LogMessage(QStringLiteral("SendCommand: output stuck on port %1, port closed").arg(m_openPort));
+    m_port->clearOutput();
+    m_port->close();
+}
+
+bool CatLink::ReceiveData()
+{
+    ReplyBuffer.clear();
+    for (;;) {
+        // Each arriving piece starts a fresh window of 25 silent polls.
+        bool waiting = false;
+        for (int polls = 1;; ++polls) {
+            if (isOpen() && m_port->bytesAvailable() > 0) {
+                waiting = true;
+                break;
+            }
+            PauseWithEvents(kReplyPollMs);
+            if (polls >= kReplyPolls) {
+                // A character that came during the last poll still counts.
+                waiting = isOpen() && m_port->bytesAvailable() > 0;
+                break;
+            }
+        }
+        if (!waiting) {
+            if (isOpen())
+                m_port->clearInput();
+            return false;
+        }
+        ReplyBuffer += QString::fromLatin1(m_port->readAll());
+        if (ReplyBuffer.isEmpty()) {
+            m_log.LogMessage(QStringLiteral("ReceiveData: no data received"));
+            return false;
+        }
+        if (ReplyBuffer.endsWith(QLatin1Char(';')))
+            return true;
+        if (ReplyBuffer.size() > kReplyLimit) {
+            // A device streaming without ";" (wrong speed, noise) is not a reply.
+            m_log.LogMessage(QStringLiteral("ReceiveData: %1 characters without \";\" discarded")
+                                 .arg(ReplyBuffer.size()),
+                             kTrace);
+            ReplyBuffer.truncate(kReplyLimit);
+            m_port->clearInput();
+            return false;
+        }
+    }
+}
+
+void CatLink::DiscardInput()
+{
+    if (isOpen())
+        m_port->clearInput();
+}
+
+void CatLink::CloseCommPort()
+{
+    if (!m_port)
+        return;
+    if (m_port->isOpen())
+        waitForWireIdle();
+    m_port->close();
+}
+
+void CatLink::waitForWireIdle()
+{
+    // The last command may still be shifting out after the write returned; a
+    // close or a change of speed now would cut it off at the radio's end.
+    for (int i = 0; i < kDrainLimitMs && isOpen(); ++i) {
+        const int ms = m_port->msUntilWireIdle();
+        if (ms <= 0)
+            break;
+        SleepWithEvents(std::min(ms, 5));
+    }
+}
+
+void CatLink::PauseWithEvents(int ms)
+{
+    QCoreApplication::processEvents();
+    if (isOpen())
+        m_port->waitForData(ms);
+    else if (ms > 0)
+        QThread::msleep(ulong(ms));
+}
+
+void CatLink::SleepWithEvents(int ms)
+{
+    // In slices, so that the window stays alive through a long pause.
+    do {
+        QCoreApplication::processEvents();
+        const int slice = std::min(ms, 10);
+        if (isOpen())
+            m_port->sleep(slice);
+        else if (slice > 0)
+            QThread::msleep(ulong(slice));
+        ms -= slice;
+    } while (ms > 0);
+}
+
+} // namespace mv

@@ -1,0 +1,187 @@
+// The real serial port: QSerialPort driven synchronously from the link's waits.
+#include "cat/SerialPort.h"
+
+#include <QElapsedTimer>
+#include <QSerialPort>
+#include <QThread>
+
+#include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <sys/ioctl.h>
+#include <termios.h>
+#endif
+
+namespace mv {
+
+namespace {
+
+class QtSerialPortDevice : public SerialPort {
+public:
+    QtSerialPortDevice() { m_clock.start(); }
+
+    bool open(const QString &device, const QString &settings, bool rtsCts) override
+    {
+        close();
+        m_error.clear();
+        LineSettings s;
+        if (!ParseLineSettings(settings, &s)) {
+            m_error = QStringLiteral("invalid line settings \"%1\"").arg(settings);
+            return false;
+        }
+        if (device.trimmed().isEmpty()) {
+            m_error = QStringLiteral("no device name");
+            return false;
+        }
+        m_port.setPortName(device);
+        if (!m_port.open(QIODevice::ReadWrite)) {
+            m_error = m_port.errorString();
+            return false;
+        }
+        const bool configured = m_port.setBaudRate(s.baud)
+            && m_port.setDataBits(QSerialPort::DataBits(s.dataBits))
+            && m_port.setParity(parityOf(s.parity))
+            && m_port.setStopBits(s.stopBits == 1   ? QSerialPort::OneStop
+                                  : s.stopBits == 2 ? QSerialPort::TwoStop
+                                                    : QSerialPort::OneAndHalfStop)
+            && m_port.setFlowControl(rtsCts ? QSerialPort::HardwareControl : QSerialPort::NoFlowControl);
+        if (!configured) {
+            m_error = m_port.errorString();
+            m_port.close();
+            return false;
+        }
+        m_settings = s;
+        m_wireIdleAt = 0;
+        return true;
+    }
+
+    bool isOpen() const override
+    {
+        // A device that vanished (USB cable pulled, simulator ended) counts as closed.
+        return m_port.isOpen() && m_port.error() != QSerialPort::ResourceError;
+    }
+
+    void close() override
+    {
+        if (!m_port.isOpen())
+            return;
+        // Output that never left (handshaking holding it) would make the close
+        // itself wait for the driver's closing time: drop it.
+        if (bytesToWrite() > 0)
+            m_port.clear(QSerialPort::Output);
+        m_port.close();
+    }
+
+    bool write(const QByteArray &data) override
+    {
+        if (!isOpen())
+            return false;
+        const qint64 n = m_port.write(data);
+        m_port.flush();
+        if (n <= 0)
+            return false;
+        const qint64 now = m_clock.nsecsElapsed();
+        m_wireIdleAt = std::max(now, m_wireIdleAt) + n * CharacterWireMicros(m_settings) * 1000;
+        return n == data.size();
+    }
+
+    qint64 bytesAvailable() override { return isOpen() ? m_port.bytesAvailable() : 0; }
+
+    QByteArray readAll() override { return isOpen() ? m_port.readAll() : QByteArray(); }
+
+    void clearInput() override
+    {
+        if (isOpen())
+            m_port.clear(QSerialPort::Input);
+    }
+
+    void clearOutput() override
+    {
+        if (isOpen())
+            m_port.clear(QSerialPort::Output);
+    }
+
+    qint64 bytesToWrite() override
+    {
+        if (!isOpen())
+            return 0;
+        // Qt's own buffer, then what the driver still holds.
+        m_port.flush();
+        qint64 n = m_port.bytesToWrite();
+#ifdef Q_OS_UNIX
+        int queued = 0;
+        if (::ioctl(m_port.handle(), TIOCOUTQ, &queued) == 0 && queued > 0)
+            n += queued;
+#endif
+        return n;
+    }
+
+    void waitForData(int ms) override
+    {
+        if (ms <= 0)
+            return;
+        if (!isOpen()) {
+            QThread::msleep(ulong(ms));
+            return;
+        }
+        if (m_port.bytesAvailable() > 0)
+            return;
+        QElapsedTimer t;
+        t.start();
+        // waitForReadyRead returns on the first arriving data, or false at the
+        // time-out or on an error; the rest of the time is slept so that a poll
+        // always lasts its time unless data came.
+        if (!m_port.waitForReadyRead(ms)) {
+            const qint64 rest = ms - t.elapsed();
+            if (rest > 0)
+                QThread::msleep(ulong(rest));
+        }
+    }
+
+    int msUntilWireIdle() override
+    {
+        if (!isOpen())
+            return 0;
+        const qint64 now = m_clock.nsecsElapsed();
+        const qint64 pending = bytesToWrite() * CharacterWireMicros(m_settings) * 1000;
+        // Characters still queued start no earlier than now.
+        const qint64 left = std::max<qint64>({0, m_wireIdleAt - now, pending});
+        return int((left + 999999) / 1000000);
+    }
+
+    QString errorString() const override { return m_error.isEmpty() ? m_port.errorString() : m_error; }
+
+private:
+    static QSerialPort::Parity parityOf(QChar p)
+    {
+        switch (p.toLatin1()) {
+        case 'E':
+            return QSerialPort::EvenParity;
+        case 'O':
+            return QSerialPort::OddParity;
+        case 'M':
+            return QSerialPort::MarkParity;
+        case 'S':
+            return QSerialPort::SpaceParity;
+        default:
+            return QSerialPort::NoParity;
+        }
+    }
+
+    QSerialPort m_port;
+    LineSettings m_settings;
+    QString m_error;
+    QElapsedTimer m_clock;
+    qint64 m_wireIdleAt = 0;  // ns on m_clock
+};
+
+class QtSerialPortFactory : public SerialPortFactory {
+public:
+    std::unique_ptr<SerialPort> create() override { return std::make_unique<QtSerialPortDevice>(); }
+};
+
+} // namespace
+
+std::unique_ptr<SerialPortFactory> makeQtSerialPortFactory() { return std::make_unique<QtSerialPortFactory>(); }
+
+} // namespace mv

@@ -1,0 +1,55 @@
+#include "cat/SerialPort.h"
+
+#include <QStringList>
+#include <QThread>
+
+namespace mv {
+
+void SerialPort::sleep(int ms)
+{
+    if (ms > 0)
+        QThread::msleep(ulong(ms));
+}
+
+bool ParseLineSettings(const QString &text, LineSettings *out)
+{
+    const QStringList parts = text.split(QLatin1Char(','));
+    if (parts.size() != 4)
+        return false;
+    bool ok = false;
+    LineSettings s;
+    s.baud = parts[0].trimmed().toInt(&ok);
+    if (!ok || s.baud < 50 || s.baud > 4000000)
+        return false;
+    const QString parity = parts[1].trimmed().toUpper();
+    if (parity.size() != 1 || !QStringLiteral("NEOMS").contains(parity))
+        return false;
+    s.parity = parity.at(0);
+    s.dataBits = parts[2].trimmed().toInt(&ok);
+    if (!ok || s.dataBits < 5 || s.dataBits > 8)
+        return false;
+    const QString stop = parts[3].trimmed();
+    if (stop == QLatin1String("1"))
+        s.stopBits = 1;
+    else if (stop == QLatin1String("2"))
+        s.stopBits = 2;
+    else if (stop == QLatin1String("1.5"))
+        s.stopBits = 3;
+    else
+        return false;
+    if (out)
+        *out = s;
+    return true;
+}
+
+qint64 CharacterWireMicros(const LineSettings &settings)
+{
+    if (settings.baud <= 0)
+        return 0;
+    // Stop bits: 1.5 counts as 2 here (a whole bit time is the safe side).
+    const int stop = settings.stopBits == 1 ? 1 : 2;
+    const int bits = 1 + settings.dataBits + (settings.parity == QLatin1Char('N') ? 0 : 1) + stop;
+    return (qint64(bits) * 1000000 + settings.baud - 1) / settings.baud;
+}
+
+} // namespace mv
