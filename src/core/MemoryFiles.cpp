@@ -189,8 +189,8 @@ WriteFailure writeSetFiles(const QString &path, const MemoryTable &table, int de
 
 QString failureText(const WriteFailure &f)
 {
-    return QStringLiteral("Error number") + SignedText(f.number) + QStringLiteral(" (") + f.description
-        + QStringLiteral(") in line") + SignedText(f.step);
+    return QStringLiteral("Error number ") + SignedText(f.number) + QStringLiteral(" (") + f.description
+        + QStringLiteral(") in line ") + SignedText(f.step);
 }
 
 QString nativeAbsolute(const QString &path)

@@ -1,0 +1,219 @@
+// memvault-cli show: the built program run as a user would run it.
+#include "TestContext.h"
+#include "core/MemoryFiles.h"
+#include "core/MemoryTable.h"
+#include "core/NumberText.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace mv;
+using mv::test::testDataPath;
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Run runCli(const QStringList &args, const QString &locale = QStringLiteral("C"))
+{
+    QString bin = qEnvironmentVariable("MEMVAULT_BIN_DIR");
+    Run r;
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LC_ALL", locale);
+    env.insert("LANG", locale);
+    p.setProcessEnvironment(env);
+    p.start(bin + "/memvault-cli", QStringList{"show"} + args);
+    if (!p.waitForFinished(60000))
+        return r;
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+} // namespace
+
+class TestCliShow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(QFile::exists(qEnvironmentVariable("MEMVAULT_BIN_DIR") + "/memvault-cli"),
+                 "memvault-cli is not built");
+    }
+
+    void oneRadioRecord_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("frequency");
+        QTest::newRow("point") << "C" << "7.00000";
+        QTest::newRow("comma") << "de_DE.UTF-8" << "7,00000";
+    }
+    void oneRadioRecord()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, frequency);
+        const Run r = runCli({testDataPath("files-one-record.450")}, locale);
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.err, QString());
+        QCOMPARE(r.out, "No.  Frequency  Mode  Shift    Encoding  Tone  Description\n"
+                        "1    " + frequency + "    LSB   Simplex            67.0\n");
+    }
+
+    void recordsOfOneRadioRecord()
+    {
+        const Run r = runCli({"--records", testDataPath("files-one-record.450")});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, QString("MW00107000000+000000100000;\n"));
+    }
+
+    void fileSavedByTheProgram()
+    {
+        // Save a set with the program's own writer, then show it.
+        MemoryTable table;
+        table.setCell(12, 1, "29.62000");
+        table.setCell(12, 2, "FM");
+        table.setCell(12, 3, "Minus");
+        table.setCell(12, 4, "CTCSS Enc");
+        table.setCell(12, 5, "88.5");
+        table.setCell(12, 6, "10 m repeater");
+        table.setPmsCell(4, 1, "28.000000");
+        table.setPmsCell(4, 2, "USB");
+        table.setPmsCell(4, 3, "Simplex");
+        table.setPmsCell(4, 5, "67.0");
+        QTemporaryDir dir;
+        const QString path = dir.filePath("saved.450");
+        QString error;
+        QVERIFY(writeMemorySet(path, table, 3450, &error));
+
+        const Run r = runCli({path});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, QString("No.  Frequency  Mode  Shift    Encoding   Tone  Description\n"
+                                "12   29.62000   FM    Minus    CTCSS Enc  88.5  10 m repeater\n"
+                                "P2U  28.000000  USB   Simplex             67.0\n"));
+
+        const Run rec = runCli({"--records", path});
+        QCOMPARE(rec.exitCode, 0);
+        QCOMPARE(rec.out, QString("MW01229620000+000000402082;\nMW50428000000+000000200000;\n"));
+        QCOMPARE(rec.out.toUtf8(), readBytes(path).replace("\r\n", "\n"));
+    }
+
+    void sampleSetIsAlignedAndComplete()
+    {
+        const Run r = runCli({testDataPath("sample.450")});
+        QCOMPARE(r.exitCode, 0);
+        const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 1 + 44 + 4);
+        const QString header = lines.first();
+        const int freqCol = int(header.indexOf("Frequency"));
+        const int toneCol = int(header.indexOf("Tone"));
+        const int descCol = int(header.indexOf("Description"));
+        for (const QString &line : lines.mid(1)) {
+            QVERIFY2(line.at(freqCol - 1) == ' ' && line.at(freqCol).isDigit(), qPrintable(line));
+            QVERIFY2(line.mid(toneCol).front().isDigit(), qPrintable(line));
+        }
+        const QString row28 = lines.at(28);
+        QVERIFY2(row28.startsWith("28 "), qPrintable(row28));
+        QCOMPARE(row28.mid(descCol), QString("10 m repeater 29.620 out 29.520 in"));
+        QVERIFY(lines.last().startsWith("P2U"));
+
+        const Run rec = runCli({"--records", testDataPath("sample.450")});
+        QCOMPARE(rec.exitCode, 0);
+        QCOMPARE(rec.out.toUtf8(), readBytes(testDataPath("sample.450")).replace("\r\n", "\n"));
+    }
+
+    void nameWithoutExtension()
+    {
+        QString path = testDataPath("files-one-record.450");
+        path.chop(4);
+        const Run r = runCli({"--records", path});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, QString("MW00107000000+000000100000;\n"));
+    }
+
+    void damagedLinesAreReportedOnStderr()
+    {
+        const Run r = runCli({testDataPath("files-damaged.450")});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY2(r.err.contains("Loading files-damaged.450 ignored 7 lines that could not be read"), qPrintable(r.err));
+        QVERIFY(r.out.contains("\n1    7.00000"));
+    }
+
+    void unencodableRowIsShownButNotRecorded()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("odd.450");
+        writeBytes(path, "MR00107000000+000000100000;\r\nMR00514074000+000000A00000;\r\n");
+        const Run r = runCli({path});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(r.out.contains("\n5    14.07400   ??    Simplex"));
+        const Run rec = runCli({"--records", path});
+        QCOMPARE(rec.exitCode, 0);
+        QCOMPARE(rec.out, QString("MW00107000000+000000100000;\n"));
+        QVERIFY2(rec.err.contains("Memory 5 would not be saved: the mode '?? ' is not one the radio knows"),
+                 qPrintable(rec.err));
+    }
+
+    void unreadableFiles_data()
+    {
+        QTest::addColumn<QByteArray>("content");  // empty: no file at all
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << QByteArray() << "does not exist";
+        QTest::newRow("binary") << QByteArray("MR001\0\0", 7) << "binary data";
+        QTest::newRow("too large") << QByteArray(int(kMaxMemorySetFileSize) + 10, 'M') << "larger than 1 MiB";
+    }
+    void unreadableFiles()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("x.450");
+        if (!content.isEmpty())
+            writeBytes(path, content);
+        const Run r = runCli({path});
+        QCOMPARE(r.exitCode, 1);
+        QCOMPARE(r.out, QString());
+        QVERIFY2(r.err.contains(reason), qPrintable(r.err));
+    }
+
+    void usageErrors_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("no file") << QStringList{};
+        QTest::newRow("only the option") << QStringList{"--records"};
+        QTest::newRow("unknown option") << QStringList{"--wide", "x.450"};
+        QTest::newRow("two files") << QStringList{"a.450", "b.450"};
+    }
+    void usageErrors()
+    {
+        QFETCH(QStringList, args);
+        const Run r = runCli(args);
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY(r.err.contains("usage: memvault-cli show [--records] FILE"));
+        QCOMPARE(r.out, QString());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliShow)
+#include "tst_cli_show.moc"

@@ -1,0 +1,924 @@
+// Memory sets on disk: load, save, descriptions, the initial file, and what
+// happens with damaged files and with folders that refuse to be written.
+#include "TestContext.h"
+#include "core/MemoryFiles.h"
+#include "core/MemoryRecord.h"
+#include "core/NumberText.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#ifdef Q_OS_LINUX
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#endif
+
+using namespace mv;
+using namespace mv::test;
+
+namespace {
+
+QByteArray readBytes(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY2(f.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
+    f.write(bytes);
+}
+
+FileChoice chosen(const QString &path) { return FileChoice{false, path}; }
+
+QString mark(QString s) { return s.replace('.', DecimalSeparator()); }
+
+// Administrators write into read-only folders regardless of the permission bits;
+// this takes that override away from the calling thread while it lives, so the
+// folder tests mean the same for root and for a user.
+class WithoutFileOverride {
+public:
+    WithoutFileOverride()
+    {
+#ifdef Q_OS_LINUX
+        if (syscall(SYS_capget, &m_header, m_saved) != 0)
+            return;
+        __user_cap_data_struct reduced[2] = {m_saved[0], m_saved[1]};
+        reduced[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+        m_active = syscall(SYS_capset, &m_header, reduced) == 0;
+#endif
+    }
+    ~WithoutFileOverride()
+    {
+#ifdef Q_OS_LINUX
+        if (m_active)
+            syscall(SYS_capset, &m_header, m_saved);
+#endif
+    }
+    WithoutFileOverride(const WithoutFileOverride &) = delete;
+    WithoutFileOverride &operator=(const WithoutFileOverride &) = delete;
+
+private:
+#ifdef Q_OS_LINUX
+    __user_cap_header_struct m_header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct m_saved[2]{};
+#endif
+    bool m_active = false;
+};
+
+bool canCreateFileIn(const QString &folder)
+{
+    QFile probe(folder + "/probe.tmp");
+    if (!probe.open(QIODevice::WriteOnly))
+        return false;
+    probe.close();
+    probe.remove();
+    return true;
+}
+
+// Every cell of both row sets, for whole-table comparisons.
+QStringList allCells(const MemoryTable &t)
+{
+    QStringList out;
+    for (int n = 1; n <= MemoryTable::kMemoryCount; ++n)
+        for (const QString &c : t.memory(n))
+            out << c;
+    for (int k = 1; k <= MemoryTable::kPmsCount; ++k)
+        for (int c = 0; c < MemoryTable::kPmsColumnCount; ++c)
+            out << t.pmsCell(k, c);
+    return out;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(mv::Answer)
+
+class TestMemoryFiles : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::newRow("point") << "en_US";
+        QTest::newRow("comma") << "de_DE";
+    }
+    void init()
+    {
+        QFETCH_GLOBAL(QString, locale);
+        QLocale::setDefault(QLocale(locale));
+        DetectSeparators();
+    }
+
+    // --- loading ---------------------------------------------------------
+
+    void loadSingleRadioRecord()
+    {
+        TestContext t;
+        t.state.CopiedFirst = 3;
+        t.state.CopiedLast = 5;
+        t.state.ClipboardHasMemories = true;
+        t.state.RadioReadComplete = true;
+        t.dialogs.files.enqueue(chosen(testDataPath("files-one-record.450")));
+        QVERIFY(LoadMemoryFile(t.ctx));
+
+        const MemoryTable &tab = t.state.table;
+        QCOMPARE(tab.cell(1, 1), mark("7.00000"));
+        QCOMPARE(tab.cell(1, 2), QString("LSB"));
+        QCOMPARE(tab.cell(1, 3), QString("Simplex"));
+        QCOMPARE(tab.cell(1, 4), QString(""));
+        QCOMPARE(tab.cell(1, 5), QString("67.0"));
+        QCOMPARE(tab.usedMemoryCount(), 1);
+        for (int k = 1; k <= 4; ++k)
+            QVERIFY(tab.isPmsEmpty(k));
+
+        QCOMPARE(t.state.DataSource, 2);
+        QVERIFY(!t.state.MemoriesChanged);
+        QVERIFY(t.state.FileLoadComplete);
+        QVERIFY(!t.state.RadioReadComplete);
+        QCOMPARE(t.state.CopiedFirst, 0);
+        QVERIFY(!t.state.ClipboardHasMemories);
+        QVERIFY(!t.view.pasteEnabled);
+        const QString full = QDir::toNativeSeparators(testDataPath("files-one-record.450"));
+        QCOMPARE(QFileInfo(t.state.CurrentFilePath), QFileInfo(full));
+        QCOMPARE(QFileInfo(t.settings->value("LastOpened")), QFileInfo(full));
+        QCOMPARE(t.view.status[0], QString(" files-one-record.450"));
+        QCOMPARE(t.view.calls.first(), QString("ShowMemoriesTab"));
+        QVERIFY(t.view.calls.contains("SetMainButtonsEnabled(false)"));
+        QVERIFY(t.view.calls.contains("TableCleared"));
+        QVERIFY(t.view.calls.contains("ApplyHideEmpty"));
+        QCOMPARE(t.view.calls.mid(t.view.calls.size() - 2), QStringList({"SelectCell(1,1)", "RestoreMainButtons"}));
+        QVERIFY(t.dialogs.boxes.isEmpty());
+
+        // The open dialog: filter list, first filter, start folder.
+        QCOMPARE(t.dialogs.fileRequests.size(), 1);
+        QCOMPARE(t.dialogs.fileRequests[0].filter,
+                 QString("Memories Files (*.450)|*.450|Description Files (*.450dsc)|*.450dsc|All Files (*.*)|*.*"));
+    }
+
+    void loadThenSaveWritesMw()
+    {
+        TestContext t;
+        QTemporaryDir dir;
+        const QString path = dir.filePath("one.450");
+        QFile::copy(testDataPath("files-one-record.450"), path);
+        t.state.AutoOpenPath = path;
+        QVERIFY(LoadMemoryFile(t.ctx));
+        t.dialogs.files.enqueue(chosen(path));
+        QVERIFY(SaveMemoryFileCommand(t.ctx));
+        QCOMPARE(readBytes(path), QByteArray("MW00107000000+000000100000;\r\n"));
+        const QByteArray dsc = readBytes(path + "dsc");
+        QVERIFY(dsc.startsWith("0,\"3450\"\r\n1,\"\"\r\n2,\"\"\r\n"));
+        QVERIFY(dsc.endsWith("500,\"\"\r\n"));
+        QCOMPARE(dsc.count("\r\n"), 501);
+    }
+
+    void nameWithoutExtensionGetsOne()
+    {
+        TestContext t;
+        QTemporaryDir dir;
+        QFile::copy(testDataPath("files-one-record.450"), dir.filePath("plain.450"));
+        t.dialogs.files.enqueue(chosen(dir.filePath("plain")));
+        QVERIFY(LoadMemoryFile(t.ctx));
+        QCOMPARE(FileNameOf(t.state.CurrentFilePath), QString("plain.450"));
+        QCOMPARE(t.state.table.usedMemoryCount(), 1);
+    }
+
+    void missingFile_data()
+    {
+        QTest::addColumn<bool>("automatic");
+        QTest::newRow("picked in the dialog") << false;
+        QTest::newRow("automatic at start-up") << true;
+    }
+    void missingFile()
+    {
+        QFETCH(bool, automatic);
+        TestContext t;
+        QTemporaryDir dir;
+        t.state.table.setCell(9, 1, mark("14.07400"));
+        const QString path = dir.filePath("gone.450");
+        if (automatic)
+            t.state.AutoOpenPath = path;
+        else
+            t.dialogs.files.enqueue(chosen(path));
+        QVERIFY(!LoadMemoryFile(t.ctx));
+        QVERIFY(t.state.AutoOpenPath.isEmpty());
+        QCOMPARE(t.state.table.cell(9, 1), mark("14.07400"));
+        QCOMPARE(t.state.DataSource, 0);
+        QCOMPARE(t.view.calls.last(), QString("RestoreMainButtons"));
+        if (automatic) {
+            QVERIFY(t.dialogs.boxes.isEmpty());
+            QVERIFY(t.dialogs.fileRequests.isEmpty());
+        } else {
+            QCOMPARE(t.dialogs.texts(), QStringList{"Filename " + path + " does not exist"});
+            QCOMPARE(t.dialogs.boxes[0].icon, Icon::Exclamation);
+        }
+    }
+
+    void cancelledOrBlankDialogChangesNothing_data()
+    {
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("cancel") << true;
+        QTest::newRow("blank name") << false;
+    }
+    void cancelledOrBlankDialogChangesNothing()
+    {
+        QFETCH(bool, cancel);
+        TestContext t;
+        t.dialogs.files.enqueue(cancel ? FileChoice{} : chosen("  "));
+        QVERIFY(!LoadMemoryFile(t.ctx));
+        QVERIFY(t.dialogs.boxes.isEmpty());
+        QCOMPARE(t.view.calls.last(), QString("RestoreMainButtons"));
+        QCOMPARE(t.state.DataSource, 0);
+    }
+
+    void unsavedChangesQuestion_data()
+    {
+        QTest::addColumn<Answer>("answer");
+        QTest::addColumn<bool>("loaded");
+        QTest::newRow("No keeps the table") << Answer::No << false;
+        QTest::newRow("Yes loads") << Answer::Yes << true;
+    }
+    void unsavedChangesQuestion()
+    {
+        QFETCH(Answer, answer);
+        QFETCH(bool, loaded);
+        TestContext t;
+        t.state.MemoriesChanged = true;
+        t.state.DataSource = 1;
+        t.state.table.setCell(5, 1, mark("7.10000"));
+        t.dialogs.answers.enqueue(answer);
+        t.dialogs.files.enqueue(chosen(testDataPath("files-one-record.450")));
+        QCOMPARE(LoadMemoryFile(t.ctx), loaded);
+        QCOMPARE(t.dialogs.boxes[0].text, QString("Changes have been made but not yet saved to disk\r\n"
+                                                  "Are you sure you want to continue?"));
+        QCOMPARE(t.dialogs.boxes[0].buttons, Buttons::YesNo);
+        QCOMPARE(t.dialogs.boxes[0].icon, Icon::Question);
+        QCOMPARE(t.dialogs.fileRequests.size(), loaded ? 1 : 0);
+        QCOMPARE(t.state.table.isEmpty(5), loaded);
+        QCOMPARE(t.state.MemoriesChanged, !loaded);
+    }
+
+    void laterLineForSameNumberWins()
+    {
+        TestContext t;
+        t.state.AutoOpenPath = testDataPath("files-damaged.450");
+        QVERIFY(LoadMemoryFile(t.ctx));
+        QCOMPARE(t.state.table.cell(6, 1), mark("14.07500"));
+        QCOMPARE(t.state.table.cell(6, 2), QString("CW"));
+    }
+
+    void damagedLinesAreCountedOnce()
+    {
+        TestContext t;
+        t.state.AutoOpenPath = testDataPath("files-damaged.450");
+        QVERIFY(LoadMemoryFile(t.ctx));
+        // Good lines load; line 000, 505, a non-numeric number, a short record,
+        // a letter in the frequency, tone 50 and an over-long line are ignored.
+        QCOMPARE(t.state.table.cell(1, 1), mark("7.00000"));
+        QVERIFY(t.state.table.isEmpty(2));
+        QVERIFY(t.state.table.isEmpty(3));
+        QVERIFY(t.state.table.isEmpty(5));
+        QCOMPARE(t.log.text(), QString("Loading files-damaged.450 ignored 7 lines that could not be read\r\n"));
+        QVERIFY(t.dialogs.boxes.isEmpty());
+        QCOMPARE(t.state.DataSource, 2);
+    }
+
+    void damagedLinesTracedWhenLogging()
+    {
+        TestContext t;
+        t.log.setLoggingEnabled(true);
+        t.state.AutoOpenPath = testDataPath("files-damaged.450");
+        QVERIFY(LoadMemoryFile(t.ctx));
+        const QString log = t.log.text();
+        QVERIFY(log.contains("Line 2 of files-damaged.450: memory number 000 does not exist - line ignored"));
+        QVERIFY(log.contains("Line 3 of files-damaged.450: memory number 505 does not exist - line ignored"));
+        QVERIFY(log.contains("Line 4 of files-damaged.450: memory number 000 does not exist - line ignored"));
+        QVERIFY(log.contains("Line 5 of files-damaged.450 is too short for a memory record - line ignored"));
+        QVERIFY(log.contains("Line 9 of files-damaged.450 is longer than 1000 characters - line ignored"));
+        QCOMPARE(log.count("of procedure FillMemory of Module General"), 2);
+        QVERIFY(log.endsWith("Loading files-damaged.450 ignored 7 lines that could not be read\r\n"));
+    }
+
+    void truncatedFileKeepsWhatWasComplete()
+    {
+        TestContext t;
+        t.state.AutoOpenPath = testDataPath("files-truncated.450");
+        QVERIFY(LoadMemoryFile(t.ctx));
+        QCOMPARE(t.state.table.usedMemoryCount(), 2);
+        QCOMPARE(t.state.table.pmsCell(1, 1), mark("29.600000"));
+        QVERIFY(t.state.table.isEmpty(4));
+        QCOMPARE(t.log.text(), QString("Loading files-truncated.450 ignored 1 line that could not be read\r\n"));
+    }
+
+    void lfOnlyLineEndsLoad()
+    {
+        TestContext t;
+        t.state.AutoOpenPath = testDataPath("files-lf-only.450");
+        QVERIFY(LoadMemoryFile(t.ctx));
+        QCOMPARE(t.state.table.cell(12, 1), mark("29.62000"));
+        QCOMPARE(t.state.table.cell(12, 3), QString("Minus"));
+        QCOMPARE(t.state.table.pmsCell(4, 1), mark("28.000000"));
+        QVERIFY(t.log.text().isEmpty());
+    }
+
+    void refusedFilesLeaveTheTableAlone_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("reason");
+        QByteArray big;
+        const QByteArray line = "MR00107000000+000000100000;\r\n";
+        while (big.size() <= kMaxMemorySetFileSize)
+            big += line;
+        QTest::newRow("over 1 MiB") << big << "it is larger than 1 MiB";
+        QTest::newRow("NUL bytes") << QByteArray("MR00107000000+000000100000;\r\n\0\0\x01\x02", 33)
+                                   << "it holds binary data (NUL bytes)";
+    }
+    void refusedFilesLeaveTheTableAlone()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, reason);
+        TestContext t;
+        QTemporaryDir dir;
+        const QString path = dir.filePath("bad.450");
+        writeBytes(path, content);
+        t.state.table.setCell(42, 1, mark("50.12500"));
+        t.state.table.setCell(42, 6, "keep me");
+        t.state.DataSource = 1;
+        t.state.MemoriesChanged = true;
+        t.state.CurrentFilePath = "before.450";
+        t.dialogs.answers.enqueue(Answer::Yes);  // continue despite changes
+        t.dialogs.files.enqueue(chosen(path));
+        QVERIFY(!LoadMemoryFile(t.ctx));
+        QCOMPARE(t.state.table.cell(42, 1), mark("50.12500"));
+        QCOMPARE(t.state.table.cell(42, 6), QString("keep me"));
+        QCOMPARE(t.state.DataSource, 1);
+        QVERIFY(t.state.MemoriesChanged);
+        QCOMPARE(t.state.CurrentFilePath, QString("before.450"));
+        QVERIFY(!t.view.calls.contains("TableCleared"));
+        QCOMPARE(t.dialogs.boxes.size(), 2);
+        QCOMPARE(t.dialogs.boxes[1].text,
+                 "File " + path + " cannot be loaded: " + reason + ".\r\nNothing has been loaded.");
+        QCOMPARE(t.dialogs.boxes[1].icon, Icon::Exclamation);
+        QCOMPARE(t.view.calls.last(), QString("RestoreMainButtons"));
+    }
+
+    void unopenableFileReportsAndKeepsTable()
+    {
+        TestContext t;
+        QTemporaryDir dir;
+        const QString path = dir.filePath("folder.450");
+        QVERIFY(QDir().mkpath(path));
+        t.state.table.setCell(3, 1, mark("3.57300"));
+        t.dialogs.files.enqueue(chosen(path));
+        QVERIFY(!LoadMemoryFile(t.ctx));
+        QCOMPARE(t.state.table.cell(3, 1), mark("3.57300"));
+        QCOMPARE(t.dialogs.boxes.size(), 1);
+        QVERIFY(t.dialogs.boxes[0].text.startsWith(
+            "An error has been encountered when trying to open the file.\r\nError number  75 ("));
+    }
+
+    // --- descriptions ----------------------------------------------------
+
+    void descriptionOnlyOpen()
+    {
+        TestContext t;
+        t.state.table.setCell(1, 1, mark("3.69000"));
+        t.state.table.setCell(1, 6, "old one");
+        t.state.table.setCell(8, 6, "old eight");
+        t.state.DataSource = 1;
+        t.state.MemoriesChanged = true;
+        t.settings->setValue("LastOpened", "/somewhere/else.450");
+        t.dialogs.answers.enqueue(Answer::Yes);
+        t.dialogs.files.enqueue(chosen(testDataPath("sample.450dsc")));
+        QVERIFY(LoadMemoryFile(t.ctx));
+        QCOMPARE(t.state.table.cell(1, 1), mark("3.69000"));
+        QCOMPARE(t.state.table.cell(1, 6), QString("FT8 160 m"));
+        QCOMPARE(t.state.table.cell(8, 6), QString("40 m regional net 1800 local"));
+        QCOMPARE(t.state.table.cell(42, 6), QString(""));
+        QCOMPARE(t.state.DataSource, 1);
+        QVERIFY(t.state.MemoriesChanged);
+        QCOMPARE(t.settings->value("LastOpened"), QString("/somewhere/else.450"));
+        QVERIFY(t.state.CurrentFilePath.isEmpty());
+        QCOMPARE(t.view.descriptionWidth, 3450);
+        QVERIFY(!t.view.calls.contains("TableCleared"));
+    }
+
+    void descriptionsAreReadTolerantly()
+    {
+        TestContext t;
+        t.view.descriptionWidth = 1000;
+        t.state.table.setCell(6, 6, "six stays");
+        t.state.table.setCell(7, 6, "seven stays");
+        QVERIFY(LoadDescriptions(t.ctx, testDataPath("files-odd.450")));
+        const MemoryTable &tab = t.state.table;
+        QCOMPARE(tab.cell(1, 6), QString("has   semicolon  comma"));
+        QCOMPARE(tab.cell(2, 6), QString("unquoted text here"));
+        QCOMPARE(tab.cell(3, 6), QString("unterminated"));
+        QCOMPARE(tab.cell(4, 6), QString(""));
+        QCOMPARE(tab.cell(5, 6), QString("0123456789").repeated(10));
+        // Reading stops at the line without a second item.
+        QCOMPARE(tab.cell(6, 6), QString("six stays"));
+        QCOMPARE(tab.cell(7, 6), QString("seven stays"));
+        // "wide" is no width: three times the grid's base width.
+        QCOMPARE(t.view.descriptionWidth, 3450);
+    }
+
+    void nonNumericWidthFollowsGridSize_data()
+    {
+        QTest::addColumn<QString>("gridSize");
+        QTest::addColumn<int>("width");
+        QTest::newRow("Normal") << "Normal" << 3450;
+        QTest::newRow("Larger") << "Larger" << 3540;
+        QTest::newRow("Largest") << "Largest" << 3630;
+        QTest::newRow("unknown") << "Huge" << 3630;
+    }
+    void nonNumericWidthFollowsGridSize()
+    {
+        QFETCH(QString, gridSize);
+        QFETCH(int, width);
+        TestContext t;
+        t.settings->setValue("GridSize", gridSize);
+        QVERIFY(LoadDescriptions(t.ctx, testDataPath("files-odd.450dsc")));
+        QCOMPARE(t.view.descriptionWidth, width);
+    }
+
+    void descriptionWidthIsStoredAndRead()
+    {
+        TestContext t;
+        QTemporaryDir dir;
+        const QString path = dir.filePath("w.450");
+        t.state.DataSource = 1;
+        t.state.table.setCell(2, 1, mark("7.07400"));
+        t.state.table.setCell(2, 2, "USB");
+        t.view.descriptionWidth = 2400;
+        t.dialogs.files.enqueue(chosen(path));
+        QVERIFY(SaveMemoryFile(t.ctx));
+        QVERIFY(readBytes(path + "dsc").startsWith("0,\"2400\"\r\n"));
+        TestContext u;
+        u.state.AutoOpenPath = path;
+        QVERIFY(LoadMemoryFile(u.ctx));
+        QCOMPARE(u.view.descriptionWidth, 2400);
+        QCOMPARE(u.state.DescriptionWidthTwips, 2400);
+    }
+
+    void missingOrShortDescriptionFileIsQuiet()
+    {
+        TestContext t;
+        QTemporaryDir dir;
+        const QString path = dir.filePath("short.450");
+        writeBytes(path, "MR00107000000+000000100000;\r\nMR00214074000+000000200000;\r\n");
+        QVERIFY(!LoadDescriptions(t.ctx, path));  // no .450dsc yet
+        writeBytes(path + "dsc", "0,\"2000\"\r\n1,\"first\"\r\n");
+        t.state.AutoOpenPath = path;
+        QVERIFY(LoadMemoryFile(t.ctx));
+        QCOMPARE(t.state.table.cell(1, 6), QString("first"));
+        QCOMPARE(t.state.table.cell(2, 6), QString(""));
+        QVERIFY(t.dialogs.boxes.isEmpty());
+        QVERIFY(t.log.text().isEmpty());
+        QVERIFY(!LoadDescriptions(t.ctx, dir.filePath("short.txt")));
+    }
+
+    void binaryDescriptionFileIsNotRead()
+    {
+        TestContext t;
+        QTemporaryDir dir;
+        const QString path = dir.filePath("bin.450");
+        writeBytes(path, "MR00107000000+000000100000;\r\n");
+        writeBytes(path + "dsc", QByteArray("0,\"2000\"\r\n1,\"a\0b\"\r\n", 19));
+        t.state.AutoOpenPath = path;
+        QVERIFY(LoadMemoryFile(t.ctx));
+        QCOMPARE(t.state.table.cell(1, 1), mark("7.00000"));
+        QCOMPARE(t.state.table.cell(1, 6), QString(""));
+        QVERIFY(t.log.text().contains("holds binary data"));
+    }
+
+    // --- round trips -----------------------------------------------------
+
+    void roundTripKeepsEveryCell()
+    {
+        TestContext t;
+        t.state.AutoOpenPath = testDataPath("sample.450");
+        QVERIFY(LoadMemoryFile(t.ctx));
+        QCOMPARE(t.state.table.usedMemoryCount(), 44);
+        QCOMPARE(t.state.table.cell(28, 1), mark("29.62000"));
+        QCOMPARE(t.state.table.cell(28, 4), QString("CTCSS Enc"));
+        QCOMPARE(t.state.table.cell(28, 5), QString("88.5"));
+        QCOMPARE(t.state.table.cell(41, 2), QString("FMN"));
+        QCOMPARE(t.state.table.cell(12, 2), QString("USRU"));
+        QCOMPARE(t.state.table.cell(28, 6), QString("10 m repeater 29.620 out 29.520 in"));
+        QCOMPARE(t.state.table.pmsCell(2, 1), mark("14.350000"));
+        const QStringList before = allCells(t.state.table);
+
+        QTemporaryDir dir;
+        const QString copy = dir.filePath("copy.450");
+        t.dialogs.files.enqueue(chosen(copy));
+        QVERIFY(SaveMemoryFile(t.ctx));
+        // The sample was itself saved by the program: the bytes come back unchanged.
+        QCOMPARE(readBytes(copy), readBytes(testDataPath("sample.450")));
+        QCOMPARE(readBytes(copy + "dsc"), readBytes(testDataPath("sample.450dsc")));
+
+        TestContext u;
+        u.state.AutoOpenPath = copy;
+        QVERIFY(LoadMemoryFile(u.ctx));
+        QCOMPARE(allCells(u.state.table), before);
+    }
+
+    void plainFunctionsRoundTrip()
+    {
+        MemoryTable a;
+        QString error;
+        int width = 0;
+        QVERIFY(readMemorySet(testDataPath("sample.450"), a, nullptr, &error, &width));
+        QCOMPARE(width, 3450);
+        QTemporaryDir dir;
+        QList<int> skipped;
+        QVERIFY(writeMemorySet(dir.filePath("x.450"), a, 2900, &error, &skipped));
+        QVERIFY(skipped.isEmpty());
+        MemoryTable b;
+        QVERIFY(readMemorySet(dir.filePath("x.450"), b, nullptr, &error, &width));
+        QCOMPARE(width, 2900);
+        QCOMPARE(allCells(b), allCells(a));
+
+        QVERIFY(!readMemorySet(dir.filePath("nothing.450"), b, nullptr, &error));
+        QCOMPARE(error, "Filename " + dir.filePath("nothing.450") + " does not exist");
+        QCOMPARE(allCells(b), allCells(a));
+        QVERIFY(!writeMemorySet(dir.filePath("no/such/folder/x.450"), a, 2900, &error));
+        QVERIFY(error.contains("Path not found"));
+    }
+
+    // --- saving ----------------------------------------------------------
+
+    void nothingLoadedSavesNothing()
+    {
+        TestContext t;
+        QVERIFY(!SaveMemoryFile(t.ctx));
+        QVERIFY(t.dialogs.fileRequests.isEmpty());
+        QVERIFY(t.view.calls.isEmpty());
+    }
+
+    void savesUsedRowsInOrder()
+    {
+        TestContext t;
+        QTemporaryDir dir;
+        t.state.DataSource = 1;
+        t.state.MemoriesChanged = true;
+        t.state.CurrentFilePath = dir.filePath("suggested.450");
+        t.state.HomeDir = "/start/here";
+        t.state.table.setPmsCell(3, 1, mark("50.000000"));
+        t.state.table.setPmsCell(3, 2, "USB");
+        t.state.table.setPmsCell(3, 3, "Simplex");
+        t.state.table.setCell(7, 1, mark("7.07400"));
+        t.state.table.setCell(7, 2, "USB");
+        t.state.table.setCell(7, 3, "Simplex");
+        t.state.table.setCell(7, 5, "67.0");
+        t.state.table.setCell(7, 6, "FT8 40 m");
+        t.dialogs.files.enqueue(chosen(dir.filePath("two")));
+        QVERIFY(SaveMemoryFile(t.ctx));
+
+        const QString path = dir.filePath("two.450");
+        QCOMPARE(readBytes(path), QByteArray("MW00707074000+000000200000;\r\nMW50350000000+000000200000;\r\n"));
+        const QList<QByteArray> dsc = readBytes(path + "dsc").split('\n');
+        QCOMPARE(dsc.size(), 502);  // 501 lines and the empty text after the last line end
+        QCOMPARE(dsc[7], QByteArray("7,\"FT8 40 m\"\r"));
+
+        QCOMPARE(t.dialogs.fileRequests[0].filter, QString("Memories Files (*.450)|*.450|All Files (*.*)|*.*"));
+        QCOMPARE(t.dialogs.fileRequests[0].suggestedName, dir.filePath("suggested.450"));
+        QCOMPARE(t.dialogs.fileRequests[0].startFolder, QString("/start/here"));
+        QVERIFY(!t.state.MemoriesChanged);
+        QVERIFY(t.state.SaveCompleted);
+        QCOMPARE(QFileInfo(t.state.CurrentFilePath), QFileInfo(path));
+        QCOMPARE(QFileInfo(t.settings->value("LastOpened")), QFileInfo(path));
+        QCOMPARE(QFileInfo(t.state.HomeDir), QFileInfo(dir.path()));
+        QCOMPARE(t.view.status[0], QString(" two.450"));
+        QCOMPARE(t.view.calls.last(), QString("RestoreMainButtons"));
+        QVERIFY(t.dialogs.boxes.isEmpty());
+    }
+
+    void cancelledSaveKeepsState()
+    {
+        TestContext t;
+        t.state.DataSource = 2;
+        t.state.MemoriesChanged = true;
+        t.state.CurrentFilePath = "/x/current.450";
+        t.dialogs.files.enqueue(FileChoice{});
+        QVERIFY(!SaveMemoryFileAsCommand(t.ctx));
+        QVERIFY(t.state.MemoriesChanged);
+        QVERIFY(!t.state.SaveCompleted);
+        QCOMPARE(t.state.CurrentFilePath, QString("/x/current.450"));
+        QCOMPARE(t.dialogs.fileRequests[0].suggestedName, QString());
+        QCOMPARE(t.view.calls, QStringList({"SetMainButtonsEnabled(false)", "RestoreMainButtons"}));
+    }
+
+    void saveAndSaveAsOverExistingFile_data()
+    {
+        QTest::addColumn<bool>("saveAs");
+        QTest::addColumn<Answer>("answer");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("Save replaces without a question") << false << Answer::Yes << true;
+        QTest::newRow("Save As, Yes") << true << Answer::Yes << true;
+        QTest::newRow("Save As, No") << true << Answer::No << false;
+    }
+    void saveAndSaveAsOverExistingFile()
+    {
+        QFETCH(bool, saveAs);
+        QFETCH(Answer, answer);
+        QFETCH(bool, replaced);
+        TestContext t;
+        QTemporaryDir dir;
+        const QString path = dir.filePath("old.450");
+        writeBytes(path, "MW00214074000+000000200000;\r\n");
+        t.state.DataSource = 2;
+        t.state.ConfirmReplace = true;  // left over from an earlier "Save As"
+        t.state.table.setCell(1, 1, mark("7.00000"));
+        t.state.table.setCell(1, 2, "LSB");
+        t.dialogs.answers.enqueue(answer);
+        t.dialogs.files.enqueue(chosen(path));
+        const bool saved = saveAs ? SaveMemoryFileAsCommand(t.ctx) : SaveMemoryFileCommand(t.ctx);
+        QCOMPARE(saved, replaced);
+        QCOMPARE(readBytes(path), replaced ? QByteArray("MW00107000000+000000100000;\r\n")
+                                           : QByteArray("MW00214074000+000000200000;\r\n"));
+        if (saveAs) {
+            QCOMPARE(t.dialogs.texts(), QStringList{"Filename " + path + " already exists\r\nDo you wish to replace it?"});
+            QCOMPARE(t.dialogs.boxes[0].icon, Icon::Question);
+            QCOMPARE(t.dialogs.boxes[0].buttons, Buttons::YesNo);
+        } else {
+            QVERIFY(t.dialogs.boxes.isEmpty());
+        }
+        QVERIFY(!t.state.ConfirmReplace);  // asked at most once
+        QCOMPARE(t.state.SaveCompleted, replaced);
+    }
+
+    void readOnlyTargetAsksForAnotherName()
+    {
+        TestContext t;
+        QTemporaryDir dir;
+        const QString locked = dir.filePath("locked.450");
+        writeBytes(locked, "MW00214074000+000000200000;\r\n");
+        QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+        t.state.DataSource = 2;
+        t.state.CurrentFilePath = locked;
+        t.state.table.setCell(1, 1, mark("7.00000"));
+        t.state.table.setCell(1, 2, "LSB");
+        t.dialogs.files.enqueue(chosen(locked));
+        t.dialogs.files.enqueue(chosen(dir.filePath("other.450")));
+        QVERIFY(SaveMemoryFile(t.ctx));
+        QCOMPARE(t.dialogs.texts(), QStringList{"File " + locked
+                                                + " is read-only and cannot be over-written. Please choose another "
+                                                  "filename."});
+        QCOMPARE(t.dialogs.boxes[0].icon, Icon::None);
+        QCOMPARE(t.dialogs.boxes[0].buttons, Buttons::Ok);
+        QCOMPARE(t.dialogs.fileRequests.size(), 2);
+        QCOMPARE(t.dialogs.fileRequests[0].suggestedName, locked);
+        QCOMPARE(t.dialogs.fileRequests[1].suggestedName, QString());
+        QCOMPARE(readBytes(locked), QByteArray("MW00214074000+000000200000;\r\n"));
+        QCOMPARE(readBytes(dir.filePath("other.450")), QByteArray("MW00107000000+000000100000;\r\n"));
+        QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+
+    void unwritableFolderKeepsOldFiles()
+    {
+        TestContext t;
+        QTemporaryDir dir;
+        const QString folder = dir.filePath("locked");
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = folder + "/set.450";
+        const QByteArray oldRecords = "MW00214074000+000000200000;\r\n";
+        const QByteArray oldDescriptions = "0,\"3450\"\r\n1,\"\"\r\n2,\"old\"\r\n";
+        writeBytes(path, oldRecords);
+        writeBytes(path + "dsc", oldDescriptions);
+        t.state.DataSource = 2;
+        t.state.MemoriesChanged = true;
+        t.state.table.setCell(1, 1, mark("7.00000"));
+        t.state.table.setCell(1, 2, "LSB");
+        t.state.table.setCell(1, 6, "new");
+        t.dialogs.files.enqueue(chosen(path));
+        t.dialogs.files.enqueue(FileChoice{});  // then the user gives up
+
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        bool saved = false;
+        {
+            WithoutFileOverride asUser;
+            if (canCreateFileIn(folder)) {
+                QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+                QSKIP("this process can write into read-only folders");
+            }
+            saved = SaveMemoryFile(t.ctx);
+        }
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+
+        QVERIFY(!saved);
+        QCOMPARE(readBytes(path), oldRecords);
+        QCOMPARE(readBytes(path + "dsc"), oldDescriptions);
+        QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 2);  // no temporary left behind
+        QCOMPARE(t.dialogs.boxes.size(), 1);
+        const QString box = t.dialogs.boxes[0].text;
+        QVERIFY2(box.startsWith("An error has been encountered when trying to save the file.\r\nError number  75 ("),
+                 qPrintable(box));
+        QVERIFY2(box.contains(") in line  8\r\n\r\nCannot save the file here - please try an alternative location"),
+                 qPrintable(box));
+        QCOMPARE(t.dialogs.fileRequests.size(), 2);
+        QCOMPARE(t.dialogs.fileRequests[1].suggestedName, QString());
+        QVERIFY(t.state.MemoriesChanged);
+        QVERIFY(!t.state.SaveCompleted);
+    }
+
+    void failedDescriptionFileLeavesMemoryFileAlone()
+    {
+        // The description file cannot be replaced (a folder stands in its
+        // place): the memory file must not be replaced either.
+        TestContext t;
+        QTemporaryDir dir;
+        const QString path = dir.filePath("pair.450");
+        writeBytes(path, "MW00214074000+000000200000;\r\n");
+        QVERIFY(QDir().mkpath(path + "dsc"));
+        t.state.DataSource = 2;
+        t.state.table.setCell(1, 1, mark("7.00000"));
+        t.state.table.setCell(1, 2, "LSB");
+        t.dialogs.files.enqueue(chosen(path));
+        QVERIFY(!SaveMemoryFile(t.ctx));
+        QCOMPARE(readBytes(path), QByteArray("MW00214074000+000000200000;\r\n"));
+        QCOMPARE(t.dialogs.boxes.size(), 1);
+        QVERIFY(t.dialogs.boxes[0].text.contains("in line  11"));
+        QVERIFY(t.dialogs.boxes[0].text.endsWith("Cannot save the file here - please try an alternative location"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"pair.450"});
+    }
+
+    void missingFolderShowsPathNotFound()
+    {
+        TestContext t;
+        QTemporaryDir dir;
+        t.state.DataSource = 2;
+        t.state.table.setCell(1, 1, mark("7.00000"));
+        t.state.table.setCell(1, 2, "LSB");
+        t.dialogs.files.enqueue(chosen(dir.filePath("nowhere/x.450")));
+        t.dialogs.files.enqueue(chosen(dir.filePath("x.450")));
+        QVERIFY(SaveMemoryFile(t.ctx));
+        QCOMPARE(t.dialogs.boxes.size(), 1);
+        QVERIFY(t.dialogs.boxes[0].text.contains("Error number  76 (Path not found"));
+        QVERIFY(QFile::exists(dir.filePath("x.450")));
+    }
+
+    void unencodableRowsAreLeftOutAndReported()
+    {
+        TestContext t;
+        QTemporaryDir dir;
+        t.state.DataSource = 2;
+        t.state.MemoriesChanged = true;
+        MemoryTable &tab = t.state.table;
+        // A record with an unknown mode code, and a hand-made tone.
+        FillMemory(tab, 5, "MR00514074000+000000A00000;", nullptr);
+        tab.setCell(3, 1, mark("7.07400"));
+        tab.setCell(3, 2, "USB");
+        tab.setCell(9, 1, mark("29.62000"));
+        tab.setCell(9, 2, "FM");
+        tab.setCell(9, 5, "300.0");
+        tab.setPmsCell(1, 1, mark("14.000000"));
+        tab.setPmsCell(1, 2, "?? ");
+        const QString path = dir.filePath("partial.450");
+        t.dialogs.files.enqueue(chosen(path));
+        QVERIFY(SaveMemoryFile(t.ctx));
+
+        QCOMPARE(readBytes(path), QByteArray("MW00307074000+000000200000;\r\n"));
+        QCOMPARE(t.dialogs.boxes.size(), 1);
+        const ShownBox box = t.dialogs.boxes[0];
+        QCOMPARE(box.icon, Icon::Exclamation);
+        QVERIFY(box.text.contains("Memory 5: the mode '?? ' is not one the radio knows"));
+        QVERIFY(box.text.contains("Memory 9: the tone '300.0' is not a CTCSS tone of the radio"));
+        QVERIFY(box.text.contains("PMS memory P1L: the mode '?? '"));
+        QCOMPARE(t.log.text().count(" was not saved: "), 3);
+        QVERIFY(t.log.text().contains("Memory 9 was not saved: the tone '300.0' is not a CTCSS tone of the radio"));
+        // The table keeps the rows so that they can be mended.
+        QCOMPARE(tab.cell(5, 2), QString("?? "));
+        QCOMPARE(tab.cell(9, 5), QString("300.0"));
+        QVERIFY(t.state.MemoriesChanged);
+        QVERIFY(t.state.SaveCompleted);
+
+        QList<int> skipped;
+        MemoryFileLines(tab, &skipped);
+        QCOMPARE(skipped, QList<int>({5, 9, 501}));
+    }
+
+    void frequencyThatDoesNotFitIsLeftOut()
+    {
+        MemoryTable tab;
+        tab.setCell(4, 1, mark("123.45600"));
+        tab.setCell(4, 2, "USB");
+        tab.setCell(5, 1, mark("56.00000"));
+        tab.setCell(5, 2, "FM");
+        QList<int> skipped;
+        QCOMPARE(MemoryFileLines(tab, &skipped), QStringList{"MW00556000000+000000400000;"});
+        QCOMPARE(skipped, QList<int>{4});
+        QVERIFY(RowSaveProblem(tab, 4).contains("does not fit"));
+    }
+
+    // --- initial file, start-up choice, names ------------------------------
+
+    void initialFileIsCreatedOnce()
+    {
+        TestContext t;
+        QTemporaryDir dir;
+        t.state.HomeDir = QDir::toNativeSeparators(dir.path());
+        CreateInitialMemoryFile(t.ctx);
+        const QString path = QDir::toNativeSeparators(dir.filePath("Initial memory file.450"));
+        QCOMPARE(t.state.AutoOpenPath, path);
+        QCOMPARE(readBytes(path), QByteArray("MR00107000000+000000100000;\r\n"));
+        QCOMPARE(t.settings->value("LastOpened"), path);
+
+        writeBytes(path, "MW00214074000+000000200000;\r\n");
+        t.settings->setValue("LastOpened", "");
+        t.state.AutoOpenPath.clear();
+        CreateInitialMemoryFile(t.ctx);
+        QCOMPARE(readBytes(path), QByteArray("MW00214074000+000000200000;\r\n"));
+        QCOMPARE(t.state.AutoOpenPath, path);
+        QCOMPARE(t.settings->value("LastOpened"), QString());
+
+        QVERIFY(LoadMemoryFile(t.ctx));
+        QCOMPARE(t.state.table.cell(2, 1), mark("14.07400"));
+    }
+
+    void initialFileInUnwritableFolderIsReported()
+    {
+        TestContext t;
+        QTemporaryDir dir;
+        t.state.HomeDir = dir.filePath("missing-folder");
+        CreateInitialMemoryFile(t.ctx);
+        QVERIFY(t.log.text().startsWith("The initial memory file "));
+        QVERIFY(!t.state.AutoOpenPath.isEmpty());
+        QVERIFY(!LoadMemoryFile(t.ctx));  // ends silently
+        QVERIFY(t.dialogs.boxes.isEmpty());
+    }
+
+    void startupChoice_data()
+    {
+        QTest::addColumn<QString>("commandLine");
+        QTest::addColumn<QString>("lastOpened");
+        QTest::addColumn<QString>("expected");  // "" none, "*" the initial file
+        QTest::newRow("command line wins") << "/data/mine.450" << "/data/last.450" << "/data/mine.450";
+        QTest::newRow("quoted command line") << "\"/data/my set.450\"" << "" << "/data/my set.450";
+        QTest::newRow("last opened") << "" << "/data/last.450" << "/data/last.450";
+        QTest::newRow("nothing: initial file") << "" << "" << "*";
+        QTest::newRow("floppy A:") << "A:\\MEM.450" << "/data/last.450" << "";
+        QTest::newRow("floppy b: in settings") << "" << "b:\\old.450" << "";
+        QTest::newRow("backup.450 is no drive") << "backup.450" << "" << "backup.450";
+        QTest::newRow("a home path is no drive") << "/home/user/x.450" << "" << "/home/user/x.450";
+        QTest::newRow("C: drive") << "C:\\radio\\x.450" << "" << "C:\\radio\\x.450";
+    }
+    void startupChoice()
+    {
+        QFETCH(QString, commandLine);
+        QFETCH(QString, lastOpened);
+        QFETCH(QString, expected);
+        TestContext t;
+        QTemporaryDir dir;
+        t.state.HomeDir = dir.path();
+        t.settings->setValue("LastOpened", lastOpened);
+        const bool due = PrepareAutoOpen(t.ctx, commandLine);
+        if (expected == "*") {
+            QVERIFY(due);
+            QCOMPARE(FileNameOf(t.state.AutoOpenPath), QString("Initial memory file.450"));
+            QVERIFY(QFile::exists(t.state.AutoOpenPath));
+        } else {
+            QCOMPARE(due, !expected.isEmpty());
+            QCOMPARE(t.state.AutoOpenPath, expected);
+            QVERIFY(!QFile::exists(dir.filePath("Initial memory file.450")));
+        }
+    }
+
+    void fileNameOf_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("plain") << "set.450" << "set.450";
+        QTest::newRow("folders") << "/home/op/radio/set.450" << "set.450";
+        QTest::newRow("trailing separator") << "/home/op/" << "";
+#ifdef Q_OS_WIN
+        QTest::newRow("backslashes") << "C:\\radio\\set.450" << "set.450";
+#else
+        QTest::newRow("backslash is a character") << "/tmp/a\\b.450" << "a\\b.450";
+#endif
+    }
+    void fileNameOf()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, name);
+        QCOMPARE(FileNameOf(path), name);
+    }
+
+    void cleanDescription()
+    {
+        QCOMPARE(CleanDescription("say \"hi\"; then, go"), QString("say  hi   then  go"));
+        QCOMPARE(CleanDescription(QString(150, 'x')).size(), 100);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMemoryFiles)
+#include "tst_memoryfiles.moc"
