@@ -1,0 +1,221 @@
+#include "ui/ImportExportDialog.h"
+
+#include "core/AppState.h"
+#include "csv/CsvExport.h"
+#include "csv/CsvImport.h"
+#include "editing/UndoSnapshot.h"
+#include "shell/SettingsStore.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace mv {
+
+namespace {
+const QString kTopKey = QStringLiteral("ImportExportTop");
+const QString kLeftKey = QStringLiteral("ImportExportLeft");
+
+// Positions are stored in twips (1/1440 inch) of the screen's logical resolution.
+int toTwips(const QWidget *w, int pixels)
+{
+    const int dpi = w->logicalDpiX() > 0 ? w->logicalDpiX() : 96;
+    return pixels * 1440 / dpi;
+}
+
+int toPixels(const QWidget *w, int twips)
+{
+    const int dpi = w->logicalDpiX() > 0 ? w->logicalDpiX() : 96;
+    return twips * dpi / 1440;
+}
+
+QPushButton *button(const QString &name, const QString &caption, QWidget *parent)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QCheckBox *checkBox(const QString &name, const QString &caption, QWidget *parent)
+{
+    auto *c = new QCheckBox(caption, parent);
+    c->setObjectName(name);
+    return c;
+}
+} // namespace
+
+ImportExportDialog::ImportExportDialog(AppContext &ctx, UndoSnapshot *undo, RowPicker *picker, QWidget *parent)
+    : QDialog(parent)
+    , m_ctx(ctx)
+    , m_undo(undo)
+    , m_picker(picker)
+{
+    setObjectName(QStringLiteral("frmImportExport"));
+    setWindowTitle(QStringLiteral("Import/Export"));
+    setModal(false);
+
+    auto *exportBox = new QGroupBox(QStringLiteral("Export"), this);
+    exportBox->setObjectName(QStringLiteral("fraExport"));
+    m_exportSelected = checkBox(QStringLiteral("chkExportSelected"), QStringLiteral("Export only selected mems"), exportBox);
+    m_tab = new QRadioButton(QStringLiteral("Tab"), exportBox);
+    m_tab->setObjectName(QStringLiteral("optTabChar_0"));
+    m_comma = new QRadioButton(QStringLiteral("Comma"), exportBox);
+    m_comma->setObjectName(QStringLiteral("optTabChar_1"));
+    m_comma->setChecked(true);
+    m_keepNumbers = checkBox(QStringLiteral("chkKeepNumbers"), QStringLiteral("Keep existing mem numbers"), exportBox);
+    m_omitHeader = checkBox(QStringLiteral("chkOmitHeader"), QStringLiteral("Omit header"), exportBox);
+    auto *cmdExport = button(QStringLiteral("cmdExport"), QStringLiteral("Export CSV"), exportBox);
+    auto *cmdPreviewExport = button(QStringLiteral("cmdPreviewExport"), QStringLiteral("Preview Export"), exportBox);
+
+    auto *exportLayout = new QGridLayout(exportBox);
+    exportLayout->addWidget(m_exportSelected, 0, 0, 1, 2);
+    auto *separatorRow = new QHBoxLayout;
+    separatorRow->addWidget(m_tab);
+    separatorRow->addWidget(m_comma);
+    separatorRow->addStretch();
+    exportLayout->addLayout(separatorRow, 1, 0, 1, 2);
+    exportLayout->addWidget(m_keepNumbers, 2, 0, 1, 2);
+    exportLayout->addWidget(m_omitHeader, 3, 0, 1, 2);
+    exportLayout->addWidget(cmdExport, 4, 0);
+    exportLayout->addWidget(cmdPreviewExport, 4, 1);
+
+    auto *importBox = new QGroupBox(QStringLiteral("Import"), this);
+    importBox->setObjectName(QStringLiteral("fraImport"));
+    auto *startLabel = new QLabel(QStringLiteral("Start at mem number"), importBox);
+    startLabel->setObjectName(QStringLiteral("lblStartMemory"));
+    m_startMemory = new QLineEdit(QStringLiteral("1"), importBox);
+    m_startMemory->setObjectName(QStringLiteral("txtStartMemory"));
+    m_startMemory->setMaxLength(5);
+    startLabel->setBuddy(m_startMemory);
+    m_useNumbers = checkBox(QStringLiteral("chkUseMemoryNumbers"), QStringLiteral("Use imported mem numbers"), importBox);
+    m_clearBefore = checkBox(QStringLiteral("chkClearBeforeImport"), QStringLiteral("Clear all before import"), importBox);
+    m_duplicates = checkBox(QStringLiteral("chkDuplicates"), QStringLiteral("Omit duplicate frequencies"), importBox);
+    auto *cmdImport = button(QStringLiteral("cmdImport"), QStringLiteral("Import CSV"), importBox);
+    auto *cmdPreviewImport = button(QStringLiteral("cmdPreviewImport"), QStringLiteral("Preview Import"), importBox);
+
+    auto *importLayout = new QGridLayout(importBox);
+    importLayout->addWidget(startLabel, 0, 0);
+    importLayout->addWidget(m_startMemory, 0, 1);
+    importLayout->addWidget(m_useNumbers, 1, 0, 1, 2);
+    importLayout->addWidget(m_clearBefore, 2, 0, 1, 2);
+    importLayout->addWidget(m_duplicates, 3, 0, 1, 2);
+    importLayout->addWidget(cmdImport, 4, 0);
+    importLayout->addWidget(cmdPreviewImport, 4, 1);
+
+    auto *cmdSetPosition = button(QStringLiteral("cmdSetPosition"), QStringLiteral("&Save size and position"), this);
+    auto *cmdClose = button(QStringLiteral("cmdClose"), QStringLiteral("Close"), this);
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(cmdSetPosition);
+    bottom->addStretch();
+    bottom->addWidget(cmdClose);
+
+    auto *groups = new QHBoxLayout;
+    groups->addWidget(exportBox);
+    groups->addWidget(importBox);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(groups);
+    layout->addLayout(bottom);
+
+    connect(cmdExport, &QPushButton::clicked, this, [this] { ExportCsv(false); });
+    connect(cmdPreviewExport, &QPushButton::clicked, this, [this] { ExportCsv(true); });
+    connect(cmdImport, &QPushButton::clicked, this, [this] { ImportCsv(false); });
+    connect(cmdPreviewImport, &QPushButton::clicked, this, [this] { ImportCsv(true); });
+    connect(cmdSetPosition, &QPushButton::clicked, this, &ImportExportDialog::savePosition);
+    connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
+    connect(m_useNumbers, &QCheckBox::toggled, m_startMemory, [this](bool on) { m_startMemory->setEnabled(!on); });
+    connect(m_exportSelected, &QCheckBox::toggled, this, [this](bool on) {
+        if (m_picker)
+            m_picker->setRowPickingMode(on);
+    });
+}
+
+void ImportExportDialog::showEvent(QShowEvent *event)
+{
+    if (!m_open) {
+        m_open = true;
+        // The memory view starts in its normal selection whatever the box says;
+        // ticking the box again switches row picking on.
+        m_exportSelected->setChecked(false);
+        if (m_picker)
+            m_picker->setRowPickingMode(false);
+    }
+    if (!m_positioned) {
+        m_positioned = true;
+        restorePosition();
+    }
+    QDialog::showEvent(event);
+}
+
+void ImportExportDialog::done(int result)
+{
+    if (m_open) {
+        m_open = false;
+        if (m_picker)
+            m_picker->setRowPickingMode(false);
+        QDialog::done(result);
+        emit closed();
+        return;
+    }
+    QDialog::done(result);
+}
+
+void ImportExportDialog::restorePosition()
+{
+    const SettingsStore &s = m_ctx.settings;
+    if (!s.contains(QLatin1String(kAppName), QLatin1String(kSettingsSection), kTopKey)
+        || !s.contains(QLatin1String(kAppName), QLatin1String(kSettingsSection), kLeftKey))
+        return;
+    const int top = toPixels(this, s.intValue(kTopKey, 0));
+    const int left = toPixels(this, s.intValue(kLeftKey, 0));
+    move(left, top);
+}
+
+void ImportExportDialog::savePosition()
+{
+    m_ctx.settings.setValue(kTopKey, QString::number(toTwips(this, pos().y())));
+    m_ctx.settings.setValue(kLeftKey, QString::number(toTwips(this, pos().x())));
+}
+
+void ImportExportDialog::ExportCsv(bool preview)
+{
+    CsvExportOptions options;
+    options.tab = m_tab->isChecked();
+    options.keepNumbers = m_keepNumbers->isChecked();
+    options.omitHeader = m_omitHeader->isChecked();
+    options.onlySelected = m_exportSelected->isChecked();
+    options.preview = preview;
+    if (options.onlySelected) {
+        if (m_picker) {
+            for (int row : m_picker->pickedRows())
+                options.selectedRows.insert(row);
+        } else {
+            const SelectionBlock &b = m_ctx.state.selection;
+            for (int row = b.firstRow; row <= b.lastRow; ++row)
+                options.selectedRows.insert(row);
+        }
+    }
+    mv::ExportCsv(m_ctx, options);
+}
+
+void ImportExportDialog::ImportCsv(bool preview)
+{
+    CsvImportOptions options;
+    options.startText = m_startMemory->text();
+    options.useNumbers = m_useNumbers->isChecked();
+    options.clearBefore = m_clearBefore->isChecked();
+    options.omitDuplicates = m_duplicates->isChecked();
+    options.preview = preview;
+    if (m_undo)
+        options.saveUndoSnapshot = [this] { m_undo->SaveUndoSnapshot(m_ctx, QStringLiteral("Import")); };
+    const CsvImportResult result = mv::ImportCsv(m_ctx, options);
+    m_startMemory->setText(result.startText);
+}
+
+} // namespace mv
