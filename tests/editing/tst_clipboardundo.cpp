@@ -1,0 +1,302 @@
+// Copy, cut and paste of memory blocks, and the one-level undo snapshot file.
+#include "EditingFixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QtTest>
+#include <set>
+
+using namespace mv;
+using mv::test::EditingFixture;
+
+namespace {
+std::multiset<QString> usedFrequencies(const MemoryTable &table)
+{
+    std::multiset<QString> set;
+    for (int n = 1; n <= MemoryTable::kMemoryCount; ++n)
+        if (!table.isEmpty(n))
+            set.insert(table.cell(n, MemoryTable::ColFrequency));
+    return set;
+}
+} // namespace
+
+class TestClipboardUndo : public QObject {
+    Q_OBJECT
+
+private slots:
+    void copyPutsTabbedLinesOnTheClipboard()
+    {
+        EditingFixture f;
+        f.use(10, "14.20000", "USB", "Net");
+        f.use(11, "7.05000", "LSB", "Local");
+        f.select(10, 11, 1, 3);
+        f.commands.Copy();
+        QCOMPARE(f.t.view.clipboard, QString("14.20000\tUSB\tSimplex\r\n7.05000\tLSB\tSimplex"));
+        QCOMPARE(f.t.state.CopiedFirst, 10);
+        QCOMPARE(f.t.state.CopiedLast, 11);
+        QVERIFY(!f.t.state.CutPending);
+        QVERIFY(f.t.state.ClipboardHasMemories);
+        QVERIFY(f.t.view.pasteEnabled);
+        f.commands.Cut();
+        QVERIFY(f.t.state.CutPending);
+        QVERIFY(!f.table().isEmpty(10));  // cut changes nothing yet
+    }
+
+    void pasteInsideTheBlockCopiesFromTheBottom()
+    {
+        EditingFixture f;
+        f.useRange(10, 13);
+        const auto before = f.table().memoryRows();
+        f.select(10, 12);
+        f.commands.Copy();
+        f.current(11);
+        f.commands.Paste();
+        QCOMPARE(f.freq(10), before[9][1]);
+        QCOMPARE(f.freq(11), before[9][1]);
+        QCOMPARE(f.freq(12), before[10][1]);
+        QCOMPARE(f.freq(13), before[11][1]);
+        QCOMPARE(f.desc(13), before[11][6]);  // whole rows travel
+        QCOMPARE(f.t.view.undoCaption, QString("Undo last Paste"));
+        QVERIFY(f.t.view.calls.contains("RefreshChangedState"));
+        QVERIFY(f.t.state.MemoriesChanged);
+        QVERIFY(f.consistent());
+    }
+
+    void cutAndPasteMovesTheBlock()
+    {
+        EditingFixture f;
+        f.useRange(10, 12);
+        const auto before = f.table().memoryRows();
+        f.select(10, 12);
+        f.commands.Cut();
+        f.current(20);
+        f.commands.Paste();
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY(f.table().isEmpty(10 + i));
+            QCOMPARE(f.freq(20 + i), before[size_t(9 + i)][1]);
+        }
+        QVERIFY(f.consistent());
+        // The cut has been used up: a second paste would only blank memories.
+        QCOMPARE(f.t.state.CopiedFirst, 0);
+        QVERIFY(!f.t.state.ClipboardHasMemories);
+        QVERIFY(!f.t.view.pasteEnabled);
+        f.use(30);
+        const QString at30 = f.freq(30);
+        f.current(30);
+        f.commands.Paste();
+        QCOMPARE(f.freq(30), at30);
+    }
+
+    void pasteNearTheEndSkipsWhatDoesNotFit_data()
+    {
+        QTest::addColumn<bool>("cut");
+        QTest::newRow("copy") << false;
+        QTest::newRow("cut") << true;
+    }
+    void pasteNearTheEndSkipsWhatDoesNotFit()
+    {
+        QFETCH(bool, cut);
+        EditingFixture f;
+        f.useRange(10, 14);
+        const auto before = f.table().memoryRows();
+        f.select(10, 14);
+        cut ? f.commands.Cut() : f.commands.Copy();
+        f.current(498);
+        f.commands.Paste();
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(f.freq(498 + i), before[size_t(9 + i)][1]);
+        for (int n = 10; n <= 12; ++n)
+            QCOMPARE(f.table().isEmpty(n), cut);
+        // The two memories that had no place stay where they were.
+        QCOMPARE(f.freq(13), before[12][1]);
+        QCOMPARE(f.freq(14), before[13][1]);
+        QVERIFY(f.consistent());
+    }
+
+    void overlappingCutAtTheEndLosesNoMemory()
+    {
+        EditingFixture f;
+        // 490..499 cut and pasted at 495: 495 goes to 500 and 490 into the place
+        // it left; the rows that cannot move keep their memories and are not
+        // written over.
+        f.useRange(485, 499);
+        const auto before = f.table().memoryRows();
+        const auto memories = usedFrequencies(f.table());
+        f.select(490, 499);
+        f.commands.Cut();
+        f.current(495);
+        f.commands.Paste();
+        QVERIFY(usedFrequencies(f.table()) == memories);
+        QCOMPARE(f.freq(500), before[494][1]);
+        QCOMPARE(f.freq(495), before[489][1]);  // 490 moves into the place 495 left
+        QVERIFY(f.table().isEmpty(490));
+        for (int n : {491, 494, 496, 499})
+            QCOMPARE(f.freq(n), before[size_t(n - 1)][1]);
+        QVERIFY(f.consistent());
+    }
+
+    void pasteOntoItsOwnFirstRowDoesNothing()
+    {
+        EditingFixture f;
+        f.useRange(10, 12);
+        const auto before = f.table().memoryRows();
+        f.select(10, 12);
+        f.commands.Copy();
+        f.current(10);
+        f.commands.Paste();
+        QVERIFY(f.table().memoryRows() == before);
+        QVERIFY(!f.undo.available());
+        QVERIFY(!f.t.state.MemoriesChanged);
+    }
+
+    void pasteBeforeAnyCopyDoesNothing()
+    {
+        EditingFixture f;
+        f.useRange(1, 5);
+        f.current(3);
+        f.commands.Paste();
+        QVERIFY(!f.undo.available());
+    }
+
+    void undoAfterDeleteShowsEveryRow()
+    {
+        EditingFixture f;
+        f.useRange(1, 20);
+        const auto before = f.table().memoryRows();
+        f.t.state.HideEmptyMemories = true;
+        f.t.view.hideEmptyChecked = true;
+        f.select(3, 5);
+        f.commands.DeleteMemory();
+        QVERIFY(f.t.view.undoEnabled);
+        QCOMPARE(f.t.view.undoCaption, QString("Undo last Delete"));
+        f.t.state.MemoriesChanged = false;  // as after a save
+        f.current(4);
+        f.t.view.calls.clear();
+        QSignalSpy spy(&f.table(), &MemoryTable::memoryRowsChanged);
+        f.commands.Undo();
+        QCOMPARE(spy.size(), 1);
+        QVERIFY(f.table().memoryRows() == before);
+        QVERIFY(!f.t.state.HideEmptyMemories);
+        QVERIFY(!f.t.view.hideEmptyChecked);
+        QVERIFY(f.t.view.calls.contains("ApplyHideEmpty"));
+        QVERIFY(!f.t.view.undoEnabled);
+        QCOMPARE(f.t.view.currentRow, 4);
+        QVERIFY(!f.t.state.UndoInProgress);
+        // An undo after a save brings back an unsaved state: exit must ask.
+        QVERIFY(f.t.state.MemoriesChanged);
+        // One level: a second undo changes nothing.
+        f.table().ClearMemoryRow(1);
+        f.commands.Undo();
+        QVERIFY(f.table().isEmpty(1));
+    }
+
+    void snapshotGivesBackEveryCellExactly()
+    {
+        EditingFixture f;
+        f.useRange(1, 500);
+        MemoryTable::Row odd = f.table().memory(7);
+        odd[MemoryTable::ColDescription] = QString::fromUtf8("tab\there\r\nline \"quoted\"; ü €");
+        odd[MemoryTable::ColMode] = QStringLiteral("?? ");
+        f.table().setMemoryRow(7, odd);
+        f.table().setCell(8, MemoryTable::ColEncoding, QString());
+        const auto before = f.table().memoryRows();
+        QVERIFY(f.undo.SaveUndoSnapshot(f.t.ctx, "Import"));
+        QCOMPARE(f.t.view.undoCaption, QString("Undo last Import"));
+        f.table().ClearMemoryRows();
+        f.commands.Undo();
+        QVERIFY(f.table().memoryRows() == before);
+    }
+
+    void snapshotIsAPrivateTemporaryFile()
+    {
+        QString path;
+        {
+            EditingFixture f;
+            f.use(1);
+            QVERIFY(f.undo.SaveUndoSnapshot(f.t.ctx, "Delete"));
+            path = f.undo.filePath();
+            const QFileInfo info(path);
+            QVERIFY(info.exists());
+            QCOMPARE(QDir(info.absolutePath()).canonicalPath(), QDir(QDir::tempPath()).canonicalPath());
+            QVERIFY(info.fileName().startsWith("MEMVAULT"));
+            // The path stays fixed from one snapshot to the next.
+            QVERIFY(f.undo.SaveUndoSnapshot(f.t.ctx, "Paste"));
+            QCOMPARE(f.undo.filePath(), path);
+        }
+        QVERIFY(!QFile::exists(path));  // removed with the snapshot at exit
+    }
+
+    void damagedSnapshotLeavesTheTableAlone()
+    {
+        EditingFixture f;
+        f.useRange(1, 5);
+        QVERIFY(f.undo.SaveUndoSnapshot(f.t.ctx, "Delete"));
+        QFile file(f.undo.filePath());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.resize(file.size() / 2));
+        file.close();
+        f.table().ClearMemoryRow(2);
+        const auto before = f.table().memoryRows();
+        f.commands.Undo();
+        QVERIFY(f.table().memoryRows() == before);
+        QVERIFY(!f.t.view.undoEnabled);
+    }
+
+    void imagesOfOtherShapesAreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("garbage") << QByteArray("MEMVAULT undo, but not really");
+        EditingFixture f;
+        f.use(1);
+        QByteArray good = mv::UndoSnapshot::encode(f.table());
+        QTest::newRow("trailing bytes") << good + "x";
+        QByteArray wrongVersion = good;
+        wrongVersion[7] = 9;
+        QTest::newRow("version") << wrongVersion;
+    }
+    void imagesOfOtherShapesAreRefused()
+    {
+        QFETCH(QByteArray, data);
+        EditingFixture f;
+        f.use(3);
+        const auto before = f.table().memoryRows();
+        QVERIFY(!mv::UndoSnapshot::decode(data, f.table()));
+        QVERIFY(f.table().memoryRows() == before);
+    }
+
+    void eachBulkCommandIsOneChange_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::newRow("paste") << 0;
+        QTest::newRow("sort by frequency") << 1;
+        QTest::newRow("compact") << 2;
+        QTest::newRow("remove") << 3;
+    }
+    void eachBulkCommandIsOneChange()
+    {
+        QFETCH(int, command);
+        EditingFixture f;
+        for (int n = 1; n <= 500; n += 2)
+            f.use(n);
+        f.select(1, 400);
+        f.commands.Copy();
+        f.current(50);
+        f.select(1, 400);
+        f.t.view.currentRow = 50;
+        QSignalSpy spy(&f.table(), &MemoryTable::memoryRowsChanged);
+        switch (command) {
+        case 0: f.commands.Paste(); break;
+        case 1: f.commands.SortByFrequency(); break;
+        case 2: f.commands.CompactEmptyMemories(); break;
+        case 3: f.commands.RemoveMemory(); break;
+        }
+        QCOMPARE(spy.size(), 1);
+        QVERIFY(f.consistent());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestClipboardUndo)
+#include "tst_clipboardundo.moc"

@@ -1,0 +1,220 @@
+// Sorting inside the selected block, the duplicate list and find / find next.
+#include "EditingFixture.h"
+
+#include <QtTest>
+
+using namespace mv;
+using mv::test::EditingFixture;
+
+class TestSortFind : public QObject {
+    Q_OBJECT
+
+private slots:
+    void sortByFrequencyIsNumericAndStaysInTheBlock()
+    {
+        EditingFixture f;
+        f.useRange(1, 20);
+        f.use(2, "14.20000");
+        f.use(3, "7.05000");
+        f.use(4, "145.60000");
+        f.table().ClearMemoryRow(5);
+        f.use(6, "0.13700");
+        const auto before = f.table().memoryRows();
+        f.select(1, 10);
+        f.commands.SortByFrequency();
+        // 1 holds 7.01000, 7..10 hold 7.07000..7.10000.
+        const QStringList expected{"0.13700", "7.01000", "7.05000", "7.07000", "7.08000",
+                                   "7.09000", "7.10000", "14.20000", "145.60000", "Empty"};
+        for (int n = 1; n <= 10; ++n)
+            QCOMPARE(f.freq(n), expected[n - 1]);
+        for (int n = 11; n <= 500; ++n)
+            QVERIFY(f.table().memory(n) == before[size_t(n - 1)]);
+        QCOMPARE(f.desc(8), QString("Memory 2"));  // rows keep their cells together
+        QCOMPARE(f.t.view.undoCaption, QString("Undo last SortFreq"));
+        QVERIFY(f.t.view.calls.contains("ApplyBanding"));
+        QVERIFY(f.t.state.MemoriesChanged);
+        QVERIFY(f.consistent());
+    }
+
+    void sortUnderADecimalComma()
+    {
+        EditingFixture f;
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        DetectSeparators();
+        f.use(1, "14,20000");
+        f.use(2, "7,05000");
+        f.use(3, "7,10000");
+        f.select(1, 3);
+        f.commands.SortByFrequency();
+        QCOMPARE(f.freq(1), QString("7,05000"));
+        QCOMPARE(f.freq(2), QString("7,10000"));
+        QCOMPARE(f.freq(3), QString("14,20000"));
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+        DetectSeparators();
+    }
+
+    void oneRowSortsNothing()
+    {
+        EditingFixture f;
+        f.use(5, "14.20000");
+        f.use(6, "7.05000");
+        const auto before = f.table().memoryRows();
+        f.select(5, 5);
+        f.commands.SortByFrequency();
+        QVERIFY(f.table().memoryRows() == before);
+    }
+
+    void sortByDescriptionThenCompact()
+    {
+        EditingFixture f;
+        f.use(2, {}, "FM", "Zulu");
+        f.use(4, {}, "FM", "alpha");
+        f.use(7, {}, "FM", "Mike");
+        f.use(9, {}, "FM", "10");
+        f.use(10, {}, "FM", "9");
+        f.select(1, 500);
+        f.commands.SortByDescription();
+        const QStringList expected{"9", "10", "alpha", "Mike", "Zulu"};
+        for (int n = 1; n <= 5; ++n)
+            QCOMPARE(f.desc(n), expected[n - 1]);
+        QVERIFY(f.table().isEmpty(6));
+        QCOMPARE(f.t.view.undoCaption, QString("Undo last Compact"));
+        // Undo gives back the sorted table as it was before the compaction:
+        // empty memories (empty description) first.
+        f.commands.Undo();
+        QVERIFY(f.table().isEmpty(1));
+        QCOMPARE(f.desc(496), QString("9"));
+        QCOMPARE(f.desc(500), QString("Zulu"));
+    }
+
+    void duplicatesAreListedOncePerPair()
+    {
+        EditingFixture f;
+        f.useRange(1, 20);
+        f.use(5, "14.20000");
+        f.use(9, "14.20000");
+        f.commands.ListDuplicateFrequencies();
+        QCOMPARE(f.t.log.text(), QString("Row 5 and row 9 are the same frequency of 14.20000\r\n"));
+    }
+
+    void threeEqualFrequenciesGiveThreeLines()
+    {
+        EditingFixture f;
+        f.useRange(1, 500);
+        f.use(3, "7.00000");
+        f.use(250, "7.00000");
+        f.use(500, "7.00000");
+        f.use(100, "50.00000");
+        f.use(7, "50.00000");
+        QStringList lines;
+        QObject::connect(&f.t.log, &MessageLog::lineAdded, [&](const QString &l) { lines << l; });
+        f.commands.ListDuplicateFrequencies();
+        QCOMPARE(lines, QStringList({"Row 3 and row 250 are the same frequency of 7.00000",
+                                     "Row 3 and row 500 are the same frequency of 7.00000",
+                                     "Row 7 and row 100 are the same frequency of 50.00000",
+                                     "Row 250 and row 500 are the same frequency of 7.00000"}));
+    }
+
+    void emptyMemoriesAreNoDuplicates()
+    {
+        EditingFixture f;
+        f.use(1);
+        f.commands.ListDuplicateFrequencies();
+        QVERIFY(f.t.log.text().isEmpty());
+    }
+
+    void findThenFindNextWalksColumnsThenRows()
+    {
+        EditingFixture f;
+        f.useRange(1, 10);
+        f.use(3, {}, "USB");
+        f.use(4, {}, "FM", "Repeater FMN net");
+        for (int n : {1, 2, 5, 6, 7, 8, 9, 10})
+            f.use(n, {}, "LSB");
+        f.use(8, {}, "FM");
+        f.t.dialogs.inputs.enqueue(QString("fm"));
+        f.commands.FindText();
+        QCOMPARE(f.t.dialogs.inputPrompts,
+                 QStringList{"Find what:\r\n\r\nThe case of the text is ignored.\r\n\r\n"
+                             "After a successful find you can use F3 to find the next occurence"});
+        QCOMPARE(f.t.view.currentRow, 4);
+        QCOMPARE(f.t.view.currentColumn, 2);
+        QVERIFY(f.t.view.calls.contains("ShowMemoriesTab"));
+        QVERIFY(f.t.view.focusRequests > 0);
+        f.commands.FindNext();
+        QCOMPARE(f.t.view.currentRow, 8);
+        QCOMPARE(f.t.view.currentColumn, 2);
+        f.commands.FindNext();  // into the description column from row 1
+        QCOMPARE(f.t.view.currentRow, 4);
+        QCOMPARE(f.t.view.currentColumn, 6);
+        QVERIFY(f.t.dialogs.boxes.isEmpty());
+        f.commands.FindNext();
+        QCOMPARE(f.t.dialogs.texts(), QStringList{"Find completed"});
+        QCOMPARE(f.t.dialogs.boxes[0].title, QString());
+        QCOMPARE(f.commands.FoundRow, 0);
+        f.commands.FindNext();  // nothing to continue from
+        QCOMPARE(f.t.dialogs.boxes.size(), 1);
+        // The text is offered again.
+        f.t.dialogs.inputs.clear();
+        f.commands.FindText();
+        QCOMPARE(f.commands.FindTextValue, QString("fm"));
+        QCOMPARE(f.t.view.currentRow, 4);
+    }
+
+    void findWithoutMatch()
+    {
+        EditingFixture f;
+        f.useRange(1, 10);
+        f.t.dialogs.inputs.enqueue(QString("nowhere"));
+        f.commands.FindText();
+        QCOMPARE(f.t.dialogs.texts(), QStringList{"Find completed"});
+        QCOMPARE(f.t.dialogs.boxes[0].title, QString("Find"));
+        QCOMPARE(f.commands.FoundRow, 0);
+    }
+
+    void findSkipsHiddenColumnsButNotHiddenRows()
+    {
+        EditingFixture f;
+        f.use(3, {}, "FM", "Hilltop");
+        f.use(9, {}, "FM", "Hilltop");
+        f.t.state.HideEmptyMemories = true;  // rows hidden by it are searched anyway
+        f.t.view.hiddenColumns = {6};
+        f.t.dialogs.inputs.enqueue(QString("hill"));
+        f.commands.FindText();
+        QCOMPARE(f.t.dialogs.texts(), QStringList{"Find completed"});
+        f.t.view.hiddenColumns.clear();
+        f.t.dialogs.inputs.enqueue(QString("HILL"));
+        f.commands.FindText();
+        QCOMPARE(f.t.view.currentRow, 3);
+        QCOMPARE(f.t.view.currentColumn, 6);
+    }
+
+    void cancelledFindMovesNothing()
+    {
+        EditingFixture f;
+        f.useRange(1, 10);
+        f.current(7, 3);
+        f.t.dialogs.inputs.enqueue(std::nullopt);
+        f.commands.FindText();
+        QCOMPARE(f.t.view.currentRow, 7);
+        QCOMPARE(f.commands.FindTextValue, QString());
+        QVERIFY(f.t.dialogs.boxes.isEmpty());
+    }
+
+    void findNextAfterTheLastRowGoesToTheNextColumn()
+    {
+        EditingFixture f;
+        f.use(500, {}, "FM", "fm at the end");
+        f.use(1, {}, "LSB", "fm at the top");
+        f.t.dialogs.inputs.enqueue(QString("fm"));
+        f.commands.FindText();
+        QCOMPARE(f.t.view.currentRow, 500);
+        QCOMPARE(f.t.view.currentColumn, 2);
+        f.commands.FindNext();
+        QCOMPARE(f.t.view.currentRow, 1);
+        QCOMPARE(f.t.view.currentColumn, 6);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSortFind)
+#include "tst_sortfind.moc"
