@@ -1,0 +1,189 @@
+#include "ui/ErrorListWindow.h"
+
+#include "Version.h"
+#include "shell/MessageLog.h"
+#include "shell/SettingsStore.h"
+#include "ui/UiMetrics.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTextCursor>
+
+namespace mv {
+
+namespace {
+QString forDisplay(QStringView text)
+{
+    return text.toString().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+} // namespace
+
+ErrorListWindow::ErrorListWindow(MessageLog &log, SettingsStore &settings, QWidget *parent)
+    : QWidget(parent, Qt::Window)
+    , m_log(log)
+    , m_settings(settings)
+{
+    setObjectName(QStringLiteral("frmErrorList"));
+    setWindowTitle(QString::fromLatin1(kProgramTitle) + QStringLiteral(" Messages"));
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    m_text = new QPlainTextEdit(this);
+    m_text->setObjectName(QStringLiteral("txtErrors"));
+    m_text->setReadOnly(true);
+    m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_copy = new QPushButton(QStringLiteral("Copy to clipboard"), this);
+    m_copy->setObjectName(QStringLiteral("cmdCopyToClipboard"));
+    m_clear = new QPushButton(QStringLiteral("Clear messages"), this);
+    m_clear->setObjectName(QStringLiteral("cmdClearMessages"));
+    m_save = new QPushButton(QStringLiteral("&Save size and position"), this);
+    m_save->setObjectName(QStringLiteral("cmdSetPosition"));
+    m_close = new QPushButton(QStringLiteral("Close"), this);
+    m_close->setObjectName(QStringLiteral("cmdClose"));
+    ApplyUserInterfaceFont(this);
+
+    setMinimumHeight(TwipsY(this, kMinimumHeightTwips));
+    setMinimumWidth(TwipsX(this, 4 * 1300 + 5 * 120));
+
+    connect(m_copy, &QPushButton::clicked, this, &ErrorListWindow::copyToClipboard);
+    connect(m_clear, &QPushButton::clicked, this, [this] { m_log.clear(); });
+    connect(m_save, &QPushButton::clicked, this, &ErrorListWindow::savePosition);
+    connect(m_close, &QPushButton::clicked, this, &QWidget::close);
+
+    connect(&m_log, &MessageLog::opened, this, &ErrorListWindow::onOpened);
+    connect(&m_log, &MessageLog::textChanged, this, &ErrorListWindow::onTextChanged);
+    connect(&m_log, &MessageLog::raiseRequested, this, &ErrorListWindow::onRaiseRequested);
+    connect(&m_log, &MessageLog::closed, this, [this] {
+        if (isVisible())
+            hide();
+    });
+    resize(TwipsX(this, kDesignWidth), TwipsY(this, kDesignHeight));
+}
+
+void ErrorListWindow::restoreGeometryFromSettings()
+{
+    auto read = [this](const char *key, int design) {
+        return m_settings.intValue(QString::fromLatin1(key), design);
+    };
+    int left = TwipsX(this, read("ErrorListLeft", kDesignLeft));
+    int top = TwipsY(this, read("ErrorListTop", kDesignTop));
+    int width = TwipsX(this, read("ErrorListWidth", kDesignWidth));
+    int height = TwipsY(this, read("ErrorListHeight", kDesignHeight));
+    // Hand-edited nonsense must not make the window unreachable.
+    const QRect screens = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->virtualGeometry()
+                                                           : QRect(0, 0, 1920, 1080);
+    if (width < minimumWidth() || width > 4 * screens.width())
+        width = TwipsX(this, kDesignWidth);
+    if (height < minimumHeight() || height > 4 * screens.height())
+        height = TwipsY(this, kDesignHeight);
+    if (!screens.intersects(QRect(left, top, width, height))) {
+        left = TwipsX(this, kDesignLeft);
+        top = TwipsY(this, kDesignTop);
+    }
+    resize(width, height);
+    move(left, top);
+}
+
+void ErrorListWindow::onOpened()
+{
+    m_text->clear();
+    m_mirrored = 0;
+    ApplyUserInterfaceFont(this);
+    restoreGeometryFromSettings();
+    show();
+}
+
+void ErrorListWindow::onTextChanged()
+{
+    const QString &text = m_log.text();
+    if (text.size() < m_mirrored || m_mirrored == 0) {
+        m_text->setPlainText(forDisplay(text));
+    } else if (text.size() > m_mirrored) {
+        QTextCursor c(m_text->document());
+        c.movePosition(QTextCursor::End);
+        c.insertText(forDisplay(QStringView(text).mid(m_mirrored)));
+    }
+    m_mirrored = text.size();
+    m_text->moveCursor(QTextCursor::End);
+    m_text->ensureCursorVisible();
+}
+
+void ErrorListWindow::onRaiseRequested()
+{
+    if (!m_log.isOpen())
+        return;
+    if (isMinimized())
+        showNormal();
+    if (!isVisible())
+        show();
+    raise();
+}
+
+void ErrorListWindow::copyToClipboard()
+{
+    const QString text = m_log.copyToClipboardText();
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(text);
+}
+
+void ErrorListWindow::savePosition()
+{
+    m_settings.setIntValue(QStringLiteral("ErrorListHeight"), PixelsToTwipsY(this, height()));
+    m_settings.setIntValue(QStringLiteral("ErrorListWidth"), PixelsToTwipsX(this, width()));
+    m_settings.setIntValue(QStringLiteral("ErrorListTop"), PixelsToTwipsY(this, pos().y()));
+    m_settings.setIntValue(QStringLiteral("ErrorListLeft"), PixelsToTwipsX(this, pos().x()));
+}
+
+void ErrorListWindow::forceOntoPrimaryDesktop()
+{
+    m_log.open();  // opens the window when it is closed
+    showNormal();
+    const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry() : QRect();
+    resize(TwipsX(this, kDesignWidth), TwipsY(this, kDesignHeight));
+    move(screen.left() + TwipsX(this, kDesignLeft), screen.top() + TwipsY(this, kDesignTop));
+    raise();
+}
+
+void ErrorListWindow::layoutControls()
+{
+    const int w = width();
+    const int h = height();
+    m_text->setGeometry(0, 0, std::max(0, w - TwipsX(this, 270)), std::max(0, h - TwipsY(this, 1000)));
+    const int buttonTop = h - TwipsY(this, 410);
+    const int buttonHeight = TwipsY(this, 360);
+    const int gap = TwipsX(this, 120);
+    const int buttonWidth = std::max(TwipsX(this, 1300), (w - TwipsX(this, 270) - 3 * gap) / 4);
+    int x = 0;
+    for (QPushButton *b : {m_copy, m_clear, m_save, m_close}) {
+        b->setGeometry(x, buttonTop, buttonWidth, buttonHeight);
+        x += buttonWidth + gap;
+    }
+}
+
+void ErrorListWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (isMinimized())
+        return;
+    if (height() < TwipsY(this, kMinimumHeightTwips)) {
+        resize(width(), TwipsY(this, kMinimumHeightTwips));
+        return;
+    }
+    layoutControls();
+}
+
+void ErrorListWindow::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    m_text->clear();
+    m_mirrored = 0;
+    m_log.close();
+}
+
+} // namespace mv
