@@ -1,0 +1,438 @@
+// The rules window as a user meets it: controls by object name, presets, typed
+// cells with their checks, pick lists, OK and Cancel; under "." and "," locales.
+#include "TestContext.h"
+#include "core/NumberText.h"
+#include "rules/RepeaterRules.h"
+#include "rules/RulePresets.h"
+#include "rules/RuleRows.h"
+#include "ui/RepeaterRulesDialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QtTest>
+
+using namespace mv;
+using mv::test::TestContext;
+
+namespace {
+struct Window {
+    TestContext t;
+    RepeaterRuleSet set;
+    std::unique_ptr<RepeaterRulesDialog> dlg;
+
+    void open()
+    {
+        dlg = std::make_unique<RepeaterRulesDialog>(*t.settings, t.dialogs, set, &t.log);
+        dlg->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dlg.get()));
+    }
+    QTableWidget *grid() const { return dlg->findChild<QTableWidget *>("grdRepeaterRules"); }
+    QPushButton *button(const char *name) const { return dlg->findChild<QPushButton *>(name); }
+    QCheckBox *check(const char *name) const { return dlg->findChild<QCheckBox *>(name); }
+    void click(const char *name) const
+    {
+        QPushButton *b = button(name);
+        QVERIFY2(b, name);
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+    QString cell(int row, int column) const
+    {
+        const QTableWidgetItem *item = grid()->item(row, column);
+        return item ? item->text() : QStringLiteral("<none>");
+    }
+    QStringList rowTexts(int row) const
+    {
+        QStringList out;
+        for (int c = 0; c < 5; ++c)
+            out << cell(row, c);
+        return out;
+    }
+    // Opens the cell's editor as a double-click would and returns it.
+    QWidget *startEdit(int row, int column) const
+    {
+        grid()->setCurrentCell(row, column);
+        grid()->edit(grid()->model()->index(row, column));
+        return grid()->indexWidget(grid()->model()->index(row, column));
+    }
+    // Types text into a cell and confirms it with Enter; returns when the edit was handled.
+    void type(int row, int column, const QString &text) const
+    {
+        auto *line = qobject_cast<QLineEdit *>(startEdit(row, column));
+        QVERIFY(line);
+        line->selectAll();
+        QTest::keyClicks(line, text);
+        QTest::keyClick(line, Qt::Key_Return);
+        QTRY_VERIFY(!grid()->indexWidget(grid()->model()->index(row, column)));
+        QCoreApplication::processEvents();
+    }
+    QString stored(const QString &key) const { return t.settings->get(kRulesAppName, kRulesSection, key, "<absent>"); }
+};
+
+QList<QStringList> cellsOf(const std::vector<RuleRow> &rows)
+{
+    QList<QStringList> out;
+    for (const RuleRow &r : rows)
+        out << r.cells();
+    return out;
+}
+} // namespace
+
+class TestRulesDialog : public QObject {
+    Q_OBJECT
+    QString withMark(QString s) const { return s.replace('.', DecimalSeparator()); }
+
+private slots:
+    void initTestCase_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::newRow("point") << "en_US";
+        QTest::newRow("comma") << "de_DE";
+    }
+    void init()
+    {
+        QFETCH_GLOBAL(QString, locale);
+        QLocale::setDefault(QLocale(locale));
+        DetectSeparators();
+    }
+
+    void controls()
+    {
+        Window w;
+        w.open();
+        QCOMPARE(w.dlg->objectName(), QString("frmRepeaterRules"));
+        QCOMPARE(w.dlg->windowTitle(), QString("Repeater Rules"));
+        QVERIFY(w.dlg->isModal());
+        QCOMPARE(w.dlg->windowModality(), Qt::ApplicationModal);
+
+        QTableWidget *g = w.grid();
+        QVERIFY(g);
+        QCOMPARE(g->columnCount(), 5);
+        QStringList headings;
+        for (int c = 0; c < 5; ++c)
+            headings << g->horizontalHeaderItem(c)->text().split('\n').join(" / ");
+        QCOMPARE(headings, (QStringList{"If Freq / is >=", "and Freq / is <=", "then RPT / shift is",
+                                        "and RPT / offset is", "and tune / step is"}));
+
+        auto *instructions = w.dlg->findChild<QLabel *>("lblInstructions");
+        QVERIFY(instructions);
+        QVERIFY(instructions->text().startsWith("Repeater Rules enable you to specify default offset"));
+        QVERIFY(instructions->text().contains("with your license.  Please advise the author"));
+
+        QCOMPARE(w.check("chkAllowAnyFrequency")->text(), QString("Allow any frequency"));
+        QCOMPARE(w.check("ChkRulesEnabled")->text(), QString("Apply rules when editing RX freq"));
+        const QList<QPair<const char *, QString>> buttons = {
+            {"cmdMyRules", "Reload my current rules"},
+            {"cmdAddRule", "Add a new rule"},
+            {"cmdDeleteRule", "Delete the selected rule"},
+            {"cmdCancel", "Cancel and Exit"},
+            {"cmdOK", "OK - save as my rules and Exit"},
+        };
+        for (const auto &[name, caption] : buttons) {
+            QVERIFY2(w.button(name), name);
+            QCOMPARE(w.button(name)->text(), caption);
+        }
+        auto *group = w.dlg->findChild<QGroupBox *>();
+        QVERIFY(group);
+        QCOMPARE(group->title(), QString("Pre-defined rules"));
+        for (const RulePreset &p : RulePresets()) {
+            auto *b = group->findChild<QPushButton *>(p.objectName);
+            QVERIFY2(b, p.objectName);
+            QCOMPARE(b->text(), QString(p.caption));
+        }
+    }
+
+    // No stored rules: an empty table and the rules switch cleared, whatever is stored for it.
+    void opensEmptyWithoutRules()
+    {
+        Window w;
+        w.t.settings->set(kRulesAppName, kRulesSection, "RepeaterRulesActive", "True");
+        w.open();
+        QCOMPARE(w.grid()->rowCount(), 0);
+        QVERIFY(!w.check("ChkRulesEnabled")->isChecked());
+        QVERIFY(!w.check("chkAllowAnyFrequency")->isChecked());
+    }
+
+    void opensWithStoredRules()
+    {
+        Window w;
+        StoreRuleRows(*w.t.settings, PresetRuleRows(*FindRulePreset("cmdDenmark")), true, true);
+        w.t.settings->set(kRulesAppName, kRulesSection, "Rule2Amount", "2");
+        w.open();
+        QCOMPARE(w.grid()->rowCount(), 2);
+        QCOMPARE(w.rowTexts(0), (QStringList{withMark("145.60000"), withMark("145.78750"), "Minus",
+                                             withMark(".60000"), "12.5 K"}));
+        QCOMPARE(w.cell(1, 3), withMark("2.00000"));
+        QVERIFY(w.check("ChkRulesEnabled")->isChecked());
+        QVERIFY(w.check("chkAllowAnyFrequency")->isChecked());
+    }
+
+    void presetReplacesRows()
+    {
+        Window w;
+        w.open();
+        w.click("cmdLoadDefaultUS");
+        QCOMPARE(w.grid()->rowCount(), 10);
+        QList<QStringList> shown;
+        for (int r = 0; r < 10; ++r)
+            shown << w.rowTexts(r);
+        QCOMPARE(shown, cellsOf(PresetRuleRows(*FindRulePreset("cmdLoadDefaultUS"))));
+        QCOMPARE(w.cell(2, 0), withMark("53.01000"));
+
+        w.click("cmdOtherEU");
+        QCOMPARE(w.grid()->rowCount(), 2);
+        QCOMPARE(w.rowTexts(1), (QStringList{withMark("434.60000"), withMark("434.97500"), "Minus",
+                                             withMark("1.60000"), "25.0 K"}));
+        // Presets leave the switches and the store alone.
+        QVERIFY(!w.check("ChkRulesEnabled")->isChecked());
+        QCOMPARE(w.stored("NumberOfRules"), QString("<absent>"));
+    }
+
+    void okStoresTheCellsAsTheyStand()
+    {
+        Window w;
+        w.open();
+        QSignalSpy spy(w.dlg.get(), &RepeaterRulesDialog::rulesActiveChanged);
+        w.click("cmdLoadDefaultUS");
+        w.check("ChkRulesEnabled")->click();
+        w.click("cmdOK");
+        QCOMPARE(w.dlg->result(), int(QDialog::Accepted));
+        QVERIFY(!w.dlg->isVisible());
+        QCOMPARE(w.stored("NumberOfRules"), QString("10"));
+        QCOMPARE(w.stored("RepeaterRulesActive"), QString("True"));
+        QCOMPARE(w.stored("AllowAnyRepeaterFrequency"), QString("False"));
+        QCOMPARE(w.stored("Rule3Low"), withMark("53.01000"));
+        QCOMPARE(w.stored("Rule3High"), withMark("53.99000"));
+        QCOMPARE(w.stored("Rule3Amount"), withMark("1.00000"));
+        QCOMPARE(w.stored("Rule10Step"), QString("25.0 K"));
+
+        // The program's rules are reloaded and the menu's check mark follows.
+        QCOMPARE(w.set.rules.size(), size_t(10));
+        QVERIFY(w.set.RepeaterRulesActive);
+        QVERIFY(w.dlg->rulesActive());
+        QCOMPARE(spy.size(), 1);
+        QCOMPARE(spy[0][0].toBool(), true);
+        QVERIFY(FindRepeaterRule(w.set, 5301000));
+        QCOMPARE(w.set.CurrentRule.Direction, QString("Minus"));
+        QVERIFY(w.t.dialogs.boxes.isEmpty());
+    }
+
+    void cancelStoresNothing()
+    {
+        Window w;
+        StoreRuleRows(*w.t.settings, PresetRuleRows(*FindRulePreset("cmdLoadDefaultUK")), false, false);
+        LoadRepeaterRules(w.set, *w.t.settings, nullptr, nullptr);
+        w.open();
+        QSignalSpy spy(w.dlg.get(), &RepeaterRulesDialog::rulesActiveChanged);
+        w.click("cmdLoadDefaultUS");
+        w.check("ChkRulesEnabled")->click();
+        w.check("chkAllowAnyFrequency")->click();
+        w.click("cmdAddRule");
+        w.click("cmdCancel");
+        QCOMPARE(w.dlg->result(), int(QDialog::Rejected));
+        QVERIFY(!w.dlg->isVisible());
+        QCOMPARE(w.stored("NumberOfRules"), QString("5"));
+        QCOMPARE(w.stored("RepeaterRulesActive"), QString("False"));
+        QCOMPARE(w.stored("AllowAnyRepeaterFrequency"), QString("False"));
+        QCOMPARE(w.stored("Rule1Low"), withMark("29.66000"));
+        QCOMPARE(w.stored("Rule6Low"), QString("<absent>"));
+        QCOMPARE(w.set.rules.size(), size_t(5));
+        QVERIFY(!w.set.RepeaterRulesActive);
+        QVERIFY(!w.set.AllowAnyRepeaterFrequency);
+        QCOMPARE(spy.size(), 0);
+    }
+
+    void reloadMyRulesAfterPreset()
+    {
+        Window w;
+        StoreRuleRows(*w.t.settings, PresetRuleRows(*FindRulePreset("cmdBelgium")), true, false);
+        w.open();
+        w.click("cmdLoadDefaultUS");
+        w.check("ChkRulesEnabled")->click();
+        w.click("cmdMyRules");
+        QCOMPARE(w.grid()->rowCount(), 2);
+        QCOMPARE(w.cell(1, 0), withMark("430.02500"));
+        QVERIFY(w.check("ChkRulesEnabled")->isChecked());
+    }
+
+    void bandCheckOnLowAndHigh()
+    {
+        Window w;
+        w.open();
+        w.click("cmdAddRule");
+        const QString old = w.cell(0, 0);
+
+        w.type(0, 0, withMark("144"));
+        QCOMPARE(w.t.dialogs.boxes.size(), 1);
+        QCOMPARE(w.t.dialogs.boxes[0].text,
+                 "The frequency of '" + withMark("144.00000") +
+                     "' is not acceptable. Valid ranges in MHz are:\r\n29 - 30, 50 - 52, 145 - 147 and 430 - "
+                     "450.\r\n If your local rules are outside these limits please contact the author.");
+        QCOMPARE(w.cell(0, 0), old);
+
+        w.type(0, 0, withMark("145.1"));
+        QCOMPARE(w.cell(0, 0), withMark("145.10000"));
+
+        w.type(0, 1, "30");
+        QCOMPARE(w.cell(0, 1), withMark("30.00000"));
+        w.type(0, 1, withMark("30.00001"));
+        QCOMPARE(w.t.dialogs.boxes.size(), 2);
+        QCOMPARE(w.cell(0, 1), withMark("30.00000"));
+
+        w.type(0, 1, "abc");
+        QCOMPARE(w.t.dialogs.texts().mid(2).size(), 2);
+        QCOMPARE(w.t.dialogs.texts()[2], QString("Not a numeric value"));
+        QCOMPARE(w.cell(0, 1), withMark("30.00000"));
+
+        // "Allow any frequency" takes effect at once.
+        w.t.dialogs.clear();
+        w.check("chkAllowAnyFrequency")->click();
+        w.type(0, 0, "144");
+        QCOMPARE(w.cell(0, 0), withMark("144.00000"));
+        QVERIFY(w.t.dialogs.boxes.isEmpty());
+    }
+
+    void amountCheck_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("0") << "0" << true;
+        QTest::newRow("99.99") << "99.99" << true;
+        QTest::newRow("100") << "100" << false;
+        QTest::newRow("-1") << "-1" << false;
+    }
+    void amountCheck()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, accepted);
+        Window w;
+        w.open();
+        w.click("cmdAddRule");
+        w.type(0, 3, withMark(typed));
+        QCOMPARE(w.cell(0, 3), accepted ? withMark(typed) : withMark(".60000"));
+        QVERIFY(w.t.dialogs.boxes.isEmpty());
+    }
+
+    // Opening a preset's cell that lies outside the bands and leaving it unchanged is no edit.
+    void unchangedPresetCellIsNotChecked()
+    {
+        Window w;
+        w.open();
+        w.click("cmdLoadDefaultUS");
+        w.type(2, 0, withMark("53.01000"));
+        QVERIFY(w.t.dialogs.boxes.isEmpty());
+        QCOMPARE(w.cell(2, 0), withMark("53.01000"));
+    }
+
+    void pickLists()
+    {
+        Window w;
+        w.open();
+        w.click("cmdAddRule");
+        auto *direction = qobject_cast<QComboBox *>(w.startEdit(0, 2));
+        QVERIFY(direction);
+        QStringList items;
+        for (int i = 0; i < direction->count(); ++i)
+            items << direction->itemText(i);
+        QCOMPARE(items, (QStringList{"Plus", "Minus", "Simplex"}));
+        QCOMPARE(direction->currentText(), QString("Minus"));
+        QTest::keyClick(direction, Qt::Key_Down);
+        QTRY_COMPARE(w.cell(0, 2), QString("Simplex"));
+
+        auto *step = qobject_cast<QComboBox *>(w.startEdit(0, 4));
+        QVERIFY(step);
+        items.clear();
+        for (int i = 0; i < step->count(); ++i)
+            items << step->itemText(i);
+        QCOMPARE(items, (QStringList{"5.0 K", "10.0 K", "12.5 K", "15.0 K", "20.0 K", "25.0 K", "50.0 K"}));
+        QCOMPARE(step->currentText(), QString("12.5 K"));
+        QTest::keyClick(step, Qt::Key_Up);
+        QTRY_COMPARE(w.cell(0, 4), QString("10.0 K"));
+        QVERIFY(w.t.dialogs.boxes.isEmpty());
+    }
+
+    void addAndDeleteRules()
+    {
+        Window w;
+        w.open();
+        w.click("cmdAddRule");
+        w.click("cmdAddRule");
+        QCOMPARE(w.grid()->rowCount(), 2);
+        QCOMPARE(w.rowTexts(1), NewRuleRow().cells());
+        QCOMPARE(w.rowTexts(1), (QStringList{withMark("145.60000"), withMark("145.80000"), "Minus",
+                                             withMark(".60000"), "12.5 K"}));
+
+        w.grid()->setCurrentCell(-1, -1);
+        w.click("cmdDeleteRule");
+        QCOMPARE(w.grid()->rowCount(), 2);
+
+        w.type(1, 0, withMark("146"));
+        w.grid()->setCurrentCell(0, 3);
+        w.click("cmdDeleteRule");
+        QCOMPARE(w.grid()->rowCount(), 1);
+        QCOMPARE(w.cell(0, 0), withMark("146.00000"));
+    }
+
+    void deletingEveryRuleLeavesRulesInactive()
+    {
+        Window w;
+        StoreRuleRows(*w.t.settings, PresetRuleRows(*FindRulePreset("cmdSwiss")), true, false);
+        LoadRepeaterRules(w.set, *w.t.settings, nullptr, nullptr);
+        QVERIFY(w.set.RepeaterRulesActive);
+        w.open();
+        QSignalSpy spy(w.dlg.get(), &RepeaterRulesDialog::rulesActiveChanged);
+        for (int i = 0; i < 4; ++i) {
+            w.grid()->setCurrentCell(0, 0);
+            w.click("cmdDeleteRule");
+        }
+        QCOMPARE(w.grid()->rowCount(), 0);
+        QVERIFY(w.check("ChkRulesEnabled")->isChecked());
+        w.click("cmdOK");
+        QCOMPARE(w.stored("NumberOfRules"), QString("0"));
+        QVERIFY(!w.set.RepeaterRulesActive);
+        QVERIFY(!FindRepeaterRule(w.set, 14560000));
+        QCOMPARE(spy.size(), 1);
+        QCOMPARE(spy[0][0].toBool(), false);
+    }
+
+    // OK pressed while a cell is still being edited takes the typed text along,
+    // and a refused one keeps the window open with nothing stored.
+    void okWithAnOpenEditor()
+    {
+        Window w;
+        w.open();
+        w.click("cmdAddRule");
+        auto *line = qobject_cast<QLineEdit *>(w.startEdit(0, 1));
+        QVERIFY(line);
+        line->selectAll();
+        QTest::keyClicks(line, withMark("145.7"));
+        w.click("cmdOK");
+        QCOMPARE(w.stored("Rule1High"), withMark("145.70000"));
+        QCOMPARE(w.dlg->result(), int(QDialog::Accepted));
+        QVERIFY(w.t.dialogs.boxes.isEmpty());
+
+        Window v;
+        v.open();
+        v.click("cmdAddRule");
+        line = qobject_cast<QLineEdit *>(v.startEdit(0, 1));
+        QVERIFY(line);
+        line->selectAll();
+        QTest::keyClicks(line, "144");
+        v.click("cmdOK");
+        QCoreApplication::processEvents();
+        QCOMPARE(v.t.dialogs.boxes.size(), 1);
+        QVERIFY(v.dlg->isVisible());
+        QCOMPARE(v.stored("NumberOfRules"), QString("<absent>"));
+        QCOMPARE(v.cell(0, 1), withMark("145.80000"));
+    }
+};
+
+QTEST_MAIN(TestRulesDialog)
+#include "tst_rulesdialog.moc"
