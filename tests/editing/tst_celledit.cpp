@@ -1,0 +1,323 @@
+// Confirming cell edits in the memory and PMS views, Shift+Insert, and the
+// pick lists the editors offer.
+#include "EditingFixture.h"
+#include "core/RadioTables.h"
+#include "rules/RepeaterRules.h"
+
+#include <QtTest>
+
+using namespace mv;
+using mv::test::EditingFixture;
+
+class TestCellEdit : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The rule set is the program's one global: every test leaves it empty.
+    void cleanup() { repeaterRules() = RepeaterRuleSet{}; }
+
+    void newFrequencyFillsTheRow_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("frequency");
+        QTest::addColumn<QString>("mode");
+        QTest::newRow("14.2") << "14.2" << "14.20000" << "USB";
+        QTest::newRow("blanks around") << " 7.05 " << "7.05000" << "LSB";
+        QTest::newRow("whole MHz") << "51" << "51.00000" << "USB";
+        QTest::newRow("blank means 7 MHz") << "" << "7.00000" << "LSB";
+    }
+    void newFrequencyFillsTheRow()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, frequency);
+        QFETCH(QString, mode);
+        EditingFixture f;
+        QVERIFY(f.commands.ConfirmMemoryEdit(12, 1, typed));
+        QCOMPARE(f.freq(12), frequency);
+        QCOMPARE(f.table().cell(12, MemoryTable::ColMode), mode);
+        QCOMPARE(f.table().cell(12, MemoryTable::ColShift), QString("Simplex"));
+        QCOMPARE(f.table().cell(12, MemoryTable::ColTone), QString("67.0"));
+        QVERIFY(f.t.state.MemoriesChanged);
+        QVERIFY(f.t.view.calls.contains("RefreshChangedState"));
+        QCOMPARE(f.t.view.undoCaption, QString("Undo last GridEdit"));
+        QVERIFY(f.t.dialogs.boxes.isEmpty());
+    }
+
+    void newFrequencyKeepsWhatTheRowHas()
+    {
+        EditingFixture f;
+        f.use(3, "7.05000", "CW");
+        QVERIFY(f.commands.ConfirmMemoryEdit(3, 1, "14.25"));
+        QCOMPARE(f.table().cell(3, MemoryTable::ColMode), QString("CW"));
+        QCOMPARE(f.table().cell(3, MemoryTable::ColTone), QString("88.5"));
+    }
+
+    void decimalCommaLocale()
+    {
+        EditingFixture f;
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        DetectSeparators();
+        const bool ok = f.commands.ConfirmMemoryEdit(1, 1, "14,2");
+        const QString text = f.freq(1);
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+        DetectSeparators();
+        QVERIFY(ok);
+        QCOMPARE(text, QString("14,20000"));
+    }
+
+    void refusedFrequencyKeepsTheCell_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("above 56 MHz") << "56.00001" << "Frequency is outside the range of the radio";
+        QTest::newRow("below range") << "0.02999" << "Frequency is outside the range of the radio";
+        QTest::newRow("letters") << "14.2x" << "Not a numeric value";
+        QTest::newRow("two marks") << "14.2.1" << "Not a numeric value";
+    }
+    void refusedFrequencyKeepsTheCell()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, message);
+        EditingFixture f;
+        f.use(4, "7.05000");
+        QVERIFY(!f.commands.ConfirmMemoryEdit(4, 1, typed));
+        QVERIFY(!f.commands.ConfirmMemoryEdit(5, 1, typed));
+        QCOMPARE(f.freq(4), QString("7.05000"));
+        QVERIFY(f.table().isEmpty(5));
+        QCOMPARE(f.t.dialogs.texts(), QStringList({message, message}));
+        QCOMPARE(f.t.dialogs.boxes[0].icon, Icon::Exclamation);
+        QVERIFY(!f.t.state.MemoriesChanged);
+        QVERIFY(f.t.view.calls.contains("RefreshChangedState"));
+        // The snapshot is taken before the check, so undo is on offer.
+        QVERIFY(f.t.view.undoEnabled);
+        QCOMPARE(f.t.view.undoCaption, QString("Undo last GridEdit"));
+    }
+
+    void repeaterRuleSetsTheShift_data()
+    {
+        QTest::addColumn<bool>("active");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shift");
+        QTest::addColumn<QString>("mode");
+        // The rule's step 20.0 K gives "FM"; the band table gives "FMN" there.
+        QTest::newRow("inside the rule") << true << "29.67" << "Minus" << "FM";
+        QTest::newRow("on its upper limit") << true << "29.69" << "Minus" << "FM";
+        QTest::newRow("outside every rule") << true << "14.2" << "Simplex" << "USB";
+        QTest::newRow("rules switched off") << false << "29.67" << "Plus" << "FMN";
+    }
+    void repeaterRuleSetsTheShift()
+    {
+        QFETCH(bool, active);
+        QFETCH(QString, typed);
+        QFETCH(QString, shift);
+        QFETCH(QString, mode);
+        EditingFixture f;
+        RepeaterRuleSet &rules = repeaterRules();
+        rules.RepeaterRulesActive = active;
+        rules.rules = {RepeaterRule{2966000, 2969000, "Minus", ".10000", "20.0 K"}};
+        f.use(20, "7.05000");
+        f.table().setCell(20, MemoryTable::ColShift, "Plus");
+        f.table().setCell(20, MemoryTable::ColMode, QString());
+        QVERIFY(f.commands.ConfirmMemoryEdit(20, 1, typed));
+        QCOMPARE(f.table().cell(20, MemoryTable::ColShift), shift);
+        QCOMPARE(f.table().cell(20, MemoryTable::ColMode), mode);
+    }
+
+    void emptyChoicesAreRefusedSilently_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("mode") << 2 << "";
+        QTest::newRow("shift") << 3 << "";
+        QTest::newRow("encoding") << 4 << "";
+        QTest::newRow("tone") << 5 << "";
+        QTest::newRow("no such mode") << 2 << "SSB";
+        QTest::newRow("no such tone") << 5 << "100";
+    }
+    void emptyChoicesAreRefusedSilently()
+    {
+        QFETCH(int, column);
+        QFETCH(QString, text);
+        EditingFixture f;
+        f.use(6);
+        const auto before = f.table().memory(6);
+        QVERIFY(!f.commands.ConfirmMemoryEdit(6, column, text));
+        QVERIFY(f.table().memory(6) == before);
+        QVERIFY(f.t.dialogs.boxes.isEmpty());
+        QVERIFY(!f.t.state.MemoriesChanged);
+        QVERIFY(!f.t.view.calls.contains("RefreshChangedState"));
+    }
+
+    void choicesAreStored_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("mode") << 2 << "USRU" << "USRU";
+        QTest::newRow("mode, other case") << 2 << "fmn" << "FMN";
+        QTest::newRow("shift") << 3 << "Minus" << "Minus";
+        QTest::newRow("encoding") << 4 << "CTCSS Enc+Dec" << "CTCSS Enc+Dec";
+        QTest::newRow("tone") << 5 << "254.1" << "254.1";
+    }
+    void choicesAreStored()
+    {
+        QFETCH(int, column);
+        QFETCH(QString, text);
+        QFETCH(QString, stored);
+        EditingFixture f;
+        f.use(6);
+        QVERIFY(f.commands.ConfirmMemoryEdit(6, column, text));
+        QCOMPARE(f.table().cell(6, column), stored);
+        QCOMPARE(f.table().cell(6, MemoryTable::ColTone), column == 5 ? stored : QString("88.5"));
+        QVERIFY(f.t.state.MemoriesChanged);
+    }
+
+    void blankEncodingClearsTheToneInTheMemoryViewOnly()
+    {
+        EditingFixture f;
+        f.use(6);
+        f.table().setPmsRow(1, f.table().memory(6));
+        QVERIFY(f.commands.ConfirmMemoryEdit(6, 4, " "));
+        QCOMPARE(f.table().cell(6, MemoryTable::ColEncoding), QString(" "));
+        QCOMPARE(f.table().cell(6, MemoryTable::ColTone), QString());
+        QVERIFY(f.commands.ConfirmPmsEdit(1, 4, " "));
+        QCOMPARE(f.table().pmsCell(1, MemoryTable::ColEncoding), QString(" "));
+        QCOMPARE(f.table().pmsCell(1, MemoryTable::ColTone), QString("88.5"));
+    }
+
+    void descriptionsAreCleanedAndCut_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("120 characters") << QString(120, 'x') << QString(100, 'x');
+        QTest::newRow("comma and semicolon") << "a,b;c" << "a b c";
+        QTest::newRow("double quote") << "say \"hi\"" << "say  hi ";
+        QTest::newRow("tab and line break") << "two\tlines\r\nhere" << "two lines  here";
+        QTest::newRow("cleaned before the cut") << QString(99, 'y') + ",z" << QString(99, 'y') + " ";
+    }
+    void descriptionsAreCleanedAndCut()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        EditingFixture f;
+        f.use(6);
+        QVERIFY(f.commands.ConfirmMemoryEdit(6, 6, typed));
+        QCOMPARE(f.desc(6), stored);
+    }
+
+    void clearTextKeepsTheLength()
+    {
+        QString t = "\"a;b,c\"";
+        EditingCommands::ClearText(t);
+        QCOMPARE(t, QString(" a b c "));
+    }
+
+    void emptyMemoryTakesOnlyAFrequency()
+    {
+        EditingFixture f;
+        for (int column = 2; column <= 6; ++column)
+            QVERIFY(!f.commands.ConfirmMemoryEdit(9, column, "FM"));
+        QVERIFY(f.consistent());
+        QVERIFY(!f.undo.available());
+        QVERIFY(!f.commands.ConfirmPmsEdit(2, 2, "FM"));
+        QVERIFY(f.table().isPmsEmpty(2));
+    }
+
+    void nothingIsEditedWithoutDataOrDuringUndo_data()
+    {
+        QTest::addColumn<int>("dataSource");
+        QTest::addColumn<bool>("undoing");
+        QTest::newRow("nothing loaded") << 0 << false;
+        QTest::newRow("undo running") << 2 << true;
+    }
+    void nothingIsEditedWithoutDataOrDuringUndo()
+    {
+        QFETCH(int, dataSource);
+        QFETCH(bool, undoing);
+        EditingFixture f;
+        f.t.state.DataSource = dataSource;
+        f.t.state.UndoInProgress = undoing;
+        QVERIFY(!f.commands.ConfirmMemoryEdit(1, 1, "14.2"));
+        QVERIFY(f.table().isEmpty(1));
+    }
+
+    void pmsEditTakesNoSnapshot()
+    {
+        EditingFixture f;
+        QVERIFY(f.commands.ConfirmPmsEdit(3, 1, "14.2"));
+        QCOMPARE(f.table().pmsCell(3, MemoryTable::ColFrequency), QString("14.20000"));
+        QCOMPARE(f.table().pmsCell(3, MemoryTable::ColMode), QString("USB"));
+        QCOMPARE(f.table().pmsCell(3, MemoryTable::ColLabel), QString("P2L"));
+        QVERIFY(!f.undo.available());
+        QVERIFY(f.t.state.MemoriesChanged);
+        QVERIFY(!f.commands.ConfirmPmsEdit(3, 6, "text"));  // no description column
+    }
+
+    void shiftInsertGoesThroughTheSameSteps_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("frequency normalised") << 1 << " 14.2\r\n" << true << "14.20000" << "";
+        QTest::newRow("frequency refused") << 1 << "99" << false << "7.05000"
+                                           << "Frequency is outside the range of the radio";
+        QTest::newRow("description cleaned") << 6 << "Club, net" << true << "Club  net" << "";
+        QTest::newRow("mode by name") << 2 << "usb" << true << "USB" << "";
+        QTest::newRow("not a mode") << 2 << "14.20000\tUSB" << false << "FM"
+                                    << "The clipboard text is not one of the choices for this cell";
+        QTest::newRow("empty tone") << 5 << "" << false << "88.5"
+                                    << "The clipboard text is not one of the choices for this cell";
+    }
+    void shiftInsertGoesThroughTheSameSteps()
+    {
+        QFETCH(int, column);
+        QFETCH(QString, clipboard);
+        QFETCH(bool, accepted);
+        QFETCH(QString, stored);
+        QFETCH(QString, message);
+        EditingFixture f;
+        f.use(8, "7.05000", "FM");
+        f.current(2, 2);
+        f.t.view.clipboard = clipboard;
+        QCOMPARE(f.commands.PasteIntoCell(8, column), accepted);
+        QCOMPARE(f.table().cell(8, column), stored);
+        QCOMPARE(f.t.dialogs.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+        // The pasted-into cell is the selection.
+        QCOMPARE(f.t.view.currentRow, 8);
+        QCOMPARE(f.t.view.currentColumn, column);
+        QCOMPARE(f.t.state.selection.firstRow, 8);
+        QCOMPARE(f.t.state.selection.lastRow, 8);
+    }
+
+    void pickListsAreTheRadiosLists_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QStringList>("choices");
+        QTest::newRow("mode") << 2
+                              << QStringList{"LSB", "USB", "CW", "FM", "AM", "RTYL", "CWR", "USRL", "RTYU", "FMN", "USRU"};
+        QTest::newRow("shift") << 3 << QStringList{"Plus", "Minus", "Simplex"};
+        QTest::newRow("encoding") << 4 << QStringList{" ", "CTCSS Enc", "CTCSS Enc+Dec"};
+        QTest::newRow("frequency") << 1 << QStringList{};
+        QTest::newRow("description") << 6 << QStringList{};
+    }
+    void pickListsAreTheRadiosLists()
+    {
+        QFETCH(int, column);
+        QFETCH(QStringList, choices);
+        QCOMPARE(EditingCommands::PickListChoices(column), choices);
+    }
+
+    void toneListIsTheFiftyTones()
+    {
+        const QStringList tones = EditingCommands::PickListChoices(5);
+        QCOMPARE(tones.size(), 50);
+        QCOMPARE(tones.first(), QString("67.0"));
+        QCOMPARE(tones.last(), QString("254.1"));
+        QCOMPARE(tones, ToneList());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCellEdit)
+#include "tst_celledit.moc"
