@@ -1,24 +1,360 @@
-// memvault-cli subcommands (radio).
+// memvault-cli subcommands (radio): read, write, diff.
+//
+// They run the window's own flows (rate detection, "&Read Radio", "Write
+// R&adio") with nobody to ask: every box counts as answered OK and its text goes
+// to stderr, progress is one updating line on a terminal, and a summary line
+// ends every transfer.
 #include "CliCommands.h"
+
+#include "cat/CatLink.h"
+#include "cat/RadioTransfer.h"
+#include "core/AppState.h"
+#include "core/MemoryFiles.h"
+#include "core/MemoryRecord.h"
+#include "shell/Dialogs.h"
+#include "shell/MessageLog.h"
+#include "shell/SettingsStore.h"
+
+#include <QFileInfo>
+
+#include <csignal>
+#include <cstdio>
+#include <unistd.h>
 
 namespace mv::cli {
 
-int runRead(const QStringList &)
+namespace {
+
+// ---------------------------------------------------------------------------
+// stderr: box texts, log lines and the progress line share it
+
+bool g_progressShown = false;
+volatile std::sig_atomic_t g_interrupted = 0;
+
+void clearProgress()
 {
-    printErr(QStringLiteral("memvault-cli: this command is not available yet"));
+    if (g_progressShown) {
+        std::fputs("\r\033[K", stderr);
+        g_progressShown = false;
+    }
+}
+
+void say(const QString &text)
+{
+    clearProgress();
+    QString t = text;
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    printErr(t);
+}
+
+void boxToStderr(const QString &text) { say(text); }
+
+void onInterrupt(int)
+{
+    // The first Ctrl-C asks the transfer to stop after the memory in hand; a
+    // second one ends the program at once.
+    g_interrupted = 1;
+    std::signal(SIGINT, SIG_DFL);
+}
+
+class CliView : public MainView {
+public:
+    explicit CliView(RadioTransfer **transfer) : m_transfer(transfer) { m_tty = ::isatty(fileno(stderr)) == 1; }
+
+    void ShowTransferWindow(TransferKind kind) override { m_kind = kind; }
+    void HideTransferWindow() override { clearProgress(); }
+    void SetTransferProgress(int value, int maximum) override
+    {
+        if (g_interrupted && *m_transfer) {
+            (*m_transfer)->ReadCancelRequested = true;
+            (*m_transfer)->WriteCancelRequested = true;
+        }
+        if (!m_tty || value <= 0)
+            return;
+        std::fprintf(stderr, "\r%s memory %d of %d\033[K", m_kind == TransferKind::Read ? "Reading" : "Writing", value,
+                     maximum);
+        std::fflush(stderr);
+        g_progressShown = true;
+    }
+
+private:
+    RadioTransfer **m_transfer;
+    TransferKind m_kind = TransferKind::Read;
+    bool m_tty = false;
+};
+
+// ---------------------------------------------------------------------------
+// Arguments
+
+struct RadioArgs {
+    int port = 0;
+    QString device;
+    QString speed;
+    bool log = false;
+    bool dryRun = false;
+    bool verify = false;
+    QString file;
+};
+
+enum class Command { Read, Write, Diff };
+
+int usage(const QString &why)
+{
+    printErr(QStringLiteral("memvault-cli: ") + why);
+    printErr(QStringLiteral("usage: memvault-cli read (--port N | --device PATH) [--speed 4800|9600|19200|38400] [--log] FILE\n"
+                            "       memvault-cli write (--port N | --device PATH) [--speed ...] [--dry-run] [--verify] [--log] FILE\n"
+                            "       memvault-cli diff (--port N | --device PATH) [--speed ...] FILE"));
     return 2;
 }
 
-int runWrite(const QStringList &)
+// Returns 0 when the arguments are good, else the usage exit code.
+int parseArgs(const QStringList &args, Command command, RadioArgs *out)
 {
-    printErr(QStringLiteral("memvault-cli: this command is not available yet"));
-    return 2;
+    QStringList files;
+    for (int i = 0; i < args.size(); ++i) {
+        QString arg = args[i];
+        QString value;
+        const bool takesValue = arg == QLatin1String("--port") || arg == QLatin1String("--device")
+            || arg == QLatin1String("--speed");
+        const int eq = int(arg.indexOf(QLatin1Char('=')));
+        if (arg.startsWith(QLatin1String("--")) && eq > 0) {
+            value = arg.mid(eq + 1);
+            arg = arg.left(eq);
+        } else if (takesValue) {
+            if (i + 1 >= args.size())
+                return usage(QStringLiteral("%1 needs a value").arg(arg));
+            value = args[++i];
+        }
+        if (arg == QLatin1String("--port")) {
+            bool ok = false;
+            out->port = value.toInt(&ok);
+            if (!ok || out->port < 1 || out->port > 16)
+                return usage(QStringLiteral("--port must be 1 to 16"));
+        } else if (arg == QLatin1String("--device")) {
+            if (value.isEmpty())
+                return usage(QStringLiteral("--device needs a path"));
+            out->device = value;
+        } else if (arg == QLatin1String("--speed")) {
+            if (!CatLink::RateSettings().contains(value + QStringLiteral(",N,8,2")))
+                return usage(QStringLiteral("--speed must be 4800, 9600, 19200 or 38400"));
+            out->speed = value + QStringLiteral(",N,8,2");
+        } else if (arg == QLatin1String("--log") && command != Command::Diff) {
+            out->log = true;
+        } else if (arg == QLatin1String("--dry-run") && command == Command::Write) {
+            out->dryRun = true;
+        } else if (arg == QLatin1String("--verify") && command == Command::Write) {
+            out->verify = true;
+        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
+            return usage(QStringLiteral("unknown option %1").arg(arg));
+        } else {
+            files << arg;
+        }
+    }
+    if ((out->port > 0) == !out->device.isEmpty())
+        return usage(QStringLiteral("give either --port N or --device PATH"));
+    if (files.size() != 1)
+        return usage(QStringLiteral("give one FILE"));
+    if (out->dryRun && out->verify)
+        return usage(QStringLiteral("--verify has nothing to check after --dry-run"));
+    out->file = files.first();
+    return 0;
 }
 
-int runDiff(const QStringList &)
+QString withMemorySuffix(const QString &path)
 {
-    printErr(QStringLiteral("memvault-cli: this command is not available yet"));
-    return 2;
+    return path.toLower().endsWith(QLatin1String(".450")) ? path : path + QStringLiteral(".450");
+}
+
+// "radio.450" -> "radio.incomplete.450": where an unfinished read is kept.
+QString incompletePath(const QString &path) { return path.left(path.size() - 4) + QStringLiteral(".incomplete.450"); }
+
+QString summaryLine(const TransferSummary &s)
+{
+    return QStringLiteral("Summary: memories read %1, empty %2, not answering %3; identical %4, replaced %5, added %6, "
+                          "skipped %7")
+        .arg(s.read)
+        .arg(s.empty)
+        .arg(s.notAnswering.size())
+        .arg(s.identical)
+        .arg(s.replaced)
+        .arg(s.added)
+        .arg(s.skipped.size());
+}
+
+QString radioSide(const RadioTransfer &t, int n)
+{
+    const QString r = t.radioRecord(n);
+    if (r.isEmpty())
+        return t.summary().notAnswering.contains(n) ? QStringLiteral("no answer") : QStringLiteral("not read");
+    if (r == QLatin1String("?;"))
+        return QStringLiteral("empty");
+    QString w = r;
+    if (w.size() >= 2)
+        w[1] = QLatin1Char('W');
+    return w;
+}
+
+QString fileSide(const MemoryTable &table, int n)
+{
+    if (table.isCatEmpty(n))
+        return QStringLiteral("empty");
+    const QString problem = RecordProblem(table, n);
+    if (!problem.isEmpty())
+        return QStringLiteral("cannot be sent (%1)").arg(problem);
+    return BuildMemoryWrite(table, n);
+}
+
+// Everything one radio command needs, set up from the arguments.
+struct Session {
+    SettingsStore settings;
+    AppState state;
+    MessageLog log;
+    NonInteractiveDialogs dialogs{&boxToStderr};
+    RadioTransfer *transfer = nullptr;
+    CliView view{&transfer};
+    AppContext ctx{state, settings, log, dialogs, view};
+    CatLink link{settings, log, dialogs};
+
+    explicit Session(const RadioArgs &a)
+    {
+        log.setLoggingEnabled(a.log);
+        QObject::connect(&log, &MessageLog::lineAdded, [](const QString &line) { say(line); });
+        link.LoadSettings();
+        if (a.port > 0)
+            link.CommPort = a.port;
+        if (!a.device.isEmpty())
+            link.setDeviceOverride(a.device);
+        if (!a.speed.isEmpty())
+            link.UserCommSpeed = a.speed;
+        g_interrupted = 0;
+        std::signal(SIGINT, onInterrupt);
+    }
+    ~Session() { std::signal(SIGINT, SIG_DFL); }
+
+    // After a flow that never reached its loop: name the device when it could
+    // not be opened.
+    void explainNoStart()
+    {
+        if (!link.lastOpenError().isEmpty())
+            say(QStringLiteral("memvault-cli: cannot open %1: %2").arg(link.lastDevice(), link.lastOpenError()));
+    }
+};
+
+bool loadFile(Session &s, const QString &path, MemoryTable &table)
+{
+    QString error;
+    if (!readMemorySet(path, table, &s.log, &error)) {
+        say(QStringLiteral("memvault-cli: cannot read %1: %2").arg(path, error));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int runRead(const QStringList &args)
+{
+    RadioArgs a;
+    if (const int bad = parseArgs(args, Command::Read, &a))
+        return bad;
+    Session s(a);
+    RadioTransfer transfer(s.ctx, s.link);
+    s.transfer = &transfer;
+    transfer.ReadRadio();
+    const TransferSummary &sum = transfer.summary();
+    if (!sum.started) {
+        s.explainNoStart();
+        say(QStringLiteral("memvault-cli: nothing was read; no file written"));
+        return 1;
+    }
+    say(summaryLine(sum));
+
+    const QString path = withMemorySuffix(a.file);
+    const bool complete = sum.readSucceeded();
+    // An unfinished read never replaces a file: it is kept beside it.
+    const QString target = complete ? path : incompletePath(path);
+    QString error;
+    QList<int> skipped;
+    if (!writeMemorySet(target, s.state.table, kDefaultDescriptionWidth, &error, &skipped)) {
+        say(QStringLiteral("memvault-cli: cannot save %1: %2").arg(target, error));
+        return 1;
+    }
+    if (!skipped.isEmpty())
+        say(QStringLiteral("memvault-cli: memories that cannot be saved as records were left out: %1")
+                .arg(RadioTransfer::MemoryNumbersText(skipped)));
+    say(QStringLiteral("memvault-cli: %1 memories saved to %2").arg(MemoryFileLines(s.state.table).size()).arg(target));
+    return complete ? 0 : 1;
+}
+
+int runWrite(const QStringList &args)
+{
+    RadioArgs a;
+    if (const int bad = parseArgs(args, Command::Write, &a))
+        return bad;
+    Session s(a);
+    const QString path = withMemorySuffix(a.file);
+    if (!loadFile(s, path, s.state.table))
+        return 1;
+    s.state.DataSource = 2;
+    s.state.FileLoadComplete = true;
+    s.state.CurrentFilePath = path;
+
+    RadioTransfer transfer(s.ctx, s.link);
+    s.transfer = &transfer;
+    transfer.DryRun = a.dryRun;
+    transfer.VerifyAfterWrite = a.verify;
+    transfer.WriteRadio();
+    const TransferSummary &sum = transfer.summary();
+    if (!sum.started) {
+        s.explainNoStart();
+        say(QStringLiteral("memvault-cli: nothing was written"));
+        return 1;
+    }
+    if (a.dryRun) {
+        for (int n : sum.written)
+            printOut(QStringLiteral("%1: radio %2  file %3")
+                         .arg(MemoryNameOf(n), radioSide(transfer, n), fileSide(s.state.table, n)));
+    }
+    say(summaryLine(sum));
+    if (a.verify && sum.verified && sum.verifyFailed.isEmpty())
+        say(QStringLiteral("memvault-cli: all %1 memories written read back as sent").arg(sum.written.size()));
+    const bool ok = sum.completed && sum.skipped.isEmpty() && sum.notAnswering.isEmpty()
+        && (!a.verify || (sum.verified && sum.verifyFailed.isEmpty()));
+    return ok ? 0 : 1;
+}
+
+int runDiff(const QStringList &args)
+{
+    RadioArgs a;
+    if (const int bad = parseArgs(args, Command::Diff, &a))
+        return bad;
+    Session s(a);
+    const QString path = withMemorySuffix(a.file);
+    MemoryTable fileTable;
+    if (!loadFile(s, path, fileTable))
+        return 1;
+
+    RadioTransfer transfer(s.ctx, s.link);
+    s.transfer = &transfer;
+    transfer.ReadRadio();
+    const TransferSummary &sum = transfer.summary();
+    if (!sum.started) {
+        s.explainNoStart();
+        say(QStringLiteral("memvault-cli: nothing was compared"));
+        return 1;
+    }
+    int differences = 0;
+    for (int n = 1; n <= kLastCat; ++n) {
+        const QString radio = radioSide(transfer, n);
+        const QString file = fileSide(fileTable, n);
+        if (radio == file || radio == QLatin1String("not read"))
+            continue;
+        ++differences;
+        printOut(QStringLiteral("%1: radio %2  file %3").arg(MemoryNameOf(n), radio, file));
+    }
+    say(summaryLine(sum));
+    say(QStringLiteral("memvault-cli: %1 memories differ").arg(differences));
+    return sum.readSucceeded() ? 0 : 1;
 }
 
 } // namespace mv::cli
