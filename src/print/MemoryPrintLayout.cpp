@@ -198,6 +198,14 @@ QString PrintCellText(int column, const QString &cell)
         return text;
     if (column == PrintOptions::Encoding && text.startsWith(QLatin1String("CTCSS "), Qt::CaseInsensitive))
         text.remove(0, 6);
+    if (column == PrintOptions::Frequency && !text.isEmpty() && text.at(0).isDigit()) {
+        // Two places for the MHz, so that the decimal marks line up down the page.
+        qsizetype mark = 0;
+        while (mark < text.size() && text.at(mark).isDigit())
+            ++mark;
+        if (mark < 2)
+            text.prepend(QString(2 - mark, QLatin1Char(' ')));
+    }
     return text.left(PrintOptions::columnWidth(column));
 }
 

@@ -65,7 +65,9 @@ QString PageFooter(int page, int pageCount);
 // "Memory 12 empty" / "Memories 12 to 40 empty".
 QString EmptyRunText(int first, int last);
 // The cell text as printed in a column of the given print field width: the
-// encoding method drops its "CTCSS " prefix ("Enc+Dec", "Enc") to fit.
+// encoding method drops its "CTCSS " prefix ("Enc+Dec", "Enc") to fit, and a
+// frequency below 10 MHz gets a leading blank (" 7.00000") so that the decimal
+// marks line up.
 QString PrintCellText(int column, const QString &cell);
 
 MemoryPrintLayout LayoutMemoryPrint(const MemoryTable &table, const PrintOptions &options,

@@ -383,6 +383,10 @@ private slots:
         QTest::newRow("no tone") << int(PrintOptions::Encoding) << " " << "";
         QTest::newRow("unknown code") << int(PrintOptions::Mode) << "?? " << "??";
         QTest::newRow("pms frequency") << int(PrintOptions::Frequency) << "14.195123" << "14.195123";
+        QTest::newRow("below 10 MHz") << int(PrintOptions::Frequency) << "7.00000" << " 7.00000";
+        QTest::newRow("comma mark") << int(PrintOptions::Frequency) << "3,50000" << " 3,50000";
+        QTest::newRow("pms below 10 MHz") << int(PrintOptions::Frequency) << "1.800000" << " 1.800000";
+        QTest::newRow("above 100 MHz") << int(PrintOptions::Frequency) << "145.50000" << "145.50000";
         QTest::newRow("too wide") << int(PrintOptions::Tone) << "1234567890" << "123456";
         QTest::newRow("description not cut") << int(PrintOptions::Description) << QString(40, 'x') << QString(40, 'x');
     }

@@ -1,0 +1,545 @@
+// The print options window and the memory print, rendered to PDF and read back
+// with pdftotext (poppler-utils).
+#include "TestContext.h"
+#include "print/PrintOptions.h"
+#include "ui/MemoryPrinter.h"
+#include "ui/PrintOptionsDialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QtTest>
+
+using namespace mv;
+using mv::test::TestContext;
+
+namespace {
+
+class NoPrinter : public MemoryPrinter {
+public:
+    using MemoryPrinter::MemoryPrinter;
+    bool available = false;
+
+protected:
+    bool printerAvailable() const override { return available; }
+};
+
+void useMemory(MemoryTable &t, int n, const QString &description, const QString &freq = "145.50000")
+{
+    t.setMemoryRow(n, {QString::number(n), freq, "FM", "Minus", "CTCSS Enc+Dec", "88.5", description});
+}
+
+template <typename T>
+T *child(QWidget *w, const QString &name)
+{
+    T *c = w->findChild<T *>(name);
+    if (!c)
+        qWarning("no child %s", qPrintable(name));
+    return c;
+}
+
+struct PdfText {
+    QString text;
+    int pages = 0;
+};
+
+// -layout keeps each printed line on one text line; pages end with a form feed.
+PdfText pdfText(const QString &path, const QStringList &extra = {})
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), QStringList{"-layout"} + extra + QStringList{path, "-"});
+    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+        return {};
+    PdfText out;
+    out.text = QString::fromUtf8(p.readAllStandardOutput());
+    out.pages = int(out.text.count(QLatin1Char('\f')));
+    return out;
+}
+
+} // namespace
+
+class TestPrintWindow : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestContext> m_t;
+    std::unique_ptr<NoPrinter> m_printer;
+    QTemporaryDir m_out;
+
+    frmSelectPrintColumns *window() { return m_printer->optionsWindow(); }
+    QCheckBox *box(int i) { return child<QCheckBox>(window(), QString("Check1_%1").arg(i)); }
+    QString widthText() { return child<QLabel>(window(), "lblWidth")->text(); }
+    void click(const QString &name) { child<QAbstractButton>(window(), name)->click(); }
+
+    QString needPdfToText()
+    {
+        const QString exe = QStandardPaths::findExecutable("pdftotext");
+        return exe;
+    }
+
+    QString exportTo(const QString &name)
+    {
+        const QString path = m_out.filePath(name);
+        if (!m_printer->exportPdfTo(path))
+            return {};
+        return path;
+    }
+
+private slots:
+    void init()
+    {
+        m_printer.reset();
+        m_t = std::make_unique<TestContext>();
+        m_t->state.CurrentFilePath = m_t->dir.filePath("Club list.450");
+        m_printer = std::make_unique<NoPrinter>(m_t->state, *m_t->settings, m_t->dialogs);
+    }
+    void cleanup()
+    {
+        m_printer.reset();
+        m_t.reset();
+    }
+
+    // ---- the options window ----
+
+    void windowControls()
+    {
+        frmSelectPrintColumns *w = window();
+        QCOMPARE(w->objectName(), QString("frmSelectPrintColumns"));
+        QCOMPARE(w->windowTitle(), QString("Select memory columns to print"));
+        const QStringList captions{"Frequency (10)",      "Mode (6)",       "Repeater shift (7)",
+                                   "Encoding method (9)", "CTCSS tone (6)", "Description (15)"};
+        for (int i = 0; i < 6; ++i) {
+            QVERIFY(box(i));
+            QCOMPARE(box(i)->text(), captions[i]);
+            QCOMPARE(w->Check1(i), box(i));
+        }
+        QCOMPARE(child<QRadioButton>(w, "optOrientation_0")->text(), QString("Portrait"));
+        QCOMPARE(child<QRadioButton>(w, "optOrientation_1")->text(), QString("Landscape"));
+        QCOMPARE(child<QCheckBox>(w, "chkDuplex")->text(), QString("Print duplex"));
+        QCOMPARE(child<QPushButton>(w, "cmdCancel")->text(), QString("Cancel"));
+        QVERIFY(child<QPushButton>(w, "cmdOK"));
+        QComboBox *margin = child<QComboBox>(w, "cboTopMargin");
+        QStringList items;
+        for (int i = 0; i < margin->count(); ++i)
+            items << margin->itemText(i);
+        QCOMPARE(items, QStringList({"Minimum", "1/4 inch", "1/2 inch", "3/4 inch", "1 inch"}));
+        QCOMPARE(w->font().family(), QString("Tahoma"));
+        QCOMPARE(w->font().pointSize(), 8);
+    }
+
+    void defaults()
+    {
+        frmSelectPrintColumns *w = window();
+        for (int i = 0; i < 6; ++i)
+            QVERIFY(box(i)->isChecked());
+        QCOMPARE(widthText(), QString("Width=53"));
+        QVERIFY(child<QRadioButton>(w, "optOrientation_1")->isChecked());
+        QVERIFY(!child<QRadioButton>(w, "optOrientation_0")->isChecked());
+        QVERIFY(!child<QCheckBox>(w, "chkDuplex")->isChecked());
+        QCOMPARE(child<QComboBox>(w, "cboTopMargin")->currentText(), QString("Minimum"));
+        QVERIFY(m_printer->options().PrintLandscape);
+        QVERIFY(!m_printer->options().PrintDuplex);
+        QCOMPARE(m_printer->options().PrintTopMargin, 0);
+    }
+
+    void widthFollowsTheBoxes_data()
+    {
+        QTest::addColumn<QList<int>>("unchecked");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("frequency off") << QList<int>{0} << "Width=43";
+        QTest::newRow("description off") << QList<int>{5} << "Width=38";
+        QTest::newRow("mode and tone off") << QList<int>{1, 4} << "Width=41";
+        QTest::newRow("no box") << QList<int>{0, 1, 2, 3, 4, 5} << "Width=0";
+    }
+    void widthFollowsTheBoxes()
+    {
+        QFETCH(QList<int>, unchecked);
+        window()->show();
+        for (int i : unchecked)
+            box(i)->click();
+        QTEST(widthText(), "label");
+        // Ticking one back adds its width again.
+        QFETCH(QString, label);
+        const int width = label.mid(6).toInt();
+        box(unchecked.first())->click();
+        QCOMPARE(widthText(), "Width=" + QString::number(width + PrintOptions::columnWidth(unchecked.first())));
+    }
+
+    void cancelRestoresStoredChoices_data()
+    {
+        QTest::addColumn<bool>("storedLandscape");
+        QTest::addColumn<bool>("storedDuplex");
+        QTest::newRow("defaults") << true << false;
+        QTest::newRow("portrait, duplex") << false << true;
+    }
+    void cancelRestoresStoredChoices()
+    {
+        QFETCH(bool, storedLandscape);
+        QFETCH(bool, storedDuplex);
+        m_t->settings->setBoolValue("Landscape", storedLandscape);
+        m_t->settings->setBoolValue("Duplex", storedDuplex);
+        m_t->settings->setValue("PrintCol4", "0");
+        frmSelectPrintColumns *w = window();
+        w->show();
+        QCOMPARE(widthText(), QString("Width=44"));
+
+        box(0)->click();
+        box(3)->click();
+        click(storedLandscape ? "optOrientation_0" : "optOrientation_1");
+        child<QCheckBox>(w, "chkDuplex")->click();
+        child<QComboBox>(w, "cboTopMargin")->setCurrentIndex(3);
+        click("cmdCancel");
+
+        QVERIFY(!w->isVisible());
+        QVERIFY(box(0)->isChecked());
+        QVERIFY(!box(3)->isChecked());
+        QCOMPARE(widthText(), QString("Width=44"));
+        QCOMPARE(m_printer->options().PrintLandscape, storedLandscape);
+        QCOMPARE(m_printer->options().PrintDuplex, storedDuplex);
+        QCOMPARE(child<QRadioButton>(w, "optOrientation_1")->isChecked(), storedLandscape);
+        QCOMPARE(child<QCheckBox>(w, "chkDuplex")->isChecked(), storedDuplex);
+        QCOMPARE(child<QComboBox>(w, "cboTopMargin")->currentText(), QString("Minimum"));
+        QCOMPARE(m_printer->options().PrintTopMargin, 0);
+        // Nothing was written.
+        QCOMPARE(m_t->settings->value("TopMargin", "absent"), QString("absent"));
+        QCOMPARE(m_t->settings->value("PrintCol1", "absent"), QString("absent"));
+    }
+
+    void okStoresChoices()
+    {
+        frmSelectPrintColumns *w = window();
+        w->show();
+        box(1)->click();
+        box(4)->click();
+        click("optOrientation_0");
+        child<QCheckBox>(w, "chkDuplex")->click();
+        child<QComboBox>(w, "cboTopMargin")->setCurrentText("1 inch");
+        click("cmdOK");
+
+        QVERIFY(!w->isVisible());
+        QCOMPARE(m_t->settings->value("TopMargin"), QString("1 inch"));
+        QCOMPARE(m_printer->options().PrintTopMargin, 1240);
+        QVERIFY(!m_printer->options().PrintLandscape);
+        QVERIFY(m_printer->options().PrintDuplex);
+        QCOMPARE(m_t->settings->value("Landscape"), QString("False"));
+        QCOMPARE(m_t->settings->value("Duplex"), QString("True"));
+        const QStringList cols{"1", "0", "1", "1", "0", "1"};
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(m_t->settings->value(QString("PrintCol%1").arg(i + 1)), cols[i]);
+
+        // A later Cancel goes back to these, not to the defaults.
+        w->show();
+        box(1)->click();
+        click("cmdCancel");
+        QVERIFY(!box(1)->isChecked());
+        QCOMPARE(m_printer->options().PrintTopMargin, 1240);
+
+        // A new program run starts from them.
+        m_t->settings->sync();
+        SettingsStore again(m_t->settings->folder());
+        NoPrinter next(m_t->state, again, m_t->dialogs);
+        QCOMPARE(next.options(), m_printer->options());
+        QCOMPARE(child<QLabel>(next.optionsWindow(), "lblWidth")->text(), QString("Width=41"));
+    }
+
+    void menuOpensTheWindowModally()
+    {
+        bool seen = false;
+        QTimer::singleShot(0, this, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            seen = modal && modal->objectName() == "frmSelectPrintColumns";
+            if (modal)
+                child<QPushButton>(modal, "cmdCancel")->click();
+        });
+        m_printer->showOptions();
+        QVERIFY(seen);
+        QVERIFY(!window()->isVisible());
+    }
+
+    // ---- the print ----
+
+    void noPrinter()
+    {
+        m_printer->available = false;
+        m_printer->print();
+        QCOMPARE(m_t->dialogs.texts(), QStringList{"No printer is available on this machine"});
+        QCOMPARE(m_t->dialogs.boxes[0].icon, Icon::Exclamation);
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    void printShowsPreviewFirst()
+    {
+        for (int n = 1; n <= 5; ++n)
+            useMemory(m_t->state.table, n, n == 3 ? "^Next page" : "x");
+        m_printer->available = true;
+        int pages = -1;
+        QTimer::singleShot(0, this, [&] {
+            auto *dialog = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            auto *preview = dialog->findChild<QPrintPreviewWidget *>();
+            pages = preview ? preview->pageCount() : -2;
+            dialog->reject();
+        });
+        m_printer->print();
+        QVERIFY(m_t->dialogs.boxes.isEmpty());
+        QCOMPARE(pages, 2);
+    }
+
+    void previewWithoutPrinter()
+    {
+        m_printer->available = false;
+        int pages = -1;
+        QTimer::singleShot(0, this, [&] {
+            auto *dialog = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            pages = dialog->findChild<QPrintPreviewWidget *>()->pageCount();
+            dialog->reject();
+        });
+        m_printer->preview();
+        QCOMPARE(pages, 1);
+        QVERIFY(m_t->dialogs.boxes.isEmpty());
+    }
+
+    void pdfHeadingsAndTitle_data()
+    {
+        QTest::addColumn<QList<int>>("checked");
+        QTest::addColumn<QStringList>("present");
+        QTest::addColumn<QStringList>("absent");
+        QTest::newRow("all") << QList<int>{0, 1, 2, 3, 4, 5}
+                             << QStringList{"RX Freq", "Mode", "Shift", "Decode", "Tone", "Description", "145.50000",
+                                            "Enc+Dec", "88.5", "Home repeater"}
+                             << QStringList{};
+        QTest::newRow("frequency, description")
+            << QList<int>{0, 5} << QStringList{"RX Freq", "Description", "145.50000", "Home repeater"}
+            << QStringList{"Mode", "Shift", "Decode", "Tone", "Enc+Dec", "88.5", "Minus"};
+        QTest::newRow("mode, shift, tone") << QList<int>{1, 2, 4} << QStringList{"Mode", "Shift", "Tone", "88.5"}
+                                           << QStringList{"RX Freq", "Decode", "Description", "Home repeater"};
+    }
+    void pdfHeadingsAndTitle()
+    {
+        if (needPdfToText().isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed; the PDF text cannot be checked");
+        QFETCH(QList<int>, checked);
+        QFETCH(QStringList, present);
+        QFETCH(QStringList, absent);
+        for (int i = 0; i < 6; ++i)
+            m_t->settings->setIntValue(PrintOptions::columnKey(i), checked.contains(i) ? 1 : 0);
+        useMemory(m_t->state.table, 1, "Home repeater");
+
+        const QString path = exportTo("headings.pdf");
+        QVERIFY(!path.isEmpty());
+        const PdfText pdf = pdfText(path);
+        QCOMPARE(pdf.pages, 1);
+        QVERIFY2(pdf.text.contains("Memory print of Club list.450"), qPrintable(pdf.text));
+        for (const QString &s : present)
+            QVERIFY2(pdf.text.contains(s), qPrintable(s + "\n" + pdf.text));
+        for (const QString &s : absent)
+            QVERIFY2(!pdf.text.contains(s), qPrintable(s + "\n" + pdf.text));
+        QVERIFY(pdf.text.contains(QRegularExpression("Memories +2 +to +500 +empty")));
+        QVERIFY(pdf.text.contains("PMS memories"));
+        QVERIFY(pdf.text.contains("Page 1 of 1"));
+    }
+
+    void pdfPageBreaks_data()
+    {
+        QTest::addColumn<QList<int>>("breaks");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("no breaks") << QList<int>{} << 1;
+        QTest::newRow("one break") << QList<int>{10} << 2;
+        QTest::newRow("break on memory 1") << QList<int>{1} << 1;
+        QTest::newRow("three breaks") << QList<int>{5, 10, 15} << 4;
+    }
+    void pdfPageBreaks()
+    {
+        if (needPdfToText().isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed; the PDF text cannot be checked");
+        QFETCH(QList<int>, breaks);
+        QFETCH(int, pages);
+        for (int n = 1; n <= 20; ++n)
+            useMemory(m_t->state.table, n, (breaks.contains(n) ? "^Part " : "Chan ") + QString::number(n));
+        const QString path = exportTo("breaks.pdf");
+        QVERIFY(!path.isEmpty());
+        const PdfText pdf = pdfText(path);
+        QCOMPARE(pdf.pages, pages);
+        QVERIFY(!pdf.text.contains('^'));
+        const QStringList pageTexts = pdf.text.split('\f');
+        for (int p = 0; p < pages; ++p) {
+            // Each page carries the headings, the title only the first.
+            QVERIFY2(pageTexts[p].contains("RX Freq"), qPrintable(pageTexts[p]));
+            QCOMPARE(pageTexts[p].contains("Memory print of"), p == 0);
+            QVERIFY(pageTexts[p].contains(QString("Page %1 of %2").arg(p + 1).arg(pages)));
+        }
+        // A broken-off memory opens its page, right under the headings.
+        int p = 0;
+        for (int n : breaks) {
+            if (n == 1)
+                continue;
+            ++p;
+            const QStringList lines = pageTexts[p].split('\n', Qt::SkipEmptyParts);
+            QVERIFY2(lines.size() > 1 && lines[1].contains(QString("Part %1").arg(n)), qPrintable(pageTexts[p]));
+        }
+    }
+
+    void pdfManyMemoriesFlowOverPages()
+    {
+        if (needPdfToText().isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed; the PDF text cannot be checked");
+        for (int n = 1; n <= 500; ++n)
+            useMemory(m_t->state.table, n, QString("Chan %1").arg(n));
+        const PdfText landscape = pdfText(exportTo("landscape.pdf"));
+        QVERIFY(landscape.pages > 5);
+        for (int n : {1, 250, 500})
+            QVERIFY(landscape.text.contains(QString("Chan %1\n").arg(n)));
+
+        // Portrait pages are taller: fewer of them.
+        m_t->settings->setBoolValue("Landscape", false);
+        NoPrinter portrait(m_t->state, *m_t->settings, m_t->dialogs);
+        const QString path = m_out.filePath("portrait.pdf");
+        QVERIFY(portrait.exportPdfTo(path));
+        QVERIFY(pdfText(path).pages < landscape.pages);
+    }
+
+    void pdfGroupHeading()
+    {
+        if (needPdfToText().isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed; the PDF text cannot be checked");
+        useMemory(m_t->state.table, 1, "Calling");
+        useMemory(m_t->state.table, 2, "<Repeaters>GB3AA");
+        useMemory(m_t->state.table, 3, "^<HF nets>Sunday net", "14.29000");
+        const PdfText pdf = pdfText(exportTo("groups.pdf"));
+        QCOMPARE(pdf.pages, 2);
+        QVERIFY(!pdf.text.contains('<'));
+        QVERIFY(!pdf.text.contains('>'));
+        const QStringList lines = pdf.text.split('\n');
+        auto lineOf = [&](const QString &s) {
+            for (int i = 0; i < lines.size(); ++i)
+                if (lines[i].trimmed() == s || lines[i].contains(s))
+                    return i;
+            return -1;
+        };
+        const int heading = lineOf("Repeaters");
+        QVERIFY(heading > 0);
+        QCOMPARE(lines[heading].trimmed(), QString("Repeaters"));  // a line of its own
+        QVERIFY(lines[heading + 1].contains("GB3AA"));
+        QVERIFY(lines[heading + 1].contains("145.50000"));
+        const int net = lineOf("HF nets");
+        QCOMPARE(lines[net].trimmed(), QString("HF nets"));
+        QVERIFY(lines[net + 1].contains("Sunday net"));
+        QVERIFY(lines[net + 1].contains("14.29000"));
+    }
+
+    void pdfOrientationAndMargin()
+    {
+        if (needPdfToText().isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed; the PDF text cannot be checked");
+        useMemory(m_t->state.table, 1, "x");
+        // -bbox gives each word's box in points: the title moves down by the margin.
+        auto titleTop = [&](const QString &name, QSizeF *page) -> double {
+            const QString path = exportTo(name);
+            QProcess p;
+            p.start("pdftotext", {"-bbox", path, "-"});
+            p.waitForFinished(60000);
+            const QString html = QString::fromUtf8(p.readAllStandardOutput());
+            const QRegularExpression pageRe(R"re(<page width="([\d.]+)" height="([\d.]+)")re");
+            const auto pm = pageRe.match(html);
+            if (pm.hasMatch())
+                *page = QSizeF(pm.captured(1).toDouble(), pm.captured(2).toDouble());
+            const QRegularExpression word(R"re(<word xMin="[\d.]+" yMin="([\d.]+)"[^>]*>Memory</word>)re");
+            const auto m = word.match(html);
+            return m.hasMatch() ? m.captured(1).toDouble() : -1;
+        };
+        QSizeF landscape, portrait;
+        const double minimum = titleTop("minimum.pdf", &landscape);
+        QVERIFY(minimum > 0);
+        QVERIFY2(landscape.width() > landscape.height(), "the default is landscape");
+
+        m_t->settings->setValue("TopMargin", "1 inch");
+        m_t->settings->setBoolValue("Landscape", false);
+        m_printer = std::make_unique<NoPrinter>(m_t->state, *m_t->settings, m_t->dialogs);
+        const double inch = titleTop("inch.pdf", &portrait);
+        QVERIFY(portrait.width() < portrait.height());
+        // 1240 twips = 62 points.
+        QVERIFY2(qAbs(inch - minimum - 62.0) < 1.0, qPrintable(QString("%1 %2").arg(minimum).arg(inch)));
+    }
+
+    void exportAsksForTheFile()
+    {
+        useMemory(m_t->state.table, 1, "x");
+        m_t->dialogs.files.enqueue({false, m_out.filePath("chosen")});
+        m_printer->exportPdf();
+        QCOMPARE(m_t->dialogs.fileRequests.size(), 1);
+        const FileDialogRequest &r = m_t->dialogs.fileRequests[0];
+        QCOMPARE(r.suggestedName, QString("Club list.pdf"));
+        QCOMPARE(r.startFolder, m_t->dir.path());
+        QVERIFY(r.filter.startsWith("PDF files (*.pdf)|*.pdf"));
+        QVERIFY(QFileInfo(m_out.filePath("chosen.pdf")).size() > 0);
+        QVERIFY(m_t->dialogs.boxes.isEmpty());
+
+        // Cancelled: nothing written, nothing shown.
+        m_t->dialogs.clear();
+        m_printer->exportPdf();
+        QVERIFY(m_t->dialogs.boxes.isEmpty());
+    }
+
+    void exportAsksBeforeReplacing_data()
+    {
+        QTest::addColumn<Answer>("answer");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("yes") << Answer::Yes << true;
+        QTest::newRow("no") << Answer::No << false;
+    }
+    void exportAsksBeforeReplacing()
+    {
+        QFETCH(Answer, answer);
+        QFETCH(bool, replaced);
+        const QString path = m_out.filePath("existing.pdf");
+        {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("old");
+        }
+        m_t->dialogs.files.enqueue({false, path});
+        m_t->dialogs.answers.enqueue(answer);
+        m_printer->exportPdf();
+        QCOMPARE(m_t->dialogs.boxes.size(), 1);
+        QVERIFY(m_t->dialogs.boxes[0].text.endsWith("already exists. Replace it?"));
+        QCOMPARE(m_t->dialogs.boxes[0].buttons, Buttons::YesNo);
+        QCOMPARE(QFileInfo(path).size() > 3, replaced);
+        QFile::remove(path);
+    }
+
+    void exportToUnwritablePlace()
+    {
+        const QString path = m_out.filePath("no such folder/list.pdf");
+        QVERIFY(!m_printer->exportPdfTo(path));
+        QCOMPARE(m_t->dialogs.boxes.size(), 1);
+        QVERIFY(m_t->dialogs.boxes[0].text.contains("could not be written"));
+        QCOMPARE(m_t->dialogs.boxes[0].icon, Icon::Exclamation);
+        QVERIFY(!QFileInfo::exists(path));
+
+        // A folder in the way is refused and left alone.
+        QVERIFY(QDir(m_out.path()).mkpath("taken.pdf"));
+        QVERIFY(!m_printer->exportPdfTo(m_out.filePath("taken.pdf")));
+        QVERIFY(QFileInfo(m_out.filePath("taken.pdf")).isDir());
+        // No half-written leftovers beside the target.
+        QCOMPARE(QDir(m_out.path()).entryList(QDir::Files | QDir::Hidden).filter(".memvault-print").size(), 0);
+    }
+
+    void titleWithoutFile()
+    {
+        m_t->state.CurrentFilePath.clear();
+        QCOMPARE(m_printer->title(), QString("Memory print of (no file)"));
+    }
+};
+
+QTEST_MAIN(TestPrintWindow)
+#include "tst_printwindow.moc"
