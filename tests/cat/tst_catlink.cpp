@@ -1,0 +1,338 @@
+// The CAT link: settings, port numbers and devices, opening, and the exact
+// waits of sending a command and collecting its reply.
+#include "RadioFixtures.h"
+#include "TestContext.h"
+#include "cat/CatLink.h"
+#include "cat/PortMap.h"
+
+#include <QtTest>
+
+using namespace mv;
+using namespace mv::test;
+
+namespace {
+
+// A port that plays back a script: pieces of reply arriving a number of
+// milliseconds after the last write, on a virtual clock.
+struct Script {
+    QList<QPair<int, QByteArray>> pieces;
+    qint64 now = 0;
+    qint64 base = 0;
+    int next = 0;
+    QByteArray rx;
+    QList<QByteArray> written;
+};
+
+class ScriptPort : public SerialPort {
+public:
+    explicit ScriptPort(std::shared_ptr<Script> s) : m_s(std::move(s)) {}
+    bool open(const QString &, const QString &, bool) override { return m_open = true; }
+    bool isOpen() const override { return m_open; }
+    void close() override { m_open = false; }
+    bool write(const QByteArray &data) override
+    {
+        m_s->written << data;
+        m_s->base = m_s->now;
+        m_s->next = 0;
+        return true;
+    }
+    qint64 bytesAvailable() override { return deliver(), m_s->rx.size(); }
+    QByteArray readAll() override
+    {
+        deliver();
+        QByteArray out;
+        out.swap(m_s->rx);
+        return out;
+    }
+    void clearInput() override { deliver(), m_s->rx.clear(); }
+    qint64 bytesToWrite() override { return 0; }
+    void waitForData(int ms) override
+    {
+        deliver();
+        if (!m_s->rx.isEmpty())
+            return;
+        const qint64 until = m_s->now + ms;
+        if (m_s->next < m_s->pieces.size() && m_s->base + m_s->pieces[m_s->next].first <= until)
+            m_s->now = std::max(m_s->now, m_s->base + m_s->pieces[m_s->next].first);
+        else
+            m_s->now = until;
+        deliver();
+    }
+    void sleep(int ms) override { m_s->now += ms, deliver(); }
+
+private:
+    void deliver()
+    {
+        while (m_s->next < m_s->pieces.size() && m_s->base + m_s->pieces[m_s->next].first <= m_s->now)
+            m_s->rx += m_s->pieces[m_s->next++].second;
+    }
+    std::shared_ptr<Script> m_s;
+    bool m_open = false;
+};
+
+class ScriptFactory : public SerialPortFactory {
+public:
+    explicit ScriptFactory(std::shared_ptr<Script> s) : m_s(std::move(s)) {}
+    std::unique_ptr<SerialPort> create() override { return std::make_unique<ScriptPort>(m_s); }
+
+private:
+    std::shared_ptr<Script> m_s;
+};
+
+using Pieces = QList<QPair<int, QByteArray>>;
+
+} // namespace
+
+Q_DECLARE_METATYPE(Pieces)
+
+class TestCatLink : public QObject {
+    Q_OBJECT
+
+    std::shared_ptr<ft450::SimulatedLine> simLine(int rate = 38400)
+    {
+        ft450::RadioOptions o;
+        o.rate = rate;
+        o.latencyMs = 10;
+        return std::make_shared<ft450::SimulatedLine>(o);
+    }
+    std::unique_ptr<CatLink> simLink(TestContext &c, std::shared_ptr<ft450::SimulatedLine> line)
+    {
+        auto link = std::make_unique<CatLink>(*c.settings, c.log, c.dialogs,
+                                              std::make_unique<ft450::SimulatedPortFactory>(line));
+        link->setDeviceOverride("sim");
+        return link;
+    }
+
+private slots:
+    void loadSettings_data()
+    {
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<QString>("speed");
+        QTest::addColumn<QString>("rts");
+        QTest::addColumn<int>("expectedPort");
+        QTest::addColumn<QString>("expectedSpeed");
+        QTest::addColumn<bool>("expectedRts");
+        QTest::newRow("nothing stored") << QString() << QString() << QString() << 1 << "38400,N,8,2" << false;
+        QTest::newRow("stored values") << "7" << "9600,N,8,2" << "True" << 7 << "9600,N,8,2" << true;
+        QTest::newRow("leading digits") << "12 (USB)" << "4800,N,8,2" << "False" << 12 << "4800,N,8,2" << false;
+        QTest::newRow("port 17") << "17" << "19200,N,8,2" << "-1" << 1 << "19200,N,8,2" << true;
+        QTest::newRow("garbage") << "COM3" << "57600,N,8,1" << "maybe" << 1 << "38400,N,8,2" << false;
+    }
+    void loadSettings()
+    {
+        QFETCH(QString, port);
+        QFETCH(QString, speed);
+        QFETCH(QString, rts);
+        TestContext c;
+        // The start-up key is spelled "Commport"; it is the same entry.
+        if (!port.isNull())
+            c.settings->setValue("CommPort", port);
+        if (!speed.isNull())
+            c.settings->setValue("UserCommSpeed", speed);
+        if (!rts.isNull())
+            c.settings->setValue("RTS", rts);
+        CatLink link(*c.settings, c.log, c.dialogs);
+        link.LoadSettings();
+        QTEST(link.CommPort, "expectedPort");
+        QTEST(link.UserCommSpeed, "expectedSpeed");
+        QTEST(link.DoNotUseRts, "expectedRts");
+    }
+
+    void menuChoicesAreStored()
+    {
+        TestContext c;
+        CatLink link(*c.settings, c.log, c.dialogs);
+        link.ChooseCommPort(7);
+        link.ChooseCommSpeed(9600);
+        link.SetDoNotUseRts(true);
+        link.ChooseCommPort(0);       // not a port
+        link.ChooseCommSpeed(57600);  // not a rate the radio has
+        QCOMPARE(c.settings->value("commport"), QString("7"));
+        QCOMPARE(c.settings->value("UserCommSpeed"), QString("9600,N,8,2"));
+        QCOMPARE(c.settings->value("RTS"), QString("True"));
+        QCOMPARE(link.CommPort, 7);
+        QCOMPARE(link.UserCommSpeed, QString("9600,N,8,2"));
+        CatLink again(*c.settings, c.log, c.dialogs);
+        again.LoadSettings();
+        QCOMPARE(again.CommPort, 7);
+        QVERIFY(again.DoNotUseRts);
+    }
+
+    void portDevices()
+    {
+        TestContext c;
+#ifdef Q_OS_WIN
+        QCOMPARE(DefaultPortDevice(3), QString("COM3"));
+#else
+        QCOMPARE(DefaultPortDevice(2), QString("/dev/ttyUSB1"));
+        QCOMPARE(DefaultPortDevice(5), QString("/dev/ttyACM0"));
+        QCOMPARE(DefaultPortDevice(16), QString("/dev/ttyS7"));
+        QVERIFY(DefaultPortDevice(1).startsWith("/dev/"));
+#endif
+        QVERIFY(DefaultPortDevice(0).isEmpty() || DefaultPortDevice(0).startsWith("COM"));
+        QCOMPARE(PortDeviceName(*c.settings, 3), DefaultPortDevice(3));
+        SetPortDeviceName(*c.settings, 3, " /dev/serial/by-id/usb-FTDI ");
+        QCOMPARE(PortDeviceName(*c.settings, 3), QString("/dev/serial/by-id/usb-FTDI"));
+        QCOMPARE(PortDeviceName(*c.settings, 4), DefaultPortDevice(4));
+        CatLink link(*c.settings, c.log, c.dialogs);
+        QCOMPARE(link.deviceFor(3), QString("/dev/serial/by-id/usb-FTDI"));
+        link.setDeviceOverride("/tmp/ft450");
+        QCOMPARE(link.deviceFor(3), QString("/tmp/ft450"));
+        SetPortDeviceName(*c.settings, 3, QString());
+        QCOMPARE(PortDeviceName(*c.settings, 3), DefaultPortDevice(3));
+        QVERIFY(PortDeviceName(*c.settings, 17).isEmpty());
+    }
+
+    void opensWithTheChosenHandshaking_data()
+    {
+        QTest::addColumn<bool>("doNotUseRts");
+        QTest::addColumn<QString>("opened");
+        QTest::newRow("RTS/CTS") << false << "19200,N,8,2 rtscts";
+        QTest::newRow("Do not use RTS") << true << "19200,N,8,2";
+    }
+    void opensWithTheChosenHandshaking()
+    {
+        QFETCH(bool, doNotUseRts);
+        TestContext c;
+        c.log.setLoggingEnabled(true);
+        auto line = simLine();
+        auto link = simLink(c, line);
+        link->DoNotUseRts = doNotUseRts;
+        link->SetCommPort(2, "19200,N,8,2");
+        QVERIFY(link->isOpen());
+        QTEST(line->openLog.value(0), "opened");
+        QCOMPARE(c.log.text(), QString("SetCommPort: open OK for port 2\r\n"));
+        QVERIFY(c.dialogs.boxes.isEmpty());
+        link->CloseCommPort();
+        QVERIFY(!link->isOpen());
+    }
+
+    void openFailureWarns()
+    {
+        TestContext c;
+        c.log.setLoggingEnabled(true);
+        auto line = simLine();
+        line->device = "elsewhere";
+        auto link = simLink(c, line);
+        link->SetCommPort(4, "38400,N,8,2");
+        QVERIFY(!link->isOpen());
+        QCOMPARE(c.dialogs.boxes.size(), 1);
+        QCOMPARE(c.dialogs.boxes[0].text, QString("COM Port 4 is not available. It may be in use by another program.\r\n"
+                                                  "The requested operation cannot continue."));
+        QCOMPARE(c.dialogs.boxes[0].icon, Icon::Exclamation);
+        QCOMPARE(c.dialogs.boxes[0].buttons, Buttons::Ok);
+        QCOMPARE(c.log.text(), QString("SetCommPort: open failed for port 4\r\n"));
+        QCOMPARE(link->lastDevice(), QString("sim"));
+        QCOMPARE(link->lastOpenError(), QString("No such file or directory"));
+        // Nothing goes anywhere on a closed port.
+        link->SendCommand("ID;");
+        QVERIFY(line->radio.commands.isEmpty());
+    }
+
+    void receiveData_data()
+    {
+        QTest::addColumn<Pieces>("pieces");
+        QTest::addColumn<bool>("complete");
+        QTest::addColumn<QString>("buffer");
+        QTest::addColumn<int>("endsAt");  // virtual ms after the command; -1: not checked
+        QTest::newRow("whole reply") << Pieces{{12, "ID0241;"}} << true << "ID0241;" << 12;
+        QTest::newRow("pieces with gaps under the time-out")
+            << Pieces{{10, "MR001"}, {120, "07000000+00"}, {240, "0000100000;"}} << true
+            << "MR00107000000+000000100000;" << 240;
+        QTest::newRow("silence after a piece")
+            << Pieces{{10, "MR00"}} << false << "MR00" << 10 + 125;
+        QTest::newRow("gap longer than the time-out")
+            << Pieces{{10, "ID02"}, {140, "41;"}} << false << "ID02" << 10 + 125;
+        QTest::newRow("no answer") << Pieces{} << false << "" << 125;
+        QTest::newRow("only the last character counts") << Pieces{{5, "ID0241;?;"}} << true << "ID0241;?;" << 5;
+        QTest::newRow("a ; inside is not an end") << Pieces{{5, "?;ID0"}} << false << "?;ID0" << 5 + 125;
+        Pieces stream;
+        for (int t = 2; t < 3000; t += 2)
+            stream << qMakePair(t, QByteArray(40, 'x'));
+        QTest::newRow("stream without ;") << stream << false << QString(CatLink::kReplyLimit, 'x') << -1;
+    }
+    void receiveData()
+    {
+        QFETCH(Pieces, pieces);
+        QFETCH(int, endsAt);
+        TestContext c;
+        auto script = std::make_shared<Script>();
+        script->pieces = pieces;
+        CatLink link(*c.settings, c.log, c.dialogs, std::make_unique<ScriptFactory>(script));
+        link.setDeviceOverride("script");
+        link.SetCommPort(1, "38400,N,8,2");
+        link.SendCommand("MR001;");
+        QTEST(link.ReceiveData(), "complete");
+        QTEST(link.ReplyBuffer, "buffer");
+        if (endsAt >= 0)
+            QCOMPARE(script->now - script->base, qint64(endsAt));
+        // A reply that does not come is not worth a line in the log.
+        QVERIFY(!c.log.text().contains("ReceiveData"));
+        QCOMPARE(script->written, QList<QByteArray>{"MR001;"});
+    }
+
+    void sendCommandDiscardsUnreadReplies()
+    {
+        TestContext c;
+        auto line = simLine();
+        auto link = simLink(c, line);
+        link->SetCommPort(1, "38400,N,8,2");
+        link->SendCommand("FA;");
+        link->SleepWithEvents(50);  // its "?;" is waiting now
+        link->SendCommand("ID;");
+        QVERIFY(link->ReceiveData());
+        QCOMPARE(link->ReplyBuffer, QString("ID0241;"));
+    }
+
+    void sendOnClosedPortTimesOut()
+    {
+        TestContext c;
+        auto line = simLine();
+        auto link = simLink(c, line);
+        link->SendCommand("ID;");
+        QVERIFY(!link->ReceiveData());
+        QVERIFY(line->radio.commands.isEmpty());
+    }
+
+    // Handshaking that never lets the output go ends the wait after about 2 s
+    // with a reason, instead of hanging the program.
+    void stuckOutputDoesNotHang()
+    {
+        TestContext c;
+        auto line = simLine();
+        line->stuckOutput = true;
+        auto link = simLink(c, line);
+        link->SetCommPort(1, "38400,N,8,2");
+        const qint64 before = line->now;
+        link->SendCommand("ID;");
+        QVERIFY(!link->isOpen());
+        QVERIFY(link->LinkFault.startsWith("COM Port 1 is not sending"));
+        QVERIFY(link->LinkFault.contains("Do not use RTS"));
+        QVERIFY(c.log.text().contains("SendCommand: output stuck on port 1, port closed"));
+        QVERIFY(line->now - before >= 1900 * 1000);
+        // The next successful open clears the reason.
+        line->stuckOutput = false;
+        link->SetCommPort(1, "38400,N,8,2");
+        QVERIFY(link->LinkFault.isEmpty());
+    }
+
+    // A rate command still on the wire when the port changes speed would reach
+    // the radio cut off; the close waits for it.
+    void closeWaitsForTheLastCharacter()
+    {
+        TestContext c;
+        auto line = simLine(4800);
+        auto link = simLink(c, line);
+        link->SetCommPort(1, "4800,N,8,2");
+        link->SendCommand("EX0104;");
+        link->CloseCommPort();
+        link->SetCommPort(1, "38400,N,8,2");
+        QCOMPARE(line->radio.rate(), 38400);
+        QCOMPARE(line->radio.noiseCharacters, 0);
+        link->SendCommand("ID;");
+        QVERIFY(link->ReceiveData());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCatLink)
+#include "tst_catlink.moc"
