@@ -232,7 +232,7 @@ QString CleanImportedDescription(const QString &text)
 
 QString DecodeCsvBytes(const QByteArray &bytes)
 {
-    QStringDecoder utf8(QStringConverter::Utf8);
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;

@@ -10,6 +10,7 @@
 #include "shell/Dialogs.h"
 #include "shell/MessageLog.h"
 
+#include <QFileDevice>
 #include <QFileInfo>
 #include <QHash>
 #include <array>
@@ -111,7 +112,9 @@ private:
     void warn(const QString &text) { m_ctx.dialogs.messageBox(text, Buttons::Ok, Icon::Exclamation); }
     bool chooseFile();
     // Reads the file; on a problem shows its message and returns false.
-    bool readFile(CsvFileText *text, CsvImportOutcome *failure);
+    // inLoadPass: the file was there for the pre-check, so its absence now is a
+    // read error like any other.
+    bool readFile(CsvFileText *text, CsvImportOutcome *failure, bool inLoadPass = false);
     void precheck(const QStringList &lines);
     void checkRecord(const QString &line, const QString &n);
     bool loadPass();
@@ -151,9 +154,14 @@ bool Importer::chooseFile()
     return true;
 }
 
-bool Importer::readFile(CsvFileText *text, CsvImportOutcome *failure)
+bool Importer::readFile(CsvFileText *text, CsvImportOutcome *failure, bool inLoadPass)
 {
     *text = ReadCsvFile(m_result.path);
+    if (inLoadPass && text->problem == CsvFileText::Problem::Missing) {
+        text->problem = CsvFileText::Problem::ReadError;
+        text->errorNumber = int(QFileDevice::OpenError);
+        text->errorText = QStringLiteral("The file is no longer there");
+    }
     const QString name = QFileInfo(m_result.path).fileName();
     switch (text->problem) {
     case CsvFileText::Problem::None:
@@ -251,16 +259,16 @@ void Importer::precheck(const QStringList &lines)
 
 bool Importer::loadPass()
 {
-    BusyPointer busy(m_ctx.dialogs);
     CsvFileText text;
     CsvImportOutcome failure = CsvImportOutcome::ReadError;
     // The whole file is read before the first memory is set, so a file that
     // cannot be read leaves the table as it is now.
-    if (!readFile(&text, &failure)) {
+    if (!readFile(&text, &failure, true)) {
         m_result.outcome = failure;
         return false;
     }
 
+    BusyPointer busy(m_ctx.dialogs);
     MemoryTable &table = m_ctx.state.table;
     MemoryTable::Batch batch(table);
     FrequencyIndex frequencies(table);
@@ -320,6 +328,7 @@ bool Importer::loadPass()
             while (slot <= kMemories && !table.isEmpty(slot))
                 ++slot;
             if (slot > kMemories) {
+                busy.off();
                 m_ctx.dialogs.messageBox(QStringLiteral("Cannot find an empty slot to use for importing"), Buttons::Ok,
                                          Icon::Exclamation);
                 break;

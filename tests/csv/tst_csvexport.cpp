@@ -1,0 +1,298 @@
+// CSV export: columns, separators under "." and "," locales, numbering, only
+// selected memories, preview, the save dialog's rules and the error retry.
+#include "TestContext.h"
+#include "core/Frequency.h"
+#include "core/NumberText.h"
+#include "csv/CsvExport.h"
+#include "csv/CsvFormat.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QtTest>
+
+using namespace mv;
+using mv::test::TestContext;
+
+namespace {
+QStringList fileLines(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {QStringLiteral("<missing>")};
+    const QByteArray bytes = f.readAll();
+    QStringList lines = QString::fromUtf8(bytes).split(QStringLiteral("\r\n"));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+void fill(MemoryTable &t, int n, const QString &mhz, const QString &mode, const QString &shift = "Simplex",
+          const QString &enc = "", const QString &tone = "67.0", const QString &desc = "")
+{
+    QString f = mhz;
+    f.replace('.', DecimalSeparator());
+    QVERIFY(t.AddMemory(n, f, mode, shift, enc, tone, desc, nullptr, nullptr));
+}
+} // namespace
+
+class TestCsvExport : public QObject {
+    Q_OBJECT
+    QString mhz(QString s) const { return s.replace('.', DecimalSeparator()); }
+
+private slots:
+    void initTestCase_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::newRow("point") << "en_GB";
+        QTest::newRow("comma") << "de_DE";
+    }
+    void init()
+    {
+        QFETCH_GLOBAL(QString, locale);
+        QLocale::setDefault(QLocale(locale));
+        DetectSeparators();
+    }
+
+    void separators_data()
+    {
+        QTest::addColumn<bool>("tab");
+        QTest::newRow("Comma") << false;
+        QTest::newRow("Tab") << true;
+    }
+    void separators()
+    {
+        QFETCH_GLOBAL(QString, locale);
+        QFETCH(bool, tab);
+        TestContext c;
+        fill(c.state.table, 3, "51.5", "FM", "Minus", "CTCSS Enc", "88.5", "Local rpt");
+        SetListSeparator('|');  // export detects the separators itself
+        CsvExportOptions o;
+        o.tab = tab;
+        const QString path = c.dir.filePath("out.CSV");
+        c.dialogs.files.enqueue({false, path});
+        const CsvExportResult r = ExportCsv(c.ctx, o);
+        QCOMPARE(r.outcome, CsvExportOutcome::Written);
+        const QChar sep = tab ? QChar('\t') : (locale == "en_GB" ? QChar(',') : QChar(';'));
+        QCOMPARE(ListSeparator(), sep);
+        const QStringList lines = fileLines(path);
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0], QStringList({"Memory", "RX Freq", "RX Mode", "Shift", "TX Shift/Freq", "TX Mode", "CTCSS/DCS",
+                                        "Tone/Code", "Show", "Name", "Scan", "Group", "Description"})
+                               .join(sep));
+        QCOMPARE(lines[1], QStringList({"1", mhz("51.50000"), "FM", "Minus", "", "", "CTCSS Enc", "88.5", "", "", "", "",
+                                        "Local rpt"})
+                               .join(sep));
+        QCOMPARE(c.dialogs.texts(), QStringList{"Export completed"});
+        QCOMPARE(c.dialogs.boxes.first().icon, Icon::Information);
+        const FileDialogRequest &req = c.dialogs.fileRequests.first();
+        QCOMPARE(req.filter, QStringLiteral("Memories CSV Files (*.CSV)|*.CSV|All Files (*.*)|*.*"));
+        QVERIFY(req.suggestedName.isEmpty());
+    }
+
+    void numbering_data()
+    {
+        QTest::addColumn<bool>("keep");
+        QTest::addColumn<QStringList>("numbers");
+        QTest::newRow("running count") << false << QStringList{"1", "2", "3"};
+        QTest::newRow("kept numbers") << true << QStringList{"3", "7", "9"};
+    }
+    void numbering()
+    {
+        QFETCH(bool, keep);
+        QFETCH(QStringList, numbers);
+        TestContext c;
+        fill(c.state.table, 3, "7.05", "LSB");
+        fill(c.state.table, 7, "14.2", "USB");
+        fill(c.state.table, 9, "51.6", "FM");
+        CsvExportOptions o;
+        o.keepNumbers = keep;
+        o.omitHeader = true;
+        const QStringList records = CsvExportRecords(c.state.table, o);
+        QStringList got;
+        for (const QString &r : records)
+            got << CsvField(r, 1);
+        QCOMPARE(got, numbers);
+    }
+
+    void emptyTable_data()
+    {
+        QTest::addColumn<bool>("omitHeader");
+        QTest::addColumn<int>("lines");
+        QTest::newRow("header only") << false << 1;
+        QTest::newRow("nothing") << true << 0;
+    }
+    void emptyTable()
+    {
+        QFETCH(bool, omitHeader);
+        QFETCH(int, lines);
+        TestContext c;
+        CsvExportOptions o;
+        o.omitHeader = omitHeader;
+        const QString path = c.dir.filePath("empty.CSV");
+        c.dialogs.files.enqueue({false, path});
+        QCOMPARE(ExportCsv(c.ctx, o).outcome, CsvExportOutcome::Written);
+        QVERIFY(QFile::exists(path));
+        QCOMPARE(QFile(path).size() == 0, lines == 0);
+        if (lines > 0)
+            QCOMPARE(fileLines(path).size(), lines);
+    }
+
+    void onlySelected_data()
+    {
+        QTest::addColumn<QList<int>>("picked");
+        QTest::addColumn<QStringList>("freqs");
+        QTest::newRow("none picked") << QList<int>{} << QStringList{};
+        QTest::newRow("two of three, one empty") << QList<int>{9, 3, 4} << QStringList{"7.05000", "51.60000"};
+    }
+    void onlySelected()
+    {
+        QFETCH(QList<int>, picked);
+        QFETCH(QStringList, freqs);
+        TestContext c;
+        fill(c.state.table, 3, "7.05", "LSB");
+        fill(c.state.table, 7, "14.2", "USB");
+        fill(c.state.table, 9, "51.6", "FM");
+        CsvExportOptions o;
+        o.onlySelected = true;
+        o.selectedRows = QSet<int>(picked.begin(), picked.end());
+        const QStringList records = CsvExportRecords(c.state.table, o);
+        QCOMPARE(records.first(), CsvHeaderNames().join(ListSeparator()));
+        QStringList got;
+        for (int i = 1; i < records.size(); ++i)
+            got << CsvField(records[i], 2);
+        for (QString &f : freqs)
+            f = mhz(f);
+        // CsvField adapts the decimal mark of field 2; with the export's own
+        // separator it is the cell text as it stands.
+        QCOMPARE(got, freqs);
+    }
+
+    void preview()
+    {
+        TestContext c;
+        fill(c.state.table, 5, "50.125", "USB");
+        CsvExportOptions o;
+        o.preview = true;
+        const CsvExportResult r = ExportCsv(c.ctx, o);
+        QCOMPARE(r.outcome, CsvExportOutcome::Previewed);
+        QVERIFY(c.dialogs.boxes.isEmpty());
+        QVERIFY(c.dialogs.fileRequests.isEmpty());
+        const QString sep(ListSeparator());
+        QCOMPARE(c.log.text(), CsvHeaderNames().join(sep) + "\r\n" + "1" + sep + mhz("50.12500") + sep + "USB" + sep
+                     + "Simplex" + sep + sep + sep + " " + sep + "67.0" + sep + sep + sep + sep + sep + "\r\n");
+        QVERIFY(QDir(c.dir.path()).entryList(QStringList{"*.CSV"}).isEmpty());
+    }
+
+    void fileNames_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("no extension") << "mems" << "mems.CSV";
+        QTest::newRow("lower case csv") << "mems.csv" << "mems.csv";
+        QTest::newRow("other extension") << "mems.txt" << "mems.txt.CSV";
+    }
+    void fileNames()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, written);
+        TestContext c;
+        fill(c.state.table, 1, "7", "LSB");
+        c.dialogs.files.enqueue({false, c.dir.filePath(typed)});
+        const CsvExportResult r = ExportCsv(c.ctx, {});
+        QCOMPARE(r.path, c.dir.filePath(written));
+        QVERIFY(QFile::exists(c.dir.filePath(written)));
+    }
+
+    void cancelAndEmptyName()
+    {
+        TestContext c;
+        c.dialogs.files.enqueue({true, {}});
+        QCOMPARE(ExportCsv(c.ctx, {}).outcome, CsvExportOutcome::Cancelled);
+        c.dialogs.files.enqueue({false, {}});
+        QCOMPARE(ExportCsv(c.ctx, {}).outcome, CsvExportOutcome::Cancelled);
+        QVERIFY(c.dialogs.boxes.isEmpty());
+        QVERIFY(QDir(c.dir.path()).entryList(QStringList{"*.CSV"}).isEmpty());
+    }
+
+    void replaceQuestion_data()
+    {
+        QTest::addColumn<Answer>("answer");
+        QTest::newRow("No keeps the file") << Answer::No;
+        QTest::newRow("Yes replaces it") << Answer::Yes;
+    }
+    void replaceQuestion()
+    {
+        QFETCH(Answer, answer);
+        TestContext c;
+        fill(c.state.table, 1, "7", "LSB");
+        const QString path = c.dir.filePath("Mems.CSV");
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old\r\n");
+        old.close();
+        c.dialogs.files.enqueue({false, path});
+        c.dialogs.answers.enqueue(answer);
+        const CsvExportResult r = ExportCsv(c.ctx, {});
+        QCOMPARE(c.dialogs.boxes.first().text, QStringLiteral("Filename MEMS.CSV already exists\r\nDo you wish to replace it?"));
+        QCOMPARE(c.dialogs.boxes.first().buttons, Buttons::YesNo);
+        QCOMPARE(c.dialogs.boxes.first().icon, Icon::Question);
+        if (answer == Answer::No) {
+            QCOMPARE(r.outcome, CsvExportOutcome::Cancelled);
+            QCOMPARE(fileLines(path), QStringList{"old"});
+            QCOMPARE(c.dialogs.boxes.size(), 1);
+        } else {
+            QCOMPARE(r.outcome, CsvExportOutcome::Written);
+            QCOMPARE(fileLines(path).size(), 2);
+        }
+    }
+
+    void errorOffersTheDialogAgain()
+    {
+        TestContext c;
+        fill(c.state.table, 1, "7", "LSB");
+        const QString bad = c.dir.filePath("no-such-folder/mems");
+        const QString good = c.dir.filePath("mems.CSV");
+        c.dialogs.files.enqueue({false, bad});
+        c.dialogs.files.enqueue({false, good});
+        const CsvExportResult r = ExportCsv(c.ctx, {});
+        QCOMPARE(r.outcome, CsvExportOutcome::Written);
+        QCOMPARE(c.dialogs.fileRequests.size(), 2);
+        QCOMPARE(c.dialogs.boxes.size(), 2);
+        const QString error = c.dialogs.boxes[0].text;
+        QVERIFY2(error.startsWith("An error has been encountered when trying to export the file.\r\nError number "), qPrintable(error));
+        QVERIFY(error.contains(") in line 0\r\n\r\n"));
+        QVERIFY(error.endsWith("\r\n\r\nCannot export the file here - please try an alternative location"));
+        QCOMPARE(c.dialogs.boxes[0].buttons, Buttons::Ok);
+        QCOMPARE(c.dialogs.boxes[1].text, QStringLiteral("Export completed"));
+        QVERIFY(QFile::exists(good));
+    }
+
+    void errorThenCancelWritesNothing()
+    {
+        TestContext c;
+        c.dialogs.files.enqueue({false, c.dir.filePath("missing/x.CSV")});
+        const CsvExportResult r = ExportCsv(c.ctx, {});
+        QCOMPARE(r.outcome, CsvExportOutcome::Failed);
+        QCOMPARE(c.dialogs.fileRequests.size(), 2);  // the second one cancelled
+        QCOMPARE(c.dialogs.boxes.size(), 1);
+    }
+
+    void cellsWrittenAsTheyStand()
+    {
+        // Descriptions, non-ASCII text included, go out untouched in UTF-8.
+        TestContext c;
+        fill(c.state.table, 2, "7.1", "LSB", "Simplex", "", "67.0", QString::fromUtf8("Köln Süd"));
+        c.state.table.setCell(2, MemoryTable::ColMode, QStringLiteral("?? "));
+        const QString path = c.dir.filePath("u.CSV");
+        CsvExportOptions o;
+        o.path = path;
+        QCOMPARE(ExportCsv(c.ctx, o).outcome, CsvExportOutcome::Written);
+        const QStringList lines = fileLines(path);
+        QCOMPARE(CsvField(lines[1], 13), QString::fromUtf8("Köln Süd"));
+        QCOMPARE(CsvField(lines[1], 3), QStringLiteral("?? "));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCsvExport)
+#include "tst_csvexport.moc"

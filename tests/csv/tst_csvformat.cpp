@@ -1,0 +1,309 @@
+// Taking CSV lines apart: cleaning, fields with the decimal-mark adaptation,
+// header recognition, vocabularies and file decoding, under "." and "," locales.
+#include "core/NumberText.h"
+#include "csv/CsvFormat.h"
+
+#include <QLocale>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace mv;
+
+class TestCsvFormat : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::newRow("point") << "en_GB";
+        QTest::newRow("comma") << "de_DE";
+    }
+    void init()
+    {
+        QFETCH_GLOBAL(QString, locale);
+        QLocale::setDefault(QLocale(locale));
+        DetectSeparators();
+    }
+
+    void cleanLine_data()
+    {
+        QTest::addColumn<QString>("separator");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("header");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("plain") << "," << "1,7.00000,LSB" << false << "1,7.00000,LSB";
+        QTest::newRow("quoted comma") << "," << "1,\"a, b\",c" << false << "1, a  b ,c";
+        QTest::newRow("quoted semicolon kept as separator elsewhere") << ";" << "\"x;y\";z" << false << " x y ;z";
+        QTest::newRow("other separator inside quotes") << "," << "\"x;y\",z" << false << " x;y ,z";
+        QTest::newRow("unbalanced quote") << "," << "a,\"b,c" << false << "a, b c";
+        QTest::newRow("header blanks removed") << "," << "Memory, RX Freq ,\"RX Mode\"" << true << "Memory,RXFreq,RXMode";
+        QTest::newRow("header tabs kept") << "\t" << "Memory\tRX Freq" << true << "Memory\tRXFreq";
+        QTest::newRow("empty") << "," << "" << false << "";
+    }
+    void cleanLine()
+    {
+        QFETCH(QString, separator);
+        QFETCH(QString, line);
+        QFETCH(bool, header);
+        QFETCH(QString, expected);
+        SetListSeparator(separator.at(0));
+        QCOMPARE(CleanCsvLine(line, header), expected);
+    }
+
+    void fields_data()
+    {
+        QTest::addColumn<QString>("separator");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QString>("pointLocale");  // expected under a "." decimal mark
+        QTest::addColumn<QString>("commaLocale");  // expected under a "," decimal mark
+        QTest::newRow("first") << "," << "12,145.500" << 1 << "12" << "12";
+        QTest::newRow("second comma file") << "," << "12,145.500" << 2 << "145.500" << "145,500";
+        QTest::newRow("second semicolon file") << ";" << "12;145,500" << 2 << "145.500" << "145,500";
+        QTest::newRow("semicolon file, point") << ";" << "12;145.500" << 2 << "145.500" << "145.500";
+        QTest::newRow("field 1 never adapted") << ";" << "1,5;7" << 1 << "1,5" << "1,5";
+        QTest::newRow("tab file unchanged") << "\t" << "1\t145,5\t145.5" << 2 << "145,5" << "145,5";
+        QTest::newRow("tab file third") << "\t" << "1\t145,5\t145.5" << 3 << "145.5" << "145.5";
+        QTest::newRow("missing field") << "," << "1,2" << 5 << "" << "";
+        QTest::newRow("last of 13") << "," << "1,,,,,,,,,,,,desc" << 13 << "desc" << "desc";
+        QTest::newRow("empty between") << "," << "1,,x" << 2 << "" << "";
+        QTest::newRow("field zero") << "," << "1,2" << 0 << "" << "";
+    }
+    void fields()
+    {
+        QFETCH_GLOBAL(QString, locale);
+        QFETCH(QString, separator);
+        QFETCH(QString, line);
+        QFETCH(int, n);
+        QFETCH(QString, pointLocale);
+        QFETCH(QString, commaLocale);
+        SetListSeparator(separator.at(0));
+        QCOMPARE(CsvField(line, n), locale == "en_GB" ? pointLocale : commaLocale);
+    }
+
+    void header_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("separator");  // "" = the locale's list separator stays
+        const QString exportHeader = CsvHeaderNames().join(',');
+        QTest::newRow("Orbis comma") << exportHeader << "Orbis" << ",";
+        QTest::newRow("Orbis semicolon") << QString(exportHeader).replace(',', ';') << "Orbis" << ";";
+        QTest::newRow("Orbis tab") << QString(exportHeader).replace(',', '\t') << "Orbis" << "\t";
+        QTest::newRow("Orbis quoted") << "\"Memory\",\"RX Freq\",\"RX Mode\"" << "Orbis" << ",";
+        QTest::newRow("Orbis lower case") << "memory,rx freq" << "Orbis" << ",";
+        QTest::newRow("Lumen") << "#,Freq,Mode,Offset" << "Lumen" << ",";
+        QTest::newRow("Lumen tab") << "#\tFreq\tMode" << "Lumen" << "\t";
+        QTest::newRow("Quarry") << "Frequency,Name" << "Quarry" << ",";
+        QTest::newRow("Halyard") << "#;Tag;Freq;Mode" << "Halyard" << ";";
+        QTest::newRow("Tessel") << "#,Tag,Freq,Name" << "Tessel" << ",";
+        QTest::newRow("Tag Freq other") << "#,Tag,Freq,Tone" << "Unknown" << ",";
+        QTest::newRow("Marrow") << "#,Tag,RxFreq,Mode" << "Marrow" << ",";
+        QTest::newRow("Cinder") << "#\tTag\tRxFreq\tName" << "Cinder" << "\t";
+        QTest::newRow("Tag RxFreq other") << "#,Tag,RxFreq,Tone" << "Unknown" << ",";
+        QTest::newRow("Gantry") << "Channel Number,Receive" << "Gantry" << ",";
+        QTest::newRow("Brindle") << "Sequence Number,Freq" << "Brindle" << ",";
+        QTest::newRow("Brindle short") << "Sequence;Freq" << "Brindle" << ";";
+        QTest::newRow("Osprey") << "Bank,Channel,Freq" << "Osprey" << ",";
+        QTest::newRow("not a header") << "1,7.00000,LSB" << "Unknown" << ",";
+        QTest::newRow("empty") << "" << "Unknown" << "";
+        QTest::newRow("no separator") << "Memory" << "Unknown" << "";
+    }
+    void header()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, source);
+        QFETCH(QString, separator);
+        const QChar before = ListSeparator();
+        QCOMPARE(RecogniseCsvHeader(CleanCsvLine(line, true)), source);
+        QCOMPARE(ListSeparator(), separator.isEmpty() ? before : separator.at(0));
+    }
+
+    void headerPicksTheLastSeparatorFound()
+    {
+        // A tab-separated header whose names hold commas splits at tabs.
+        QCOMPARE(RecogniseCsvHeader(QStringLiteral("Memory\tRXFreq,x;y")), QStringLiteral("Orbis"));
+        QCOMPARE(ListSeparator(), QChar('\t'));
+    }
+
+    void tone_data()
+    {
+        QTest::addColumn<QString>("in");
+        QTest::addColumn<QString>("out");
+        QTest::newRow("88") << "88" << "88.0";
+        QTest::newRow("100") << "100" << "100.0";
+        QTest::newRow("88.5") << "88.5" << "88.5";
+        QTest::newRow("blanks") << " 67.0 " << "67.0";
+        QTest::newRow("one char") << "7" << "7";
+        QTest::newRow("empty") << "" << "";
+        QTest::newRow("two decimals") << "88.50" << "88.50.0";
+    }
+    void tone()
+    {
+        QFETCH(QString, in);
+        QFETCH(QString, out);
+        QCOMPARE(NormaliseTone(in), out);
+    }
+
+    void loadModes_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<bool>("added");
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<bool>("precheck");  // accepted by the pre-check (upper-cased)
+        for (const char *m : {"NFM", "WFM", "FMN", "PKTF", "FM", "PKT"})
+            QTest::newRow(m) << m << true << "FM" << (QLatin1String(m) != QLatin1String("NFM"));
+        for (const char *m : {"AM", "WAM", "AMN", "AMS"})
+            QTest::newRow(m) << m << true << "AM" << true;
+        for (const char *m : {"CWN", "CWRN", "CW", "CWR"})
+            QTest::newRow(m) << m << true << "CW" << true;
+        for (const char *m : {"DIG", "PKTL", "LSB", "RTYL"})
+            QTest::newRow(m) << m << true << "LSB" << true;
+        QTest::newRow("USB") << "USB" << true << "USB" << true;
+        QTest::newRow("RTYU") << "RTYU" << true << "USB" << true;
+        QTest::newRow("USRU") << "USRU" << true << "USRU" << true;
+        QTest::newRow("USRL") << "USRL" << true << "USRL" << true;
+        QTest::newRow("empty") << "" << true << "" << true;
+        QTest::newRow("fm lower case") << "fm" << false << "" << true;
+        QTest::newRow("Usb mixed case") << "Usb" << false << "" << true;
+        QTest::newRow("unknown") << "SSB" << false << "" << false;
+    }
+    void loadModes()
+    {
+        QFETCH(QString, field);
+        QFETCH(bool, added);
+        QFETCH(QString, mode);
+        QFETCH(bool, precheck);
+        const std::optional<QString> got = ImportedMode(field);
+        QCOMPARE(got.has_value(), added);
+        if (added)
+            QCOMPARE(*got, mode);
+        QCOMPARE(IsPrecheckMode(field.toUpper()), precheck);
+    }
+
+    void encodings_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<bool>("recognised");
+        QTest::addColumn<bool>("precheck");
+        QTest::newRow("enc") << "CTCSS Enc" << "CTCSS Enc" << true << true;
+        QTest::newRow("enc upper") << " CTCSS ENC " << "CTCSS Enc" << true << true;
+        QTest::newRow("enc+dec lower") << "ctcss enc+dec" << "CTCSS Enc+Dec" << true << true;
+        QTest::newRow("blank") << " " << "" << true << true;
+        QTest::newRow("DCS") << "DCS" << "" << false << true;
+        QTest::newRow("junk") << "Tone" << "" << false << false;
+    }
+    void encodings()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, cell);
+        QFETCH(bool, recognised);
+        QFETCH(bool, precheck);
+        bool ok = !recognised;
+        QCOMPARE(ImportedEncoding(field, &ok), cell);
+        QCOMPARE(ok, recognised);
+        QCOMPARE(IsPrecheckEncoding(field.trimmed().toUpper()), precheck);
+    }
+
+    void shifts()
+    {
+        for (const char *s : {"", "SIMPLEX", "PLUS", "MINUS", "SPLIT"})
+            QVERIFY2(IsPrecheckShift(QLatin1String(s)), s);
+        QVERIFY(!IsPrecheckShift(QStringLiteral("DUPLEX")));
+    }
+
+    void description_data()
+    {
+        QTest::addColumn<QString>("in");
+        QTest::addColumn<QString>("out");
+        QTest::newRow("plain") << "Local repeater" << "Local repeater";
+        QTest::newRow("separators and quotes") << "a,b;c\"d" << "a b c d";
+        QTest::newRow("control characters") << "a\tb\x01" "c" << "a b c";
+        QTest::newRow("trimmed") << "  x  " << "x";
+        QTest::newRow("umlauts kept") << QString::fromUtf8("Münster Ü") << QString::fromUtf8("Münster Ü");
+        QTest::newRow("cut to 100") << QString(150, 'x') << QString(100, 'x');
+    }
+    void description()
+    {
+        QFETCH(QString, in);
+        QFETCH(QString, out);
+        QCOMPARE(CleanImportedDescription(in), out);
+    }
+
+    void descriptionNeverSplitsACharacter()
+    {
+        // 99 letters and a character outside the basic plane: cutting at 100
+        // UTF-16 units would leave half of it.
+        const QString emoji = QString::fromUtf8("\xF0\x9F\x93\xBB");
+        const QString cut = CleanImportedDescription(QString(99, 'x') + emoji + "tail");
+        QCOMPARE(cut, QString(99, 'x'));
+        QVERIFY(QString(cut.toUtf8()) == cut);
+    }
+
+    void decoding_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("ascii") << QByteArray("abc") << "abc";
+        QTest::newRow("utf-8") << QByteArray("M\xC3\xBCnster") << QString::fromUtf8("Münster");
+        QTest::newRow("latin-1") << QByteArray("M\xFCnster") << QString::fromUtf8("Münster");
+        QTest::newRow("bom dropped") << QByteArray("\xEF\xBB\xBFMemory") << "Memory";
+        QTest::newRow("broken utf-8 read as latin-1") << QByteArray("\xC3") << QString::fromUtf8("Ã");
+    }
+    void decoding()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(DecodeCsvBytes(bytes), text);
+    }
+
+    void lines_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("crlf") << "a\r\nb\r\n" << QStringList{"a", "b"};
+        QTest::newRow("lf") << "a\nb" << QStringList{"a", "b"};
+        QTest::newRow("cr") << "a\rb\r" << QStringList{"a", "b"};
+        QTest::newRow("blank line kept") << "a\r\n\r\nb" << QStringList{"a", "", "b"};
+        QTest::newRow("trailing blank line") << "a\r\n\r\n" << QStringList{"a", ""};
+        QTest::newRow("empty") << "" << QStringList{};
+    }
+    void lines()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, lines);
+        QCOMPARE(SplitCsvLines(text), lines);
+    }
+
+    void readFileRefusals()
+    {
+        QTemporaryDir dir;
+        const QString missing = dir.filePath("none.CSV");
+        QCOMPARE(ReadCsvFile(missing).problem, CsvFileText::Problem::Missing);
+
+        QFile nul(dir.filePath("nul.CSV"));
+        QVERIFY(nul.open(QIODevice::WriteOnly));
+        nul.write(QByteArray("Memory,RX Freq\r\n1,7\0,LSB\r\n", 25));
+        nul.close();
+        QCOMPARE(ReadCsvFile(nul.fileName()).problem, CsvFileText::Problem::Binary);
+
+        QFile big(dir.filePath("big.CSV"));
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        big.write(QByteArray(int(kMaxCsvFileSize) + 1, 'x'));
+        big.close();
+        QCOMPARE(ReadCsvFile(big.fileName()).problem, CsvFileText::Problem::TooLarge);
+
+        QFile exact(dir.filePath("exact.CSV"));
+        QVERIFY(exact.open(QIODevice::WriteOnly));
+        exact.write(QByteArray(int(kMaxCsvFileSize), 'x'));
+        exact.close();
+        const CsvFileText t = ReadCsvFile(exact.fileName());
+        QCOMPARE(t.problem, CsvFileText::Problem::None);
+        QCOMPARE(t.lines.size(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCsvFormat)
+#include "tst_csvformat.moc"
