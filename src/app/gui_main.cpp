@@ -1,12 +1,33 @@
 // memvault: the windowed program.
+//
+//   memvault [--device PATH] [FILE.450]
+//
+// FILE.450 (quoted or not) is opened once the window shows; --device makes every
+// port number mean PATH for this run (a USB cable by its stable name, or the
+// pseudo-terminal of the ft450sim radio simulator).
+#include "Version.h"
+#include "shell/CommandLine.h"
+#include "ui/Form1.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <cstdio>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QMainWindow w;
-    w.setObjectName("Form1");
-    w.show();
+    QApplication::setApplicationName(QStringLiteral("memvault"));
+    QApplication::setApplicationDisplayName(QString::fromLatin1(mv::kProgramTitle));
+    QApplication::setApplicationVersion(QString::fromLatin1(mv::kVersionText));
+    QApplication::setDesktopFileName(QStringLiteral("memvault"));
+
+    const mv::CommandLine line = mv::ParseCommandLine(QApplication::arguments().mid(1));
+    if (!line.error.isEmpty())
+        std::fprintf(stderr, "memvault: %s\n", qPrintable(line.error));
+
+    mv::Form1Options options;
+    options.commandLinePath = line.path;
+    options.deviceOverride = line.device;
+    mv::Form1 window(options);
+    window.startUp();
     return app.exec();
 }

@@ -30,6 +30,7 @@ signals:
     void readCancelClicked();
     void writeCancelClicked();
 
+public slots:
     void reject() override;
 
 protected:

@@ -1,0 +1,1166 @@
+#include "ui/Form1.h"
+
+#include "Version.h"
+#include "cat/CatLink.h"
+#include "cat/PortMap.h"
+#include "cat/RadioTransfer.h"
+#include "cat/SerialPort.h"
+#include "core/MemoryFiles.h"
+#include "core/NumberText.h"
+#include "editing/EditingCommands.h"
+#include "editing/UndoSnapshot.h"
+#include "rules/RepeaterRules.h"
+#include "shell/MessageLog.h"
+#include "shell/SettingsStore.h"
+#include "ui/AboutWindow.h"
+#include "ui/CellDelegates.h"
+#include "ui/ComPortDiag.h"
+#include "ui/DesktopLinks.h"
+#include "ui/ErrorListWindow.h"
+#include "ui/FirstTimeUseWindow.h"
+#include "ui/HelpViewer.h"
+#include "ui/MemoryGridView.h"
+#include "ui/MemoryPrinter.h"
+#include "ui/MemoryViewModel.h"
+#include "ui/QtDialogs.h"
+#include "ui/RepeaterRulesDialog.h"
+#include "ui/TransferWaitWindow.h"
+#include "ui/UiMetrics.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+static void initAppIcon()
+{
+    Q_INIT_RESOURCE(appicon);
+}
+
+namespace mv {
+
+namespace {
+
+constexpr int kDesignWidthTwips = 11700;
+constexpr int kDesignHeightTwips = 7410;
+constexpr int kSpeeds[4] = {4800, 9600, 19200, 38400};
+const char *const kNothingLoaded = " Nothing loaded. Read the radio or a file from disk.";
+const char *const kFolderChooserTitle = "Choose a folder to use for storing memory and .CSV files";
+
+// Hands out the one factory the window was given without giving it away.
+class BorrowedFactory : public SerialPortFactory {
+public:
+    explicit BorrowedFactory(SerialPortFactory &f) : m_f(f) {}
+    std::unique_ptr<SerialPort> create() override { return m_f.create(); }
+
+private:
+    SerialPortFactory &m_f;
+};
+
+QRect availableScreens()
+{
+    QScreen *s = QGuiApplication::primaryScreen();
+    return s ? s->virtualGeometry() : QRect(0, 0, 1920, 1080);
+}
+
+} // namespace
+
+Form1::Form1(const Form1Options &options, QWidget *parent)
+    : QMainWindow(parent)
+    , m_settings(std::make_unique<SettingsStore>(options.settingsFolder))
+    , m_log(std::make_unique<MessageLog>())
+    , m_commandLinePath(options.commandLinePath)
+{
+    initAppIcon();
+    setObjectName(QStringLiteral("Form1"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/memvault.svg")));
+
+    m_qtDialogs = std::make_unique<QtDialogs>(this);
+    m_dialogs = options.dialogs ? options.dialogs : m_qtDialogs.get();
+    m_ctx = std::make_unique<AppContext>(AppContext{m_state, *m_settings, *m_log, *m_dialogs, *this});
+    if (options.serialFactory) {
+        m_factory = options.serialFactory;
+    } else {
+        m_ownedFactory = makeQtSerialPortFactory();
+        m_factory = m_ownedFactory.get();
+    }
+    m_link = std::make_unique<CatLink>(*m_settings, *m_log, *m_dialogs, std::make_unique<BorrowedFactory>(*m_factory));
+    m_link->setDeviceOverride(options.deviceOverride);
+    m_transfer = std::make_unique<RadioTransfer>(*m_ctx, *m_link);
+    m_undo = std::make_unique<UndoSnapshot>();
+    m_undo->createFile();
+    m_commands = std::make_unique<EditingCommands>(*m_ctx, *m_undo);
+
+    buildWidgets();
+    buildMenus();
+
+    // Start-up, in order. 3: shared values, separators, stored choices.
+    readSettingsAtStart();
+    // 4: window placement.
+    restoreWindowPlacement();
+    // 5: caption, tabs, font, status.
+    setWindowTitle(MainWindowCaption());
+    m_tabs->setTabEnabled(1, false);
+    applyUserInterfaceFonts();
+    SetStatusPanel(1, QString::fromLatin1(kNothingLoaded));
+    RefreshChangedState();
+    // 6: views.
+    setUpViews();
+    // 7: grid font size and banding.
+    chooseGridSize(m_gridSize);
+    ApplyBanding();
+    // 8: speed menus.
+    setSpeedMenus();
+}
+
+Form1::~Form1()
+{
+    // The windows that listen to the log go before it.
+    delete m_errorList;
+    m_errorList = nullptr;
+    delete m_help.data();
+    if (m_link)
+        m_link->CloseCommPort();
+}
+
+// ---------------------------------------------------------------------------
+// Widgets and menus
+
+void Form1::buildWidgets()
+{
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("centralWidget"));
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(4, 4, 4, 4);
+
+    m_tabs = new QTabWidget(central);
+    m_tabs->setObjectName(QStringLiteral("SSTab1"));
+    m_memoryModel = new MemoryViewModel(m_state, MemoryTableModel::Kind::Memories, this);
+    m_pmsModel = new MemoryViewModel(m_state, MemoryTableModel::Kind::Pms, this);
+    m_memoryView = new MemoryGridView(MemoryGridView::Kind::Memories);
+    m_memoryView->setModel(m_memoryModel);
+    m_pmsView = new MemoryGridView(MemoryGridView::Kind::Pms);
+    m_pmsView->setModel(m_pmsModel);
+    m_tabs->addTab(m_memoryView, QStringLiteral("Memories"));
+    m_tabs->addTab(m_pmsView, QStringLiteral("PMS"));
+    m_tabs->widget(0)->setProperty("tabName", QStringLiteral("Memories"));
+    layout->addWidget(m_tabs, 1);
+
+    auto *buttons = new QHBoxLayout;
+    auto makeButton = [&](const char *name, const QString &caption, const QString &tip) {
+        auto *b = new QPushButton(caption, central);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setToolTip(tip);
+        b->setAutoDefault(false);
+        buttons->addWidget(b);
+        return b;
+    };
+    m_cmdReadFile = makeButton("cmdReadFile", QStringLiteral("Read &Disk File"),
+                               QStringLiteral("Read memories from a file on disk"));
+    m_cmdRead = makeButton("cmdRead", QStringLiteral("&Read Radio"), QStringLiteral("Read the radio into the computer"));
+    m_cmdWriteFile = makeButton("cmdWriteFile", QStringLiteral("&Write Disk File"),
+                                QStringLiteral("Write the memories shown to a file on disk"));
+    m_cmdWriteRig = makeButton("cmdWriteRig", QStringLiteral("Write R&adio"),
+                               QStringLiteral("Write the currently shown memory to the radio"));
+    m_cmdImportExport = makeButton("cmdImportExport", QStringLiteral("&Import/Export"),
+                                   QStringLiteral("Import memories from or export them to a CSV file"));
+    layout->addLayout(buttons);
+    setCentralWidget(central);
+
+    // Nothing is loaded yet: nothing to write or export.
+    m_cmdWriteFile->setEnabled(false);
+    m_cmdWriteRig->setEnabled(false);
+    m_cmdImportExport->setEnabled(false);
+
+    connect(m_cmdReadFile, &QPushButton::clicked, this, [this] { LoadMemoryFile(*m_ctx); });
+    connect(m_cmdRead, &QPushButton::clicked, this, &Form1::readRadio);
+    connect(m_cmdWriteFile, &QPushButton::clicked, this, [this] { SaveMemoryFile(*m_ctx); });
+    connect(m_cmdWriteRig, &QPushButton::clicked, this, &Form1::writeRadio);
+    connect(m_cmdImportExport, &QPushButton::clicked, this, &Form1::openImportExport);
+
+    // Status bar: source, changed state, first and last selected row.
+    QStatusBar *bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setSizeGripEnabled(true);
+    for (int i = 0; i < 4; ++i) {
+        auto *l = new QLabel(bar);
+        l->setObjectName(QStringLiteral("StatusBar1_Panel%1").arg(i + 1));
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+        l->installEventFilter(this);
+        m_panels[size_t(i)] = l;
+    }
+    bar->addWidget(m_panels[0], 1);
+    bar->addWidget(m_panels[1]);
+    bar->addWidget(m_panels[2]);
+    bar->addWidget(m_panels[3]);
+    m_panels[1]->setMinimumWidth(TwipsX(this, 1800));
+    m_panels[2]->setMinimumWidth(TwipsX(this, 700));
+    m_panels[3]->setMinimumWidth(TwipsX(this, 700));
+    bar->installEventFilter(this);
+
+    m_errorList = new ErrorListWindow(*m_log, *m_settings, nullptr);
+    m_transferWindow = new TransferWaitWindow(this);
+    connect(m_transferWindow, &TransferWaitWindow::readCancelClicked, this,
+            [this] { m_transfer->ReadCancelRequested = true; });
+    connect(m_transferWindow, &TransferWaitWindow::writeCancelClicked, this,
+            [this] { m_transfer->WriteCancelRequested = true; });
+
+    m_printer = new MemoryPrinter(m_state, *m_settings, *m_dialogs, this);
+
+    m_startupTimer = new QTimer(this);
+    m_startupTimer->setObjectName(QStringLiteral("tmrStartup"));
+    m_startupTimer->setSingleShot(true);
+    m_startupTimer->setInterval(100);
+    connect(m_startupTimer, &QTimer::timeout, this, &Form1::onStartupTimer);
+
+    // Views: edits, drags, keys, selection, pop-ups.
+    m_memoryModel->setEditHandler(
+        [this](int row, int column, const QString &text) { return m_commands->ConfirmMemoryEdit(row, column, text); });
+    m_pmsModel->setEditHandler(
+        [this](int row, int column, const QString &text) { return m_commands->ConfirmPmsEdit(row, column, text); });
+    m_memoryModel->setMoveHandler([this](int from, int to) { m_commands->DragMove(from, to); });
+    m_memoryDelegate = new CellDelegate(*m_commands, CellDelegate::ViewKind::Memories, this);
+    m_pmsDelegate = new CellDelegate(*m_commands, CellDelegate::ViewKind::Pms, this);
+    m_memoryView->setItemDelegate(m_memoryDelegate);
+    m_pmsView->setItemDelegate(m_pmsDelegate);
+    connect(m_memoryView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &Form1::onMemorySelectionChanged);
+    connect(m_memoryView->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &Form1::onMemorySelectionChanged);
+    connect(m_memoryView, &MemoryGridView::pasteIntoCellRequested, this, [this] {
+        const int row = CurrentRow();
+        const int column = CurrentColumn();
+        if (!m_memoryModel->isCellEditable(row, column))
+            return;
+        SelectCell(row, column);
+        m_commands->PasteIntoCell(row, column);
+    });
+    connect(m_pmsView, &MemoryGridView::deletePmsPairRequested, this, [this] {
+        const QModelIndex i = m_pmsView->currentIndex();
+        m_commands->DeletePmsMemoryPair(i.isValid() ? i.row() + 1 : 0);
+    });
+    connect(m_memoryView, &QWidget::customContextMenuRequested, this, &Form1::onMemoryContextMenu);
+    connect(m_pmsView, &QWidget::customContextMenuRequested, this, &Form1::onPmsContextMenu);
+    connect(m_tabs, &QTabWidget::currentChanged, this, &Form1::onTabChanged);
+}
+
+QAction *Form1::addItem(QMenu *menu, const QString &objectName, const QString &caption, const QKeySequence &shortcut)
+{
+    QAction *a = menu->addAction(caption);
+    a->setObjectName(objectName);
+    if (!shortcut.isEmpty())
+        a->setShortcut(shortcut);
+    return a;
+}
+
+void Form1::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+    bar->setObjectName(QStringLiteral("menuBar"));
+
+    // &File
+    m_mnuFile = bar->addMenu(QStringLiteral("&File"));
+    m_mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    m_mnuOpen = addItem(m_mnuFile, QStringLiteral("mnuOpen"), QStringLiteral("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    m_mnuSave = addItem(m_mnuFile, QStringLiteral("mnuSave"), QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    m_mnuSaveAs = addItem(m_mnuFile, QStringLiteral("mnuSaveAs"), QStringLiteral("Save &As"));
+    m_mnuFile->addSeparator();
+    QAction *printOptions = addItem(m_mnuFile, QStringLiteral("mnuPrintOptions"), QStringLiteral("Select &Print options..."));
+    QAction *print = addItem(m_mnuFile, QStringLiteral("mnuPrint"), QStringLiteral("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P));
+    QAction *pdf = addItem(m_mnuFile, QStringLiteral("mnuExportPdf"), QStringLiteral("Export to PDF..."));
+    m_mnuFile->addSeparator();
+    QAction *exitItem = addItem(m_mnuFile, QStringLiteral("mnuExit"), QStringLiteral("E&xit"));
+    connect(m_mnuOpen, &QAction::triggered, this, [this] { LoadMemoryFile(*m_ctx); });
+    connect(m_mnuSave, &QAction::triggered, this, [this] { SaveMemoryFileCommand(*m_ctx); });
+    connect(m_mnuSaveAs, &QAction::triggered, this, [this] { SaveMemoryFileAsCommand(*m_ctx); });
+    connect(printOptions, &QAction::triggered, this, [this] { m_printer->showOptions(); });
+    connect(print, &QAction::triggered, this, [this] { m_printer->print(); });
+    connect(pdf, &QAction::triggered, this, [this] { m_printer->exportPdf(); });
+    connect(exitItem, &QAction::triggered, this, &QWidget::close);
+
+    // &Memories (also the memory view's pop-up)
+    m_mnuMemories = bar->addMenu(QStringLiteral("&Memories"));
+    m_mnuMemories->setObjectName(QStringLiteral("mnuMemories"));
+    m_mnuUndo = addItem(m_mnuMemories, QStringLiteral("mnuUndo"), QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m_mnuMemories->addSeparator();
+    m_mnuCopy = addItem(m_mnuMemories, QStringLiteral("mnuCopy"), QStringLiteral("&Copy (and memories)"),
+                        QKeySequence(Qt::CTRL | Qt::Key_C));
+    m_mnuCut = addItem(m_mnuMemories, QStringLiteral("mnuCut"), QStringLiteral("Cu&t memories"), QKeySequence(Qt::CTRL | Qt::Key_X));
+    m_mnuPaste = addItem(m_mnuMemories, QStringLiteral("mnuPaste"), QStringLiteral("&Paste memories"),
+                         QKeySequence(Qt::CTRL | Qt::Key_V));
+    m_mnuMemories->addSeparator();
+    m_mnuInsertAbove = addItem(m_mnuMemories, QStringLiteral("mnuInsertAbove"), QStringLiteral("Insert memory &Above"),
+                               QKeySequence(Qt::CTRL | Qt::Key_I));
+    m_mnuDelete = addItem(m_mnuMemories, QStringLiteral("mnuDelete"), QStringLiteral("&Delete memory"), QKeySequence(Qt::Key_Delete));
+    m_mnuRemove = addItem(m_mnuMemories, QStringLiteral("mnuRemove"), QStringLiteral("&Remove memory"),
+                          QKeySequence(Qt::SHIFT | Qt::Key_Delete));
+    m_mnuMoveUp = addItem(m_mnuMemories, QStringLiteral("mnuMoveUp"), QStringLiteral("Move selected memories Up"),
+                          QKeySequence(Qt::Key_F11));
+    m_mnuMoveDown = addItem(m_mnuMemories, QStringLiteral("mnuMoveDown"), QStringLiteral("Move selected memories Down"),
+                            QKeySequence(Qt::Key_F12));
+    m_mnuFillDown = addItem(m_mnuMemories, QStringLiteral("mnuFillDown"), QStringLiteral("Fill selection &Downwards"),
+                            QKeySequence(Qt::CTRL | Qt::Key_D));
+    m_mnuCompact = addItem(m_mnuMemories, QStringLiteral("mnuCompact"), QStringLiteral("Compact empty memories"));
+    m_mnuMemories->addSeparator();
+    m_mnuSortFreq = addItem(m_mnuMemories, QStringLiteral("mnuSortFreq"), QStringLiteral("Sort by &Frequency"));
+    m_mnuSortDescription = addItem(m_mnuMemories, QStringLiteral("mnuSortDescription"), QStringLiteral("Sort by Description"));
+    m_mnuDuplicates = addItem(m_mnuMemories, QStringLiteral("mnuDuplicates"), QStringLiteral("List &duplicate frequencies"));
+    m_mnuFind = addItem(m_mnuMemories, QStringLiteral("mnuFind"), QStringLiteral("Find te&xt"), QKeySequence(Qt::CTRL | Qt::Key_F));
+    m_mnuFindNext = addItem(m_mnuMemories, QStringLiteral("mnuFindNext"), QStringLiteral("Find next"), QKeySequence(Qt::Key_F3));
+    m_mnuMemories->addSeparator();
+    m_mnuHideEmpty = addItem(m_mnuMemories, QStringLiteral("mnuHideEmpty"), QStringLiteral("&Hide empty memories"),
+                             QKeySequence(Qt::CTRL | Qt::Key_H));
+    m_mnuHideEmpty->setCheckable(true);
+
+    EditingCommands *c = m_commands.get();
+    connect(m_mnuUndo, &QAction::triggered, this, [c] { c->Undo(); });
+    connect(m_mnuCopy, &QAction::triggered, this, [c] { c->Copy(); });
+    connect(m_mnuCut, &QAction::triggered, this, [c] { c->Cut(); });
+    connect(m_mnuPaste, &QAction::triggered, this, [c] { c->Paste(); });
+    connect(m_mnuInsertAbove, &QAction::triggered, this, [c] { c->InsertMemoryAbove(); });
+    connect(m_mnuDelete, &QAction::triggered, this, [c] { c->DeleteMemory(); });
+    connect(m_mnuRemove, &QAction::triggered, this, [c] { c->RemoveMemory(); });
+    connect(m_mnuMoveUp, &QAction::triggered, this, [c] { c->MoveSelectedUp(); });
+    connect(m_mnuMoveDown, &QAction::triggered, this, [c] { c->MoveSelectedDown(); });
+    connect(m_mnuFillDown, &QAction::triggered, this, [c] { c->FillSelectionDownwards(); });
+    connect(m_mnuCompact, &QAction::triggered, this, [c] { c->CompactEmptyMemories(); });
+    connect(m_mnuSortFreq, &QAction::triggered, this, [c] { c->SortByFrequency(); });
+    connect(m_mnuSortDescription, &QAction::triggered, this, [c] { c->SortByDescription(); });
+    connect(m_mnuDuplicates, &QAction::triggered, this, [c] { c->ListDuplicateFrequencies(); });
+    connect(m_mnuFind, &QAction::triggered, this, [c] { c->FindText(); });
+    connect(m_mnuFindNext, &QAction::triggered, this, [c] { c->FindNext(); });
+    connect(m_mnuHideEmpty, &QAction::triggered, this, [this](bool on) {
+        m_state.HideEmptyMemories = on;
+        ApplyHideEmpty();
+    });
+
+    // &PMS (also the PMS view's pop-up)
+    m_mnuPms = bar->addMenu(QStringLiteral("&PMS"));
+    m_mnuPms->setObjectName(QStringLiteral("mnuPMS"));
+    m_mnuDeletePmsPair = addItem(m_mnuPms, QStringLiteral("mnuDeletePmsPair"), QStringLiteral("&Delete PMS memory pair"));
+    m_mnuDeletePmsPair->setShortcut(QKeySequence(Qt::Key_Delete));
+    // The PMS view takes Del itself; the caption only shows it.
+    m_mnuDeletePmsPair->setShortcutContext(Qt::WidgetShortcut);
+    connect(m_mnuDeletePmsPair, &QAction::triggered, this, [this] {
+        const QModelIndex i = m_pmsView->currentIndex();
+        m_commands->DeletePmsMemoryPair(i.isValid() ? i.row() + 1 : 0);
+    });
+
+    // &Settings
+    m_mnuSettings = bar->addMenu(QStringLiteral("&Settings"));
+    m_mnuSettings->setObjectName(QStringLiteral("mnuSettings"));
+    QMenu *com = m_mnuSettings->addMenu(QStringLiteral("&Com port"));
+    com->setObjectName(QStringLiteral("mnuComPort"));
+    auto *comGroup = new QActionGroup(this);
+    comGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (int n = 1; n <= 16; ++n) {
+        QAction *a = addItem(com, QStringLiteral("mnuCom%1").arg(n), QStringLiteral("COM%1").arg(n));
+        a->setCheckable(true);
+        comGroup->addAction(a);
+        m_mnuCom[size_t(n - 1)] = a;
+        connect(a, &QAction::triggered, this, [this, n] {
+            m_link->ChooseCommPort(n);
+            setComMenus();
+        });
+    }
+    QMenu *speed = m_mnuSettings->addMenu(QStringLiteral("Com speed"));
+    speed->setObjectName(QStringLiteral("mnuComSpeed"));
+    auto *speedGroup = new QActionGroup(this);
+    speedGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (int i = 0; i < 4; ++i) {
+        const int baud = kSpeeds[i];
+        QAction *a = addItem(speed, QStringLiteral("mnuComSpeed%1").arg(baud), QString::number(baud));
+        a->setCheckable(true);
+        speedGroup->addAction(a);
+        m_mnuSpeed[size_t(i)] = a;
+        connect(a, &QAction::triggered, this, [this, baud] {
+            m_link->ChooseCommSpeed(baud);
+            setSpeedMenus();
+        });
+    }
+    QAction *identifier = addItem(m_mnuSettings, QStringLiteral("mnuComPortIdentifier"), QStringLiteral("Com port &Identifier"));
+    connect(identifier, &QAction::triggered, this, &Form1::openComPortDiag);
+    m_mnuLog = addItem(m_mnuSettings, QStringLiteral("mnuLog"), QStringLiteral("&Log read/write to rig"));
+    m_mnuLog->setCheckable(true);
+    connect(m_mnuLog, &QAction::triggered, this, [this](bool on) {
+        m_log->setLoggingEnabled(on);
+        m_settings->setBoolValue(QStringLiteral("Log"), on);
+    });
+    m_mnuDisableRts = addItem(m_mnuSettings, QStringLiteral("mnuDisableRTS"), QStringLiteral("&Do not use RTS"));
+    m_mnuDisableRts->setCheckable(true);
+    connect(m_mnuDisableRts, &QAction::triggered, this, [this](bool on) { m_link->SetDoNotUseRts(on); });
+    m_mnuSettings->addSeparator();
+    m_mnuBandPlan = addItem(m_mnuSettings, QStringLiteral("mnuBandPlan"), QStringLiteral("Define &Repeater rules..."));
+    m_mnuBandPlan->setCheckable(true);
+    connect(m_mnuBandPlan, &QAction::triggered, this, &Form1::openRepeaterRules);
+    QAction *folder = addItem(m_mnuSettings, QStringLiteral("mnuChooseFolder"),
+                              QStringLiteral("Choose a folder for &memory and .CSV files..."));
+    connect(folder, &QAction::triggered, this, &Form1::chooseHomeFolder);
+    m_mnuSettings->addSeparator();
+    QMenu *grid = m_mnuSettings->addMenu(QStringLiteral("Font size of grids"));
+    grid->setObjectName(QStringLiteral("mnuGridSize"));
+    auto *gridGroup = new QActionGroup(this);
+    m_mnuGridNormal = addItem(grid, QStringLiteral("mnuGridNormal"), QStringLiteral("Normal"));
+    m_mnuGridLarger = addItem(grid, QStringLiteral("mnuGridLarger"), QStringLiteral("Larger"));
+    m_mnuGridLargest = addItem(grid, QStringLiteral("mnuGridLargest"), QStringLiteral("Largest"));
+    for (QAction *a : {m_mnuGridNormal, m_mnuGridLarger, m_mnuGridLargest}) {
+        a->setCheckable(true);
+        gridGroup->addAction(a);
+        connect(a, &QAction::triggered, this, [this, a] { chooseGridSize(a->text()); });
+    }
+    QMenu *window = m_mnuSettings->addMenu(QStringLiteral("&Window Position and Column Widths"));
+    window->setObjectName(QStringLiteral("mnuWindowPosition"));
+    m_mnuAutosize = addItem(window, QStringLiteral("mnuAutosize"), QStringLiteral("Enable &Autosize of column widths"));
+    m_mnuAutosize->setCheckable(true);
+    m_mnuUserWidths = addItem(window, QStringLiteral("mnuUserColumnWidths"), QStringLiteral("Enable &User chosen column widths"));
+    m_mnuUserWidths->setCheckable(true);
+    QAction *savePos = addItem(window, QStringLiteral("mnuSavePosition"), QStringLiteral("&Save size and position"));
+    QAction *force = addItem(window, QStringLiteral("mnuForceOnScreen"), QStringLiteral("&Force windows onto the primary desktop"),
+                             QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_F1));
+    connect(m_mnuAutosize, &QAction::triggered, this, [this](bool on) {
+        m_settings->setBoolValue(QStringLiteral("Autosize"), on);
+        setColumnWidths();
+    });
+    connect(m_mnuUserWidths, &QAction::triggered, this, [this](bool on) {
+        m_settings->setBoolValue(QStringLiteral("UserChosenColumnWidths"), on);
+        setColumnWidths();
+    });
+    connect(savePos, &QAction::triggered, this, &Form1::saveSizeAndPosition);
+    connect(force, &QAction::triggered, this, &Form1::forceWindowsOntoPrimaryDesktop);
+
+    // &Help
+    QMenu *help = bar->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    QAction *contents = addItem(help, QStringLiteral("mnuContents"), QStringLiteral("&Contents"), QKeySequence(Qt::Key_F1));
+    QAction *download = addItem(help, QStringLiteral("mnuDownload"), QStringLiteral("Check &Download page for updates"));
+    QAction *about = addItem(help, QStringLiteral("mnuAbout"),
+                             QStringLiteral("About ") + QString::fromLatin1(kProgramTitle) + QStringLiteral("..."));
+    connect(contents, &QAction::triggered, this, &Form1::showHelp);
+    connect(download, &QAction::triggered, this, [] { OpenWithDesktop(QString::fromLatin1(kMakerDownloadPage)); });
+    connect(about, &QAction::triggered, this, &Form1::showAbout);
+
+    // Initial state: nothing to undo, copy, cut or paste; the PMS tab is not shown.
+    m_mnuUndo->setEnabled(false);
+    m_mnuCopy->setEnabled(false);
+    m_mnuCut->setEnabled(false);
+    m_mnuPaste->setEnabled(false);
+    m_mnuPms->menuAction()->setEnabled(false);
+    setEditingCommandsEnabled(false);
+    m_memoryDelegate->setDeleteAction(m_mnuDelete);
+}
+
+// ---------------------------------------------------------------------------
+// Start-up
+
+void Form1::readSettingsAtStart()
+{
+    DetectSeparators();
+    const QString home = m_settings->value(QStringLiteral("HomeDir")).trimmed();
+    m_state.HomeDir = (!home.isEmpty() && QFileInfo(home).isDir()) ? home : QString();
+    m_link->LoadSettings();
+    m_mnuAutosize->setChecked(m_settings->boolValue(QStringLiteral("Autosize"), false));
+    m_mnuUserWidths->setChecked(m_settings->boolValue(QStringLiteral("UserChosenColumnWidths"), false));
+    const bool logging = m_settings->boolValue(QStringLiteral("Log"), false);
+    m_log->setLoggingEnabled(logging);
+    m_mnuLog->setChecked(logging);
+    m_mnuDisableRts->setChecked(m_link->DoNotUseRts);
+    m_gridSize = m_settings->value(QStringLiteral("GridSize"), QStringLiteral("Normal"));
+    setComMenus();
+    LoadRepeaterRules(repeaterRules(), *m_settings, m_dialogs, m_log.get());
+    m_mnuBandPlan->setChecked(repeaterRules().RepeaterRulesActive);
+}
+
+void Form1::restoreWindowPlacement()
+{
+    resize(TwipsX(this, kDesignWidthTwips), TwipsY(this, kDesignHeightTwips));
+    const int stateValue = m_settings->intValue(QStringLiteral("MemoryWindowState"), 0);
+    m_savedWindowState = (stateValue >= 0 && stateValue <= 2) ? stateValue : 0;
+
+    const QRect screens = availableScreens();
+    const int height = TwipsY(this, m_settings->intValue(QStringLiteral("MemoryHeight"), PixelsToTwipsY(this, this->height())));
+    const int width = TwipsX(this, m_settings->intValue(QStringLiteral("MemoryWidth"), PixelsToTwipsX(this, this->width())));
+    // Sizes and places from a hand-edited or foreign settings file are used only
+    // when they leave the window usable and on a screen.
+    if (width >= 200 && width <= 4 * screens.width() && height >= 150 && height <= 4 * screens.height())
+        resize(width, height);
+    if (m_settings->contains(kAppName, kSettingsSection, QStringLiteral("MemoryTop"))
+        && m_settings->contains(kAppName, kSettingsSection, QStringLiteral("MemoryLeft"))) {
+        const int top = TwipsY(this, m_settings->intValue(QStringLiteral("MemoryTop"), 0));
+        const int left = TwipsX(this, m_settings->intValue(QStringLiteral("MemoryLeft"), 0));
+        const QRect wanted(left, top, this->width(), this->height());
+        if (screens.intersects(wanted.adjusted(0, 0, -this->width() / 2, -this->height() / 2)))
+            move(left, top);
+    }
+}
+
+void Form1::setUpViews()
+{
+    m_state.FormLoading = true;
+    m_state.table.ClearAllMemories();
+    TableCleared();
+    setColumnWidths();
+    m_memoryView->horizontalHeader()->setFixedHeight(TwipsY(this, 500));
+    m_memoryView->setColumnWidth(0, TwipsX(this, 900));
+    m_pmsView->horizontalHeader()->setFixedHeight(TwipsY(this, 500));
+    m_state.FormLoading = false;
+}
+
+void Form1::startUp()
+{
+    // 9: the first-run window.
+    if (m_settings->intValue(QStringLiteral("FirstTime"), 0) == 0) {
+        FirstTimeUseWindow first(*m_settings, this);
+        first.exec();
+    }
+    // 10: the data folder.
+    if (m_state.HomeDir.isEmpty())
+        chooseHomeFolder();
+    if (m_state.HomeDir.isEmpty())
+        m_state.HomeDir = QDir::currentPath();
+    // 11, 12: the file to open once the window shows.
+    const bool loadDue = PrepareAutoOpen(*m_ctx, m_commandLinePath);
+    switch (m_savedWindowState) {
+    case 1: showMinimized(); break;
+    case 2: showMaximized(); break;
+    default: show(); break;
+    }
+    if (loadDue)
+        m_startupTimer->start();
+}
+
+void Form1::onStartupTimer()
+{
+    m_startupTimer->stop();
+    LoadMemoryFile(*m_ctx);
+}
+
+void Form1::chooseHomeFolder()
+{
+    const QString folder = m_dialogs->browseForFolder(QString::fromLatin1(kFolderChooserTitle));
+    if (folder.isEmpty())
+        return;
+    m_state.HomeDir = folder;
+    m_settings->setValue(QStringLiteral("HomeDir"), folder);
+}
+
+// ---------------------------------------------------------------------------
+// Settings menus
+
+void Form1::setComMenus()
+{
+    const int port = (m_link->CommPort >= 1 && m_link->CommPort <= 16) ? m_link->CommPort : 16;
+    for (int n = 1; n <= 16; ++n)
+        m_mnuCom[size_t(n - 1)]->setChecked(n == port);
+    updateComCaptions();
+}
+
+void Form1::updateComCaptions()
+{
+    for (int n = 1; n <= 16; ++n) {
+        const QString device = m_link->deviceFor(n);
+        // The device shows in the shortcut column of the menu.
+        m_mnuCom[size_t(n - 1)]->setText(QStringLiteral("COM%1\t%2").arg(n).arg(device));
+    }
+}
+
+void Form1::setSpeedMenus()
+{
+    for (int i = 0; i < 4; ++i)
+        m_mnuSpeed[size_t(i)]->setChecked(m_link->UserCommSpeed == QStringLiteral("%1,N,8,2").arg(kSpeeds[i]));
+}
+
+void Form1::openComPortDiag()
+{
+    ComPortDiag diag(*m_settings, *m_link, *m_factory, this);
+    connect(&diag, &ComPortDiag::portDevicesChanged, this, &Form1::updateComCaptions);
+    diag.exec();
+    updateComCaptions();
+}
+
+void Form1::openRepeaterRules()
+{
+    {
+        RepeaterRulesDialog dialog(*m_settings, *m_dialogs, repeaterRules(), m_log.get(), this);
+        dialog.exec();
+    }
+    // Choosing the item ticks it by itself; the tick shows whether rules apply.
+    m_mnuBandPlan->setChecked(repeaterRules().RepeaterRulesActive);
+}
+
+void Form1::openImportExport()
+{
+    if (m_importExport) {
+        m_importExport->raise();
+        m_importExport->activateWindow();
+        return;
+    }
+    m_importExport = new ImportExportDialog(*m_ctx, m_undo.get(), this, this);
+    m_importExport->setAttribute(Qt::WA_DeleteOnClose, false);
+    connect(m_importExport, &ImportExportDialog::closed, this, [this] {
+        if (QWidget *w = m_importExport.data())
+            w->deleteLater();
+        importExportClosed();
+    });
+    m_cmdImportExport->setEnabled(false);
+    m_importExport->show();
+}
+
+void Form1::importExportClosed()
+{
+    m_importExport.clear();
+    if (m_state.RadioReadComplete || m_state.FileLoadComplete)
+        m_cmdImportExport->setEnabled(m_cmdReadFile->isEnabled());
+}
+
+void Form1::showAbout()
+{
+    AboutWindow about(this);
+    about.exec();
+}
+
+void Form1::showHelp()
+{
+    if (!m_help) {
+        m_help = new HelpViewer(nullptr);
+        m_help->setAttribute(Qt::WA_DeleteOnClose, false);
+    }
+    m_help->showPage();
+}
+
+// ---------------------------------------------------------------------------
+// Layout and fonts
+
+void Form1::applyUserInterfaceFonts()
+{
+    ApplyUserInterfaceFont(this);
+    applyGridFont();
+}
+
+void Form1::applyGridFont()
+{
+    const GridProfile profile = GridProfileFor(m_gridSize);
+    QFont f = UserInterfaceFont();
+    f.setPointSize(profile.fontPoints);
+    for (MemoryGridView *v : {m_memoryView, m_pmsView}) {
+        v->setFont(f);
+        v->horizontalHeader()->setFont(f);
+        v->verticalHeader()->setDefaultSectionSize(QFontMetrics(f).height() + 6);
+    }
+    m_tabs->tabBar()->setFont(f);
+}
+
+void Form1::chooseGridSize(const QString &name)
+{
+    m_gridSize = name;
+    if (!m_state.FormLoading && isVisible())
+        m_settings->setValue(QStringLiteral("GridSize"), name);
+    const GridProfile profile = GridProfileFor(name);
+    m_mnuGridNormal->setChecked(profile.name == QLatin1String("Normal"));
+    m_mnuGridLarger->setChecked(profile.name == QLatin1String("Larger"));
+    m_mnuGridLargest->setChecked(profile.name == QLatin1String("Largest"));
+    applyGridFont();
+    for (MemoryGridView *v : {m_memoryView, m_pmsView}) {
+        v->horizontalHeader()->setFixedHeight(TwipsY(this, profile.headerTwips));
+        v->setColumnWidth(0, TwipsX(this, profile.column0Twips));
+    }
+    setColumnWidths();
+}
+
+void Form1::setColumnWidths()
+{
+    const GridProfile profile = GridProfileFor(m_gridSize);
+    const int base = profile.column0Twips;
+    if (m_mnuAutosize->isChecked()) {
+        for (int c = 1; c < kMemoryColumns; ++c)
+            m_memoryView->resizeColumnToContents(c);
+        m_memoryView->setColumnWidth(5, m_memoryView->columnWidth(5) + TwipsX(this, kAutosizeToneExtraTwips));
+        m_pmsView->resizeColumnsToContents();
+        for (int c = 1; c < kPmsColumns; ++c)
+            m_pmsView->setColumnWidth(c, TwipsX(this, base));
+        return;
+    }
+    if (m_mnuUserWidths->isChecked()) {
+        MemoryWidths current;
+        for (int c = 0; c < kMemoryColumns; ++c)
+            current[size_t(c)] = PixelsToTwipsX(this, m_memoryView->columnWidth(c));
+        MemoryWidths stored;
+        if (StoredColumnWidths(*m_settings, current, &stored)) {
+            for (int c = 0; c < kMemoryColumns; ++c)
+                m_memoryView->setColumnWidth(c, TwipsX(this, stored[size_t(c)]));
+        }
+        return;
+    }
+    const MemoryWidths memory = DefaultMemoryWidths(profile);
+    for (int c = 1; c < kMemoryColumns; ++c)
+        m_memoryView->setColumnWidth(c, TwipsX(this, memory[size_t(c)]));
+    const PmsWidths pms = DefaultPmsWidths(profile);
+    for (int c = 1; c < kPmsColumns; ++c)
+        m_pmsView->setColumnWidth(c, TwipsX(this, pms[size_t(c)]));
+}
+
+void Form1::saveSizeAndPosition()
+{
+    int stateValue = 0;
+    if (isMinimized())
+        stateValue = 1;
+    else if (isMaximized())
+        stateValue = 2;
+    m_settings->setIntValue(QStringLiteral("MemoryWindowState"), stateValue);
+    // A minimised or maximised window keeps its normal size for the next start.
+    const QRect g = (stateValue == 0) ? QRect(pos(), size()) : normalGeometry();
+    m_settings->setIntValue(QStringLiteral("MemoryHeight"), PixelsToTwipsY(this, g.height()));
+    m_settings->setIntValue(QStringLiteral("MemoryWidth"), PixelsToTwipsX(this, g.width()));
+    m_settings->setIntValue(QStringLiteral("MemoryTop"), PixelsToTwipsY(this, g.top()));
+    m_settings->setIntValue(QStringLiteral("MemoryLeft"), PixelsToTwipsX(this, g.left()));
+    MemoryWidths widths;
+    for (int c = 0; c < kMemoryColumns; ++c)
+        widths[size_t(c)] = PixelsToTwipsX(this, m_memoryView->columnWidth(c));
+    StoreColumnWidths(*m_settings, widths);
+}
+
+void Form1::forceWindowsOntoPrimaryDesktop()
+{
+    showNormal();
+    QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect s = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    const TwipsRect r = ForcedMainWindowRect(PixelsToTwipsX(this, s.width()), PixelsToTwipsY(this, s.height()));
+    resize(TwipsX(this, r.width), TwipsY(this, r.height));
+    move(s.left() + TwipsX(this, r.left), s.top() + TwipsY(this, r.top));
+    m_errorList->forceOntoPrimaryDesktop();
+}
+
+// ---------------------------------------------------------------------------
+// Radio
+
+void Form1::readRadio()
+{
+    if (m_transferRunning)
+        return;
+    m_transferRunning = true;
+    m_transfer->ReadRadio();
+    m_transferRunning = false;
+    if (m_closeAfterTransfer) {
+        m_closeAfterTransfer = false;
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
+}
+
+void Form1::writeRadio()
+{
+    if (m_transferRunning)
+        return;
+    m_transferRunning = true;
+    m_transfer->WriteRadio();
+    m_transferRunning = false;
+    if (m_closeAfterTransfer) {
+        m_closeAfterTransfer = false;
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// MainView
+
+void Form1::SetMainButtonsEnabled(bool on)
+{
+    for (QPushButton *b : {m_cmdReadFile, m_cmdRead, m_cmdWriteFile, m_cmdWriteRig, m_cmdImportExport})
+        b->setEnabled(on);
+    // The file items do what two of the buttons do; they pause with them so a
+    // load cannot start in the middle of a transfer.
+    for (QAction *a : {m_mnuOpen, m_mnuSave, m_mnuSaveAs})
+        a->setEnabled(on);
+}
+
+void Form1::RestoreMainButtons()
+{
+    m_cmdReadFile->setEnabled(true);
+    m_cmdRead->setEnabled(true);
+    m_cmdImportExport->setEnabled(false);
+    for (QAction *a : {m_mnuOpen, m_mnuSave, m_mnuSaveAs})
+        a->setEnabled(true);
+    if (m_state.RadioReadComplete || m_state.FileLoadComplete) {
+        m_cmdWriteFile->setEnabled(true);
+        m_cmdWriteRig->setEnabled(true);
+        // While the Import/Export window is open its button stays off.
+        m_cmdImportExport->setEnabled(m_importExport.isNull());
+    }
+    RefreshChangedState();
+    if (m_transferWindow->isVisible())
+        HideTransferWindow();
+}
+
+void Form1::setEditingCommandsEnabled(bool on)
+{
+    for (QAction *a : {m_mnuInsertAbove, m_mnuSortFreq, m_mnuSortDescription, m_mnuDuplicates, m_mnuFind,
+                       m_mnuFindNext, m_mnuDelete, m_mnuCompact, m_mnuFillDown, m_mnuRemove, m_mnuMoveUp,
+                       m_mnuMoveDown})
+        a->setEnabled(on);
+}
+
+void Form1::RefreshChangedState()
+{
+    m_memoryModel->refreshColours();
+    m_pmsModel->refreshColours();
+    const bool loaded = m_state.DataSource != 0;
+    m_tabs->setTabEnabled(1, loaded);
+    setEditingCommandsEnabled(loaded);
+    SetStatusPanel(2, m_state.MemoriesChanged ? QStringLiteral("Memories changed") : QStringLiteral("Memories unchanged"));
+}
+
+void Form1::ShowMemoriesTab()
+{
+    m_tabs->setCurrentIndex(0);
+}
+
+void Form1::SetStatusPanel(int panel, const QString &text)
+{
+    if (panel >= 1 && panel <= 4)
+        m_panels[size_t(panel - 1)]->setText(text);
+}
+
+void Form1::ApplyHideEmpty()
+{
+    const std::vector<bool> hidden = MemoryTableModel::hiddenRows(m_state.table, m_state.HideEmptyMemories);
+    m_mnuHideEmpty->setChecked(m_state.HideEmptyMemories);
+    m_memoryView->setUpdatesEnabled(false);
+    for (int r = 0; r < MemoryTable::kMemoryCount; ++r) {
+        if (m_memoryView->isRowHidden(r) != hidden[size_t(r)])
+            m_memoryView->setRowHidden(r, hidden[size_t(r)]);
+    }
+    m_memoryView->setUpdatesEnabled(true);
+}
+
+void Form1::ApplyBanding()
+{
+    if (m_memoryModel->banding())
+        m_memoryModel->refreshColours();
+    else
+        m_memoryModel->setBanding(true);
+    m_memoryView->selectionModel()->setCurrentIndex(m_memoryModel->index(0, 1), QItemSelectionModel::ClearAndSelect);
+}
+
+void Form1::SelectCell(int row, int column)
+{
+    row = std::clamp(row, 1, int(MemoryTable::kMemoryCount));
+    column = std::clamp(column, 0, MemoryTable::kColumnCount - 1);
+    const QModelIndex i = m_memoryModel->index(row - 1, column);
+    m_memoryView->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect);
+    m_memoryView->scrollTo(i);
+}
+
+void Form1::TableCleared()
+{
+    m_memoryModel->refreshColours();
+    m_pmsModel->refreshColours();
+    SetStatusPanel(1, QString());
+    m_memoryView->setUpdatesEnabled(false);
+    for (int r = 0; r < MemoryTable::kMemoryCount; ++r) {
+        if (m_memoryView->isRowHidden(r))
+            m_memoryView->setRowHidden(r, false);
+    }
+    m_memoryView->setUpdatesEnabled(true);
+}
+
+void Form1::SetDescriptionWidth(int twips)
+{
+    // A width from a foreign file must leave the column usable.
+    twips = std::clamp(twips, 300, 30000);
+    m_state.DescriptionWidthTwips = twips;
+    m_memoryView->setColumnWidth(MemoryTable::ColDescription, TwipsX(this, twips));
+}
+
+int Form1::DescriptionWidth() const
+{
+    return PixelsToTwipsX(this, m_memoryView->columnWidth(MemoryTable::ColDescription));
+}
+
+void Form1::SetClipboardItemsEnabled(bool copyCut, bool paste)
+{
+    m_mnuCopy->setEnabled(copyCut);
+    m_mnuCut->setEnabled(copyCut);
+    m_mnuPaste->setEnabled(paste);
+}
+
+void Form1::ShowTransferWindow(TransferKind kind)
+{
+    m_transferWindow->showFor(kind);
+}
+
+void Form1::HideTransferWindow()
+{
+    m_transferWindow->hideAll();
+}
+
+void Form1::SetTransferProgress(int value, int maximum)
+{
+    m_transferWindow->setProgress(value, maximum);
+}
+
+int Form1::CurrentRow() const
+{
+    const QModelIndex i = m_memoryView->currentIndex();
+    return i.isValid() ? i.row() + 1 : 0;
+}
+
+int Form1::CurrentColumn() const
+{
+    const QModelIndex i = m_memoryView->currentIndex();
+    return i.isValid() ? i.column() : 1;
+}
+
+void Form1::SelectBlock(int firstRow, int lastRow, int firstCol, int lastCol)
+{
+    const int rows = MemoryTable::kMemoryCount;
+    const int cols = MemoryTable::kColumnCount;
+    firstRow = std::clamp(firstRow, 1, rows);
+    lastRow = std::clamp(lastRow, firstRow, rows);
+    firstCol = std::clamp(firstCol, 0, cols - 1);
+    lastCol = std::clamp(lastCol, firstCol, cols - 1);
+    QItemSelectionModel *sm = m_memoryView->selectionModel();
+    const QModelIndex tl = m_memoryModel->index(firstRow - 1, firstCol);
+    const QModelIndex br = m_memoryModel->index(lastRow - 1, lastCol);
+    sm->setCurrentIndex(tl, QItemSelectionModel::NoUpdate);
+    sm->select(QItemSelection(tl, br), QItemSelectionModel::ClearAndSelect);
+    onMemorySelectionChanged();
+}
+
+void Form1::FocusMemoryView()
+{
+    m_memoryView->setFocus();
+}
+
+void Form1::SetUndoItem(bool enabled, const QString &caption)
+{
+    m_mnuUndo->setEnabled(enabled);
+    m_mnuUndo->setText(caption.isEmpty() ? QStringLiteral("&Undo") : caption);
+}
+
+void Form1::SetHideEmptyChecked(bool on)
+{
+    m_mnuHideEmpty->setChecked(on);
+}
+
+void Form1::SetClipboardText(const QString &text)
+{
+    QClipboard *c = QGuiApplication::clipboard();
+    c->clear();
+    c->setText(text);
+}
+
+QString Form1::ClipboardText() const
+{
+    return QGuiApplication::clipboard()->text();
+}
+
+bool Form1::IsColumnHidden(int column) const
+{
+    return m_memoryView->isColumnHidden(column);
+}
+
+// ---------------------------------------------------------------------------
+// Selection, tabs, pop-ups, status bar
+
+void Form1::onMemorySelectionChanged()
+{
+    if (m_state.DataSource == 0) {
+        SetClipboardItemsEnabled(false, false);
+        return;
+    }
+    SetClipboardItemsEnabled(true, m_state.ClipboardHasMemories);
+    const QModelIndex current = m_memoryView->currentIndex();
+    const QItemSelection selection = m_memoryView->selectionModel()->selection();
+    int firstRow = INT_MAX, lastRow = -1, firstCol = INT_MAX, lastCol = -1;
+    for (const QItemSelectionRange &r : selection) {
+        firstRow = std::min(firstRow, r.top());
+        lastRow = std::max(lastRow, r.bottom());
+        firstCol = std::min(firstCol, r.left());
+        lastCol = std::max(lastCol, r.right());
+    }
+    if (lastRow < 0) {
+        if (!current.isValid())
+            return;
+        firstRow = lastRow = current.row();
+        firstCol = lastCol = current.column();
+    }
+    const bool single = firstRow == lastRow && firstCol == lastCol;
+    if (single) {
+        setEditingCommandsEnabled(true);
+        if (current.isValid())
+            firstRow = lastRow = current.row();
+    } else {
+        m_mnuDelete->setEnabled(true);
+        // Insert above works on one memory only.
+        m_mnuInsertAbove->setEnabled(false);
+    }
+    m_state.selection.firstRow = firstRow + 1;
+    m_state.selection.lastRow = lastRow + 1;
+    m_state.selection.firstCol = firstCol;
+    m_state.selection.lastCol = lastCol;
+    SetStatusPanel(3, SignedText(firstRow + 1));
+    SetStatusPanel(4, SignedText(lastRow + 1));
+}
+
+void Form1::onTabChanged(int index)
+{
+    if (index == 0) {
+        m_mnuMemories->menuAction()->setEnabled(!m_rowPicking);
+        m_mnuPms->menuAction()->setEnabled(false);
+        m_memoryView->setFocus();
+    } else if (index == 1) {
+        m_mnuMemories->menuAction()->setEnabled(false);
+        m_mnuPms->menuAction()->setEnabled(true);
+        m_pmsView->setFocus();
+    }
+}
+
+void Form1::onMemoryContextMenu(const QPoint &pos)
+{
+    if (m_state.DataSource == 0 || m_rowPicking)
+        return;
+    const QModelIndex i = m_memoryView->indexAt(pos);
+    if (!i.isValid() || i.row() + 1 > MemoryTable::kMemoryCount || i.column() < 1)
+        return;
+    const QItemSelection sel = m_memoryView->selectionModel()->selection();
+    const bool single = sel.isEmpty() || (sel.size() == 1 && sel.first().width() == 1 && sel.first().height() == 1);
+    if (single)
+        m_memoryView->setCurrentIndex(i);
+    m_mnuMemories->popup(m_memoryView->viewport()->mapToGlobal(pos));
+}
+
+void Form1::onPmsContextMenu(const QPoint &pos)
+{
+    if (m_state.DataSource == 0)
+        return;
+    const QModelIndex i = m_pmsView->indexAt(pos);
+    if (!i.isValid() || i.column() < 1)
+        return;
+    const QItemSelection sel = m_pmsView->selectionModel()->selection();
+    const bool single = sel.isEmpty() || (sel.size() == 1 && sel.first().width() == 1 && sel.first().height() == 1);
+    if (single)
+        m_pmsView->setCurrentIndex(i);
+    m_mnuPms->popup(m_pmsView->viewport()->mapToGlobal(pos));
+}
+
+void Form1::setRowPickingMode(bool on)
+{
+    if (on == m_rowPicking)
+        return;
+    m_rowPicking = on;
+    m_memoryView->clearSelection();
+    if (on) {
+        m_memoryView->setSelectionMode(QAbstractItemView::MultiSelection);
+        m_memoryView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    } else {
+        m_memoryView->setSelectionMode(QAbstractItemView::ContiguousSelection);
+        m_memoryView->setSelectionBehavior(QAbstractItemView::SelectItems);
+    }
+    m_mnuMemories->menuAction()->setEnabled(!on && m_tabs->currentIndex() == 0);
+}
+
+QList<int> Form1::pickedRows() const
+{
+    QList<int> rows;
+    for (const QModelIndex &i : m_memoryView->selectionModel()->selectedRows())
+        rows << i.row() + 1;
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+bool Form1::isMemoryRowSelected(int n) const
+{
+    if (n < 1 || n > MemoryTable::kMemoryCount)
+        return false;
+    return m_memoryView->selectionModel()->isRowSelected(n - 1, {});
+}
+
+void Form1::onStatusBarClicked()
+{
+    const QString text = m_state.CurrentFilePath.isEmpty() ? QStringLiteral("No file is currently loaded")
+                                                           : QDir::toNativeSeparators(m_state.CurrentFilePath);
+    m_dialogs->messageBox(text, Buttons::Ok, Icon::None);
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const bool panel = std::find(m_panels.begin(), m_panels.end(), watched) != m_panels.end();
+        if (panel || watched == statusBar()) {
+            // Deferred so the box does not open inside the mouse handler.
+            QTimer::singleShot(0, this, &Form1::onStatusBarClicked);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------
+// Exit
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    if (m_transferRunning) {
+        // The transfer runs further down this call stack: stop it after the memory
+        // in hand and come back here when it has ended.
+        m_transfer->ReadCancelRequested = true;
+        m_transfer->WriteCancelRequested = true;
+        m_closeAfterTransfer = true;
+        event->ignore();
+        return;
+    }
+    if (m_closing) {
+        event->ignore();
+        return;
+    }
+    if (m_state.MemoriesChanged) {
+        m_closing = true;
+        const Answer answer = m_dialogs->messageBox(
+            QStringLiteral("Changes have been made but not yet saved to disk. Do you want to save these changes before "
+                           "exit?\r\n\r\n   Yes - save the changes and exit,\r\n   No - ignore the changes and exit,\r\n"
+                           "   Cancel - do not exit."),
+            Buttons::YesNoCancel, Icon::Exclamation);
+        bool stay = false;
+        if (answer == Answer::Cancel) {
+            stay = true;
+        } else if (answer == Answer::Yes) {
+            m_state.ConfirmReplace = false;
+            m_state.SaveCompleted = false;
+            SaveMemoryFile(*m_ctx);
+            stay = !m_state.SaveCompleted;
+        }
+        m_closing = false;
+        if (stay) {
+            event->ignore();
+            return;
+        }
+    }
+    m_link->CloseCommPort();
+    m_undo->remove();
+    m_startupTimer->stop();
+    // All windows close with the main window.
+    m_transferWindow->hide();
+    if (m_errorList->isVisible())
+        m_errorList->close();
+    if (m_help)
+        m_help->close();
+    if (m_importExport)
+        m_importExport->close();
+    event->accept();
+}
+
+} // namespace mv

@@ -1,0 +1,226 @@
+#pragma once
+// The main window: the memory and PMS views on their tabs, the five main
+// buttons, the menus, the status bar. It owns the program's state and services
+// (AppState, settings, message log, dialogs, the CAT link and radio transfer,
+// editing commands and the undo snapshot) and is the MainView the logic calls.
+#include "core/AppState.h"
+#include "shell/WindowLayout.h"
+#include "ui/ImportExportDialog.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <memory>
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTabWidget;
+class QTimer;
+
+namespace mv {
+
+class CatLink;
+class CellDelegate;
+class Dialogs;
+class EditingCommands;
+class ErrorListWindow;
+class HelpViewer;
+class MemoryGridView;
+class MemoryPrinter;
+class MemoryViewModel;
+class MessageLog;
+class QtDialogs;
+class RadioTransfer;
+class SerialPortFactory;
+class SettingsStore;
+class TransferWaitWindow;
+class UndoSnapshot;
+
+struct Form1Options {
+    // Settings folder; empty: $MEMVAULT_CONFIG_DIR or the user's config folder.
+    QString settingsFolder;
+    // Boxes and file choosers; null: Qt dialogs. Not owned.
+    Dialogs *dialogs = nullptr;
+    // Serial ports; null: the real serial ports. Not owned.
+    SerialPortFactory *serialFactory = nullptr;
+    // The memory file named on the command line (quoted or not); empty: none.
+    QString commandLinePath;
+    // A device that replaces the port-number mapping for this run (--device).
+    QString deviceOverride;
+};
+
+class Form1 : public QMainWindow, public MainView, public RowPicker {
+    Q_OBJECT
+public:
+    explicit Form1(const Form1Options &options = {}, QWidget *parent = nullptr);
+    ~Form1() override;
+
+    // The rest of the start-up once the window exists: the first-run window, the
+    // data-folder chooser, the choice of the file to open, showing the window and
+    // the 100 ms timer that loads the file.
+    void startUp();
+
+    AppState &state() { return m_state; }
+    AppContext &context() { return *m_ctx; }
+    SettingsStore &settings() { return *m_settings; }
+    MessageLog &log() { return *m_log; }
+    CatLink &link() { return *m_link; }
+    RadioTransfer &transfer() { return *m_transfer; }
+    EditingCommands &commands() { return *m_commands; }
+    UndoSnapshot &undo() { return *m_undo; }
+    MemoryGridView *memoryView() const { return m_memoryView; }
+    MemoryGridView *pmsView() const { return m_pmsView; }
+    MemoryViewModel *memoryModel() const { return m_memoryModel; }
+    MemoryViewModel *pmsModel() const { return m_pmsModel; }
+    ErrorListWindow *messagesWindow() const { return m_errorList; }
+    ImportExportDialog *importExportWindow() const { return m_importExport; }
+    MemoryPrinter *printer() const { return m_printer; }
+    TransferWaitWindow *transferWindow() const { return m_transferWindow; }
+    QTimer *startupTimer() const { return m_startupTimer; }
+    bool transferRunning() const { return m_transferRunning; }
+    GridProfile gridProfile() const { return GridProfileFor(m_gridSize); }
+
+    // Row picking for "Export only selected mems": every click toggles a row, the
+    // context menu and the "&Memories" menu are off.
+    void setRowPickingMode(bool on) override;
+    QList<int> pickedRows() const override;
+    bool rowPickingMode() const { return m_rowPicking; }
+    bool isMemoryRowSelected(int n) const;
+
+    // Enables the "&Import/Export" button again when its window closes.
+    void importExportClosed();
+
+    // Grid size and column widths.
+    void chooseGridSize(const QString &name);
+    void setColumnWidths();
+    void saveSizeAndPosition();
+    void forceWindowsOntoPrimaryDesktop();
+    void showHelp();
+    void chooseHomeFolder();
+
+    // MainView
+    void SetMainButtonsEnabled(bool on) override;
+    void RestoreMainButtons() override;
+    void RefreshChangedState() override;
+    void ShowMemoriesTab() override;
+    void SetStatusPanel(int panel, const QString &text) override;
+    void ApplyHideEmpty() override;
+    void ApplyBanding() override;
+    void SelectCell(int row, int column) override;
+    void TableCleared() override;
+    void SetDescriptionWidth(int twips) override;
+    int DescriptionWidth() const override;
+    void SetClipboardItemsEnabled(bool copyCut, bool paste) override;
+    void ShowTransferWindow(TransferKind kind) override;
+    void HideTransferWindow() override;
+    void SetTransferProgress(int value, int maximum) override;
+    int CurrentRow() const override;
+    int CurrentColumn() const override;
+    void SelectBlock(int firstRow, int lastRow, int firstCol, int lastCol) override;
+    void FocusMemoryView() override;
+    void SetUndoItem(bool enabled, const QString &caption) override;
+    void SetHideEmptyChecked(bool on) override;
+    void SetClipboardText(const QString &text) override;
+    QString ClipboardText() const override;
+    bool IsColumnHidden(int column) const override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildWidgets();
+    void buildMenus();
+    QAction *addItem(QMenu *menu, const QString &objectName, const QString &caption,
+                     const QKeySequence &shortcut = {});
+    void readSettingsAtStart();
+    void restoreWindowPlacement();
+    void setUpViews();
+    void setComMenus();
+    void setSpeedMenus();
+    void updateComCaptions();
+
+    void onMemorySelectionChanged();
+    void onTabChanged(int index);
+    void onMemoryContextMenu(const QPoint &pos);
+    void onPmsContextMenu(const QPoint &pos);
+    void onStartupTimer();
+    void onStatusBarClicked();
+    void readRadio();
+    void writeRadio();
+    void openImportExport();
+    void openRepeaterRules();
+    void openComPortDiag();
+    void showAbout();
+    void setEditingCommandsEnabled(bool on);
+    void applyGridFont();
+    void applyUserInterfaceFonts();
+
+    // Owned services, in construction order.
+    std::unique_ptr<SettingsStore> m_settings;
+    std::unique_ptr<MessageLog> m_log;
+    std::unique_ptr<QtDialogs> m_qtDialogs;
+    Dialogs *m_dialogs = nullptr;
+    AppState m_state;
+    std::unique_ptr<AppContext> m_ctx;
+    std::unique_ptr<SerialPortFactory> m_ownedFactory;
+    SerialPortFactory *m_factory = nullptr;
+    std::unique_ptr<CatLink> m_link;
+    std::unique_ptr<RadioTransfer> m_transfer;
+    std::unique_ptr<UndoSnapshot> m_undo;
+    std::unique_ptr<EditingCommands> m_commands;
+    QString m_commandLinePath;
+
+    // Widgets
+    QTabWidget *m_tabs = nullptr;
+    MemoryGridView *m_memoryView = nullptr;
+    MemoryGridView *m_pmsView = nullptr;
+    MemoryViewModel *m_memoryModel = nullptr;
+    MemoryViewModel *m_pmsModel = nullptr;
+    QPushButton *m_cmdReadFile = nullptr;
+    QPushButton *m_cmdRead = nullptr;
+    QPushButton *m_cmdWriteFile = nullptr;
+    QPushButton *m_cmdWriteRig = nullptr;
+    QPushButton *m_cmdImportExport = nullptr;
+    std::array<QLabel *, 4> m_panels{};
+    ErrorListWindow *m_errorList = nullptr;
+    TransferWaitWindow *m_transferWindow = nullptr;
+    QPointer<HelpViewer> m_help;
+    QPointer<ImportExportDialog> m_importExport;
+    CellDelegate *m_memoryDelegate = nullptr;
+    CellDelegate *m_pmsDelegate = nullptr;
+    MemoryPrinter *m_printer = nullptr;
+    QTimer *m_startupTimer = nullptr;
+
+    // Menus and items
+    QMenu *m_mnuFile = nullptr;
+    QMenu *m_mnuMemories = nullptr;
+    QMenu *m_mnuPms = nullptr;
+    QMenu *m_mnuSettings = nullptr;
+    QAction *m_mnuOpen = nullptr, *m_mnuSave = nullptr, *m_mnuSaveAs = nullptr;
+    QAction *m_mnuUndo = nullptr, *m_mnuCopy = nullptr, *m_mnuCut = nullptr, *m_mnuPaste = nullptr;
+    QAction *m_mnuInsertAbove = nullptr, *m_mnuDelete = nullptr, *m_mnuRemove = nullptr;
+    QAction *m_mnuMoveUp = nullptr, *m_mnuMoveDown = nullptr, *m_mnuFillDown = nullptr;
+    QAction *m_mnuCompact = nullptr, *m_mnuSortFreq = nullptr, *m_mnuSortDescription = nullptr;
+    QAction *m_mnuDuplicates = nullptr, *m_mnuFind = nullptr, *m_mnuFindNext = nullptr;
+    QAction *m_mnuHideEmpty = nullptr;
+    QAction *m_mnuDeletePmsPair = nullptr;
+    std::array<QAction *, 16> m_mnuCom{};
+    std::array<QAction *, 4> m_mnuSpeed{};
+    QAction *m_mnuLog = nullptr, *m_mnuDisableRts = nullptr, *m_mnuBandPlan = nullptr;
+    QAction *m_mnuGridNormal = nullptr, *m_mnuGridLarger = nullptr, *m_mnuGridLargest = nullptr;
+    QAction *m_mnuAutosize = nullptr, *m_mnuUserWidths = nullptr;
+
+    // View state that is the window's own
+    QString m_gridSize = QStringLiteral("Normal");
+    bool m_rowPicking = false;
+    bool m_transferRunning = false;
+    bool m_closeAfterTransfer = false;
+    bool m_closing = false;
+    int m_savedWindowState = 0;
+};
+
+} // namespace mv
