@@ -1,0 +1,71 @@
+#pragma once
+// The cell editors of the memory and PMS views: pick lists for mode, shift,
+// encoding and tone (the radio's lists), free text for the frequency and the
+// description (at most 100 characters). A confirmed text goes through the
+// editing commands' checks; a refused text keeps its editor open.
+#include <QHash>
+#include <QPersistentModelIndex>
+#include <QPointer>
+#include <QStyledItemDelegate>
+
+class QAbstractItemView;
+class QAction;
+
+namespace mv {
+
+class EditingCommands;
+
+class CellDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    enum class ViewKind { Memories, Pms };
+    // Object name of every editor this delegate opens.
+    static constexpr const char *kEditorName = "cellEditor";
+
+    CellDelegate(EditingCommands &commands, ViewKind kind, QObject *parent = nullptr);
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const override;
+    void setEditorData(QWidget *editor, const QModelIndex &index) const override;
+    // The commit of a view (the current cell moved, or the editor lost the focus).
+    void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
+    void destroyEditor(QWidget *editor, const QModelIndex &index) const override;
+
+    // "&Delete memory" (Del) is disabled while an editor is open, so that Del
+    // edits the text instead of clearing memories.
+    void setDeleteAction(QAction *action);
+    bool isEditorOpen() const { return !m_editors.isEmpty(); }
+
+    // The text an editor holds now.
+    static QString editorText(const QWidget *editor);
+
+signals:
+    void editorOpened();
+    void editorClosed();
+
+protected:
+    bool eventFilter(QObject *object, QEvent *event) override;
+
+private:
+    struct OpenEditor {
+        QPersistentModelIndex index;
+        QPointer<QAbstractItemView> view;
+        bool finished = false;  // confirmed or abandoned: no second commit
+    };
+    // Runs the checks of the cell; true when the table took the text (or the text
+    // is the cell's own, which needs no confirming).
+    bool confirm(QWidget *editor) const;
+    void forget(QWidget *editor) const;
+    // Opens the editor of a refused commit again, on the refused text.
+    void reopen(const OpenEditor &info, const QString &text) const;
+
+    EditingCommands &m_commands;
+    ViewKind m_kind;
+    QPointer<QAction> m_deleteAction;
+    mutable QHash<QWidget *, OpenEditor> m_editors;
+    mutable bool m_confirming = false;
+    mutable QPersistentModelIndex m_reopenIndex;
+    mutable QString m_reopenText;
+};
+
+} // namespace mv
