@@ -1,0 +1,267 @@
+// memvault-cli export-csv / import-csv, run as a separate process under a
+// decimal-point and a decimal-comma locale.
+#include "core/MemoryFiles.h"
+#include "core/MemoryTable.h"
+#include "core/NumberText.h"
+
+#include <QFile>
+#include <QLocale>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace mv;
+
+namespace {
+struct Run {
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+QStringList fileLines(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {QStringLiteral("<missing>")};
+    QStringList lines = QString::fromUtf8(f.readAll()).split(QStringLiteral("\r\n"));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+void writeText(const QString &path, const QString &text)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(text.toUtf8());
+}
+} // namespace
+
+class TestCsvCli : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QString m_lcAll;
+
+    // Frequency text as the chosen locale writes it.
+    QString mhz(QString s) const { return m_lcAll.startsWith("de") ? s.replace('.', ',') : s; }
+    QChar listSep() const { return m_lcAll.startsWith("de") ? QChar(';') : QChar(','); }
+
+    Run cli(const QStringList &args)
+    {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("LC_ALL", m_lcAll);
+        env.insert("MEMVAULT_CONFIG_DIR", m_dir.filePath("settings"));
+        p.setProcessEnvironment(env);
+        QString bin = qEnvironmentVariable("MEMVAULT_BIN_DIR");
+        p.start(bin + "/memvault-cli", args);
+        Run r;
+        if (!p.waitForFinished(60000))
+            return r;
+        r.code = p.exitCode();
+        r.out = QString::fromUtf8(p.readAllStandardOutput());
+        r.err = QString::fromUtf8(p.readAllStandardError());
+        return r;
+    }
+
+    // A memory set with memories 3, 7 and 9 (and a PMS row that export leaves out).
+    QString makeMemorySet(const QString &name)
+    {
+        QLocale::setDefault(QLocale(m_lcAll.left(5)));
+        DetectSeparators();
+        MemoryTable t;
+        t.AddMemory(3, mhz("7.05"), "LSB", "Simplex", "", "67.0", "Forty", nullptr, nullptr);
+        t.AddMemory(7, mhz("14.2"), "USB", "Simplex", "", "67.0", QString::fromUtf8("Zwanzig Ü"), nullptr, nullptr);
+        t.AddMemory(9, mhz("51.6"), "FM", "Minus", "CTCSS Enc", "88.5", "", nullptr, nullptr);
+        t.setPmsRow(1, {"P1L", mhz("7.000000"), "LSB", "Simplex", "", "67.0", ""});
+        const QString path = m_dir.filePath(name);
+        QString error;
+        if (!writeMemorySet(path, t, kDefaultDescriptionWidth, &error))
+            qWarning() << error;
+        return path;
+    }
+
+    bool readBack(const QString &path, MemoryTable &t)
+    {
+        QLocale::setDefault(QLocale(m_lcAll.left(5)));
+        DetectSeparators();
+        QString error;
+        return readMemorySet(path, t, nullptr, &error);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        QVERIFY2(QFile::exists(qEnvironmentVariable("MEMVAULT_BIN_DIR") + "/memvault-cli"), "memvault-cli not built");
+    }
+    void initTestCase_data()
+    {
+        QTest::addColumn<QString>("lcAll");
+        QTest::newRow("point") << "en_GB.UTF-8";
+        QTest::newRow("comma") << "de_DE.UTF-8";
+    }
+    void init()
+    {
+        QFETCH_GLOBAL(QString, lcAll);
+        m_lcAll = lcAll;
+    }
+
+    void exportWholeTable_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("sep");  // "" = the locale's list separator
+        QTest::addColumn<bool>("header");
+        QTest::addColumn<QStringList>("numbers");
+        QTest::newRow("defaults") << QStringList{} << "" << true << QStringList{"1", "2", "3"};
+        QTest::newRow("tab") << QStringList{"--tab"} << "\t" << true << QStringList{"1", "2", "3"};
+        QTest::newRow("keep numbers, no header") << QStringList{"--keep-numbers", "--omit-header"} << "" << false
+                                                 << QStringList{"3", "7", "9"};
+    }
+    void exportWholeTable()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QString, sep);
+        QFETCH(bool, header);
+        QFETCH(QStringList, numbers);
+        const QString set = makeMemorySet("export.450");
+        const QString out = m_dir.filePath("out.csv");
+        QFile::remove(out);
+        const Run r = cli(QStringList{"export-csv", set, out} + options);
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        QCOMPARE(r.out.trimmed(), QStringLiteral("Export completed"));
+        const QString s = sep.isEmpty() ? QString(listSep()) : sep;
+        QStringList expected;
+        if (header)
+            expected << "Memory" + s + "RX Freq" + s + "RX Mode" + s + "Shift" + s + "TX Shift/Freq" + s + "TX Mode" + s
+                    + "CTCSS/DCS" + s + "Tone/Code" + s + "Show" + s + "Name" + s + "Scan" + s + "Group" + s + "Description";
+        const QStringList bodies{mhz("7.05000") + s + "LSB" + s + "Simplex" + s + s + s + s + "67.0" + s + s + s + s + s + "Forty",
+                                 mhz("14.20000") + s + "USB" + s + "Simplex" + s + s + s + s + "67.0" + s + s + s + s + s
+                                     + QString::fromUtf8("Zwanzig Ü"),
+                                 mhz("51.60000") + s + "FM" + s + "Minus" + s + s + s + "CTCSS Enc" + s + "88.5" + s + s + s + s + s};
+        for (int i = 0; i < 3; ++i)
+            expected << numbers[i] + s + bodies[i];
+        QCOMPARE(fileLines(out), expected);
+    }
+
+    void exportFailures()
+    {
+        Run r = cli({"export-csv", m_dir.filePath("nothing.450"), m_dir.filePath("x.csv")});
+        QCOMPARE(r.code, 1);
+        QVERIFY(!QFile::exists(m_dir.filePath("x.csv")));
+        r = cli({"export-csv", makeMemorySet("e.450"), m_dir.filePath("no/such/folder/x.csv")});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains("An error has been encountered when trying to export the file."), qPrintable(r.err));
+        r = cli({"export-csv", "only-one-file"});
+        QCOMPARE(r.code, 2);
+        r = cli({"export-csv", "a", "b", "--bogus"});
+        QCOMPARE(r.code, 2);
+    }
+
+    void importIntoNewFile()
+    {
+        const QString csv = m_dir.filePath("new.csv");
+        const QString s(listSep());
+        writeText(csv, "Memory" + s + "RX Freq" + s + "RX Mode\r\n1" + s + mhz("7.05") + s + "LSB" + s + s + s + s + s + s + s
+                           + s + s + s + "Club  A\r\n2" + s + mhz("14.2") + s + "\r\n");
+        const QString set = m_dir.filePath("new.450");
+        QFile::remove(set);
+        QFile::remove(set + "dsc");
+        const Run r = cli({"import-csv", csv, set});
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        QCOMPARE(r.out.trimmed(), QStringLiteral("Import completed"));
+        MemoryTable t;
+        QVERIFY(readBack(set, t));
+        QCOMPARE(t.usedMemoryCount(), 2);
+        QCOMPARE(t.cell(1, MemoryTable::ColMode), QStringLiteral("LSB"));
+        QCOMPARE(t.cell(1, MemoryTable::ColDescription), QStringLiteral("Club  A"));
+        QCOMPARE(t.cell(2, MemoryTable::ColMode), QStringLiteral("USB"));  // proposed from the frequency
+        QVERIFY(QFile::exists(set + "dsc"));
+    }
+
+    void importRoundTripWithNumbers()
+    {
+        const QString set = makeMemorySet("trip.450");
+        const QString csv = m_dir.filePath("trip.csv");
+        QCOMPARE(cli({"export-csv", set, csv, "--keep-numbers"}).code, 0);
+        const QString target = m_dir.filePath("trip-target.450");
+        QFile::remove(target);
+        const Run r = cli({"import-csv", csv, target, "--use-numbers"});
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        MemoryTable original, copy;
+        QVERIFY(readBack(set, original));
+        QVERIFY(readBack(target, copy));
+        for (int n = 1; n <= MemoryTable::kMemoryCount; ++n)
+            QCOMPARE(copy.memory(n), original.memory(n));
+        QVERIFY(copy.isPmsEmpty(1));  // PMS rows are not exported
+    }
+
+    void importIntoExistingFile()
+    {
+        const QString set = makeMemorySet("existing.450");
+        const QString csv = m_dir.filePath("add.csv");
+        const QString s(listSep());
+        writeText(csv, "Memory" + s + "RX Freq\r\n1" + s + mhz("3.7") + s + "LSB\r\n2" + s + mhz("14.2") + s + "USB\r\n");
+        const Run r = cli({"import-csv", csv, set, "--start", "7", "--omit-duplicates"});
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        MemoryTable t;
+        QVERIFY(readBack(set, t));
+        QCOMPARE(t.usedMemoryCount(), 4);
+        QCOMPARE(t.cell(8, MemoryTable::ColFrequency), mhz("3.70000"));  // 7 is used
+        QCOMPARE(t.cell(7, MemoryTable::ColDescription), QString::fromUtf8("Zwanzig Ü"));
+        QVERIFY(!t.isPmsEmpty(1));  // the rest of the memory set is kept
+    }
+
+    void precheckErrorsStopUnlessForced()
+    {
+        const QString set = makeMemorySet("guarded.450");
+        const QByteArray before = [&] {
+            QFile f(set);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }();
+        const QString csv = m_dir.filePath("bad.csv");
+        const QString s(listSep());
+        writeText(csv, "Memory" + s + "RX Freq\r\n1" + s + "99" + s + "FM\r\n2" + s + mhz("3.7") + s + "LSB\r\n");
+        Run r = cli({"import-csv", csv, set});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains("Record  1. Frequency of '99' is outside the range of the radio"), qPrintable(r.err));
+        QVERIFY(r.err.contains("The pre-check of the import file has errors. Do you want to try and load it?"));
+        QFile f(set);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), before);
+        f.close();
+
+        r = cli({"import-csv", csv, set, "--force", "--clear"});
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        QVERIFY(r.err.contains("Record  1 memory 1. Skipped due to bad RX frequency of 99"));
+        MemoryTable t;
+        QVERIFY(readBack(set, t));
+        QCOMPARE(t.usedMemoryCount(), 1);
+        QCOMPARE(t.cell(1, MemoryTable::ColFrequency), mhz("3.70000"));
+        QVERIFY(t.isPmsEmpty(1));  // cleared
+    }
+
+    void importFailures()
+    {
+        const QString set = m_dir.filePath("untouched.450");
+        QFile::remove(set);
+        Run r = cli({"import-csv", m_dir.filePath("missing.csv"), set});
+        QCOMPARE(r.code, 1);
+        QVERIFY(r.err.contains("does not exist"));
+        QVERIFY(!QFile::exists(set));
+        const QString foreign = m_dir.filePath("foreign.csv");
+        writeText(foreign, "Bank,Channel,Freq\r\n1,2,7.05\r\n");
+        r = cli({"import-csv", foreign, set});
+        QCOMPARE(r.code, 1);
+        QVERIFY(r.err.contains("Header looks like one from Osprey. Import aborted"));
+        QVERIFY(!QFile::exists(set));
+        r = cli({"import-csv", foreign, set, "--start"});
+        QCOMPARE(r.code, 2);
+        r = cli({"import-csv", foreign, set, "--start", "0"});
+        QCOMPARE(r.code, 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCsvCli)
+#include "tst_csvcli.moc"
