@@ -33,6 +33,14 @@ QString asSetCommand(const QString &reply)
     return s;
 }
 
+QList<int> rangeOf(int first, int last)
+{
+    QList<int> out;
+    for (int n = first; n <= last; ++n)
+        out << n;
+    return out;
+}
+
 QString catName(int n)
 {
     return n > MemoryTable::kMemoryCount ? MemoryTable::pmsLabel(n - MemoryTable::kMemoryCount) : QString::number(n);
@@ -279,17 +287,13 @@ QString RadioTransfer::ReadOutcomeText() const
     } else {
         lines << QStringLiteral("The read of memories from the Radio did not complete.");
     }
-    lines << QStringLiteral("%1 memories were read and %2 were reported empty.").arg(s.read).arg(s.empty);
+    lines << QStringLiteral("Memories read: %1; reported empty: %2.").arg(s.read).arg(s.empty);
     if (!s.notAnswering.isEmpty())
-        lines << QStringLiteral("%1 memories did not answer: %2.")
-                     .arg(s.notAnswering.size())
-                     .arg(MemoryNumbersText(s.notAnswering));
+        lines << QStringLiteral("Memories that did not answer: %1.").arg(MemoryNumbersText(s.notAnswering));
     if (!s.undecodable.isEmpty())
-        lines << QStringLiteral("%1 replies could not be decoded: %2.")
-                     .arg(s.undecodable.size())
-                     .arg(MemoryNumbersText(s.undecodable));
+        lines << QStringLiteral("Memories whose reply could not be decoded: %1.").arg(MemoryNumbersText(s.undecodable));
     if (!s.completed && s.lastMemory < kLastCat)
-        lines << QStringLiteral("Memories %1 to %2 were not read.").arg(s.lastMemory + 1).arg(kLastCat);
+        lines << QStringLiteral("Memories not read: %1.").arg(MemoryNumbersText(rangeOf(s.lastMemory + 1, kLastCat)));
     lines << QStringLiteral("What was read is in the table; memories not read show as Empty.");
     return lines.join(kCrLf);
 }
@@ -478,24 +482,20 @@ QString RadioTransfer::WriteOutcomeText() const
         if (!m_linkFault.isEmpty())
             lines << m_linkFault;
         if (s.lastMemory < kLastCat)
-            lines << QStringLiteral("Memories %1 to %2 were not written.").arg(s.lastMemory + 1).arg(kLastCat);
+            lines << QStringLiteral("Memories not handled: %1.").arg(MemoryNumbersText(rangeOf(s.lastMemory + 1, kLastCat)));
     } else if (DryRun)
         lines << QStringLiteral("Comparison with the radio completed: %1 memories would be written.").arg(s.written.size());
     else
         lines << QStringLiteral("Transfer of memories completed.");
     if (!s.skipped.isEmpty())
-        lines << QStringLiteral("%1 memories were not written because the radio cannot take them: %2. "
+        lines << QStringLiteral("Memories not written because the radio cannot take them: %1. "
                                 "The messages window says why.")
-                     .arg(s.skipped.size())
                      .arg(MemoryNumbersText(s.skipped));
     if (!s.notAnswering.isEmpty())
-        lines << QStringLiteral("%1 memories did not answer the read before writing and were written without "
-                                "comparison: %2.")
-                     .arg(s.notAnswering.size())
+        lines << QStringLiteral("Memories that did not answer the read before writing (written without comparison): %1.")
                      .arg(MemoryNumbersText(s.notAnswering));
     if (!s.verifyFailed.isEmpty())
-        lines << QStringLiteral("%1 memories read back differently after writing: %2.")
-                     .arg(s.verifyFailed.size())
+        lines << QStringLiteral("Memories that read back differently after writing: %1.")
                      .arg(MemoryNumbersText(s.verifyFailed));
     return lines.join(kCrLf);
 }

@@ -245,6 +245,8 @@ void Ft450Radio::execute(const QByteArray &command, qint64 t)
 
 QByteArray Ft450Radio::answer(const QByteArray &c)
 {
+    if (c == "ID;" && !m_options.identity.isEmpty())
+        return m_options.identity;
     if (c == "ID;")
         return m_options.model450D ? "ID0244;" : "ID0241;";
     if (c == "AI0;" || c == "AI1;")

@@ -41,6 +41,7 @@ struct RadioOptions {
     bool splitReplies = false;  // a 40 ms gap in the middle of every reply
     int stopAfter = 0;          // after n replies nothing more is answered (0: never)
     bool garbage = false;       // answers with a stream of noise (no ";") until the next command
+    QByteArray identity;        // reply to "ID;" instead of the model's (another radio on the line)
 };
 
 class Ft450Radio {
