@@ -125,7 +125,9 @@ bool MemoryPrinter::paintPages(QPrinter *printer)
     charWidth = metrics.horizontalAdvance(QLatin1Char('0'));
     const qreal lineHeight = metrics.lineSpacing();
     // Two lines at the foot of the page for the page number.
-    const int linesPerPage = int((area.height() - top - 2 * lineHeight) / lineHeight);
+    if (!(lineHeight > 0))
+        return false;
+    const int linesPerPage = int(std::clamp((area.height() - top - 2 * lineHeight) / lineHeight, 0.0, 10000.0));
 
     const MemoryPrintLayout layout = LayoutMemoryPrint(m_state.table, o, name, linesPerPage);
     const int pageCount = int(layout.pages.size());
