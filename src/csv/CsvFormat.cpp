@@ -226,6 +226,7 @@ QString CleanImportedDescription(const QString &text)
         if (out.at(limit - 1).isHighSurrogate())
             --limit;
         out.truncate(limit);
+        out = out.trimmed();
     }
     return out;
 }
