@@ -55,9 +55,8 @@ MemoryPrinter::MemoryPrinter(AppState &state, SettingsStore &settings, Dialogs &
 
 MemoryPrinter::~MemoryPrinter()
 {
-    // Parented to the main window when there is one; otherwise ours.
-    if (m_window && !m_window->parent())
-        delete m_window;
+    // The window edits our options; it goes with them.
+    delete m_window;
 }
 
 frmSelectPrintColumns *MemoryPrinter::optionsWindow()

@@ -6,6 +6,7 @@
 #include "print/PrintOptions.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 class QPrinter;
@@ -58,7 +59,7 @@ private:
     Dialogs &m_dialogs;
     QWidget *m_parent;
     PrintOptions m_options;
-    frmSelectPrintColumns *m_window = nullptr;
+    QPointer<frmSelectPrintColumns> m_window;
 };
 
 } // namespace mv

@@ -1,6 +1,7 @@
 #include "ui/PrintOptionsDialog.h"
 
 #include "shell/SettingsStore.h"
+#include "ui/UiMetrics.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -22,9 +23,6 @@ frmSelectPrintColumns::frmSelectPrintColumns(SettingsStore &settings, PrintOptio
     setObjectName(QStringLiteral("frmSelectPrintColumns"));
     setWindowTitle(QStringLiteral("Select memory columns to print"));
     setModal(true);
-    // The user-interface font of every window; the controls inherit it.
-    setFont(QFont(QStringLiteral("Tahoma"), 8));
-
     auto *columnsLabel = new QLabel(QStringLiteral("Memory column (print field width)"), this);
     columnsLabel->setObjectName(QStringLiteral("lblColumns"));
     auto *columnsBox = new QVBoxLayout;
@@ -92,6 +90,7 @@ frmSelectPrintColumns::frmSelectPrintColumns(SettingsStore &settings, PrintOptio
     main->addLayout(top);
     main->addLayout(buttons);
 
+    ApplyUserInterfaceFont(this);
     LoadPrintOptions();
 }
 
