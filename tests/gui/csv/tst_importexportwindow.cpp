@@ -1,0 +1,220 @@
+// The Import/Export window: its controls, the start-number box, row picking for
+// "Export only selected mems", the saved position, closing, and export and
+// import run from its buttons (with the undo snapshot "Import").
+#include "TestContext.h"
+#include "core/NumberText.h"
+#include "editing/UndoSnapshot.h"
+#include "ui/ImportExportDialog.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace mv;
+using mv::test::TestContext;
+
+namespace {
+class FakePicker : public RowPicker {
+public:
+    void setRowPickingMode(bool on) override { modes << on; }
+    QList<int> pickedRows() const override { return picked; }
+    QList<bool> modes;
+    QList<int> picked;
+};
+
+template <typename T>
+T *child(QWidget *w, const char *name)
+{
+    T *c = w->findChild<T *>(QLatin1String(name));
+    if (!c)
+        qWarning("no control %s", name);
+    return c;
+}
+} // namespace
+
+class TestImportExportWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+        DetectSeparators();
+    }
+
+    void controls_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("chkExportSelected") << "chkExportSelected" << "Export only selected mems";
+        QTest::newRow("optTabChar_0") << "optTabChar_0" << "Tab";
+        QTest::newRow("optTabChar_1") << "optTabChar_1" << "Comma";
+        QTest::newRow("chkKeepNumbers") << "chkKeepNumbers" << "Keep existing mem numbers";
+        QTest::newRow("chkOmitHeader") << "chkOmitHeader" << "Omit header";
+        QTest::newRow("cmdExport") << "cmdExport" << "Export CSV";
+        QTest::newRow("cmdPreviewExport") << "cmdPreviewExport" << "Preview Export";
+        QTest::newRow("chkUseMemoryNumbers") << "chkUseMemoryNumbers" << "Use imported mem numbers";
+        QTest::newRow("chkClearBeforeImport") << "chkClearBeforeImport" << "Clear all before import";
+        QTest::newRow("chkDuplicates") << "chkDuplicates" << "Omit duplicate frequencies";
+        QTest::newRow("cmdImport") << "cmdImport" << "Import CSV";
+        QTest::newRow("cmdPreviewImport") << "cmdPreviewImport" << "Preview Import";
+        QTest::newRow("cmdSetPosition") << "cmdSetPosition" << "&Save size and position";
+        QTest::newRow("cmdClose") << "cmdClose" << "Close";
+    }
+    void controls()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        TestContext c;
+        ImportExportDialog w(c.ctx, nullptr, nullptr);
+        QCOMPARE(w.objectName(), QStringLiteral("frmImportExport"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Import/Export"));
+        QVERIFY(!w.isModal());
+        auto *b = w.findChild<QAbstractButton *>(name);
+        QVERIFY2(b, qPrintable(name));
+        QCOMPARE(b->text(), caption);
+        QCOMPARE(child<QLabel>(&w, "lblStartMemory")->text(), QStringLiteral("Start at mem number"));
+        QVERIFY(child<QLineEdit>(&w, "txtStartMemory"));
+        QVERIFY(child<QRadioButton>(&w, "optTabChar_1")->isChecked());
+    }
+
+    void startBoxFollowsUseNumbers()
+    {
+        TestContext c;
+        ImportExportDialog w(c.ctx, nullptr, nullptr);
+        w.show();
+        auto *box = child<QLineEdit>(&w, "txtStartMemory");
+        auto *use = child<QCheckBox>(&w, "chkUseMemoryNumbers");
+        QVERIFY(box->isEnabled());
+        use->click();
+        QVERIFY(!box->isEnabled());
+        use->click();
+        QVERIFY(box->isEnabled());
+    }
+
+    void rowPickingAndClose()
+    {
+        TestContext c;
+        FakePicker picker;
+        ImportExportDialog w(c.ctx, nullptr, &picker);
+        QSignalSpy closed(&w, &ImportExportDialog::closed);
+        w.show();
+        QCOMPARE(picker.modes, QList<bool>{false});
+        auto *selected = child<QCheckBox>(&w, "chkExportSelected");
+        selected->click();
+        selected->click();
+        selected->click();
+        QCOMPARE(picker.modes, QList<bool>({false, true, false, true}));
+        child<QPushButton>(&w, "cmdClose")->click();
+        QVERIFY(!w.isVisible());
+        QCOMPARE(closed.count(), 1);
+        QCOMPARE(picker.modes.last(), false);
+        // Opened again: normal selection, box cleared.
+        w.show();
+        QVERIFY(!selected->isChecked());
+        QCOMPARE(picker.modes.last(), false);
+        w.close();
+        QCOMPARE(closed.count(), 2);
+    }
+
+    void previewExportOfPickedRows()
+    {
+        TestContext c;
+        c.state.table.AddMemory(2, "7.05", "LSB", "", "", "", "two", nullptr, nullptr);
+        c.state.table.AddMemory(5, "14.2", "USB", "", "", "", "five", nullptr, nullptr);
+        FakePicker picker;
+        picker.picked = {5};
+        ImportExportDialog w(c.ctx, nullptr, &picker);
+        w.show();
+        child<QCheckBox>(&w, "chkExportSelected")->click();
+        child<QCheckBox>(&w, "chkKeepNumbers")->click();
+        child<QRadioButton>(&w, "optTabChar_0")->click();
+        child<QPushButton>(&w, "cmdPreviewExport")->click();
+        const QStringList lines = c.log.text().split("\r\n", Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        QVERIFY(lines[0].startsWith("Memory\tRX Freq\t"));
+        QCOMPARE(lines[1], QStringLiteral("5\t14.20000\tUSB\tSimplex\t\t\t \t67.0\t\t\t\t\tfive"));
+        QVERIFY(c.dialogs.boxes.isEmpty());
+    }
+
+    void exportToFile()
+    {
+        TestContext c;
+        c.state.table.AddMemory(9, "7.05", "LSB", "", "", "", "", nullptr, nullptr);
+        ImportExportDialog w(c.ctx, nullptr, nullptr);
+        w.show();
+        child<QCheckBox>(&w, "chkOmitHeader")->click();
+        const QString path = c.dir.filePath("out");
+        c.dialogs.files.enqueue({false, path});
+        child<QPushButton>(&w, "cmdExport")->click();
+        QCOMPARE(c.dialogs.texts(), QStringList{"Export completed"});
+        QFile f(path + ".CSV");
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("1,7.05000,LSB,Simplex,,, ,67.0,,,,,\r\n"));
+    }
+
+    void importWithUndo()
+    {
+        TestContext c;
+        c.state.table.AddMemory(1, "3.6", "LSB", "", "", "", "", nullptr, nullptr);
+        UndoSnapshot undo;
+        ImportExportDialog w(c.ctx, &undo, nullptr);
+        w.show();
+        const QString path = c.dir.filePath("in.CSV");
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("Memory,RX Freq,RX Mode\r\n1,7.05,LSB\r\n2,14.2,USB\r\n");
+        f.close();
+        auto *box = child<QLineEdit>(&w, "txtStartMemory");
+        box->clear();
+        c.dialogs.files.enqueue({false, path});
+        child<QPushButton>(&w, "cmdImport")->click();
+        QCOMPARE(box->text(), QStringLiteral("1"));
+        QCOMPARE(c.dialogs.texts(), QStringList{"Import completed"});
+        QCOMPARE(c.state.table.usedMemoryCount(), 3);
+        QVERIFY(c.state.MemoriesChanged);
+        QVERIFY(undo.available());
+        QCOMPARE(undo.name(), QStringLiteral("Import"));
+        QVERIFY(undo.restore(c.ctx));
+        QCOMPARE(c.state.table.usedMemoryCount(), 1);
+    }
+
+    void badStartNumberKeepsTheText()
+    {
+        TestContext c;
+        ImportExportDialog w(c.ctx, nullptr, nullptr);
+        w.show();
+        auto *box = child<QLineEdit>(&w, "txtStartMemory");
+        box->setText("600");
+        child<QPushButton>(&w, "cmdPreviewImport")->click();
+        QCOMPARE(box->text(), QStringLiteral("600"));
+        QCOMPARE(c.dialogs.texts(), QStringList{"The start memory number must be a number from 1 to 500"});
+        QVERIFY(c.dialogs.fileRequests.isEmpty());
+    }
+
+    void savedPosition()
+    {
+        TestContext c;
+        {
+            ImportExportDialog w(c.ctx, nullptr, nullptr);
+            w.show();
+            w.move(120, 75);
+            QTRY_COMPARE(w.pos(), QPoint(120, 75));
+            child<QPushButton>(&w, "cmdSetPosition")->click();
+        }
+        const int dpi = QWidget().logicalDpiX();
+        QCOMPARE(c.settings->value("ImportExportLeft").toInt(), 120 * 1440 / dpi);
+        QCOMPARE(c.settings->value("ImportExportTop").toInt(), 75 * 1440 / dpi);
+        ImportExportDialog again(c.ctx, nullptr, nullptr);
+        again.show();
+        QTRY_COMPARE(again.pos(), QPoint(120, 75));
+    }
+};
+
+QTEST_MAIN(TestImportExportWindow)
+#include "tst_importexportwindow.moc"
