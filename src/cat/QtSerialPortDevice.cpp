@@ -16,6 +16,9 @@ namespace mv {
 
 namespace {
 
+// How long after a write a serial adapter may take to start sending it.
+constexpr qint64 kAdapterLatencyNs = 20 * 1000 * 1000;
+
 class QtSerialPortDevice : public SerialPort {
 public:
     QtSerialPortDevice() { m_clock.start(); }
@@ -140,12 +143,14 @@ public:
 
     int msUntilWireIdle() override
     {
-        if (!isOpen())
+        if (!isOpen() || m_wireIdleAt == 0)
             return 0;
         const qint64 now = m_clock.nsecsElapsed();
         const qint64 pending = bytesToWrite() * CharacterWireMicros(m_settings) * 1000;
-        // Characters still queued start no earlier than now.
-        const qint64 left = std::max<qint64>({0, m_wireIdleAt - now, pending});
+        // Characters still queued start no earlier than now. A USB adapter puts
+        // them on the wire a little after the write returned: allow for that.
+        const qint64 left = std::max<qint64>({0, m_wireIdleAt + kAdapterLatencyNs - now,
+                                                  pending > 0 ? pending + kAdapterLatencyNs : 0});
         return int((left + 999999) / 1000000);
     }
 
