@@ -1,0 +1,209 @@
+// memvault-cli read / write / diff against ft450sim: files, messages, exit codes.
+#include "RadioFixtures.h"
+#include "SimProcess.h"
+
+#include <QtTest>
+
+using namespace mv::test;
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Run cli(const QStringList &args)
+{
+    QProcess p;
+    // Never the user's own settings.
+    static QTemporaryDir settings;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (!env.contains("MEMVAULT_CONFIG_DIR"))
+        env.insert("MEMVAULT_CONFIG_DIR", settings.path());
+    p.setProcessEnvironment(env);
+    p.setProgram(binDir() + "/memvault-cli");
+    p.setArguments(args);
+    p.start();
+    Run r;
+    if (!p.waitForFinished(120000)) {
+        p.kill();
+        return r;
+    }
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &data)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(data);
+}
+
+} // namespace
+
+class TestCliRadio : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+
+private slots:
+    void initTestCase() { QVERIFY(QFileInfo::exists(binDir() + "/memvault-cli")); }
+
+    // Read every memory, write back an edited file: the radio then holds exactly
+    // the file. Rate detection from 4800 on the way in.
+    void roundTrip()
+    {
+        const QByteArray memories = sampleMemoryFile([](int) { return true; });
+        SimProcess sim({"--rate", "4800", "--latency-ms", "1"}, memories);
+        QVERIFY(sim.ok());
+
+        const QString base = m_dir.filePath("radio");
+        Run r = cli({"read", "--device", sim.device, "--speed", "38400", base});
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+        QCOMPARE(readFile(base + ".450"), memories);
+        const QList<QByteArray> descriptions = readFile(base + ".450dsc").split('\n');
+        QCOMPARE(descriptions.size(), 502);  // 501 lines and the end
+        QCOMPARE(descriptions.first(), QByteArray("0,\"3450\"\r"));
+        QCOMPARE(descriptions.at(500), QByteArray("500,\"\"\r"));
+        QVERIFY(r.err.contains("The read of memories from the Radio has completed successfully."));
+        QVERIFY(r.err.contains("You are about to read the Radio."));
+        QVERIFY(r.err.contains("Summary: memories read 504, empty 0, not answering 0; identical 0, replaced 0, "
+                               "added 0, skipped 0"));
+
+        QByteArray edited = memories;
+        for (int n : {3, 250, 501}) {
+            const QByteArray was = "MW" + sampleRecord(n).mid(2);
+            const QByteArray now = "MW" + sampleRecord(n, 7).mid(2);
+            QVERIFY(edited.contains(was));
+            edited.replace(was, now);
+        }
+        writeFile(m_dir.filePath("edited.450"), edited);
+        r = cli({"write", "--device", sim.device, "--speed", "38400", "--verify", m_dir.filePath("edited.450")});
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+        QVERIFY(r.err.contains("identical 501, replaced 3, added 0, skipped 0"));
+        QVERIFY(r.err.contains("Transfer of memories completed."));
+        QVERIFY(r.err.contains("all 3 memories written read back as sent"));
+        sim.stop();
+        QCOMPARE(sim.dump(), edited);
+        QCOMPARE(sim.commands().filter("MW").size(), 3);
+    }
+
+    void failuresLeaveTheFileAlone_data()
+    {
+        QTest::addColumn<bool>("deviceExists");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("radio off") << true << "Two attempts to set the CAT rate have failed.\n"
+                                              "Please check your Com port connection and radio power on state.";
+        QTest::newRow("no such port") << false << "COM Port 1 is not available. It may be in use by another program.\n"
+                                                  "The requested operation cannot continue.";
+    }
+    void failuresLeaveTheFileAlone()
+    {
+        QFETCH(bool, deviceExists);
+        QFETCH(QString, message);
+        SimProcess sim({"--rate", "38400", "--silent"});
+        QVERIFY(sim.ok());
+        const QString file = m_dir.filePath("keep.450");
+        writeFile(file, "MW00107000000+000000100000;\r\n");
+        const Run r = cli({"read", "--device", deviceExists ? sim.device : "/dev/no-such-ft450", "--port", "1", file});
+        QCOMPARE(r.exitCode, 2);  // --port and --device together
+        const Run failed = cli({"read", "--device", deviceExists ? sim.device : "/dev/no-such-ft450", file});
+        QCOMPARE(failed.exitCode, 1);
+        QVERIFY2(failed.err.contains(message), qPrintable(failed.err));
+        QVERIFY(failed.err.contains("nothing was read; no file written"));
+        if (!deviceExists)
+            QVERIFY(failed.err.contains("cannot open /dev/no-such-ft450"));
+        QCOMPARE(readFile(file), QByteArray("MW00107000000+000000100000;\r\n"));
+        QVERIFY(!QFileInfo::exists(file + "dsc"));
+    }
+
+    // An unfinished read never replaces the file; what was read is kept beside it.
+    void incompleteReadIsKeptBeside()
+    {
+        const QByteArray memories = sampleMemoryFile([](int n) { return n % 50 == 0; });
+        // Identity and memories 1..498 answer; 499..504 do not.
+        SimProcess sim({"--rate", "38400", "--latency-ms", "1", "--stop-after", "499"}, memories);
+        QVERIFY(sim.ok());
+        const QString file = m_dir.filePath("partial.450");
+        writeFile(file, "old");
+        const Run r = cli({"read", "--device", sim.device, "--speed", "38400", file});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains("Memories that did not answer: 499-500, P1L-P2U."), qPrintable(r.err));
+        QVERIFY(r.err.contains("not answering 6"));
+        QCOMPARE(readFile(file), QByteArray("old"));
+        const QByteArray kept = readFile(m_dir.filePath("partial.incomplete.450"));
+        QCOMPARE(kept.count("\r\n"), 9);  // memories 50, 100, ... 450
+    }
+
+    void diffAndDryRun()
+    {
+        const QByteArray memories = sampleMemoryFile([](int n) { return n % 100 == 1; });  // 1, 101, ... 501
+        SimProcess sim({"--rate", "38400", "--latency-ms", "1"}, memories);
+        QVERIFY(sim.ok());
+        QByteArray file = memories;
+        file.replace("MW" + sampleRecord(101).mid(2) + "\r\n", "");                        // empty in the file
+        file.replace("MW" + sampleRecord(201).mid(2), "MW" + sampleRecord(201, 2).mid(2));  // changed
+        file += "MW" + sampleRecord(502).mid(2) + "\r\n";                                    // new
+        writeFile(m_dir.filePath("plan.450"), file);
+
+        Run r = cli({"diff", "--device", sim.device, m_dir.filePath("plan.450")});
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+        QCOMPARE(r.out.split('\n', Qt::SkipEmptyParts),
+                 QStringList({"Memory 101: radio MW" + QString::fromLatin1(sampleRecord(101).mid(2)) + "  file empty",
+                              "Memory 201: radio MW" + QString::fromLatin1(sampleRecord(201).mid(2)) + "  file MW"
+                                  + QString::fromLatin1(sampleRecord(201, 2).mid(2)),
+                              "PMS memory P1U: radio empty  file MW" + QString::fromLatin1(sampleRecord(502).mid(2))}));
+        QVERIFY(r.err.contains("3 memories differ"));
+
+        r = cli({"write", "--device", sim.device, "--dry-run", m_dir.filePath("plan.450")});
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+        QCOMPARE(r.out.split('\n', Qt::SkipEmptyParts).size(), 2);  // 101 stays on the radio
+        QVERIFY(r.err.contains("identical 4, replaced 1, added 1, skipped 0"));
+        sim.stop();
+        QVERIFY(sim.commands().filter("MW").isEmpty());
+        QCOMPARE(sim.dump(), memories);
+    }
+
+    void usageErrors_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("no port") << QStringList{"read", "f.450"};
+        QTest::newRow("no file") << QStringList{"read", "--port", "1"};
+        QTest::newRow("two files") << QStringList{"read", "--port", "1", "a.450", "b.450"};
+        QTest::newRow("port 0") << QStringList{"read", "--port", "0", "f.450"};
+        QTest::newRow("port 17") << QStringList{"write", "--port=17", "f.450"};
+        QTest::newRow("speed 1200") << QStringList{"read", "--port", "1", "--speed", "1200", "f.450"};
+        QTest::newRow("dry run on a read") << QStringList{"read", "--port", "1", "--dry-run", "f.450"};
+        QTest::newRow("dry run and verify") << QStringList{"write", "--port", "1", "--dry-run", "--verify", "f.450"};
+        QTest::newRow("unknown option") << QStringList{"diff", "--port", "1", "--fast", "f.450"};
+        QTest::newRow("missing value") << QStringList{"diff", "f.450", "--device"};
+    }
+    void usageErrors()
+    {
+        QFETCH(QStringList, args);
+        const Run r = cli(args);
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY(r.err.contains("usage:"));
+    }
+
+    void writeOfAMissingFileFails()
+    {
+        const Run r = cli({"write", "--device", "/dev/null", m_dir.filePath("nothing-here")});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY(r.err.contains("cannot read"));
+        QVERIFY(r.err.contains("nothing-here.450"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliRadio)
+#include "tst_cli_radio.moc"
