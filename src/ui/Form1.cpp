@@ -513,7 +513,6 @@ void Form1::setUpViews()
 {
     m_state.FormLoading = true;
     m_state.table.ClearAllMemories();
-    TableCleared();
     setColumnWidths();
     m_memoryView->horizontalHeader()->setFixedHeight(TwipsY(this, 500));
     m_memoryView->setColumnWidth(0, TwipsX(this, 900));

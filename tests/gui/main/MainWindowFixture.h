@@ -1,0 +1,140 @@
+#pragma once
+// A main window over a private settings folder, scripted dialogs and the
+// in-process FT-450 simulator, started the way the program starts it.
+#include "ScriptedDialogs.h"
+#include "SimulatedSerialPort.h"
+#include "TestContext.h"
+#include "shell/SettingsStore.h"
+#include "ui/Form1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+namespace mv::test {
+
+// Every one of the radio's 504 memories in use, each with its own frequency,
+// mode, tone and shift.
+inline void fillRadioForWindow(ft450::Ft450Radio &radio)
+{
+    static const char modes[] = "123456789BC";
+    for (int n = 1; n <= ft450::kMemoryCount; ++n) {
+        const qint64 hz = 1800000 + qint64(n) * 10000;
+        radio.setMemory(n, QStringLiteral("MR%1%2+000000%3%4%5%6;")
+                               .arg(n, 3, 10, QLatin1Char('0'))
+                               .arg(hz, 8, 10, QLatin1Char('0'))
+                               .arg(QString(QLatin1Char(modes[n % 11])) + QLatin1Char('0'))
+                               .arg(n % 3)
+                               .arg(n % 50, 2, 10, QLatin1Char('0'))
+                               .arg(n % 3)
+                               .toLatin1());
+    }
+}
+
+struct MainWindowFixture {
+    QTemporaryDir dir;
+    QString settingsDir = dir.path() + QStringLiteral("/settings");
+    QString dataDir = dir.path() + QStringLiteral("/data");
+    std::shared_ptr<ft450::SimulatedLine> line = std::make_shared<ft450::SimulatedLine>();
+    ft450::SimulatedPortFactory factory{line};
+    ScriptedDialogs dialogs;
+    std::unique_ptr<Form1> window;
+
+    // first run done and a data folder chosen, unless told otherwise
+    explicit MainWindowFixture(bool seasoned = true)
+    {
+        QDir().mkpath(dataDir);
+        if (seasoned) {
+            preset(QStringLiteral("FirstTime"), QStringLiteral("1"));
+            preset(QStringLiteral("HomeDir"), dataDir);
+        }
+    }
+    ~MainWindowFixture()
+    {
+        if (window) {
+            window->state().MemoriesChanged = false;  // no exit question
+            window->close();
+        }
+    }
+
+    // Settings written before the window reads them.
+    void preset(const QString &key, const QString &value)
+    {
+        SettingsStore s(settingsDir);
+        s.setValue(key, value);
+        s.sync();
+    }
+
+    // A copy of a test data file (and its description file) in the data folder.
+    QString copyData(const QString &name, const QString &as = {})
+    {
+        const QString target = dataDir + QLatin1Char('/') + (as.isEmpty() ? name : as);
+        QFile::remove(target);
+        QFile::copy(testDataPath(name), target);
+        QFile::remove(target + QStringLiteral("dsc"));
+        QFile::copy(testDataPath(name + QStringLiteral("dsc")), target + QStringLiteral("dsc"));
+        return target;
+    }
+
+    Form1 &create(const QString &commandLinePath = {}, const QString &device = QStringLiteral("sim"))
+    {
+        Form1Options o;
+        o.settingsFolder = settingsDir;
+        o.dialogs = &dialogs;
+        o.serialFactory = &factory;
+        o.commandLinePath = commandLinePath;
+        o.deviceOverride = device;
+        window = std::make_unique<Form1>(o);
+        return *window;
+    }
+
+    // Builds the window, runs the start-up, and waits for the deferred load.
+    Form1 &start(const QString &commandLinePath = {}, bool waitForLoad = true)
+    {
+        create(commandLinePath);
+        window->startUp();
+        if (waitForLoad) {
+            for (int i = 0; i < 500 && window->startupTimer()->isActive(); ++i)
+                QTest::qWait(10);
+            QTest::qWait(10);
+        }
+        return *window;
+    }
+
+    template <typename T = QWidget>
+    T *find(const QString &name) const
+    {
+        T *w = window->findChild<T *>(name);
+        if (!w)
+            qWarning("no child named %s", qPrintable(name));
+        return w;
+    }
+    QAction *action(const QString &name) const { return find<QAction>(name); }
+};
+
+// Runs `handle` on the next modal window that opens (after `delayMs`), then
+// returns whether it ran.
+inline void onNextModal(std::function<void(QWidget *)> handle, bool *ran = nullptr, int delayMs = 0,
+                        int attempts = 100)
+{
+    QTimer::singleShot(delayMs, [handle, ran, attempts] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal) {
+            // Not open yet: look again shortly (for two seconds at most).
+            if (attempts > 0)
+                onNextModal(handle, ran, 20, attempts - 1);
+            return;
+        }
+        handle(modal);
+        if (ran)
+            *ran = true;
+    });
+}
+
+} // namespace mv::test

@@ -1,0 +1,574 @@
+// The main window driven as a user drives it: start-up with a file, reading and
+// writing the simulated radio, loading and saving through the buttons, the views'
+// colours, hiding and editability, the exit question.
+#include "MainWindowFixture.h"
+#include "cat/CatLink.h"
+#include "cat/RadioTransfer.h"
+#include "core/MemoryRecord.h"
+#include "editing/UndoSnapshot.h"
+#include "shell/MessageLog.h"
+#include "ui/MemoryGridView.h"
+#include "ui/MemoryViewModel.h"
+#include "ui/TransferWaitWindow.h"
+#include "ui/UiMetrics.h"
+
+#include <QClipboard>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QtTest>
+
+using namespace mv;
+using namespace mv::test;
+
+namespace {
+
+const QString kExitQuestion = QStringLiteral(
+    "Changes have been made but not yet saved to disk. Do you want to save these changes before exit?\r\n\r\n"
+    "   Yes - save the changes and exit,\r\n   No - ignore the changes and exit,\r\n   Cancel - do not exit.");
+const QString kReadDone = QStringLiteral(
+    "The read of memories from the Radio has completed successfully.\r\n"
+    "It is recommended that you save a copy to disk using Write Disk File button.");
+
+QStringList fileLines(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QStringList lines = QString::fromLatin1(f.readAll()).split(QStringLiteral("\r\n"));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+bool buttonEnabled(const MainWindowFixture &f, const char *name)
+{
+    QPushButton *b = f.find<QPushButton>(QString::fromLatin1(name));
+    return b && b->isEnabled();
+}
+
+QColor pixelOf(MemoryGridView *view, int row, int column)
+{
+    view->scrollTo(view->model()->index(row - 1, column));
+    const QRect r = view->visualRect(view->model()->index(row - 1, column));
+    const QImage image = view->viewport()->grab().toImage();
+    return image.pixelColor(r.left() + 2, r.center().y());
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void startWithFileOnCommandLine_data();
+    void startWithFileOnCommandLine();
+    void startReopensLastFile();
+    void startDoesNotBlock_data();
+    void startDoesNotBlock();
+    void nothingLoadedState();
+    void bandingAndSourceColours();
+    void hideEmptyMemories();
+    void emptyMemoryAcceptsOnlyFrequency();
+    void rightClickKeepsBlock();
+    void loadAndSaveThroughButtons();
+    void saveAsAsksOnce();
+    void readRadioFillsTheWindow();
+    void readCancelledIsReportedHonestly();
+    void writeRadioBack();
+    void exitQuestion_data();
+    void exitQuestion();
+    void dragMovesMemory();
+    void statusBarClick();
+};
+
+void TestMainWindow::init()
+{
+    QGuiApplication::clipboard()->clear();
+}
+
+void TestMainWindow::startWithFileOnCommandLine_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<bool>("quoted");
+    QTest::newRow("quoted by the desktop") << "sample.450" << true;
+    QTest::newRow("unquoted with a blank") << "My radio.450" << false;
+    QTest::newRow("no extension") << "plain" << true;
+}
+
+void TestMainWindow::startWithFileOnCommandLine()
+{
+    QFETCH(QString, fileName);
+    QFETCH(bool, quoted);
+    MainWindowFixture f;
+    QString path = f.copyData(QStringLiteral("sample.450"),
+                              fileName == QLatin1String("plain") ? QStringLiteral("plain.450") : fileName);
+    if (fileName == QLatin1String("plain"))
+        path.chop(4);  // the load looks for the name + ".450"
+    f.preset(QStringLiteral("LastOpened"), f.copyData(QStringLiteral("files-one-record.450")));
+    Form1 &w = f.create(quoted ? QLatin1Char('"') + path + QLatin1Char('"') : path);
+    w.startUp();
+    // The window shows first; the file follows from the timer.
+    QVERIFY(w.isVisible());
+    QCOMPARE(w.state().DataSource, 0);
+    QVERIFY(w.startupTimer()->isActive());
+    QCOMPARE(w.startupTimer()->interval(), 100);
+    QTRY_COMPARE(w.state().DataSource, 2);
+
+    QCOMPARE(w.windowTitle(), QStringLiteral("MEMVAULT V1.0.0"));
+    QCOMPARE(w.state().table.cell(1, 1), QStringLiteral("1.84000"));
+    QCOMPARE(w.state().table.cell(1, 6), QStringLiteral("FT8 160 m"));
+    QVERIFY(w.state().CurrentFilePath.endsWith(fileName == QLatin1String("plain") ? QStringLiteral("plain.450") : fileName));
+    QCOMPARE(f.find<QLabel>("StatusBar1_Panel1")->text(), QLatin1Char(' ') + QFileInfo(w.state().CurrentFilePath).fileName());
+    QCOMPARE(f.find<QLabel>("StatusBar1_Panel2")->text(), QStringLiteral("Memories unchanged"));
+    for (const char *b : {"cmdReadFile", "cmdRead", "cmdWriteFile", "cmdWriteRig", "cmdImportExport"})
+        QVERIFY2(buttonEnabled(f, b), b);
+    QVERIFY(f.find<QTabWidget>("SSTab1")->isTabEnabled(1));
+    QVERIFY(f.dialogs.boxes.isEmpty());
+}
+
+void TestMainWindow::startReopensLastFile()
+{
+    MainWindowFixture f;
+    const QString saved = f.dataDir + QStringLiteral("/kept.450");
+    {
+        Form1 &w = f.start(f.copyData(QStringLiteral("sample.450")));
+        QCOMPARE(w.state().DataSource, 2);
+        f.dialogs.files.enqueue(FileChoice{false, saved});
+        QTest::mouseClick(f.find<QPushButton>("cmdWriteFile"), Qt::LeftButton);
+        QVERIFY(QFile::exists(saved));
+        QCOMPARE(w.settings().value(QStringLiteral("LastOpened")), saved);
+        f.window->close();
+        f.window.reset();
+    }
+    Form1 &again = f.start();
+    QCOMPARE(again.state().DataSource, 2);
+    QCOMPARE(again.state().CurrentFilePath, saved);
+    QCOMPARE(again.state().table.usedMemoryCount(), 44);
+}
+
+void TestMainWindow::startDoesNotBlock_data()
+{
+    QTest::addColumn<QStringList>("settings");  // key=value
+    QTest::addColumn<int>("dataSource");
+    QTest::addColumn<QString>("gridItem");
+    QTest::newRow("last file on drive A") << QStringList{"LastOpened=A:\\radio.450"} << 0 << "mnuGridNormal";
+    QTest::newRow("last file on drive b") << QStringList{"LastOpened=b:radio.450"} << 0 << "mnuGridNormal";
+    QTest::newRow("last file gone") << QStringList{"LastOpened=/nowhere/at/all.450"} << 0 << "mnuGridNormal";
+    QTest::newRow("garbage everywhere")
+        << QStringList{"LastOpened=/nowhere/x.450", "GridSize=Huge", "Commport=abc", "UserCommSpeed=fast",
+                       "MemoryHeight=-5", "MemoryWidth=99999999", "MemoryTop=zz", "MemoryWindowState=7", "Log=maybe",
+                       "RTS=2", "UserChosenColumnWidths=True", "Column0=wide", "ErrorListHeight=-1", "FirstTime=1"}
+        << 0 << "mnuGridLargest";
+}
+
+void TestMainWindow::startDoesNotBlock()
+{
+    QFETCH(QStringList, settings);
+    QFETCH(int, dataSource);
+    QFETCH(QString, gridItem);
+    MainWindowFixture f;
+    for (const QString &kv : settings)
+        f.preset(kv.section('=', 0, 0), kv.section('=', 1));
+    Form1 &w = f.start();
+    QTest::qWait(150);
+    QVERIFY(w.isVisible());
+    QCOMPARE(w.state().DataSource, dataSource);
+    QVERIFY2(f.dialogs.boxes.isEmpty(), qPrintable(f.dialogs.texts().join('|')));
+    QVERIFY(f.action(gridItem)->isChecked());
+    // Exactly one port and one speed item ticked, or none for an unknown speed.
+    int ticked = 0;
+    for (int n = 1; n <= 16; ++n)
+        ticked += f.action(QStringLiteral("mnuCom%1").arg(n))->isChecked() ? 1 : 0;
+    QCOMPARE(ticked, 1);
+    QVERIFY(w.width() > 200 && w.width() < 5000);
+    QVERIFY(w.height() > 150 && w.height() < 5000);
+}
+
+void TestMainWindow::nothingLoadedState()
+{
+    MainWindowFixture f;
+    f.preset(QStringLiteral("LastOpened"), QStringLiteral("A:\\none.450"));
+    Form1 &w = f.start();
+    QCOMPARE(f.find<QLabel>("StatusBar1_Panel1")->text(),
+             QStringLiteral(" Nothing loaded. Read the radio or a file from disk."));
+    QTabWidget *tabs = f.find<QTabWidget>("SSTab1");
+    QVERIFY(!tabs->isTabEnabled(1));
+    for (const char *item : {"mnuCopy", "mnuCut", "mnuPaste", "mnuUndo", "mnuInsertAbove", "mnuDelete", "mnuSortFreq"})
+        QVERIFY2(!f.action(QString::fromLatin1(item))->isEnabled(), item);
+    QVERIFY(!f.find<QMenu>("mnuPMS")->menuAction()->isEnabled());
+    QVERIFY(!buttonEnabled(f, "cmdWriteFile"));
+    QVERIFY(!buttonEnabled(f, "cmdWriteRig"));
+    QVERIFY(!buttonEnabled(f, "cmdImportExport"));
+    QVERIFY(buttonEnabled(f, "cmdReadFile"));
+    QVERIFY(buttonEnabled(f, "cmdRead"));
+    // Clicking around changes none of that.
+    w.memoryView()->setCurrentIndex(w.memoryModel()->index(4, 2));
+    QVERIFY(!f.action("mnuCopy")->isEnabled());
+    QCOMPARE(w.memoryModel()->cellColour(2, 2), QApplication::palette().color(QPalette::Button));
+}
+
+void TestMainWindow::bandingAndSourceColours()
+{
+    MainWindowFixture f;
+    Form1 &w = f.start(f.copyData(QStringLiteral("sample.450")));
+    MemoryViewModel *m = w.memoryModel();
+    const QColor file(250, 223, 173), band(235, 235, 235);
+    QCOMPARE(m->cellColour(1, 1), file);
+    QCOMPARE(m->cellColour(50, 6), file);
+    QCOMPARE(m->cellColour(51, 1), band);
+    QCOMPARE(m->cellColour(100, 1), band);
+    QCOMPARE(m->cellColour(101, 1), file);
+    QCOMPARE(m->cellColour(151, 3), band);
+    QCOMPARE(w.pmsModel()->cellColour(2, 2), file);
+    // What the user sees.
+    w.memoryView()->setCurrentIndex(m->index(0, 0));
+    QCOMPARE(pixelOf(w.memoryView(), 3, 2), file);
+    QCOMPARE(pixelOf(w.memoryView(), 151, 2), band);
+    QCOMPARE(pixelOf(w.memoryView(), 120, 2), file);
+}
+
+void TestMainWindow::hideEmptyMemories()
+{
+    MainWindowFixture f;
+    Form1 &w = f.start(f.copyData(QStringLiteral("sample.450")));
+    const MemoryTable &t = w.state().table;
+    QAction *hide = f.action("mnuHideEmpty");
+    QCOMPARE(hide->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_H));
+    hide->trigger();
+    QVERIFY(hide->isChecked());
+    QVERIFY(w.state().HideEmptyMemories);
+    int hidden = 0;
+    for (int n = 1; n <= 500; ++n) {
+        const bool shouldHide = n > 1 && t.isEmpty(n) && t.isEmpty(n - 1);
+        QCOMPARE(w.memoryView()->isRowHidden(n - 1), shouldHide);
+        hidden += shouldHide ? 1 : 0;
+    }
+    QVERIFY(hidden > 400);
+    // Filling the first empty memory of a run shows the next one.
+    int firstEmpty = 2;
+    while (!(t.isEmpty(firstEmpty) && !t.isEmpty(firstEmpty - 1) && t.isEmpty(firstEmpty + 1)))
+        ++firstEmpty;
+    QVERIFY(w.memoryView()->isRowHidden(firstEmpty));
+    w.state().table.setMemoryRow(firstEmpty, t.memory(firstEmpty - 1));
+    w.ApplyHideEmpty();
+    QVERIFY(!w.memoryView()->isRowHidden(firstEmpty));
+
+    hide->trigger();
+    for (int r = 0; r < 500; ++r)
+        QVERIFY(!w.memoryView()->isRowHidden(r));
+}
+
+void TestMainWindow::emptyMemoryAcceptsOnlyFrequency()
+{
+    MainWindowFixture f;
+    Form1 &w = f.start(f.copyData(QStringLiteral("sample.450")));
+    int empty = 1;
+    while (!w.state().table.isEmpty(empty))
+        ++empty;
+    MemoryGridView *view = w.memoryView();
+    auto doubleClick = [&](int column) {
+        const QModelIndex i = w.memoryModel()->index(empty - 1, column);
+        view->scrollTo(i);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(i).center());
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(i).center());
+        QTest::qWait(20);
+        return view->findChild<QWidget *>(QStringLiteral("cellEditor"));
+    };
+    QVERIFY(!doubleClick(2));  // mode: no editor
+    QVERIFY(!doubleClick(6));  // description: no editor
+    QWidget *editor = doubleClick(1);
+    QVERIFY(editor);
+    QTest::keyClick(editor, Qt::Key_Escape);
+}
+
+void TestMainWindow::rightClickKeepsBlock()
+{
+    MainWindowFixture f;
+    Form1 &w = f.start(f.copyData(QStringLiteral("sample.450")));
+    w.SelectBlock(3, 5, 1, 2);
+    QCOMPARE(w.state().selection.firstRow, 3);
+    QCOMPARE(w.state().selection.lastRow, 5);
+    QCOMPARE(f.find<QLabel>("StatusBar1_Panel3")->text(), QStringLiteral(" 3"));
+    QCOMPARE(f.find<QLabel>("StatusBar1_Panel4")->text(), QStringLiteral(" 5"));
+    QVERIFY(f.action("mnuDelete")->isEnabled());
+    QVERIFY(f.action("mnuCopy")->isEnabled());
+    MemoryGridView *view = w.memoryView();
+    const QPoint at = view->visualRect(w.memoryModel()->index(3, 1)).center();
+    emit view->customContextMenuRequested(at);
+    QMenu *menu = f.find<QMenu>("mnuMemories");
+    QTRY_VERIFY(menu->isVisible());
+    menu->close();
+    QCOMPARE(w.state().selection.firstRow, 3);
+    QCOMPARE(w.state().selection.lastRow, 5);
+    QCOMPARE(view->selectionModel()->selectedIndexes().size(), 6);
+
+    // A single cell follows the click.
+    w.SelectCell(10, 2);
+    emit view->customContextMenuRequested(view->visualRect(w.memoryModel()->index(11, 3)).center());
+    QTRY_VERIFY(menu->isVisible());
+    menu->close();
+    QCOMPARE(w.CurrentRow(), 12);
+    QCOMPARE(w.CurrentColumn(), 3);
+    QCOMPARE(f.find<QLabel>("StatusBar1_Panel3")->text(), QStringLiteral(" 12"));
+
+    // The PMS view has its own menu.
+    f.find<QTabWidget>("SSTab1")->setCurrentIndex(1);
+    QVERIFY(!menu->menuAction()->isEnabled());
+    QVERIFY(f.find<QMenu>("mnuPMS")->menuAction()->isEnabled());
+    emit w.pmsView()->customContextMenuRequested(w.pmsView()->visualRect(w.pmsModel()->index(1, 1)).center());
+    QTRY_VERIFY(f.find<QMenu>("mnuPMS")->isVisible());
+    f.find<QMenu>("mnuPMS")->close();
+}
+
+void TestMainWindow::loadAndSaveThroughButtons()
+{
+    MainWindowFixture f;
+    f.preset(QStringLiteral("LastOpened"), QStringLiteral("A:\\x.450"));
+    Form1 &w = f.start();
+    const QString source = f.copyData(QStringLiteral("sample.450"));
+    f.dialogs.files.enqueue(FileChoice{false, source});
+    QTest::mouseClick(f.find<QPushButton>("cmdReadFile"), Qt::LeftButton);
+    QCOMPARE(w.state().DataSource, 2);
+    QCOMPARE(f.dialogs.fileRequests.size(), 1);
+    QCOMPARE(f.dialogs.fileRequests[0].filter,
+             QStringLiteral("Memories Files (*.450)|*.450|Description Files (*.450dsc)|*.450dsc|All Files (*.*)|*.*"));
+    QCOMPARE(f.dialogs.fileRequests[0].startFolder, f.dataDir);
+
+    // An edit marks the set changed; saving clears it.
+    w.state().table.setCell(2, 6, QStringLiteral("edited"));
+    w.state().MemoriesChanged = true;
+    w.RefreshChangedState();
+    QCOMPARE(f.find<QLabel>("StatusBar1_Panel2")->text(), QStringLiteral("Memories changed"));
+    const QString target = f.dataDir + QStringLiteral("/out.450");
+    f.dialogs.files.enqueue(FileChoice{false, target});
+    QTest::mouseClick(f.find<QPushButton>("cmdWriteFile"), Qt::LeftButton);
+    QCOMPARE(fileLines(target).size(), 48);  // 44 memories and the 4 PMS memories
+    QVERIFY(fileLines(target).first().startsWith(QStringLiteral("MW001")));
+    QCOMPARE(fileLines(target + QStringLiteral("dsc")).size(), 501);
+    QCOMPARE(fileLines(target + QStringLiteral("dsc")).at(2), QStringLiteral("2,\"edited\""));
+    QCOMPARE(w.state().CurrentFilePath, target);
+    QCOMPARE(f.find<QLabel>("StatusBar1_Panel1")->text(), QStringLiteral(" out.450"));
+    QCOMPARE(f.find<QLabel>("StatusBar1_Panel2")->text(), QStringLiteral("Memories unchanged"));
+    QVERIFY(buttonEnabled(f, "cmdWriteFile"));
+
+    // "&Open" is the same load; a name that does not exist is refused with a box.
+    f.dialogs.files.enqueue(FileChoice{false, f.dataDir + QStringLiteral("/missing.450")});
+    f.action("mnuOpen")->trigger();
+    QCOMPARE(f.dialogs.boxes.last().text, QStringLiteral("Filename %1/missing.450 does not exist").arg(f.dataDir));
+    QCOMPARE(w.state().DataSource, 2);
+    QVERIFY(buttonEnabled(f, "cmdReadFile"));
+}
+
+void TestMainWindow::saveAsAsksOnce()
+{
+    MainWindowFixture f;
+    Form1 &w = f.start(f.copyData(QStringLiteral("sample.450")));
+    const QString path = w.state().CurrentFilePath;
+    // "&Save" over the existing file: no question.
+    f.dialogs.files.enqueue(FileChoice{false, path});
+    f.action("mnuSave")->trigger();
+    QVERIFY(f.dialogs.boxes.isEmpty());
+    QVERIFY(w.state().SaveCompleted);
+    // "Save &As": asks before replacing; No keeps the file.
+    f.dialogs.files.enqueue(FileChoice{false, path});
+    f.dialogs.answers.enqueue(Answer::No);
+    f.action("mnuSaveAs")->trigger();
+    QCOMPARE(f.dialogs.boxes.size(), 1);
+    QVERIFY(f.dialogs.boxes[0].text.startsWith(QStringLiteral("Filename ")));
+    QVERIFY(f.dialogs.boxes[0].text.endsWith(QStringLiteral("sample.450 already exists\r\nDo you wish to replace it?")));
+    QCOMPARE(f.dialogs.boxes[0].buttons, Buttons::YesNo);
+    QVERIFY(!w.state().SaveCompleted);
+    QVERIFY(f.dialogs.fileRequests.last().suggestedName.isEmpty());
+}
+
+void TestMainWindow::readRadioFillsTheWindow()
+{
+    MainWindowFixture f;
+    QString error;
+    QVERIFY2(f.line->radio.loadMemoryFile(testDataPath(QStringLiteral("sample.450")), &error), qPrintable(error));
+    f.preset(QStringLiteral("LastOpened"), QStringLiteral("A:\\x.450"));
+    f.preset(QStringLiteral("UserCommSpeed"), QStringLiteral("9600,N,8,2"));
+    Form1 &w = f.start();
+
+    // Buttons are off while the transfer runs and the wait window shows.
+    QList<bool> buttonsDuringRead;
+    bool waitWindowSeen = false;
+    QProgressBar *bar = w.transferWindow()->findChild<QProgressBar *>(QStringLiteral("pbarClone"));
+    QVERIFY(bar);
+    QMetaObject::Connection c = connect(bar, &QProgressBar::valueChanged, this, [&](int v) {
+        if (v == 100) {
+            buttonsDuringRead << buttonEnabled(f, "cmdRead") << buttonEnabled(f, "cmdReadFile");
+            waitWindowSeen = w.transferWindow()->isVisible()
+                && w.transferWindow()->findChild<QLabel *>(QStringLiteral("lblWaiting"))->isVisible()
+                && !w.transferWindow()->findChild<QLabel *>(QStringLiteral("lblWaitForWrite"))->isVisible();
+        }
+    });
+    QTest::mouseClick(f.find<QPushButton>("cmdRead"), Qt::LeftButton);
+    disconnect(c);
+
+    QCOMPARE(buttonsDuringRead, (QList<bool>{false, false}));
+    QVERIFY(waitWindowSeen);
+    QVERIFY(!w.transferWindow()->isVisible());
+    QCOMPARE(f.dialogs.boxes.first().text,
+             QStringLiteral("You are about to read the Radio. \r\n\r\n  1. Ensure your radio is on and connected.\r\n"
+                            "  2. Click the OK button\r\n\r\nor click Cancel to abort the memory read."));
+    QCOMPARE(f.dialogs.boxes.last().text, kReadDone);
+    QCOMPARE(w.state().DataSource, 1);
+    QVERIFY(!w.state().MemoriesChanged);
+    QCOMPARE(w.state().table.usedMemoryCount(), 44);
+    QCOMPARE(w.state().table.cell(1, 1), QStringLiteral("1.84000"));
+    QCOMPARE(w.memoryModel()->cellColour(2, 1), QColor(204, 204, 255));
+    QCOMPARE(w.memoryModel()->cellColour(60, 1), QColor(235, 235, 235));
+    QCOMPARE(f.find<QLabel>("StatusBar1_Panel2")->text(), QStringLiteral("Memories unchanged"));
+    for (const char *b : {"cmdReadFile", "cmdRead", "cmdWriteFile", "cmdWriteRig", "cmdImportExport"})
+        QVERIFY2(buttonEnabled(f, b), b);
+    QCOMPARE(w.CurrentRow(), 1);
+    QVERIFY(!w.link().isOpen());
+    QVERIFY(f.line->openLog.last().startsWith(QStringLiteral("9600,N,8,2")));
+}
+
+void TestMainWindow::readCancelledIsReportedHonestly()
+{
+    MainWindowFixture f;
+    mv::test::fillRadioForWindow(f.line->radio);
+    f.preset(QStringLiteral("LastOpened"), QStringLiteral("A:\\x.450"));
+    Form1 &w = f.start();
+    QProgressBar *bar = w.transferWindow()->findChild<QProgressBar *>(QStringLiteral("pbarClone"));
+    QLabel *message = w.transferWindow()->findChild<QLabel *>(QStringLiteral("lblWaiting"));
+    QCOMPARE(message->text(), TransferWaitWindow::readMessage().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    QCOMPARE(message->font().pointSize(), 10);
+    QMetaObject::Connection c = connect(bar, &QProgressBar::valueChanged, this, [&](int v) {
+        if (v == 10)
+            QTest::mouseClick(message, Qt::LeftButton);
+    });
+    QTest::mouseClick(f.find<QPushButton>("cmdRead"), Qt::LeftButton);
+    disconnect(c);
+    QVERIFY(w.transfer().summary().cancelled);
+    QCOMPARE(w.state().table.usedMemoryCount(), 10);
+    QVERIFY(!f.dialogs.texts().contains(kReadDone));
+    QVERIFY(buttonEnabled(f, "cmdRead"));
+    QVERIFY(!w.transferWindow()->isVisible());
+}
+
+void TestMainWindow::writeRadioBack()
+{
+    MainWindowFixture f;
+    QString error;
+    QVERIFY(f.line->radio.loadMemoryFile(testDataPath(QStringLiteral("sample.450")), &error));
+    f.preset(QStringLiteral("LastOpened"), QStringLiteral("A:\\x.450"));
+    Form1 &w = f.start();
+    QTest::mouseClick(f.find<QPushButton>("cmdRead"), Qt::LeftButton);
+    QCOMPARE(w.state().DataSource, 1);
+
+    // The radio lost memory 3; writing back restores it and touches nothing else.
+    const QByteArray memory3 = f.line->radio.memory(3);
+    QVERIFY(!memory3.isEmpty());
+    f.line->radio.clearMemory(3);
+    f.line->radio.commands.clear();
+    f.dialogs.clear();
+    bool writeMessageSeen = false;
+    QProgressBar *bar = w.transferWindow()->findChild<QProgressBar *>(QStringLiteral("pbarClone"));
+    QMetaObject::Connection c = connect(bar, &QProgressBar::valueChanged, this, [&](int v) {
+        if (v == 5)
+            writeMessageSeen = w.transferWindow()->findChild<QLabel *>(QStringLiteral("lblWaitForWrite"))->isVisible()
+                && !buttonEnabled(f, "cmdWriteRig");
+    });
+    QTest::mouseClick(f.find<QPushButton>("cmdWriteRig"), Qt::LeftButton);
+    disconnect(c);
+    QVERIFY(writeMessageSeen);
+    QCOMPARE(f.line->radio.memory(3), memory3);
+    int writes = 0;
+    for (const QString &cmd : f.line->radio.commands)
+        writes += cmd.startsWith(QStringLiteral("MW")) ? 1 : 0;
+    QCOMPARE(writes, 1);
+    QVERIFY(f.dialogs.texts().join('|').contains(QStringLiteral("Transfer of memories completed.")));
+    QCOMPARE(w.state().DataSource, 1);
+    QVERIFY(buttonEnabled(f, "cmdWriteRig"));
+    QVERIFY(!w.link().isOpen());
+}
+
+void TestMainWindow::exitQuestion_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("saveChosen");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("Cancel stays") << int(Answer::Cancel) << false << false;
+    QTest::newRow("No leaves without saving") << int(Answer::No) << false << true;
+    QTest::newRow("Yes with the save cancelled stays") << int(Answer::Yes) << false << false;
+    QTest::newRow("Yes saves and leaves") << int(Answer::Yes) << true << true;
+}
+
+void TestMainWindow::exitQuestion()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, saveChosen);
+    QFETCH(bool, closes);
+    MainWindowFixture f;
+    Form1 &w = f.start(f.copyData(QStringLiteral("sample.450")));
+    const QString path = w.state().CurrentFilePath;
+    const QString undoFile = w.undo().filePath();
+    w.state().table.setCell(1, 6, QStringLiteral("changed before exit"));
+    w.state().MemoriesChanged = true;
+    f.dialogs.clear();
+    f.dialogs.answers.enqueue(Answer(answer));
+    if (saveChosen)
+        f.dialogs.files.enqueue(FileChoice{false, path});
+
+    QCOMPARE(w.close(), closes);
+    QCOMPARE(f.dialogs.boxes.first().text, kExitQuestion);
+    QCOMPARE(f.dialogs.boxes.first().buttons, Buttons::YesNoCancel);
+    QCOMPARE(f.dialogs.boxes.first().icon, Icon::Exclamation);
+    QCOMPARE(w.isVisible(), !closes);
+    QCOMPARE(fileLines(path + QStringLiteral("dsc")).value(1) == QStringLiteral("1,\"changed before exit\""),
+             saveChosen);
+    if (closes) {
+        QVERIFY(!w.link().isOpen());
+        QVERIFY(undoFile.isEmpty() || !QFile::exists(undoFile));
+        f.window.reset();
+    } else {
+        QVERIFY(w.state().MemoriesChanged);
+        // Asked again next time.
+        f.dialogs.answers.enqueue(Answer::No);
+        QVERIFY(w.close());
+    }
+}
+
+void TestMainWindow::dragMovesMemory()
+{
+    MainWindowFixture f;
+    Form1 &w = f.start(f.copyData(QStringLiteral("sample.450")));
+    const MemoryTable::Row third = w.state().table.memory(3);
+    MemoryViewModel *m = w.memoryModel();
+    std::unique_ptr<QMimeData> mime(m->mimeData({m->index(2, 0)}));
+    m->dropMimeData(mime.get(), Qt::MoveAction, -1, -1, m->index(9, 2));
+    QCOMPARE(w.state().table.cell(10, 1), third[1]);
+    QCOMPARE(w.state().table.cell(10, 6), third[6]);
+    QCOMPARE(w.state().table.cell(10, 0), QStringLiteral("10"));
+    QCOMPARE(w.CurrentRow(), 10);
+    QVERIFY(w.state().MemoriesChanged);
+}
+
+void TestMainWindow::statusBarClick()
+{
+    MainWindowFixture f;
+    f.preset(QStringLiteral("LastOpened"), QStringLiteral("A:\\x.450"));
+    Form1 &w = f.start();
+    QTest::mouseClick(f.find<QLabel>("StatusBar1_Panel2"), Qt::LeftButton);
+    QTRY_COMPARE(f.dialogs.boxes.size(), 1);
+    QCOMPARE(f.dialogs.boxes[0].text, QStringLiteral("No file is currently loaded"));
+    QCOMPARE(f.dialogs.boxes[0].icon, Icon::None);
+
+    f.dialogs.files.enqueue(FileChoice{false, f.copyData(QStringLiteral("sample.450"))});
+    QTest::mouseClick(f.find<QPushButton>("cmdReadFile"), Qt::LeftButton);
+    QTest::mouseClick(f.find<QLabel>("StatusBar1_Panel1"), Qt::LeftButton);
+    QTRY_COMPARE(f.dialogs.boxes.size(), 2);
+    QCOMPARE(f.dialogs.boxes[1].text, QDir::toNativeSeparators(w.state().CurrentFilePath));
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,514 @@
+// The windows around the main window and the Settings and Help menus: messages
+// window, grid sizes and column widths, window placement, port menus and the
+// port diagnostic window, first run, about and help.
+#include "MainWindowFixture.h"
+#include "cat/CatLink.h"
+#include "cat/PortMap.h"
+#include "shell/MessageLog.h"
+#include "ui/ComPortDiag.h"
+#include "ui/DesktopLinks.h"
+#include "ui/ErrorListWindow.h"
+#include "ui/MemoryGridView.h"
+#include "ui/UiMetrics.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QtTest>
+
+using namespace mv;
+using namespace mv::test;
+
+class TestShellWindows : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup();
+    void messagesWindowOpensWithFirstLine();
+    void messagesWindowResetAt64000();
+    void messagesWindowCopyAndClear();
+    void messagesWindowCloseAndReopen();
+    void messagesWindowGeometry();
+    void gridSizeProfiles_data();
+    void gridSizeProfiles();
+    void columnWidthModes();
+    void saveSizeAndPosition();
+    void forceWindowsOntoPrimaryDesktop();
+    void portAndSpeedMenus();
+    void portDiagnosticMarksPorts();
+    void portDiagnosticFromMenuClosesItsPorts();
+    void portDiagnosticChoosesDevice();
+    void firstRun();
+    void folderChooserCancelled();
+    void aboutWindow();
+    void helpBook();
+};
+
+void TestShellWindows::cleanup()
+{
+    SetOpenWithDesktopHandler({});
+}
+
+void TestShellWindows::messagesWindowOpensWithFirstLine()
+{
+    MainWindowFixture f;
+    Form1 &w = f.start();
+    ErrorListWindow *list = w.messagesWindow();
+    QCOMPARE(list->objectName(), QStringLiteral("frmErrorList"));
+    QVERIFY(!list->isVisible());
+    // A trace line while logging is off changes nothing.
+    w.log().LogMessage(QStringLiteral("Read: issue initial instructions"), QStringLiteral("Y"));
+    QVERIFY(!list->isVisible());
+    w.log().LogMessage(QStringLiteral("first line"));
+    QVERIFY(list->isVisible());
+    QCOMPARE(list->windowTitle(), QStringLiteral("MEMVAULT Messages"));
+    QCOMPARE(list->textArea()->toPlainText(), QStringLiteral("first line\n"));
+    // Logging switched on from the menu lets trace lines through.
+    f.action("mnuLog")->trigger();
+    QVERIFY(w.log().loggingEnabled());
+    QCOMPARE(w.settings().value(QStringLiteral("Log")), QStringLiteral("True"));
+    w.log().LogMessage(QStringLiteral("trace"), QStringLiteral("Y"));
+    QCOMPARE(list->textArea()->toPlainText(), QStringLiteral("first line\ntrace\n"));
+    for (const char *name : {"cmdCopyToClipboard", "cmdClearMessages", "cmdSetPosition", "cmdClose"})
+        QVERIFY2(list->findChild<QPushButton *>(QString::fromLatin1(name)), name);
+}
+
+void TestShellWindows::messagesWindowResetAt64000()
+{
+    MainWindowFixture f;
+    Form1 &w = f.start();
+    // 63998 characters + CR LF: exactly 64000, kept.
+    w.log().LogMessage(QString(63998, QLatin1Char('a')));
+    QCOMPARE(w.log().text().size(), 64000);
+    w.log().LogMessage(QStringLiteral("b"));
+    QCOMPARE(w.log().text().size(), 64003);
+    QVERIFY(w.messagesWindow()->textArea()->toPlainText().endsWith(QStringLiteral("a\nb\n")));
+    // Beyond 64000: the next line starts a fresh log holding only itself.
+    w.log().LogMessage(QStringLiteral("fresh"));
+    QCOMPARE(w.log().text(), QStringLiteral("fresh\r\n"));
+    QCOMPARE(w.messagesWindow()->textArea()->toPlainText(), QStringLiteral("fresh\n"));
+}
+
+void TestShellWindows::messagesWindowCopyAndClear()
+{
+    MainWindowFixture f;
+    Form1 &w = f.start();
+    w.log().LogMessage(QStringLiteral("Row  5 and row  9 are the same frequency of 14.20000"));
+    ErrorListWindow *list = w.messagesWindow();
+    QTest::mouseClick(list->findChild<QPushButton *>(QStringLiteral("cmdCopyToClipboard")), Qt::LeftButton);
+    const QString copied = QGuiApplication::clipboard()->text();
+    QCOMPARE(copied, w.log().text());
+    QVERIFY(copied.startsWith(QStringLiteral("Row  5 and row  9")));
+    QVERIFY(copied.contains(QStringLiteral("\r\nCopied to Clipboard ")));
+    QVERIFY(copied.endsWith(QStringLiteral(" MEMVAULT V1.0.0\r\n\r\n")));
+
+    QTest::mouseClick(list->findChild<QPushButton *>(QStringLiteral("cmdClearMessages")), Qt::LeftButton);
+    QVERIFY(w.log().text().isEmpty());
+    QVERIFY(list->textArea()->toPlainText().isEmpty());
+    QVERIFY(list->isVisible());
+    // Copy on an empty log still adds and copies its own entry.
+    QTest::mouseClick(list->findChild<QPushButton *>(QStringLiteral("cmdCopyToClipboard")), Qt::LeftButton);
+    QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("Copied to Clipboard ")));
+}
+
+void TestShellWindows::messagesWindowCloseAndReopen()
+{
+    MainWindowFixture f;
+    Form1 &w = f.start();
+    w.log().LogMessage(QStringLiteral("old"));
+    ErrorListWindow *list = w.messagesWindow();
+    QTest::mouseClick(list->findChild<QPushButton *>(QStringLiteral("cmdClose")), Qt::LeftButton);
+    QVERIFY(!list->isVisible());
+    QVERIFY(!w.log().isOpen());
+    w.log().LogMessage(QStringLiteral("new"));
+    QVERIFY(list->isVisible());
+    QCOMPARE(w.log().text(), QStringLiteral("new\r\n"));
+    QCOMPARE(list->textArea()->toPlainText(), QStringLiteral("new\n"));
+    // The close box does the same.
+    list->close();
+    QVERIFY(!w.log().isOpen());
+}
+
+void TestShellWindows::messagesWindowGeometry()
+{
+    MainWindowFixture f;
+    f.preset(QStringLiteral("ErrorListLeft"), QStringLiteral("1500"));
+    f.preset(QStringLiteral("ErrorListTop"), QStringLiteral("600"));
+    f.preset(QStringLiteral("ErrorListWidth"), QStringLiteral("7000"));
+    f.preset(QStringLiteral("ErrorListHeight"), QStringLiteral("4000"));
+    Form1 &w = f.start();
+    w.log().LogMessage(QStringLiteral("x"));
+    ErrorListWindow *list = w.messagesWindow();
+    QCOMPARE(list->width(), TwipsX(list, 7000));
+    QCOMPARE(list->height(), TwipsY(list, 4000));
+    QCOMPARE(list->pos(), QPoint(TwipsX(list, 1500), TwipsY(list, 600)));
+    // The text area follows the window; too small a window springs back.
+    QCOMPARE(list->textArea()->height(), TwipsY(list, 4000 - 1000));
+    QCOMPARE(list->textArea()->width(), TwipsX(list, 7000 - 270));
+    list->resize(list->width(), TwipsY(list, 1200));
+    QTest::qWait(10);
+    QCOMPARE(list->height(), TwipsY(list, 2000));
+    QPushButton *close = list->findChild<QPushButton *>(QStringLiteral("cmdClose"));
+    QCOMPARE(close->y(), list->height() - TwipsY(list, 410));
+
+    list->resize(TwipsX(list, 9000), TwipsY(list, 3000));
+    list->move(TwipsX(list, 300), TwipsY(list, 150));
+    QTest::mouseClick(list->findChild<QPushButton *>(QStringLiteral("cmdSetPosition")), Qt::LeftButton);
+    QCOMPARE(w.settings().intValue(QStringLiteral("ErrorListWidth"), 0), PixelsToTwipsX(list, list->width()));
+    QCOMPARE(w.settings().intValue(QStringLiteral("ErrorListHeight"), 0), PixelsToTwipsY(list, list->height()));
+    QCOMPARE(w.settings().intValue(QStringLiteral("ErrorListLeft"), -1), PixelsToTwipsX(list, list->x()));
+    QCOMPARE(w.settings().intValue(QStringLiteral("ErrorListTop"), -1), PixelsToTwipsY(list, list->y()));
+}
+
+void TestShellWindows::gridSizeProfiles_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<int>("points");
+    QTest::addColumn<int>("header");
+    QTest::addColumn<int>("column0");
+    QTest::newRow("Normal") << "mnuGridNormal" << 8 << 500 << 1150;
+    QTest::newRow("Larger") << "mnuGridLarger" << 9 << 550 << 1180;
+    QTest::newRow("Largest") << "mnuGridLargest" << 10 << 600 << 1210;
+}
+
+void TestShellWindows::gridSizeProfiles()
+{
+    QFETCH(QString, item);
+    QFETCH(int, points);
+    QFETCH(int, header);
+    QFETCH(int, column0);
+    MainWindowFixture f;
+    f.preset(QStringLiteral("GridSize"), item == QLatin1String("mnuGridNormal") ? QStringLiteral("Largest")
+                                                                               : QStringLiteral("Normal"));
+    Form1 &w = f.start();
+    f.action(item)->trigger();
+    int ticked = 0;
+    for (const char *name : {"mnuGridNormal", "mnuGridLarger", "mnuGridLargest"})
+        ticked += f.action(QString::fromLatin1(name))->isChecked() ? 1 : 0;
+    QCOMPARE(ticked, 1);
+    QVERIFY(f.action(item)->isChecked());
+    QCOMPARE(w.settings().value(QStringLiteral("GridSize")), f.action(item)->text());
+    for (MemoryGridView *v : {w.memoryView(), w.pmsView()}) {
+        QCOMPARE(v->font().pointSize(), points);
+        QCOMPARE(v->horizontalHeader()->height(), TwipsY(v, header));
+        QCOMPARE(v->columnWidth(0), TwipsX(v, column0));
+    }
+    QCOMPARE(f.find<QTabWidget>("SSTab1")->tabBar()->font().pointSize(), points);
+}
+
+void TestShellWindows::columnWidthModes()
+{
+    MainWindowFixture f;
+    Form1 &w = f.start(f.copyData(QStringLiteral("sample.450")));
+    MemoryGridView *v = w.memoryView();
+    // "Normal", neither box ticked. The description width comes from the file.
+    QCOMPARE(v->columnWidth(4), TwipsX(v, 1550));
+    QCOMPARE(v->columnWidth(2), TwipsX(v, 1150));
+    QCOMPARE(w.pmsView()->columnWidth(4), TwipsX(v, 1550));
+    QCOMPARE(w.settings().value(QStringLiteral("GridSize"), QStringLiteral("Normal")), QStringLiteral("Normal"));
+    w.SetDescriptionWidth(3450);
+    QCOMPARE(v->columnWidth(6), TwipsX(v, 3450));
+
+    // User-chosen widths with nothing stored leave the widths alone.
+    v->setColumnWidth(2, 123);
+    f.action("mnuUserColumnWidths")->trigger();
+    QCOMPARE(w.settings().value(QStringLiteral("UserChosenColumnWidths")), QStringLiteral("True"));
+    QCOMPARE(v->columnWidth(2), 123);
+    // Stored widths are used.
+    w.settings().setValue(QStringLiteral("Column0"), QStringLiteral("1000"));
+    w.settings().setValue(QStringLiteral("Column2"), QStringLiteral("2880"));
+    f.action("mnuUserColumnWidths")->trigger();
+    f.action("mnuUserColumnWidths")->trigger();
+    QCOMPARE(v->columnWidth(2), TwipsX(v, 2880));
+    QCOMPARE(v->columnWidth(0), TwipsX(v, 1000));
+
+    // Autosize wins over user widths: columns fit their contents, the tone gets 200 twips more.
+    f.action("mnuAutosize")->trigger();
+    QCOMPARE(w.settings().value(QStringLiteral("Autosize")), QStringLiteral("True"));
+    const int tone = v->columnWidth(5);
+    v->resizeColumnToContents(5);
+    QCOMPARE(tone, v->columnWidth(5) + TwipsX(v, 200));
+    QCOMPARE(w.pmsView()->columnWidth(3), TwipsX(v, 1150));
+
+    // Neither: the defaults again.
+    f.action("mnuAutosize")->trigger();
+    f.action("mnuUserColumnWidths")->trigger();
+    QCOMPARE(v->columnWidth(2), TwipsX(v, 1150));
+    QCOMPARE(v->columnWidth(6), TwipsX(v, 3450));
+}
+
+void TestShellWindows::saveSizeAndPosition()
+{
+    MainWindowFixture f;
+    {
+        Form1 &w = f.start();
+        w.resize(700, 420);
+        w.move(40, 30);
+        w.memoryView()->setColumnWidth(6, 300);
+        f.action("mnuSavePosition")->trigger();
+        QCOMPARE(w.settings().intValue(QStringLiteral("MemoryWindowState"), -1), 0);
+        QCOMPARE(w.settings().intValue(QStringLiteral("MemoryWidth"), 0), PixelsToTwipsX(&w, 700));
+        QCOMPARE(w.settings().intValue(QStringLiteral("MemoryHeight"), 0), PixelsToTwipsY(&w, 420));
+        QCOMPARE(w.settings().intValue(QStringLiteral("Column6"), 0), PixelsToTwipsX(&w, 300));
+        f.window->close();
+        f.window.reset();
+    }
+    // The next start comes back the same.
+    Form1 &again = f.start();
+    QCOMPARE(again.size(), QSize(700, 420));
+    QCOMPARE(again.pos(), QPoint(40, 30));
+}
+
+void TestShellWindows::forceWindowsOntoPrimaryDesktop()
+{
+    MainWindowFixture f;
+    Form1 &w = f.start();
+    QAction *force = f.action("mnuForceOnScreen");
+    QCOMPARE(force->shortcut(), QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_F1));
+    w.move(-3000, -3000);
+    force->trigger();
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    QCOMPARE(w.size(), QSize(TwipsX(&w, 11700), TwipsY(&w, 7410)));
+    QVERIFY(qAbs(w.x() - (screen.left() + (screen.width() - w.width()) / 2)) <= 2);
+    QVERIFY(qAbs(w.y() - (screen.top() + (screen.height() - w.height()) / 2)) <= 2);
+    ErrorListWindow *list = w.messagesWindow();
+    QVERIFY(list->isVisible());
+    QCOMPARE(list->pos(), QPoint(screen.left() + TwipsX(list, 2760), screen.top()));
+    QCOMPARE(list->size(), QSize(TwipsX(list, 8130), TwipsY(list, 3060)));
+    // Nothing is stored.
+    QVERIFY(!w.settings().contains(kAppName, kSettingsSection, QStringLiteral("MemoryWidth")));
+}
+
+void TestShellWindows::portAndSpeedMenus()
+{
+    MainWindowFixture f;
+    f.preset(QStringLiteral("CommPort"), QStringLiteral("5"));
+    f.preset(QStringLiteral("UserCommSpeed"), QStringLiteral("19200,N,8,2"));
+    f.preset(QStringLiteral("RTS"), QStringLiteral("True"));
+    f.preset(QStringLiteral("PortDevice3"), QStringLiteral("/dev/serial/by-id/usb-radio"));
+    Form1 &w = f.start({}, true);
+    QVERIFY(f.action("mnuCom5")->isChecked());
+    QVERIFY(f.action("mnuComSpeed19200")->isChecked());
+    QVERIFY(f.action("mnuDisableRTS")->isChecked());
+    QVERIFY(w.link().DoNotUseRts);
+    // Every number shows the device it means (here the --device of the run).
+    QVERIFY(f.action("mnuCom3")->text().startsWith(QStringLiteral("COM3\t")));
+    QVERIFY(f.action("mnuCom3")->text().endsWith(QStringLiteral("sim")));
+
+    f.action("mnuCom7")->trigger();
+    QCOMPARE(w.settings().value(QStringLiteral("CommPort")), QStringLiteral("7"));
+    QCOMPARE(w.link().CommPort, 7);
+    for (int n = 1; n <= 16; ++n)
+        QCOMPARE(f.action(QStringLiteral("mnuCom%1").arg(n))->isChecked(), n == 7);
+    f.action("mnuComSpeed4800")->trigger();
+    QCOMPARE(w.settings().value(QStringLiteral("UserCommSpeed")), QStringLiteral("4800,N,8,2"));
+    QVERIFY(f.action("mnuComSpeed4800")->isChecked());
+    QVERIFY(!f.action("mnuComSpeed19200")->isChecked());
+    f.action("mnuDisableRTS")->trigger();
+    QCOMPARE(w.settings().value(QStringLiteral("RTS")), QStringLiteral("False"));
+
+    // Without --device the captions show the mapping.
+    f.window->close();
+    f.window.reset();
+    Form1 &plain = f.create({}, QString());
+    QCOMPARE(f.action("mnuCom3")->text(), QStringLiteral("COM3\t/dev/serial/by-id/usb-radio"));
+    QCOMPARE(f.action("mnuCom7")->text(), QStringLiteral("COM7\t") + PortDeviceName(plain.settings(), 7));
+}
+
+void TestShellWindows::portDiagnosticMarksPorts()
+{
+    MainWindowFixture f;
+    f.preset(QStringLiteral("PortDevice2"), QStringLiteral("sim"));
+    Form1 &w = f.start();
+    ComPortDiag diag(w.settings(), w.link(), f.factory);
+    QStringList shown;
+    for (int i = 0; i < 7; ++i)
+        shown << diag.findChild<QLabel *>(QStringLiteral("lblInstruction%1").arg(i))->text();
+    QCOMPARE(shown, ComPortDiag::instructions());
+    QCOMPARE(shown.at(4), QStringLiteral("4. Click the 'Detect ports' button"));
+    QCOMPARE(diag.findChild<QComboBox *>(QStringLiteral("cboDevice2"))->currentText(), QStringLiteral("sim"));
+
+    const int opensBefore = f.line->opens;
+    QTest::mouseClick(diag.findChild<QPushButton *>(QStringLiteral("cmdDetect")), Qt::LeftButton);
+    QCOMPARE(diag.stateText(2), QStringLiteral("Open"));
+    QVERIFY(diag.isAvailable(2));
+    QCOMPARE(diag.findChild<QLabel *>(QStringLiteral("lblState2"))->palette().color(QPalette::Window), QColor(0, 200, 0));
+    QCOMPARE(diag.stateText(1), QStringLiteral("Not available"));
+    QCOMPARE(diag.stateText(16), QStringLiteral("Not available"));
+    QCOMPARE(f.line->opens, opensBefore + 1);
+    QCOMPARE(f.line->openLog.last(), QStringLiteral("38400,N,8,2"));  // ActiveSettings, no handshaking
+    // A second detection does not reopen a port that is open.
+    diag.detectPorts();
+    QCOMPARE(f.line->opens, opensBefore + 1);
+    QCOMPARE(diag.stateText(2), QStringLiteral("Open"));
+    QTest::mouseClick(diag.findChild<QPushButton *>(QStringLiteral("cmdClosePorts")), Qt::LeftButton);
+    QCOMPARE(diag.stateText(2), QStringLiteral("Closed"));
+    QVERIFY(!diag.isAvailable(2));
+}
+
+void TestShellWindows::portDiagnosticFromMenuClosesItsPorts()
+{
+    MainWindowFixture f;
+    f.preset(QStringLiteral("PortDevice1"), QStringLiteral("sim"));
+    f.preset(QStringLiteral("LastOpened"), QStringLiteral("A:\\x.450"));
+    QString error;
+    QVERIFY(f.line->radio.loadMemoryFile(testDataPath(QStringLiteral("sample.450")), &error));
+    Form1 &w = f.start();
+    bool ran = false;
+    QString state;
+    onNextModal(
+        [&](QWidget *modal) {
+            QCOMPARE(modal->objectName(), QStringLiteral("ComPortDiag"));
+            QTest::mouseClick(modal->findChild<QPushButton *>(QStringLiteral("cmdDetect")), Qt::LeftButton);
+            state = modal->findChild<QLabel *>(QStringLiteral("lblState1"))->text();
+            QTest::mouseClick(modal->findChild<QPushButton *>(QStringLiteral("cmdClose")), Qt::LeftButton);
+        },
+        &ran);
+    f.action("mnuComPortIdentifier")->trigger();
+    QVERIFY(ran);
+    QCOMPARE(state, QStringLiteral("Open"));
+    // The port the window opened is closed again: the radio can be read at once.
+    QTest::mouseClick(f.find<QPushButton>("cmdRead"), Qt::LeftButton);
+    QCOMPARE(w.state().DataSource, 1);
+    QCOMPARE(w.state().table.usedMemoryCount(), 44);
+}
+
+void TestShellWindows::portDiagnosticChoosesDevice()
+{
+    MainWindowFixture f;
+    Form1 &w = f.create({}, QString());
+    ComPortDiag diag(w.settings(), w.link(), f.factory);
+    QObject::connect(&diag, &ComPortDiag::portDevicesChanged, &w, [&] {});
+    QComboBox *box = diag.findChild<QComboBox *>(QStringLiteral("cboDevice4"));
+    box->setCurrentText(QStringLiteral("sim"));
+    emit box->lineEdit()->editingFinished();
+    QCOMPARE(PortDeviceName(w.settings(), 4), QStringLiteral("sim"));
+    diag.detectPorts();
+    QCOMPARE(diag.stateText(4), QStringLiteral("Open"));
+    // An empty choice brings the default back.
+    box->setCurrentText(QString());
+    emit box->lineEdit()->editingFinished();
+    QCOMPARE(PortDeviceName(w.settings(), 4), DefaultPortDevice(4));
+    QCOMPARE(diag.stateText(4), QString());
+}
+
+void TestShellWindows::firstRun()
+{
+    MainWindowFixture f(false);
+    QDir::setCurrent(f.dir.path());
+    f.dialogs.folders.enqueue(f.dataDir);
+    bool ran = false;
+    QString welcome, text;
+    onNextModal(
+        [&](QWidget *modal) {
+            QCOMPARE(modal->objectName(), QStringLiteral("frmFirstTimeUse"));
+            QCOMPARE(modal->windowTitle(), QStringLiteral("First time use"));
+            welcome = modal->findChild<QLabel *>(QStringLiteral("lblWelcome"))->text();
+            text = modal->findChild<QLabel *>(QStringLiteral("lblText"))->text();
+            modal->findChild<QCheckBox *>(QStringLiteral("chkDontShow"))->setChecked(true);
+            QTest::mouseClick(modal->findChild<QPushButton *>(QStringLiteral("cmdClose")), Qt::LeftButton);
+        },
+        &ran);
+    Form1 &w = f.start();
+    QVERIFY(ran);
+    QCOMPARE(welcome, QStringLiteral("Welcome to MEMVAULT."));
+    QVERIFY(text.endsWith(QStringLiteral("by pressing F1 from the main program window.")));
+    QCOMPARE(w.settings().value(QStringLiteral("FirstTime")), QStringLiteral("1"));
+    // Then the folder chooser, then the initial file, created and loaded.
+    QCOMPARE(f.dialogs.folderTitles, QStringList{QStringLiteral("Choose a folder to use for storing memory and .CSV files")});
+    QCOMPARE(w.settings().value(QStringLiteral("HomeDir")), f.dataDir);
+    QCOMPARE(w.state().DataSource, 2);
+    QVERIFY(QFile::exists(f.dataDir + QStringLiteral("/Initial memory file.450")));
+    QCOMPARE(w.state().table.cell(1, 1), QStringLiteral("7.00000"));
+    QCOMPARE(w.state().table.cell(1, 2), QStringLiteral("LSB"));
+}
+
+void TestShellWindows::folderChooserCancelled()
+{
+    MainWindowFixture f;
+    Form1 &w = f.start();
+    f.action("mnuChooseFolder")->trigger();
+    QCOMPARE(f.dialogs.folderTitles.size(), 1);
+    QCOMPARE(w.settings().value(QStringLiteral("HomeDir")), f.dataDir);
+    QCOMPARE(w.state().HomeDir, f.dataDir);
+    f.dialogs.folders.enqueue(f.dir.path());
+    f.action("mnuChooseFolder")->trigger();
+    QCOMPARE(w.settings().value(QStringLiteral("HomeDir")), f.dir.path());
+    QCOMPARE(w.state().HomeDir, f.dir.path());
+}
+
+void TestShellWindows::aboutWindow()
+{
+    MainWindowFixture f;
+    f.start();
+    QStringList opened;
+    SetOpenWithDesktopHandler([&](const QString &t) { opened << t; });
+    QAction *about = f.action("mnuAbout");
+    QCOMPARE(about->text(), QStringLiteral("About MEMVAULT..."));
+    bool ran = false;
+    QString title, version, heading;
+    onNextModal(
+        [&](QWidget *modal) {
+            title = modal->windowTitle();
+            heading = modal->findChild<QLabel *>(QStringLiteral("lblTitle"))->text();
+            version = modal->findChild<QLabel *>(QStringLiteral("lblVersion"))->text();
+            QTest::mouseClick(modal->findChild<QLabel *>(QStringLiteral("lblLink")), Qt::LeftButton);
+            QTest::mouseClick(modal->findChild<QPushButton *>(QStringLiteral("cmdOK")), Qt::LeftButton);
+        },
+        &ran);
+    about->trigger();
+    QVERIFY(ran);
+    QCOMPARE(title, QStringLiteral("About MEMVAULT"));
+    QCOMPARE(heading, QStringLiteral("MEMVAULT"));
+    QCOMPARE(version, QStringLiteral("Version 1.0.0"));
+    QCOMPARE(opened, QStringList{QString::fromLatin1(kMakerWebPage)});
+    f.action("mnuDownload")->trigger();
+    QCOMPARE(opened.last(), QString::fromLatin1(kMakerDownloadPage));
+}
+
+void TestShellWindows::helpBook()
+{
+    MainWindowFixture f;
+    Form1 &w = f.start();
+    QAction *contents = f.action("mnuContents");
+    QCOMPARE(contents->shortcut(), QKeySequence(Qt::Key_F1));
+    w.activateWindow();
+    QTest::keyClick(&w, Qt::Key_F1);
+    QWidget *help = nullptr;
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == QLatin1String("frmHelp") && top->isVisible())
+            help = top;
+    }
+    if (!help) {  // the offscreen platform may not deliver the key to the window
+        contents->trigger();
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            if (top->objectName() == QLatin1String("frmHelp") && top->isVisible())
+                help = top;
+        }
+    }
+    QVERIFY(help);
+    QTextBrowser *browser = help->findChild<QTextBrowser *>(QStringLiteral("txtHelp"));
+    const QString page = browser->toPlainText();
+    QVERIFY2(page.contains(QStringLiteral("Connecting the radio")), qPrintable(page.left(200)));
+    // Every link of the contents page leads to a page of the book.
+    const QStringList links = browser->document()->toHtml().split(QStringLiteral("href=\"")).mid(1);
+    QVERIFY(links.size() >= 6);
+    for (const QString &l : links) {
+        const QString target = l.section(QLatin1Char('"'), 0, 0).section(QLatin1Char('#'), 0, 0);
+        if (target.startsWith(QLatin1String("http")) || target.isEmpty())
+            continue;
+        QVERIFY2(QFile::exists(QStringLiteral(":/help/") + target), qPrintable(target));
+    }
+    help->close();
+}
+
+QTEST_MAIN(TestShellWindows)
+#include "tst_shellwindows.moc"
