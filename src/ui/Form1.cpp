@@ -852,6 +852,7 @@ void Form1::ApplyBanding()
     else
         m_memoryModel->setBanding(true);
     m_memoryView->selectionModel()->setCurrentIndex(m_memoryModel->index(0, 1), QItemSelectionModel::ClearAndSelect);
+    onMemorySelectionChanged();
 }
 
 void Form1::SelectCell(int row, int column)
@@ -861,6 +862,9 @@ void Form1::SelectCell(int row, int column)
     const QModelIndex i = m_memoryModel->index(row - 1, column);
     m_memoryView->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect);
     m_memoryView->scrollTo(i);
+    // The same cell again sends no signal, but the selection block and the
+    // status panels must follow a load or a read all the same.
+    onMemorySelectionChanged();
 }
 
 void Form1::TableCleared()

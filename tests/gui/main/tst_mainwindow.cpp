@@ -7,6 +7,7 @@
 #include "core/MemoryRecord.h"
 #include "editing/UndoSnapshot.h"
 #include "shell/MessageLog.h"
+#include "ui/ErrorListWindow.h"
 #include "ui/MemoryGridView.h"
 #include "ui/MemoryViewModel.h"
 #include "ui/TransferWaitWindow.h"
@@ -84,6 +85,7 @@ private slots:
     void exitQuestion();
     void dragMovesMemory();
     void statusBarClick();
+    void windowPicture();
 };
 
 void TestMainWindow::init()
@@ -428,6 +430,9 @@ void TestMainWindow::readRadioFillsTheWindow()
     for (const char *b : {"cmdReadFile", "cmdRead", "cmdWriteFile", "cmdWriteRig", "cmdImportExport"})
         QVERIFY2(buttonEnabled(f, b), b);
     QCOMPARE(w.CurrentRow(), 1);
+    QCOMPARE(f.find<QLabel>("StatusBar1_Panel3")->text(), QStringLiteral(" 1"));
+    QCOMPARE(f.find<QLabel>("StatusBar1_Panel4")->text(), QStringLiteral(" 1"));
+    QVERIFY(f.action("mnuCopy")->isEnabled());
     QVERIFY(!w.link().isOpen());
     QVERIFY(f.line->openLog.last().startsWith(QStringLiteral("9600,N,8,2")));
 }
@@ -568,6 +573,45 @@ void TestMainWindow::statusBarClick()
     QTest::mouseClick(f.find<QLabel>("StatusBar1_Panel1"), Qt::LeftButton);
     QTRY_COMPARE(f.dialogs.boxes.size(), 2);
     QCOMPARE(f.dialogs.boxes[1].text, QDir::toNativeSeparators(w.state().CurrentFilePath));
+}
+
+// The window as a user sees it after a read; with MEMVAULT_SCREENSHOT_DIR set the
+// pictures are kept for a look by eye.
+void TestMainWindow::windowPicture()
+{
+    MainWindowFixture f;
+    QString error;
+    QVERIFY(f.line->radio.loadMemoryFile(testDataPath(QStringLiteral("sample.450")), &error));
+    f.preset(QStringLiteral("LastOpened"), QStringLiteral("A:\\x.450"));
+    Form1 &w = f.start();
+    QImage duringRead;
+    QProgressBar *bar = w.transferWindow()->findChild<QProgressBar *>(QStringLiteral("pbarClone"));
+    QMetaObject::Connection c = connect(bar, &QProgressBar::valueChanged, this, [&](int v) {
+        if (v == 250)
+            duringRead = w.transferWindow()->grab().toImage();
+    });
+    QTest::mouseClick(f.find<QPushButton>("cmdRead"), Qt::LeftButton);
+    disconnect(c);
+    w.log().LogMessage(QStringLiteral("Row  5 and row  9 are the same frequency of 14.20000"));
+    const QImage main = w.grab().toImage();
+    const QImage messages = w.messagesWindow()->grab().toImage();
+    QVERIFY(!main.isNull());
+    QVERIFY(!duringRead.isNull());
+    // The memory rows carry the radio colour somewhere in the picture.
+    bool radioColour = false;
+    for (int y = 0; y < main.height() && !radioColour; y += 3) {
+        for (int x = 0; x < main.width() && !radioColour; x += 3)
+            radioColour = main.pixelColor(x, y) == QColor(204, 204, 255);
+    }
+    QVERIFY(radioColour);
+    const QString dir = qEnvironmentVariable("MEMVAULT_SCREENSHOT_DIR");
+    if (!dir.isEmpty()) {
+        main.save(dir + QStringLiteral("/main-window.png"));
+        duringRead.save(dir + QStringLiteral("/transfer-window.png"));
+        messages.save(dir + QStringLiteral("/messages-window.png"));
+        f.find<QTabWidget>("SSTab1")->setCurrentIndex(1);
+        w.grab().toImage().save(dir + QStringLiteral("/pms-tab.png"));
+    }
 }
 
 QTEST_MAIN(TestMainWindow)
