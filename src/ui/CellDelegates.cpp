@@ -68,6 +68,15 @@ QWidget *CellDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem 
 
 void CellDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
 {
+    // The view calls this again for every change signal that covers the cell
+    // (a colour refresh after a refused edit, say): once open, the editor keeps
+    // what the user typed.
+    const auto it = m_editors.find(editor);
+    if (it != m_editors.end()) {
+        if (it->initialised)
+            return;
+        it->initialised = true;
+    }
     QString text = index.data(Qt::EditRole).toString();
     if (m_reopenIndex.isValid() && m_reopenIndex == index) {
         text = m_reopenText;

@@ -50,7 +50,8 @@ private:
     struct OpenEditor {
         QPersistentModelIndex index;
         QPointer<QAbstractItemView> view;
-        bool finished = false;  // confirmed or abandoned: no second commit
+        bool finished = false;     // confirmed or abandoned: no second commit
+        bool initialised = false;  // holds its first text; the user's from then on
     };
     // Runs the checks of the cell; true when the table took the text (or the text
     // is the cell's own, which needs no confirming).

@@ -1,0 +1,533 @@
+// The editing commands, clipboard, undo, sort, find and cell editors driven
+// through the main window by menu items and keys, headless.
+#include "EditingWindow.h"
+
+#include "shell/MessageLog.h"
+#include "ui/ErrorListWindow.h"
+
+#include <QClipboard>
+#include <QMimeData>
+#include <QLabel>
+
+using namespace mv;
+using mv::test::EditingWindow;
+
+namespace {
+QString panel(EditingWindow &w, int n)
+{
+    return w.window->findChild<QLabel *>(QStringLiteral("StatusBar1_Panel%1").arg(n))->text();
+}
+} // namespace
+
+class TestEditingWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void insertAboveMemory10()
+    {
+        EditingWindow w;
+        w.useRange(10, 15);
+        w.use(17);
+        w.loaded();
+        w.clickCell(10, 1);
+        w.key(Qt::Key_I, Qt::ControlModifier);
+        QCOMPARE(w.shown(10, 1), QString("Empty"));
+        QCOMPARE(w.shown(11, 1), EditingWindow::frequencyOf(10));
+        QCOMPARE(w.shown(16, 1), EditingWindow::frequencyOf(15));
+        QCOMPARE(w.shown(17, 1), EditingWindow::frequencyOf(17));
+        QCOMPARE(w.shown(11, 0), QString("11"));
+        QCOMPARE(w.view()->currentIndex().row() + 1, 11);
+        QCOMPARE(w.action("mnuUndo")->text(), QString("Undo last InsertAbove"));
+        QVERIFY(w.action("mnuUndo")->isEnabled());
+    }
+
+    void removeMemories3To5()
+    {
+        EditingWindow w;
+        w.useRange(1, 500);
+        w.loaded();
+        w.selectBlock(3, 5);
+        QCOMPARE(panel(w, 3), QString(" 3"));
+        QCOMPARE(panel(w, 4), QString(" 5"));
+        w.key(Qt::Key_Delete, Qt::ShiftModifier);
+        QCOMPARE(w.dialogs.texts(), QStringList{"Are you sure you want to remove memories 3 to 5"});
+        QCOMPARE(w.shown(3, 1), EditingWindow::frequencyOf(6));
+        QCOMPARE(w.shown(497, 1), EditingWindow::frequencyOf(500));
+        for (int n = 498; n <= 500; ++n)
+            QCOMPARE(w.shown(n, 1), QString("Empty"));
+        QCOMPARE(w.shown(500, 0), QString("500"));
+    }
+
+    void deleteMemories3To5()
+    {
+        EditingWindow w;
+        w.useRange(1, 10);
+        w.loaded();
+        w.selectBlock(3, 5, 1, 6);
+        w.key(Qt::Key_Delete);
+        QCOMPARE(w.dialogs.texts(), QStringList{"Are you sure you want to delete memories 3 to 5"});
+        for (int n = 3; n <= 5; ++n) {
+            QCOMPARE(w.shown(n, 1), QString("Empty"));
+            QCOMPARE(w.shown(n, 6), QString());
+        }
+        QCOMPARE(w.shown(2, 1), EditingWindow::frequencyOf(2));
+        QCOMPARE(w.shown(6, 1), EditingWindow::frequencyOf(6));
+        QCOMPARE(w.view()->currentIndex().row() + 1, 3);
+    }
+
+    void cancelledDeleteKeepsTheMemory()
+    {
+        EditingWindow w;
+        w.useRange(1, 10);
+        w.loaded();
+        w.clickCell(7, 2);
+        w.dialogs.answers.enqueue(Answer::Cancel);
+        w.key(Qt::Key_Delete);
+        QCOMPARE(w.dialogs.texts(), QStringList{"Are you sure you want to delete memory 7"});
+        QCOMPARE(w.shown(7, 1), EditingWindow::frequencyOf(7));
+        QVERIFY(!w.action("mnuUndo")->isEnabled());
+    }
+
+    void movesAtTheTableEnds()
+    {
+        EditingWindow w;
+        w.useRange(1, 500);
+        w.loaded();
+        w.selectBlock(499, 500, 2, 2);
+        w.key(Qt::Key_F12);
+        QCOMPARE(w.shown(499, 1), EditingWindow::frequencyOf(499));
+        QCOMPARE(w.shown(500, 1), EditingWindow::frequencyOf(500));
+        // The block is selected over the whole memory.
+        QVERIFY(w.view()->selectionModel()->isSelected(w.window->memoryModel()->index(498, 1)));
+        QVERIFY(w.view()->selectionModel()->isSelected(w.window->memoryModel()->index(499, 6)));
+        QVERIFY(!w.state().MemoriesChanged);
+
+        w.selectBlock(1, 2);
+        w.key(Qt::Key_F11);
+        QCOMPARE(w.shown(1, 1), EditingWindow::frequencyOf(1));
+
+        w.selectBlock(3, 4);
+        w.key(Qt::Key_F12);
+        w.key(Qt::Key_F12);
+        QCOMPARE(w.shown(5, 1), EditingWindow::frequencyOf(3));
+        QCOMPARE(w.shown(6, 1), EditingWindow::frequencyOf(4));
+        QCOMPARE(w.shown(3, 1), EditingWindow::frequencyOf(5));
+        QCOMPARE(panel(w, 2), QString("Memories changed"));
+        w.key(Qt::Key_F11);
+        QCOMPARE(w.shown(4, 1), EditingWindow::frequencyOf(3));
+    }
+
+    void fillDownOverAnEmptyMemory()
+    {
+        EditingWindow w;
+        w.use(3, "14.20000", "USB");
+        w.use(5, "7.05000", "LSB");
+        w.use(6, "7.06000", "CW");
+        w.loaded();
+        w.selectBlock(3, 6, 2, 3);
+        w.key(Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(w.shown(4, 1), QString("Empty"));
+        QCOMPARE(w.shown(4, 2), QString());
+        QCOMPARE(w.shown(5, 2), QString("USB"));
+        QCOMPARE(w.shown(6, 2), QString("USB"));
+        QCOMPARE(w.shown(6, 1), QString("7.06000"));
+        QVERIFY(w.state().MemoriesChanged);
+        QCOMPARE(w.action("mnuUndo")->text(), QString("Undo last FillDown"));
+    }
+
+    void compactWithEmptiesAt1And3And499()
+    {
+        EditingWindow w;
+        w.useRange(1, 500);
+        for (int n : {1, 3, 499})
+            w.table().ClearMemoryRow(n);
+        w.loaded();
+        w.key(Qt::Key_H, Qt::ControlModifier);
+        QVERIFY(w.action("mnuHideEmpty")->isChecked());
+        w.action("mnuCompact")->trigger();
+        QCOMPARE(w.shown(1, 1), EditingWindow::frequencyOf(2));
+        QCOMPARE(w.shown(2, 1), EditingWindow::frequencyOf(4));
+        QCOMPARE(w.shown(497, 1), EditingWindow::frequencyOf(500));
+        for (int n = 498; n <= 500; ++n) {
+            QCOMPARE(w.shown(n, 1), QString("Empty"));
+            QVERIFY(!w.view()->isRowHidden(n - 1));
+        }
+        QVERIFY(!w.action("mnuHideEmpty")->isChecked());
+        QCOMPARE(w.action("mnuUndo")->text(), QString("Undo last Compact"));
+    }
+
+    void copy10To12AndPasteAt11()
+    {
+        EditingWindow w;
+        w.useRange(10, 13);
+        w.loaded();
+        QVERIFY(!w.action("mnuPaste")->isEnabled());
+        w.selectBlock(10, 12, 1, 2);
+        w.key(Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 QString("7.10000\tFM\r\n7.11000\tFM\r\n7.12000\tFM"));
+        w.clickCell(11, 1);
+        QVERIFY(w.action("mnuPaste")->isEnabled());
+        w.key(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(w.shown(10, 1), EditingWindow::frequencyOf(10));
+        QCOMPARE(w.shown(11, 1), EditingWindow::frequencyOf(10));
+        QCOMPARE(w.shown(12, 1), EditingWindow::frequencyOf(11));
+        QCOMPARE(w.shown(13, 1), EditingWindow::frequencyOf(12));
+        QCOMPARE(w.shown(13, 6), QString("Memory 12"));
+        QCOMPARE(panel(w, 2), QString("Memories changed"));
+    }
+
+    void cutAndPasteAt20()
+    {
+        EditingWindow w;
+        w.useRange(10, 12);
+        w.loaded();
+        w.selectBlock(10, 12);
+        w.key(Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(w.shown(10, 1), EditingWindow::frequencyOf(10));  // nothing moves yet
+        w.clickCell(20, 1);
+        w.key(Qt::Key_V, Qt::ControlModifier);
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(w.shown(10 + i, 1), QString("Empty"));
+            QCOMPARE(w.shown(20 + i, 1), EditingWindow::frequencyOf(10 + i));
+        }
+        QVERIFY(!w.action("mnuPaste")->isEnabled());
+    }
+
+    void pasteAt498_data()
+    {
+        QTest::addColumn<bool>("cut");
+        QTest::newRow("copy") << false;
+        QTest::newRow("cut") << true;
+    }
+    void pasteAt498()
+    {
+        QFETCH(bool, cut);
+        EditingWindow w;
+        w.useRange(10, 14);
+        w.loaded();
+        w.selectBlock(10, 14);
+        w.key(cut ? Qt::Key_X : Qt::Key_C, Qt::ControlModifier);
+        w.clickCell(498, 1);
+        w.key(Qt::Key_V, Qt::ControlModifier);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(w.shown(498 + i, 1), EditingWindow::frequencyOf(10 + i));
+        QCOMPARE(w.shown(12, 1), cut ? QString("Empty") : EditingWindow::frequencyOf(12));
+        QCOMPARE(w.shown(13, 1), EditingWindow::frequencyOf(13));
+        QCOMPARE(w.shown(14, 1), EditingWindow::frequencyOf(14));
+    }
+
+    void undoAfterDeleteWithHiddenEmpties()
+    {
+        EditingWindow w;
+        w.useRange(1, 20);
+        w.loaded();
+        w.key(Qt::Key_H, Qt::ControlModifier);
+        QVERIFY(!w.view()->isRowHidden(20));  // the first empty one stays
+        QVERIFY(w.view()->isRowHidden(21));
+        w.selectBlock(3, 5);
+        w.key(Qt::Key_Delete);
+        QCOMPARE(w.shown(4, 1), QString("Empty"));
+        w.clickCell(8, 1);
+        w.key(Qt::Key_Z, Qt::ControlModifier);
+        for (int n = 3; n <= 5; ++n)
+            QCOMPARE(w.shown(n, 1), EditingWindow::frequencyOf(n));
+        for (int r = 0; r < 500; ++r)
+            QVERIFY(!w.view()->isRowHidden(r));
+        QVERIFY(!w.action("mnuHideEmpty")->isChecked());
+        QVERIFY(!w.action("mnuUndo")->isEnabled());
+        QCOMPARE(w.view()->currentIndex().row() + 1, 8);
+        QCOMPARE(w.view()->currentIndex().column(), 1);
+    }
+
+    void sortByFrequencyInsideABlock()
+    {
+        EditingWindow w;
+        w.useRange(1, 12);
+        w.use(2, "14.20000");
+        w.use(9, "7.05000");
+        w.use(12, "1.00000");
+        w.loaded();
+        w.selectBlock(1, 10);
+        w.action("mnuSortFreq")->trigger();
+        QStringList shownFrequencies;
+        for (int n = 1; n <= 10; ++n)
+            shownFrequencies << w.shown(n, 1);
+        QCOMPARE(shownFrequencies, QStringList({"7.01000", "7.03000", "7.04000", "7.05000", "7.05000", "7.06000",
+                                                "7.07000", "7.08000", "7.10000", "14.20000"}));
+        QCOMPARE(w.shown(12, 1), QString("1.00000"));  // outside the block
+        QCOMPARE(w.action("mnuUndo")->text(), QString("Undo last SortFreq"));
+    }
+
+    void sortByDescriptionThenUndoNamesCompact()
+    {
+        EditingWindow w;
+        w.use(3, {}, "FM", "Zulu");
+        w.use(8, {}, "FM", "Alpha");
+        w.loaded();
+        w.selectBlock(1, 10);
+        w.action("mnuSortDescription")->trigger();
+        QCOMPARE(w.shown(1, 6), QString("Alpha"));
+        QCOMPARE(w.shown(2, 6), QString("Zulu"));
+        QCOMPARE(w.shown(3, 1), QString("Empty"));
+        QCOMPARE(w.action("mnuUndo")->text(), QString("Undo last Compact"));
+        w.action("mnuUndo")->trigger();
+        // Sorted, not yet compacted: the eight empty memories first.
+        QCOMPARE(w.shown(9, 6), QString("Alpha"));
+        QCOMPARE(w.shown(10, 6), QString("Zulu"));
+        QCOMPARE(w.shown(1, 1), QString("Empty"));
+    }
+
+    void findFmThenF3()
+    {
+        EditingWindow w;
+        w.useRange(1, 10);
+        for (int n = 1; n <= 10; ++n)
+            w.table().setCell(n, MemoryTable::ColMode, "LSB");
+        w.table().setCell(6, MemoryTable::ColMode, "FM");
+        w.table().setCell(2, MemoryTable::ColDescription, "Repeater FMN");
+        w.loaded();
+        w.dialogs.inputs.enqueue(QString("fm"));
+        w.key(Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(w.dialogs.inputPrompts.size(), 1);
+        QCOMPARE(w.view()->currentIndex(), w.window->memoryModel()->index(5, 2));
+        w.key(Qt::Key_F3);
+        QCOMPARE(w.view()->currentIndex(), w.window->memoryModel()->index(1, 6));
+        QVERIFY(w.dialogs.boxes.isEmpty());
+        w.key(Qt::Key_F3);
+        QCOMPARE(w.dialogs.texts(), QStringList{"Find completed"});
+        w.key(Qt::Key_F3);  // nothing to continue from
+        QCOMPARE(w.dialogs.boxes.size(), 1);
+    }
+
+    void duplicateFrequenciesOf5And9()
+    {
+        EditingWindow w;
+        w.useRange(1, 20);
+        w.use(5, "14.20000");
+        w.use(9, "14.20000");
+        w.loaded();
+        w.action("mnuDuplicates")->trigger();
+        QCOMPARE(w.window->log().text(), QString("Row 5 and row 9 are the same frequency of 14.20000\r\n"));
+        QVERIFY(w.window->messagesWindow() && w.window->messagesWindow()->isVisible());
+    }
+
+    void entering14Point2IntoAnEmptyMemory()
+    {
+        EditingWindow w;
+        w.use(1);
+        w.loaded();
+        w.typeIntoCell(2, 1, "14.2");
+        QCOMPARE(w.shown(2, 1), QString("14.20000"));
+        QCOMPARE(w.shown(2, 2), QString("USB"));
+        QCOMPARE(w.shown(2, 3), QString("Simplex"));
+        QCOMPARE(w.shown(2, 5), QString("67.0"));
+        QVERIFY(!w.editor());
+        QVERIFY(w.dialogs.boxes.isEmpty());
+        QCOMPARE(panel(w, 2), QString("Memories changed"));
+    }
+
+    void emptyMemoryOffersNoEditorButForItsFrequency()
+    {
+        EditingWindow w;
+        w.use(1);
+        w.loaded();
+        w.clickCell(3, 2);
+        w.key(Qt::Key_F2);
+        QVERIFY(!w.editor());
+        w.clickCell(3, 1);
+        w.key(Qt::Key_F2);
+        QVERIFY(w.lineEditor());
+    }
+
+    void refusedFrequencyLeavesUndoGridEdit()
+    {
+        EditingWindow w;
+        w.use(1);
+        w.loaded();
+        w.typeIntoCell(4, 1, "99");
+        QCOMPARE(w.dialogs.texts(), QStringList{"Frequency is outside the range of the radio"});
+        QVERIFY(w.lineEditor());  // the editor stays open on the text
+        QCOMPARE(w.lineEditor()->text(), QString("99"));
+        QCOMPARE(w.shown(4, 1), QString("Empty"));
+        QVERIFY(w.action("mnuUndo")->isEnabled());
+        QCOMPARE(w.action("mnuUndo")->text(), QString("Undo last GridEdit"));
+        QTest::keyClick(w.lineEditor(), Qt::Key_Escape);
+        QTRY_VERIFY(!w.editor());
+        QCOMPARE(w.shown(4, 1), QString("Empty"));
+    }
+
+    void refusedFrequencyReopensWhenTheUserClicksAway()
+    {
+        EditingWindow w;
+        w.use(1);
+        w.loaded();
+        w.typeIntoCell(4, 1, "abc", false);
+        w.clickCell(9, 1);
+        QCOMPARE(w.dialogs.texts(), QStringList{"Not a numeric value"});
+        QTRY_VERIFY(w.lineEditor());
+        QCOMPARE(w.lineEditor()->text(), QString("abc"));
+        QCOMPARE(w.view()->currentIndex(), w.window->memoryModel()->index(3, 1));
+        QTest::keyClick(w.lineEditor(), Qt::Key_Backspace);
+        QTest::keyClick(w.lineEditor(), Qt::Key_Backspace);
+        QTest::keyClick(w.lineEditor(), Qt::Key_Backspace);
+        QTest::keyClicks(w.lineEditor(), "7.1");
+        QTest::keyClick(w.lineEditor(), Qt::Key_Return);
+        QCOMPARE(w.shown(4, 1), QString("7.10000"));
+    }
+
+    void description120CharactersKeeps100()
+    {
+        EditingWindow w;
+        w.use(1);
+        w.loaded();
+        const QString typed = QString(60, 'a') + QString(60, 'b');
+        w.typeIntoCell(1, 6, typed);
+        QCOMPARE(w.shown(1, 6), typed.left(100));
+        w.typeIntoCell(1, 6, "Club, net; \"Sunday\"");
+        QCOMPARE(w.shown(1, 6), QString("Club  net   Sunday "));
+    }
+
+    void delWhileEditingEditsText()
+    {
+        EditingWindow w;
+        w.useRange(1, 3);
+        w.loaded();
+        w.clickCell(2, 6);
+        w.key(Qt::Key_F2);
+        QLineEdit *line = w.lineEditor();
+        QVERIFY(line);
+        QVERIFY(!w.action("mnuDelete")->isEnabled());
+        QTest::keyClick(line, Qt::Key_Home);
+        QTest::keyClick(line, Qt::Key_Delete);
+        QTest::keyClick(line, Qt::Key_Delete, Qt::KeypadModifier);
+        QCOMPARE(line->text(), QString("mory 2"));
+        QTest::keyClick(line, Qt::Key_Return);
+        QCOMPARE(w.shown(2, 6), QString("mory 2"));
+        QCOMPARE(w.shown(2, 1), EditingWindow::frequencyOf(2));
+        QVERIFY(w.dialogs.boxes.isEmpty());
+        QVERIFY(w.action("mnuDelete")->isEnabled());
+    }
+
+    void delInAPickListDeletesNoMemory()
+    {
+        EditingWindow w;
+        w.useRange(1, 3);
+        w.loaded();
+        w.clickCell(2, 2);
+        w.key(Qt::Key_F2);
+        QComboBox *box = w.listEditor();
+        QVERIFY(box);
+        QTest::keyClick(box, Qt::Key_Delete);
+        QVERIFY(w.dialogs.boxes.isEmpty());
+        QCOMPARE(w.shown(2, 1), EditingWindow::frequencyOf(2));
+    }
+
+    void pickListsEditModeAndEncoding()
+    {
+        EditingWindow w;
+        w.useRange(1, 3);
+        w.loaded();
+        w.clickCell(2, 2);
+        w.key(Qt::Key_F2);
+        QComboBox *box = w.listEditor();
+        QVERIFY(box);
+        QStringList items;
+        for (int i = 0; i < box->count(); ++i)
+            items << box->itemText(i);
+        QCOMPARE(items, QStringList({"LSB", "USB", "CW", "FM", "AM", "RTYL", "CWR", "USRL", "RTYU", "FMN", "USRU"}));
+        QCOMPARE(box->currentText(), QString("FM"));
+        QTest::keyClick(box, Qt::Key_Down);
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(w.shown(2, 2), QString("AM"));
+
+        // The blank encoding clears the tone of the memory.
+        w.clickCell(3, 4);
+        w.key(Qt::Key_F2);
+        box = w.listEditor();
+        QVERIFY(box);
+        QTest::keyClick(box, Qt::Key_Home);
+        QCOMPARE(box->currentText(), QString(" "));
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(w.shown(3, 4), QString(" "));
+        QCOMPARE(w.shown(3, 5), QString());
+    }
+
+    void shiftInsertPastesThroughTheChecks()
+    {
+        EditingWindow w;
+        w.useRange(1, 3);
+        w.loaded();
+        QGuiApplication::clipboard()->setText(" 21.2 ");
+        w.clickCell(2, 1);
+        w.key(Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(w.shown(2, 1), QString("21.20000"));
+        QGuiApplication::clipboard()->setText("Net, Sunday");
+        w.clickCell(3, 6);
+        w.key(Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(w.shown(3, 6), QString("Net  Sunday"));
+        QGuiApplication::clipboard()->setText("80");
+        w.clickCell(1, 1);
+        w.key(Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(w.dialogs.texts(), QStringList{"Frequency is outside the range of the radio"});
+        QCOMPARE(w.shown(1, 1), EditingWindow::frequencyOf(1));
+    }
+
+    void delInThePmsViewDeletesAPair()
+    {
+        EditingWindow w;
+        w.use(1);
+        for (int k = 1; k <= 4; ++k)
+            w.table().setPmsRow(k, w.table().memory(1));
+        w.loaded();
+        auto *tabs = w.window->findChild<QTabWidget *>("SSTab1");
+        tabs->setCurrentIndex(1);
+        MemoryGridView *pms = w.window->pmsView();
+        const QModelIndex p2u = w.window->pmsModel()->index(3, 2);
+        QTest::mouseClick(pms->viewport(), Qt::LeftButton, {}, pms->visualRect(p2u).center());
+        QTest::keyClick(pms, Qt::Key_Delete);
+        QCOMPARE(w.dialogs.texts(), QStringList{"Are you sure you want to delete PMS memory pair 2"});
+        QCOMPARE(w.table().pmsCell(3, 1), QString("Empty"));
+        QCOMPARE(w.table().pmsCell(4, 1), QString("Empty"));
+        QCOMPARE(w.table().pmsCell(1, 1), EditingWindow::frequencyOf(1));
+        QCOMPARE(w.table().pmsCell(2, 1), EditingWindow::frequencyOf(1));
+    }
+
+    void pmsEditorKeepsTheToneOnABlankEncoding()
+    {
+        EditingWindow w;
+        w.use(1);
+        w.table().setPmsRow(1, w.table().memory(1));
+        w.loaded();
+        w.window->findChild<QTabWidget *>("SSTab1")->setCurrentIndex(1);
+        MemoryGridView *pms = w.window->pmsView();
+        const QModelIndex enc = w.window->pmsModel()->index(0, 4);
+        QTest::mouseClick(pms->viewport(), Qt::LeftButton, {}, pms->visualRect(enc).center());
+        QTest::keyClick(pms, Qt::Key_F2);
+        auto *box = pms->findChild<QComboBox *>("cellEditor");
+        QVERIFY(box);
+        QTest::keyClick(box, Qt::Key_Home);
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(w.table().pmsCell(1, 4), QString(" "));
+        QCOMPARE(w.table().pmsCell(1, 5), QString("88.5"));
+        QVERIFY(!w.action("mnuUndo")->isEnabled());  // PMS edits take no snapshot
+    }
+
+    void dragMovesAMemory()
+    {
+        EditingWindow w;
+        w.useRange(1, 6);
+        w.loaded();
+        // The drop of a dragged number cell, as the view hands it to the model.
+        QMimeData *mime = w.window->memoryModel()->mimeData({w.window->memoryModel()->index(1, 0)});
+        w.window->memoryModel()->dropMimeData(mime, Qt::MoveAction, -1, -1, w.window->memoryModel()->index(4, 1));
+        delete mime;
+        QCOMPARE(w.shown(5, 1), EditingWindow::frequencyOf(2));
+        QCOMPARE(w.shown(2, 1), EditingWindow::frequencyOf(3));
+        QCOMPARE(w.shown(5, 0), QString("5"));
+        QCOMPARE(w.view()->currentIndex(), w.window->memoryModel()->index(4, 1));
+    }
+};
+
+QTEST_MAIN(TestEditingWindow)
+#include "tst_editingwindow.moc"
