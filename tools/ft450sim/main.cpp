@@ -17,6 +17,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sched.h>
 #include <sys/prctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -86,9 +87,10 @@ int main(int argc, char **argv)
     const QCommandLineOption dropOpt(QStringLiteral("drop-every"), QStringLiteral("Leave out every N-th reply."), QStringLiteral("n"), QStringLiteral("0"));
     const QCommandLineOption splitOpt(QStringLiteral("split-replies"), QStringLiteral("A 40 ms gap in the middle of every reply."));
     const QCommandLineOption stopOpt(QStringLiteral("stop-after"), QStringLiteral("Stop answering after N replies."), QStringLiteral("n"), QStringLiteral("0"));
+    const QCommandLineOption realtimeOpt(QStringLiteral("realtime"), QStringLiteral("Run at real-time priority, like a radio's own processor (needs the right to; ignored otherwise)."));
     const QCommandLineOption garbageOpt(QStringLiteral("garbage"), QStringLiteral("Answer with a stream of noise without \";\"."));
     parser.addOptions({rateOpt, modelOpt, latencyOpt, linkOpt, loadOpt, dumpOpt, logOpt, silentOpt, dropOpt, splitOpt,
-                       stopOpt, garbageOpt});
+                       stopOpt, garbageOpt, realtimeOpt});
     parser.process(app);
 
     ft450::RadioOptions options;
@@ -162,6 +164,12 @@ int main(int argc, char **argv)
 
     // Sub-millisecond wake-ups keep the reply pacing at the line rate.
     prctl(PR_SET_TIMERSLACK, 1UL, 0, 0, 0);
+    if (parser.isSet(realtimeOpt)) {
+        sched_param sp{};
+        sp.sched_priority = 10;
+        if (sched_setscheduler(0, SCHED_FIFO, &sp) != 0)
+            std::fprintf(stderr, "ft450sim: no real-time priority (%s); timing may jitter\n", std::strerror(errno));
+    }
     struct sigaction sa {};
     sa.sa_handler = onSignal;
     sigemptyset(&sa.sa_mask);
