@@ -5,6 +5,7 @@
 #include "csv/CsvImport.h"
 #include "editing/UndoSnapshot.h"
 #include "shell/SettingsStore.h"
+#include "ui/UiMetrics.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -21,19 +22,6 @@ namespace mv {
 namespace {
 const QString kTopKey = QStringLiteral("ImportExportTop");
 const QString kLeftKey = QStringLiteral("ImportExportLeft");
-
-// Positions are stored in twips (1/1440 inch) of the screen's logical resolution.
-int toTwips(const QWidget *w, int pixels)
-{
-    const int dpi = w->logicalDpiX() > 0 ? w->logicalDpiX() : 96;
-    return pixels * 1440 / dpi;
-}
-
-int toPixels(const QWidget *w, int twips)
-{
-    const int dpi = w->logicalDpiX() > 0 ? w->logicalDpiX() : 96;
-    return twips * dpi / 1440;
-}
 
 QPushButton *button(const QString &name, const QString &caption, QWidget *parent)
 {
@@ -123,6 +111,8 @@ ImportExportDialog::ImportExportDialog(AppContext &ctx, UndoSnapshot *undo, RowP
     layout->addLayout(groups);
     layout->addLayout(bottom);
 
+    ApplyUserInterfaceFont(this);
+
     connect(cmdExport, &QPushButton::clicked, this, [this] { ExportCsv(false); });
     connect(cmdPreviewExport, &QPushButton::clicked, this, [this] { ExportCsv(true); });
     connect(cmdImport, &QPushButton::clicked, this, [this] { ImportCsv(false); });
@@ -172,15 +162,16 @@ void ImportExportDialog::restorePosition()
     if (!s.contains(QLatin1String(kAppName), QLatin1String(kSettingsSection), kTopKey)
         || !s.contains(QLatin1String(kAppName), QLatin1String(kSettingsSection), kLeftKey))
         return;
-    const int top = toPixels(this, s.intValue(kTopKey, 0));
-    const int left = toPixels(this, s.intValue(kLeftKey, 0));
+    const int top = TwipsY(this, s.intValue(kTopKey, 0));
+    const int left = TwipsX(this, s.intValue(kLeftKey, 0));
     move(left, top);
 }
 
 void ImportExportDialog::savePosition()
 {
-    m_ctx.settings.setValue(kTopKey, QString::number(toTwips(this, pos().y())));
-    m_ctx.settings.setValue(kLeftKey, QString::number(toTwips(this, pos().x())));
+    // Positions are kept in twips, like every window geometry of the program.
+    m_ctx.settings.setValue(kTopKey, QString::number(PixelsToTwipsY(this, pos().y())));
+    m_ctx.settings.setValue(kLeftKey, QString::number(PixelsToTwipsX(this, pos().x())));
 }
 
 void ImportExportDialog::ExportCsv(bool preview)

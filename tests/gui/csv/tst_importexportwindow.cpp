@@ -5,6 +5,7 @@
 #include "core/NumberText.h"
 #include "editing/UndoSnapshot.h"
 #include "ui/ImportExportDialog.h"
+#include "ui/UiMetrics.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -207,9 +208,9 @@ private slots:
             QTRY_COMPARE(w.pos(), QPoint(120, 75));
             child<QPushButton>(&w, "cmdSetPosition")->click();
         }
-        const int dpi = QWidget().logicalDpiX();
-        QCOMPARE(c.settings->value("ImportExportLeft").toInt(), 120 * 1440 / dpi);
-        QCOMPARE(c.settings->value("ImportExportTop").toInt(), 75 * 1440 / dpi);
+        const QWidget probe;
+        QCOMPARE(c.settings->value("ImportExportLeft").toInt(), PixelsToTwipsX(&probe, 120));
+        QCOMPARE(c.settings->value("ImportExportTop").toInt(), PixelsToTwipsY(&probe, 75));
         ImportExportDialog again(c.ctx, nullptr, nullptr);
         again.show();
         QTRY_COMPARE(again.pos(), QPoint(120, 75));
