@@ -149,10 +149,15 @@ int runImportCsv(const QStringList &args)
         return 1;
     }
     QString error;
-    if (!writeMemorySet(memoryPath, c.state.table, width, &error)) {
+    QList<int> skipped;
+    if (!writeMemorySet(memoryPath, c.state.table, width, &error, &skipped)) {
         printErr(QStringLiteral("memvault-cli: cannot save %1: %2").arg(memoryPath, error));
         return 1;
     }
+    // Rows the record format cannot hold (they came in damaged) are not saved:
+    // say which, rather than lose them quietly.
+    for (int cat : skipped)
+        printErr(QStringLiteral("memvault-cli: %1 could not be saved and was left out").arg(MemoryNameOf(cat)));
     return 0;
 }
 
