@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
@@ -86,6 +87,7 @@ private slots:
     void dragMovesMemory();
     void statusBarClick();
     void windowPicture();
+    void endToEndOverPseudoTerminal();
 };
 
 void TestMainWindow::init()
@@ -612,6 +614,55 @@ void TestMainWindow::windowPicture()
         f.find<QTabWidget>("SSTab1")->setCurrentIndex(1);
         w.grab().toImage().save(dir + QStringLiteral("/pms-tab.png"));
     }
+}
+
+// The newcomer's road with the real serial port: ft450sim on a pseudo-terminal,
+// the window pointed at it with --device, "&Read Radio", "&Write Disk File", and
+// a restart that reopens the saved file.
+void TestMainWindow::endToEndOverPseudoTerminal()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("pseudo-terminals are a Unix facility");
+#else
+    const QString sim = qEnvironmentVariable("MEMVAULT_BIN_DIR") + QStringLiteral("/ft450sim");
+    if (!QFileInfo(sim).isExecutable())
+        QSKIP("ft450sim is not built");
+    MainWindowFixture f;
+    const QString link = f.dir.path() + QStringLiteral("/ft450");
+    QProcess radio;
+    radio.start(sim, {QStringLiteral("--load"), testDataPath(QStringLiteral("sample.450")), QStringLiteral("--link"), link,
+                      QStringLiteral("--latency-ms"), QStringLiteral("2")});
+    QVERIFY(radio.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(link), 5000);
+    f.preset(QStringLiteral("LastOpened"), QStringLiteral("A:\\x.450"));
+    Form1Options o;
+    o.settingsFolder = f.settingsDir;
+    o.dialogs = &f.dialogs;
+    o.deviceOverride = link;  // the real serial port, as memvault --device does
+    f.window = std::make_unique<Form1>(o);
+    Form1 &w = *f.window;
+    w.startUp();
+    QTest::qWait(150);
+
+    QTest::mouseClick(f.find<QPushButton>("cmdRead"), Qt::LeftButton);
+    QVERIFY2(f.dialogs.texts().contains(kReadDone), qPrintable(f.dialogs.texts().join(QStringLiteral(" | "))));
+    QCOMPARE(w.state().DataSource, 1);
+    QCOMPARE(w.state().table.usedMemoryCount(), 44);
+    QVERIFY(w.state().table.pmsCell(1, 1).startsWith(QStringLiteral("14.0")));
+
+    const QString saved = f.dataDir + QStringLiteral("/from radio.450");
+    f.dialogs.files.enqueue(FileChoice{false, saved});
+    QTest::mouseClick(f.find<QPushButton>("cmdWriteFile"), Qt::LeftButton);
+    QCOMPARE(fileLines(saved), fileLines(testDataPath(QStringLiteral("sample.450"))));
+    w.close();
+    f.window.reset();
+
+    Form1 &again = f.start();
+    QCOMPARE(again.state().CurrentFilePath, saved);
+    QCOMPARE(again.state().table.usedMemoryCount(), 44);
+    radio.terminate();
+    radio.waitForFinished(5000);
+#endif
 }
 
 QTEST_MAIN(TestMainWindow)
