@@ -8,11 +8,14 @@
 #include "editing/UndoSnapshot.h"
 #include "shell/MessageLog.h"
 #include "ui/ErrorListWindow.h"
+#include "ui/ImportExportDialog.h"
+#include "ui/MemoryPrinter.h"
 #include "ui/MemoryGridView.h"
 #include "ui/MemoryViewModel.h"
 #include "ui/TransferWaitWindow.h"
 #include "ui/UiMetrics.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QLabel>
@@ -88,6 +91,10 @@ private slots:
     void statusBarClick();
     void windowPicture();
     void endToEndOverPseudoTerminal();
+    void pmsViewDeleteKey();
+    void importExportButton();
+    void windowsFromTheMenus();
+    void closeDuringTransfer();
 };
 
 void TestMainWindow::init()
@@ -663,6 +670,111 @@ void TestMainWindow::endToEndOverPseudoTerminal()
     radio.terminate();
     radio.waitForFinished(5000);
 #endif
+}
+
+void TestMainWindow::pmsViewDeleteKey()
+{
+    MainWindowFixture f;
+    Form1 &w = f.start(f.copyData(QStringLiteral("sample.450")));
+    f.find<QTabWidget>("SSTab1")->setCurrentIndex(1);
+    w.pmsView()->setCurrentIndex(w.pmsModel()->index(3, 1));
+    w.pmsView()->setFocus();
+    f.dialogs.answers.enqueue(Answer::Ok);
+    QTest::keyClick(w.pmsView(), Qt::Key_Delete);
+    QCOMPARE(f.dialogs.texts(), QStringList{QStringLiteral("Are you sure you want to delete PMS memory pair 2")});
+    QVERIFY(w.state().table.isPmsEmpty(3));
+    QVERIFY(w.state().table.isPmsEmpty(4));
+    QVERIFY(!w.state().table.isPmsEmpty(1));
+    // The keypad's delete key does the same (Cancel this time: nothing changes).
+    f.dialogs.answers.enqueue(Answer::Cancel);
+    w.pmsView()->setCurrentIndex(w.pmsModel()->index(0, 2));
+    QTest::keyClick(w.pmsView(), Qt::Key_Delete, Qt::KeypadModifier);
+    QCOMPARE(f.dialogs.texts().last(), QStringLiteral("Are you sure you want to delete PMS memory pair 1"));
+    QVERIFY(!w.state().table.isPmsEmpty(1));
+}
+
+void TestMainWindow::importExportButton()
+{
+    MainWindowFixture f;
+    Form1 &w = f.start(f.copyData(QStringLiteral("sample.450")));
+    QPushButton *button = f.find<QPushButton>("cmdImportExport");
+    QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(w.importExportWindow());
+    QVERIFY(w.importExportWindow()->isVisible());
+    QCOMPARE(w.importExportWindow()->objectName(), QStringLiteral("frmImportExport"));
+    QVERIFY(!button->isEnabled());
+    // A transfer's end does not switch it on while the window is open.
+    w.RestoreMainButtons();
+    QVERIFY(!button->isEnabled());
+    QTest::mouseClick(w.importExportWindow()->findChild<QPushButton *>(QStringLiteral("cmdClose")), Qt::LeftButton);
+    QTRY_VERIFY(!w.importExportWindow());
+    QVERIFY(button->isEnabled());
+}
+
+void TestMainWindow::windowsFromTheMenus()
+{
+    MainWindowFixture f;
+    Form1 &w = f.start(f.copyData(QStringLiteral("sample.450")));
+    QAction *rules = f.action("mnuBandPlan");
+    QVERIFY(!rules->isChecked());
+    // The rules window: switching rules on and confirming ticks the menu item.
+    bool ran = false;
+    onNextModal(
+        [&](QWidget *modal) {
+            QCOMPARE(modal->objectName(), QStringLiteral("frmRepeaterRules"));
+            QTest::mouseClick(modal->findChild<QPushButton *>(QStringLiteral("cmdLoadDefaultUK")), Qt::LeftButton);
+            modal->findChild<QCheckBox *>(QStringLiteral("ChkRulesEnabled"))->setChecked(true);
+            QTest::mouseClick(modal->findChild<QPushButton *>(QStringLiteral("cmdOK")), Qt::LeftButton);
+        },
+        &ran);
+    rules->trigger();
+    QVERIFY(ran);
+    QVERIFY(rules->isChecked());
+    // Cancel leaves the tick as the rules are.
+    ran = false;
+    onNextModal(
+        [&](QWidget *modal) {
+            QTest::mouseClick(modal->findChild<QPushButton *>(QStringLiteral("cmdCancel")), Qt::LeftButton);
+        },
+        &ran);
+    rules->trigger();
+    QVERIFY(ran);
+    QVERIFY(rules->isChecked());
+
+    ran = false;
+    onNextModal(
+        [&](QWidget *modal) {
+            QCOMPARE(modal->objectName(), QStringLiteral("frmSelectPrintColumns"));
+            QCOMPARE(modal->windowTitle(), QStringLiteral("Select memory columns to print"));
+            QTest::mouseClick(modal->findChild<QPushButton *>(QStringLiteral("cmdCancel")), Qt::LeftButton);
+        },
+        &ran);
+    f.action("mnuPrintOptions")->trigger();
+    QVERIFY(ran);
+    QCOMPARE(f.action("mnuPrint")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    QVERIFY(w.printer());
+}
+
+void TestMainWindow::closeDuringTransfer()
+{
+    MainWindowFixture f;
+    fillRadioForWindow(f.line->radio);
+    f.preset(QStringLiteral("LastOpened"), QStringLiteral("A:\\x.450"));
+    Form1 &w = f.start();
+    bool refused = false;
+    QProgressBar *bar = w.transferWindow()->findChild<QProgressBar *>(QStringLiteral("pbarClone"));
+    QMetaObject::Connection c = connect(bar, &QProgressBar::valueChanged, this, [&](int v) {
+        if (v == 20)
+            refused = !w.close();
+    });
+    QTest::mouseClick(f.find<QPushButton>("cmdRead"), Qt::LeftButton);
+    disconnect(c);
+    // The close waited for the read to stop after the memory in hand, then happened.
+    QVERIFY(refused);
+    QVERIFY(w.transfer().summary().cancelled);
+    QCOMPARE(w.state().table.usedMemoryCount(), 20);
+    QTRY_VERIFY(!w.isVisible());
+    QVERIFY(!w.link().isOpen());
 }
 
 QTEST_MAIN(TestMainWindow)
