@@ -51,9 +51,13 @@ class BenchCsv : public QObject {
     TestContext m_source;
     QString m_importFile;
 
+    TestContext m_target;
+
     void importOnce()
     {
-        TestContext c;
+        TestContext &c = m_target;
+        c.state.table.ClearAllMemories();
+        c.dialogs.clear();
         c.dialogs.files.enqueue({false, m_importFile});
         const CsvImportResult r = ImportCsv(c.ctx, {});
         if (r.added != MemoryTable::kMemoryCount)
