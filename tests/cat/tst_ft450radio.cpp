@@ -10,6 +10,13 @@ using namespace ft450;
 
 namespace {
 
+RadioOptions radioAt(int rate)
+{
+    RadioOptions o;
+    o.rate = rate;
+    return o;
+}
+
 const HostLine k4800{4800, true};
 const HostLine k38400{38400, true};
 
@@ -70,7 +77,7 @@ private slots:
     {
         QFETCH(QByteArray, command);
         QFETCH(QByteArray, reply);
-        Ft450Radio radio(RadioOptions{38400});
+        Ft450Radio radio(radioAt(38400));
         radio.setMemory(7, mv::test::sampleRecord(7));
         radio.setMemory(504, mv::test::sampleRecord(504));
         qint64 t = 0;
@@ -84,7 +91,7 @@ private slots:
 
     void modelDAnswersItsOwnIdentity()
     {
-        RadioOptions o{38400};
+        RadioOptions o = radioAt(38400);
         o.model450D = true;
         Ft450Radio radio(o);
         qint64 t = 0;
@@ -95,7 +102,7 @@ private slots:
     // turnaround and the reply's wire time, 11 bits a character.
     void pacesAtTheLineRate()
     {
-        Ft450Radio radio(RadioOptions{38400});
+        Ft450Radio radio(radioAt(38400));
         radio.setMemory(1, mv::test::sampleRecord(1));
         qint64 t = 0;
         const Result r = exchange(radio, "MR001;", k38400, t);
@@ -159,7 +166,7 @@ private slots:
 
     void replyHeardAtAnotherSpeedIsGarbled()
     {
-        Ft450Radio radio(RadioOptions{38400});
+        Ft450Radio radio(radioAt(38400));
         radio.hostWrote("ID;", k38400, 0);
         radio.advance(3 * Ft450Radio::charMicros(38400));
         // The host switched to 4800 before the reply came.
@@ -170,7 +177,7 @@ private slots:
 
     void faults()
     {
-        RadioOptions o{38400};
+        RadioOptions o = radioAt(38400);
         o.latencyMs = 1;
         {
             o.dropEvery = 2;
