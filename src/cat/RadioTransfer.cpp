@@ -147,6 +147,7 @@ void RadioTransfer::ReadRadio()
     }
     view.ShowMemoriesTab();
     m_summary = TransferSummary();
+    m_radioRecords.fill(QString());
     if (!DetectCatRate())
         return;
 
@@ -306,6 +307,7 @@ void RadioTransfer::WriteRadio()
     MainView &view = m_ctx.view;
     view.ShowMemoriesTab();
     m_summary = TransferSummary();
+    m_radioRecords.fill(QString());
     if (!DetectCatRate())
         return;
 
