@@ -192,6 +192,10 @@ int main(int argc, char **argv)
         qint64 chars = 504 * (6 + 27);
         const double floor = double(chars) * 11.0 / kRate + 504 * latency / 1000.0;
         report("memvault-cli read, radio at 4800 (all in)", s, floor);
+        // Rate detection adds three probes that must time out (25 silent polls
+        // of 5 ms each), the identity exchange and "AI0;EX0104;" at 4800.
+        const double detection = 3 * 0.125 + (3 + 7 + 4 + 7) * 11.0 / 4800 + latency / 1000.0;
+        report("  against floor + rate detection floor", s, floor + detection);
     }
     return 0;
 }
