@@ -36,14 +36,20 @@ fi
 
 RUNDIR="$(mktemp -d "${TMPDIR:-/tmp}/memvault-run.XXXXXX")"
 SIM_PID=""
-cleanup() {
-  if [ -n "$SIM_PID" ] && kill -0 "$SIM_PID" 2>/dev/null; then
-    kill "$SIM_PID" 2>/dev/null || true
-    wait "$SIM_PID" 2>/dev/null || true
+APP_PID=""
+stop() {
+  if [ -n "$1" ] && kill -0 "$1" 2>/dev/null; then
+    kill "$1" 2>/dev/null || true
+    wait "$1" 2>/dev/null || true
   fi
+}
+cleanup() {
+  stop "$APP_PID"
+  stop "$SIM_PID"
   rm -rf "$RUNDIR"
 }
-trap cleanup EXIT INT TERM
+trap cleanup EXIT
+trap 'exit 130' INT TERM
 
 LINK="$RUNDIR/memvault-sim"
 build/bin/ft450sim --load tests/data/sample.450 --link "$LINK" >"$RUNDIR/ft450sim.out" 2>"$RUNDIR/ft450sim.err" &
@@ -62,4 +68,10 @@ if [ ! -e "$LINK" ]; then
   exit 1
 fi
 echo "run.sh: no radio attached: FT-450 simulator on $LINK (memories from tests/data/sample.450)"
-build/bin/memvault --device "$LINK" "$@"
+# In the background so that a signal to this script ends the program too.
+build/bin/memvault --device "$LINK" "$@" &
+APP_PID=$!
+status=0
+wait "$APP_PID" || status=$?
+APP_PID=""
+exit "$status"

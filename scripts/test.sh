@@ -12,6 +12,9 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$ROOT"
 
 JOBS="$(nproc)"
+# Let ccache share results between clones in different folders (CI builds in a
+# fresh clone).
+export CCACHE_BASEDIR="$ROOT" CCACHE_NOHASHDIR=true
 FUZZ_SECONDS="${MEMVAULT_FUZZ_SECONDS:-20}"
 LOGDIR="$ROOT/build-logs"
 mkdir -p "$LOGDIR"
