@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 namespace mv {
 
@@ -68,6 +69,10 @@ public:
     // The prompt of the find box.
     static QString FindPrompt();
 
+    // Expires when these commands are destroyed. Cell editors that can still
+    // commit while their window is being torn down check it first.
+    std::weak_ptr<const int> lifetime() const { return m_lifetime; }
+
 private:
     bool hasData() const { return m_ctx.state.DataSource != 0; }
     int firstRow() const;
@@ -85,6 +90,7 @@ private:
     AppContext &m_ctx;
     UndoSnapshot &m_undo;
     bool m_listingDuplicates = false;
+    std::shared_ptr<const int> m_lifetime = std::make_shared<const int>(0);
 };
 
 } // namespace mv

@@ -15,6 +15,7 @@ namespace mv {
 CellDelegate::CellDelegate(EditingCommands &commands, ViewKind kind, QObject *parent)
     : QStyledItemDelegate(parent)
     , m_commands(commands)
+    , m_commandsAlive(commands.lifetime())
     , m_kind(kind)
 {
 }
@@ -100,6 +101,10 @@ QString CellDelegate::editorText(const QWidget *editor)
 
 bool CellDelegate::confirm(QWidget *editor) const
 {
+    // A window that is being destroyed hides its open editor, which commits: by
+    // then the commands and the table may be gone, and there is nothing to keep.
+    if (m_commandsAlive.expired())
+        return true;
     const auto it = m_editors.constFind(editor);
     if (it == m_editors.constEnd() || !it->index.isValid())
         return true;

@@ -7,6 +7,7 @@
 #include <QPersistentModelIndex>
 #include <QPointer>
 #include <QStyledItemDelegate>
+#include <memory>
 
 class QAbstractItemView;
 class QAction;
@@ -61,6 +62,7 @@ private:
     void reopen(const OpenEditor &info, const QString &text) const;
 
     EditingCommands &m_commands;
+    std::weak_ptr<const int> m_commandsAlive;
     ViewKind m_kind;
     QPointer<QAction> m_deleteAction;
     mutable QHash<QWidget *, OpenEditor> m_editors;
