@@ -118,6 +118,10 @@ bool CellDelegate::confirm(QWidget *editor) const
         ? m_commands.ConfirmMemoryEdit(index.row() + 1, index.column(), text)
         : m_commands.ConfirmPmsEdit(index.row() + 1, index.column(), text);
     m_confirming = false;
+    // The status refresh after a refused edit re-enables the menu items; the
+    // editor is still open, so Del stays with it.
+    if (!accepted && m_deleteAction)
+        m_deleteAction->setEnabled(false);
     return accepted;
 }
 

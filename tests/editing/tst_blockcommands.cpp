@@ -11,27 +11,6 @@ class TestBlockCommands : public QObject {
     Q_OBJECT
 
 private slots:
-    void insertAboveShiftsDownToTheFirstEmpty()
-    {
-        EditingFixture f;
-        f.useRange(10, 15);
-        f.use(17);
-        const QString old10 = f.freq(10), old15 = f.freq(15), old17 = f.freq(17);
-        f.current(10);
-        f.commands.InsertMemoryAbove();
-        QVERIFY(f.table().isEmpty(10));
-        QCOMPARE(f.freq(11), old10);
-        QCOMPARE(f.freq(16), old15);
-        QCOMPARE(f.freq(17), old17);
-        QVERIFY(f.table().isEmpty(18));
-        QVERIFY(f.t.dialogs.boxes.isEmpty());
-        QCOMPARE(f.t.view.currentRow, 11);
-        QVERIFY(f.t.view.calls.contains("ShowMemoriesTab"));
-        QVERIFY(f.t.state.MemoriesChanged);
-        QCOMPARE(f.t.view.undoCaption, QString("Undo last InsertAbove"));
-        QVERIFY(f.consistent());
-    }
-
     void insertAboveWithoutRoomAsksToDrop_data()
     {
         QTest::addColumn<int>("answer");
@@ -76,56 +55,6 @@ private slots:
         QCOMPARE(f.t.view.currentRow, 500);
     }
 
-    void removeClosesTheGap()
-    {
-        EditingFixture f;
-        f.useRange(1, 500);
-        const auto before = f.table().memoryRows();
-        f.select(3, 5);
-        f.commands.RemoveMemory();
-        QCOMPARE(f.t.dialogs.texts(), QStringList{"Are you sure you want to remove memories 3 to 5"});
-        QCOMPARE(f.t.dialogs.boxes[0].buttons, Buttons::OkCancel);
-        QCOMPARE(f.t.dialogs.boxes[0].icon, Icon::Question);
-        QCOMPARE(f.freq(2), before[1][1]);
-        QCOMPARE(f.freq(3), before[5][1]);  // old memory 6
-        QCOMPARE(f.freq(497), before[499][1]);
-        for (int n = 498; n <= 500; ++n)
-            QVERIFY(f.table().isEmpty(n));
-        QCOMPARE(f.t.view.currentRow, 3);
-        QCOMPARE(f.t.view.undoCaption, QString("Undo last Remove"));
-        QVERIFY(f.consistent());
-    }
-
-    void deleteClearsInPlace_data()
-    {
-        QTest::addColumn<int>("first");
-        QTest::addColumn<int>("last");
-        QTest::addColumn<QString>("question");
-        QTest::newRow("block") << 3 << 5 << "Are you sure you want to delete memories 3 to 5";
-        QTest::newRow("one") << 7 << 7 << "Are you sure you want to delete memory 7";
-    }
-    void deleteClearsInPlace()
-    {
-        QFETCH(int, first);
-        QFETCH(int, last);
-        QFETCH(QString, question);
-        EditingFixture f;
-        f.useRange(1, 10);
-        const auto before = f.table().memoryRows();
-        f.select(first, last, 1, 6);
-        f.commands.DeleteMemory();
-        QCOMPARE(f.t.dialogs.texts(), QStringList{question});
-        for (int n = 1; n <= 10; ++n) {
-            if (n >= first && n <= last)
-                QVERIFY(f.table().isEmpty(n));
-            else
-                QVERIFY(f.table().memory(n) == before[size_t(n - 1)]);
-        }
-        QCOMPARE(f.t.view.currentRow, first);
-        QVERIFY(f.t.state.MemoriesChanged);
-        QVERIFY(f.consistent());
-    }
-
     void cancelledQuestionsChangeNothing_data()
     {
         QTest::addColumn<int>("command");
@@ -154,59 +83,6 @@ private slots:
         QVERIFY(f.table().pms(1) == pmsBefore);
         QVERIFY(!f.t.state.MemoriesChanged);
         QVERIFY(!f.undo.available());
-    }
-
-    void movesAtTheEndsOnlySelect_data()
-    {
-        QTest::addColumn<bool>("down");
-        QTest::addColumn<int>("first");
-        QTest::addColumn<int>("last");
-        QTest::newRow("down at 500") << true << 498 << 500;
-        QTest::newRow("up at 1") << false << 1 << 3;
-    }
-    void movesAtTheEndsOnlySelect()
-    {
-        QFETCH(bool, down);
-        QFETCH(int, first);
-        QFETCH(int, last);
-        EditingFixture f;
-        f.useRange(1, 500);
-        const auto before = f.table().memoryRows();
-        f.select(first, last);
-        down ? f.commands.MoveSelectedDown() : f.commands.MoveSelectedUp();
-        QVERIFY(f.table().memoryRows() == before);
-        QCOMPARE(f.t.view.block.firstRow, first);
-        QCOMPARE(f.t.view.block.lastRow, last);
-        QCOMPARE(f.t.view.block.firstCol, 1);
-        QCOMPARE(f.t.view.block.lastCol, 6);
-        QVERIFY(!f.t.state.MemoriesChanged);
-    }
-
-    void movesShiftTheBlockByOne_data()
-    {
-        QTest::addColumn<bool>("down");
-        QTest::newRow("down") << true;
-        QTest::newRow("up") << false;
-    }
-    void movesShiftTheBlockByOne()
-    {
-        QFETCH(bool, down);
-        EditingFixture f;
-        f.useRange(1, 10);
-        const auto before = f.table().memoryRows();
-        f.select(4, 6);
-        down ? f.commands.MoveSelectedDown() : f.commands.MoveSelectedUp();
-        const int shift = down ? 1 : -1;
-        for (int n = 4; n <= 6; ++n)
-            QCOMPARE(f.freq(n + shift), before[size_t(n - 1)][1]);
-        // The neighbour that was jumped over sits at the other end of the block.
-        QCOMPARE(f.freq(down ? 4 : 6), before[size_t(down ? 6 : 2)][1]);
-        QCOMPARE(f.t.view.block.firstRow, 4 + shift);
-        QCOMPARE(f.t.view.block.lastRow, 6 + shift);
-        QVERIFY(f.t.view.calls.contains("RefreshChangedState"));
-        QVERIFY(f.t.state.MemoriesChanged);
-        QVERIFY(!f.undo.available());  // moves take no snapshot
-        QVERIFY(f.consistent());
     }
 
     void fillDownSkipsEmptyMemories()
@@ -246,33 +122,6 @@ private slots:
         QVERIFY(!f.undo.available());
     }
 
-    void compactKeepsOrderAndShowsAllRows()
-    {
-        EditingFixture f;
-        f.useRange(1, 500);
-        {
-            MemoryTable::Batch batch(f.table());
-            for (int n : {1, 3, 499})
-                f.table().ClearMemoryRow(n);
-        }
-        f.t.state.HideEmptyMemories = true;
-        f.t.view.hideEmptyChecked = true;
-        QSignalSpy spy(&f.table(), &MemoryTable::memoryRowsChanged);
-        f.commands.CompactEmptyMemories();
-        QCOMPARE(spy.size(), 1);
-        QCOMPARE(f.freq(1), EditingFixture::frequencyOf(2));
-        QCOMPARE(f.freq(2), EditingFixture::frequencyOf(4));
-        QCOMPARE(f.freq(496), EditingFixture::frequencyOf(498));
-        QCOMPARE(f.freq(497), EditingFixture::frequencyOf(500));
-        for (int n = 498; n <= 500; ++n)
-            QVERIFY(f.table().isEmpty(n));
-        QVERIFY(!f.t.state.HideEmptyMemories);
-        QVERIFY(!f.t.view.hideEmptyChecked);
-        QVERIFY(f.t.view.calls.contains("ApplyHideEmpty"));
-        QVERIFY(f.t.state.MemoriesChanged);
-        QVERIFY(f.consistent());
-    }
-
     void deletePmsPair_data()
     {
         QTest::addColumn<int>("row");
@@ -295,19 +144,6 @@ private slots:
         QCOMPARE(f.table().pmsCell(2 * pair, MemoryTable::ColMode), QString());
         QCOMPARE(f.table().pmsCell(2 * pair, MemoryTable::ColLabel), MemoryTable::pmsLabel(2 * pair));
         QVERIFY(f.t.state.MemoriesChanged);
-    }
-
-    void dragMovesOneRow()
-    {
-        EditingFixture f;
-        f.useRange(1, 10);
-        const auto before = f.table().memoryRows();
-        f.commands.DragMove(2, 8);
-        QCOMPARE(f.freq(8), before[1][1]);
-        QCOMPARE(f.freq(2), before[2][1]);
-        QCOMPARE(f.t.view.currentRow, 8);
-        QVERIFY(f.t.state.MemoriesChanged);
-        QVERIFY(f.consistent());
     }
 
     void nothingLoadedRefusesEverything()

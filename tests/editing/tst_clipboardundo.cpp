@@ -44,26 +44,6 @@ private slots:
         QVERIFY(!f.table().isEmpty(10));  // cut changes nothing yet
     }
 
-    void pasteInsideTheBlockCopiesFromTheBottom()
-    {
-        EditingFixture f;
-        f.useRange(10, 13);
-        const auto before = f.table().memoryRows();
-        f.select(10, 12);
-        f.commands.Copy();
-        f.current(11);
-        f.commands.Paste();
-        QCOMPARE(f.freq(10), before[9][1]);
-        QCOMPARE(f.freq(11), before[9][1]);
-        QCOMPARE(f.freq(12), before[10][1]);
-        QCOMPARE(f.freq(13), before[11][1]);
-        QCOMPARE(f.desc(13), before[11][6]);  // whole rows travel
-        QCOMPARE(f.t.view.undoCaption, QString("Undo last Paste"));
-        QVERIFY(f.t.view.calls.contains("RefreshChangedState"));
-        QVERIFY(f.t.state.MemoriesChanged);
-        QVERIFY(f.consistent());
-    }
-
     void cutAndPasteMovesTheBlock()
     {
         EditingFixture f;
@@ -87,32 +67,6 @@ private slots:
         f.current(30);
         f.commands.Paste();
         QCOMPARE(f.freq(30), at30);
-    }
-
-    void pasteNearTheEndSkipsWhatDoesNotFit_data()
-    {
-        QTest::addColumn<bool>("cut");
-        QTest::newRow("copy") << false;
-        QTest::newRow("cut") << true;
-    }
-    void pasteNearTheEndSkipsWhatDoesNotFit()
-    {
-        QFETCH(bool, cut);
-        EditingFixture f;
-        f.useRange(10, 14);
-        const auto before = f.table().memoryRows();
-        f.select(10, 14);
-        cut ? f.commands.Cut() : f.commands.Copy();
-        f.current(498);
-        f.commands.Paste();
-        for (int i = 0; i < 3; ++i)
-            QCOMPARE(f.freq(498 + i), before[size_t(9 + i)][1]);
-        for (int n = 10; n <= 12; ++n)
-            QCOMPARE(f.table().isEmpty(n), cut);
-        // The two memories that had no place stay where they were.
-        QCOMPARE(f.freq(13), before[12][1]);
-        QCOMPARE(f.freq(14), before[13][1]);
-        QVERIFY(f.consistent());
     }
 
     void overlappingCutAtTheEndLosesNoMemory()

@@ -87,16 +87,6 @@ private slots:
         QCOMPARE(f.desc(500), QString("Zulu"));
     }
 
-    void duplicatesAreListedOncePerPair()
-    {
-        EditingFixture f;
-        f.useRange(1, 20);
-        f.use(5, "14.20000");
-        f.use(9, "14.20000");
-        f.commands.ListDuplicateFrequencies();
-        QCOMPARE(f.t.log.text(), QString("Row 5 and row 9 are the same frequency of 14.20000\r\n"));
-    }
-
     void threeEqualFrequenciesGiveThreeLines()
     {
         EditingFixture f;

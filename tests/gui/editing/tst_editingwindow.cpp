@@ -352,8 +352,10 @@ private slots:
         QCOMPARE(w.shown(4, 1), QString("Empty"));
         QVERIFY(w.action("mnuUndo")->isEnabled());
         QCOMPARE(w.action("mnuUndo")->text(), QString("Undo last GridEdit"));
+        QVERIFY(!w.action("mnuDelete")->isEnabled());
         QTest::keyClick(w.lineEditor(), Qt::Key_Escape);
         QTRY_VERIFY(!w.editor());
+        QVERIFY(w.action("mnuDelete")->isEnabled());
         QCOMPARE(w.shown(4, 1), QString("Empty"));
     }
 
@@ -473,8 +475,15 @@ private slots:
         QCOMPARE(w.shown(1, 1), EditingWindow::frequencyOf(1));
     }
 
+    void delInThePmsViewDeletesAPair_data()
+    {
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("Del") << int(Qt::NoModifier);
+        QTest::newRow("keypad Del") << int(Qt::KeypadModifier);
+    }
     void delInThePmsViewDeletesAPair()
     {
+        QFETCH(int, modifiers);
         EditingWindow w;
         w.use(1);
         for (int k = 1; k <= 4; ++k)
@@ -485,7 +494,7 @@ private slots:
         MemoryGridView *pms = w.window->pmsView();
         const QModelIndex p2u = w.window->pmsModel()->index(3, 2);
         QTest::mouseClick(pms->viewport(), Qt::LeftButton, {}, pms->visualRect(p2u).center());
-        QTest::keyClick(pms, Qt::Key_Delete);
+        QTest::keyClick(pms, Qt::Key_Delete, Qt::KeyboardModifiers(modifiers));
         QCOMPARE(w.dialogs.texts(), QStringList{"Are you sure you want to delete PMS memory pair 2"});
         QCOMPARE(w.table().pmsCell(3, 1), QString("Empty"));
         QCOMPARE(w.table().pmsCell(4, 1), QString("Empty"));
