@@ -1,1 +1,0 @@
-// The windows of the program live in this folder.
