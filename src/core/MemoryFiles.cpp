@@ -28,17 +28,6 @@ const QString kOpenFilter =
 const QString kSaveFilter = QStringLiteral("Memories Files (*.450)|*.450|All Files (*.*)|*.*");
 constexpr int kMaxSkippedInBox = 15;
 
-bool isAsciiDigits(const QString &s)
-{
-    if (s.isEmpty())
-        return false;
-    for (QChar c : s) {
-        if (c.unicode() < '0' || c.unicode() > '9')
-            return false;
-    }
-    return true;
-}
-
 QString stripTrailingBlanks(const QString &s)
 {
     int end = int(s.size());
@@ -79,9 +68,9 @@ bool fitsRecordFrequency(const QString &cell)
     const int sep = int(t.indexOf(DecimalSeparator()));
     const QString whole = sep < 0 ? t : t.left(sep);
     const QString frac = sep < 0 ? QString() : t.mid(sep + 1);
-    if (!whole.isEmpty() && !isAsciiDigits(whole))
+    if (!whole.isEmpty() && !IsAsciiDigits(whole))
         return false;
-    if (!frac.isEmpty() && !isAsciiDigits(frac))
+    if (!frac.isEmpty() && !IsAsciiDigits(frac))
         return false;
     if (whole.isEmpty() && frac.isEmpty())
         return false;
@@ -332,7 +321,7 @@ int FillFromMemoryLines(MemoryTable &table, const QStringList &lines, const QStr
             continue;
         }
         const QString digits = line.mid(2, 3);
-        const int number = isAsciiDigits(digits) ? digits.toInt() : 0;
+        const int number = IsAsciiDigits(digits) ? digits.toInt() : 0;
         if (number < 1 || number > kLastCat) {
             trace(where + QStringLiteral(": memory number ") + QString::number(number).rightJustified(3, '0')
                   + QStringLiteral(" does not exist - line ignored"));

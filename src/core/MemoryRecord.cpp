@@ -20,17 +20,6 @@ void logDecodeError(MessageLog *log, int code, const QString &description, int s
                         QStringLiteral("Y"));
 }
 
-bool allDigits(const QString &s)
-{
-    if (s.isEmpty())
-        return false;
-    for (QChar c : s) {
-        if (c.unicode() < '0' || c.unicode() > '9')
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 QString ReadCommand(int n) { return QStringLiteral("MR%1;").arg(n, 3, 10, QLatin1Char('0')); }
@@ -47,7 +36,7 @@ bool FillMemory(MemoryTable &table, int n, const QString &record, MessageLog *lo
     MemoryTable::Batch batch(table);
     // Frequency: 8 digits of Hz at position 6.
     const QString hz = record.mid(5, 8);
-    if (hz.size() < 8 || !allDigits(hz)) {
+    if (hz.size() < 8 || !IsAsciiDigits(hz)) {
         logDecodeError(log, 13, QStringLiteral("Type mismatch"), 2);
         return false;
     }
@@ -67,7 +56,7 @@ bool FillMemory(MemoryTable &table, int n, const QString &record, MessageLog *lo
     table.setCatCell(n, MemoryTable::ColShift, shiftForCode(record.at(25)));
     table.setCatCell(n, MemoryTable::ColEncoding, encodingForCode(record.at(22)));
     const QString toneDigits = record.mid(23, 2);
-    const int tone = allDigits(toneDigits) ? toneDigits.toInt() : 0;
+    const int tone = IsAsciiDigits(toneDigits) ? toneDigits.toInt() : 0;
     if (tone >= kToneCount) {
         logDecodeError(log, 9, QStringLiteral("Subscript out of range"), 6);
         return false;

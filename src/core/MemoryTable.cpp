@@ -4,7 +4,26 @@
 #include "core/RadioTables.h"
 #include "shell/MessageLog.h"
 
+#include <algorithm>
+
 namespace mv {
+
+namespace {
+
+// Grows the pending range [lo, hi] to take in [first, last]; an empty pending
+// range (hi < lo) becomes [first, last].
+void widenRange(int &lo, int &hi, int first, int last)
+{
+    if (hi < lo) {
+        lo = first;
+        hi = last;
+    } else {
+        lo = std::min(lo, first);
+        hi = std::max(hi, last);
+    }
+}
+
+} // namespace
 
 MemoryTable::MemoryTable(QObject *parent)
     : QObject(parent)
@@ -31,13 +50,7 @@ MemoryTable::Row MemoryTable::emptyRow(const QString &label)
 void MemoryTable::touchMemory(int first, int last)
 {
     if (m_batchDepth > 0) {
-        if (m_dirtyLast < m_dirtyFirst) {
-            m_dirtyFirst = first;
-            m_dirtyLast = last;
-        } else {
-            m_dirtyFirst = std::min(m_dirtyFirst, first);
-            m_dirtyLast = std::max(m_dirtyLast, last);
-        }
+        widenRange(m_dirtyFirst, m_dirtyLast, first, last);
         return;
     }
     emit memoryRowsChanged(first, last);
@@ -46,13 +59,7 @@ void MemoryTable::touchMemory(int first, int last)
 void MemoryTable::touchPms(int first, int last)
 {
     if (m_batchDepth > 0) {
-        if (m_dirtyPmsLast < m_dirtyPmsFirst) {
-            m_dirtyPmsFirst = first;
-            m_dirtyPmsLast = last;
-        } else {
-            m_dirtyPmsFirst = std::min(m_dirtyPmsFirst, first);
-            m_dirtyPmsLast = std::max(m_dirtyPmsLast, last);
-        }
+        widenRange(m_dirtyPmsFirst, m_dirtyPmsLast, first, last);
         return;
     }
     emit pmsRowsChanged(first, last);

@@ -109,4 +109,15 @@ bool IsNumericText(const QString &text)
     return digits > 0;
 }
 
+bool IsAsciiDigits(const QString &text)
+{
+    if (text.isEmpty())
+        return false;
+    for (const QChar c : text) {
+        if (c.unicode() < '0' || c.unicode() > '9')
+            return false;
+    }
+    return true;
+}
+
 } // namespace mv

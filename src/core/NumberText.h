@@ -33,4 +33,8 @@ QString SignedText(qint64 n);
 // optional sign, digits, at most one DecimalSeparator.
 bool IsNumericText(const QString &text);
 
+// True when text is one or more ASCII digits '0'..'9' and nothing else (no
+// sign, blank or separator).
+bool IsAsciiDigits(const QString &text);
+
 } // namespace mv
