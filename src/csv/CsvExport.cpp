@@ -127,11 +127,8 @@ CsvExportResult ExportCsv(AppContext &ctx, const CsvExportOptions &options)
     // Until the file is written or the user gives up: a failed write brings the
     // save dialog back so that another place can be chosen.
     for (;;) {
-        FileDialogRequest request;
-        request.title = QStringLiteral("Export CSV");
-        request.filter = kCsvFileFilter;
-        request.startFolder = ctx.state.HomeDir;
-        const FileChoice choice = ctx.dialogs.saveFile(request);
+        const FileChoice choice =
+            ctx.dialogs.saveFile(CsvFileRequest(QStringLiteral("Export CSV"), ctx.state.HomeDir));
         if (choice.cancelled || choice.path.trimmed().isEmpty())
             return result;
         QString path = choice.path;

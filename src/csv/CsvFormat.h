@@ -6,6 +6,8 @@
 // Field splitting works on the program-wide ListSeparator (core/NumberText.h):
 // export sets it (TAB for the "Tab" option), header recognition sets it from the
 // header line, and it stays until the next DetectSeparators.
+#include "shell/Dialogs.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -30,6 +32,11 @@ const QStringList &CsvHeaderNames();
 
 // The filter of both file dialogs.
 inline const QString kCsvFileFilter = QStringLiteral("Memories CSV Files (*.CSV)|*.CSV|All Files (*.*)|*.*");
+// The request of both file dialogs: CSV files, starting in `folder`.
+inline FileDialogRequest CsvFileRequest(const QString &title, const QString &folder)
+{
+    return {title, kCsvFileFilter, folder, {}};
+}
 
 // Layout ids that header recognition gives a file.
 inline const QString kCsvSourceOrbis = QStringLiteral("Orbis");  // the layout export writes

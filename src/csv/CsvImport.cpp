@@ -133,11 +133,8 @@ bool Importer::chooseFile()
         m_result.path = m_opt.path;
         return true;
     }
-    FileDialogRequest request;
-    request.title = QStringLiteral("Import CSV");
-    request.filter = kCsvFileFilter;
-    request.startFolder = m_ctx.state.HomeDir;
-    const FileChoice choice = m_ctx.dialogs.openFile(request);
+    const FileChoice choice =
+        m_ctx.dialogs.openFile(CsvFileRequest(QStringLiteral("Import CSV"), m_ctx.state.HomeDir));
     if (choice.cancelled || choice.path.trimmed().isEmpty())
         return false;
     QString path = choice.path;

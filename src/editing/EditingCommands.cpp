@@ -73,9 +73,39 @@ void blankControlCharacters(QString &text)
     }
 }
 
+// "Are you sure you want to delete memory 7" / "... memories 7 to 9": true on OK.
+bool confirmBlockCommand(Dialogs &dialogs, const QString &verb, int first, int last)
+{
+    const QString start = QStringLiteral("Are you sure you want to ") + verb;
+    const QString question = first == last
+        ? start + QStringLiteral(" memory") + SignedText(first)
+        : start + QStringLiteral(" memories") + SignedText(first) + QStringLiteral(" to") + SignedText(last);
+    return dialogs.messageBox(question, Buttons::OkCancel, Icon::Question) == Answer::Ok;
+}
+
 bool isPickListColumn(int column)
 {
     return column >= MemoryTable::ColMode && column <= MemoryTable::ColTone;
+}
+
+// A confirmed frequency (text, and f in Hz) in a memory or PMS row, `cell` and
+// `setCell` reaching that row: empty mode, shift and tone cells get the band's
+// mode, "Simplex" and "67.0"; with repeater rules on, the shift follows the rule
+// that covers f ("Simplex" when none does).
+template <typename Cell, typename SetCell>
+void setFrequencyCells(const QString &text, qint32 f, Cell cell, SetCell setCell)
+{
+    setCell(MemoryTable::ColFrequency, text);
+    if (cell(MemoryTable::ColMode).isEmpty())
+        setCell(MemoryTable::ColMode, DefaultModeForFrequency(f));
+    if (cell(MemoryTable::ColShift).isEmpty())
+        setCell(MemoryTable::ColShift, QStringLiteral("Simplex"));
+    if (cell(MemoryTable::ColTone).isEmpty())
+        setCell(MemoryTable::ColTone, QStringLiteral("67.0"));
+    RepeaterRuleSet &rules = repeaterRules();
+    if (rules.RepeaterRulesActive)
+        setCell(MemoryTable::ColShift,
+                FindRepeaterRule(rules, f) ? rules.CurrentRule.Direction : QStringLiteral("Simplex"));
 }
 
 } // namespace
@@ -217,11 +247,7 @@ void EditingCommands::DeleteMemory()
     if (!hasData() || m_ctx.view.CurrentRow() < 1 || m_ctx.state.selection.firstRow < 1)
         return;
     const int first = firstRow(), last = lastRow();
-    const QString question = first == last
-        ? QStringLiteral("Are you sure you want to delete memory") + SignedText(first)
-        : QStringLiteral("Are you sure you want to delete memories") + SignedText(first) + QStringLiteral(" to")
-            + SignedText(last);
-    if (m_ctx.dialogs.messageBox(question, Buttons::OkCancel, Icon::Question) != Answer::Ok)
+    if (!confirmBlockCommand(m_ctx.dialogs, QStringLiteral("delete"), first, last))
         return;
     m_undo.SaveUndoSnapshot(m_ctx, QStringLiteral("Delete"));
     {
@@ -241,11 +267,7 @@ void EditingCommands::RemoveMemory()
     if (current < 1 || current > kMemories)
         return;
     const int first = firstRow(), last = lastRow();
-    const QString question = first == last
-        ? QStringLiteral("Are you sure you want to remove memory") + SignedText(first)
-        : QStringLiteral("Are you sure you want to remove memories") + SignedText(first) + QStringLiteral(" to")
-            + SignedText(last);
-    if (m_ctx.dialogs.messageBox(question, Buttons::OkCancel, Icon::Question) != Answer::Ok)
+    if (!confirmBlockCommand(m_ctx.dialogs, QStringLiteral("remove"), first, last))
         return;
     m_undo.SaveUndoSnapshot(m_ctx, QStringLiteral("Remove"));
     MemoryTable &table = m_ctx.state.table;
@@ -681,20 +703,9 @@ bool EditingCommands::ConfirmMemoryEdit(int row, int column, const QString &text
             m_ctx.view.RefreshChangedState();
             return false;
         }
-        const qint32 f = LastParsedFrequency;
         MemoryTable::Batch batch(table);
-        table.setCell(row, MemoryTable::ColFrequency, t);
-        if (table.cell(row, MemoryTable::ColMode).isEmpty())
-            table.setCell(row, MemoryTable::ColMode, DefaultModeForFrequency(f));
-        if (table.cell(row, MemoryTable::ColShift).isEmpty())
-            table.setCell(row, MemoryTable::ColShift, QStringLiteral("Simplex"));
-        if (table.cell(row, MemoryTable::ColTone).isEmpty())
-            table.setCell(row, MemoryTable::ColTone, QStringLiteral("67.0"));
-        RepeaterRuleSet &rules = repeaterRules();
-        if (rules.RepeaterRulesActive) {
-            table.setCell(row, MemoryTable::ColShift,
-                          FindRepeaterRule(rules, f) ? rules.CurrentRule.Direction : QStringLiteral("Simplex"));
-        }
+        setFrequencyCells(t, LastParsedFrequency, [&](int c) { return table.cell(row, c); },
+                          [&](int c, const QString &v) { table.setCell(row, c, v); });
         if (wasEmpty)
             refreshHiding();
         break;
@@ -744,20 +755,9 @@ bool EditingCommands::ConfirmPmsEdit(int k, int column, const QString &text)
             m_ctx.view.RefreshChangedState();
             return false;
         }
-        const qint32 f = LastParsedFrequency;
         MemoryTable::Batch batch(table);
-        table.setPmsCell(k, MemoryTable::ColFrequency, t);
-        if (table.pmsCell(k, MemoryTable::ColMode).isEmpty())
-            table.setPmsCell(k, MemoryTable::ColMode, DefaultModeForFrequency(f));
-        if (table.pmsCell(k, MemoryTable::ColShift).isEmpty())
-            table.setPmsCell(k, MemoryTable::ColShift, QStringLiteral("Simplex"));
-        if (table.pmsCell(k, MemoryTable::ColTone).isEmpty())
-            table.setPmsCell(k, MemoryTable::ColTone, QStringLiteral("67.0"));
-        RepeaterRuleSet &rules = repeaterRules();
-        if (rules.RepeaterRulesActive) {
-            table.setPmsCell(k, MemoryTable::ColShift,
-                             FindRepeaterRule(rules, f) ? rules.CurrentRule.Direction : QStringLiteral("Simplex"));
-        }
+        setFrequencyCells(t, LastParsedFrequency, [&](int c) { return table.pmsCell(k, c); },
+                          [&](int c, const QString &v) { table.setPmsCell(k, c, v); });
     } else {
         const QString choice = MatchPickList(column, text);
         if (choice.isEmpty())

@@ -93,15 +93,9 @@ public:
     PrintLine headingLine(bool withDescription) const
     {
         PrintLine line{PrintLine::Kind::Headings, {}};
-        int column = kLabelFieldChars;
-        for (int i = 0; i < PrintOptions::kColumnCount; ++i) {
-            if (!m_options.columns[size_t(i)])
-                continue;
-            if (i == PrintOptions::Description && !withDescription)
-                continue;
+        forEachColumn(withDescription, [&](int i, int column) {
             line.spans << PrintSpan{column, PrintOptions::columnHeading(i)};
-            column += PrintOptions::columnWidth(i) + kFieldGap;
-        }
+        });
         return line;
     }
 
@@ -109,22 +103,32 @@ public:
                       bool withDescription) const
     {
         PrintLine line{kind, {{0, labelField(row[MemoryTable::ColLabel])}}};
+        forEachColumn(withDescription, [&](int i, int column) {
+            const QString text = i == PrintOptions::Description ? description
+                                                                : PrintCellText(i, row[size_t(kTableColumn[i])]);
+            if (!text.isEmpty())
+                line.spans << PrintSpan{column, text};
+        });
+        return line;
+    }
+
+private:
+    // Calls f(i, column) for each printed column i in order, column being the
+    // character position where its field starts (after the label field).
+    template <typename F>
+    void forEachColumn(bool withDescription, F f) const
+    {
         int column = kLabelFieldChars;
         for (int i = 0; i < PrintOptions::kColumnCount; ++i) {
             if (!m_options.columns[size_t(i)])
                 continue;
             if (i == PrintOptions::Description && !withDescription)
                 continue;
-            const QString text = i == PrintOptions::Description ? description
-                                                                : PrintCellText(i, row[size_t(kTableColumn[i])]);
-            if (!text.isEmpty())
-                line.spans << PrintSpan{column, text};
+            f(i, column);
             column += PrintOptions::columnWidth(i) + kFieldGap;
         }
-        return line;
     }
 
-private:
     const PrintOptions &m_options;
     QString m_title;
     int m_linesPerPage;
