@@ -59,15 +59,15 @@ void onInterrupt(int)
 
 class CliView : public MainView {
 public:
-    explicit CliView(RadioTransfer **transfer) : m_transfer(transfer) { m_tty = ::isatty(fileno(stderr)) == 1; }
+    explicit CliView(RadioTransfer *transfer) : m_transfer(transfer) { m_tty = ::isatty(fileno(stderr)) == 1; }
 
     void ShowTransferWindow(TransferKind kind) override { m_kind = kind; }
     void HideTransferWindow() override { clearProgress(); }
     void SetTransferProgress(int value, int maximum) override
     {
-        if (g_interrupted && *m_transfer) {
-            (*m_transfer)->ReadCancelRequested = true;
-            (*m_transfer)->WriteCancelRequested = true;
+        if (g_interrupted) {
+            m_transfer->ReadCancelRequested = true;
+            m_transfer->WriteCancelRequested = true;
         }
         if (!m_tty || value <= 0)
             return;
@@ -78,7 +78,7 @@ public:
     }
 
 private:
-    RadioTransfer **m_transfer;
+    RadioTransfer *m_transfer;
     TransferKind m_kind = TransferKind::Read;
     bool m_tty = false;
 };
@@ -204,16 +204,22 @@ QString fileSide(const MemoryTable &table, int n)
     return BuildMemoryWrite(table, n);
 }
 
+// One memory as the radio and the file hold it (diff, and write --dry-run).
+QString differenceLine(int n, const QString &radio, const QString &file)
+{
+    return QStringLiteral("%1: radio %2  file %3").arg(MemoryNameOf(n), radio, file);
+}
+
 // Everything one radio command needs, set up from the arguments.
 struct Session {
     SettingsStore settings;
     AppState state;
     MessageLog log;
     NonInteractiveDialogs dialogs{&boxToStderr};
-    RadioTransfer *transfer = nullptr;
-    CliView view{&transfer};
+    CliView view{&transfer};  // only the address: the view is called once a flow runs
     AppContext ctx{state, settings, log, dialogs, view};
     CatLink link{settings, log, dialogs};
+    RadioTransfer transfer{ctx, link};
 
     explicit Session(const RadioArgs &a)
     {
@@ -231,12 +237,16 @@ struct Session {
     }
     ~Session() { std::signal(SIGINT, SIG_DFL); }
 
-    // After a flow that never reached its loop: name the device when it could
-    // not be opened.
-    void explainNoStart()
+    // False when the flow never reached its loop, after naming the device when
+    // it could not be opened and saying what was left undone.
+    bool started(const QString &undone)
     {
+        if (transfer.summary().started)
+            return true;
         if (!link.lastOpenError().isEmpty())
             say(QStringLiteral("memvault-cli: cannot open %1: %2").arg(link.lastDevice(), link.lastOpenError()));
+        say(undone);
+        return false;
     }
 };
 
@@ -258,15 +268,10 @@ int runRead(const QStringList &args)
     if (const int bad = parseArgs(args, Command::Read, &a))
         return bad;
     Session s(a);
-    RadioTransfer transfer(s.ctx, s.link);
-    s.transfer = &transfer;
-    transfer.ReadRadio();
-    const TransferSummary &sum = transfer.summary();
-    if (!sum.started) {
-        s.explainNoStart();
-        say(QStringLiteral("memvault-cli: nothing was read; no file written"));
+    s.transfer.ReadRadio();
+    if (!s.started(QStringLiteral("memvault-cli: nothing was read; no file written")))
         return 1;
-    }
+    const TransferSummary &sum = s.transfer.summary();
     say(summaryLine(sum));
 
     const QString path = withMemorySuffix(a.file);
@@ -299,21 +304,15 @@ int runWrite(const QStringList &args)
     s.state.FileLoadComplete = true;
     s.state.CurrentFilePath = path;
 
-    RadioTransfer transfer(s.ctx, s.link);
-    s.transfer = &transfer;
-    transfer.DryRun = a.dryRun;
-    transfer.VerifyAfterWrite = a.verify;
-    transfer.WriteRadio();
-    const TransferSummary &sum = transfer.summary();
-    if (!sum.started) {
-        s.explainNoStart();
-        say(QStringLiteral("memvault-cli: nothing was written"));
+    s.transfer.DryRun = a.dryRun;
+    s.transfer.VerifyAfterWrite = a.verify;
+    s.transfer.WriteRadio();
+    if (!s.started(QStringLiteral("memvault-cli: nothing was written")))
         return 1;
-    }
+    const TransferSummary &sum = s.transfer.summary();
     if (a.dryRun) {
         for (int n : sum.written)
-            printOut(QStringLiteral("%1: radio %2  file %3")
-                         .arg(MemoryNameOf(n), radioSide(transfer, n), fileSide(s.state.table, n)));
+            printOut(differenceLine(n, radioSide(s.transfer, n), fileSide(s.state.table, n)));
     }
     say(summaryLine(sum));
     if (a.verify && sum.verified && sum.verifyFailed.isEmpty())
@@ -334,23 +333,18 @@ int runDiff(const QStringList &args)
     if (!loadFile(s, path, fileTable))
         return 1;
 
-    RadioTransfer transfer(s.ctx, s.link);
-    s.transfer = &transfer;
-    transfer.ReadRadio();
-    const TransferSummary &sum = transfer.summary();
-    if (!sum.started) {
-        s.explainNoStart();
-        say(QStringLiteral("memvault-cli: nothing was compared"));
+    s.transfer.ReadRadio();
+    if (!s.started(QStringLiteral("memvault-cli: nothing was compared")))
         return 1;
-    }
+    const TransferSummary &sum = s.transfer.summary();
     int differences = 0;
     for (int n = 1; n <= kLastCat; ++n) {
-        const QString radio = radioSide(transfer, n);
+        const QString radio = radioSide(s.transfer, n);
         const QString file = fileSide(fileTable, n);
         if (radio == file || radio == QLatin1String("not read"))
             continue;
         ++differences;
-        printOut(QStringLiteral("%1: radio %2  file %3").arg(MemoryNameOf(n), radio, file));
+        printOut(differenceLine(n, radio, file));
     }
     say(summaryLine(sum));
     say(QStringLiteral("memvault-cli: %1 memories differ").arg(differences));

@@ -218,6 +218,15 @@ void RadioTransfer::ReadRadio()
     m_link.CloseCommPort();
 }
 
+bool RadioTransfer::linkDropped()
+{
+    if (m_link.isOpen())
+        return false;
+    m_summary.linkLost = true;
+    m_linkFault = m_link.LinkFault;
+    return true;
+}
+
 void RadioTransfer::ReadAllMemories()
 {
     MainView &view = m_ctx.view;
@@ -244,11 +253,8 @@ void RadioTransfer::ReadAllMemories()
         } else {
             m_summary.notAnswering << n;
         }
-        if (!m_link.isOpen()) {
-            m_summary.linkLost = true;
-            m_linkFault = m_link.LinkFault;
+        if (linkDropped())
             break;
-        }
         if (ReadCancelRequested && n < kLastCat) {
             m_summary.cancelled = true;
             break;
@@ -394,11 +400,8 @@ void RadioTransfer::WriteAllMemories()
                 } else {
                     m_summary.notAnswering << n;
                 }
-                if (!m_link.isOpen()) {
-                    m_summary.linkLost = true;
-                    m_linkFault = m_link.LinkFault;
+                if (linkDropped())
                     break;
-                }
                 const QString command = BuildMemoryWrite(table, n);
                 if (present == command) {
                     ++m_summary.identical;
@@ -410,11 +413,8 @@ void RadioTransfer::WriteAllMemories()
                                        kTrace);
                     } else {
                         m_link.SendCommand(command);
-                        if (!m_link.isOpen()) {
-                            m_summary.linkLost = true;
-                            m_linkFault = m_link.LinkFault;
+                        if (linkDropped())
                             break;
-                        }
                         m_link.SleepWithEvents(100);
                         log.LogMessage(QStringLiteral("Memory %1 %2").arg(n).arg(replacing ? "replaced" : "added"),
                                        kTrace);
@@ -456,9 +456,7 @@ void RadioTransfer::VerifyWrittenMemories()
             m_summary.verifyFailed << n;
             m_ctx.log.LogMessage(QStringLiteral("Memory %1 differs after writing: radio %2, sent %3").arg(n).arg(back, sent));
         }
-        if (!m_link.isOpen()) {
-            m_summary.linkLost = true;
-            m_linkFault = m_link.LinkFault;
+        if (linkDropped()) {
             for (int j = i + 1; j < total; ++j)
                 m_summary.verifyFailed << m_summary.written.at(j);
             return;

@@ -75,6 +75,9 @@ public:
 private:
     void VerifyWrittenMemories();
     void startSummary();
+    // True when the port closed under a transfer loop; the summary and
+    // m_linkFault record it.
+    bool linkDropped();
     // Error box of an unexpected failure inside a click handler.
     void ReportUnexpected(const std::exception &e, int step, const QString &procedure);
 

@@ -78,6 +78,17 @@ QRect availableScreens()
     return s ? s->virtualGeometry() : QRect(0, 0, 1920, 1080);
 }
 
+// A right click on cell i of a view: with no block selected the clicked cell
+// becomes the current one, then the menu opens under the pointer.
+void popUpCellMenu(QTableView *view, QMenu *menu, const QModelIndex &i, const QPoint &pos)
+{
+    const QItemSelection sel = view->selectionModel()->selection();
+    const bool single = sel.isEmpty() || (sel.size() == 1 && sel.first().width() == 1 && sel.first().height() == 1);
+    if (single)
+        view->setCurrentIndex(i);
+    menu->popup(view->viewport()->mapToGlobal(pos));
+}
+
 } // namespace
 
 Form1::Form1(const Form1Options &options, QWidget *parent)
@@ -747,26 +758,18 @@ void Form1::forceWindowsOntoPrimaryDesktop()
 // ---------------------------------------------------------------------------
 // Radio
 
-void Form1::readRadio()
-{
-    if (m_transferRunning)
-        return;
-    m_transferRunning = true;
-    m_transfer->ReadRadio();
-    m_transferRunning = false;
-    if (m_closeAfterTransfer) {
-        m_closeAfterTransfer = false;
-        QTimer::singleShot(0, this, &QWidget::close);
-    }
-}
+void Form1::readRadio() { runTransfer(&RadioTransfer::ReadRadio); }
 
-void Form1::writeRadio()
+void Form1::writeRadio() { runTransfer(&RadioTransfer::WriteRadio); }
+
+void Form1::runTransfer(void (RadioTransfer::*flow)())
 {
     if (m_transferRunning)
         return;
     m_transferRunning = true;
-    m_transfer->WriteRadio();
+    (m_transfer.get()->*flow)();
     m_transferRunning = false;
+    // A close asked for during the transfer happens now.
     if (m_closeAfterTransfer) {
         m_closeAfterTransfer = false;
         QTimer::singleShot(0, this, &QWidget::close);
@@ -1039,11 +1042,7 @@ void Form1::onMemoryContextMenu(const QPoint &pos)
     const QModelIndex i = m_memoryView->indexAt(pos);
     if (!i.isValid() || i.row() + 1 > MemoryTable::kMemoryCount || i.column() < 1)
         return;
-    const QItemSelection sel = m_memoryView->selectionModel()->selection();
-    const bool single = sel.isEmpty() || (sel.size() == 1 && sel.first().width() == 1 && sel.first().height() == 1);
-    if (single)
-        m_memoryView->setCurrentIndex(i);
-    m_mnuMemories->popup(m_memoryView->viewport()->mapToGlobal(pos));
+    popUpCellMenu(m_memoryView, m_mnuMemories, i, pos);
 }
 
 void Form1::onPmsContextMenu(const QPoint &pos)
@@ -1053,11 +1052,7 @@ void Form1::onPmsContextMenu(const QPoint &pos)
     const QModelIndex i = m_pmsView->indexAt(pos);
     if (!i.isValid() || i.column() < 1)
         return;
-    const QItemSelection sel = m_pmsView->selectionModel()->selection();
-    const bool single = sel.isEmpty() || (sel.size() == 1 && sel.first().width() == 1 && sel.first().height() == 1);
-    if (single)
-        m_pmsView->setCurrentIndex(i);
-    m_mnuPms->popup(m_pmsView->viewport()->mapToGlobal(pos));
+    popUpCellMenu(m_pmsView, m_mnuPms, i, pos);
 }
 
 void Form1::setRowPickingMode(bool on)

@@ -151,6 +151,8 @@ private:
     void onStatusBarClicked();
     void readRadio();
     void writeRadio();
+    // One transfer at a time; a close asked for meanwhile waits for its end.
+    void runTransfer(void (RadioTransfer::*flow)());
     void openImportExport();
     void openRepeaterRules();
     void openComPortDiag();
