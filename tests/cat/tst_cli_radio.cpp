@@ -1,55 +1,15 @@
 // memvault-cli read / write / diff against ft450sim: files, messages, exit codes.
 #include "RadioFixtures.h"
 #include "SimProcess.h"
+#include "TestFiles.h"
 
 #include <QtTest>
 
 using namespace mv::test;
 
 namespace {
-
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Run cli(const QStringList &args)
-{
-    QProcess p;
-    // Never the user's own settings.
-    static QTemporaryDir settings;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    if (!env.contains("MEMVAULT_CONFIG_DIR"))
-        env.insert("MEMVAULT_CONFIG_DIR", settings.path());
-    p.setProcessEnvironment(env);
-    p.setProgram(binDir() + "/memvault-cli");
-    p.setArguments(args);
-    p.start();
-    Run r;
-    if (!p.waitForFinished(120000)) {
-        p.kill();
-        return r;
-    }
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &data)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
-
+CliRun cli(const QStringList &args) { return runCli(args); }
+QByteArray readFile(const QString &path) { return readBytes(path); }
 } // namespace
 
 class TestCliRadio : public QObject {
@@ -68,7 +28,7 @@ private slots:
         QVERIFY(sim.ok());
 
         const QString base = m_dir.filePath("radio");
-        Run r = cli({"read", "--device", sim.device, "--speed", "38400", base});
+        CliRun r = cli({"read", "--device", sim.device, "--speed", "38400", base});
         QVERIFY2(r.exitCode == 0, qPrintable(r.err));
         QCOMPARE(readFile(base + ".450"), memories);
         const QList<QByteArray> descriptions = readFile(base + ".450dsc").split('\n');
@@ -87,7 +47,7 @@ private slots:
             QVERIFY(edited.contains(was));
             edited.replace(was, now);
         }
-        writeFile(m_dir.filePath("edited.450"), edited);
+        QVERIFY(writeBytes(m_dir.filePath("edited.450"), edited));
         r = cli({"write", "--device", sim.device, "--speed", "38400", "--verify", m_dir.filePath("edited.450")});
         QVERIFY2(r.exitCode == 0, qPrintable(r.err));
         QVERIFY(r.err.contains("identical 501, replaced 3, added 0, skipped 0"));
@@ -114,10 +74,10 @@ private slots:
         SimProcess sim({"--rate", "38400", "--silent"});
         QVERIFY(sim.ok());
         const QString file = m_dir.filePath("keep.450");
-        writeFile(file, "MW00107000000+000000100000;\r\n");
-        const Run r = cli({"read", "--device", deviceExists ? sim.device : "/dev/no-such-ft450", "--port", "1", file});
+        QVERIFY(writeBytes(file, "MW00107000000+000000100000;\r\n"));
+        const CliRun r = cli({"read", "--device", deviceExists ? sim.device : "/dev/no-such-ft450", "--port", "1", file});
         QCOMPARE(r.exitCode, 2);  // --port and --device together
-        const Run failed = cli({"read", "--device", deviceExists ? sim.device : "/dev/no-such-ft450", file});
+        const CliRun failed = cli({"read", "--device", deviceExists ? sim.device : "/dev/no-such-ft450", file});
         QCOMPARE(failed.exitCode, 1);
         QVERIFY2(failed.err.contains(message), qPrintable(failed.err));
         QVERIFY(failed.err.contains("nothing was read; no file written"));
@@ -135,8 +95,8 @@ private slots:
         SimProcess sim({"--rate", "38400", "--latency-ms", "1", "--stop-after", "499"}, memories);
         QVERIFY(sim.ok());
         const QString file = m_dir.filePath("partial.450");
-        writeFile(file, "old");
-        const Run r = cli({"read", "--device", sim.device, "--speed", "38400", file});
+        QVERIFY(writeBytes(file, "old"));
+        const CliRun r = cli({"read", "--device", sim.device, "--speed", "38400", file});
         QCOMPARE(r.exitCode, 1);
         QVERIFY2(r.err.contains("Memories that did not answer: 499-500, P1L-P2U."), qPrintable(r.err));
         QVERIFY(r.err.contains("not answering 6"));
@@ -154,9 +114,9 @@ private slots:
         file.replace("MW" + sampleRecord(101).mid(2) + "\r\n", "");                        // empty in the file
         file.replace("MW" + sampleRecord(201).mid(2), "MW" + sampleRecord(201, 2).mid(2));  // changed
         file += "MW" + sampleRecord(502).mid(2) + "\r\n";                                    // new
-        writeFile(m_dir.filePath("plan.450"), file);
+        QVERIFY(writeBytes(m_dir.filePath("plan.450"), file));
 
-        Run r = cli({"diff", "--device", sim.device, m_dir.filePath("plan.450")});
+        CliRun r = cli({"diff", "--device", sim.device, m_dir.filePath("plan.450")});
         QVERIFY2(r.exitCode == 0, qPrintable(r.err));
         QCOMPARE(r.out.split('\n', Qt::SkipEmptyParts),
                  QStringList({"Memory 101: radio MW" + QString::fromLatin1(sampleRecord(101).mid(2)) + "  file empty",
@@ -191,14 +151,14 @@ private slots:
     void usageErrors()
     {
         QFETCH(QStringList, args);
-        const Run r = cli(args);
+        const CliRun r = cli(args);
         QCOMPARE(r.exitCode, 2);
         QVERIFY(r.err.contains("usage:"));
     }
 
     void writeOfAMissingFileFails()
     {
-        const Run r = cli({"write", "--device", "/dev/null", m_dir.filePath("nothing-here")});
+        const CliRun r = cli({"write", "--device", "/dev/null", m_dir.filePath("nothing-here")});
         QCOMPARE(r.exitCode, 1);
         QVERIFY(r.err.contains("cannot read"));
         QVERIFY(r.err.contains("nothing-here.450"));

@@ -1,5 +1,6 @@
 // memvault-cli show: the built program run as a user would run it.
 #include "TestContext.h"
+#include "TestFiles.h"
 #include "core/MemoryFiles.h"
 #include "core/MemoryTable.h"
 #include "core/NumberText.h"
@@ -10,47 +11,13 @@
 #include <QtTest>
 
 using namespace mv;
-using mv::test::testDataPath;
+using namespace mv::test;
 
 namespace {
-
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Run runCli(const QStringList &args, const QString &locale = QStringLiteral("C"))
+CliRun runShow(const QStringList &args, const QString &locale = QStringLiteral("C"))
 {
-    QString bin = qEnvironmentVariable("MEMVAULT_BIN_DIR");
-    Run r;
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("LC_ALL", locale);
-    env.insert("LANG", locale);
-    p.setProcessEnvironment(env);
-    p.start(bin + "/memvault-cli", QStringList{"show"} + args);
-    if (!p.waitForFinished(60000))
-        return r;
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return runCli(QStringList{"show"} + args, localeEnv(locale));
 }
-
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
 } // namespace
 
 class TestCliShow : public QObject {
@@ -74,7 +41,7 @@ private slots:
     {
         QFETCH(QString, locale);
         QFETCH(QString, frequency);
-        const Run r = runCli({testDataPath("files-one-record.450")}, locale);
+        const CliRun r = runShow({testDataPath("files-one-record.450")}, locale);
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.err, QString());
         QCOMPARE(r.out, "No.  Frequency  Mode  Shift    Encoding  Tone  Description\n"
@@ -83,7 +50,7 @@ private slots:
 
     void recordsOfOneRadioRecord()
     {
-        const Run r = runCli({"--records", testDataPath("files-one-record.450")});
+        const CliRun r = runShow({"--records", testDataPath("files-one-record.450")});
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.out, QString("MW00107000000+000000100000;\n"));
     }
@@ -107,13 +74,13 @@ private slots:
         QString error;
         QVERIFY(writeMemorySet(path, table, 3450, &error));
 
-        const Run r = runCli({path});
+        const CliRun r = runShow({path});
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.out, QString("No.  Frequency  Mode  Shift    Encoding   Tone  Description\n"
                                 "12   29.62000   FM    Minus    CTCSS Enc  88.5  10 m repeater\n"
                                 "P2U  28.000000  USB   Simplex             67.0\n"));
 
-        const Run rec = runCli({"--records", path});
+        const CliRun rec = runShow({"--records", path});
         QCOMPARE(rec.exitCode, 0);
         QCOMPARE(rec.out, QString("MW01229620000+000000402082;\nMW50428000000+000000200000;\n"));
         QCOMPARE(rec.out.toUtf8(), readBytes(path).replace("\r\n", "\n"));
@@ -121,7 +88,7 @@ private slots:
 
     void sampleSetIsAlignedAndComplete()
     {
-        const Run r = runCli({testDataPath("sample.450")});
+        const CliRun r = runShow({testDataPath("sample.450")});
         QCOMPARE(r.exitCode, 0);
         const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 1 + 44 + 4);
@@ -138,7 +105,7 @@ private slots:
         QCOMPARE(row28.mid(descCol), QString("10 m repeater 29.620 out 29.520 in"));
         QVERIFY(lines.last().startsWith("P2U"));
 
-        const Run rec = runCli({"--records", testDataPath("sample.450")});
+        const CliRun rec = runShow({"--records", testDataPath("sample.450")});
         QCOMPARE(rec.exitCode, 0);
         QCOMPARE(rec.out.toUtf8(), readBytes(testDataPath("sample.450")).replace("\r\n", "\n"));
     }
@@ -147,14 +114,14 @@ private slots:
     {
         QString path = testDataPath("files-one-record.450");
         path.chop(4);
-        const Run r = runCli({"--records", path});
+        const CliRun r = runShow({"--records", path});
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.out, QString("MW00107000000+000000100000;\n"));
     }
 
     void damagedLinesAreReportedOnStderr()
     {
-        const Run r = runCli({testDataPath("files-damaged.450")});
+        const CliRun r = runShow({testDataPath("files-damaged.450")});
         QCOMPARE(r.exitCode, 0);
         QVERIFY2(r.err.contains("Loading files-damaged.450 ignored 7 lines that could not be read"), qPrintable(r.err));
         QVERIFY(r.out.contains("\n1    7.00000"));
@@ -164,11 +131,11 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("odd.450");
-        writeBytes(path, "MR00107000000+000000100000;\r\nMR00514074000+000000A00000;\r\n");
-        const Run r = runCli({path});
+        QVERIFY(writeBytes(path, "MR00107000000+000000100000;\r\nMR00514074000+000000A00000;\r\n"));
+        const CliRun r = runShow({path});
         QCOMPARE(r.exitCode, 0);
         QVERIFY(r.out.contains("\n5    14.07400   ??    Simplex"));
-        const Run rec = runCli({"--records", path});
+        const CliRun rec = runShow({"--records", path});
         QCOMPARE(rec.exitCode, 0);
         QCOMPARE(rec.out, QString("MW00107000000+000000100000;\n"));
         QVERIFY2(rec.err.contains("Memory 5 would not be saved: the mode '?? ' is not one the radio knows"),
@@ -190,8 +157,8 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("x.450");
         if (!content.isEmpty())
-            writeBytes(path, content);
-        const Run r = runCli({path});
+            QVERIFY(writeBytes(path, content));
+        const CliRun r = runShow({path});
         QCOMPARE(r.exitCode, 1);
         QCOMPARE(r.out, QString());
         QVERIFY2(r.err.contains(reason), qPrintable(r.err));
@@ -208,7 +175,7 @@ private slots:
     void usageErrors()
     {
         QFETCH(QStringList, args);
-        const Run r = runCli(args);
+        const CliRun r = runShow(args);
         QCOMPARE(r.exitCode, 2);
         QVERIFY(r.err.contains("usage: memvault-cli show [--records] FILE"));
         QCOMPARE(r.out, QString());

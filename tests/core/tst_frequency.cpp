@@ -1,4 +1,5 @@
 // Frequency parsing, validation and number patterns under "." and "," locales.
+#include "LocaleCases.h"
 #include "ScriptedDialogs.h"
 #include "core/Frequency.h"
 #include "core/NumberText.h"
@@ -7,25 +8,14 @@
 #include <QtTest>
 
 using namespace mv;
+using mv::test::mark;
 using mv::test::ScriptedDialogs;
 
 class TestFrequency : public QObject {
     Q_OBJECT
-    QString withMark(QString s) const { return s.replace('.', DecimalSeparator()); }
 
 private slots:
-    void initTestCase_data()
-    {
-        QTest::addColumn<QString>("locale");
-        QTest::newRow("point") << "en_GB";
-        QTest::newRow("comma") << "de_DE";
-    }
-    void init()
-    {
-        QFETCH_GLOBAL(QString, locale);
-        QLocale::setDefault(QLocale(locale));
-        DetectSeparators();
-    }
+    MV_LOCALE_CASES()
 
     void separators()
     {
@@ -53,7 +43,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, expected);
         ScriptedDialogs d;
-        QCOMPARE(ParseFrequency(withMark(text), "Quiet", &d), expected);
+        QCOMPARE(ParseFrequency(mark(text), "Quiet", &d), expected);
         QVERIFY(d.boxes.isEmpty());
     }
 
@@ -91,15 +81,15 @@ private slots:
         QFETCH(bool, ok);
         QFETCH(QString, result);
         ScriptedDialogs d;
-        QString t = withMark(text);
+        QString t = mark(text);
         QCOMPARE(ValidateFrequency(t, "", &d), ok);
         if (ok) {
-            QCOMPARE(t, withMark(result));
+            QCOMPARE(t, mark(result));
             QVERIFY(d.boxes.isEmpty());
         } else {
             QCOMPARE(d.texts(), QStringList{"Frequency is outside the range of the radio"});
             ScriptedDialogs quiet;
-            QString t2 = withMark(text);
+            QString t2 = mark(text);
             QVERIFY(!ValidateFrequency(t2, "N", &quiet));
             QVERIFY(quiet.boxes.isEmpty());
         }
@@ -127,7 +117,7 @@ private slots:
         QFETCH(int, scale);
         QFETCH(QString, pattern);
         QFETCH(QString, expected);
-        QCOMPARE(FormatScaled(value, scale, pattern), withMark(expected));
+        QCOMPARE(FormatScaled(value, scale, pattern), mark(expected));
     }
 
     void signedText()

@@ -1,6 +1,8 @@
 // Memory sets on disk: load, save, descriptions, the initial file, and what
 // happens with damaged files and with folders that refuse to be written.
+#include "LocaleCases.h"
 #include "TestContext.h"
+#include "TestFiles.h"
 #include "core/MemoryFiles.h"
 #include "core/MemoryRecord.h"
 #include "core/NumberText.h"
@@ -22,24 +24,8 @@ using namespace mv::test;
 
 namespace {
 
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY2(f.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
-    f.write(bytes);
-}
-
 FileChoice chosen(const QString &path) { return FileChoice{false, path}; }
 
-QString mark(QString s) { return s.replace('.', DecimalSeparator()); }
 
 // Administrators write into read-only folders regardless of the permission bits;
 // this takes that override away from the calling thread while it lives, so the
@@ -105,18 +91,7 @@ class TestMemoryFiles : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase_data()
-    {
-        QTest::addColumn<QString>("locale");
-        QTest::newRow("point") << "en_US";
-        QTest::newRow("comma") << "de_DE";
-    }
-    void init()
-    {
-        QFETCH_GLOBAL(QString, locale);
-        QLocale::setDefault(QLocale(locale));
-        DetectSeparators();
-    }
+    MV_LOCALE_CASES("en_US", "de_DE")
 
     // --- loading ---------------------------------------------------------
 
@@ -267,15 +242,6 @@ private slots:
         QCOMPARE(t.state.MemoriesChanged, !loaded);
     }
 
-    void laterLineForSameNumberWins()
-    {
-        TestContext t;
-        t.state.AutoOpenPath = testDataPath("files-damaged.450");
-        QVERIFY(LoadMemoryFile(t.ctx));
-        QCOMPARE(t.state.table.cell(6, 1), mark("14.07500"));
-        QCOMPARE(t.state.table.cell(6, 2), QString("CW"));
-    }
-
     void damagedLinesAreCountedOnce()
     {
         TestContext t;
@@ -284,6 +250,9 @@ private slots:
         // Good lines load; line 000, 505, a non-numeric number, a short record,
         // a letter in the frequency, tone 50 and an over-long line are ignored.
         QCOMPARE(t.state.table.cell(1, 1), mark("7.00000"));
+        // A later line for the same number wins.
+        QCOMPARE(t.state.table.cell(6, 1), mark("14.07500"));
+        QCOMPARE(t.state.table.cell(6, 2), QString("CW"));
         QVERIFY(t.state.table.isEmpty(2));
         QVERIFY(t.state.table.isEmpty(3));
         QVERIFY(t.state.table.isEmpty(5));
@@ -349,7 +318,7 @@ private slots:
         TestContext t;
         QTemporaryDir dir;
         const QString path = dir.filePath("bad.450");
-        writeBytes(path, content);
+        QVERIFY(writeBytes(path, content));
         t.state.table.setCell(42, 1, mark("50.12500"));
         t.state.table.setCell(42, 6, "keep me");
         t.state.DataSource = 1;
@@ -475,9 +444,9 @@ private slots:
         TestContext t;
         QTemporaryDir dir;
         const QString path = dir.filePath("short.450");
-        writeBytes(path, "MR00107000000+000000100000;\r\nMR00214074000+000000200000;\r\n");
+        QVERIFY(writeBytes(path, "MR00107000000+000000100000;\r\nMR00214074000+000000200000;\r\n"));
         QVERIFY(!LoadDescriptions(t.ctx, path));  // no .450dsc yet
-        writeBytes(path + "dsc", "0,\"2000\"\r\n1,\"first\"\r\n");
+        QVERIFY(writeBytes(path + "dsc", "0,\"2000\"\r\n1,\"first\"\r\n"));
         t.state.AutoOpenPath = path;
         QVERIFY(LoadMemoryFile(t.ctx));
         QCOMPARE(t.state.table.cell(1, 6), QString("first"));
@@ -492,8 +461,8 @@ private slots:
         TestContext t;
         QTemporaryDir dir;
         const QString path = dir.filePath("bin.450");
-        writeBytes(path, "MR00107000000+000000100000;\r\n");
-        writeBytes(path + "dsc", QByteArray("0,\"2000\"\r\n1,\"a\0b\"\r\n", 19));
+        QVERIFY(writeBytes(path, "MR00107000000+000000100000;\r\n"));
+        QVERIFY(writeBytes(path + "dsc", QByteArray("0,\"2000\"\r\n1,\"a\0b\"\r\n", 19)));
         t.state.AutoOpenPath = path;
         QVERIFY(LoadMemoryFile(t.ctx));
         QCOMPARE(t.state.table.cell(1, 1), mark("7.00000"));
@@ -635,7 +604,7 @@ private slots:
         TestContext t;
         QTemporaryDir dir;
         const QString path = dir.filePath("old.450");
-        writeBytes(path, "MW00214074000+000000200000;\r\n");
+        QVERIFY(writeBytes(path, "MW00214074000+000000200000;\r\n"));
         t.state.DataSource = 2;
         t.state.ConfirmReplace = true;  // left over from an earlier "Save As"
         t.state.table.setCell(1, 1, mark("7.00000"));
@@ -662,7 +631,7 @@ private slots:
         TestContext t;
         QTemporaryDir dir;
         const QString locked = dir.filePath("locked.450");
-        writeBytes(locked, "MW00214074000+000000200000;\r\n");
+        QVERIFY(writeBytes(locked, "MW00214074000+000000200000;\r\n"));
         QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
         t.state.DataSource = 2;
         t.state.CurrentFilePath = locked;
@@ -693,8 +662,8 @@ private slots:
         const QString path = folder + "/set.450";
         const QByteArray oldRecords = "MW00214074000+000000200000;\r\n";
         const QByteArray oldDescriptions = "0,\"3450\"\r\n1,\"\"\r\n2,\"old\"\r\n";
-        writeBytes(path, oldRecords);
-        writeBytes(path + "dsc", oldDescriptions);
+        QVERIFY(writeBytes(path, oldRecords));
+        QVERIFY(writeBytes(path + "dsc", oldDescriptions));
         t.state.DataSource = 2;
         t.state.MemoriesChanged = true;
         t.state.table.setCell(1, 1, mark("7.00000"));
@@ -738,7 +707,7 @@ private slots:
         TestContext t;
         QTemporaryDir dir;
         const QString path = dir.filePath("pair.450");
-        writeBytes(path, "MW00214074000+000000200000;\r\n");
+        QVERIFY(writeBytes(path, "MW00214074000+000000200000;\r\n"));
         QVERIFY(QDir().mkpath(path + "dsc"));
         t.state.DataSource = 2;
         t.state.table.setCell(1, 1, mark("7.00000"));
@@ -833,7 +802,7 @@ private slots:
         QCOMPARE(readBytes(path), QByteArray("MR00107000000+000000100000;\r\n"));
         QCOMPARE(t.settings->value("LastOpened"), path);
 
-        writeBytes(path, "MW00214074000+000000200000;\r\n");
+        QVERIFY(writeBytes(path, "MW00214074000+000000200000;\r\n"));
         t.settings->setValue("LastOpened", "");
         t.state.AutoOpenPath.clear();
         CreateInitialMemoryFile(t.ctx);

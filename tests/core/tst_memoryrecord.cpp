@@ -1,4 +1,5 @@
 // Record decoding and building, and the table operations around them.
+#include "LocaleCases.h"
 #include "ScriptedDialogs.h"
 #include "core/MemoryRecord.h"
 #include "core/MemoryTable.h"
@@ -10,24 +11,13 @@
 #include <QtTest>
 
 using namespace mv;
+using mv::test::mark;
 
 class TestMemoryRecord : public QObject {
     Q_OBJECT
-    QString mark(QString s) const { return s.replace('.', DecimalSeparator()); }
 
 private slots:
-    void initTestCase_data()
-    {
-        QTest::addColumn<QString>("locale");
-        QTest::newRow("point") << "en_US";
-        QTest::newRow("comma") << "fr_FR";
-    }
-    void init()
-    {
-        QFETCH_GLOBAL(QString, locale);
-        QLocale::setDefault(QLocale(locale));
-        DetectSeparators();
-    }
+    MV_LOCALE_CASES("en_US", "fr_FR")
 
     void decodeExample()
     {

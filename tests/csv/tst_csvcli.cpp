@@ -1,5 +1,6 @@
 // memvault-cli export-csv / import-csv, run as a separate process under a
 // decimal-point and a decimal-comma locale.
+#include "TestFiles.h"
 #include "core/MemoryFiles.h"
 #include "core/MemoryTable.h"
 #include "core/NumberText.h"
@@ -12,30 +13,10 @@
 
 using namespace mv;
 
+using namespace mv::test;
+
 namespace {
-struct Run {
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-QStringList fileLines(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {QStringLiteral("<missing>")};
-    QStringList lines = QString::fromUtf8(f.readAll()).split(QStringLiteral("\r\n"));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
-void writeText(const QString &path, const QString &text)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(text.toUtf8());
-}
+void writeText(const QString &path, const QString &text) { QVERIFY(writeBytes(path, text.toUtf8())); }
 } // namespace
 
 class TestCsvCli : public QObject {
@@ -47,22 +28,11 @@ class TestCsvCli : public QObject {
     QString mhz(QString s) const { return m_lcAll.startsWith("de") ? s.replace('.', ',') : s; }
     QChar listSep() const { return m_lcAll.startsWith("de") ? QChar(';') : QChar(','); }
 
-    Run cli(const QStringList &args)
+    CliRun cli(const QStringList &args)
     {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("LC_ALL", m_lcAll);
+        QProcessEnvironment env = localeEnv(m_lcAll);
         env.insert("MEMVAULT_CONFIG_DIR", m_dir.filePath("settings"));
-        p.setProcessEnvironment(env);
-        QString bin = qEnvironmentVariable("MEMVAULT_BIN_DIR");
-        p.start(bin + "/memvault-cli", args);
-        Run r;
-        if (!p.waitForFinished(60000))
-            return r;
-        r.code = p.exitCode();
-        r.out = QString::fromUtf8(p.readAllStandardOutput());
-        r.err = QString::fromUtf8(p.readAllStandardError());
-        return r;
+        return runCli(args, env, 60000);
     }
 
     // A memory set with memories 3, 7 and 9 (and a PMS row that export leaves out).
@@ -128,8 +98,8 @@ private slots:
         const QString set = makeMemorySet("export.450");
         const QString out = m_dir.filePath("out.csv");
         QFile::remove(out);
-        const Run r = cli(QStringList{"export-csv", set, out} + options);
-        QVERIFY2(r.code == 0, qPrintable(r.err));
+        const CliRun r = cli(QStringList{"export-csv", set, out} + options);
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
         QCOMPARE(r.out.trimmed(), QStringLiteral("Export completed"));
         const QString s = sep.isEmpty() ? QString(listSep()) : sep;
         QStringList expected;
@@ -147,16 +117,16 @@ private slots:
 
     void exportFailures()
     {
-        Run r = cli({"export-csv", m_dir.filePath("nothing.450"), m_dir.filePath("x.csv")});
-        QCOMPARE(r.code, 1);
+        CliRun r = cli({"export-csv", m_dir.filePath("nothing.450"), m_dir.filePath("x.csv")});
+        QCOMPARE(r.exitCode, 1);
         QVERIFY(!QFile::exists(m_dir.filePath("x.csv")));
         r = cli({"export-csv", makeMemorySet("e.450"), m_dir.filePath("no/such/folder/x.csv")});
-        QCOMPARE(r.code, 1);
+        QCOMPARE(r.exitCode, 1);
         QVERIFY2(r.err.contains("An error has been encountered when trying to export the file."), qPrintable(r.err));
         r = cli({"export-csv", "only-one-file"});
-        QCOMPARE(r.code, 2);
+        QCOMPARE(r.exitCode, 2);
         r = cli({"export-csv", "a", "b", "--bogus"});
-        QCOMPARE(r.code, 2);
+        QCOMPARE(r.exitCode, 2);
     }
 
     void importIntoNewFile()
@@ -168,8 +138,8 @@ private slots:
         const QString set = m_dir.filePath("new.450");
         QFile::remove(set);
         QFile::remove(set + "dsc");
-        const Run r = cli({"import-csv", csv, set});
-        QVERIFY2(r.code == 0, qPrintable(r.err));
+        const CliRun r = cli({"import-csv", csv, set});
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
         QCOMPARE(r.out.trimmed(), QStringLiteral("Import completed"));
         MemoryTable t;
         QVERIFY(readBack(set, t));
@@ -184,11 +154,11 @@ private slots:
     {
         const QString set = makeMemorySet("trip.450");
         const QString csv = m_dir.filePath("trip.csv");
-        QCOMPARE(cli({"export-csv", set, csv, "--keep-numbers"}).code, 0);
+        QCOMPARE(cli({"export-csv", set, csv, "--keep-numbers"}).exitCode, 0);
         const QString target = m_dir.filePath("trip-target.450");
         QFile::remove(target);
-        const Run r = cli({"import-csv", csv, target, "--use-numbers"});
-        QVERIFY2(r.code == 0, qPrintable(r.err));
+        const CliRun r = cli({"import-csv", csv, target, "--use-numbers"});
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
         MemoryTable original, copy;
         QVERIFY(readBack(set, original));
         QVERIFY(readBack(target, copy));
@@ -203,8 +173,8 @@ private slots:
         const QString csv = m_dir.filePath("add.csv");
         const QString s(listSep());
         writeText(csv, "Memory" + s + "RX Freq\r\n1" + s + mhz("3.7") + s + "LSB\r\n2" + s + mhz("14.2") + s + "USB\r\n");
-        const Run r = cli({"import-csv", csv, set, "--start", "7", "--omit-duplicates"});
-        QVERIFY2(r.code == 0, qPrintable(r.err));
+        const CliRun r = cli({"import-csv", csv, set, "--start", "7", "--omit-duplicates"});
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
         MemoryTable t;
         QVERIFY(readBack(set, t));
         QCOMPARE(t.usedMemoryCount(), 4);
@@ -216,24 +186,18 @@ private slots:
     void precheckErrorsStopUnlessForced()
     {
         const QString set = makeMemorySet("guarded.450");
-        const QByteArray before = [&] {
-            QFile f(set);
-            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-        }();
+        const QByteArray before = readBytes(set);
         const QString csv = m_dir.filePath("bad.csv");
         const QString s(listSep());
         writeText(csv, "Memory" + s + "RX Freq\r\n1" + s + "99" + s + "FM\r\n2" + s + mhz("3.7") + s + "LSB\r\n");
-        Run r = cli({"import-csv", csv, set});
-        QCOMPARE(r.code, 1);
+        CliRun r = cli({"import-csv", csv, set});
+        QCOMPARE(r.exitCode, 1);
         QVERIFY2(r.err.contains("Record  1. Frequency of '99' is outside the range of the radio"), qPrintable(r.err));
         QVERIFY(r.err.contains("The pre-check of the import file has errors. Do you want to try and load it?"));
-        QFile f(set);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), before);
-        f.close();
+        QCOMPARE(readBytes(set), before);
 
         r = cli({"import-csv", csv, set, "--force", "--clear"});
-        QVERIFY2(r.code == 0, qPrintable(r.err));
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
         QVERIFY(r.err.contains("Record  1 memory 1. Skipped due to bad RX frequency of 99"));
         MemoryTable t;
         QVERIFY(readBack(set, t));
@@ -246,20 +210,20 @@ private slots:
     {
         const QString set = m_dir.filePath("untouched.450");
         QFile::remove(set);
-        Run r = cli({"import-csv", m_dir.filePath("missing.csv"), set});
-        QCOMPARE(r.code, 1);
+        CliRun r = cli({"import-csv", m_dir.filePath("missing.csv"), set});
+        QCOMPARE(r.exitCode, 1);
         QVERIFY(r.err.contains("does not exist"));
         QVERIFY(!QFile::exists(set));
         const QString foreign = m_dir.filePath("foreign.csv");
         writeText(foreign, "Bank,Channel,Freq\r\n1,2,7.05\r\n");
         r = cli({"import-csv", foreign, set});
-        QCOMPARE(r.code, 1);
+        QCOMPARE(r.exitCode, 1);
         QVERIFY(r.err.contains("Header looks like one from Osprey. Import aborted"));
         QVERIFY(!QFile::exists(set));
         r = cli({"import-csv", foreign, set, "--start"});
-        QCOMPARE(r.code, 2);
+        QCOMPARE(r.exitCode, 2);
         r = cli({"import-csv", foreign, set, "--start", "0"});
-        QCOMPARE(r.code, 1);
+        QCOMPARE(r.exitCode, 1);
     }
 };
 

@@ -1,5 +1,7 @@
 // CSV export: columns, separators under "." and "," locales, numbering, only
 // selected memories, preview, the save dialog's rules and the error retry.
+#include "TestFiles.h"
+#include "LocaleCases.h"
 #include "TestContext.h"
 #include "core/Frequency.h"
 #include "core/NumberText.h"
@@ -12,47 +14,23 @@
 #include <QtTest>
 
 using namespace mv;
+using mv::test::mark;
 using mv::test::TestContext;
+using mv::test::fileLines;
 
 namespace {
-QStringList fileLines(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {QStringLiteral("<missing>")};
-    const QByteArray bytes = f.readAll();
-    QStringList lines = QString::fromUtf8(bytes).split(QStringLiteral("\r\n"));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
 void fill(MemoryTable &t, int n, const QString &mhz, const QString &mode, const QString &shift = "Simplex",
           const QString &enc = "", const QString &tone = "67.0", const QString &desc = "")
 {
-    QString f = mhz;
-    f.replace('.', DecimalSeparator());
-    QVERIFY(t.AddMemory(n, f, mode, shift, enc, tone, desc, nullptr, nullptr));
+    QVERIFY(t.AddMemory(n, mark(mhz), mode, shift, enc, tone, desc, nullptr, nullptr));
 }
 } // namespace
 
 class TestCsvExport : public QObject {
     Q_OBJECT
-    QString mhz(QString s) const { return s.replace('.', DecimalSeparator()); }
 
 private slots:
-    void initTestCase_data()
-    {
-        QTest::addColumn<QString>("locale");
-        QTest::newRow("point") << "en_GB";
-        QTest::newRow("comma") << "de_DE";
-    }
-    void init()
-    {
-        QFETCH_GLOBAL(QString, locale);
-        QLocale::setDefault(QLocale(locale));
-        DetectSeparators();
-    }
+    MV_LOCALE_CASES()
 
     void separators_data()
     {
@@ -80,7 +58,7 @@ private slots:
         QCOMPARE(lines[0], QStringList({"Memory", "RX Freq", "RX Mode", "Shift", "TX Shift/Freq", "TX Mode", "CTCSS/DCS",
                                         "Tone/Code", "Show", "Name", "Scan", "Group", "Description"})
                                .join(sep));
-        QCOMPARE(lines[1], QStringList({"1", mhz("51.50000"), "FM", "Minus", "", "", "CTCSS Enc", "88.5", "", "", "", "",
+        QCOMPARE(lines[1], QStringList({"1", mark("51.50000"), "FM", "Minus", "", "", "CTCSS Enc", "88.5", "", "", "", "",
                                         "Local rpt"})
                                .join(sep));
         QCOMPARE(c.dialogs.texts(), QStringList{"Export completed"});
@@ -162,7 +140,7 @@ private slots:
         for (int i = 1; i < records.size(); ++i)
             got << CsvField(records[i], 2);
         for (QString &f : freqs)
-            f = mhz(f);
+            f = mark(f);
         // CsvField adapts the decimal mark of field 2; with the export's own
         // separator it is the cell text as it stands.
         QCOMPARE(got, freqs);
@@ -179,7 +157,7 @@ private slots:
         QVERIFY(c.dialogs.boxes.isEmpty());
         QVERIFY(c.dialogs.fileRequests.isEmpty());
         const QString sep(ListSeparator());
-        QCOMPARE(c.log.text(), CsvHeaderNames().join(sep) + "\r\n" + "1" + sep + mhz("50.12500") + sep + "USB" + sep
+        QCOMPARE(c.log.text(), CsvHeaderNames().join(sep) + "\r\n" + "1" + sep + mark("50.12500") + sep + "USB" + sep
                      + "Simplex" + sep + sep + sep + " " + sep + "67.0" + sep + sep + sep + sep + sep + "\r\n");
         QVERIFY(QDir(c.dir.path()).entryList(QStringList{"*.CSV"}).isEmpty());
     }

@@ -1,5 +1,6 @@
 // Taking CSV lines apart: cleaning, fields with the decimal-mark adaptation,
 // header recognition, vocabularies and file decoding, under "." and "," locales.
+#include "LocaleCases.h"
 #include "core/NumberText.h"
 #include "csv/CsvFormat.h"
 
@@ -8,23 +9,13 @@
 #include <QtTest>
 
 using namespace mv;
+using mv::test::mark;
 
 class TestCsvFormat : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase_data()
-    {
-        QTest::addColumn<QString>("locale");
-        QTest::newRow("point") << "en_GB";
-        QTest::newRow("comma") << "de_DE";
-    }
-    void init()
-    {
-        QFETCH_GLOBAL(QString, locale);
-        QLocale::setDefault(QLocale(locale));
-        DetectSeparators();
-    }
+    MV_LOCALE_CASES()
 
     void cleanLine_data()
     {

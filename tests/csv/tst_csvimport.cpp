@@ -1,6 +1,8 @@
 // CSV import: round trips of every export variant, header handling, the
 // pre-check messages, the space and duplicate checks, the questions, the load
 // pass and the refusals of unreadable files, under "." and "," locales.
+#include "TestFiles.h"
+#include "LocaleCases.h"
 #include "TestContext.h"
 #include "core/Frequency.h"
 #include "core/NumberText.h"
@@ -13,6 +15,7 @@
 #include <QtTest>
 
 using namespace mv;
+using mv::test::mark;
 using mv::test::ScriptedDialogs;
 using mv::test::TestContext;
 
@@ -22,13 +25,6 @@ const QString kHeader = QStringLiteral(
     "Memory,RX Freq,RX Mode,Shift,TX Shift/Freq,TX Mode,CTCSS/DCS,Tone/Code,Show,Name,Scan,Group,Description");
 const QString kRule = QStringLiteral("\r\n") + QString(55, '_');
 
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 // A comma-separated file: the header and the records, CR LF after each.
 QString writeCsv(const TestContext &c, const QStringList &records, const QString &name = "in.CSV",
                  const QString &header = kHeader)
@@ -36,7 +32,7 @@ QString writeCsv(const TestContext &c, const QStringList &records, const QString
     const QString path = c.dir.filePath(name);
     QStringList lines = records;
     lines.prepend(header);
-    writeFile(path, (lines.join("\r\n") + "\r\n").toUtf8());
+    QTest::qVerify(mv::test::writeBytes(path, (lines.join("\r\n") + "\r\n").toUtf8()), "writeBytes", "", __FILE__, __LINE__);
     return path;
 }
 
@@ -50,9 +46,7 @@ QStringList cells(const MemoryTable &t, int n)
 void fill(MemoryTable &t, int n, const QString &mhz, const QString &mode = "FM", const QString &shift = "Simplex",
           const QString &enc = "", const QString &tone = "67.0", const QString &desc = "")
 {
-    QString f = mhz;
-    f.replace('.', DecimalSeparator());
-    QVERIFY(t.AddMemory(n, f, mode, shift, enc, tone, desc, nullptr, nullptr));
+    QVERIFY(t.AddMemory(n, mark(mhz), mode, shift, enc, tone, desc, nullptr, nullptr));
 }
 
 // Import of `path` through the open dialog.
@@ -79,7 +73,6 @@ public:
 
 class TestCsvImport : public QObject {
     Q_OBJECT
-    QString mhz(QString s) const { return s.replace('.', DecimalSeparator()); }
     QStringList logLines(const TestContext &c) const
     {
         QStringList l = c.log.text().split("\r\n");
@@ -89,18 +82,7 @@ class TestCsvImport : public QObject {
     }
 
 private slots:
-    void initTestCase_data()
-    {
-        QTest::addColumn<QString>("locale");
-        QTest::newRow("point") << "en_GB";
-        QTest::newRow("comma") << "de_DE";
-    }
-    void init()
-    {
-        QFETCH_GLOBAL(QString, locale);
-        QLocale::setDefault(QLocale(locale));
-        DetectSeparators();
-    }
+    MV_LOCALE_CASES()
 
     // ---------------------------------------------------------------- round trips
 
@@ -177,7 +159,7 @@ private slots:
         const QString path = writeCsv(c, {"1,51.5,FM,Simplex,,,,,,,,,\"Club, north\""}, "q.CSV", header);
         QCOMPARE(importFile(c, path).outcome, CsvImportOutcome::Imported);
         QCOMPARE(c.state.table.cell(1, MemoryTable::ColDescription), QStringLiteral("Club  north"));
-        QCOMPARE(c.state.table.cell(1, MemoryTable::ColFrequency), mhz("51.50000"));
+        QCOMPARE(c.state.table.cell(1, MemoryTable::ColFrequency), mark("51.50000"));
     }
 
     void foreignHeaders_data()
@@ -225,7 +207,7 @@ private slots:
     {
         TestContext c;
         const QString path = c.dir.filePath("empty.CSV");
-        writeFile(path, {});
+        QVERIFY(mv::test::writeBytes(path, {}));
         QCOMPARE(importFile(c, path).outcome, CsvImportOutcome::UnknownHeader);
     }
 
@@ -273,7 +255,7 @@ private slots:
             return;
         }
         QCOMPARE(r.outcome, CsvImportOutcome::Imported);
-        QCOMPARE(c.state.table.cell(1, MemoryTable::ColFrequency), mhz("51.50000"));
+        QCOMPARE(c.state.table.cell(1, MemoryTable::ColFrequency), mark("51.50000"));
     }
 
     void modeTable_data()
@@ -311,7 +293,7 @@ private slots:
         QCOMPARE(r.outcome, CsvImportOutcome::Imported);
         if (cell.isEmpty()) {
             QCOMPARE(r.added, 1);
-            QCOMPARE(c.state.table.cell(1, MemoryTable::ColFrequency), mhz("3.70000"));
+            QCOMPARE(c.state.table.cell(1, MemoryTable::ColFrequency), mark("3.70000"));
         } else {
             QCOMPARE(r.added, 2);
             QCOMPARE(c.state.table.cell(1, MemoryTable::ColMode), cell);
@@ -351,7 +333,7 @@ private slots:
         c.dialogs.answers.enqueue(Answer::Yes);  // in case the pre-check objects
         const CsvImportResult r = importFile(c, writeCsv(c, {record}));
         QCOMPARE(r.outcome, CsvImportOutcome::Imported);
-        expected[0] = mhz(expected[0]);
+        expected[0] = mark(expected[0]);
         QCOMPARE(cells(c.state.table, 1).mid(0, 6), expected);
         if (!logLine.isEmpty())
             QVERIFY2(logLines(c).contains(logLine), qPrintable(c.log.text()));
@@ -421,13 +403,13 @@ private slots:
         const QStringList log = logLines(c);
         QVERIFY(log.contains("Record  2 memory 6. Skipped due to bad RX frequency of 99"));
         QVERIFY(log.contains("Requested memory number of 600 is too high - the memory was not added"));
-        QCOMPARE(c.state.table.cell(5, MemoryTable::ColFrequency), mhz("7.05000"));
+        QCOMPARE(c.state.table.cell(5, MemoryTable::ColFrequency), mark("7.05000"));
         QVERIFY(c.state.table.isEmpty(6));
         QVERIFY(c.state.table.isEmpty(7));
         QVERIFY(c.state.table.isEmpty(8));  // "Lsb" is not in the load table
         // A record without a number goes to the first empty memory instead of
         // overwriting the memory of the record before it.
-        QCOMPARE(c.state.table.cell(1, MemoryTable::ColFrequency), mhz("7.20000"));
+        QCOMPARE(c.state.table.cell(1, MemoryTable::ColFrequency), mark("7.20000"));
         QCOMPARE(r.added, 2);
     }
 
@@ -437,7 +419,7 @@ private slots:
         // A tab-separated file: its frequencies carry the locale's own decimal mark.
         QStringList records;
         for (int i = 0; i < 501; ++i)
-            records << QStringLiteral("%1\t%2\tFM").arg(i % 500 + 1).arg(mhz(QStringLiteral("51.%1").arg(i, 3, 10, QChar('0'))));
+            records << QStringLiteral("%1\t%2\tFM").arg(i % 500 + 1).arg(mark(QStringLiteral("51.%1").arg(i, 3, 10, QChar('0'))));
         c.dialogs.answers.enqueue(Answer::No);
         const CsvImportResult r = importFile(c, writeCsv(c, records, "many.CSV", QString(kHeader).replace(',', '\t')));
         QCOMPARE(r.outcome, CsvImportOutcome::PrecheckDeclined);
@@ -450,7 +432,7 @@ private slots:
     {
         TestContext c;
         for (int n = 1; n <= 500; ++n)
-            c.state.table.setCell(n, MemoryTable::ColFrequency, mhz("7.00000"));
+            c.state.table.setCell(n, MemoryTable::ColFrequency, mark("7.00000"));
         c.dialogs.answers.enqueue(Answer::Ok);
         c.dialogs.answers.enqueue(Answer::No);
         const CsvImportResult r = importFile(c, writeCsv(c, {"1,7.05,LSB"}));
@@ -472,10 +454,10 @@ private slots:
         o.startText = "10";
         const CsvImportResult r = importFile(c, writeCsv(c, {"1,7.05,LSB", "2,7.06,LSB", "3,7.07,LSB"}), o);
         QCOMPARE(r.outcome, CsvImportOutcome::Imported);
-        QCOMPARE(c.state.table.cell(11, MemoryTable::ColFrequency), mhz("7.05000"));
-        QCOMPARE(c.state.table.cell(13, MemoryTable::ColFrequency), mhz("7.06000"));
-        QCOMPARE(c.state.table.cell(14, MemoryTable::ColFrequency), mhz("7.07000"));
-        QCOMPARE(c.state.table.cell(10, MemoryTable::ColFrequency), mhz("3.60000"));
+        QCOMPARE(c.state.table.cell(11, MemoryTable::ColFrequency), mark("7.05000"));
+        QCOMPARE(c.state.table.cell(13, MemoryTable::ColFrequency), mark("7.06000"));
+        QCOMPARE(c.state.table.cell(14, MemoryTable::ColFrequency), mark("7.07000"));
+        QCOMPARE(c.state.table.cell(10, MemoryTable::ColFrequency), mark("3.60000"));
         QVERIFY(c.state.table.isEmpty(9));
     }
 
@@ -488,7 +470,7 @@ private slots:
         const CsvImportResult r = importFile(c, writeCsv(c, {"1,7.05,LSB", "2,7.06,LSB", "3,7.07,LSB"}), o);
         QCOMPARE(r.outcome, CsvImportOutcome::Imported);
         QCOMPARE(r.added, 1);
-        QCOMPARE(c.state.table.cell(500, MemoryTable::ColFrequency), mhz("7.05000"));
+        QCOMPARE(c.state.table.cell(500, MemoryTable::ColFrequency), mark("7.05000"));
         QCOMPARE(c.dialogs.texts(), QStringList({"Cannot find an empty slot to use for importing", "Import completed"}));
         QCOMPARE(c.state.table.usedMemoryCount(), 2);
     }
@@ -539,8 +521,8 @@ private slots:
         QCOMPARE(r.outcome, CsvImportOutcome::Imported);
         QCOMPARE(r.duplicates, 1);  // the pre-check compares with the table only
         QCOMPARE(r.added, 2);
-        QCOMPARE(c.state.table.cell(2, MemoryTable::ColFrequency), mhz("7.05000"));
-        QCOMPARE(c.state.table.cell(3, MemoryTable::ColFrequency), mhz("14.20000"));
+        QCOMPARE(c.state.table.cell(2, MemoryTable::ColFrequency), mark("7.05000"));
+        QCOMPARE(c.state.table.cell(3, MemoryTable::ColFrequency), mark("14.20000"));
         QCOMPARE(c.state.table.usedMemoryCount(), 3);
     }
 
@@ -567,7 +549,7 @@ private slots:
         QFETCH(Answer, answer);
         TestContext c;
         fill(c.state.table, 300, "3.6", "LSB");
-        c.state.table.setPmsCell(1, MemoryTable::ColFrequency, mhz("7.000000"));
+        c.state.table.setPmsCell(1, MemoryTable::ColFrequency, mark("7.000000"));
         int snapshotUsed = -1;
         int boxesAtSnapshot = -1;
         CsvImportOptions o;
@@ -587,7 +569,7 @@ private slots:
             QCOMPARE(r.outcome, CsvImportOutcome::Imported);
             QVERIFY(c.state.table.isEmpty(300));
             QVERIFY(c.state.table.isPmsEmpty(1));
-            QCOMPARE(c.state.table.cell(1, MemoryTable::ColFrequency), mhz("7.05000"));
+            QCOMPARE(c.state.table.cell(1, MemoryTable::ColFrequency), mark("7.05000"));
             QVERIFY(c.view.calls.contains("TableCleared"));
         } else {
             QCOMPARE(r.outcome, CsvImportOutcome::ClearDeclined);
@@ -650,7 +632,7 @@ private slots:
         QFETCH(QByteArray, description);
         TestContext c;
         const QString path = c.dir.filePath("enc.CSV");
-        writeFile(path, kHeader.toLatin1() + "\r\n1,7.05,LSB,,,,,,,,,," + description + "\r\n");
+        QVERIFY(mv::test::writeBytes(path, kHeader.toLatin1() + "\r\n1,7.05,LSB,,,,,,,,,," + description + "\r\n"));
         QCOMPARE(importFile(c, path).outcome, CsvImportOutcome::Imported);
         const QString expected = description.startsWith("M\xC3") ? QString::fromUtf8(description)
                                                                   : QString::fromLatin1(description);
@@ -677,7 +659,7 @@ private slots:
         TestContext c;
         fill(c.state.table, 2, "3.6", "LSB");
         const QString path = c.dir.filePath("bad.CSV");
-        writeFile(path, bytes);
+        QVERIFY(mv::test::writeBytes(path, bytes));
         int snapshots = 0;
         CsvImportOptions o;
         o.clearBefore = true;

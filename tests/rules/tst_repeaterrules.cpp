@@ -1,5 +1,6 @@
 // Rule lookup and loading the rules from the settings store, under "." and ","
 // locales, including hand-edited values that cannot be read.
+#include "LocaleCases.h"
 #include "TestContext.h"
 #include "core/NumberText.h"
 #include "rules/RepeaterRules.h"
@@ -8,6 +9,7 @@
 #include <QtTest>
 
 using namespace mv;
+using mv::test::mark;
 using mv::test::TestContext;
 
 namespace {
@@ -30,21 +32,9 @@ void put(TestContext &t, const QString &key, const QString &value)
 
 class TestRepeaterRules : public QObject {
     Q_OBJECT
-    QString withMark(QString s) const { return s.replace('.', DecimalSeparator()); }
 
 private slots:
-    void initTestCase_data()
-    {
-        QTest::addColumn<QString>("locale");
-        QTest::newRow("point") << "en_GB";
-        QTest::newRow("comma") << "de_DE";
-    }
-    void init()
-    {
-        QFETCH_GLOBAL(QString, locale);
-        QLocale::setDefault(QLocale(locale));
-        DetectSeparators();
-    }
+    MV_LOCALE_CASES()
 
     void find_data()
     {
@@ -73,12 +63,12 @@ private slots:
         set.RepeaterRulesActive = active;
         set.rules = {rule(14560000, 14578750, "Minus"), rule(14570000, 14600000, "Plus", "25.0 K")};
         for (RepeaterRule &r : set.rules)
-            r.Amount = withMark(".60000");
+            r.Amount = mark(".60000");
         set.CurrentRule = {"untouched", "x", "y"};
         QCOMPARE(FindRepeaterRule(set, frequency), found);
         QCOMPARE(set.CurrentRule.Direction, found ? direction : QString("untouched"));
         if (found)
-            QCOMPARE(set.CurrentRule.Amount, withMark(".60000"));
+            QCOMPARE(set.CurrentRule.Amount, mark(".60000"));
     }
 
     void noRulesStoredMeansInactive()
@@ -100,17 +90,17 @@ private slots:
         put(t, "RepeaterRulesActive", "True");
         put(t, "AllowAnyRepeaterFrequency", "True");
         put(t, "NumberOfRules", "2");
-        put(t, "Rule1Low", withMark("29.62000"));
-        put(t, "Rule1High", withMark("29.68000"));
+        put(t, "Rule1Low", mark("29.62000"));
+        put(t, "Rule1High", mark("29.68000"));
         put(t, "Rule1Direction", "Minus");
-        put(t, "Rule1Amount", withMark(".10000"));
+        put(t, "Rule1Amount", mark(".10000"));
         put(t, "Rule1Step", "20.0 K");
-        put(t, "rule2low", withMark("430.02500"));   // key letter case does not matter
-        put(t, "Rule2High", withMark("430.375"));
+        put(t, "rule2low", mark("430.02500"));   // key letter case does not matter
+        put(t, "Rule2High", mark("430.375"));
         put(t, "Rule2Direction", "Plus");
-        put(t, "Rule2Amount", withMark("1.6"));
+        put(t, "Rule2Amount", mark("1.6"));
         put(t, "Rule2Step", "12.5 K");
-        put(t, "Rule3Low", withMark("1.00000"));    // left over from a longer list: never read
+        put(t, "Rule3Low", mark("1.00000"));    // left over from a longer list: never read
         RepeaterRuleSet set;
         LoadRepeaterRules(set, *t.settings, &t.dialogs, &t.log);
         QVERIFY(set.RepeaterRulesActive);
@@ -118,12 +108,12 @@ private slots:
         QCOMPARE(set.rules.size(), size_t(2));
         QCOMPARE(set.rules[0].Low, 2962000);
         QCOMPARE(set.rules[0].High, 2968000);
-        QCOMPARE(set.rules[0].Amount, withMark(".10000"));
+        QCOMPARE(set.rules[0].Amount, mark(".10000"));
         QCOMPARE(set.rules[0].Step, QString("20.0 K"));
         QCOMPARE(set.rules[1].Low, 43002500);
         QCOMPARE(set.rules[1].High, 43037500);
         QCOMPARE(set.rules[1].Direction, QString("Plus"));
-        QCOMPARE(set.rules[1].Amount, withMark("1.60000"));
+        QCOMPARE(set.rules[1].Amount, mark("1.60000"));
         QVERIFY(t.dialogs.boxes.isEmpty());
         QVERIFY(!t.log.isOpen());
     }
@@ -140,7 +130,7 @@ private slots:
         QCOMPARE(set.rules[0].Low, 14560000);
         QCOMPARE(set.rules[0].High, 14560000);
         QCOMPARE(set.rules[0].Direction, QString("Minus"));
-        QCOMPARE(set.rules[0].Amount, withMark(".60000"));
+        QCOMPARE(set.rules[0].Amount, mark(".60000"));
         QCOMPARE(set.rules[0].Step, QString("12.5 K"));
     }
 
@@ -157,7 +147,7 @@ private slots:
         LoadRepeaterRules(set, *t.settings, &t.dialogs, &t.log);
         QCOMPARE(set.rules[0].Low, 14560000);
         QCOMPARE(set.rules[0].High, 14578750);
-        QCOMPARE(set.rules[0].Amount, withMark(".60000"));
+        QCOMPARE(set.rules[0].Amount, mark(".60000"));
         QVERIFY(FindRepeaterRule(set, 14560000));
         QVERIFY(t.dialogs.boxes.isEmpty());
     }
@@ -171,9 +161,9 @@ private slots:
         put(t, "RepeaterRulesActive", "True");
         put(t, "NumberOfRules", "3");
         put(t, "Rule1Low", "abc");
-        put(t, "Rule1High", withMark("145.78750"));
-        put(t, "Rule2Low", withMark("29.62"));
-        put(t, "Rule2High", withMark("29.68"));
+        put(t, "Rule1High", mark("145.78750"));
+        put(t, "Rule2Low", mark("29.62"));
+        put(t, "Rule2High", mark("29.68"));
         put(t, "Rule2Direction", "Plus");
         put(t, "Rule3Low", "x");
         put(t, "Rule3High", "y");
@@ -250,7 +240,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, pattern);
         QFETCH(QString, expected);
-        QCOMPARE(FormatDecimalText(withMark(text), pattern), withMark(expected));
+        QCOMPARE(FormatDecimalText(mark(text), pattern), mark(expected));
     }
 
     void formatDecimalTextLeavesOtherTextAlone()

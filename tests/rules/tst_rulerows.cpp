@@ -1,5 +1,6 @@
 // The rules window's rows: presets as cell texts, storing and reloading them,
 // and the checks of typed Low, High and Amount cells, under "." and "," locales.
+#include "LocaleCases.h"
 #include "TestContext.h"
 #include "core/NumberText.h"
 #include "rules/RepeaterRules.h"
@@ -10,6 +11,7 @@
 #include <QtTest>
 
 using namespace mv;
+using mv::test::mark;
 using mv::test::ScriptedDialogs;
 using mv::test::TestContext;
 
@@ -22,16 +24,15 @@ const char *const kRangeMessage144 =
 
 class TestRuleRows : public QObject {
     Q_OBJECT
-    QString withMark(QString s) const { return s.replace('.', DecimalSeparator()); }
     // "Low|High|Direction|Offset|Step" rows written with a decimal point.
     QList<QStringList> expectRows(const QStringList &rows) const
     {
         QList<QStringList> out;
         for (const QString &r : rows) {
             QStringList cells = r.split('|');
-            cells[0] = withMark(cells[0]);
-            cells[1] = withMark(cells[1]);
-            cells[3] = withMark(cells[3]);
+            cells[0] = mark(cells[0]);
+            cells[1] = mark(cells[1]);
+            cells[3] = mark(cells[3]);
             out << cells;
         }
         return out;
@@ -45,18 +46,7 @@ class TestRuleRows : public QObject {
     }
 
 private slots:
-    void initTestCase_data()
-    {
-        QTest::addColumn<QString>("locale");
-        QTest::newRow("point") << "en_US";
-        QTest::newRow("comma") << "fr_FR";
-    }
-    void init()
-    {
-        QFETCH_GLOBAL(QString, locale);
-        QLocale::setDefault(QLocale(locale));
-        DetectSeparators();
-    }
+    MV_LOCALE_CASES("en_US", "fr_FR")
 
     void presetButtons()
     {
@@ -144,32 +134,32 @@ private slots:
     {
         TestContext t;
         std::vector<RuleRow> rows = PresetRuleRows(*FindRulePreset("cmdLoadDefaultUS"));
-        rows[1].Amount = withMark("0.5");  // typed Amounts are stored as typed
+        rows[1].Amount = mark("0.5");  // typed Amounts are stored as typed
         StoreRuleRows(*t.settings, rows, true, false);
         auto get = [&](const QString &key) { return t.settings->get(kRulesAppName, kRulesSection, key, "?"); };
         QCOMPARE(get("NumberOfRules"), QString("10"));
         QCOMPARE(get("RepeaterRulesActive"), QString("True"));
         QCOMPARE(get("AllowAnyRepeaterFrequency"), QString("False"));
-        QCOMPARE(get("Rule3Low"), withMark("53.01000"));
-        QCOMPARE(get("Rule3High"), withMark("53.99000"));
+        QCOMPARE(get("Rule3Low"), mark("53.01000"));
+        QCOMPARE(get("Rule3High"), mark("53.99000"));
         QCOMPARE(get("Rule3Direction"), QString("Minus"));
-        QCOMPARE(get("Rule3Amount"), withMark("1.00000"));
+        QCOMPARE(get("Rule3Amount"), mark("1.00000"));
         QCOMPARE(get("Rule3Step"), QString("20.0 K"));
-        QCOMPARE(get("Rule2Amount"), withMark("0.5"));
-        QCOMPARE(get("Rule10High"), withMark("449.97500"));
+        QCOMPARE(get("Rule2Amount"), mark("0.5"));
+        QCOMPARE(get("Rule10High"), mark("449.97500"));
 
         RepeaterRuleSet set;
         LoadRepeaterRules(set, *t.settings, &t.dialogs, &t.log);
         QVERIFY(set.RepeaterRulesActive);
         QCOMPARE(set.rules.size(), size_t(10));
         QVERIFY(FindRepeaterRule(set, 5301000));
-        QCOMPARE(set.CurrentRule.Amount, withMark("1.00000"));
-        QCOMPARE(set.rules[1].Amount, withMark(".50000"));
+        QCOMPARE(set.CurrentRule.Amount, mark("1.00000"));
+        QCOMPARE(set.rules[1].Amount, mark(".50000"));
         QVERIFY(t.dialogs.boxes.isEmpty());
 
         // What was stored reads back as the same rows.
         const StoredRuleRows back = ReadStoredRuleRows(*t.settings);
-        rows[1].Amount = withMark(".50000");
+        rows[1].Amount = mark(".50000");
         QVERIFY(back.RepeaterRulesActive);
         QVERIFY(back.rows == rows);
     }
@@ -200,8 +190,8 @@ private slots:
         const StoredRuleRows back = ReadStoredRuleRows(*t.settings);
         QCOMPARE(back.rows.size(), size_t(2));
         QCOMPARE(back.rows[0].cells(), expectRows({"145.60000|145.80000|Minus|.60000|12.5 K"}).first());
-        QCOMPARE(back.rows[1].Low, withMark("145.60000"));
-        QCOMPARE(back.rows[1].Amount, withMark(".60000"));
+        QCOMPARE(back.rows[1].Low, mark("145.60000"));
+        QCOMPARE(back.rows[1].Amount, mark(".60000"));
     }
 
     void frequencyEntry_data()
@@ -231,9 +221,9 @@ private slots:
         QFETCH(QString, cell);
         ScriptedDialogs d;
         QString out = "old";
-        QCOMPARE(CheckRuleFrequencyEntry(withMark(typed), allowAny, &d, &out), accepted);
+        QCOMPARE(CheckRuleFrequencyEntry(mark(typed), allowAny, &d, &out), accepted);
         if (accepted) {
-            QCOMPARE(out, withMark(cell));
+            QCOMPARE(out, mark(cell));
             QVERIFY(d.boxes.isEmpty());
         } else {
             QCOMPARE(out, QString("old"));
@@ -266,7 +256,7 @@ private slots:
         QCOMPARE(d.texts(), QStringList{"Not a numeric value"});
         d.clear();
         QVERIFY(!CheckRuleFrequencyEntry("99999", true, &d, &out));
-        QCOMPARE(d.texts(), QStringList{"Error converting from string " + withMark("99999.00000")});
+        QCOMPARE(d.texts(), QStringList{"Error converting from string " + mark("99999.00000")});
         QCOMPARE(out, QString("old"));
     }
 
@@ -289,7 +279,7 @@ private slots:
         QFETCH(bool, accepted);
         QFETCH(QStringList, boxes);
         ScriptedDialogs d;
-        QCOMPARE(CheckRuleAmountEntry(withMark(typed), &d), accepted);
+        QCOMPARE(CheckRuleAmountEntry(mark(typed), &d), accepted);
         QCOMPARE(d.texts(), boxes);
     }
 };

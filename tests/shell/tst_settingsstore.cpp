@@ -1,4 +1,5 @@
 // The settings store: application/section/key text values in a private folder.
+#include "TestFiles.h"
 #include "shell/SettingsStore.h"
 
 #include <QDir>
@@ -11,15 +12,7 @@
 
 using namespace mv;
 
-namespace {
-
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-} // namespace
+using mv::test::readBytes;
 
 class TestSettingsStore : public QObject {
     Q_OBJECT
