@@ -91,12 +91,6 @@ private slots:
         QCOMPARE(o.PrintTopMargin, twips);
     }
 
-    void marginListItems()
-    {
-        QCOMPARE(PrintOptions::topMarginItems(),
-                 QStringList({"Minimum", "1/4 inch", "1/2 inch", "3/4 inch", "1 inch"}));
-    }
-
     void storeWritesTheKeys()
     {
         PrintOptions o;

@@ -89,16 +89,6 @@ private slots:
         QCOMPARE(changed.count(), 1);
     }
 
-    void lineAfterPassingTheLimitStartsAFreshLog()
-    {
-        MessageLog log;
-        log.LogMessage(QString(63998, 'x'));
-        log.LogMessage("passes the limit");
-        QVERIFY(log.text().size() > MessageLog::kCapacity);
-        log.LogMessage("fresh");
-        QCOMPARE(log.text(), QString("fresh\r\n"));
-    }
-
     void copyToClipboardOnEmptyLog()
     {
         MessageLog log;
@@ -111,14 +101,6 @@ private slots:
         QVERIFY(copied.endsWith(MessageLog::versionLine() + "\r\n"));
         QVERIFY(QRegularExpression("^ MEMVAULT V\\d+\\.\\d+\\.\\d+\\r\\n$").match(MessageLog::versionLine()).hasMatch());
         QCOMPARE(copied.count("\r\n"), 2);
-    }
-
-    void copyKeepsEarlierLines()
-    {
-        MessageLog log;
-        log.LogMessage("first");
-        const QString copied = log.copyToClipboardText();
-        QVERIFY(copied.startsWith("first\r\nCopied to Clipboard "));
     }
 
     void clearKeepsTheWindowOpen()

@@ -78,7 +78,6 @@ private slots:
     void nothingLoadedState();
     void bandingAndSourceColours();
     void hideEmptyMemories();
-    void emptyMemoryAcceptsOnlyFrequency();
     void rightClickKeepsBlock();
     void loadAndSaveThroughButtons();
     void saveAsAsksOnce();
@@ -87,11 +86,9 @@ private slots:
     void writeRadioBack();
     void exitQuestion_data();
     void exitQuestion();
-    void dragMovesMemory();
     void statusBarClick();
     void windowPicture();
     void endToEndOverPseudoTerminal();
-    void pmsViewDeleteKey();
     void importExportButton();
     void windowsFromTheMenus();
     void closeDuringTransfer();
@@ -272,29 +269,6 @@ void TestMainWindow::hideEmptyMemories()
     hide->trigger();
     for (int r = 0; r < 500; ++r)
         QVERIFY(!w.memoryView()->isRowHidden(r));
-}
-
-void TestMainWindow::emptyMemoryAcceptsOnlyFrequency()
-{
-    MainWindowFixture f;
-    Form1 &w = f.start(f.copyData(QStringLiteral("sample.450")));
-    int empty = 1;
-    while (!w.state().table.isEmpty(empty))
-        ++empty;
-    MemoryGridView *view = w.memoryView();
-    auto doubleClick = [&](int column) {
-        const QModelIndex i = w.memoryModel()->index(empty - 1, column);
-        view->scrollTo(i);
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(i).center());
-        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(i).center());
-        QTest::qWait(20);
-        return view->findChild<QWidget *>(QStringLiteral("cellEditor"));
-    };
-    QVERIFY(!doubleClick(2));  // mode: no editor
-    QVERIFY(!doubleClick(6));  // description: no editor
-    QWidget *editor = doubleClick(1);
-    QVERIFY(editor);
-    QTest::keyClick(editor, Qt::Key_Escape);
 }
 
 void TestMainWindow::rightClickKeepsBlock()
@@ -552,21 +526,6 @@ void TestMainWindow::exitQuestion()
     }
 }
 
-void TestMainWindow::dragMovesMemory()
-{
-    MainWindowFixture f;
-    Form1 &w = f.start(f.copyData(QStringLiteral("sample.450")));
-    const MemoryTable::Row third = w.state().table.memory(3);
-    MemoryViewModel *m = w.memoryModel();
-    std::unique_ptr<QMimeData> mime(m->mimeData({m->index(2, 0)}));
-    m->dropMimeData(mime.get(), Qt::MoveAction, -1, -1, m->index(9, 2));
-    QCOMPARE(w.state().table.cell(10, 1), third[1]);
-    QCOMPARE(w.state().table.cell(10, 6), third[6]);
-    QCOMPARE(w.state().table.cell(10, 0), QStringLiteral("10"));
-    QCOMPARE(w.CurrentRow(), 10);
-    QVERIFY(w.state().MemoriesChanged);
-}
-
 void TestMainWindow::statusBarClick()
 {
     MainWindowFixture f;
@@ -670,27 +629,6 @@ void TestMainWindow::endToEndOverPseudoTerminal()
     radio.terminate();
     radio.waitForFinished(5000);
 #endif
-}
-
-void TestMainWindow::pmsViewDeleteKey()
-{
-    MainWindowFixture f;
-    Form1 &w = f.start(f.copyData(QStringLiteral("sample.450")));
-    f.find<QTabWidget>("SSTab1")->setCurrentIndex(1);
-    w.pmsView()->setCurrentIndex(w.pmsModel()->index(3, 1));
-    w.pmsView()->setFocus();
-    f.dialogs.answers.enqueue(Answer::Ok);
-    QTest::keyClick(w.pmsView(), Qt::Key_Delete);
-    QCOMPARE(f.dialogs.texts(), QStringList{QStringLiteral("Are you sure you want to delete PMS memory pair 2")});
-    QVERIFY(w.state().table.isPmsEmpty(3));
-    QVERIFY(w.state().table.isPmsEmpty(4));
-    QVERIFY(!w.state().table.isPmsEmpty(1));
-    // The keypad's delete key does the same (Cancel this time: nothing changes).
-    f.dialogs.answers.enqueue(Answer::Cancel);
-    w.pmsView()->setCurrentIndex(w.pmsModel()->index(0, 2));
-    QTest::keyClick(w.pmsView(), Qt::Key_Delete, Qt::KeypadModifier);
-    QCOMPARE(f.dialogs.texts().last(), QStringLiteral("Are you sure you want to delete PMS memory pair 1"));
-    QVERIFY(!w.state().table.isPmsEmpty(1));
 }
 
 void TestMainWindow::importExportButton()

@@ -20,7 +20,6 @@ private slots:
     void storedWidths_data();
     void storedWidths();
     void forcedGeometry();
-    void captionAndVersion();
     void commandLine_data();
     void commandLine();
 };
@@ -140,12 +139,6 @@ void TestWindowLayout::forcedGeometry()
     QCOMPARE(messages.top, 0);
     QCOMPARE(messages.width, 8130);
     QCOMPARE(messages.height, 3060);
-}
-
-void TestWindowLayout::captionAndVersion()
-{
-    QCOMPARE(MainWindowCaption(), QStringLiteral("MEMVAULT V1.0.0"));
-    QCOMPARE(VersionLabelText(), QStringLiteral("Version 1.0.0"));
 }
 
 void TestWindowLayout::commandLine_data()
