@@ -106,11 +106,8 @@ private slots:
         QVERIFY(LoadMemoryFile(t.ctx));
 
         const MemoryTable &tab = t.state.table;
+        // The record's fields are checked in tst_memoryrecord.
         QCOMPARE(tab.cell(1, 1), mark("7.00000"));
-        QCOMPARE(tab.cell(1, 2), QString("LSB"));
-        QCOMPARE(tab.cell(1, 3), QString("Simplex"));
-        QCOMPARE(tab.cell(1, 4), QString(""));
-        QCOMPARE(tab.cell(1, 5), QString("67.0"));
         QCOMPARE(tab.usedMemoryCount(), 1);
         for (int k = 1; k <= 4; ++k)
             QVERIFY(tab.isPmsEmpty(k));

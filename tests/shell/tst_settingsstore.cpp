@@ -185,11 +185,7 @@ private slots:
     {
         QFETCH(QByteArray, content);
         QTemporaryDir dir;
-        {
-            QFile f(dir.filePath("MEMVAULT.ini"));
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(content);
-        }
+        QVERIFY(mv::test::writeBytes(dir.filePath("MEMVAULT.ini"), content));
         SettingsStore s(dir.path());
         QCOMPARE(s.intValue("Commport", 1), 1);
         QCOMPARE(s.boolValue("Log", false), false);

@@ -1,6 +1,7 @@
 // The Import/Export window: its controls, the start-number box, row picking for
 // "Export only selected mems", the saved position, closing, and export and
 // import run from its buttons (with the undo snapshot "Import").
+#include "TestFiles.h"
 #include "TestContext.h"
 #include "core/NumberText.h"
 #include "editing/UndoSnapshot.h"
@@ -154,9 +155,7 @@ private slots:
         c.dialogs.files.enqueue({false, path});
         child<QPushButton>(&w, "cmdExport")->click();
         QCOMPARE(c.dialogs.texts(), QStringList{"Export completed"});
-        QFile f(path + ".CSV");
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), QByteArray("1,7.05000,LSB,Simplex,,, ,67.0,,,,,\r\n"));
+        QCOMPARE(mv::test::readBytes(path + ".CSV"), QByteArray("1,7.05000,LSB,Simplex,,, ,67.0,,,,,\r\n"));
     }
 
     void importWithUndo()
@@ -167,10 +166,7 @@ private slots:
         ImportExportDialog w(c.ctx, &undo, nullptr);
         w.show();
         const QString path = c.dir.filePath("in.CSV");
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("Memory,RX Freq,RX Mode\r\n1,7.05,LSB\r\n2,14.2,USB\r\n");
-        f.close();
+        QVERIFY(mv::test::writeBytes(path, "Memory,RX Freq,RX Mode\r\n1,7.05,LSB\r\n2,14.2,USB\r\n"));
         auto *box = child<QLineEdit>(&w, "txtStartMemory");
         box->clear();
         c.dialogs.files.enqueue({false, path});

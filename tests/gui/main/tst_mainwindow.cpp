@@ -1,6 +1,7 @@
 // The main window driven as a user drives it: start-up with a file, reading and
 // writing the simulated radio, loading and saving through the buttons, the views'
 // colours, hiding and editability, the exit question.
+#include "TestFiles.h"
 #include "MainWindowFixture.h"
 #include "cat/CatLink.h"
 #include "cat/RadioTransfer.h"
@@ -38,17 +39,6 @@ const QString kExitQuestion = QStringLiteral(
 const QString kReadDone = QStringLiteral(
     "The read of memories from the Radio has completed successfully.\r\n"
     "It is recommended that you save a copy to disk using Write Disk File button.");
-
-QStringList fileLines(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    QStringList lines = QString::fromLatin1(f.readAll()).split(QStringLiteral("\r\n"));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
 
 bool buttonEnabled(const MainWindowFixture &f, const char *name)
 {
