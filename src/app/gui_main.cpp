@@ -17,7 +17,8 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("memvault"));
-    QApplication::setApplicationDisplayName(QString::fromLatin1(mv::kProgramTitle));
+    // No display name: on X11 Qt would append it to every window title, and the
+    // main window's caption is exactly "MEMVAULT V" + version.
     QApplication::setApplicationVersion(QString::fromLatin1(mv::kVersionText));
     QApplication::setDesktopFileName(QStringLiteral("memvault"));
 
