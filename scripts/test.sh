@@ -102,7 +102,7 @@ fi
 elapsed
 
 section "Fuzz targets (build-fuzz/, clang-14, ${FUZZ_SECONDS} s each)"
-FUZZ_TARGETS=(fillmemory memoryfile descriptions)
+FUZZ_TARGETS=(fillmemory memoryfile descriptions csv)
 if build_tree build-fuzz fuzz_all -- -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMEMVAULT_FUZZ=ON \
      -DMEMVAULT_BUILD_GUI=OFF -DCMAKE_CXX_COMPILER=clang++-14; then
   for t in "${FUZZ_TARGETS[@]}"; do
