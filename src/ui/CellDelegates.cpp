@@ -63,7 +63,6 @@ QWidget *CellDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem 
     connect(editor, &QObject::destroyed, this, [this, editor]() { forget(editor); });
     if (m_deleteAction)
         m_deleteAction->setEnabled(false);
-    emit const_cast<CellDelegate *>(this)->editorOpened();
     return editor;
 }
 
@@ -166,7 +165,6 @@ void CellDelegate::forget(QWidget *editor) const
         return;
     if (m_editors.isEmpty() && m_deleteAction)
         m_deleteAction->setEnabled(true);
-    emit const_cast<CellDelegate *>(this)->editorClosed();
 }
 
 bool CellDelegate::eventFilter(QObject *object, QEvent *event)

@@ -35,14 +35,9 @@ public:
     // "&Delete memory" (Del) is disabled while an editor is open, so that Del
     // edits the text instead of clearing memories.
     void setDeleteAction(QAction *action);
-    bool isEditorOpen() const { return !m_editors.isEmpty(); }
 
     // The text an editor holds now.
     static QString editorText(const QWidget *editor);
-
-signals:
-    void editorOpened();
-    void editorClosed();
 
 protected:
     bool eventFilter(QObject *object, QEvent *event) override;

@@ -1080,13 +1080,6 @@ QList<int> Form1::pickedRows() const
     return rows;
 }
 
-bool Form1::isMemoryRowSelected(int n) const
-{
-    if (n < 1 || n > MemoryTable::kMemoryCount)
-        return false;
-    return m_memoryView->selectionModel()->isRowSelected(n - 1, {});
-}
-
 void Form1::onStatusBarClicked()
 {
     const QString text = m_state.CurrentFilePath.isEmpty() ? QStringLiteral("No file is currently loaded")

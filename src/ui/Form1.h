@@ -80,15 +80,11 @@ public:
     MemoryPrinter *printer() const { return m_printer; }
     TransferWaitWindow *transferWindow() const { return m_transferWindow; }
     QTimer *startupTimer() const { return m_startupTimer; }
-    bool transferRunning() const { return m_transferRunning; }
-    GridProfile gridProfile() const { return GridProfileFor(m_gridSize); }
 
     // Row picking for "Export only selected mems": every click toggles a row, the
     // context menu and the "&Memories" menu are off.
     void setRowPickingMode(bool on) override;
     QList<int> pickedRows() const override;
-    bool rowPickingMode() const { return m_rowPicking; }
-    bool isMemoryRowSelected(int n) const;
 
     // Enables the "&Import/Export" button again when its window closes.
     void importExportClosed();

@@ -50,10 +50,4 @@ void MemoryGridView::keyPressEvent(QKeyEvent *event)
     QTableView::keyPressEvent(event);
 }
 
-void MemoryGridView::mouseReleaseEvent(QMouseEvent *event)
-{
-    QTableView::mouseReleaseEvent(event);
-    emit clickedAnywhere();
-}
-
 } // namespace mv

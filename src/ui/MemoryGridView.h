@@ -17,12 +17,9 @@ public:
 signals:
     void pasteIntoCellRequested();
     void deletePmsPairRequested();
-    // A click on the view (the editability of the current cell is recomputed).
-    void clickedAnywhere();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     Kind m_kind;

@@ -9,7 +9,6 @@ namespace mv {
 class QtDialogs : public Dialogs {
 public:
     explicit QtDialogs(QWidget *parent = nullptr) : m_parent(parent) {}
-    void setParentWidget(QWidget *parent) { m_parent = parent; }
 
     Answer messageBox(const QString &text, Buttons buttons, Icon icon, const QString &title) override;
     std::optional<QString> inputBox(const QString &prompt, const QString &title,

@@ -24,8 +24,6 @@ public:
     void hideAll();
     void setProgress(int value, int maximum);
 
-    QProgressBar *progressBar() const { return m_bar; }
-
 signals:
     void readCancelClicked();
     void writeCancelClicked();
