@@ -8,6 +8,7 @@
 #include "shell/Dialogs.h"
 #include "shell/MessageLog.h"
 #include "shell/SettingsStore.h"
+#include "shell/WindowLayout.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,17 +42,11 @@ QString plural(int n, const char *one, const char *many)
     return QLatin1String(n == 1 ? one : many);
 }
 
-// The description column width the views use by default: three times the base
-// column width of the grid size profile.
+// The description column width the views use by default for the grid size profile.
 int defaultDescriptionWidth(const SettingsStore &settings)
 {
-    const QString profile = settings.value(QStringLiteral("GridSize"), QStringLiteral("Normal"));
-    int base = 1210;  // "Largest", and anything unknown
-    if (profile == QLatin1String("Normal"))
-        base = 1150;
-    else if (profile == QLatin1String("Larger"))
-        base = 1180;
-    return 3 * base;
+    const GridProfile profile = GridProfileFor(settings.value(QStringLiteral("GridSize"), QStringLiteral("Normal")));
+    return DefaultMemoryWidths(profile)[MemoryTable::ColDescription];
 }
 
 bool isReadOnlyFile(const QFileInfo &fi)
