@@ -110,7 +110,7 @@ void LoadRepeaterRules(RepeaterRuleSet &set, SettingsStore &settings, Dialogs *d
         count = kMaxRepeaterRules;
     }
 
-    const QString defaultLimit = FormatScaled(14560000, 5, QStringLiteral("##0.00000"));
+    const QString defaultLimit = FormatFrequency(14560000);
     const QString defaultAmount = FormatScaled(60000, 5, QStringLiteral("##0.00000"));
     // Only the first unreadable value gets a box; later ones are reported in the log.
     Dialogs *boxes = dialogs;

@@ -15,7 +15,6 @@ namespace {
 const QString kLimitPattern = QStringLiteral("##0.00000");
 const QString kAmountPattern = QStringLiteral("##.00000");
 
-QString limitText(qint32 units) { return FormatScaled(units, 5, kLimitPattern); }
 QString amountText(qint32 units) { return FormatScaled(units, 5, kAmountPattern); }
 
 struct Band {
@@ -46,8 +45,8 @@ StoredRuleRows ReadStoredRuleRows(const SettingsStore &settings)
     out.rows.reserve(size_t(count));
     for (int n = 1; n <= count; ++n) {
         RuleRow row;
-        row.Low = number(n, "Low", limitText(14560000), kLimitPattern);
-        row.High = number(n, "High", limitText(14580000), kLimitPattern);
+        row.Low = number(n, "Low", FormatFrequency(14560000), kLimitPattern);
+        row.High = number(n, "High", FormatFrequency(14580000), kLimitPattern);
         row.Direction = settings.get(app, section, RuleKey(n, "Direction"), QStringLiteral("Minus"));
         row.Amount = number(n, "Amount", amountText(60000), kAmountPattern);
         row.Step = settings.get(app, section, RuleKey(n, "Step"), QStringLiteral("12.5 K"));
@@ -78,7 +77,7 @@ void StoreRuleRows(SettingsStore &settings, const std::vector<RuleRow> &rows, bo
 
 RuleRow NewRuleRow()
 {
-    return {limitText(14560000), limitText(14580000), QStringLiteral("Minus"), amountText(60000),
+    return {FormatFrequency(14560000), FormatFrequency(14580000), QStringLiteral("Minus"), amountText(60000),
             QStringLiteral("12.5 K")};
 }
 
@@ -87,7 +86,7 @@ std::vector<RuleRow> PresetRuleRows(const RulePreset &preset)
     std::vector<RuleRow> rows;
     rows.reserve(preset.rules.size());
     for (const PresetRule &r : preset.rules) {
-        rows.push_back({limitText(r.low), limitText(r.high), QString::fromLatin1(r.direction),
+        rows.push_back({FormatFrequency(r.low), FormatFrequency(r.high), QString::fromLatin1(r.direction),
                         amountText(r.offset), QString::fromLatin1(r.step)});
     }
     return rows;
