@@ -38,7 +38,6 @@ public:
     // A device path that overrides the port-number mapping for this run (command
     // line); empty to use the mapping.
     void setDeviceOverride(const QString &device) { m_deviceOverride = device; }
-    QString deviceOverride() const { return m_deviceOverride; }
     // The device that SetCommPort(port) opens.
     QString deviceFor(int port) const;
 
@@ -70,10 +69,6 @@ public:
     static constexpr int kDrainLimitMs = 2000;
     // The four line settings the radio can be set to, fastest first.
     static const QStringList &RateSettings();
-
-    SettingsStore &settings() { return m_settings; }
-    MessageLog &log() { return m_log; }
-    Dialogs &dialogs() { return m_dialogs; }
 
 private:
     SettingsStore &m_settings;
