@@ -268,7 +268,6 @@ QByteArray Ft450Radio::answer(const QByteArray &c)
             return "?;";
         }
         setMemory(c.mid(2, 3).toInt(), c);
-        ++writesStored;
         return {};
     }
     return "?;";

@@ -97,7 +97,6 @@ public:
     int repliesSent = 0;
     int noiseCharacters = 0;
     int rejectedWrites = 0;
-    int writesStored = 0;
 
 private:
     struct InChar {
