@@ -294,9 +294,10 @@ bool Importer::loadPass()
         if (m_opt.omitDuplicates && frequencies.contains(LastValidFrequency))
             continue;
 
-        const QString where = QStringLiteral("Record ") + SignedText(record) + QStringLiteral(" memory ");
         std::optional<QString> mode = ImportedMode(CsvField(line, CsvRxMode).trimmed());
-        if (mode && mode->isEmpty())
+        if (!mode)
+            continue;
+        if (mode->isEmpty())
             mode = DefaultModeForFrequency(parsed);
 
         // The memory table keeps only the radio's spellings; anything else is
@@ -315,8 +316,6 @@ bool Importer::loadPass()
         const bool ctcss = encodingField.trimmed().toUpper().startsWith(QLatin1String("CTC"));
 
         const QString description = CleanImportedDescription(CsvField(line, CsvDescription));
-        if (!mode)
-            continue;
 
         int target = 0;
         if (m_opt.useNumbers && m != 0 && !f1.isEmpty()) {
@@ -332,7 +331,8 @@ bool Importer::loadPass()
             }
             target = slot;
         }
-        const QString name = where + QString::number(target) + QStringLiteral(". ");
+        const QString name = QStringLiteral("Record ") + SignedText(record) + QStringLiteral(" memory ")
+            + QString::number(target) + QStringLiteral(". ");
         if (!shiftKnown) {
             log(name + QStringLiteral("Shift of '") + shift
                 + QStringLiteral("' cannot be stored in this radio - set to Simplex"));
