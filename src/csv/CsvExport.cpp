@@ -74,14 +74,8 @@ bool WriteCsvLines(const QString &path, const QStringList &lines, CsvWriteError 
         if (file.write(bytes) != bytes.size())
             return fail(lineNumber);
     }
-    if (!file.commit()) {
-        if (error) {
-            error->number = int(file.error()) != 0 ? int(file.error()) : int(QFileDevice::WriteError);
-            error->description = file.errorString();
-            error->line = lineNumber + 1;
-        }
-        return false;
-    }
+    if (!file.commit())
+        return fail(lineNumber + 1);
     return true;
 }
 
