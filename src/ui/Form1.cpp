@@ -127,12 +127,12 @@ Form1::Form1(const Form1Options &options, QWidget *parent)
     // 5: caption, tabs, font, status.
     setWindowTitle(MainWindowCaption());
     m_tabs->setTabEnabled(1, false);
-    applyUserInterfaceFonts();
+    ApplyUserInterfaceFont(this);
     SetStatusPanel(1, QString::fromLatin1(kNothingLoaded));
     RefreshChangedState();
     // 6: views.
     setUpViews();
-    // 7: grid font size and banding.
+    // 7: grid font size, header heights and column widths; banding.
     chooseGridSize(m_gridSize);
     ApplyBanding();
     // 8: speed menus.
@@ -524,10 +524,6 @@ void Form1::setUpViews()
 {
     m_state.FormLoading = true;
     m_state.table.ClearAllMemories();
-    setColumnWidths();
-    m_memoryView->horizontalHeader()->setFixedHeight(TwipsY(this, 500));
-    m_memoryView->setColumnWidth(0, TwipsX(this, 900));
-    m_pmsView->horizontalHeader()->setFixedHeight(TwipsY(this, 500));
     m_state.FormLoading = false;
 }
 
@@ -655,12 +651,6 @@ void Form1::showHelp()
 
 // ---------------------------------------------------------------------------
 // Layout and fonts
-
-void Form1::applyUserInterfaceFonts()
-{
-    ApplyUserInterfaceFont(this);
-    applyGridFont();
-}
 
 void Form1::applyGridFont()
 {

@@ -155,7 +155,6 @@ private:
     void showAbout();
     void setEditingCommandsEnabled(bool on);
     void applyGridFont();
-    void applyUserInterfaceFonts();
 
     // Owned services, in construction order.
     std::unique_ptr<SettingsStore> m_settings;
