@@ -408,6 +408,25 @@ void ApplyDescriptions(MemoryTable &table, const DescriptionSet &set)
         table.setCell(i + 1, MemoryTable::ColDescription, set.texts.at(i));
 }
 
+namespace {
+// Reads and parses a description file. One too large or holding binary data is
+// reported in the log; a missing or unreadable one ends quietly. False when
+// nothing was read.
+bool readDescriptionFile(const QString &dscPath, MessageLog *log, DescriptionSet *set)
+{
+    const FileText file = ReadFileText(dscPath);
+    if (file.problem == FileProblem::TooLarge || file.problem == FileProblem::Binary) {
+        if (log)
+            log->LogMessage(file.error + QStringLiteral(" The descriptions were not loaded."));
+        return false;
+    }
+    if (file.problem != FileProblem::None)
+        return false;
+    *set = ParseDescriptions(file.lines);
+    return true;
+}
+} // namespace
+
 bool readMemorySet(const QString &path, MemoryTable &table, MessageLog *log, QString *error,
                    int *descriptionWidth, int *ignored)
 {
@@ -428,15 +447,9 @@ bool readMemorySet(const QString &path, MemoryTable &table, MessageLog *log, QSt
         *ignored = bad;
     if (!HasMemoryFileSuffix(path))
         return true;
-    const FileText dsc = ReadFileText(DescriptionPathFor(path));
-    if (dsc.problem == FileProblem::TooLarge || dsc.problem == FileProblem::Binary) {
-        if (log)
-            log->LogMessage(dsc.error + QStringLiteral(" The descriptions were not loaded."));
+    DescriptionSet set;
+    if (!readDescriptionFile(DescriptionPathFor(path), log, &set))
         return true;
-    }
-    if (dsc.problem != FileProblem::None)
-        return true;
-    const DescriptionSet set = ParseDescriptions(dsc.lines);
     if (set.widthValid && descriptionWidth)
         *descriptionWidth = set.widthTwips;
     ApplyDescriptions(table, set);
@@ -510,14 +523,9 @@ bool LoadDescriptions(AppContext &ctx, const QString &path)
     const QString dscPath = DescriptionPathFor(path);
     if (dscPath.isEmpty())
         return false;
-    const FileText file = ReadFileText(dscPath);
-    if (file.problem == FileProblem::TooLarge || file.problem == FileProblem::Binary) {
-        ctx.log.LogMessage(file.error + QStringLiteral(" The descriptions were not loaded."));
+    DescriptionSet set;
+    if (!readDescriptionFile(dscPath, &ctx.log, &set))
         return false;
-    }
-    if (file.problem != FileProblem::None)
-        return false;
-    const DescriptionSet set = ParseDescriptions(file.lines);
     if (set.hasWidthRecord) {
         const int width = set.widthValid ? set.widthTwips : defaultDescriptionWidth(ctx.settings);
         ctx.state.DescriptionWidthTwips = width;
