@@ -162,7 +162,7 @@ int parseArgs(const QStringList &args, Command command, RadioArgs *out)
 
 QString withMemorySuffix(const QString &path)
 {
-    return path.toLower().endsWith(QLatin1String(".450")) ? path : path + QStringLiteral(".450");
+    return HasMemoryFileSuffix(path) ? path : path + QStringLiteral(".450");
 }
 
 // "radio.450" -> "radio.incomplete.450": where an unfinished read is kept.

@@ -160,7 +160,7 @@ WriteFailure writeSetFiles(const QString &path, const MemoryTable &table, int de
         return f;
     std::unique_ptr<PendingFile> descriptionFile;
     if (HasMemoryFileSuffix(path)) {
-        descriptionFile = std::make_unique<PendingFile>(path + QStringLiteral("dsc"), 11);
+        descriptionFile = std::make_unique<PendingFile>(DescriptionPathFor(path), 11);
         f = descriptionFile->write(DescriptionFileLines(table, descriptionWidth));
         if (f.failed())
             return f;  // the memory file's temporary is discarded: nothing replaced
@@ -636,7 +636,7 @@ bool SaveDescriptions(AppContext &ctx, const QString &path)
 {
     if (!HasMemoryFileSuffix(path))
         return false;
-    const WriteFailure f = WriteLinesAtomically(path + QStringLiteral("dsc"),
+    const WriteFailure f = WriteLinesAtomically(DescriptionPathFor(path),
                                                 DescriptionFileLines(ctx.state.table, ctx.view.DescriptionWidth()), 11);
     if (f.failed()) {
         ctx.dialogs.messageBox(QStringLiteral("An error has been encountered when trying to save the file.")
@@ -671,7 +671,7 @@ bool SaveMemoryFile(AppContext &ctx)
             return false;
         }
         path = choice.path;
-        if (!path.toLower().endsWith(QLatin1String(".450")))
+        if (!HasMemoryFileSuffix(path))
             path += QStringLiteral(".450");
 
         const QFileInfo fi(path);
