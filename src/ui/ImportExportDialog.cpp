@@ -170,8 +170,8 @@ void ImportExportDialog::restorePosition()
 void ImportExportDialog::savePosition()
 {
     // Positions are kept in twips, like every window geometry of the program.
-    m_ctx.settings.setValue(kTopKey, QString::number(PixelsToTwipsY(this, pos().y())));
-    m_ctx.settings.setValue(kLeftKey, QString::number(PixelsToTwipsX(this, pos().x())));
+    m_ctx.settings.setIntValue(kTopKey, PixelsToTwipsY(this, pos().y()));
+    m_ctx.settings.setIntValue(kLeftKey, PixelsToTwipsX(this, pos().x()));
 }
 
 void ImportExportDialog::ExportCsv(bool preview)
