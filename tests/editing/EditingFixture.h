@@ -1,6 +1,7 @@
 #pragma once
 // A loaded table behind the editing commands: the test context, one undo
 // snapshot and the command set, with helpers to lay out memories by number.
+#include "SampleMemories.h"
 #include "TestContext.h"
 #include "core/MemoryTable.h"
 #include "core/NumberText.h"
@@ -25,28 +26,13 @@ struct EditingFixture {
 
     MemoryTable &table() { return t.state.table; }
 
-    // Memory n as a used memory whose frequency is base + n kHz, so every row is
-    // told apart by its frequency and its description.
-    static QString frequencyOf(int n) { return QStringLiteral("%1.%2").arg(7 + n / 100).arg(n % 100 * 1000, 5, 10, QLatin1Char('0')); }
+    static QString frequencyOf(int n) { return SampleFrequency(n); }
     void use(int n, const QString &frequency = {}, const QString &mode = QStringLiteral("FM"),
              const QString &description = {})
     {
-        MemoryTable::Row r;
-        r[MemoryTable::ColLabel] = QString::number(n);
-        r[MemoryTable::ColFrequency] = frequency.isEmpty() ? frequencyOf(n) : frequency;
-        r[MemoryTable::ColMode] = mode;
-        r[MemoryTable::ColShift] = QStringLiteral("Simplex");
-        r[MemoryTable::ColEncoding] = QStringLiteral("CTCSS Enc");
-        r[MemoryTable::ColTone] = QStringLiteral("88.5");
-        r[MemoryTable::ColDescription] = description.isEmpty() ? QStringLiteral("Memory %1").arg(n) : description;
-        table().setMemoryRow(n, r);
+        UseSampleMemory(table(), n, frequency, mode, description);
     }
-    void useRange(int first, int last)
-    {
-        MemoryTable::Batch batch(table());
-        for (int n = first; n <= last; ++n)
-            use(n);
-    }
+    void useRange(int first, int last) { UseSampleRange(table(), first, last); }
     void select(int first, int last, int firstCol = 1, int lastCol = 1)
     {
         t.state.selection = {first, last, firstCol, lastCol};

@@ -2,6 +2,7 @@
 // The main window over a loaded table with scripted boxes, and the user's
 // gestures on it: clicking cells, extending the selection, pressing keys,
 // choosing menu items, typing into cell editors.
+#include "../../editing/SampleMemories.h"
 #include "ScriptedDialogs.h"
 #include "core/MemoryTable.h"
 #include "core/NumberText.h"
@@ -45,30 +46,13 @@ struct EditingWindow {
     MemoryGridView *view() { return window->memoryView(); }
     QAction *action(const char *name) { return window->findChild<QAction *>(QLatin1String(name)); }
 
-    // Memory n with a frequency that tells it apart (7.00000 + n kHz).
-    static QString frequencyOf(int n)
-    {
-        return QStringLiteral("%1.%2").arg(7 + n / 100).arg(n % 100 * 1000, 5, 10, QLatin1Char('0'));
-    }
+    static QString frequencyOf(int n) { return SampleFrequency(n); }
     void use(int n, const QString &frequency = {}, const QString &mode = QStringLiteral("FM"),
              const QString &description = {})
     {
-        MemoryTable::Row r;
-        r[0] = QString::number(n);
-        r[1] = frequency.isEmpty() ? frequencyOf(n) : frequency;
-        r[2] = mode;
-        r[3] = QStringLiteral("Simplex");
-        r[4] = QStringLiteral("CTCSS Enc");
-        r[5] = QStringLiteral("88.5");
-        r[6] = description.isEmpty() ? QStringLiteral("Memory %1").arg(n) : description;
-        table().setMemoryRow(n, r);
+        UseSampleMemory(table(), n, frequency, mode, description);
     }
-    void useRange(int first, int last)
-    {
-        MemoryTable::Batch batch(table());
-        for (int n = first; n <= last; ++n)
-            use(n);
-    }
+    void useRange(int first, int last) { UseSampleRange(table(), first, last); }
     // What a file load leaves behind: source colour, menus, hiding, cursor.
     void loaded()
     {

@@ -1,0 +1,37 @@
+#pragma once
+// Memories laid out by number for the editing suites, with and without the window:
+// memory n gets a frequency and a description that tell it apart from every other.
+#include "core/MemoryTable.h"
+
+#include <QString>
+
+namespace mv::test {
+
+// 7.00000 + n kHz.
+inline QString SampleFrequency(int n)
+{
+    return QStringLiteral("%1.%2").arg(7 + n / 100).arg(n % 100 * 1000, 5, 10, QLatin1Char('0'));
+}
+
+inline void UseSampleMemory(MemoryTable &table, int n, const QString &frequency = {},
+                            const QString &mode = QStringLiteral("FM"), const QString &description = {})
+{
+    MemoryTable::Row r;
+    r[MemoryTable::ColLabel] = QString::number(n);
+    r[MemoryTable::ColFrequency] = frequency.isEmpty() ? SampleFrequency(n) : frequency;
+    r[MemoryTable::ColMode] = mode;
+    r[MemoryTable::ColShift] = QStringLiteral("Simplex");
+    r[MemoryTable::ColEncoding] = QStringLiteral("CTCSS Enc");
+    r[MemoryTable::ColTone] = QStringLiteral("88.5");
+    r[MemoryTable::ColDescription] = description.isEmpty() ? QStringLiteral("Memory %1").arg(n) : description;
+    table.setMemoryRow(n, r);
+}
+
+inline void UseSampleRange(MemoryTable &table, int first, int last)
+{
+    MemoryTable::Batch batch(table);
+    for (int n = first; n <= last; ++n)
+        UseSampleMemory(table, n);
+}
+
+} // namespace mv::test
