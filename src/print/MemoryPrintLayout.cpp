@@ -27,6 +27,7 @@ public:
         : m_options(options)
         , m_title(PrintTitle(fileName))
         , m_linesPerPage(std::max(linesPerPage, kMinLinesPerPage))
+        , m_headings(headingLine(true))
     {
         startPage();
     }
@@ -82,8 +83,6 @@ private:
             page.lines << PrintLine{PrintLine::Kind::Title, {{0, m_title}}};
             page.lines << PrintLine{PrintLine::Kind::Blank, {}};
         }
-        if (m_headings.spans.isEmpty())
-            m_headings = headingLine(true);
         page.lines << m_headings;
         m_headerLines = int(page.lines.size());
         m_pages << page;
