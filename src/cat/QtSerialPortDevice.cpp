@@ -8,8 +8,11 @@
 #include <algorithm>
 
 #ifdef Q_OS_UNIX
+#include <QFile>
+#include <cerrno>
 #include <sys/ioctl.h>
 #include <termios.h>
+#include <unistd.h>
 #endif
 
 namespace mv {
@@ -27,6 +30,7 @@ public:
     {
         close();
         m_error.clear();
+        m_denied = false;
         LineSettings s;
         if (!ParseLineSettings(settings, &s)) {
             m_error = QStringLiteral("invalid line settings \"%1\"").arg(settings);
@@ -39,6 +43,14 @@ public:
         m_port.setPortName(device);
         if (!m_port.open(QIODevice::ReadWrite)) {
             m_error = m_port.errorString();
+#ifdef Q_OS_UNIX
+            // Qt reports a busy port and a forbidden one alike; the file's
+            // permissions tell them apart.
+            const QByteArray path = QFile::encodeName(device.startsWith(QLatin1Char('/')) ? device
+                                                                                          : QStringLiteral("/dev/") + device);
+            m_denied = m_port.error() == QSerialPort::PermissionError && ::access(path.constData(), R_OK | W_OK) != 0
+                && errno == EACCES;
+#endif
             return false;
         }
         const bool configured = m_port.setBaudRate(s.baud)
@@ -155,6 +167,7 @@ public:
     }
 
     QString errorString() const override { return m_error.isEmpty() ? m_port.errorString() : m_error; }
+    bool openDenied() const override { return m_denied; }
 
 private:
     static QSerialPort::Parity parityOf(QChar p)
@@ -178,6 +191,7 @@ private:
     QString m_error;
     QElapsedTimer m_clock;
     qint64 m_wireIdleAt = 0;  // ns on m_clock
+    bool m_denied = false;
 };
 
 class QtSerialPortFactory : public SerialPortFactory {

@@ -1,5 +1,6 @@
 #include "cat/SerialPort.h"
 
+#include <QElapsedTimer>
 #include <QStringList>
 #include <QThread>
 
@@ -9,6 +10,14 @@ void SerialPort::sleep(int ms)
 {
     if (ms > 0)
         QThread::msleep(ulong(ms));
+}
+
+qint64 SerialPort::clockMs()
+{
+    static QElapsedTimer clock;
+    if (!clock.isValid())
+        clock.start();
+    return clock.elapsed();
 }
 
 bool ParseLineSettings(const QString &text, LineSettings *out)

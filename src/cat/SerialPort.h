@@ -25,6 +25,9 @@ public:
     // lets the link wake on data instead of sleeping a whole poll.
     virtual void waitForData(int ms) = 0;
     virtual QString errorString() const { return {}; }
+    // The last open failed because this user may not open the device (on Debian:
+    // not in the "dialout" group), not because it is missing or busy.
+    virtual bool openDenied() const { return false; }
 
     // Sleeps `ms` whatever arrives (received data stays waiting).
     virtual void sleep(int ms);
@@ -34,6 +37,9 @@ public:
     virtual int msUntilWireIdle() { return 0; }
     // Discards written characters that have not left yet.
     virtual void clearOutput() {}
+    // Milliseconds on a monotonic clock. The link measures its reply windows on
+    // the port's clock, so that a simulated port can run on a virtual one.
+    virtual qint64 clockMs();
 };
 
 // "9600,N,8,2": rate, parity letter (N, E, O, M, S), data bits (5..8), stop bits

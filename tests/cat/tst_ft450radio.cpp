@@ -68,6 +68,9 @@ private slots:
         QTest::newRow("short read") << QByteArray("MR07;") << QByteArray("?;");
         QTest::newRow("unknown command") << QByteArray("FA;") << QByteArray("?;");
         QTest::newRow("good write") << QByteArray("MW00807000000+000000100000;") << QByteArray();
+        QTest::newRow("write with clarifier, kept") << QByteArray("MW00807000000-001250130000;") << QByteArray();
+        QTest::newRow("write, 60 MHz") << QByteArray("MW00860000000+000000400000;") << QByteArray("?;");
+        QTest::newRow("write, 20 kHz") << QByteArray("MW00800020000+000000100000;") << QByteArray("?;");
         QTest::newRow("write, no mode code A") << QByteArray("MW00807000000+000000A00000;") << QByteArray("?;");
         QTest::newRow("write, tone 50") << QByteArray("MW00807000000+000000100500;") << QByteArray("?;");
         QTest::newRow("write, one short") << QByteArray("MW00807000000+00000010000;") << QByteArray("?;");
@@ -83,8 +86,8 @@ private slots:
         qint64 t = 0;
         QCOMPARE(exchange(radio, command, k38400, t).output, reply);
         QCOMPARE(radio.commands, QStringList{QString::fromLatin1(command)});
-        if (command == "MW00807000000+000000100000;")
-            QCOMPARE(radio.memory(8), QByteArray("MR00807000000+000000100000;"));
+        if (command.startsWith("MW") && reply.isEmpty())
+            QCOMPARE(radio.memory(8), "MR" + command.mid(2));
         else
             QVERIFY(radio.memory(8).isEmpty());
     }
@@ -189,14 +192,42 @@ private slots:
             o.dropEvery = 0;
         }
         {
+            // Dead after two commands: a write is neither answered nor stored.
             o.stopAfter = 2;
             Ft450Radio radio(o);
             qint64 t = 0;
             QCOMPARE(exchange(radio, "ID;", k38400, t).output, QByteArray("ID0241;"));
             QCOMPARE(exchange(radio, "MR001;", k38400, t).output, QByteArray("?;"));
-            QVERIFY(exchange(radio, "ID;", k38400, t).output.isEmpty());
+            QVERIFY(exchange(radio, "MW00107000000+000000100000;", k38400, t).output.isEmpty());
             QVERIFY(exchange(radio, "MR001;", k38400, t).output.isEmpty());
+            QVERIFY(radio.memory(1).isEmpty());
             o.stopAfter = 0;
+        }
+        {
+            // Only the first answer for the memory is late.
+            o.lateMemory = 3;
+            o.lateMs = 150;
+            Ft450Radio radio(o);
+            qint64 t = 0;
+            const qint64 sent = t;
+            const Result late = exchange(radio, "MR003;", k38400, t);
+            QCOMPARE(late.output, QByteArray("?;"));
+            QVERIFY(late.lastAt - sent >= 150000);
+            const qint64 again = t;
+            QVERIFY(exchange(radio, "MR003;", k38400, t).lastAt - again < 20000);
+            o.lateMemory = 0;
+        }
+        {
+            // Deaf for a moment at its new rate: a command sent at once is lost.
+            o.switchDeafMs = 50;
+            Ft450Radio radio(o);
+            qint64 t = 0;
+            exchange(radio, "EX0101;", k38400, t);
+            QVERIFY(exchange(radio, "ID;", k4800, t).output.isEmpty());
+            QVERIFY(radio.deafCharacters > 0);
+            t += 50000;
+            QCOMPARE(exchange(radio, "ID;", k4800, t).output, QByteArray("ID0241;"));
+            o.switchDeafMs = 0;
         }
         {
             o.silent = true;

@@ -70,7 +70,11 @@ bool Ft450Radio::isValidWrite(const QByteArray &c)
     if (!QByteArray("012").contains(c.at(22)) || !QByteArray("012").contains(c.at(25)))
         return false;
     const QByteArray tone = c.mid(23, 2);
-    return digits(tone) && tone.toInt() < 50;
+    if (!digits(tone) || tone.toInt() >= 50)
+        return false;
+    // 30 kHz to 56 MHz: what the radio tunes.
+    const qint64 hz = c.mid(5, 8).toLongLong();
+    return hz >= 30000 && hz <= 56000000;
 }
 
 bool Ft450Radio::setMemory(int n, const QByteArray &record)
@@ -216,6 +220,13 @@ void Ft450Radio::land(const InChar &in)
         }
         return;
     }
+    if (in.end < m_deafUntil) {
+        // Still settling at its new rate: the character is lost, and with it the
+        // command being collected.
+        ++deafCharacters;
+        m_command.clear();
+        return;
+    }
     if (m_garbageOn) {
         m_garbageOn = false;
     }
@@ -233,14 +244,29 @@ void Ft450Radio::land(const InChar &in)
 void Ft450Radio::execute(const QByteArray &command, qint64 t)
 {
     commands << QString::fromLatin1(command);
+    ++commandsHeard;
     if (m_options.silent) {
         trace(t, QStringLiteral("< %1 (silent)").arg(printable(command)));
         return;
     }
+    if (m_options.stopAfter > 0 && commandsHeard > m_options.stopAfter) {
+        trace(t, QStringLiteral("< %1 (dead after %2 commands)").arg(printable(command)).arg(m_options.stopAfter));
+        return;
+    }
     trace(t, QStringLiteral("< %1").arg(printable(command)));
+    const int rateBefore = m_rate;
     const QByteArray reply = answer(command);
+    if (m_rate != rateBefore && m_options.switchDeafMs > 0)
+        m_deafUntil = t + qint64(m_options.switchDeafMs) * 1000;
+    qint64 extra = 0;
+    if (!m_lateDone && m_options.lateMemory > 0 && command.size() == 6 && command.startsWith("MR")
+        && command.mid(2, 3).toInt() == m_options.lateMemory) {
+        m_lateDone = true;
+        extra = qint64(m_options.lateMs) * 1000;
+        trace(t, QStringLiteral("~ answering %1 ms late").arg(m_options.lateMs));
+    }
     if (!reply.isEmpty())
-        sendReply(reply, t);
+        sendReply(reply, t, extra);
 }
 
 QByteArray Ft450Radio::answer(const QByteArray &c)
@@ -262,6 +288,11 @@ QByteArray Ft450Radio::answer(const QByteArray &c)
         return record.isEmpty() ? QByteArray("?;") : record;
     }
     if (c.startsWith("MW")) {
+        if (m_options.refuseWrites) {
+            ++rejectedWrites;
+            trace(m_inFree, QStringLiteral("! memory write refused (busy)"));
+            return "?;";
+        }
         if (!isValidWrite(c)) {
             ++rejectedWrites;
             trace(m_inFree, QStringLiteral("! malformed memory write refused"));
@@ -273,12 +304,8 @@ QByteArray Ft450Radio::answer(const QByteArray &c)
     return "?;";
 }
 
-void Ft450Radio::sendReply(const QByteArray &reply, qint64 t)
+void Ft450Radio::sendReply(const QByteArray &reply, qint64 t, qint64 extraMicros)
 {
-    if (m_options.stopAfter > 0 && repliesSent >= m_options.stopAfter) {
-        trace(t, QStringLiteral("- no answer (stopped after %1 replies)").arg(m_options.stopAfter));
-        return;
-    }
     ++m_repliesDue;
     if (m_options.dropEvery > 0 && m_repliesDue % m_options.dropEvery == 0) {
         trace(t, QStringLiteral("- reply dropped"));
@@ -286,7 +313,7 @@ void Ft450Radio::sendReply(const QByteArray &reply, qint64 t)
     }
     ++repliesSent;
     const qint64 each = charMicros(m_rate);
-    qint64 at = std::max(t + qint64(m_options.latencyMs) * 1000, m_outFree);
+    qint64 at = std::max(t + qint64(m_options.latencyMs) * 1000 + extraMicros, m_outFree);
     if (m_options.garbage) {
         m_garbageOn = true;
         m_garbageNext = at + each;

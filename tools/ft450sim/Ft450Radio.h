@@ -8,8 +8,10 @@
 // What it serves: "ID;" -> "ID0241;" ("ID0244;" for the FT-450D), "AI0;"/"AI1;"
 // (no answer), "EX0101;".."EX0104;" (CAT rate 4800/9600/19200/38400 from the
 // next character on, no answer), "MRnnn;" for 001..504 (the 27-character record
-// or "?;" when empty), "MW" records (stored, no answer; "?;" when malformed),
-// "?;" for anything else.
+// or "?;" when empty), "MW" records (stored, no answer; "?;" and nothing stored
+// when malformed or outside the radio's frequency range), "?;" for anything else.
+// A stored record keeps every field as it came, the clarifier (positions 14-20)
+// and position 22 included.
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -39,7 +41,11 @@ struct RadioOptions {
     bool silent = false;        // radio off: nothing is answered or done
     int dropEvery = 0;          // every n-th reply is not sent (0: none)
     bool splitReplies = false;  // a 40 ms gap in the middle of every reply
-    int stopAfter = 0;          // after n replies nothing more is answered (0: never)
+    int stopAfter = 0;          // dies after n commands: nothing more is answered or stored (0: never)
+    int lateMemory = 0;         // the first reply to "MR" of this memory comes lateMs late (0: none)
+    int lateMs = 0;
+    int switchDeafMs = 0;       // deaf for this long after a CAT rate change (characters are lost)
+    bool refuseWrites = false;  // busy in its own menu: every "MW" is answered "?;", nothing stored
     bool garbage = false;       // answers with a stream of noise (no ";") until the next command
     QByteArray identity;        // reply to "ID;" instead of the model's (another radio on the line)
 };
@@ -95,6 +101,8 @@ public:
     std::function<void(qint64 time, const QString &line)> onTrace;
     QStringList commands;        // every complete clean command, in order
     int repliesSent = 0;
+    int commandsHeard = 0;       // complete commands, answered or not
+    int deafCharacters = 0;      // characters lost while deaf after a rate change
     int noiseCharacters = 0;
     int rejectedWrites = 0;
 
@@ -118,13 +126,15 @@ private:
     void land(const InChar &in);
     void execute(const QByteArray &command, qint64 t);
     QByteArray answer(const QByteArray &command);
-    void sendReply(const QByteArray &reply, qint64 t);
+    void sendReply(const QByteArray &reply, qint64 t, qint64 extraMicros = 0);
     void trace(qint64 t, const QString &line);
 
     RadioOptions m_options;
     int m_rate;
     std::map<int, QByteArray> m_memories;
     bool m_changed = false;
+    qint64 m_deafUntil = 0;
+    bool m_lateDone = false;
 
     std::deque<InChar> m_in;
     qint64 m_inFree = 0;

@@ -7,6 +7,7 @@ namespace ft450 {
 bool SimulatedSerialPort::open(const QString &device, const QString &settings, bool rtsCts)
 {
     close();
+    m_denied = false;
     mv::LineSettings s;
     if (!mv::ParseLineSettings(settings, &s)) {
         m_error = QStringLiteral("invalid line settings");
@@ -19,6 +20,7 @@ bool SimulatedSerialPort::open(const QString &device, const QString &settings, b
     if (m_line->refusedRates.contains(s.baud)
         || (m_line->refuseOpensAfter >= 0 && m_line->opens >= m_line->refuseOpensAfter)) {
         m_error = QStringLiteral("Permission denied");
+        m_denied = true;
         return false;
     }
     ++m_line->opens;

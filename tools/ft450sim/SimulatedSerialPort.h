@@ -42,9 +42,11 @@ public:
     qint64 bytesToWrite() override { return m_unsent.size(); }
     void waitForData(int ms) override;
     QString errorString() const override { return m_error; }
+    bool openDenied() const override { return m_denied; }
     void sleep(int ms) override;
     int msUntilWireIdle() override;
     void clearOutput() override { m_unsent.clear(); }
+    qint64 clockMs() override { return m_line->nowMs(); }
 
 private:
     void pump();
@@ -56,6 +58,7 @@ private:
     QByteArray m_rx;
     QByteArray m_unsent;
     QString m_error;
+    bool m_denied = false;
 };
 
 class SimulatedPortFactory : public mv::SerialPortFactory {

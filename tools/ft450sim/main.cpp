@@ -86,11 +86,14 @@ int main(int argc, char **argv)
     const QCommandLineOption silentOpt(QStringLiteral("silent"), QStringLiteral("Radio switched off: answers nothing."));
     const QCommandLineOption dropOpt(QStringLiteral("drop-every"), QStringLiteral("Leave out every N-th reply."), QStringLiteral("n"), QStringLiteral("0"));
     const QCommandLineOption splitOpt(QStringLiteral("split-replies"), QStringLiteral("A 40 ms gap in the middle of every reply."));
-    const QCommandLineOption stopOpt(QStringLiteral("stop-after"), QStringLiteral("Stop answering after N replies."), QStringLiteral("n"), QStringLiteral("0"));
+    const QCommandLineOption stopOpt(QStringLiteral("stop-after"), QStringLiteral("Die after N commands: nothing more is answered or stored."), QStringLiteral("n"), QStringLiteral("0"));
+    const QCommandLineOption lateOpt(QStringLiteral("late-reply"), QStringLiteral("The first reply to MR of memory MEM comes MS ms late."), QStringLiteral("mem:ms"));
+    const QCommandLineOption refuseOpt(QStringLiteral("refuse-writes"), QStringLiteral("Refuse every memory write with \"?;\" (radio busy in its menu)."));
+    const QCommandLineOption deafOpt(QStringLiteral("switch-deaf-ms"), QStringLiteral("Deaf for MS ms after a CAT rate change."), QStringLiteral("ms"), QStringLiteral("0"));
     const QCommandLineOption realtimeOpt(QStringLiteral("realtime"), QStringLiteral("Run at real-time priority, like a radio's own processor (needs the right to; ignored otherwise)."));
     const QCommandLineOption garbageOpt(QStringLiteral("garbage"), QStringLiteral("Answer with a stream of noise without \";\"."));
     parser.addOptions({rateOpt, modelOpt, latencyOpt, linkOpt, loadOpt, dumpOpt, logOpt, silentOpt, dropOpt, splitOpt,
-                       stopOpt, garbageOpt, realtimeOpt});
+                       stopOpt, lateOpt, deafOpt, refuseOpt, garbageOpt, realtimeOpt});
     parser.process(app);
 
     ft450::RadioOptions options;
@@ -111,6 +114,19 @@ int main(int argc, char **argv)
     options.stopAfter = parser.value(stopOpt).toInt(&ok);
     if (!ok || options.stopAfter < 0)
         return fail(QStringLiteral("--stop-after must be a count"));
+    if (parser.isSet(lateOpt)) {
+        const QStringList parts = parser.value(lateOpt).split(QLatin1Char(':'));
+        bool ok2 = false;
+        options.lateMemory = parts.size() == 2 ? parts[0].toInt(&ok) : 0;
+        options.lateMs = parts.size() == 2 ? parts[1].toInt(&ok2) : 0;
+        if (!ok || !ok2 || options.lateMemory < 1 || options.lateMemory > ft450::kMemoryCount || options.lateMs < 0
+            || options.lateMs > 60000)
+            return fail(QStringLiteral("--late-reply must be MEM:MS (memory 1 to 504, 0 to 60000 ms)"));
+    }
+    options.switchDeafMs = parser.value(deafOpt).toInt(&ok);
+    if (!ok || options.switchDeafMs < 0 || options.switchDeafMs > 10000)
+        return fail(QStringLiteral("--switch-deaf-ms must be 0 to 10000"));
+    options.refuseWrites = parser.isSet(refuseOpt);
     options.silent = parser.isSet(silentOpt);
     options.splitReplies = parser.isSet(splitOpt);
     options.garbage = parser.isSet(garbageOpt);
