@@ -15,7 +15,9 @@
 #include "shell/MessageLog.h"
 #include "shell/SettingsStore.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <csignal>
 #include <cstdio>
@@ -93,6 +95,9 @@ struct RadioArgs {
     bool log = false;
     bool dryRun = false;
     bool verify = false;
+    bool force = false;
+    bool keepRate = false;
+    QString backupDir;
     QString file;
 };
 
@@ -101,9 +106,9 @@ enum class Command { Read, Write, Diff };
 int usage(const QString &why)
 {
     printErr(QStringLiteral("memvault-cli: ") + why);
-    printErr(QStringLiteral("usage: memvault-cli read (--port N | --device PATH) [--speed 4800|9600|19200|38400] [--log] FILE\n"
-                            "       memvault-cli write (--port N | --device PATH) [--speed ...] [--dry-run] [--verify] [--log] FILE\n"
-                            "       memvault-cli diff (--port N | --device PATH) [--speed ...] FILE"));
+    printErr(QStringLiteral("usage: memvault-cli read (--port N | --device PATH) [--speed 4800|9600|19200|38400] [--keep-rate] [--force] [--log] FILE\n"
+                            "       memvault-cli write (--port N | --device PATH) [--speed ...] [--keep-rate] [--backup-dir DIR] [--dry-run] [--verify] [--log] FILE\n"
+                            "       memvault-cli diff (--port N | --device PATH) [--speed ...] [--keep-rate] FILE"));
     return 2;
 }
 
@@ -115,7 +120,7 @@ int parseArgs(const QStringList &args, Command command, RadioArgs *out)
         QString arg = args[i];
         QString value;
         const bool takesValue = arg == QLatin1String("--port") || arg == QLatin1String("--device")
-            || arg == QLatin1String("--speed");
+            || arg == QLatin1String("--speed") || (arg == QLatin1String("--backup-dir") && command == Command::Write);
         const int eq = int(arg.indexOf(QLatin1Char('=')));
         if (arg.startsWith(QLatin1String("--")) && eq > 0) {
             value = arg.mid(eq + 1);
@@ -144,6 +149,14 @@ int parseArgs(const QStringList &args, Command command, RadioArgs *out)
             out->dryRun = true;
         } else if (arg == QLatin1String("--verify") && command == Command::Write) {
             out->verify = true;
+        } else if (arg == QLatin1String("--force") && command == Command::Read) {
+            out->force = true;
+        } else if (arg == QLatin1String("--keep-rate")) {
+            out->keepRate = true;
+        } else if (arg == QLatin1String("--backup-dir") && command == Command::Write) {
+            if (value.isEmpty())
+                return usage(QStringLiteral("--backup-dir needs a folder"));
+            out->backupDir = value;
         } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
             return usage(QStringLiteral("unknown option %1").arg(arg));
         } else {
@@ -165,49 +178,30 @@ QString withMemorySuffix(const QString &path)
     return HasMemoryFileSuffix(path) ? path : path + QStringLiteral(".450");
 }
 
-// "radio.450" -> "radio.incomplete.450": where an unfinished read is kept.
-QString incompletePath(const QString &path) { return path.left(path.size() - 4) + QStringLiteral(".incomplete.450"); }
+// "radio.450" -> "radio.incomplete.450" (or "radio.incomplete-2.450" when that
+// exists): where an unfinished read is kept, never over an earlier one.
+QString incompletePath(const QString &path)
+{
+    const QString stem = path.left(path.size() - 4) + QStringLiteral(".incomplete");
+    QString candidate = stem + QStringLiteral(".450");
+    for (int i = 2; QFileInfo::exists(candidate) || QFileInfo::exists(DescriptionPathFor(candidate)); ++i)
+        candidate = stem + QStringLiteral("-%1.450").arg(i);
+    return candidate;
+}
 
 QString summaryLine(const TransferSummary &s)
 {
     return QStringLiteral("Summary: memories read %1, empty %2, not answering %3; identical %4, replaced %5, added %6, "
-                          "skipped %7")
+                          "skipped %7, refused %8, not confirmed %9")
         .arg(s.read)
         .arg(s.empty)
-        .arg(s.notAnswering.size())
+        .arg(s.notAnswering.size() + s.undecodable.size())
         .arg(s.identical)
         .arg(s.replaced)
         .arg(s.added)
-        .arg(s.skipped.size());
-}
-
-QString radioSide(const RadioTransfer &t, int n)
-{
-    const QString r = t.radioRecord(n);
-    if (r.isEmpty())
-        return t.summary().notAnswering.contains(n) ? QStringLiteral("no answer") : QStringLiteral("not read");
-    if (r == QLatin1String("?;"))
-        return QStringLiteral("empty");
-    QString w = r;
-    if (w.size() >= 2)
-        w[1] = QLatin1Char('W');
-    return w;
-}
-
-QString fileSide(const MemoryTable &table, int n)
-{
-    if (table.isCatEmpty(n))
-        return QStringLiteral("empty");
-    const QString problem = RecordProblem(table, n);
-    if (!problem.isEmpty())
-        return QStringLiteral("cannot be sent (%1)").arg(problem);
-    return BuildMemoryWrite(table, n);
-}
-
-// One memory as the radio and the file hold it (diff, and write --dry-run).
-QString differenceLine(int n, const QString &radio, const QString &file)
-{
-    return QStringLiteral("%1: radio %2  file %3").arg(MemoryNameOf(n), radio, file);
+        .arg(s.skipped.size())
+        .arg(s.refused.size())
+        .arg(s.unconfirmed.size());
 }
 
 // Everything one radio command needs, set up from the arguments.
@@ -232,6 +226,8 @@ struct Session {
             link.setDeviceOverride(a.device);
         if (!a.speed.isEmpty())
             link.UserCommSpeed = a.speed;
+        if (a.keepRate)
+            link.RestoreCatRate = false;
         g_interrupted = 0;
         std::signal(SIGINT, onInterrupt);
     }
@@ -267,6 +263,19 @@ int runRead(const QStringList &args)
     RadioArgs a;
     if (const int bad = parseArgs(args, Command::Read, &a))
         return bad;
+    const QString path = withMemorySuffix(a.file);
+    const QFileInfo existing(path);
+    // A memory set is replaced only on request, and never a write-protected one.
+    if (existing.isFile() && !(existing.permissions() & QFileDevice::WriteOwner)) {
+        say(QStringLiteral("memvault-cli: %1 is read-only; nothing was read").arg(path));
+        return 1;
+    }
+    if (existing.exists() && !a.force) {
+        say(QStringLiteral("memvault-cli: %1 exists; give --force to replace it (its descriptions are kept); "
+                           "nothing was read")
+                .arg(path));
+        return 1;
+    }
     Session s(a);
     s.transfer.ReadRadio();
     if (!s.started(QStringLiteral("memvault-cli: nothing was read; no file written")))
@@ -274,7 +283,16 @@ int runRead(const QStringList &args)
     const TransferSummary &sum = s.transfer.summary();
     say(summaryLine(sum));
 
-    const QString path = withMemorySuffix(a.file);
+    // The radio holds no descriptions: those of the set being replaced stay with
+    // their memory numbers.
+    if (existing.exists()) {
+        MemoryTable old;
+        QString ignored;
+        if (readMemorySet(path, old, nullptr, &ignored)) {
+            for (int n = 1; n <= MemoryTable::kMemoryCount; ++n)
+                s.state.table.setCell(n, MemoryTable::ColDescription, old.cell(n, MemoryTable::ColDescription));
+        }
+    }
     const bool complete = sum.readSucceeded();
     // An unfinished read never replaces a file: it is kept beside it.
     const QString target = complete ? path : incompletePath(path);
@@ -306,19 +324,26 @@ int runWrite(const QStringList &args)
 
     s.transfer.DryRun = a.dryRun;
     s.transfer.VerifyAfterWrite = a.verify;
+    s.transfer.BackupDir = a.backupDir;
+    if (a.backupDir.isEmpty()) {
+        const QString home = s.settings.value(QStringLiteral("HomeDir")).trimmed();
+        const QString base = !home.isEmpty() && QFileInfo(home).isDir()
+            ? home
+            : QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        s.transfer.BackupDir = QDir(base).filePath(QStringLiteral("Backups"));
+    }
     s.transfer.WriteRadio();
     if (!s.started(QStringLiteral("memvault-cli: nothing was written")))
         return 1;
     const TransferSummary &sum = s.transfer.summary();
     if (a.dryRun) {
-        for (int n : sum.written)
-            printOut(differenceLine(n, radioSide(s.transfer, n), fileSide(s.state.table, n)));
+        for (const MemoryDifference &d : s.transfer.Differences(s.state.table))
+            printOut(RadioTransfer::DifferenceText(d));
     }
     say(summaryLine(sum));
     if (a.verify && sum.verified && sum.verifyFailed.isEmpty())
         say(QStringLiteral("memvault-cli: all %1 memories written read back as sent").arg(sum.written.size()));
-    const bool ok = sum.completed && sum.skipped.isEmpty() && sum.notAnswering.isEmpty()
-        && (!a.verify || (sum.verified && sum.verifyFailed.isEmpty()));
+    const bool ok = sum.writeSucceeded() && (!a.verify || sum.verified);
     return ok ? 0 : 1;
 }
 
@@ -336,19 +361,12 @@ int runDiff(const QStringList &args)
     s.transfer.ReadRadio();
     if (!s.started(QStringLiteral("memvault-cli: nothing was compared")))
         return 1;
-    const TransferSummary &sum = s.transfer.summary();
-    int differences = 0;
-    for (int n = 1; n <= kLastCat; ++n) {
-        const QString radio = radioSide(s.transfer, n);
-        const QString file = fileSide(fileTable, n);
-        if (radio == file || radio == QLatin1String("not read"))
-            continue;
-        ++differences;
-        printOut(differenceLine(n, radio, file));
-    }
-    say(summaryLine(sum));
-    say(QStringLiteral("memvault-cli: %1 memories differ").arg(differences));
-    return sum.readSucceeded() ? 0 : 1;
+    const QList<MemoryDifference> differences = s.transfer.Differences(fileTable);
+    for (const MemoryDifference &d : differences)
+        printOut(RadioTransfer::DifferenceText(d));
+    say(summaryLine(s.transfer.summary()));
+    say(QStringLiteral("memvault-cli: ") + RadioTransfer::DifferenceCounts(differences));
+    return s.transfer.summary().readSucceeded() ? 0 : 1;
 }
 
 } // namespace mv::cli

@@ -16,7 +16,20 @@ namespace mv {
 namespace {
 const QString kTrace = QStringLiteral("Y");
 constexpr int kReplyPollMs = 5;
-constexpr int kReplyPolls = 25;
+
+// Received text for a log line: control and 8-bit characters as \xNN.
+QString printable(const QString &text)
+{
+    QString out;
+    for (const QChar c : text) {
+        const ushort u = c.unicode();
+        if (u >= 0x20 && u < 0x7f)
+            out += c;
+        else
+            out += QStringLiteral("\\x%1").arg(u, 2, 16, QLatin1Char('0'));
+    }
+    return out;
+}
 } // namespace
 
 const QStringList &CatLink::RateSettings()
@@ -48,6 +61,7 @@ void CatLink::LoadSettings()
     const QString speed = m_settings.value(QStringLiteral("UserCommSpeed"), QStringLiteral("38400,N,8,2"));
     UserCommSpeed = RateSettings().contains(speed) ? speed : QStringLiteral("38400,N,8,2");
     DoNotUseRts = m_settings.boolValue(QStringLiteral("RTS"), false);
+    RestoreCatRate = m_settings.boolValue(QStringLiteral("RestoreCatRate"), true);
 }
 
 void CatLink::ChooseCommPort(int n)
@@ -71,6 +85,12 @@ void CatLink::SetDoNotUseRts(bool on)
 {
     DoNotUseRts = on;
     m_settings.setBoolValue(QStringLiteral("RTS"), on);
+}
+
+void CatLink::SetRestoreCatRate(bool on)
+{
+    RestoreCatRate = on;
+    m_settings.setBoolValue(QStringLiteral("RestoreCatRate"), on);
 }
 
 QString CatLink::deviceFor(int port) const
@@ -104,10 +124,17 @@ void CatLink::SetCommPort(int port, const QString &settings)
 
     if (!opened) {
         m_log.LogMessage(QStringLiteral("SetCommPort: open failed for port %1").arg(port), kTrace);
-        m_dialogs.messageBox(QStringLiteral("COM Port %1 is not available. It may be in use by another program.\r\n"
-                                            "The requested operation cannot continue.")
-                                 .arg(port),
-                             Buttons::Ok, Icon::Exclamation);
+        QString text = QStringLiteral("COM Port %1 is not available. It may be in use by another program.\r\n"
+                                      "The requested operation cannot continue.")
+                           .arg(port);
+        // The device and the system's reason tell a missing cable from a busy
+        // port from a user who may not open it.
+        if (!m_lastDevice.isEmpty())
+            text += QStringLiteral("\r\n\r\nDevice %1: %2.").arg(m_lastDevice, m_lastOpenError);
+        if (m_port && m_port->openDenied())
+            text += QStringLiteral("\r\nYour user is not allowed to open it. On Debian, add yourself to the "
+                                   "\"dialout\" group (sudo adduser $USER dialout), then log out and in again.");
+        m_dialogs.messageBox(text, Buttons::Ok, Icon::Exclamation);
         return;
     }
     LinkFault.clear();
@@ -149,44 +176,78 @@ void CatLink::failOutputStuck()
 
 bool CatLink::ReceiveData()
 {
+    return AwaitReply([](const QString &) { return true; }).accepted();
+}
+
+CatReply CatLink::Transact(const QString &command, const ReplyFilter &accept)
+{
+    SendCommand(command);
+    return AwaitReply(accept);
+}
+
+qint64 CatLink::clockMs() const { return m_port ? m_port->clockMs() : 0; }
+
+CatReply CatLink::AwaitReply(const ReplyFilter &accept)
+{
+    CatReply result;
     ReplyBuffer.clear();
+    if (!isOpen())
+        return result;
+    const qint64 start = clockMs();
+    qint64 lastArrival = start;
     for (;;) {
-        // Each arriving piece starts a fresh window of 25 silent polls.
-        bool waiting = false;
-        for (int polls = 1;; ++polls) {
-            if (isOpen() && m_port->bytesAvailable() > 0) {
-                waiting = true;
-                break;
+        if (isOpen() && m_port->bytesAvailable() > 0) {
+            ReplyBuffer += QString::fromLatin1(m_port->readAll());
+            lastArrival = clockMs();
+            // Every complete reply is judged on its own: a late answer to an
+            // earlier command may come first, in the same piece.
+            qsizetype end;
+            while ((end = ReplyBuffer.indexOf(QLatin1Char(';'))) >= 0) {
+                const QString reply = ReplyBuffer.left(end + 1);
+                ReplyBuffer.remove(0, end + 1);
+                if (accept(reply)) {
+                    if (!ReplyBuffer.isEmpty())
+                        m_log.LogMessage(QStringLiteral("Reply discarded: %1").arg(printable(ReplyBuffer)), kTrace);
+                    ReplyBuffer = reply;
+                    result.text = reply;
+                    return result;
+                }
+                result.discarded << reply;
+                m_log.LogMessage(QStringLiteral("Reply discarded: %1").arg(printable(reply)), kTrace);
             }
-            PauseWithEvents(kReplyPollMs);
-            if (polls >= kReplyPolls) {
-                // A character that came during the last poll still counts.
-                waiting = isOpen() && m_port->bytesAvailable() > 0;
-                break;
+            if (ReplyBuffer.size() > kReplyLimit) {
+                // A device streaming without ";" (wrong speed, noise) is not a reply.
+                m_log.LogMessage(QStringLiteral("ReceiveData: %1 characters without \";\" discarded")
+                                     .arg(ReplyBuffer.size()),
+                                 kTrace);
+                ReplyBuffer.truncate(kReplyLimit);
+                m_port->clearInput();
+                return result;
             }
         }
-        if (!waiting) {
+        const qint64 now = clockMs();
+        if (!isOpen() || now - lastArrival >= kReplySilenceMs || now - start >= kReplyWindowMs) {
             if (isOpen())
                 m_port->clearInput();
-            return false;
+            return result;
         }
-        ReplyBuffer += QString::fromLatin1(m_port->readAll());
-        if (ReplyBuffer.isEmpty()) {
-            m_log.LogMessage(QStringLiteral("ReceiveData: no data received"));
-            return false;
-        }
-        if (ReplyBuffer.endsWith(QLatin1Char(';')))
-            return true;
-        if (ReplyBuffer.size() > kReplyLimit) {
-            // A device streaming without ";" (wrong speed, noise) is not a reply.
-            m_log.LogMessage(QStringLiteral("ReceiveData: %1 characters without \";\" discarded")
-                                 .arg(ReplyBuffer.size()),
-                             kTrace);
-            ReplyBuffer.truncate(kReplyLimit);
-            m_port->clearInput();
-            return false;
-        }
+        PauseWithEvents(int(std::min<qint64>(kReplyPollMs, kReplySilenceMs - (now - lastArrival))));
     }
+}
+
+QStringList CatLink::Listen(int ms)
+{
+    SleepWithEvents(ms);
+    if (!isOpen())
+        return {};
+    const QString text = QString::fromLatin1(m_port->readAll());
+    QStringList replies;
+    qsizetype from = 0, end;
+    while ((end = text.indexOf(QLatin1Char(';'), from)) >= 0) {
+        replies << text.mid(from, end + 1 - from);
+        from = end + 1;
+    }
+    return replies;
 }
 
 void CatLink::DiscardInput()

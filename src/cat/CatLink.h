@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 namespace mv {
@@ -13,6 +14,17 @@ namespace mv {
 class Dialogs;
 class MessageLog;
 class SettingsStore;
+
+// What one exchange with the radio brought back.
+struct CatReply {
+    QString text;           // the reply that was accepted; empty when none came
+    QStringList discarded;  // complete replies that were not accepted, in arrival order
+    bool accepted() const { return !text.isEmpty(); }
+};
+
+// Decides whether a complete reply (text up to and including its ";") is the
+// answer to the command in hand.
+using ReplyFilter = std::function<bool(const QString &reply)>;
 
 class CatLink {
 public:
@@ -26,14 +38,18 @@ public:
     QString ActiveSettings = QStringLiteral("38400,N,8,2");
     QString ReplyBuffer;
     bool DoNotUseRts = false;
+    // Switch the radio back to the CAT rate it was found at when a transfer ends
+    // (other programs on the same cable expect it there).
+    bool RestoreCatRate = true;
 
-    // Reads "Commport", "UserCommSpeed", "RTS" from the settings (bad values fall
-    // back to the defaults).
+    // Reads "Commport", "UserCommSpeed", "RTS", "RestoreCatRate" from the
+    // settings (bad values fall back to the defaults).
     void LoadSettings();
     // Menu choices: store the value (the open port is not touched).
     void ChooseCommPort(int n);          // writes "CommPort"
     void ChooseCommSpeed(int baud);      // writes "UserCommSpeed" as baud + ",N,8,2"
     void SetDoNotUseRts(bool on);        // writes "RTS"
+    void SetRestoreCatRate(bool on);     // writes "RestoreCatRate"
 
     // A device path that overrides the port-number mapping for this run (command
     // line); empty to use the mapping.
@@ -44,7 +60,22 @@ public:
     void SetCommPort(int port, const QString &settings);
     bool isOpen() const;
     void SendCommand(const QString &command);
+    // Collects one complete reply, whatever it says, into ReplyBuffer.
     bool ReceiveData();
+    // Sends `command` and waits for the reply `accept` takes. Every other
+    // complete reply (a late answer to an earlier command, noise ending in ";")
+    // is discarded with a log-only line and the wait goes on. The wait ends
+    // kReplySilenceMs after the last character that arrived, and in any case
+    // kReplyWindowMs after the command left. ReplyBuffer holds the accepted
+    // reply, or what arrived of an unfinished one.
+    CatReply Transact(const QString &command, const ReplyFilter &accept);
+    // The waiting half of Transact, for a command already sent.
+    CatReply AwaitReply(const ReplyFilter &accept);
+    // Waits `ms` with events handled and returns the complete replies that
+    // arrived meanwhile (for commands the radio answers only when it refuses).
+    QStringList Listen(int ms);
+    // Milliseconds on the port's clock (0 before the first open).
+    qint64 clockMs() const;
     void CloseCommPort();
     void PauseWithEvents(int ms);
 
@@ -65,6 +96,11 @@ public:
 
     // A reply longer than this without its ";" is noise, not a reply.
     static constexpr int kReplyLimit = 1024;
+    // Silence after the last character that ends the wait for a reply.
+    static constexpr int kReplySilenceMs = 125;
+    // However slowly characters keep coming, a reply not complete this long after
+    // its command is no reply.
+    static constexpr int kReplyWindowMs = 1000;
     // The longest wait for written characters to leave the port.
     static constexpr int kDrainLimitMs = 2000;
     // The four line settings the radio can be set to, fastest first.

@@ -6,9 +6,16 @@
 #include "shell/Dialogs.h"
 #include "shell/MessageLog.h"
 
+#include <QDateTime>
+#include <QDir>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <exception>
 #include <new>
+
+#include <unistd.h>
 
 namespace mv {
 
@@ -69,38 +76,92 @@ void RadioTransfer::startSummary()
 }
 
 // ---------------------------------------------------------------------------
+// Exchanges
+
+bool RadioTransfer::syncLine(int attempts)
+{
+    for (int i = 0; i < attempts && m_link.isOpen(); ++i) {
+        if (m_link.Transact(QStringLiteral("ID;"), isIdentity).accepted()) {
+            m_synced = true;
+            return true;
+        }
+    }
+    m_synced = false;
+    return false;
+}
+
+QString RadioTransfer::queryMemory(int n, bool *garbled)
+{
+    const QString command = ReadCommand(n);
+    const QString ownPrefix = command.left(5);  // "MR010"
+    const auto accept = [n](const QString &reply) { return IsMemoryReply(reply, n); };
+    for (int attempt = 0; attempt <= kRetries && m_link.isOpen(); ++attempt) {
+        if (attempt > 0)
+            m_ctx.log.LogMessage(QStringLiteral("Memory %1: no reply, asking again").arg(n), kTrace);
+        // "?;" carries no number: it is taken as this memory's answer only when no
+        // answer to an earlier command can still be on its way.
+        if (!m_synced && !syncLine())
+            continue;
+        const CatReply reply = m_link.Transact(command, accept);
+        if (reply.accepted())
+            return reply.text;
+        m_synced = false;
+        if (garbled) {
+            for (const QString &d : reply.discarded)
+                *garbled = *garbled || d.startsWith(ownPrefix);
+        }
+    }
+    return {};
+}
+
+void RadioTransfer::closeLink()
+{
+    if (m_link.RestoreCatRate && m_link.isOpen() && !m_foundSettings.isEmpty()
+        && m_foundSettings != m_link.openSettings()) {
+        const int rateIndex = int(CatLink::RateSettings().indexOf(m_foundSettings));
+        if (rateIndex >= 0) {
+            m_ctx.log.LogMessage(QStringLiteral("Setting the radio's CAT rate back to ") + rateOf(m_foundSettings), kTrace);
+            m_link.SendCommand(QStringLiteral("EX010%1;").arg(4 - rateIndex));
+        }
+    }
+    m_foundSettings.clear();
+    // The close waits until the last command has left the wire.
+    m_link.CloseCommPort();
+}
+
+// ---------------------------------------------------------------------------
 // Rate detection
 
 bool RadioTransfer::DetectCatRate()
 {
     MessageLog &log = m_ctx.log;
     const QStringList &rates = CatLink::RateSettings();
-    QString found;
-    for (int attempt = 0; found.isEmpty();) {
+    m_foundSettings.clear();
+    m_synced = false;
+    for (int attempt = 0; m_foundSettings.isEmpty();) {
         for (const QString &probe : rates) {
             m_link.SetCommPort(m_link.CommPort, probe);
             // The port refused: SetCommPort has said so; probing on would only
             // repeat the same box.
             if (!m_link.isOpen())
                 return false;
-            m_link.SendCommand(QStringLiteral("ID;"));
+            const CatReply reply = m_link.Transact(QStringLiteral("ID;"), isIdentity);
             if (!m_link.LinkFault.isEmpty()) {
                 m_ctx.dialogs.messageBox(m_link.LinkFault, Buttons::Ok, Icon::Exclamation);
                 m_link.CloseCommPort();
                 return false;
             }
-            const bool answered = m_link.ReceiveData();
-            if (answered && isIdentity(m_link.ReplyBuffer)) {
+            if (reply.accepted()) {
                 m_link.ActiveSettings = probe;
                 log.LogMessage(QStringLiteral("Baud rate of %1 detected").arg(rateOf(probe)), kTrace);
-                found = probe;
+                m_foundSettings = probe;
                 break;
             }
-            if (!answered)
+            if (reply.discarded.isEmpty())
                 log.LogMessage(QStringLiteral("Baud rate of %1 not successful").arg(rateOf(probe)), kTrace);
             m_link.CloseCommPort();
         }
-        if (!found.isEmpty())
+        if (!m_foundSettings.isEmpty())
             break;
         if (++attempt == 2) {
             m_ctx.dialogs.messageBox(QStringLiteral("Two attempts to set the CAT rate have failed.\r\n"
@@ -128,7 +189,23 @@ bool RadioTransfer::DetectCatRate()
     m_link.SetCommPort(m_link.CommPort, m_link.ActiveSettings);
     // A reopen that failed has shown the port box; going on would only time out
     // 504 times.
-    return m_link.isOpen();
+    if (!m_link.isOpen())
+        return false;
+
+    // A radio may need a moment at its new rate before it listens again.
+    const qint64 until = m_link.clockMs() + kRateChangeAnswerMs;
+    while (!syncLine() && m_link.isOpen() && m_link.clockMs() < until) {
+    }
+    if (!m_synced) {
+        log.LogMessage(QStringLiteral("The radio did not answer at ") + m_link.ActiveSettings);
+        m_ctx.dialogs.messageBox(QStringLiteral("The radio did not answer after its CAT rate was set to %1 baud.\r\n"
+                                                "Please check your Com port connection and radio power on state.")
+                                     .arg(rateOf(m_link.ActiveSettings)),
+                                 Buttons::Ok, Icon::None);
+        closeLink();
+        return false;
+    }
+    return true;
 }
 
 // ---------------------------------------------------------------------------
@@ -177,7 +254,7 @@ void RadioTransfer::ReadRadio()
         if (a != Answer::Ok) {
             m_ctx.log.LogMessage(QStringLiteral("Read: user cancelled before read"), kTrace);
             view.RestoreMainButtons();
-            m_link.CloseCommPort();
+            closeLink();
             return;
         }
 
@@ -203,6 +280,7 @@ void RadioTransfer::ReadRadio()
 
     view.SetTransferProgress(0, kLastCat);
     view.HideTransferWindow();
+    closeLink();
 
     if (state.RadioReadComplete) {
         if (m_summary.readSucceeded()) {
@@ -215,7 +293,6 @@ void RadioTransfer::ReadRadio()
         }
     }
     view.RestoreMainButtons();
-    m_link.CloseCommPort();
 }
 
 bool RadioTransfer::linkDropped()
@@ -227,33 +304,38 @@ bool RadioTransfer::linkDropped()
     return true;
 }
 
-void RadioTransfer::ReadAllMemories()
+void RadioTransfer::ReadAllMemories() { readLoop(m_ctx.state.table); }
+
+void RadioTransfer::readLoop(MemoryTable &table)
 {
     MainView &view = m_ctx.view;
-    MemoryTable &table = m_ctx.state.table;
     startSummary();
     view.ShowTransferWindow(TransferKind::Read);
     view.SetTransferProgress(0, kLastCat);
     m_link.DiscardInput();
 
+    int silent = 0;
     for (int n = 1; n <= kLastCat; ++n) {
         m_summary.lastMemory = n;
         view.SetStatusPanel(3, QString::number(n));
         view.SetTransferProgress(n, kLastCat);
-        m_link.SendCommand(ReadCommand(n));
-        if (m_link.ReceiveData()) {
-            m_radioRecords[n] = m_link.ReplyBuffer;
-            if (m_link.ReplyBuffer == QLatin1String("?;")) {
+        bool garbled = false;
+        const QString reply = queryMemory(n, &garbled);
+        if (reply.isEmpty()) {
+            (garbled ? m_summary.undecodable : m_summary.notAnswering) << n;
+            if (!garbled && ++silent >= kLostAfter)
+                m_summary.linkLost = true;
+        } else {
+            silent = 0;
+            m_radioRecords[n] = reply;
+            if (reply == QLatin1String("?;")) {
                 ++m_summary.empty;
             } else {
                 ++m_summary.read;
-                if (!FillMemory(table, n, m_link.ReplyBuffer, &m_ctx.log))
-                    m_summary.undecodable << n;
+                FillMemory(table, n, reply, &m_ctx.log);
             }
-        } else {
-            m_summary.notAnswering << n;
         }
-        if (linkDropped())
+        if (linkDropped() || m_summary.linkLost)
             break;
         if (ReadCancelRequested && n < kLastCat) {
             m_summary.cancelled = true;
@@ -336,34 +418,86 @@ void RadioTransfer::WriteRadio()
             Buttons::OkCancel, Icon::Question);
         if (a != Answer::Ok) {
             view.RestoreMainButtons();
-            m_link.CloseCommPort();
+            closeLink();
             return;
         }
 
         step = 7;
         WriteAllMemories();
-        if (VerifyAfterWrite && !DryRun && !m_summary.cancelled && !m_summary.linkLost)
+        if (VerifyAfterWrite && !DryRun && !m_summary.cancelled && !m_summary.linkLost && m_summary.backupError.isEmpty())
             VerifyWrittenMemories();
     } catch (const std::exception &e) {
         ReportUnexpected(e, step, QStringLiteral("cmdWriteRig_Click"));
+        m_backup.close();
         view.HideTransferWindow();
-        m_link.CloseCommPort();
+        closeLink();
         view.RestoreMainButtons();
         view.SetStatusPanel(3, QStringLiteral("0"));
         return;
     }
     view.HideTransferWindow();
-    m_link.CloseCommPort();
+    closeLink();
 
-    if (m_summary.cancelled) {
-        m_ctx.dialogs.messageBox(WriteOutcomeText(), Buttons::Ok, Icon::None);
-    } else {
-        const bool clean = m_summary.completed && m_summary.skipped.isEmpty() && m_summary.notAnswering.isEmpty()
-            && m_summary.verifyFailed.isEmpty();
-        m_ctx.dialogs.messageBox(WriteOutcomeText(), Buttons::Ok, clean ? Icon::Information : Icon::Exclamation);
-    }
+    Icon icon = Icon::Exclamation;
+    if (m_summary.cancelled)
+        icon = Icon::None;
+    else if (m_summary.writeSucceeded())
+        icon = Icon::Information;
+    m_ctx.dialogs.messageBox(WriteOutcomeText(), Buttons::Ok, icon);
     view.RestoreMainButtons();
     view.SetStatusPanel(3, QStringLiteral("0"));
+}
+
+QString RadioTransfer::backupFolder() const
+{
+    if (!BackupDir.isEmpty())
+        return BackupDir;
+    const QString home = m_ctx.state.HomeDir.isEmpty() ? QDir::currentPath() : m_ctx.state.HomeDir;
+    return QDir(home).filePath(QStringLiteral("Backups"));
+}
+
+bool RadioTransfer::saveBackup()
+{
+    if (!m_backup.isOpen()) {
+        const QString folder = backupFolder();
+        if (!QDir().mkpath(folder)) {
+            m_summary.backupError = QStringLiteral("The folder %1 cannot be created.").arg(QDir::toNativeSeparators(folder));
+            return false;
+        }
+        const QString stem = QDir(folder).filePath(
+            QStringLiteral("radio-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
+        // Never over an earlier backup, even one made within the same second.
+        for (int i = 1; !m_backup.isOpen() && i < 100; ++i) {
+            m_backup.setFileName(i == 1 ? stem + QStringLiteral(".450") : stem + QStringLiteral("-%1.450").arg(i));
+            if (!m_backup.open(QIODevice::WriteOnly | QIODevice::NewOnly) && m_backup.error() != QFileDevice::OpenError)
+                break;
+        }
+        if (!m_backup.isOpen()) {
+            m_summary.backupError = QStringLiteral("%1 cannot be written: %2.")
+                                        .arg(QDir::toNativeSeparators(m_backup.fileName()), m_backup.errorString());
+            return false;
+        }
+        m_summary.backupPath = QDir::toNativeSeparators(m_backup.fileName());
+        m_backedUpTo = 0;
+    }
+    QByteArray lines;
+    for (int n = m_backedUpTo + 1; n <= m_summary.lastMemory && n <= kLastCat; ++n) {
+        const QString &r = m_radioRecords.at(n);
+        if (r.size() == kRecordLength)
+            lines += asSetCommand(r).toLatin1() + "\r\n";
+    }
+    // On the disk, not in a buffer, before the radio's copy is replaced.
+    const bool ok = (lines.isEmpty() || m_backup.write(lines) == lines.size()) && m_backup.flush()
+        && ::fsync(m_backup.handle()) == 0;
+    if (!ok) {
+        m_summary.backupError = QStringLiteral("%1 cannot be written: %2.")
+                                    .arg(m_summary.backupPath,
+                                         m_backup.error() != QFileDevice::NoError ? m_backup.errorString()
+                                                                                  : QString::fromLocal8Bit(std::strerror(errno)));
+        return false;
+    }
+    m_backedUpTo = m_summary.lastMemory;
+    return true;
 }
 
 void RadioTransfer::WriteAllMemories()
@@ -372,58 +506,86 @@ void RadioTransfer::WriteAllMemories()
     MessageLog &log = m_ctx.log;
     const MemoryTable &table = m_ctx.state.table;
     startSummary();
+    m_sent = QVector<QString>(kLastCat + 1);
+    m_backup.close();
     view.ShowTransferWindow(TransferKind::Write);
     view.SetTransferProgress(0, kLastCat);
     WriteCancelRequested = false;
     m_link.DiscardInput();
 
+    int silent = 0;
     for (int n = 1; n <= kLastCat; ++n) {
         m_summary.lastMemory = n;
         view.SetStatusPanel(3, QString::number(n));
         view.SetTransferProgress(n, kLastCat);
-        if (!table.isCatEmpty(n)) {
-            const QString problem = RecordProblem(table, n);
-            if (!problem.isEmpty()) {
-                // A row the radio could not take is never sent half-formed.
-                m_summary.skipped << n;
-                log.LogMessage(QStringLiteral("Memory %1 skipped - %2").arg(n).arg(problem));
-            } else {
-                m_link.SendCommand(ReadCommand(n));
-                QString present = QStringLiteral("?;");
-                if (m_link.ReceiveData()) {
-                    m_radioRecords[n] = m_link.ReplyBuffer;
-                    present = asSetCommand(m_link.ReplyBuffer);
-                    if (m_link.ReplyBuffer == QLatin1String("?;"))
-                        ++m_summary.empty;
-                    else
-                        ++m_summary.read;
-                } else {
-                    m_summary.notAnswering << n;
-                }
-                if (linkDropped())
+        if (table.isCatEmpty(n)) {
+            ++m_summary.emptiedRows;
+        } else if (const QString problem = RadioWriteProblem(table, n); !problem.isEmpty()) {
+            // A row the radio could not take is never sent, half-formed or refused.
+            m_summary.skipped << n;
+            log.LogMessage(QStringLiteral("Memory %1 skipped - %2").arg(n).arg(problem));
+        } else {
+            bool garbled = false;
+            const QString present = queryMemory(n, &garbled);
+            if (linkDropped())
+                break;
+            if (present.isEmpty()) {
+                // Unknown what the radio holds there: nothing to keep a copy of, so
+                // nothing is sent.
+                (garbled ? m_summary.undecodable : m_summary.notAnswering) << n;
+                if (!garbled && ++silent >= kLostAfter) {
+                    m_summary.linkLost = true;
                     break;
-                const QString command = BuildMemoryWrite(table, n);
-                if (present == command) {
+                }
+            } else {
+                silent = 0;
+                m_radioRecords[n] = present;
+                const bool replacing = present != QLatin1String("?;");
+                if (replacing)
+                    ++m_summary.read;
+                else
+                    ++m_summary.empty;
+                const QString command = KeepRadioOnlyFields(BuildMemoryWrite(table, n), present);
+                if (asSetCommand(present) == command) {
                     ++m_summary.identical;
                     log.LogMessage(QStringLiteral("Memory %1 is identical - no action required").arg(n), kTrace);
+                } else if (DryRun) {
+                    log.LogMessage(QStringLiteral("Memory %1 would be %2").arg(n).arg(replacing ? "replaced" : "added"),
+                                   kTrace);
+                    m_summary.written << n;
+                    ++(replacing ? m_summary.replaced : m_summary.added);
                 } else {
-                    const bool replacing = present != QLatin1String("?W") && present != QLatin1String("?;");
-                    if (DryRun) {
-                        log.LogMessage(QStringLiteral("Memory %1 would be %2").arg(n).arg(replacing ? "replaced" : "added"),
-                                       kTrace);
-                    } else {
-                        m_link.SendCommand(command);
-                        if (linkDropped())
+                    if (!saveBackup()) {
+                        log.LogMessage(QStringLiteral("Write: stopped before memory %1 - %2").arg(n).arg(m_summary.backupError));
+                        break;
+                    }
+                    m_link.SendCommand(command);
+                    if (linkDropped())
+                        break;
+                    m_sent[n] = command;
+                    // The radio answers an MW only when it refuses it.
+                    QStringList after = m_link.Listen(100);
+                    // Its "ID;" answer comes after anything it still had to say
+                    // about the MW, and shows that it is still there.
+                    const bool confirmed = syncLine(1 + kRetries);
+                    if (linkDropped())
+                        break;
+                    if (after.contains(QStringLiteral("?;"))) {
+                        m_summary.refused << n;
+                        log.LogMessage(QStringLiteral("Memory %1 refused by the radio").arg(n));
+                    } else if (!confirmed) {
+                        m_summary.unconfirmed << n;
+                        log.LogMessage(QStringLiteral("Memory %1: no answer from the radio after writing").arg(n));
+                        if (++silent >= kLostAfter) {
+                            m_summary.linkLost = true;
                             break;
-                        m_link.SleepWithEvents(100);
+                        }
+                    } else {
                         log.LogMessage(QStringLiteral("Memory %1 %2").arg(n).arg(replacing ? "replaced" : "added"),
                                        kTrace);
+                        m_summary.written << n;
+                        ++(replacing ? m_summary.replaced : m_summary.added);
                     }
-                    m_summary.written << n;
-                    if (replacing)
-                        ++m_summary.replaced;
-                    else
-                        ++m_summary.added;
                 }
             }
         }
@@ -432,7 +594,13 @@ void RadioTransfer::WriteAllMemories()
             break;
         }
     }
-    m_summary.completed = !m_summary.cancelled && !m_summary.linkLost;
+    m_summary.completed = !m_summary.cancelled && !m_summary.linkLost && m_summary.backupError.isEmpty();
+    // Whatever ended the loop, the backup holds every record the radio gave.
+    if (m_backup.isOpen()) {
+        if (m_summary.backupError.isEmpty() && !saveBackup())
+            log.LogMessage(QStringLiteral("Write: ") + m_summary.backupError);
+        m_backup.close();
+    }
     if (m_summary.linkLost)
         log.LogMessage(QStringLiteral("Write: the connection to the radio was lost at memory %1").arg(m_summary.lastMemory));
     if (!m_summary.notAnswering.isEmpty())
@@ -442,19 +610,18 @@ void RadioTransfer::WriteAllMemories()
 void RadioTransfer::VerifyWrittenMemories()
 {
     MainView &view = m_ctx.view;
-    const MemoryTable &table = m_ctx.state.table;
     m_ctx.log.LogMessage(QStringLiteral("Write: reading back %1 memories written").arg(m_summary.written.size()), kTrace);
     const int total = int(m_summary.written.size());
     for (int i = 0; i < total; ++i) {
         const int n = m_summary.written.at(i);
         view.SetStatusPanel(3, QString::number(n));
         view.SetTransferProgress(i + 1, total);
-        m_link.SendCommand(ReadCommand(n));
-        const QString back = m_link.ReceiveData() ? asSetCommand(m_link.ReplyBuffer) : QStringLiteral("?;");
-        const QString sent = BuildMemoryWrite(table, n);
-        if (back != sent) {
+        const QString reply = queryMemory(n);
+        const QString back = reply.isEmpty() ? QStringLiteral("no reply") : asSetCommand(reply);
+        if (back != m_sent.at(n)) {
             m_summary.verifyFailed << n;
-            m_ctx.log.LogMessage(QStringLiteral("Memory %1 differs after writing: radio %2, sent %3").arg(n).arg(back, sent));
+            m_ctx.log.LogMessage(
+                QStringLiteral("Memory %1 differs after writing: radio %2, sent %3").arg(n).arg(back, m_sent.at(n)));
         }
         if (linkDropped()) {
             for (int j = i + 1; j < total; ++j)
@@ -473,31 +640,171 @@ QString RadioTransfer::WriteOutcomeText() const
 {
     const TransferSummary &s = m_summary;
     QStringList lines;
-    if (s.cancelled)
+    const bool stopped = s.cancelled || s.linkLost || !s.backupError.isEmpty();
+    if (s.cancelled) {
         lines << QStringLiteral("Write cancelled by user request");
-    else if (s.linkLost) {
-        lines << QStringLiteral("The write to the radio stopped at memory %1 of %2: the connection to the radio was lost.")
+    } else if (!s.backupError.isEmpty()) {
+        lines << QStringLiteral("The write to the radio stopped before memory %1: the copy of the radio's memories "
+                                "could not be saved, so nothing more was sent.")
+                     .arg(catName(s.lastMemory))
+              << s.backupError;
+    } else if (s.linkLost) {
+        lines << QStringLiteral("The write to the radio did not complete: it stopped at memory %1 of %2, "
+                                "the connection to the radio was lost.")
                      .arg(s.lastMemory)
                      .arg(kLastCat);
         if (!m_linkFault.isEmpty())
             lines << m_linkFault;
-        if (s.lastMemory < kLastCat)
-            lines << QStringLiteral("Memories not handled: %1.").arg(MemoryNumbersText(rangeOf(s.lastMemory + 1, kLastCat)));
-    } else if (DryRun)
+    } else if (DryRun) {
         lines << QStringLiteral("Comparison with the radio completed: %1 memories would be written.").arg(s.written.size());
-    else
+    } else if (s.refused.isEmpty() && s.notAnswering.isEmpty() && s.unconfirmed.isEmpty() && s.undecodable.isEmpty()
+               && s.verifyFailed.isEmpty()) {
         lines << QStringLiteral("Transfer of memories completed.");
+    } else {
+        lines << QStringLiteral("The write to the radio ran to the end, but not every memory was written.");
+    }
+    if (!DryRun && (stopped || !s.writeSucceeded()))
+        lines << QStringLiteral("Memories written: %1.")
+                     .arg(s.written.isEmpty() ? QStringLiteral("none") : MemoryNumbersText(s.written));
     if (!s.skipped.isEmpty())
         lines << QStringLiteral("Memories not written because the radio cannot take them: %1. "
                                 "The messages window says why.")
                      .arg(MemoryNumbersText(s.skipped));
+    if (!s.refused.isEmpty())
+        lines << QStringLiteral("Memories the radio refused: %1.").arg(MemoryNumbersText(s.refused));
     if (!s.notAnswering.isEmpty())
-        lines << QStringLiteral("Memories that did not answer the read before writing (written without comparison): %1.")
+        lines << QStringLiteral("Memories not written because they did not answer the read before writing: %1.")
                      .arg(MemoryNumbersText(s.notAnswering));
+    if (!s.undecodable.isEmpty())
+        lines << QStringLiteral("Memories not written because their reply could not be decoded: %1.")
+                     .arg(MemoryNumbersText(s.undecodable));
+    if (!s.unconfirmed.isEmpty())
+        lines << QStringLiteral("Memories written but not confirmed by the radio: %1.").arg(MemoryNumbersText(s.unconfirmed));
     if (!s.verifyFailed.isEmpty())
         lines << QStringLiteral("Memories that read back differently after writing: %1.")
                      .arg(MemoryNumbersText(s.verifyFailed));
+    if (stopped && s.lastMemory < kLastCat)
+        lines << QStringLiteral("Memories not handled: %1.").arg(MemoryNumbersText(rangeOf(s.lastMemory + 1, kLastCat)));
+    if (s.emptiedRows > 0)
+        lines << QStringLiteral("Memories empty in the table, left as they are on the radio (a memory cannot be "
+                                "erased over CAT): %1.")
+                     .arg(s.emptiedRows);
+    if (!s.backupPath.isEmpty())
+        lines << QStringLiteral("The radio's memories as they were before the write are in %1.").arg(s.backupPath);
     return lines.join(kCrLf);
+}
+
+// ---------------------------------------------------------------------------
+// Compare
+
+void RadioTransfer::CompareWithRadio()
+{
+    MainView &view = m_ctx.view;
+    m_summary = TransferSummary();
+    m_radioRecords.fill(QString());
+    if (!DetectCatRate())
+        return;
+    view.SetMainButtonsEnabled(false);
+    view.SetStatusPanel(3, QStringLiteral("0"));
+    ReadCancelRequested = false;
+    MemoryTable radio;
+    readLoop(radio);
+    view.SetTransferProgress(0, kLastCat);
+    view.HideTransferWindow();
+    closeLink();
+
+    MessageLog &log = m_ctx.log;
+    const QList<MemoryDifference> differences = Differences(m_ctx.state.table);
+    log.LogMessage(QStringLiteral("Compare with Radio:"));
+    for (const MemoryDifference &d : differences)
+        log.LogMessage(DifferenceText(d));
+    const QString counts = DifferenceCounts(differences);
+    log.LogMessage(counts);
+    QString text = m_summary.readSucceeded() ? QString() : ReadOutcomeText().section(kCrLf, 0, -2) + kCrLf + kCrLf;
+    text += counts + kCrLf + QStringLiteral("The messages window lists them.");
+    m_ctx.dialogs.messageBox(text, Buttons::Ok, m_summary.readSucceeded() ? Icon::Information : Icon::Exclamation);
+    view.RestoreMainButtons();
+    view.SetStatusPanel(3, QStringLiteral("0"));
+}
+
+namespace {
+// "14.07400 USB Minus CTCSS Enc 88.5" for memory n of `table`.
+QString memoryText(const MemoryTable &table, int n)
+{
+    const MemoryTable::Row &row = table.byCatNumber(n);
+    QStringList parts{row[MemoryTable::ColFrequency], row[MemoryTable::ColMode], row[MemoryTable::ColShift]};
+    if (!row[MemoryTable::ColEncoding].trimmed().isEmpty())
+        parts << row[MemoryTable::ColEncoding] << row[MemoryTable::ColTone];
+    return parts.join(QLatin1Char(' '));
+}
+} // namespace
+
+QList<MemoryDifference> RadioTransfer::Differences(const MemoryTable &table) const
+{
+    QList<MemoryDifference> out;
+    MemoryTable radio;
+    for (int n = 1; n <= kLastCat; ++n) {
+        const QString &present = m_radioRecords.at(n);
+        MemoryDifference d;
+        d.number = n;
+        if (present.size() == kRecordLength) {
+            FillMemory(radio, n, present, nullptr);
+            d.radio = memoryText(radio, n);
+        }
+        if (table.isCatEmpty(n)) {
+            if (d.radio.isEmpty())
+                continue;
+            d.kind = MemoryDifference::Kind::KeptOnRadio;
+        } else if (const QString problem = RadioWriteProblem(table, n); !problem.isEmpty()) {
+            d.kind = MemoryDifference::Kind::CannotWrite;
+            d.table = problem;
+        } else if (present.isEmpty()) {
+            d.kind = MemoryDifference::Kind::NotRead;
+            d.table = memoryText(table, n);
+        } else {
+            if (asSetCommand(present) == KeepRadioOnlyFields(BuildMemoryWrite(table, n), present))
+                continue;
+            d.kind = d.radio.isEmpty() ? MemoryDifference::Kind::Add : MemoryDifference::Kind::Replace;
+            d.table = memoryText(table, n);
+        }
+        out << d;
+    }
+    return out;
+}
+
+QString RadioTransfer::DifferenceText(const MemoryDifference &d)
+{
+    const QString name = QStringLiteral("Memory ") + catName(d.number);
+    switch (d.kind) {
+    case MemoryDifference::Kind::Replace:
+        return QStringLiteral("%1 would be replaced: radio %2, table %3").arg(name, d.radio, d.table);
+    case MemoryDifference::Kind::Add:
+        return QStringLiteral("%1 would be added: %2").arg(name, d.table);
+    case MemoryDifference::Kind::KeptOnRadio:
+        return QStringLiteral("%1 is empty in the table; the radio keeps %2").arg(name, d.radio);
+    case MemoryDifference::Kind::CannotWrite:
+        return QStringLiteral("%1 cannot be written: %2").arg(name, d.table);
+    case MemoryDifference::Kind::NotRead:
+        return QStringLiteral("%1 was not read from the radio: %2").arg(name, d.table);
+    }
+    return name;
+}
+
+QString RadioTransfer::DifferenceCounts(const QList<MemoryDifference> &differences)
+{
+    int counts[5] = {};
+    for (const MemoryDifference &d : differences)
+        ++counts[int(d.kind)];
+    QString text = QStringLiteral("Memories a write would replace: %1; add: %2; empty in the table but kept on the radio: %3")
+                       .arg(counts[int(MemoryDifference::Kind::Replace)])
+                       .arg(counts[int(MemoryDifference::Kind::Add)])
+                       .arg(counts[int(MemoryDifference::Kind::KeptOnRadio)]);
+    if (counts[int(MemoryDifference::Kind::CannotWrite)] > 0)
+        text += QStringLiteral("; that cannot be written: %1").arg(counts[int(MemoryDifference::Kind::CannotWrite)]);
+    if (counts[int(MemoryDifference::Kind::NotRead)] > 0)
+        text += QStringLiteral("; not read from the radio: %1").arg(counts[int(MemoryDifference::Kind::NotRead)]);
+    text += QLatin1Char('.');
+    return text;
 }
 
 // ---------------------------------------------------------------------------

@@ -1,8 +1,17 @@
 #pragma once
 // Reading all memories from the radio and writing them back: rate detection,
-// the "&Read Radio" and "Write R&adio" flows and their loops.
+// the "&Read Radio", "Write R&adio" and "Compare with Radio..." flows and their
+// loops.
+//
+// Every reply is matched to its command: a memory read takes only the record of
+// the memory asked for (or "?;" for an empty one), and a memory without such a
+// reply is asked again. After a command that went unanswered the line is brought
+// back in step with "ID;" before the next command, so that a late answer to an
+// earlier command can never be taken for the answer to a later one. Before the
+// first "MW" reaches the radio, the records it replaces are in a backup file.
 #include "core/AppState.h"
 
+#include <QFile>
 #include <QStringList>
 #include <QVector>
 
@@ -11,20 +20,26 @@
 namespace mv {
 
 class CatLink;
+class MemoryTable;
 
 // What the last transfer did, for the final message and the command line.
 struct TransferSummary {
     bool started = false;     // the loop began (rate found, instructions confirmed)
     bool completed = false;   // loop ran to memory 504
     bool cancelled = false;   // cancel flag ended the loop
-    bool linkLost = false;    // the port closed or stuck during the loop
+    bool linkLost = false;    // the port closed or the radio stopped answering during the loop
     int read = 0;             // memories whose record arrived ("MR" replies)
     int empty = 0;            // "?;" replies
-    QList<int> notAnswering;  // memories with no complete reply
-    QList<int> undecodable;   // replies FillMemory could not fully decode
+    QList<int> notAnswering;  // memories without an accepted reply after every retry
+    QList<int> undecodable;   // memories that answered only with records that do not decode
     int identical = 0, replaced = 0, added = 0;
-    QList<int> skipped;       // rows that could not be encoded (not sent)
-    QList<int> written;       // memories an MW was sent to (dry run: would be sent to)
+    QList<int> skipped;       // rows the radio cannot take (not sent)
+    QList<int> written;       // memories the radio took an MW for (dry run: would be sent to)
+    QList<int> refused;       // memories whose MW the radio answered with "?;"
+    QList<int> unconfirmed;   // MW sent, but the radio did not answer after it
+    int emptiedRows = 0;      // rows empty in the table, left as they are on the radio
+    QString backupPath;       // the radio's records before the write
+    QString backupError;      // why the backup could not be written (the write stopped)
     bool verified = false;    // the read-back after a write ran to its end
     QList<int> verifyFailed;  // memories whose read-back differs from what was sent
     int lastMemory = 0;       // memory in hand when the loop ended
@@ -34,17 +49,41 @@ struct TransferSummary {
     {
         return completed && notAnswering.isEmpty() && undecodable.isEmpty();
     }
+    // A write that sent every memory it had to and the radio took them all.
+    bool writeSucceeded() const
+    {
+        return completed && backupError.isEmpty() && skipped.isEmpty() && notAnswering.isEmpty()
+            && undecodable.isEmpty() && refused.isEmpty() && unconfirmed.isEmpty() && verifyFailed.isEmpty();
+    }
+};
+
+// How one memory of the table stands against the radio's.
+struct MemoryDifference {
+    enum class Kind {
+        Replace,      // both hold it and a write would change the radio's
+        Add,          // empty on the radio
+        KeptOnRadio,  // empty in the table; the radio keeps it (CAT cannot erase)
+        CannotWrite,  // the row cannot be sent (reason in `table`)
+        NotRead,      // the radio's record is not known
+    };
+    int number = 0;
+    Kind kind = Kind::Replace;
+    QString radio;  // the radio's memory as text ("" when empty or not read)
+    QString table;  // the table's memory as text, or why it cannot be written
 };
 
 class RadioTransfer {
 public:
     RadioTransfer(AppContext &ctx, CatLink &link);
 
-    // Finds the radio's CAT rate and switches radio and port to UserCommSpeed.
+    // Finds the radio's CAT rate and switches radio and port to UserCommSpeed,
+    // then makes sure the radio answers at that speed.
     bool DetectCatRate();
-    // Click on "&Read Radio" / "Write R&adio": the whole flow with its questions.
+    // Click on "&Read Radio" / "Write R&adio" / "Compare with Radio...": the
+    // whole flow with its questions.
     void ReadRadio();
     void WriteRadio();
+    void CompareWithRadio();
     // The loops alone (after rate detection).
     void ReadAllMemories();
     void WriteAllMemories();
@@ -57,12 +96,20 @@ public:
     // back every memory written and report any that differ.
     bool DryRun = false;
     bool VerifyAfterWrite = false;
+    // Where the backup of a write goes; empty: "Backups" in the data folder.
+    QString BackupDir;
 
     const TransferSummary &summary() const { return m_summary; }
     // The radio's reply to "MR" for memory n (1..504) in the last transfer: the
     // record, "?;" for an empty memory, empty text when n was not asked or did
     // not answer.
     QString radioRecord(int n) const;
+    // Every memory where a write of `table` would change the radio, or the
+    // radio keeps what the table has emptied, after the last read of the radio.
+    QList<MemoryDifference> Differences(const MemoryTable &table) const;
+    static QString DifferenceText(const MemoryDifference &d);
+    // "Memories that a write would replace: 2; add: 1; ..." for a Differences list.
+    static QString DifferenceCounts(const QList<MemoryDifference> &differences);
 
     // "12, 40-45, 501-504": CAT numbers as ranges.
     static QString MemoryNumbersText(const QList<int> &numbers);
@@ -72,12 +119,34 @@ public:
     // The final message of a write.
     QString WriteOutcomeText() const;
 
+    // Retries of a memory without an accepted reply, and how many memories in a
+    // row without one mean the radio is gone.
+    static constexpr int kRetries = 3;
+    static constexpr int kLostAfter = 5;
+    // How long the radio may take to answer at its new rate after a rate change.
+    static constexpr int kRateChangeAnswerMs = 500;
+
 private:
+    // Reads every memory into `table`.
+    void readLoop(MemoryTable &table);
     void VerifyWrittenMemories();
     void startSummary();
+    // The radio's reply to "MR" for memory n, asked up to 1 + kRetries times:
+    // a record or "?;"; empty when none came. *garbled: the memory answered only
+    // with records that do not decode.
+    QString queryMemory(int n, bool *garbled = nullptr);
+    // "ID;" until the radio answers it: everything that was on its way has
+    // arrived, so the next reply belongs to the next command.
+    bool syncLine(int attempts = 1);
+    // Sends the rate command of the rate the radio was found at (when that is
+    // another rate and the user wants it), then closes the port.
+    void closeLink();
     // True when the port closed under a transfer loop; the summary and
     // m_linkFault record it.
     bool linkDropped();
+    // Writes the records answered so far to the backup file, creating it first.
+    bool saveBackup();
+    QString backupFolder() const;
     // Error box of an unexpected failure inside a click handler.
     void ReportUnexpected(const std::exception &e, int step, const QString &procedure);
 
@@ -85,7 +154,12 @@ private:
     CatLink &m_link;
     TransferSummary m_summary;
     QVector<QString> m_radioRecords;
-    QString m_linkFault;  // the link's reason when it stopped during the loop
+    QVector<QString> m_sent;   // the MW sent to each memory in the last write
+    QString m_linkFault;       // the link's reason when it stopped during the loop
+    QString m_foundSettings;   // the rate the radio was found at
+    bool m_synced = false;     // no reply to an earlier command can still arrive
+    QFile m_backup;
+    int m_backedUpTo = 0;      // memories up to this one are in the backup file
 };
 
 } // namespace mv

@@ -24,6 +24,28 @@ void logDecodeError(MessageLog *log, int code, const QString &description, int s
 
 QString ReadCommand(int n) { return QStringLiteral("MR%1;").arg(n, 3, 10, QLatin1Char('0')); }
 
+bool IsMemoryReply(const QString &reply, int n)
+{
+    if (reply == QLatin1String("?;"))
+        return true;
+    if (reply.size() != kRecordLength || !reply.startsWith(QLatin1String("MR")) || !reply.endsWith(QLatin1Char(';'))
+        || reply.mid(2, 3) != QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0')))
+        return false;
+    // What FillMemory needs to decode every field.
+    const QString tone = reply.mid(23, 2);
+    return IsAsciiDigits(reply.mid(5, 8)) && (!IsAsciiDigits(tone) || tone.toInt() < kToneCount);
+}
+
+QString KeepRadioOnlyFields(const QString &command, const QString &radioRecord)
+{
+    if (command.size() != kRecordLength || radioRecord.size() != kRecordLength)
+        return command;
+    QString out = command;
+    out.replace(13, 7, radioRecord.mid(13, 7));
+    out[21] = radioRecord.at(21);
+    return out;
+}
+
 bool FillMemory(MemoryTable &table, int n, const QString &record, MessageLog *log)
 {
     const bool pms = n >= kPmsFirstCat;
@@ -82,6 +104,22 @@ QString RecordProblem(const MemoryTable &table, int n)
     const QString tone = row[MemoryTable::ColTone];
     if (!tone.isEmpty() && toneIndex(tone) < 0)
         return QStringLiteral("the tone '%1' is not a CTCSS tone of the radio").arg(tone);
+    return {};
+}
+
+namespace {
+qint64 cellToHertz(const QString &cell);
+} // namespace
+
+QString RadioWriteProblem(const MemoryTable &table, int n)
+{
+    const QString problem = RecordProblem(table, n);
+    if (!problem.isEmpty())
+        return problem;
+    const QString freq = table.byCatNumber(n)[MemoryTable::ColFrequency].trimmed();
+    const qint64 hertz = cellToHertz(freq);
+    if (hertz < qint64(kMinFrequency) * 10 || hertz > qint64(kMaxFrequency) * 10)
+        return QStringLiteral("the frequency %1 MHz is outside the radio's range").arg(freq);
     return {};
 }
 

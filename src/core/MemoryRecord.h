@@ -32,4 +32,18 @@ QString BuildMemoryWrite(const MemoryTable &table, int n);
 // "MR" + three-digit number + ";".
 QString ReadCommand(int n);
 
+// True when `reply` answers "MR" for memory n: exactly "?;" (empty memory), or
+// the record of memory n ("MR" + its number) that FillMemory decodes whole.
+bool IsMemoryReply(const QString &reply, int n);
+
+// Why row n must not be sent to the radio, or empty text: RecordProblem, or a
+// frequency outside the radio's range (it would refuse the record).
+QString RadioWriteProblem(const MemoryTable &table, int n);
+
+// `command` (an "MW" record built from the table) with the fields the table does
+// not hold taken from `radioRecord`, the radio's present record of the memory:
+// the clarifier (positions 14-20) and position 22. Unchanged when radioRecord is
+// not a whole record.
+QString KeepRadioOnlyFields(const QString &command, const QString &radioRecord);
+
 } // namespace mv

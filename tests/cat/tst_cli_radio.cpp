@@ -48,7 +48,9 @@ private slots:
             edited.replace(was, now);
         }
         QVERIFY(writeBytes(m_dir.filePath("edited.450"), edited));
-        r = cli({"write", "--device", sim.device, "--speed", "38400", "--verify", m_dir.filePath("edited.450")});
+        const QString backups = m_dir.filePath("backups");
+        r = cli({"write", "--device", sim.device, "--speed", "38400", "--verify", "--backup-dir", backups,
+                 m_dir.filePath("edited.450")});
         QVERIFY2(r.exitCode == 0, qPrintable(r.err));
         QVERIFY(r.err.contains("identical 501, replaced 3, added 0, skipped 0"));
         QVERIFY(r.err.contains("Transfer of memories completed."));
@@ -56,50 +58,88 @@ private slots:
         sim.stop();
         QCOMPARE(sim.dump(), edited);
         QCOMPARE(sim.commands().filter("MW").size(), 3);
+        // What was replaced is in the backup the message names.
+        const QStringList files = QDir(backups).entryList(QDir::Files);
+        QCOMPARE(files.size(), 1);
+        QVERIFY(r.err.contains(QDir(backups).filePath(files.first())));
+        const QByteArray backup = readFile(QDir(backups).filePath(files.first()));
+        for (int n : {3, 250, 501})
+            QVERIFY(backup.contains("MW" + sampleRecord(n).mid(2)));
+        // The radio is back at the rate it was found at, for the next program.
+        QVERIFY(sim.log().filter("CAT rate now").last().endsWith("CAT rate now 4800"));
+    }
+
+    // A radio that dies while being written: exit 1, no memory reported
+    // written that the radio did not take, and the backup holds what it held.
+    void radioDyingDuringTheWrite()
+    {
+        const QByteArray memories = sampleMemoryFile([](int n) { return n <= 30; });
+        // ID, AI0, EX0104, ID, then MR, MW, ID per memory: dead after memory 5.
+        SimProcess sim({"--rate", "38400", "--latency-ms", "1", "--stop-after", "19"}, memories);
+        QVERIFY(sim.ok());
+        QVERIFY(writeBytes(m_dir.filePath("new.450"), sampleMemoryFile([](int n) { return n <= 30; }, 1)));
+        const QString backups = m_dir.filePath("dying");
+        const CliRun r = cli({"write", "--device", sim.device, "--backup-dir", backups, m_dir.filePath("new.450")});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains("The write to the radio did not complete") && r.err.contains("Memories written: 1-5."),
+                 qPrintable(r.err));
+        QVERIFY(!r.err.contains("Transfer of memories completed."));
+        sim.stop();
+        QCOMPARE(sim.commands().filter("MW").size(), 5);
+        const QByteArray backup = readFile(QDir(backups).filePath(QDir(backups).entryList(QDir::Files).value(0)));
+        QCOMPARE(backup, sampleMemoryFile([](int n) { return n <= 5; }));
     }
 
     void failuresLeaveTheFileAlone_data()
     {
-        QTest::addColumn<bool>("deviceExists");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("device");  // "sim": the simulator's
+        QTest::addColumn<bool>("readOnly");
         QTest::addColumn<QString>("message");
-        QTest::newRow("radio off") << true << "Two attempts to set the CAT rate have failed.\n"
-                                              "Please check your Com port connection and radio power on state.";
-        QTest::newRow("no such port") << false << "COM Port 1 is not available. It may be in use by another program.\n"
-                                                  "The requested operation cannot continue.";
+        QTest::newRow("radio off") << QStringList{"--force"} << "sim" << false
+                                   << "Two attempts to set the CAT rate have failed.\n"
+                                      "Please check your Com port connection and radio power on state.";
+        QTest::newRow("no such port") << QStringList{"--force"} << "/dev/no-such-ft450" << false
+                                      << "COM Port 1 is not available. It may be in use by another program.\n"
+                                         "The requested operation cannot continue.";
+        QTest::newRow("file exists") << QStringList{} << "sim" << false << "keep.450 exists; give --force to replace it";
+        QTest::newRow("read-only file") << QStringList{"--force"} << "sim" << true << "keep.450 is read-only";
     }
     void failuresLeaveTheFileAlone()
     {
-        QFETCH(bool, deviceExists);
+        QFETCH(QStringList, options);
+        QFETCH(QString, device);
+        QFETCH(bool, readOnly);
         QFETCH(QString, message);
         SimProcess sim({"--rate", "38400", "--silent"});
         QVERIFY(sim.ok());
         const QString file = m_dir.filePath("keep.450");
+        QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
         QVERIFY(writeBytes(file, "MW00107000000+000000100000;\r\n"));
-        const CliRun r = cli({"read", "--device", deviceExists ? sim.device : "/dev/no-such-ft450", "--port", "1", file});
-        QCOMPARE(r.exitCode, 2);  // --port and --device together
-        const CliRun failed = cli({"read", "--device", deviceExists ? sim.device : "/dev/no-such-ft450", file});
+        if (readOnly)
+            QFile::setPermissions(file, QFile::ReadOwner);
+        const CliRun failed = cli(QStringList{"read", "--device", device == "sim" ? sim.device : device, file} + options);
         QCOMPARE(failed.exitCode, 1);
         QVERIFY2(failed.err.contains(message), qPrintable(failed.err));
-        QVERIFY(failed.err.contains("nothing was read; no file written"));
-        if (!deviceExists)
-            QVERIFY(failed.err.contains("cannot open /dev/no-such-ft450"));
+        QVERIFY(failed.err.contains("nothing was read"));
         QCOMPARE(readFile(file), QByteArray("MW00107000000+000000100000;\r\n"));
         QVERIFY(!QFileInfo::exists(file + "dsc"));
+        QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
     }
 
     // An unfinished read never replaces the file; what was read is kept beside it.
     void incompleteReadIsKeptBeside()
     {
         const QByteArray memories = sampleMemoryFile([](int n) { return n % 50 == 0; });
-        // Identity and memories 1..498 answer; 499..504 do not.
-        SimProcess sim({"--rate", "38400", "--latency-ms", "1", "--stop-after", "499"}, memories);
+        // ID, AI0, EX0104, ID and memories 1..498 answer; then the radio is gone.
+        SimProcess sim({"--rate", "38400", "--latency-ms", "1", "--stop-after", "502"}, memories);
         QVERIFY(sim.ok());
         const QString file = m_dir.filePath("partial.450");
         QVERIFY(writeBytes(file, "old"));
-        const CliRun r = cli({"read", "--device", sim.device, "--speed", "38400", file});
+        const CliRun r = cli({"read", "--device", sim.device, "--speed", "38400", "--force", file});
         QCOMPARE(r.exitCode, 1);
-        QVERIFY2(r.err.contains("Memories that did not answer: 499-500, P1L-P2U."), qPrintable(r.err));
-        QVERIFY(r.err.contains("not answering 6"));
+        QVERIFY2(r.err.contains("Memories that did not answer: 499-500, P1L-P2L."), qPrintable(r.err));
+        QVERIFY(r.err.contains("not answering 5"));
         QCOMPARE(readFile(file), QByteArray("old"));
         const QByteArray kept = readFile(m_dir.filePath("partial.incomplete.450"));
         QCOMPARE(kept.count("\r\n"), 9);  // memories 50, 100, ... 450
@@ -118,16 +158,18 @@ private slots:
 
         CliRun r = cli({"diff", "--device", sim.device, m_dir.filePath("plan.450")});
         QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-        QCOMPARE(r.out.split('\n', Qt::SkipEmptyParts),
-                 QStringList({"Memory 101: radio MW" + QString::fromLatin1(sampleRecord(101).mid(2)) + "  file empty",
-                              "Memory 201: radio MW" + QString::fromLatin1(sampleRecord(201).mid(2)) + "  file MW"
-                                  + QString::fromLatin1(sampleRecord(201, 2).mid(2)),
-                              "PMS memory P1U: radio empty  file MW" + QString::fromLatin1(sampleRecord(502).mid(2))}));
-        QVERIFY(r.err.contains("3 memories differ"));
+        QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 3);
+        QVERIFY(lines[0].startsWith("Memory 101 is empty in the table; the radio keeps 2.81000 "));
+        QVERIFY(lines[1].startsWith("Memory 201 would be replaced: radio 3.81000 "));
+        QVERIFY(lines[2].startsWith("Memory P1U would be added: 6.820000 "));
+        QVERIFY(r.err.contains("Memories a write would replace: 1; add: 1; empty in the table but kept on the radio: 1."));
 
         r = cli({"write", "--device", sim.device, "--dry-run", m_dir.filePath("plan.450")});
         QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-        QCOMPARE(r.out.split('\n', Qt::SkipEmptyParts).size(), 2);  // 101 stays on the radio
+        lines = r.out.split('\n', Qt::SkipEmptyParts);  // 101 is not read: an empty row is not written
+        QCOMPARE(lines.size(), 2);
+        QVERIFY(lines[0].startsWith("Memory 201 would be replaced: "));
         QVERIFY(r.err.contains("identical 4, replaced 1, added 1, skipped 0"));
         sim.stop();
         QVERIFY(sim.commands().filter("MW").isEmpty());
@@ -147,6 +189,8 @@ private slots:
         QTest::newRow("dry run and verify") << QStringList{"write", "--port", "1", "--dry-run", "--verify", "f.450"};
         QTest::newRow("unknown option") << QStringList{"diff", "--port", "1", "--fast", "f.450"};
         QTest::newRow("missing value") << QStringList{"diff", "f.450", "--device"};
+        QTest::newRow("force on a write") << QStringList{"write", "--port", "1", "--force", "f.450"};
+        QTest::newRow("backup folder on a read") << QStringList{"read", "--port", "1", "--backup-dir", "b", "f.450"};
     }
     void usageErrors()
     {

@@ -5,6 +5,7 @@
 #include "cat/CatLink.h"
 #include "cat/RadioTransfer.h"
 #include "core/MemoryRecord.h"
+#include "core/MemoryFiles.h"
 #include "core/NumberText.h"
 
 #include <QtTest>
@@ -54,6 +55,29 @@ struct Rig {
     {
         link.setDeviceOverride("sim");
         c.log.setLoggingEnabled(true);
+        transfer.BackupDir = backups.path() + "/Backups";
+    }
+    QStringList backupFiles() const { return QDir(transfer.BackupDir).entryList(QDir::Files); }
+    QByteArray backupText() const
+    {
+        const QStringList files = backupFiles();
+        if (files.size() != 1)
+            return "(" + QByteArray::number(files.size()) + " backup files)";
+        QFile f(QDir(transfer.BackupDir).filePath(files.first()));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    // The table holds exactly what the radio holds, memory for memory.
+    bool tableIsRadio() const
+    {
+        for (int n = 1; n <= kLastCat; ++n) {
+            const QByteArray r = line->radio.memory(n);
+            const bool same = r.isEmpty() ? c.state.table.isCatEmpty(n)
+                                          : !c.state.table.isCatEmpty(n)
+                                                && BuildMemoryWrite(c.state.table, n).toLatin1() == "MW" + r.mid(2);
+            if (!same)
+                return false;
+        }
+        return true;
     }
     QStringList logLines() const
     {
@@ -63,6 +87,7 @@ struct Rig {
     }
     QStringList commandsFrom(int first) const { return line->radio.commands.mid(first); }
 
+    QTemporaryDir backups;
     TestContext c;
     HookView view;
     AppContext ctx{c.state, *c.settings, c.log, c.dialogs, view};
@@ -73,7 +98,11 @@ struct Rig {
 
 QString rate(const QString &settings) { return settings.section(',', 0, 0); }
 
+QString mw(const QByteArray &record) { return "MW" + QString::fromLatin1(record.mid(2)); }
+
 } // namespace
+
+Q_DECLARE_METATYPE(ft450::RadioOptions)
 
 class TestRadioTransfer : public QObject {
     Q_OBJECT
@@ -116,7 +145,8 @@ private slots:
                  << "SetCommPort: open OK for port 1";
         QCOMPARE(rig.logLines(), expected);
         const QString ex = QString("EX010%1;").arg(4 - CatLink::RateSettings().indexOf(userSpeed));
-        QCOMPARE(rig.line->radio.commands, QStringList({"ID;", "AI0;", ex}));
+        // The radio answers at the new speed before anything else is asked.
+        QCOMPARE(rig.line->radio.commands, QStringList({"ID;", "AI0;", ex, "ID;"}));
         QCOMPARE(rig.line->radio.noiseCharacters, 3 * int(CatLink::RateSettings().indexOf(QString("%1,N,8,2").arg(radioRate))));
         // Radio and port now both at the user's speed.
         QCOMPARE(rig.link.ActiveSettings, userSpeed);
@@ -175,7 +205,7 @@ private slots:
         Rig rig;
         rig.link.setDeviceOverride("/dev/nothing-here");
         rig.transfer.ReadRadio();
-        QCOMPARE(rig.c.dialogs.texts(), QStringList{kNotAvailable});
+        QCOMPARE(rig.c.dialogs.texts(), QStringList{kNotAvailable + "\r\n\r\nDevice /dev/nothing-here: No such file or directory."});
         QCOMPARE(rig.line->opens, 0);
         QVERIFY(!rig.transfer.summary().started);
         QCOMPARE(rig.c.state.DataSource, 0);
@@ -189,7 +219,8 @@ private slots:
         rig.line->refuseOpensAfter = 1;
         rig.c.state.table.setCell(1, MemoryTable::ColFrequency, "7.00000");
         rig.transfer.ReadRadio();
-        QCOMPARE(rig.c.dialogs.texts(), QStringList{kNotAvailable});
+        QCOMPARE(rig.c.dialogs.boxes.size(), 1);
+        QVERIFY(rig.c.dialogs.boxes[0].text.startsWith(kNotAvailable));
         QVERIFY(!rig.transfer.summary().started);
         QCOMPARE(rig.c.state.table.cell(1, MemoryTable::ColFrequency), QString("7.00000"));
         QCOMPARE(rig.line->radio.commands.filter("MR").size(), 0);
@@ -325,51 +356,59 @@ private slots:
         QVERIFY(rig.transfer.summary().cancelled);
     }
 
-    void memoriesThatDoNotAnswerAreNamed_data()
+    // A radio that misbehaves the way real ones on real cables do: the read
+    // either gets every memory exactly or says which ones it did not get, and
+    // never puts a record in the wrong memory.
+    void readFaults_data()
     {
-        QTest::addColumn<int>("dropEvery");
-        QTest::addColumn<int>("stopAfter");
-        QTest::addColumn<QString>("missing");
-        QTest::addColumn<int>("read");
-        QTest::addColumn<int>("used");
-        // The identity reply is the radio's first; memory n's is its (n+1)-th.
-        QTest::newRow("every 100th reply lost") << 100 << 0 << "99, 199, 299, 399, 499" << 499 << 495;
-        QTest::newRow("radio stops answering") << 0 << 301 << "301-500, P1L-P2U" << 300 << 300;
-    }
-    void memoriesThatDoNotAnswerAreNamed()
-    {
-        QFETCH(int, dropEvery);
-        QFETCH(int, stopAfter);
-        QFETCH(QString, missing);
-        QFETCH(int, read);
+        QTest::addColumn<ft450::RadioOptions>("options");
+        QTest::addColumn<QString>("outcome");  // the last box
         ft450::RadioOptions o = fastRadio();
-        o.dropEvery = dropEvery;
-        o.stopAfter = stopAfter;
-        Rig rig(o);
+        o.lateMemory = 10, o.lateMs = 150;
+        QTest::newRow("one reply 150 ms late") << o << kReadDone;
+        o = fastRadio(), o.dropEvery = 7;
+        QTest::newRow("every 7th reply dropped") << o << kReadDone;
+        o = fastRadio(4800), o.switchDeafMs = 50;
+        QTest::newRow("deaf for 50 ms at the new rate") << o << kReadDone;
+        o = fastRadio(), o.splitReplies = true;
+        QTest::newRow("replies in two pieces") << o << kReadDone;
+        // ID, AI0, EX0104, ID, then MR001... : command 303 is MR299.
+        o = fastRadio(), o.stopAfter = 303;
+        QTest::newRow("radio dies during the read")
+            << o
+            << "The read of memories from the Radio stopped at memory 304 of 504: the connection to the radio was lost.\r\n"
+               "Memories read: 299; reported empty: 0.\r\n"
+               "Memories that did not answer: 300-304.\r\n"
+               "Memories not read: 305-500, P1L-P2U.\r\n"
+               "What was read is in the table; memories not read show as Empty.";
+    }
+    void readFaults()
+    {
+        QFETCH(ft450::RadioOptions, options);
+        QFETCH(QString, outcome);
+        Rig rig(options);
         fillRadio(rig.line->radio);
+        qint64 died = -1;
+        rig.line->radio.onTrace = [&](qint64 t, const QString &l) {
+            if (died < 0 && l.contains("(dead after"))
+                died = t;
+        };
         rig.transfer.ReadRadio();
-        QCOMPARE(rig.c.dialogs.boxes.size(), 2);
-        QCOMPARE(rig.c.dialogs.boxes[1].text,
-                 QString("The read of memories from the Radio did not complete.\r\n"
-                         "Memories read: %1; reported empty: 0.\r\n"
-                         "Memories that did not answer: %2.\r\n"
-                         "What was read is in the table; memories not read show as Empty.")
-                     .arg(read)
-                     .arg(missing));
-        QVERIFY(rig.logLines().contains("Read: no reply from memories " + missing));
-        QTEST(rig.c.state.table.usedMemoryCount(), "used");
+        QCOMPARE(rig.c.dialogs.texts().last(), outcome);
         QCOMPARE(rig.c.state.DataSource, 1);
-    }
-
-    void splitRepliesAreCollectedWhole()
-    {
-        ft450::RadioOptions o = fastRadio();
-        o.splitReplies = true;
-        Rig rig(o);
-        fillRadio(rig.line->radio, 3);
-        rig.transfer.ReadRadio();
-        QCOMPARE(rig.c.dialogs.texts().last(), kReadDone);
-        QCOMPARE(rig.c.state.table.usedMemoryCount(), 166);
+        if (outcome == kReadDone) {
+            QVERIFY(rig.tableIsRadio());
+        } else {
+            // What was read is right; nothing else is in the table.
+            for (int n = 1; n <= kLastCat; ++n)
+                QCOMPARE(rig.c.state.table.isCatEmpty(n), n >= 300);
+            for (int n = 1; n < 300; ++n)
+                QCOMPARE(BuildMemoryWrite(rig.c.state.table, n).toLatin1(), "MW" + sampleRecord(n).mid(2));
+            // A dead radio costs seconds, not minutes.
+            QVERIFY(rig.line->now - died < 5 * 1000 * 1000);
+        }
+        // The radio is left at the rate it was found at.
+        QCOMPARE(rig.line->radio.rate(), options.rate);
     }
 
     void lostLinkEndsTheRead()
@@ -423,13 +462,16 @@ private slots:
         QCOMPARE(sent.filter("MR").size(), 252);
         QCOMPARE(rig.logLines().filter("is identical - no action required").size(), 252);
         QVERIFY(rig.logLines().contains("Memory 2 is identical - no action required"));
-        QVERIFY(rig.logLines().contains("Write: issue initial instructions"));
-        QCOMPARE(rig.c.dialogs.texts().last(), QString("Transfer of memories completed."));
+        QCOMPARE(rig.c.dialogs.texts().last(),
+                 QString("Transfer of memories completed.\r\n"
+                         "Memories empty in the table, left as they are on the radio (a memory cannot be erased over "
+                         "CAT): 252."));
         QCOMPARE(rig.c.dialogs.boxes.last().icon, Icon::Information);
-        QCOMPARE(rig.transfer.summary().identical, 252);
         QCOMPARE(rig.c.state.DataSource, 1);
         QVERIFY(!rig.link.isOpen());
         QCOMPARE(rig.view.status[2], QString("0"));
+        // Nothing was replaced, so there is nothing to keep a copy of.
+        QVERIFY(rig.backupFiles().isEmpty());
     }
 
     void writesOnlyWhereTheRadioDiffers()
@@ -440,41 +482,167 @@ private slots:
         for (int n : {1, 2, 4, 5})
             FillMemory(rig.c.state.table, n, QString::fromLatin1(sampleRecord(n, n == 2 ? 1 : 0)), nullptr);
         rig.transfer.WriteRadio();
-        const QStringList sent = rig.commandsFrom(3);  // after ID; AI0; EX0104;
-        QCOMPARE(sent, QStringList({"MR001;", "MR002;", "MW" + QString::fromLatin1(sampleRecord(2, 1).mid(2)), "MR004;",
-                                    "MR005;", "MW" + QString::fromLatin1(sampleRecord(5).mid(2))}));
+        // Each MW is followed by "ID;": the radio's answer shows it is still there
+        // and that it said nothing against the write.
+        QCOMPARE(rig.commandsFrom(4), QStringList({"MR001;", "MR002;", mw(sampleRecord(2, 1)), "ID;", "MR004;", "MR005;",
+                                                   mw(sampleRecord(5)), "ID;"}));
         QCOMPARE(rig.line->radio.memory(2), sampleRecord(2, 1));
         QCOMPARE(rig.line->radio.memory(3), sampleRecord(3));  // empty in the table: left alone
         QCOMPARE(rig.line->radio.memory(5), sampleRecord(5));
         const QStringList log = rig.logLines();
         QVERIFY(log.contains("Memory 1 is identical - no action required"));
         QVERIFY(log.contains("Memory 2 replaced"));
-        QVERIFY(log.contains("Memory 4 is identical - no action required"));
         QVERIFY(log.contains("Memory 5 added"));
-        QCOMPARE(rig.transfer.summary().replaced, 1);
-        QCOMPARE(rig.transfer.summary().added, 1);
-        QCOMPARE(rig.c.dialogs.texts().last(), QString("Transfer of memories completed."));
+        // Every record the radio gave is in the backup, the replaced one first of all.
+        QCOMPARE(rig.backupText(), (mw(sampleRecord(1)) + "\r\n" + mw(sampleRecord(2)) + "\r\n" + mw(sampleRecord(4)) + "\r\n").toLatin1());
+        const QString backup = QDir::toNativeSeparators(rig.transfer.BackupDir + "/" + rig.backupFiles().first());
+        QVERIFY(QFileInfo(backup).fileName().contains(QRegularExpression("^radio-\\d{8}-\\d{6}\\.450$")));
+        QCOMPARE(rig.c.dialogs.texts().last(),
+                 "Transfer of memories completed.\r\n"
+                 "Memories empty in the table, left as they are on the radio (a memory cannot be erased over CAT): 500.\r\n"
+                 "The radio's memories as they were before the write are in " + backup + ".");
     }
 
     void rowsTheRadioCannotTakeAreSkipped()
     {
         Rig rig;
         rig.line->radio.setMemory(6, sampleRecord(6));
-        FillMemory(rig.c.state.table, 6, QString::fromLatin1(sampleRecord(7)), nullptr);
-        FillMemory(rig.c.state.table, 8, QString::fromLatin1(sampleRecord(8)), nullptr);
-        FillMemory(rig.c.state.table, 9, QString::fromLatin1(sampleRecord(9)), nullptr);
+        for (int n : {6, 8, 9, 10})
+            FillMemory(rig.c.state.table, n, QString::fromLatin1(sampleRecord(n == 6 ? 7 : n)), nullptr);
         rig.c.state.table.setCell(6, MemoryTable::ColMode, "?? ");
         rig.c.state.table.setCell(8, MemoryTable::ColTone, "99.9");
+        rig.c.state.table.setCell(10, MemoryTable::ColFrequency, "60.00000");
         rig.transfer.WriteRadio();
-        QCOMPARE(rig.commandsFrom(3), QStringList({"MR009;", "MW" + QString::fromLatin1(sampleRecord(9).mid(2))}));
+        QCOMPARE(rig.commandsFrom(4), QStringList({"MR009;", mw(sampleRecord(9)), "ID;"}));
         QCOMPARE(rig.line->radio.memory(6), sampleRecord(6));
         QCOMPARE(rig.line->radio.rejectedWrites, 0);
         QVERIFY(rig.logLines().contains("Memory 6 skipped - the mode '?? ' is not one the radio knows"));
         QVERIFY(rig.logLines().contains("Memory 8 skipped - the tone '99.9' is not a CTCSS tone of the radio"));
-        QCOMPARE(rig.c.dialogs.texts().last(),
-                 QString("Transfer of memories completed.\r\n"
-                         "Memories not written because the radio cannot take them: 6, 8. The messages window says why."));
+        QVERIFY(rig.logLines().contains("Memory 10 skipped - the frequency 60.00000 MHz is outside the radio's range"));
+        QVERIFY(rig.c.dialogs.texts().last().startsWith(
+            "Transfer of memories completed.\r\nMemories written: 9.\r\n"
+            "Memories not written because the radio cannot take them: 6, 8, 10. The messages window says why."));
         QCOMPARE(rig.c.dialogs.boxes.last().icon, Icon::Exclamation);
+        QVERIFY(!rig.transfer.summary().writeSucceeded());
+    }
+
+    // Memories 1-20 differ between table and radio; the radio misbehaves. No
+    // memory the radio did not take is reported written, and what it held before
+    // is in the backup.
+    void writeFaults_data()
+    {
+        QTest::addColumn<ft450::RadioOptions>("options");
+        QTest::addColumn<QString>("outcome");  // start of the last box
+        QTest::addColumn<QString>("written");  // memories the radio now holds from the table
+        ft450::RadioOptions o = fastRadio();
+        o.dropEvery = 7;
+        QTest::newRow("every 7th reply dropped") << o << "Transfer of memories completed." << "1-20";
+        o = fastRadio(), o.lateMemory = 5, o.lateMs = 150;
+        QTest::newRow("one reply 150 ms late") << o << "Transfer of memories completed." << "1-20";
+        o = fastRadio(4800), o.switchDeafMs = 50;
+        QTest::newRow("deaf for 50 ms at the new rate") << o << "Transfer of memories completed." << "1-20";
+        // ID, AI0, EX0104, ID, then MR, MW, ID for each memory: command 33 is
+        // memory 10's MW, which the radio no longer hears.
+        o = fastRadio(), o.stopAfter = 32;
+        QTest::newRow("radio dies during the write")
+            << o
+            << "The write to the radio did not complete: it stopped at memory 14 of 504, the connection to the radio "
+               "was lost.\r\nMemories written: 1-9.\r\nMemories not written because they did not answer the read "
+               "before writing: 11-14.\r\nMemories written but not confirmed by the radio: 10.\r\n"
+               "Memories not handled: 15-500, P1L-P2U."
+            << "1-9";
+        o = fastRadio(), o.refuseWrites = true;
+        QTest::newRow("radio refuses the writes")
+            << o
+            << "The write to the radio ran to the end, but not every memory was written.\r\nMemories written: none.\r\n"
+               "Memories the radio refused: 1-20."
+            << "";
+    }
+    void writeFaults()
+    {
+        QFETCH(ft450::RadioOptions, options);
+        QFETCH(QString, outcome);
+        QFETCH(QString, written);
+        Rig rig(options);
+        fillRadio(rig.line->radio, 1);
+        for (int n = 1; n <= 20; ++n)
+            FillMemory(rig.c.state.table, n, QString::fromLatin1(sampleRecord(n, 1)), nullptr);
+        rig.transfer.WriteRadio();
+
+        QVERIFY2(rig.c.dialogs.texts().last().startsWith(outcome), qPrintable(rig.c.dialogs.texts().last()));
+        QList<int> nowFromTable;
+        for (int n = 1; n <= 20; ++n) {
+            const QByteArray r = rig.line->radio.memory(n);
+            QVERIFY(r == sampleRecord(n) || r == sampleRecord(n, 1));
+            if (r == sampleRecord(n, 1))
+                nowFromTable << n;
+        }
+        QCOMPARE(RadioTransfer::MemoryNumbersText(nowFromTable), written);
+        QCOMPARE(rig.transfer.summary().writeSucceeded(), outcome.startsWith("Transfer of memories completed."));
+        // Every record the radio gave before being overwritten is in the backup.
+        const QByteArray backup = rig.backupText();
+        for (int n : nowFromTable)
+            QVERIFY(backup.contains(mw(sampleRecord(n)).toLatin1()));
+        QCOMPARE(rig.line->radio.rate(), options.rate);
+    }
+
+    // The radio's own fields that the table does not show (clarifier offset,
+    // position 22) are neither a difference nor overwritten.
+    void fieldsTheTableDoesNotHoldAreKept()
+    {
+        Rig rig;
+        const QByteArray withClarifier1 = "MR00107000000-001250130000;";
+        const QByteArray withClarifier2 = "MR00214070000+000420220000;";
+        rig.line->radio.setMemory(1, withClarifier1);
+        rig.line->radio.setMemory(2, withClarifier2);
+        rig.transfer.ReadRadio();
+        rig.c.state.table.setCell(2, MemoryTable::ColMode, "CW");
+        rig.transfer.WriteRadio();
+        QCOMPARE(rig.line->radio.commands.filter("MW"), QStringList{"MW00214070000+000420320000;"});
+        QCOMPARE(rig.line->radio.memory(1), withClarifier1);
+        QCOMPARE(rig.line->radio.memory(2), QByteArray("MR00214070000+000420320000;"));
+    }
+
+    // The backup loads as a memory file, and written back it restores the radio.
+    void backupRestoresTheRadio()
+    {
+        Rig rig;
+        fillRadio(rig.line->radio, 3);
+        const QByteArray original = rig.line->radio.memoryFileText();
+        for (int n = 1; n <= 60; ++n)
+            FillMemory(rig.c.state.table, n, QString::fromLatin1(sampleRecord(n, 2)), nullptr);
+        rig.transfer.WriteRadio();
+        QVERIFY(rig.line->radio.memoryFileText() != original);
+
+        const QString backup = rig.transfer.BackupDir + "/" + rig.backupFiles().first();
+        QString error;
+        QVERIFY(readMemorySet(backup, rig.c.state.table, nullptr, &error));
+        QCOMPARE(rig.c.state.table.usedMemoryCount(), 20);
+        rig.transfer.WriteRadio();
+        // What the radio held is back; what it did not hold stays as written.
+        for (int n = 1; n <= kLastCat; ++n) {
+            const QByteArray expected = n % 3 == 0 ? sampleRecord(n) : n <= 60 ? sampleRecord(n, 2) : QByteArray();
+            QCOMPARE(rig.line->radio.memory(n), expected);
+        }
+    }
+
+    void backupThatCannotBeWrittenStopsBeforeAnyWrite()
+    {
+        Rig rig;
+        fillRadio(rig.line->radio);
+        QFile blocker(rig.backups.path() + "/not-a-folder");
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        rig.transfer.BackupDir = blocker.fileName() + "/Backups";
+        for (int n = 1; n <= 5; ++n)
+            FillMemory(rig.c.state.table, n, QString::fromLatin1(sampleRecord(n, 1)), nullptr);
+        rig.transfer.WriteRadio();
+        QVERIFY(rig.line->radio.commands.filter("MW").isEmpty());
+        QCOMPARE(rig.line->radio.memory(1), sampleRecord(1));
+        QVERIFY(rig.c.dialogs.texts().last().startsWith(
+            "The write to the radio stopped before memory 1: the copy of the radio's memories could not be saved, "
+            "so nothing more was sent.\r\nThe folder "));
+        QVERIFY(!rig.transfer.summary().writeSucceeded());
     }
 
     void cancelDuringTheWrite()
@@ -487,7 +655,8 @@ private slots:
                 rig.transfer.WriteCancelRequested = true;
         };
         rig.transfer.WriteRadio();
-        QCOMPARE(rig.c.dialogs.texts().last(), QString("Write cancelled by user request"));
+        QVERIFY(rig.c.dialogs.texts().last().startsWith("Write cancelled by user request\r\nMemories written: 1-10.\r\n"
+                                                         "Memories not handled: 11-500, P1L-P2U."));
         QCOMPARE(rig.c.dialogs.boxes.last().icon, Icon::None);
         QCOMPARE(rig.line->radio.usedCount(), 10);
         QVERIFY(!rig.link.isOpen());
@@ -501,11 +670,13 @@ private slots:
         FillMemory(rig.c.state.table, 2, QString::fromLatin1(sampleRecord(2)), nullptr);
         rig.transfer.DryRun = true;
         rig.transfer.WriteRadio();
-        QCOMPARE(rig.commandsFrom(3), QStringList({"MR001;", "MR002;"}));
+        QCOMPARE(rig.commandsFrom(4), QStringList({"MR001;", "MR002;"}));
         QCOMPARE(rig.transfer.summary().written, QList<int>({1, 2}));
-        QCOMPARE(rig.transfer.radioRecord(1), QString::fromLatin1(sampleRecord(1)));
-        QCOMPARE(rig.transfer.radioRecord(2), QString("?;"));
-        QCOMPARE(rig.c.dialogs.texts().last(), QString("Comparison with the radio completed: 2 memories would be written."));
+        QCOMPARE(rig.c.dialogs.texts().last(),
+                 QString("Comparison with the radio completed: 2 memories would be written.\r\n"
+                         "Memories empty in the table, left as they are on the radio (a memory cannot be erased over "
+                         "CAT): 502."));
+        QVERIFY(rig.backupFiles().isEmpty());
     }
 
     void verifyReadsBackWhatWasWritten()
@@ -523,8 +694,69 @@ private slots:
         QCOMPARE(rig.transfer.summary().verifyFailed, QList<int>{2});
         QVERIFY(rig.transfer.summary().verified);
         QCOMPARE(rig.commandsFrom(rig.line->radio.commands.size() - 3), QStringList({"MR001;", "MR002;", "MR003;"}));
-        QCOMPARE(rig.c.dialogs.texts().last(), QString("Transfer of memories completed.\r\n"
-                                                       "Memories that read back differently after writing: 2."));
+        QVERIFY(rig.c.dialogs.texts().last().contains("Memories that read back differently after writing: 2."));
+    }
+
+    // ---- the radio's CAT rate is left as it was found
+
+    void rateIsLeftAsFound_data()
+    {
+        QTest::addColumn<bool>("restore");
+        QTest::addColumn<bool>("write");
+        QTest::addColumn<bool>("cancelAtInstructions");
+        QTest::addColumn<int>("rateAfter");
+        QTest::newRow("read") << true << false << false << 4800;
+        QTest::newRow("write") << true << true << false << 4800;
+        QTest::newRow("cancelled at the instructions") << true << false << true << 4800;
+        QTest::newRow("switched off in the settings") << false << false << false << 38400;
+    }
+    void rateIsLeftAsFound()
+    {
+        QFETCH(bool, restore);
+        QFETCH(bool, write);
+        QFETCH(bool, cancelAtInstructions);
+        Rig rig(fastRadio(4800));
+        fillRadio(rig.line->radio, 50);
+        rig.link.RestoreCatRate = restore;
+        if (cancelAtInstructions)
+            rig.c.dialogs.answers << Answer::Cancel;
+        FillMemory(rig.c.state.table, 7, QString::fromLatin1(sampleRecord(7)), nullptr);
+        write ? rig.transfer.WriteRadio() : rig.transfer.ReadRadio();
+        QTEST(rig.line->radio.rate(), "rateAfter");
+        QCOMPARE(rig.line->radio.noiseCharacters, 9);  // the three probes that did not match
+        QCOMPARE(rig.line->radio.commands.filter("EX").size(), restore ? 2 : 1);
+    }
+
+    // ---- compare
+
+    void compareListsWhatAWriteWouldChange()
+    {
+        Rig rig;
+        for (int n = 1; n <= 4; ++n)
+            rig.line->radio.setMemory(n, sampleRecord(n));
+        FillMemory(rig.c.state.table, 1, QString::fromLatin1(sampleRecord(1)), nullptr);
+        FillMemory(rig.c.state.table, 2, QString::fromLatin1(sampleRecord(2, 1)), nullptr);
+        FillMemory(rig.c.state.table, 4, QString::fromLatin1(sampleRecord(4)), nullptr);
+        FillMemory(rig.c.state.table, 7, QString::fromLatin1(sampleRecord(7)), nullptr);
+        rig.c.state.table.setCell(4, MemoryTable::ColFrequency, "60.00000");
+        rig.c.state.MemoriesChanged = true;
+        rig.transfer.CompareWithRadio();
+
+        QVERIFY(rig.line->radio.commands.filter("MW").isEmpty());
+        QCOMPARE(BuildMemoryWrite(rig.c.state.table, 2), mw(sampleRecord(2, 1)));
+        QVERIFY(rig.c.state.table.isCatEmpty(3));
+        QVERIFY(rig.c.state.MemoriesChanged);
+        const QStringList lines = rig.c.log.text().split("\r\n");
+        const int first = int(lines.indexOf("Compare with Radio:"));
+        QVERIFY(first >= 0);
+        QCOMPARE(lines.mid(first + 1, 5),
+                 QStringList({"Memory 2 would be replaced: radio 1.82000 CW Minus CTCSS Enc 71.9, table 1.82100 FM Simplex",
+                              "Memory 3 is empty in the table; the radio keeps 1.83000 FM Simplex",
+                              "Memory 4 cannot be written: the frequency 60.00000 MHz is outside the radio's range",
+                              "Memory 7 would be added: 1.87000 USRL Plus CTCSS Enc+Dec 85.4",
+                              "Memories a write would replace: 1; add: 1; empty in the table but kept on the radio: 1; "
+                              "that cannot be written: 1."}));
+        QVERIFY(rig.c.dialogs.texts().last().endsWith("The messages window lists them."));
     }
 };
 
