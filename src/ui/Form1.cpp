@@ -292,6 +292,10 @@ void Form1::buildMenus()
     m_mnuSave = addItem(m_mnuFile, QStringLiteral("mnuSave"), QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
     m_mnuSaveAs = addItem(m_mnuFile, QStringLiteral("mnuSaveAs"), QStringLiteral("Save &As"));
     m_mnuFile->addSeparator();
+    m_mnuCompareRadio = addItem(m_mnuFile, QStringLiteral("mnuCompareRadio"), QStringLiteral("&Compare with Radio..."));
+    m_mnuCompareRadio->setEnabled(false);
+    connect(m_mnuCompareRadio, &QAction::triggered, this, [this] { runTransfer(&RadioTransfer::CompareWithRadio); });
+    m_mnuFile->addSeparator();
     QAction *printOptions = addItem(m_mnuFile, QStringLiteral("mnuPrintOptions"), QStringLiteral("Select &Print options..."));
     QAction *print = addItem(m_mnuFile, QStringLiteral("mnuPrint"), QStringLiteral("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P));
     QAction *pdf = addItem(m_mnuFile, QStringLiteral("mnuExportPdf"), QStringLiteral("Export to PDF..."));
@@ -416,6 +420,10 @@ void Form1::buildMenus()
     m_mnuDisableRts = addItem(m_mnuSettings, QStringLiteral("mnuDisableRTS"), QStringLiteral("&Do not use RTS"));
     m_mnuDisableRts->setCheckable(true);
     connect(m_mnuDisableRts, &QAction::triggered, this, [this](bool on) { m_link->SetDoNotUseRts(on); });
+    m_mnuRestoreCatRate = addItem(m_mnuSettings, QStringLiteral("mnuRestoreCatRate"),
+                                  QStringLiteral("Restore the radio's CAT rate after a transfer"));
+    m_mnuRestoreCatRate->setCheckable(true);
+    connect(m_mnuRestoreCatRate, &QAction::triggered, this, [this](bool on) { m_link->SetRestoreCatRate(on); });
     m_mnuSettings->addSeparator();
     m_mnuBandPlan = addItem(m_mnuSettings, QStringLiteral("mnuBandPlan"), QStringLiteral("Define &Repeater rules..."));
     m_mnuBandPlan->setCheckable(true);
@@ -491,6 +499,7 @@ void Form1::readSettingsAtStart()
     m_log->setLoggingEnabled(logging);
     m_mnuLog->setChecked(logging);
     m_mnuDisableRts->setChecked(m_link->DoNotUseRts);
+    m_mnuRestoreCatRate->setChecked(m_link->RestoreCatRate);
     m_gridSize = m_settings->value(QStringLiteral("GridSize"), QStringLiteral("Normal"));
     setComMenus();
     LoadRepeaterRules(repeaterRules(), *m_settings, m_dialogs, m_log.get());
@@ -777,6 +786,7 @@ void Form1::SetMainButtonsEnabled(bool on)
     // load cannot start in the middle of a transfer.
     for (QAction *a : {m_mnuOpen, m_mnuSave, m_mnuSaveAs})
         a->setEnabled(on);
+    m_mnuCompareRadio->setEnabled(on && (m_state.RadioReadComplete || m_state.FileLoadComplete));
 }
 
 void Form1::RestoreMainButtons()
@@ -786,6 +796,7 @@ void Form1::RestoreMainButtons()
     m_cmdImportExport->setEnabled(false);
     for (QAction *a : {m_mnuOpen, m_mnuSave, m_mnuSaveAs})
         a->setEnabled(true);
+    m_mnuCompareRadio->setEnabled(m_state.RadioReadComplete || m_state.FileLoadComplete);
     if (m_state.RadioReadComplete || m_state.FileLoadComplete) {
         m_cmdWriteFile->setEnabled(true);
         m_cmdWriteRig->setEnabled(true);

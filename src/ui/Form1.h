@@ -208,6 +208,7 @@ private:
     std::array<QAction *, 16> m_mnuCom{};
     std::array<QAction *, 4> m_mnuSpeed{};
     QAction *m_mnuLog = nullptr, *m_mnuDisableRts = nullptr, *m_mnuBandPlan = nullptr;
+    QAction *m_mnuRestoreCatRate = nullptr, *m_mnuCompareRadio = nullptr;
     QAction *m_mnuGridNormal = nullptr, *m_mnuGridLarger = nullptr, *m_mnuGridLargest = nullptr;
     QAction *m_mnuAutosize = nullptr, *m_mnuUserWidths = nullptr;
 
