@@ -527,6 +527,33 @@ private slots:
         QCOMPARE(w.shown(3, 5), QString());
     }
 
+    // A click only selects, however often it lands on the same cell: Ctrl+V and
+    // Del after it act on memories.
+    void secondClickOpensNoEditor()
+    {
+        EditingWindow w;
+        w.useRange(1, 12);
+        w.loaded();
+        w.selectBlock(10, 11, 1, 6);
+        w.key(Qt::Key_C, Qt::ControlModifier);
+        w.clickCell(3, 1);
+        w.clickCell(3, 1);
+        QTest::qWait(2 * QApplication::doubleClickInterval());  // an editor would be open by now
+        QVERIFY(!w.editor());
+        w.key(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(w.shown(3, 1), EditingWindow::frequencyOf(10));
+        QCOMPARE(w.shown(4, 1), EditingWindow::frequencyOf(11));
+        QCOMPARE(w.shown(5, 1), EditingWindow::frequencyOf(5));
+        w.clickCell(5, 6);
+        w.clickCell(5, 6);
+        QTest::qWait(2 * QApplication::doubleClickInterval());
+        QVERIFY(!w.editor());
+        w.key(Qt::Key_Delete);
+        QCOMPARE(w.dialogs.texts(), QStringList{"Are you sure you want to delete memory 5"});
+        QCOMPARE(w.shown(5, 1), QString("Empty"));
+        QCOMPARE(w.shown(5, 6), QString());
+    }
+
     void shiftInsertPastesThroughTheChecks()
     {
         EditingWindow w;
