@@ -194,6 +194,20 @@ bool CellDelegate::submit(QWidget *editor, QAbstractItemDelegate::EndEditHint hi
     return true;
 }
 
+bool CellDelegate::submitOpenEditor()
+{
+    // Copied: the submit closes the editor, and the view may forget it at once.
+    const QList<QWidget *> open = m_editors.keys();
+    for (QWidget *editor : open) {
+        const auto it = m_editors.constFind(editor);
+        if (it == m_editors.constEnd() || it->finished || !editor->isVisible())
+            continue;
+        if (!submit(editor, QAbstractItemDelegate::SubmitModelCache))
+            return false;
+    }
+    return true;
+}
+
 void CellDelegate::reopen(const OpenEditor &info, const QString &text) const
 {
     if (!info.view || !info.index.isValid())

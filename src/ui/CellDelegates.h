@@ -38,6 +38,10 @@ public:
     // edits the text instead of clearing memories.
     void setDeleteAction(QAction *action);
 
+    // Confirms the open editor as Enter does and closes it. False when its text
+    // is refused: the check has shown its message and the editor stays open.
+    bool submitOpenEditor();
+
     // The text an editor holds now.
     static QString editorText(const QWidget *editor);
 

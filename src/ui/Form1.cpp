@@ -1108,6 +1108,15 @@ void Form1::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    // What is typed in an open cell editor counts as entered; a text the cell
+    // refuses keeps the window open on it, with the check's message.
+    m_closing = true;
+    const bool committed = m_memoryDelegate->submitOpenEditor() && m_pmsDelegate->submitOpenEditor();
+    m_closing = false;
+    if (!committed) {
+        event->ignore();
+        return;
+    }
     if (m_state.MemoriesChanged) {
         m_closing = true;
         const Answer answer = m_dialogs->messageBox(

@@ -554,6 +554,48 @@ private slots:
         QCOMPARE(w.shown(5, 6), QString());
     }
 
+    // Closing the window (close box, Alt+F4, "E&xit") takes the open editor's
+    // text first, then asks about unsaved changes; a refused text keeps the
+    // window open on it.
+    void closingWithAnOpenEditor_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("byExitItem");
+        QTest::addColumn<int>("answer");  // to the unsaved-changes question
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("close box, No") << "7.1" << false << int(Answer::No) << true;
+        QTest::newRow("Exit item, Cancel") << "7.1" << true << int(Answer::Cancel) << false;
+        QTest::newRow("refused text") << "abc" << false << int(Answer::No) << false;
+    }
+    void closingWithAnOpenEditor()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, byExitItem);
+        QFETCH(int, answer);
+        QFETCH(bool, closes);
+        EditingWindow w;
+        w.useRange(1, 3);
+        w.loaded();
+        w.typeIntoCell(2, 1, typed, false);
+        w.dialogs.answers.enqueue(Answer(answer));
+        if (byExitItem)
+            w.action("mnuExit")->trigger();
+        else
+            w.window->close();
+        QCOMPARE(w.window->isVisible(), !closes);
+        if (typed == "abc") {
+            QCOMPARE(w.dialogs.texts(), QStringList{"Not a numeric value"});
+            QVERIFY(w.lineEditor());
+            QCOMPARE(w.lineEditor()->text(), typed);
+            QCOMPARE(w.shown(2, 1), EditingWindow::frequencyOf(2));
+            return;
+        }
+        QCOMPARE(w.dialogs.texts().size(), 1);
+        QVERIFY(w.dialogs.texts().first().startsWith("Changes have been made but not yet saved to disk."));
+        QCOMPARE(w.shown(2, 1), QString("7.10000"));
+        QVERIFY(!w.editor());
+    }
+
     void shiftInsertPastesThroughTheChecks()
     {
         EditingWindow w;
