@@ -541,6 +541,7 @@ void Form1::startUp()
         m_state.HomeDir = QDir::currentPath();
     // 11, 12: the file to open once the window shows.
     const bool loadDue = PrepareAutoOpen(*m_ctx, m_commandLinePath);
+    m_memoryView->setFocus();
     switch (m_savedWindowState) {
     case 1: showMinimized(); break;
     case 2: showMaximized(); break;
@@ -818,6 +819,9 @@ void Form1::RefreshChangedState()
 void Form1::ShowMemoriesTab()
 {
     m_tabs->setCurrentIndex(0);
+    // Also when the tab was current already: the keys then move in the table,
+    // not along the tab bar.
+    m_memoryView->setFocus();
 }
 
 void Form1::SetStatusPanel(int panel, const QString &text)
