@@ -294,7 +294,7 @@ void Form1::buildMenus()
     m_mnuFile->addSeparator();
     QAction *printOptions = addItem(m_mnuFile, QStringLiteral("mnuPrintOptions"), QStringLiteral("Select &Print options..."));
     QAction *print = addItem(m_mnuFile, QStringLiteral("mnuPrint"), QStringLiteral("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P));
-    QAction *pdf = addItem(m_mnuFile, QStringLiteral("mnuExportPdf"), QStringLiteral("Export to PDF..."));
+    QAction *pdf = addItem(m_mnuFile, QStringLiteral("mnuExportPdf"), QStringLiteral("&Export to PDF..."));
     m_mnuFile->addSeparator();
     QAction *exitItem = addItem(m_mnuFile, QStringLiteral("mnuExit"), QStringLiteral("E&xit"));
     connect(m_mnuOpen, &QAction::triggered, this, [this] { LoadMemoryFile(*m_ctx); });

@@ -697,6 +697,13 @@ void TestMainWindow::windowsFromTheMenus()
     QVERIFY(ran);
     QCOMPARE(f.action("mnuPrint")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
     QVERIFY(w.printer());
+    // Alt+F, E reaches the PDF export: no other File item has E for its key.
+    QCOMPARE(f.action("mnuExportPdf")->text(), QStringLiteral("&Export to PDF..."));
+    for (QAction *a : f.find<QMenu>("mnuFile")->actions()) {
+        const qsizetype amp = a->text().indexOf(QLatin1Char('&'));
+        if (a->objectName() != QLatin1String("mnuExportPdf") && amp >= 0)
+            QVERIFY2(a->text().at(amp + 1).toUpper() != QLatin1Char('E'), qPrintable(a->text()));
+    }
 }
 
 void TestMainWindow::closeDuringTransfer()
