@@ -9,8 +9,49 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
+#include <QWheelEvent>
+
+#include <utility>
 
 namespace mv {
+
+namespace {
+// The pick-list editor. Arrow keys, letters (the list's prefix search) and the
+// wheel move its choice; QComboBox reports those moves as `activated` too,
+// which is why they are told apart here: only a choice made in the open list
+// (a click on an item, or Enter there) counts as picked.
+class PickListEditor : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+    // True while a key or the wheel moves the choice.
+    bool moving() const { return m_moving; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        const bool was = std::exchange(m_moving, true);
+        QComboBox::keyPressEvent(event);
+        m_moving = was;
+    }
+    void wheelEvent(QWheelEvent *event) override
+    {
+        const bool was = std::exchange(m_moving, true);
+        QComboBox::wheelEvent(event);
+        m_moving = was;
+    }
+
+private:
+    bool m_moving = false;
+};
+
+// A pick list on a cell whose text is none of its choices ("?? " from an
+// unreadable record) opens with no choice; confirming no choice changes nothing.
+bool hasNoChoice(const QWidget *editor)
+{
+    const auto *box = qobject_cast<const QComboBox *>(editor);
+    return box && box->currentIndex() < 0;
+}
+} // namespace
 
 CellDelegate::CellDelegate(EditingCommands &commands, ViewKind kind, QObject *parent)
     : QStyledItemDelegate(parent)
@@ -30,20 +71,13 @@ QWidget *CellDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem 
     const QStringList choices = EditingCommands::PickListChoices(column);
     if (!choices.isEmpty()) {
         // The lists' trailing empty choice is left out: it would only be refused.
-        auto *box = new QComboBox(parent);
+        auto *box = new PickListEditor(parent);
         box->addItems(choices);
         box->setFrame(false);
-        // Choosing from the list confirms at once, as Enter does.
+        // A choice made in the open list confirms at once, as Enter does.
         connect(box, &QComboBox::activated, this, [this, box]() {
-            auto it = m_editors.find(box);
-            if (it == m_editors.end() || it->finished)
-                return;
-            if (!confirm(box))
-                return;
-            it = m_editors.find(box);
-            if (it != m_editors.end())
-                it->finished = true;
-            emit const_cast<CellDelegate *>(this)->closeEditor(box, QAbstractItemDelegate::SubmitModelCache);
+            if (!box->moving())
+                const_cast<CellDelegate *>(this)->submit(box, QAbstractItemDelegate::SubmitModelCache);
         });
         editor = box;
     } else if (column == MemoryTable::ColFrequency || column == MemoryTable::ColDescription) {
@@ -84,7 +118,7 @@ void CellDelegate::setEditorData(QWidget *editor, const QModelIndex &index) cons
         m_reopenText.clear();
     }
     if (auto *box = qobject_cast<QComboBox *>(editor))
-        box->setCurrentIndex(box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
+        box->setCurrentIndex(box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));  // -1: no choice
     else if (auto *line = qobject_cast<QLineEdit *>(editor))
         line->setText(text);
 }
@@ -109,8 +143,8 @@ bool CellDelegate::confirm(QWidget *editor) const
         return true;
     const QModelIndex index = it->index;
     const QString text = editorText(editor);
-    if (text == index.data(Qt::EditRole).toString())
-        return true;  // nothing was changed: nothing to check or store
+    if (hasNoChoice(editor) || text == index.data(Qt::EditRole).toString())
+        return true;  // nothing was chosen or changed: nothing to check or store
     // The checks may show a message box; the focus it takes is not a commit.
     m_confirming = true;
     const bool accepted = m_kind == ViewKind::Memories
@@ -134,6 +168,44 @@ void CellDelegate::setModelData(QWidget *editor, QAbstractItemModel *, const QMo
     const QString text = editorText(editor);
     if (!confirm(editor))
         reopen(info, text);
+}
+
+bool CellDelegate::submit(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    auto it = m_editors.find(editor);
+    if (it == m_editors.end() || it->finished)
+        return true;
+    if (hasNoChoice(editor)) {
+        // The same as Esc (Tab still moves on).
+        it->finished = true;
+        emit closeEditor(editor, hint == QAbstractItemDelegate::SubmitModelCache
+                                     ? QAbstractItemDelegate::RevertModelCache
+                                     : hint);
+        return true;
+    }
+    if (!confirm(editor)) {
+        editor->setFocus();
+        return false;  // refused: the editor stays open on the text
+    }
+    it = m_editors.find(editor);
+    if (it != m_editors.end())
+        it->finished = true;
+    emit closeEditor(editor, hint);
+    return true;
+}
+
+bool CellDelegate::submitOpenEditor()
+{
+    // Copied: the submit closes the editor, and the view may forget it at once.
+    const QList<QWidget *> open = m_editors.keys();
+    for (QWidget *editor : open) {
+        const auto it = m_editors.constFind(editor);
+        if (it == m_editors.constEnd() || it->finished || !editor->isVisible())
+            continue;
+        if (!submit(editor, QAbstractItemDelegate::SubmitModelCache))
+            return false;
+    }
+    return true;
 }
 
 void CellDelegate::reopen(const OpenEditor &info, const QString &text) const
@@ -195,16 +267,7 @@ bool CellDelegate::eventFilter(QObject *object, QEvent *event)
             return QStyledItemDelegate::eventFilter(object, event);
         default: return QStyledItemDelegate::eventFilter(object, event);
         }
-        if (it->finished)
-            return true;
-        if (!confirm(editor)) {
-            editor->setFocus();
-            return true;  // refused: the editor stays open on the text
-        }
-        it = m_editors.find(editor);
-        if (it != m_editors.end())
-            it->finished = true;
-        emit closeEditor(editor, hint);
+        submit(editor, hint);
         return true;
     }
     case QEvent::FocusOut:

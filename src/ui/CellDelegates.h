@@ -2,7 +2,9 @@
 // The cell editors of the memory and PMS views: pick lists for mode, shift,
 // encoding and tone (the radio's lists), free text for the frequency and the
 // description (at most 100 characters). A confirmed text goes through the
-// editing commands' checks; a refused text keeps its editor open.
+// editing commands' checks; a refused text keeps its editor open. A pick list
+// stores only a choice: Enter, a click on an item of its open list, or leaving
+// the cell; keys and the wheel merely move the choice, and Esc keeps the cell.
 #include <QHash>
 #include <QPersistentModelIndex>
 #include <QPointer>
@@ -36,6 +38,10 @@ public:
     // edits the text instead of clearing memories.
     void setDeleteAction(QAction *action);
 
+    // Confirms the open editor as Enter does and closes it. False when its text
+    // is refused: the check has shown its message and the editor stays open.
+    bool submitOpenEditor();
+
     // The text an editor holds now.
     static QString editorText(const QWidget *editor);
 
@@ -52,6 +58,10 @@ private:
     // Runs the checks of the cell; true when the table took the text (or the text
     // is the cell's own, which needs no confirming).
     bool confirm(QWidget *editor) const;
+    // Enter, Tab or a choice in the open list: confirms and closes the editor
+    // with `hint`; a pick list with no choice closes as with Esc. False when the
+    // text is refused (the editor stays open).
+    bool submit(QWidget *editor, QAbstractItemDelegate::EndEditHint hint);
     void forget(QWidget *editor) const;
     // Opens the editor of a refused commit again, on the refused text.
     void reopen(const OpenEditor &info, const QString &text) const;

@@ -152,14 +152,19 @@ void ErrorListWindow::forceOntoPrimaryDesktop()
 
 void ErrorListWindow::layoutControls()
 {
+    // Everything is placed from the inner size (width() and height() leave out
+    // the title bar and the borders): the button line stands 410 twips above
+    // the inner bottom, and the text fills all the room above it, so that no
+    // empty band is left beside or below the text.
     const int w = width();
     const int h = height();
-    m_text->setGeometry(0, 0, std::max(0, w - TwipsX(this, 270)), std::max(0, h - TwipsY(this, 1000)));
-    const int buttonTop = h - TwipsY(this, 410);
+    const int buttonTop = h - TwipsY(this, kButtonLineTwips);
+    m_text->setGeometry(0, 0, w, std::max(0, buttonTop - TwipsY(this, kGapTwips)));
     const int buttonHeight = TwipsY(this, 360);
+    const int margin = TwipsX(this, kGapTwips);
     const int gap = TwipsX(this, 120);
-    const int buttonWidth = std::max(TwipsX(this, 1300), (w - TwipsX(this, 270) - 3 * gap) / 4);
-    int x = 0;
+    const int buttonWidth = std::max(TwipsX(this, 1300), (w - 2 * margin - 3 * gap) / 4);
+    int x = margin;
     for (QPushButton *b : {m_copy, m_clear, m_save, m_close}) {
         b->setGeometry(x, buttonTop, buttonWidth, buttonHeight);
         x += buttonWidth + gap;

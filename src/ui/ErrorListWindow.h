@@ -20,6 +20,9 @@ public:
     // Design geometry in twips, used when no "ErrorList..." keys are stored.
     static constexpr int kDesignLeft = 2760, kDesignTop = 0, kDesignWidth = 8130, kDesignHeight = 3060;
     static constexpr int kMinimumHeightTwips = 2000;
+    // The top of the button line above the inner bottom, and the space between
+    // the text and the buttons and at the ends of the button line.
+    static constexpr int kButtonLineTwips = 410, kGapTwips = 60;
 
     QPlainTextEdit *textArea() const { return m_text; }
 

@@ -298,7 +298,7 @@ void Form1::buildMenus()
     m_mnuFile->addSeparator();
     QAction *printOptions = addItem(m_mnuFile, QStringLiteral("mnuPrintOptions"), QStringLiteral("Select &Print options..."));
     QAction *print = addItem(m_mnuFile, QStringLiteral("mnuPrint"), QStringLiteral("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P));
-    QAction *pdf = addItem(m_mnuFile, QStringLiteral("mnuExportPdf"), QStringLiteral("Export to PDF..."));
+    QAction *pdf = addItem(m_mnuFile, QStringLiteral("mnuExportPdf"), QStringLiteral("&Export to PDF..."));
     m_mnuFile->addSeparator();
     QAction *exitItem = addItem(m_mnuFile, QStringLiteral("mnuExit"), QStringLiteral("E&xit"));
     connect(m_mnuOpen, &QAction::triggered, this, [this] { LoadMemoryFile(*m_ctx); });
@@ -550,6 +550,7 @@ void Form1::startUp()
         m_state.HomeDir = QDir::currentPath();
     // 11, 12: the file to open once the window shows.
     const bool loadDue = PrepareAutoOpen(*m_ctx, m_commandLinePath);
+    m_memoryView->setFocus();
     switch (m_savedWindowState) {
     case 1: showMinimized(); break;
     case 2: showMaximized(); break;
@@ -829,6 +830,9 @@ void Form1::RefreshChangedState()
 void Form1::ShowMemoriesTab()
 {
     m_tabs->setCurrentIndex(0);
+    // Also when the tab was current already: the keys then move in the table,
+    // not along the tab bar.
+    m_memoryView->setFocus();
 }
 
 void Form1::SetStatusPanel(int panel, const QString &text)
@@ -1116,6 +1120,15 @@ void Form1::closeEvent(QCloseEvent *event)
         return;
     }
     if (m_closing) {
+        event->ignore();
+        return;
+    }
+    // What is typed in an open cell editor counts as entered; a text the cell
+    // refuses keeps the window open on it, with the check's message.
+    m_closing = true;
+    const bool committed = m_memoryDelegate->submitOpenEditor() && m_pmsDelegate->submitOpenEditor();
+    m_closing = false;
+    if (!committed) {
         event->ignore();
         return;
     }

@@ -17,8 +17,10 @@ MemoryGridView::MemoryGridView(Kind kind, QWidget *parent)
     horizontalHeader()->setHighlightSections(false);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
+    // No editor on a second click of the current cell: a click only selects, so
+    // that Del, Ctrl+C and Ctrl+V after it act on memories.
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
-                    | QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+                    | QAbstractItemView::AnyKeyPressed);
     setContextMenuPolicy(Qt::CustomContextMenu);
     setWordWrap(false);
     setCornerButtonEnabled(false);

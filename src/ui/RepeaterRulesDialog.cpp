@@ -3,6 +3,7 @@
 #include "rules/RepeaterRules.h"
 #include "rules/RulePresets.h"
 #include "shell/Dialogs.h"
+#include "ui/UiMetrics.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -186,6 +187,7 @@ RepeaterRulesDialog::RepeaterRulesDialog(SettingsStore &settings, Dialogs &dialo
     layout->addLayout(switches);
     layout->addWidget(presetGroup);
     layout->addLayout(ruleButtons);
+    ApplyUserInterfaceFont(this);
 
     reloadMyRules();
 }

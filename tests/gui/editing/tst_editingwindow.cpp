@@ -6,6 +6,8 @@
 #include "ui/ErrorListWindow.h"
 
 #include <QClipboard>
+#include <QAbstractItemView>
+#include <QWheelEvent>
 #include <QMimeData>
 #include <QLabel>
 
@@ -425,34 +427,173 @@ private slots:
         QCOMPARE(w.shown(2, 1), EditingWindow::frequencyOf(2));
     }
 
-    void pickListsEditModeAndEncoding()
+    // Keys, letters and the wheel only move the choice of an open pick list;
+    // Enter, a click on an item of the open list or leaving the cell stores it,
+    // Esc keeps the cell and the undo item. "?? " (an unreadable record's mode)
+    // opens with no choice, and no choice confirmed is the same as Esc.
+    void pickListGestures_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("gestures");  // see pickListGestures
+        QTest::addColumn<QString>("after");
+        const int mode = MemoryTable::ColMode;
+        QTest::newRow("Down, Esc") << mode << "FM" << "Down Esc" << "FM";
+        QTest::newRow("Down, Return") << mode << "FM" << "Down Return" << "AM";
+        QTest::newRow("tone Down, Esc") << int(MemoryTable::ColTone) << "88.5" << "Down Esc" << "88.5";
+        QTest::newRow("wheel notch, Esc") << mode << "FM" << "Wheel Esc" << "FM";
+        QTest::newRow("wheel notch, leave") << mode << "FM" << "Wheel Leave" << "AM";
+        QTest::newRow("fmn, Return") << mode << "USB" << "fmn Return" << "FMN";
+        QTest::newRow("item clicked in the open list") << mode << "FM" << "Open Click:CWR" << "CWR";
+        QTest::newRow("Down, Return in the open list") << mode << "FM" << "Open Down Return" << "AM";
+        QTest::newRow("?? , Return") << mode << "?? " << "Return" << "?? ";
+        QTest::newRow("?? , leave") << mode << "?? " << "Leave" << "?? ";
+        QTest::newRow("?? , Down, Return") << mode << "?? " << "Down Return" << "LSB";
+    }
+    void pickListGestures()
+    {
+        QFETCH(int, column);
+        QFETCH(QString, before);
+        QFETCH(QString, gestures);
+        QFETCH(QString, after);
+        EditingWindow w;
+        w.useRange(1, 3);
+        w.table().setCell(2, column, before);
+        w.loaded();
+        // Letters typed in one go are one search, however slow the machine.
+        const int interval = QApplication::keyboardInputInterval();
+        QApplication::setKeyboardInputInterval(60000);
+        w.clickCell(2, column);
+        w.key(Qt::Key_F2);
+        QComboBox *box = w.listEditor();
+        QVERIFY(box);
+        QCOMPARE(box->currentIndex() < 0, before == "?? ");
+        for (const QString &g : gestures.split(' ')) {
+            QAbstractItemView *list = box->view();
+            QWidget *target = list->isVisible() ? static_cast<QWidget *>(list) : box;
+            if (g == "Down") {
+                QTest::keyClick(target, Qt::Key_Down);
+            } else if (g == "Esc") {
+                QTest::keyClick(target, Qt::Key_Escape);
+            } else if (g == "Return") {
+                QTest::keyClick(target, Qt::Key_Return);
+            } else if (g == "Wheel") {
+                // One notch towards the user, over the closed list.
+                const QPointF at = QRectF(box->rect()).center();
+                QWheelEvent wheel(at, box->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                                  Qt::NoModifier, Qt::NoScrollPhase, false);
+                QApplication::sendEvent(box, &wheel);
+            } else if (g == "Leave") {
+                w.clickCell(1, 1);
+            } else if (g == "Open") {
+                box->showPopup();
+                QTRY_VERIFY(box->view()->isVisible());
+            } else if (g.startsWith("Click:")) {
+                const QModelIndex item = list->model()->index(box->findText(g.mid(6)), 0);
+                list->scrollTo(item);
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
+            } else {
+                QTest::keyClicks(box, g);
+            }
+        }
+        QApplication::setKeyboardInputInterval(interval);
+        QCoreApplication::processEvents();  // a refused edit would reopen its editor now
+        QVERIFY(!w.editor());
+        QCOMPARE(w.shown(2, column), after);
+        QCOMPARE(w.shown(2, 1), EditingWindow::frequencyOf(2));
+        QVERIFY(w.dialogs.boxes.isEmpty());
+        // Only a stored choice takes the one-level undo.
+        QCOMPARE(w.action("mnuUndo")->isEnabled(), after != before);
+        QCOMPARE(panel(w, 2), after != before ? QString("Memories changed") : QString("Memories unchanged"));
+    }
+
+    void blankEncodingClearsTheTone()
     {
         EditingWindow w;
         w.useRange(1, 3);
         w.loaded();
-        w.clickCell(2, 2);
+        w.clickCell(3, 4);
         w.key(Qt::Key_F2);
         QComboBox *box = w.listEditor();
         QVERIFY(box);
         QStringList items;
         for (int i = 0; i < box->count(); ++i)
             items << box->itemText(i);
-        QCOMPARE(items, QStringList({"LSB", "USB", "CW", "FM", "AM", "RTYL", "CWR", "USRL", "RTYU", "FMN", "USRU"}));
-        QCOMPARE(box->currentText(), QString("FM"));
-        QTest::keyClick(box, Qt::Key_Down);
-        QTest::keyClick(box, Qt::Key_Return);
-        QCOMPARE(w.shown(2, 2), QString("AM"));
-
-        // The blank encoding clears the tone of the memory.
-        w.clickCell(3, 4);
-        w.key(Qt::Key_F2);
-        box = w.listEditor();
-        QVERIFY(box);
+        QCOMPARE(items, QStringList({" ", "CTCSS Enc", "CTCSS Enc+Dec"}));
         QTest::keyClick(box, Qt::Key_Home);
         QCOMPARE(box->currentText(), QString(" "));
         QTest::keyClick(box, Qt::Key_Return);
         QCOMPARE(w.shown(3, 4), QString(" "));
         QCOMPARE(w.shown(3, 5), QString());
+    }
+
+    // A click only selects, however often it lands on the same cell: Ctrl+V and
+    // Del after it act on memories.
+    void secondClickOpensNoEditor()
+    {
+        EditingWindow w;
+        w.useRange(1, 12);
+        w.loaded();
+        w.selectBlock(10, 11, 1, 6);
+        w.key(Qt::Key_C, Qt::ControlModifier);
+        w.clickCell(3, 1);
+        w.clickCell(3, 1);
+        QTest::qWait(2 * QApplication::doubleClickInterval());  // an editor would be open by now
+        QVERIFY(!w.editor());
+        w.key(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(w.shown(3, 1), EditingWindow::frequencyOf(10));
+        QCOMPARE(w.shown(4, 1), EditingWindow::frequencyOf(11));
+        QCOMPARE(w.shown(5, 1), EditingWindow::frequencyOf(5));
+        w.clickCell(5, 6);
+        w.clickCell(5, 6);
+        QTest::qWait(2 * QApplication::doubleClickInterval());
+        QVERIFY(!w.editor());
+        w.key(Qt::Key_Delete);
+        QCOMPARE(w.dialogs.texts(), QStringList{"Are you sure you want to delete memory 5"});
+        QCOMPARE(w.shown(5, 1), QString("Empty"));
+        QCOMPARE(w.shown(5, 6), QString());
+    }
+
+    // Closing the window (close box, Alt+F4, "E&xit") takes the open editor's
+    // text first, then asks about unsaved changes; a refused text keeps the
+    // window open on it.
+    void closingWithAnOpenEditor_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("byExitItem");
+        QTest::addColumn<int>("answer");  // to the unsaved-changes question
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("close box, No") << "7.1" << false << int(Answer::No) << true;
+        QTest::newRow("Exit item, Cancel") << "7.1" << true << int(Answer::Cancel) << false;
+        QTest::newRow("refused text") << "abc" << false << int(Answer::No) << false;
+    }
+    void closingWithAnOpenEditor()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, byExitItem);
+        QFETCH(int, answer);
+        QFETCH(bool, closes);
+        EditingWindow w;
+        w.useRange(1, 3);
+        w.loaded();
+        w.typeIntoCell(2, 1, typed, false);
+        w.dialogs.answers.enqueue(Answer(answer));
+        if (byExitItem)
+            w.action("mnuExit")->trigger();
+        else
+            w.window->close();
+        QCOMPARE(w.window->isVisible(), !closes);
+        if (typed == "abc") {
+            QCOMPARE(w.dialogs.texts(), QStringList{"Not a numeric value"});
+            QVERIFY(w.lineEditor());
+            QCOMPARE(w.lineEditor()->text(), typed);
+            QCOMPARE(w.shown(2, 1), EditingWindow::frequencyOf(2));
+            return;
+        }
+        QCOMPARE(w.dialogs.texts().size(), 1);
+        QVERIFY(w.dialogs.texts().first().startsWith("Changes have been made but not yet saved to disk."));
+        QCOMPARE(w.shown(2, 1), QString("7.10000"));
+        QVERIFY(!w.editor());
     }
 
     void shiftInsertPastesThroughTheChecks()

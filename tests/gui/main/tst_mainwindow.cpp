@@ -54,6 +54,20 @@ QColor pixelOf(MemoryGridView *view, int row, int column)
     return image.pixelColor(r.left() + 2, r.center().y());
 }
 
+// The keys go to the memory table: Right moves from the frequency to the mode
+// of the memory, it does not switch to the PMS tab.
+void checkKeysGoToTheTable(const MainWindowFixture &f)
+{
+    Form1 &w = *f.window;
+    QCOMPARE(w.focusWidget(), static_cast<QWidget *>(w.memoryView()));
+    const int row = w.CurrentRow();
+    QCOMPARE(w.CurrentColumn(), 1);
+    QTest::keyClick(w.focusWidget(), Qt::Key_Right);
+    QCOMPARE(f.find<QTabWidget>("SSTab1")->currentIndex(), 0);
+    QCOMPARE(w.CurrentRow(), row);
+    QCOMPARE(w.CurrentColumn(), 2);
+}
+
 } // namespace
 
 class TestMainWindow : public QObject {
@@ -127,6 +141,7 @@ void TestMainWindow::startWithFileOnCommandLine()
         QVERIFY2(buttonEnabled(f, b), b);
     QVERIFY(f.find<QTabWidget>("SSTab1")->isTabEnabled(1));
     QVERIFY(f.dialogs.boxes.isEmpty());
+    checkKeysGoToTheTable(f);
 }
 
 void TestMainWindow::startReopensLastFile()
@@ -408,6 +423,7 @@ void TestMainWindow::readRadioFillsTheWindow()
     QVERIFY(f.action("mnuCopy")->isEnabled());
     QVERIFY(!w.link().isOpen());
     QVERIFY(f.line->openLog.last().startsWith(QStringLiteral("9600,N,8,2")));
+    checkKeysGoToTheTable(f);
 }
 
 void TestMainWindow::readCancelledIsReportedHonestly()
@@ -681,6 +697,13 @@ void TestMainWindow::windowsFromTheMenus()
     QVERIFY(ran);
     QCOMPARE(f.action("mnuPrint")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
     QVERIFY(w.printer());
+    // Alt+F, E reaches the PDF export: no other File item has E for its key.
+    QCOMPARE(f.action("mnuExportPdf")->text(), QStringLiteral("&Export to PDF..."));
+    for (QAction *a : f.find<QMenu>("mnuFile")->actions()) {
+        const qsizetype amp = a->text().indexOf(QLatin1Char('&'));
+        if (a->objectName() != QLatin1String("mnuExportPdf") && amp >= 0)
+            QVERIFY2(a->text().at(amp + 1).toUpper() != QLatin1Char('E'), qPrintable(a->text()));
+    }
 }
 
 void TestMainWindow::closeDuringTransfer()

@@ -137,6 +137,12 @@ private slots:
             QVERIFY2(b, p.objectName);
             QCOMPARE(b->text(), QString(p.caption));
         }
+        // The user-interface font, as in every other window.
+        for (QWidget *control : {static_cast<QWidget *>(w.dlg.get()), static_cast<QWidget *>(g),
+                                 static_cast<QWidget *>(w.button("cmdOK")), static_cast<QWidget *>(instructions)}) {
+            QCOMPARE(control->font().family(), QString("Tahoma"));
+            QCOMPARE(control->font().pointSize(), 8);
+        }
     }
 
     // No stored rules: an empty table and the rules switch cleared, whatever is stored for it.
