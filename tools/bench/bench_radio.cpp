@@ -178,7 +178,8 @@ int main(int argc, char **argv)
         Sim sim(bin, QStringList{"--rate", "4800", "--latency-ms", QString::number(latency), "--load", memories} + simExtra);
         QProcess cli;
         cli.setProgram(bin + "/memvault-cli");
-        cli.setArguments({"read", "--device", sim.device, "--speed", QString::number(kRate), dir.filePath("out.450")});
+        cli.setArguments(
+            {"read", "--device", sim.device, "--speed", QString::number(kRate), "--force", dir.filePath("out.450")});
         QElapsedTimer t;
         t.start();
         cli.start();
@@ -192,9 +193,12 @@ int main(int argc, char **argv)
         qint64 chars = 504 * (6 + 27);
         const double floor = double(chars) * 11.0 / kRate + 504 * latency / 1000.0;
         report("memvault-cli read, radio at 4800 (all in)", s, floor);
-        // Rate detection adds three probes that must time out (25 silent polls
-        // of 5 ms each), the identity exchange and "AI0;EX0104;" at 4800.
-        const double detection = 3 * 0.125 + (3 + 7 + 4 + 7) * 11.0 / 4800 + latency / 1000.0;
+        // Rate detection adds three probes that must time out (125 ms of
+        // silence each), the identity exchange and "AI0;EX0104;" at 4800, the
+        // identity exchange at the new rate, and "EX0101;" at the end that puts
+        // the radio back at 4800.
+        const double detection = 3 * 0.125 + (3 + 7 + 4 + 7) * 11.0 / 4800 + latency / 1000.0
+            + (3 + 7 + 7) * 11.0 / kRate + latency / 1000.0;
         report("  against floor + rate detection floor", s, floor + detection);
     }
     return 0;
