@@ -22,6 +22,10 @@ namespace {
 class CliDialogs : public Dialogs {
 public:
     bool force = false;
+    // While set, result lines ("Import completed") wait in `held` until the
+    // command knows that its file was saved.
+    bool holdResults = false;
+    QStringList held;
     Answer messageBox(const QString &text, Buttons buttons, Icon icon, const QString &) override
     {
         if (buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel) {
@@ -30,7 +34,9 @@ public:
             printErr(text + (a == Answer::Yes ? QStringLiteral(" Yes") : QStringLiteral(" No")));
             return a;
         }
-        if (icon == Icon::Information)
+        if (icon == Icon::Information && holdResults)
+            held << text;
+        else if (icon == Icon::Information)
             printOut(text);
         else
             printErr(text);
@@ -129,6 +135,7 @@ int runImportCsv(const QStringList &args)
 
     CliContext c;
     c.dialogs.force = force;
+    c.dialogs.holdResults = true;
     const QString memoryPath = files[1];
     int width = kDefaultDescriptionWidth;
     if (QFileInfo::exists(memoryPath)) {
@@ -140,6 +147,10 @@ int runImportCsv(const QStringList &args)
     }
     options.path = files[0];
     const CsvImportResult result = ImportCsv(c.ctx, options);
+    if (result.outcome != CsvImportOutcome::Imported) {
+        for (const QString &line : std::as_const(c.dialogs.held))
+            printOut(line);
+    }
     switch (result.outcome) {
     case CsvImportOutcome::Imported:
         break;
@@ -151,9 +162,12 @@ int runImportCsv(const QStringList &args)
     QString error;
     QList<int> skipped;
     if (!writeMemorySet(memoryPath, c.state.table, width, &error, &skipped)) {
-        printErr(QStringLiteral("memvault-cli: cannot save %1: %2").arg(memoryPath, error));
+        // Nothing was imported into the file: no "Import completed".
+        printErr(QStringLiteral("memvault-cli: ") + error);
         return 1;
     }
+    for (const QString &line : std::as_const(c.dialogs.held))
+        printOut(line);
     // Rows the record format cannot hold (they came in damaged) are not saved:
     // say which, rather than lose them quietly.
     for (int cat : skipped)

@@ -7,6 +7,7 @@
 #include "core/RadioTables.h"
 #include "shell/Dialogs.h"
 #include "shell/MessageLog.h"
+#include "shell/SafeSave.h"
 #include "shell/SettingsStore.h"
 #include "shell/WindowLayout.h"
 
@@ -14,10 +15,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QSaveFile>
 #include <QStringDecoder>
 
-#include <memory>
+#include <array>
+
 
 namespace mv {
 
@@ -85,24 +86,41 @@ QString saveProblemOf(const MemoryTable &table, int cat)
     return {};
 }
 
-WriteFailure failureOf(const QFileDevice &file, const QString &path, int step)
+WriteFailure failureOf(const SaveError &e, int step)
 {
     WriteFailure f;
     f.step = step;
-    const QString folder = QFileInfo(path).absolutePath();
     QString what;
-    if (!QFileInfo(folder).isDir()) {
+    switch (e.kind) {
+    case SaveErrorKind::NoSpace:
+    case SaveErrorKind::TooLarge:
+        f.number = 61;
+        what = QStringLiteral("Disk full");
+        break;
+    case SaveErrorKind::Permission:
+    case SaveErrorKind::Busy:
+        f.number = 70;
+        what = QStringLiteral("Permission denied");
+        break;
+    case SaveErrorKind::PathNotFound:
         f.number = 76;
         what = QStringLiteral("Path not found");
-    } else if (file.error() == QFileDevice::WriteError || file.error() == QFileDevice::ResourceError) {
-        f.number = 57;
-        what = QStringLiteral("Device I/O error");
-    } else {
+        break;
+    case SaveErrorKind::Io:
+        if (e.writing) {
+            f.number = 57;
+            what = QStringLiteral("Device I/O error");
+            break;
+        }
+        [[fallthrough]];
+    default:
         f.number = 75;
         what = QStringLiteral("Path/File access error");
+        break;
     }
-    const QString detail = file.errorString();
-    f.description = detail.isEmpty() ? what : what + QStringLiteral(" - ") + detail;
+    f.description = what + QStringLiteral(" - ") + e.text();
+    f.file = e.path;
+    f.reason = e.reason;
     return f;
 }
 
@@ -116,59 +134,20 @@ QByteArray encodeLines(const QStringList &lines)
     return data;
 }
 
-// One file of a save: written to a temporary file, committed later.
-class PendingFile {
-public:
-    PendingFile(const QString &path, int step)
-        : m_file(path)
-        , m_path(path)
-        , m_step(step)
-    {
-    }
-    WriteFailure write(const QStringList &lines)
-    {
-        if (!m_file.open(QIODevice::WriteOnly))
-            return failureOf(m_file, m_path, m_step);
-        const QByteArray data = encodeLines(lines);
-        if (m_file.write(data) != data.size()) {
-            WriteFailure f = failureOf(m_file, m_path, m_step);
-            m_file.cancelWriting();
-            return f;
-        }
-        return {};
-    }
-    WriteFailure commit()
-    {
-        if (!m_file.commit())
-            return failureOf(m_file, m_path, m_step);
-        return {};
-    }
-
-private:
-    QSaveFile m_file;
-    QString m_path;
-    int m_step;
-};
-
 WriteFailure writeSetFiles(const QString &path, const MemoryTable &table, int descriptionWidth,
                            QList<int> *skipped)
 {
-    const QStringList records = MemoryFileLines(table, skipped);
-    PendingFile memoryFile(path, 8);
-    WriteFailure f = memoryFile.write(records);
-    if (f.failed())
-        return f;
-    std::unique_ptr<PendingFile> descriptionFile;
-    if (HasMemoryFileSuffix(path)) {
-        descriptionFile = std::make_unique<PendingFile>(DescriptionPathFor(path), 11);
-        f = descriptionFile->write(DescriptionFileLines(table, descriptionWidth));
-        if (f.failed())
-            return f;  // the memory file's temporary is discarded: nothing replaced
-    }
-    f = memoryFile.commit();
-    if (f.failed() || !descriptionFile)
-        return f;
-    return descriptionFile->commit();
+    QList<FileContent> files{{path, encodeLines(MemoryFileLines(table, skipped))}};
+    if (HasMemoryFileSuffix(path))
+        files.append({DescriptionPathFor(path), encodeLines(DescriptionFileLines(table, descriptionWidth))});
+    // Both files are complete before either replaces its old file, and the
+    // lock keeps another save of the same set from running in between.
+    const SaveError e = SaveFilesTogether(files, SaveLockPathFor(path));
+    if (!e.failed())
+        return {};
+    const bool descriptions = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())
+        != QDir::toNativeSeparators(QFileInfo(e.path).absoluteFilePath());
+    return failureOf(e, descriptions ? 11 : (e.writing ? 9 : 8));
 }
 
 QString failureText(const WriteFailure &f)
@@ -266,31 +245,27 @@ FileText DecodeFileText(const QByteArray &bytes)
 FileText ReadFileText(const QString &path)
 {
     FileText out;
-    QFileInfo fi(path);
-    if (!fi.exists()) {
+    // Read once, and only from a regular file: a FIFO or a device would block
+    // or never end.
+    ReadResult r = ReadRegularFile(path, kMaxMemorySetFileSize);
+    switch (r.problem) {
+    case ReadResult::None:
+        break;
+    case ReadResult::Missing:
         out.problem = FileProblem::Missing;
-        out.error = QStringLiteral("Filename ") + path + QStringLiteral(" does not exist");
+        out.error = r.error;
         return out;
-    }
-    if (fi.isFile() && fi.size() > kMaxMemorySetFileSize) {
+    case ReadResult::TooLarge:
         out.problem = FileProblem::TooLarge;
         out.error = QStringLiteral("File ") + path + QStringLiteral(" cannot be loaded: it is larger than 1 MiB.");
         return out;
-    }
-    QFile file(path);
-    if (fi.isDir() || !file.open(QIODevice::ReadOnly)) {
+    case ReadResult::NotRegularFile:
+    case ReadResult::Unreadable:
         out.problem = FileProblem::Unreadable;
-        out.error = QStringLiteral("File ") + path + QStringLiteral(" cannot be opened: ")
-            + (fi.isDir() ? QStringLiteral("it is a folder") : file.errorString());
+        out.error = r.error;
         return out;
     }
-    const QByteArray bytes = file.read(kMaxMemorySetFileSize + 1);
-    if (file.error() != QFileDevice::NoError) {
-        out.problem = FileProblem::Unreadable;
-        out.error = QStringLiteral("File ") + path + QStringLiteral(" cannot be read: ") + file.errorString();
-        return out;
-    }
-    out = DecodeFileText(bytes);
+    out = DecodeFileText(r.bytes);
     if (out.problem != FileProblem::None)
         out.error = QStringLiteral("File ") + path + QStringLiteral(" cannot be loaded: ") + out.error
             + QLatin1Char('.');
@@ -304,6 +279,10 @@ int FillFromMemoryLines(MemoryTable &table, const QStringList &lines, const QStr
             log->LogMessage(text, QStringLiteral("Y"));
     };
     MemoryTable::Batch batch(table);
+    // Each line is decoded into a scratch row first and reaches the table only
+    // when every field decoded: a damaged line changes nothing.
+    MemoryTable scratch;
+    std::array<int, kLastCat + 1> lineOf{};  // the line that filled each memory
     int ignored = 0;
     for (int i = 0; i < lines.size(); ++i) {
         const QString line = stripTrailingBlanks(lines.at(i));
@@ -328,8 +307,25 @@ int FillFromMemoryLines(MemoryTable &table, const QStringList &lines, const QStr
             ++ignored;
             continue;
         }
-        if (!FillMemory(table, number, line, log))
+        if (!FillMemory(scratch, number, line, log)) {
             ++ignored;
+            continue;
+        }
+        if (lineOf[size_t(number)] != 0)
+            trace(where + QStringLiteral(" sets ") + MemoryNameOf(number) + QStringLiteral(" again - it replaces line")
+                  + SignedText(lineOf[size_t(number)]));
+        lineOf[size_t(number)] = i + 1;
+        if (number >= kPmsFirstCat) {
+            const int k = number - MemoryTable::kMemoryCount;
+            MemoryTable::Row row = scratch.pms(k);
+            row[MemoryTable::ColLabel] = table.pms(k)[MemoryTable::ColLabel];
+            table.setPmsRow(k, row);
+        } else {
+            MemoryTable::Row row = scratch.memory(number);
+            row[MemoryTable::ColLabel] = table.memory(number)[MemoryTable::ColLabel];
+            row[MemoryTable::ColDescription] = table.memory(number)[MemoryTable::ColDescription];
+            table.setMemoryRow(number, row);
+        }
     }
     if (ignored > 0 && log)
         log->LogMessage(QStringLiteral("Loading ") + fileName + QStringLiteral(" ignored") + SignedText(ignored)
@@ -490,13 +486,15 @@ QStringList DescriptionFileLines(const MemoryTable &table, int descriptionWidth)
     return lines;
 }
 
+WriteFailure DescribeSaveError(const SaveError &error, int step)
+{
+    return failureOf(error, step);
+}
+
 WriteFailure WriteLinesAtomically(const QString &path, const QStringList &lines, int step)
 {
-    PendingFile file(path, step);
-    const WriteFailure f = file.write(lines);
-    if (f.failed())
-        return f;
-    return file.commit();
+    const SaveError e = SaveFileContent(path, encodeLines(lines));
+    return e.failed() ? failureOf(e, step) : WriteFailure{};
 }
 
 bool writeMemorySet(const QString &path, const MemoryTable &table, int descriptionWidth, QString *error,
@@ -504,7 +502,7 @@ bool writeMemorySet(const QString &path, const MemoryTable &table, int descripti
 {
     const WriteFailure f = writeSetFiles(path, table, descriptionWidth, skipped);
     if (f.failed() && error)
-        *error = QStringLiteral("Cannot save ") + path + QStringLiteral(": ") + f.description;
+        *error = QStringLiteral("Cannot save ") + f.file + QStringLiteral(": ") + f.reason;
     return !f.failed();
 }
 

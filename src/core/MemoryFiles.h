@@ -23,6 +23,7 @@ namespace mv {
 struct AppContext;
 class MemoryTable;
 class MessageLog;
+struct SaveError;
 
 inline constexpr qint64 kMaxMemorySetFileSize = 1024 * 1024;
 inline constexpr int kMaxRecordLineLength = 1000;
@@ -70,8 +71,10 @@ FileText ReadFileText(const QString &path);
 // decodes it. Blank lines are skipped. Lines numbered 000 or above 504, lines
 // longer than 1000 characters and records too short for their fields are
 // ignored (a log-only line each), as are lines FillMemory could not fully
-// decode. When any line was ignored, one always-line says how many lines of
-// `fileName` were ignored. Returns the number of ignored lines.
+// decode: a line changes its memory whole or not at all. When two intact lines
+// name the same memory the later one wins, and a log-only line says so. When
+// any line was ignored, one always-line says how many lines of `fileName` were
+// ignored. Returns the number of ignored lines.
 int FillFromMemoryLines(MemoryTable &table, const QStringList &lines, const QString &fileName, MessageLog *log);
 
 // A description read from a file: double quote, ";" and "," become blanks and
@@ -116,20 +119,29 @@ QStringList DescriptionFileLines(const MemoryTable &table, int descriptionWidth)
 
 struct WriteFailure {
     int number = 0;        // error number in the style of the program's messages
-    QString description;   // what went wrong
+    QString description;   // what went wrong: kind, file at fault, system's reason
     int step = 0;          // where: 8 creating, 9 writing records, 11 descriptions
+    QString file;          // the file at fault
+    QString reason;        // the system's reason alone
     bool failed() const { return number != 0; }
 };
 
+// The number and description of the error box for a failed save (SafeSave):
+// 61 a full disk, 70 no permission or a save in progress, 76 a missing folder,
+// 57 another write failure, 75 any other failure to create the file.
+WriteFailure DescribeSaveError(const SaveError &error, int step);
+
 // Writes lines with CR LF to `path` through a temporary file in the same folder;
-// the old file is replaced only when everything was written.
+// the old file is replaced only when every byte reached the new one.
 WriteFailure WriteLinesAtomically(const QString &path, const QStringList &lines, int step = 8);
 
 // Saves a memory set without windows: the memory file at `path` and, when the
 // path ends in ".450", the description file path + "dsc". Both are written
-// completely before either replaces its old file. Returns false with the reason
-// in *error when nothing could be saved. Unencodable rows are left out, listed
-// in *skipped.
+// completely before either replaces its old file, under a lock beside the
+// memory file so that two saves of one set cannot interleave. Returns false
+// with "Cannot save <file at fault>: <reason>" in *error when the set could not
+// be saved; the old files are then as they were. Unencodable rows are left out,
+// listed in *skipped.
 bool writeMemorySet(const QString &path, const MemoryTable &table, int descriptionWidth, QString *error,
                     QList<int> *skipped = nullptr);
 

@@ -13,10 +13,9 @@ namespace {
 void logDecodeError(MessageLog *log, int code, const QString &description, int step)
 {
     if (log)
-        log->LogMessage(QStringLiteral("Error %1 (%2) in line %3 of procedure FillMemory of Module General")
-                            .arg(code)
-                            .arg(description)
-                            .arg(step),
+        log->LogMessage(QStringLiteral("Error ") + SignedText(code) + QStringLiteral(" (") + description
+                            + QStringLiteral(") in line ") + SignedText(step)
+                            + QStringLiteral(" of procedure FillMemory of Module General"),
                         QStringLiteral("Y"));
 }
 

@@ -1,6 +1,7 @@
 #include "core/MemoryTable.h"
 
 #include "core/Frequency.h"
+#include "core/NumberText.h"
 #include "core/RadioTables.h"
 #include "shell/MessageLog.h"
 
@@ -182,7 +183,7 @@ bool MemoryTable::AddMemory(int number, const QString &frequency, const QString 
 {
     if (number < 1 || number > kMemoryCount) {
         if (log)
-            log->LogMessage(QStringLiteral("Requested memory number of ") + QString::number(number)
+            log->LogMessage(QStringLiteral("Requested memory number of ") + SignedText(number)
                             + QStringLiteral(" is too high - the memory was not added"));
         return false;
     }

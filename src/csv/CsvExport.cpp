@@ -1,14 +1,15 @@
 #include "csv/CsvExport.h"
 
 #include "core/AppState.h"
+#include "core/MemoryFiles.h"
 #include "core/MemoryTable.h"
 #include "core/NumberText.h"
 #include "csv/CsvFormat.h"
 #include "shell/Dialogs.h"
 #include "shell/MessageLog.h"
+#include "shell/SafeSave.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace mv {
 
@@ -55,35 +56,28 @@ QStringList CsvExportRecords(const MemoryTable &table, const CsvExportOptions &o
 
 bool WriteCsvLines(const QString &path, const QStringList &lines, CsvWriteError *error)
 {
-    QSaveFile file(path);
-    auto fail = [&](int line) {
-        if (error) {
-            error->number = int(file.error()) != 0 ? int(file.error()) : int(QFileDevice::WriteError);
-            error->description = file.errorString();
-            error->line = line;
-        }
-        file.cancelWriting();
-        return false;
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(0);
-    int lineNumber = 0;
+    QByteArray bytes;
     for (const QString &line : lines) {
-        ++lineNumber;
-        const QByteArray bytes = line.toUtf8() + "\r\n";
-        if (file.write(bytes) != bytes.size())
-            return fail(lineNumber);
+        bytes += line.toUtf8();
+        bytes += "\r\n";
     }
-    if (!file.commit())
-        return fail(lineNumber + 1);
-    return true;
+    const SaveError e = SaveFileContent(path, bytes);
+    if (!e.failed())
+        return true;
+    if (error) {
+        const WriteFailure f = DescribeSaveError(e, 0);
+        error->number = f.number;
+        error->description = f.description;
+        error->line = e.writing ? int(lines.size()) + 1 : 0;
+    }
+    return false;
 }
 
 QString CsvExportErrorText(const CsvWriteError &error)
 {
     return QStringLiteral("An error has been encountered when trying to export the file.\r\n")
-        + QStringLiteral("Error number ") + QString::number(error.number) + QStringLiteral(" (")
-        + error.description + QStringLiteral(") in line ") + QString::number(error.line)
+        + QStringLiteral("Error number ") + SignedText(error.number) + QStringLiteral(" (")
+        + error.description + QStringLiteral(") in line ") + SignedText(error.line)
         + QStringLiteral("\r\n\r\nCannot export the file here - please try an alternative location");
 }
 

@@ -40,10 +40,11 @@ QStringList CsvExportRecords(const MemoryTable &table, const CsvExportOptions &o
 // A failed write shows the error box and offers the save dialog again.
 CsvExportResult ExportCsv(AppContext &ctx, const CsvExportOptions &options);
 
-// Writes lines with CR LF in UTF-8; the old file is replaced only when the new
-// one is complete. On failure returns false with the error box's number,
-// description and line reference (0 creating the file, else the line being
-// written; the line count plus one when the file could not be completed).
+// Writes lines with CR LF in UTF-8; the old file is replaced only when every
+// byte reached the new one. On failure returns false with the error box's
+// number, description (the file and the system's reason) and line reference:
+// 0 when the file could not be created, the line count plus one when it could
+// not be completed.
 struct CsvWriteError {
     int number = 0;
     QString description;

@@ -2,14 +2,24 @@
 // Persistent text values addressed by application name, section and key.
 //
 // One INI file per application name ("MEMVAULT.ini", "VaultGlobal.ini") in the
-// settings folder. Key names match without regard to case: writing "CommPort"
-// and reading "Commport" address one entry. A hand-edited file full of garbage
-// reads as the defaults; nothing here throws or aborts.
+// settings folder, in the format QSettings writes. Key names match without
+// regard to case: writing "CommPort" and reading "Commport" address one entry.
+// A hand-edited file full of garbage reads as the defaults; nothing here throws
+// or aborts.
+//
+// Each file is read once, the first time its application is used, and only
+// when it is a regular file (a FIFO or device in its place is reported and
+// read as empty). Its keys are indexed then, so a lookup costs the same however
+// large the file is. Changes are written by sync(), shortly after a change
+// while an event loop runs, and when the store is destroyed; a file is
+// replaced only when every byte of the new one was written.
 #include <QHash>
+#include <QList>
 #include <QString>
+#include <functional>
 #include <memory>
 
-class QSettings;
+class QObject;
 
 namespace mv {
 
@@ -53,17 +63,47 @@ public:
     int intValue(const QString &key, int def) const { return getInt(kAppName, kSettingsSection, key, def); }
     void setIntValue(const QString &key, int v) { setInt(kAppName, kSettingsSection, key, v); }
 
-    void sync();
+    // Writes the files that changed. False when one of them could not be
+    // written (the old file is then as it was); error() says which and why.
+    bool sync();
+    QString error() const { return m_error; }
+    // Called with a message when a settings file cannot be read or saved.
+    void setProblemHandler(std::function<void(const QString &)> handler) { m_problemHandler = std::move(handler); }
 
     static bool parseBool(const QString &text, bool *ok);
     static bool parseLeadingInt(const QString &text, int *out);
 
 private:
-    QSettings *file(const QString &app) const;
-    QString findKey(QSettings *s, const QString &section, const QString &key) const;
+    struct Entry {
+        QString key;
+        QString value;
+        bool text = true;  // false: a QSettings value of another type, kept as written
+    };
+    struct Section {
+        QString name;
+        QList<Entry> entries;
+        QHash<QString, qsizetype> index;  // lower-case key -> entry
+    };
+    struct IniFile {
+        QString path;
+        QList<Section> sections;
+        QHash<QString, qsizetype> index;  // lower-case section name -> section
+        bool dirty = false;
+        bool writable = true;  // false when something other than a regular file is in its place
+    };
+
+    IniFile &file(const QString &app) const;
+    const Entry *find(const QString &app, const QString &section, const QString &key) const;
+    void reportProblem(const QString &text) const;
+    void scheduleSync();
+    bool writeFile(IniFile &f);
 
     QString m_folder;
-    mutable QHash<QString, QSettings *> m_files;
+    QString m_error;
+    std::function<void(const QString &)> m_problemHandler;
+    std::unique_ptr<QObject> m_syncContext;
+    bool m_syncScheduled = false;
+    mutable QHash<QString, std::shared_ptr<IniFile>> m_files;
 };
 
 } // namespace mv

@@ -104,6 +104,8 @@ Form1::Form1(const Form1Options &options, QWidget *parent)
     m_qtDialogs = std::make_unique<QtDialogs>(this);
     m_dialogs = options.dialogs ? options.dialogs : m_qtDialogs.get();
     m_ctx = std::make_unique<AppContext>(AppContext{m_state, *m_settings, *m_log, *m_dialogs, *this});
+    // A settings file that cannot be read or saved is said in the messages window.
+    m_settings->setProblemHandler([log = m_log.get()](const QString &text) { log->LogMessage(text); });
     if (options.serialFactory) {
         m_factory = options.serialFactory;
     } else {
@@ -142,6 +144,7 @@ Form1::Form1(const Form1Options &options, QWidget *parent)
 Form1::~Form1()
 {
     // The windows that listen to the log go before it.
+    m_settings->setProblemHandler(nullptr);
     delete m_errorList;
     m_errorList = nullptr;
     delete m_help.data();

@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "print/MemoryPrintLayout.h"
 #include "shell/Dialogs.h"
+#include "shell/SafeSave.h"
 #include "ui/PrintOptionsDialog.h"
 
 #include <QDir>
@@ -13,10 +14,11 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QTemporaryFile>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace mv {
 
@@ -202,35 +204,35 @@ void MemoryPrinter::exportPdf()
 
 bool MemoryPrinter::exportPdfTo(const QString &path)
 {
-    const QFileInfo target(path);
-    auto fail = [&] {
+    auto fail = [&](const QString &why) {
         m_dialogs.messageBox(QStringLiteral("The PDF file ") + QDir::toNativeSeparators(path)
-                                 + QStringLiteral(" could not be written"),
+                                 + QStringLiteral(" could not be written") + QStringLiteral("\r\n") + why,
                              Buttons::Ok, Icon::Exclamation);
         return false;
     };
-    if (target.isDir() || (target.exists() && !target.isWritable()))
-        return fail();
 
-    // Written beside the target first, so that a failed export leaves an
-    // existing file as it was.
-    QTemporaryFile part(target.absolutePath() + QStringLiteral("/.memvault-print-XXXXXX.pdf"));
-    if (!part.open())
-        return fail();
-    part.close();
-
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(part.fileName());
-    applyOptions(printer);
-    printer.setPageMargins(kPdfMarginsMm, QPageLayout::Millimeter);
-    if (!paintPages(&printer))
-        return fail();
-    if (target.exists() && !QFile::remove(path))
-        return fail();
-    if (!part.rename(path))
-        return fail();
-    part.setAutoRemove(false);
+    // The pages are painted into a private temporary folder, then saved like
+    // every other file: an existing file is replaced only once every byte of
+    // the new one is on disk.
+    QTemporaryDir work;
+    if (!work.isValid())
+        return fail(QStringLiteral("No temporary folder: ") + work.errorString());
+    const QString part = work.filePath(QStringLiteral("print.pdf"));
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(part);
+        applyOptions(printer);
+        printer.setPageMargins(kPdfMarginsMm, QPageLayout::Millimeter);
+        if (!paintPages(&printer))
+            return fail(QStringLiteral("The pages could not be painted."));
+    }
+    const ReadResult pages = ReadRegularFile(part, std::numeric_limits<qint64>::max() / 2);
+    if (pages.problem != ReadResult::None)
+        return fail(pages.error);
+    const SaveError e = SaveFileContent(path, pages.bytes);
+    if (e.failed())
+        return fail(e.text());
     return true;
 }
 

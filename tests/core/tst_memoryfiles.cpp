@@ -6,12 +6,16 @@
 #include "core/MemoryFiles.h"
 #include "core/MemoryRecord.h"
 #include "core/NumberText.h"
+#include "shell/SafeSave.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLocale>
+#include <QLockFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 #ifdef Q_OS_LINUX
 #include <linux/capability.h>
@@ -274,6 +278,38 @@ private slots:
         QVERIFY(log.endsWith("Loading files-damaged.450 ignored 7 lines that could not be read\r\n"));
     }
 
+    void twoLinesForOneMemory_data()
+    {
+        QTest::addColumn<QByteArray>("second");
+        QTest::addColumn<QString>("tone");
+        QTest::addColumn<QString>("trace");
+        QTest::newRow("damaged second line changes nothing")
+            << QByteArray("MR01421000000+000000401501;") << "88.5" << "Error  9 (Subscript out of range) in line  6";
+        QTest::newRow("intact second line wins")
+            << QByteArray("MR01421000000+000000401321;") << "177.3"
+            << "Line 2 of dup.450 sets Memory 14 again - it replaces line 1";
+    }
+    void twoLinesForOneMemory()
+    {
+        QFETCH(QByteArray, second);
+        QFETCH(QString, tone);
+        QFETCH(QString, trace);
+        TestContext t;
+        t.log.setLoggingEnabled(true);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("dup.450");
+        QVERIFY(writeBytes(path, "MR01429620000+000000401082;\r\n" + second + "\r\n"));
+        t.state.AutoOpenPath = path;
+        QVERIFY(LoadMemoryFile(t.ctx));
+        const bool intact = tone != "88.5";
+        QCOMPARE(t.state.table.cell(14, 1), mark(intact ? "21.00000" : "29.62000"));
+        QCOMPARE(t.state.table.cell(14, 2), QString("FM"));
+        QCOMPARE(t.state.table.cell(14, 3), QString(intact ? "Plus" : "Minus"));
+        QCOMPARE(t.state.table.cell(14, 4), QString("CTCSS Enc+Dec"));
+        QCOMPARE(t.state.table.cell(14, 5), tone);
+        QVERIFY2(t.log.text().contains(trace), qPrintable(t.log.text()));
+    }
+
     void truncatedFileKeepsWhatWasComplete()
     {
         TestContext t;
@@ -518,7 +554,13 @@ private slots:
         QCOMPARE(error, "Filename " + dir.filePath("nothing.450") + " does not exist");
         QCOMPARE(allCells(b), allCells(a));
         QVERIFY(!writeMemorySet(dir.filePath("no/such/folder/x.450"), a, 2900, &error));
-        QVERIFY(error.contains("Path not found"));
+        QCOMPARE(error, "Cannot save " + dir.filePath("no/such/folder/x.450") + ": the folder does not exist");
+        // A FIFO is not read: it would block until something writes to it.
+        const QString fifo = dir.filePath("pipe.450");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QVERIFY(!readMemorySet(fifo, b, nullptr, &error));
+        QCOMPARE(error, "File " + fifo + " cannot be opened: it is not a regular file (a FIFO, socket or device)");
+        QCOMPARE(allCells(b), allCells(a));
     }
 
     // --- saving ----------------------------------------------------------
@@ -687,7 +729,8 @@ private slots:
         QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 2);  // no temporary left behind
         QCOMPARE(t.dialogs.boxes.size(), 1);
         const QString box = t.dialogs.boxes[0].text;
-        QVERIFY2(box.startsWith("An error has been encountered when trying to save the file.\r\nError number  75 ("),
+        QVERIFY2(box.startsWith("An error has been encountered when trying to save the file.\r\nError number  70 ("
+                                "Permission denied - " + path + ": "),
                  qPrintable(box));
         QVERIFY2(box.contains(") in line  8\r\n\r\nCannot save the file here - please try an alternative location"),
                  qPrintable(box));
@@ -716,6 +759,72 @@ private slots:
         QVERIFY(t.dialogs.boxes[0].text.contains("in line  11"));
         QVERIFY(t.dialogs.boxes[0].text.endsWith("Cannot save the file here - please try an alternative location"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"pair.450"});
+    }
+
+    void fullDiskKeepsTheOldSet_data()
+    {
+        QTest::addColumn<int>("room");  // bytes that fit on the disk
+        QTest::addColumn<QString>("atFault");
+        QTest::addColumn<int>("step");
+        const int records = 29;  // the one record of the new memory file
+        QTest::newRow("memory file") << 10 << "set.450" << 9;
+        QTest::newRow("description file, empty") << records << "set.450dsc" << 11;
+        QTest::newRow("description file, part-way") << records + 100 << "set.450dsc" << 11;
+    }
+    void fullDiskKeepsTheOldSet()
+    {
+        QFETCH(int, room);
+        QFETCH(QString, atFault);
+        QFETCH(int, step);
+        TestContext t;
+        QTemporaryDir dir;
+        const QString path = dir.filePath("set.450");
+        const QByteArray oldRecords = "MW00214074000+000000200000;\r\n";
+        const QByteArray oldDescriptions = "0,\"3450\"\r\n1,\"\"\r\n2,\"old\"\r\n";
+        QVERIFY(writeBytes(path, oldRecords));
+        QVERIFY(writeBytes(path + "dsc", oldDescriptions));
+        t.state.DataSource = 2;
+        t.state.MemoriesChanged = true;
+        t.state.table.setCell(1, 1, mark("7.00000"));
+        t.state.table.setCell(1, 2, "LSB");
+        t.state.table.setCell(1, 6, "new");
+        t.dialogs.files.enqueue(chosen(path));
+        t.dialogs.files.enqueue(FileChoice{});  // then the user gives up
+        QString error;
+        {
+            SaveSpaceLimit full(room);
+            QVERIFY(!SaveMemoryFile(t.ctx));
+        }
+        {
+            SaveSpaceLimit full(room);
+            QVERIFY(!writeMemorySet(path, t.state.table, 3450, &error));
+        }
+        QCOMPARE(readBytes(path), oldRecords);
+        QCOMPARE(readBytes(path + "dsc"), oldDescriptions);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"set.450", "set.450dsc"}));
+        const QString file = dir.filePath(atFault);
+        QCOMPARE(t.dialogs.texts(),
+                 QStringList{"An error has been encountered when trying to save the file.\r\nError number  61 (Disk full - "
+                             + file + ": No space left on device) in line " + SignedText(step)
+                             + "\r\n\r\nCannot save the file here - please try an alternative location"});
+        QCOMPARE(error, "Cannot save " + file + ": No space left on device");
+        QVERIFY(t.state.MemoriesChanged);
+        QVERIFY(!t.state.SaveCompleted);
+        QCOMPARE(t.settings->value("LastOpened"), QString());
+    }
+
+    void heldLockStopsASecondSave()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("set.450");
+        QVERIFY(writeBytes(path, "old"));
+        QLockFile other(SaveLockPathFor(path));
+        QVERIFY(other.tryLock(0));
+        const SaveError e = SaveFilesTogether({{path, "new"}, {path + "dsc", "new"}}, SaveLockPathFor(path), 0);
+        QCOMPARE(int(e.kind), int(SaveErrorKind::Busy));
+        QVERIFY(e.text().startsWith(path + ": another save of these files is in progress"));
+        QCOMPARE(readBytes(path), QByteArray("old"));
+        QVERIFY(!QFile::exists(path + "dsc"));
     }
 
     void missingFolderShowsPathNotFound()

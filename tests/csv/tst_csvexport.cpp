@@ -7,6 +7,7 @@
 #include "core/NumberText.h"
 #include "csv/CsvExport.h"
 #include "csv/CsvFormat.h"
+#include "shell/SafeSave.h"
 
 #include <QDir>
 #include <QFile>
@@ -238,12 +239,42 @@ private slots:
         QCOMPARE(c.dialogs.fileRequests.size(), 2);
         QCOMPARE(c.dialogs.boxes.size(), 2);
         const QString error = c.dialogs.boxes[0].text;
-        QVERIFY2(error.startsWith("An error has been encountered when trying to export the file.\r\nError number "), qPrintable(error));
-        QVERIFY(error.contains(") in line 0\r\n\r\n"));
+        QCOMPARE(error.section("\r\n", 0, 1),
+                 "An error has been encountered when trying to export the file.\r\nError number  76 (Path not found - "
+                     + QDir::toNativeSeparators(bad + ".CSV") + ": the folder does not exist) in line  0");
         QVERIFY(error.endsWith("\r\n\r\nCannot export the file here - please try an alternative location"));
         QCOMPARE(c.dialogs.boxes[0].buttons, Buttons::Ok);
         QCOMPARE(c.dialogs.boxes[1].text, QStringLiteral("Export completed"));
         QVERIFY(QFile::exists(good));
+    }
+
+    void fullDiskKeepsTheOldFile_data()
+    {
+        QTest::addColumn<int>("room");  // bytes that fit on the disk
+        QTest::newRow("nothing fits") << 0;
+        QTest::newRow("header fits") << 150;
+    }
+    void fullDiskKeepsTheOldFile()
+    {
+        QFETCH(int, room);
+        TestContext c;
+        fill(c.state.table, 1, "7", "LSB");
+        fill(c.state.table, 2, "14.2", "USB");
+        CsvExportOptions options;
+        options.path = c.dir.filePath("old.csv");
+        QVERIFY(mv::test::writeBytes(options.path, "old\r\n"));
+        CsvExportResult r;
+        {
+            SaveSpaceLimit full(room);
+            r = ExportCsv(c.ctx, options);
+        }
+        QCOMPARE(r.outcome, CsvExportOutcome::Failed);
+        QCOMPARE(mv::test::readBytes(options.path), QByteArray("old\r\n"));
+        QCOMPARE(c.dialogs.texts(), QStringList{r.error});
+        QVERIFY2(r.error.contains("Error number  61 (Disk full - " + QDir::toNativeSeparators(options.path)
+                                  + ": No space left on device) in line  4"),
+                 qPrintable(r.error));
+        QCOMPARE(QDir(c.dir.path()).entryList(QDir::Files).filter("old.csv").size(), 1);  // no temporary left
     }
 
     void errorThenCancelWritesNothing()

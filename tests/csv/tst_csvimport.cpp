@@ -402,7 +402,7 @@ private slots:
         QCOMPARE(r.outcome, CsvImportOutcome::Imported);
         const QStringList log = logLines(c);
         QVERIFY(log.contains("Record  2 memory 6. Skipped due to bad RX frequency of 99"));
-        QVERIFY(log.contains("Requested memory number of 600 is too high - the memory was not added"));
+        QVERIFY(log.contains("Requested memory number of  600 is too high - the memory was not added"));
         QCOMPARE(c.state.table.cell(5, MemoryTable::ColFrequency), mark("7.05000"));
         QVERIFY(c.state.table.isEmpty(6));
         QVERIFY(c.state.table.isEmpty(7));

@@ -24,10 +24,10 @@ private slots:
         QCOMPARE(opened.count(), 0);
         QCOMPARE(changed.count(), 0);
 
-        log.LogMessage("Requested memory number of 501 is too high - the memory was not added");
+        log.LogMessage("Requested memory number of  501 is too high - the memory was not added");
         QVERIFY(log.isOpen());
         QCOMPARE(opened.count(), 1);
-        QCOMPARE(log.text(), QString("Requested memory number of 501 is too high - the memory was not added\r\n"));
+        QCOMPARE(log.text(), QString("Requested memory number of  501 is too high - the memory was not added\r\n"));
 
         log.setLoggingEnabled(true);
         log.LogMessage("SetCommPort: open OK for port  3", "Y");

@@ -1,14 +1,18 @@
 // The settings store: application/section/key text values in a private folder.
 #include "TestFiles.h"
+#include "shell/SafeSave.h"
 #include "shell/SettingsStore.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 using namespace mv;
 
@@ -193,6 +197,67 @@ private slots:
         // And the store still works afterwards.
         s.setValue("HomeDir", "/data");
         QCOMPARE(s.value("homedir"), QString("/data"));
+    }
+
+    void fullDiskKeepsTheOldFile_data()
+    {
+        QTest::addColumn<int>("room");  // bytes that fit on the disk
+        QTest::newRow("nothing fits") << 0;
+        QTest::newRow("part of the file fits") << 20;
+    }
+    void fullDiskKeepsTheOldFile()
+    {
+        QFETCH(int, room);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("MEMVAULT.ini");
+        const QByteArray old = "[Settings]\nHomeDir=/old\n";
+        QVERIFY(mv::test::writeBytes(path, old));
+        SettingsStore s(dir.path());
+        s.setValue("LastOpened", "/home/op/radio files/set.450");
+        {
+            SaveSpaceLimit full(room);
+            QVERIFY(!s.sync());
+        }
+        QCOMPARE(readBytes(path), old);
+        QCOMPARE(s.error(), "The settings cannot be saved: " + path + ": No space left on device");
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"MEMVAULT.ini"});
+        QVERIFY(s.sync());  // room again: the change is still there to be written
+        QVERIFY(readBytes(path).contains("LastOpened=/home/op/radio files/set.450"));
+    }
+
+    void fifoInPlaceOfTheFileIsNotRead()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("MEMVAULT.ini");
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        QStringList problems;
+        SettingsStore s(dir.path());
+        s.setProblemHandler([&](const QString &text) { problems << text; });
+        QCOMPARE(s.value("LastOpened", "none"), QString("none"));  // at once, not blocked
+        QCOMPARE(problems, QStringList{"File " + path
+                                       + " cannot be opened: it is not a regular file (a FIFO, socket or device)"
+                                         " - the settings in it were not read."});
+        s.setValue("HomeDir", "/data");
+        QVERIFY(!s.sync());
+        QVERIFY(QFileInfo(path).exists() && !QFileInfo(path).isFile());  // the FIFO is left alone
+    }
+
+    void largeFileIsIndexedOnce()
+    {
+        // A rules file of some 15 MB: every key is found, in any letter case.
+        QTemporaryDir dir;
+        QByteArray ini = "[RepeaterRules]\n";
+        const int count = 300000;
+        for (int n = 1; n <= count; ++n)
+            ini += "Rule" + QByteArray::number(n) + "Description=a hand-made rule with a long description\n";
+        QVERIFY(ini.size() > 15 * 1000 * 1000);
+        QVERIFY(mv::test::writeBytes(dir.filePath("VaultGlobal.ini"), ini));
+        SettingsStore s(dir.path());
+        for (int n = 1; n <= count; n += 997)
+            QCOMPARE(s.get(kRulesAppName, "RepeaterRules", "RULE" + QString::number(n) + "description"),
+                     QString("a hand-made rule with a long description"));
+        QCOMPARE(s.get(kRulesAppName, "repeaterrules", "Rule300000Description"),
+                 QString("a hand-made rule with a long description"));
     }
 };
 

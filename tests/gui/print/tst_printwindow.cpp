@@ -3,6 +3,7 @@
 #include "TestFiles.h"
 #include "TestContext.h"
 #include "print/PrintOptions.h"
+#include "shell/SafeSave.h"
 #include "ui/MemoryPrinter.h"
 #include "ui/PrintOptionsDialog.h"
 
@@ -522,6 +523,21 @@ private slots:
         QVERIFY(QFileInfo(m_out.filePath("taken.pdf")).isDir());
         // No half-written leftovers beside the target.
         QCOMPARE(QDir(m_out.path()).entryList(QDir::Files | QDir::Hidden).filter(".memvault-print").size(), 0);
+    }
+
+    void fullDiskKeepsTheOldFile()
+    {
+        const QString path = m_out.filePath("full.pdf");
+        QVERIFY(mv::test::writeBytes(path, "old"));
+        {
+            SaveSpaceLimit full(500);
+            QVERIFY(!m_printer->exportPdfTo(path));
+        }
+        QCOMPARE(mv::test::readBytes(path), QByteArray("old"));
+        QCOMPARE(m_t->dialogs.texts(), QStringList{"The PDF file " + path + " could not be written\r\n" + path
+                                                   + ": No space left on device"});
+        QCOMPARE(QDir(m_out.path()).entryList(QDir::Files).filter("full.pdf").size(), 1);
+        QFile::remove(path);
     }
 
     void titleWithoutFile()
