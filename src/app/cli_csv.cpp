@@ -71,7 +71,7 @@ int usage(const char *text)
 
 const char *kExportUsage = "export-csv FILE.450 OUT.csv [--tab] [--keep-numbers] [--omit-header]";
 const char *kImportUsage =
-    "import-csv IN.csv FILE.450 [--start N] [--use-numbers] [--clear] [--omit-duplicates] [--force]";
+    "import-csv IN.csv|- FILE.450 [--start N] [--use-numbers] [--clear] [--omit-duplicates] [--force]";
 
 } // namespace
 
@@ -125,7 +125,7 @@ int runImportCsv(const QStringList &args)
         } else if (a == QLatin1String("--force")) {
             force = true;
         } else if (a.startsWith(QLatin1String("--"))) {
-            return usage(kImportUsage);
+            return usage(kImportUsage);  // "-" alone is standard input
         } else {
             files << a;
         }
@@ -146,6 +146,8 @@ int runImportCsv(const QStringList &args)
         }
     }
     options.path = files[0];
+    // "Import completed" is said only once the memory file is saved.
+    options.deferCompletion = true;
     const CsvImportResult result = ImportCsv(c.ctx, options);
     if (result.outcome != CsvImportOutcome::Imported) {
         for (const QString &line : std::as_const(c.dialogs.held))
@@ -172,6 +174,13 @@ int runImportCsv(const QStringList &args)
     // say which, rather than lose them quietly.
     for (int cat : skipped)
         printErr(QStringLiteral("memvault-cli: %1 could not be saved and was left out").arg(MemoryNameOf(cat)));
+    // The file holds what was loaded; records that were not make the import a
+    // failure for scripts.
+    if (result.skipped > 0) {
+        printErr(result.completion);
+        return 1;
+    }
+    printOut(result.completion);
     return 0;
 }
 

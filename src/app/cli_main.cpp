@@ -30,7 +30,7 @@ const char *kUsage =
     "  write (--port N | --device PATH) [--speed ...] [--dry-run] [--verify] [--log] FILE\n"
     "  diff (--port N | --device PATH) [--speed ...] FILE\n"
     "  export-csv FILE.450 OUT.csv [--tab] [--keep-numbers] [--omit-header]\n"
-    "  import-csv IN.csv FILE.450 [--start N] [--use-numbers] [--clear] [--omit-duplicates] [--force]\n";
+    "  import-csv IN.csv|- FILE.450 [--start N] [--use-numbers] [--clear] [--omit-duplicates] [--force]\n";
 }
 
 int main(int argc, char **argv)

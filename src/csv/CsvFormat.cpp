@@ -2,9 +2,15 @@
 
 #include "core/MemoryTable.h"
 #include "core/NumberText.h"
+#include "core/RadioTables.h"
 
 #include <QFile>
 #include <QStringDecoder>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace mv {
 
@@ -64,12 +70,12 @@ QString CsvField(const QString &cleanedLine, int n)
     if (end < 0)
         end = cleanedLine.size();
     QString field = cleanedLine.mid(start, end - start);
-    if (n >= 2) {
+    if (n == CsvRxFreq) {
+        // A frequency in MHz has no digit grouping, so either mark can only be
+        // the decimal one.
         const QChar dec = DecimalSeparator();
-        if (sep == QLatin1Char(';') && dec == QLatin1Char('.'))
-            field.replace(QLatin1Char(','), QLatin1Char('.'));
-        else if (sep == QLatin1Char(',') && dec == QLatin1Char(','))
-            field.replace(QLatin1Char('.'), QLatin1Char(','));
+        field.replace(QLatin1Char(','), dec);
+        field.replace(QLatin1Char('.'), dec);
     }
     return field;
 }
@@ -144,6 +150,7 @@ QString RecogniseCsvHeader(const QString &cleanedHeader)
 QString NormaliseTone(const QString &tone)
 {
     QString t = tone.trimmed();
+    t.replace(QLatin1Char(','), QLatin1Char('.'));
     if (t.size() > 1 && t.at(t.size() - 2) != QLatin1Char('.'))
         t += QStringLiteral(".0");
     return t;
@@ -177,22 +184,24 @@ bool IsPrecheckEncoding(const QString &e)
     return e.isEmpty() || inList(e, {"CTCSS ENC", "CTCSS ENC+DEC", "DCS"});
 }
 
-std::optional<QString> ImportedMode(const QString &m)
+std::optional<QString> ImportedMode(const QString &field)
 {
+    const QString m = field.trimmed().toUpper();
     if (m.isEmpty())
         return QString();
-    if (inList(m, {"NFM", "WFM", "FMN", "PKTF", "FM", "PKT"}))
+    // The radio's own modes come back as they were exported.
+    for (const ModeCode &mode : modeCodes()) {
+        if (m == QLatin1String(mode.text))
+            return m;
+    }
+    if (inList(m, {"NFM", "WFM", "PKTF", "PKT"}))
         return QStringLiteral("FM");
-    if (inList(m, {"AM", "WAM", "AMN", "AMS"}))
+    if (inList(m, {"WAM", "AMN", "AMS"}))
         return QStringLiteral("AM");
-    if (inList(m, {"CWN", "CWRN", "CW", "CWR"}))
+    if (inList(m, {"CWN", "CWRN"}))
         return QStringLiteral("CW");
-    if (inList(m, {"DIG", "PKTL", "LSB", "RTYL"}))
+    if (inList(m, {"DIG", "PKTL"}))
         return QStringLiteral("LSB");
-    if (inList(m, {"USB", "RTYU"}))
-        return QStringLiteral("USB");
-    if (inList(m, {"USRU", "USRL"}))
-        return m;
     return std::nullopt;
 }
 
@@ -259,37 +268,82 @@ QStringList SplitCsvLines(const QString &text)
     return lines;
 }
 
+bool IsStandardInputPath(const QString &path)
+{
+    return path == QLatin1String("-") || path == QLatin1String("/dev/stdin");
+}
+
+namespace {
+// Reads fd to its end, stopping once more than the size limit has arrived.
+// Returns 0 or the errno of the failed read.
+int readToEnd(int fd, QByteArray *bytes)
+{
+    char chunk[65536];
+    while (bytes->size() <= kMaxCsvFileSize) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        if (n == 0)
+            break;
+        bytes->append(chunk, qsizetype(n));
+    }
+    return 0;
+}
+} // namespace
+
 CsvFileText ReadCsvFile(const QString &path)
 {
     CsvFileText out;
-    QFile file(path);
-    if (!file.exists()) {
-        out.problem = CsvFileText::Problem::Missing;
+    auto fail = [&out](CsvFileText::Problem problem, int error = 0) {
+        out.problem = problem;
+        out.errorNumber = error;
+        out.errorText = error ? qt_error_string(error) : QString();
         return out;
+    };
+
+    QByteArray bytes;
+    int readError = 0;
+    struct stat st {};
+    if (IsStandardInputPath(path)) {
+        // Standard input is already open: a pipe or a redirected file is read
+        // to its end; a terminal or a device is not waited on.
+        if (::fstat(STDIN_FILENO, &st) != 0)
+            return fail(CsvFileText::Problem::ReadError, errno);
+        if (!S_ISREG(st.st_mode) && !S_ISFIFO(st.st_mode) && !S_ISSOCK(st.st_mode))
+            return fail(CsvFileText::Problem::NotRegular);
+        readError = readToEnd(STDIN_FILENO, &bytes);
+    } else {
+        const QByteArray name = QFile::encodeName(path);
+        // Decide by the file's type before opening it: opening a FIFO waits for
+        // a writer, opening a device may act on it.
+        if (name.isEmpty() || ::stat(name.constData(), &st) != 0) {
+            if (name.isEmpty() || errno == ENOENT || errno == ENOTDIR)
+                return fail(CsvFileText::Problem::Missing);
+            return fail(CsvFileText::Problem::ReadError, errno);
+        }
+        if (!S_ISREG(st.st_mode))
+            return fail(CsvFileText::Problem::NotRegular);
+        // O_NONBLOCK: should the name have been replaced by a FIFO since, the
+        // open still returns at once, and the check below refuses it.
+        const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            return fail(CsvFileText::Problem::ReadError, errno);
+        if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            ::close(fd);
+            return fail(CsvFileText::Problem::NotRegular);
+        }
+        readError = readToEnd(fd, &bytes);
+        ::close(fd);
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        out.problem = CsvFileText::Problem::ReadError;
-        out.errorNumber = int(file.error());
-        out.errorText = file.errorString();
-        return out;
-    }
-    // Read one byte past the limit so that a file that grows while it is read
-    // is still caught.
-    const QByteArray bytes = file.read(kMaxCsvFileSize + 1);
-    if (file.error() != QFileDevice::NoError) {
-        out.problem = CsvFileText::Problem::ReadError;
-        out.errorNumber = int(file.error());
-        out.errorText = file.errorString();
-        return out;
-    }
-    if (bytes.size() > kMaxCsvFileSize) {
-        out.problem = CsvFileText::Problem::TooLarge;
-        return out;
-    }
-    if (bytes.contains('\0')) {
-        out.problem = CsvFileText::Problem::Binary;
-        return out;
-    }
+    if (readError != 0)
+        return fail(CsvFileText::Problem::ReadError, readError);
+    if (bytes.size() > kMaxCsvFileSize)
+        return fail(CsvFileText::Problem::TooLarge);
+    if (bytes.contains('\0'))
+        return fail(CsvFileText::Problem::Binary);
     out.lines = SplitCsvLines(DecodeCsvBytes(bytes));
     return out;
 }

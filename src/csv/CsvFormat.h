@@ -49,9 +49,10 @@ const QStringList &CsvSourceIds();
 QString CleanCsvLine(const QString &line, bool headerLine = false);
 
 // Field n (from 1) of a cleaned line: the text between the (n-1)-th and the n-th
-// ListSeparator; empty when the line has fewer fields. From field 2 on the
-// decimal mark is adapted: "," -> "." for ";"-separated text under a "." locale,
-// "." -> "," for ","-separated text under a "," locale.
+// ListSeparator; empty when the line has fewer fields. Only the RX frequency
+// (field 2) is adapted: both "." and "," become the locale's decimal mark, so a
+// file gives the same frequencies under any locale. Every other field comes
+// back exactly as it stands in the line.
 QString CsvField(const QString &cleanedLine, int n);
 
 // Given the header line cleaned with blanks removed: picks the ListSeparator
@@ -60,8 +61,9 @@ QString CsvField(const QString &cleanedLine, int n);
 // line is not a header of a known layout.
 QString RecogniseCsvHeader(const QString &cleanedHeader);
 
-// Trimmed; longer than one character and without "." second-last: ".0" appended
-// ("88" -> "88.0", "88.5" unchanged).
+// Trimmed, a decimal comma read as a point ("88,5" -> "88.5"); then, when longer
+// than one character and without "." second-last, ".0" appended ("88" -> "88.0",
+// "88.5" unchanged). The tone list is written with "." under every locale.
 QString NormaliseTone(const QString &tone);
 
 // Mode accepted by the pre-check (field already trimmed and upper-cased).
@@ -70,9 +72,11 @@ bool IsPrecheckMode(const QString &upperTrimmed);
 bool IsPrecheckShift(const QString &upperTrimmed);
 bool IsPrecheckEncoding(const QString &upperTrimmed);
 
-// The mode the load writes for a trimmed field 3 (letter case counts): a mode
-// text, an empty text for an empty field (the caller proposes one from the
-// frequency), nullopt when the record is not to be added.
+// The mode the load writes for field 3 (blanks around and letter case do not
+// count): the radio's own modes (LSB, USB, CW, FM, AM, RTYL, CWR, USRL, RTYU,
+// FMN, USRU) as themselves, the other names of the pre-check vocabulary and
+// "NFM" mapped to the nearest of them; an empty text for an empty field (the
+// caller proposes one from the frequency), nullopt for anything else.
 std::optional<QString> ImportedMode(const QString &trimmed);
 
 // The EncDec cell for a field 7 value: "CTCSS Enc", "CTCSS Enc+Dec" or "" (any
@@ -92,7 +96,7 @@ QString CleanImportedDescription(const QString &text);
 inline constexpr qint64 kMaxCsvFileSize = 10 * 1024 * 1024;
 
 struct CsvFileText {
-    enum class Problem { None, Missing, ReadError, TooLarge, Binary };
+    enum class Problem { None, Missing, ReadError, TooLarge, Binary, NotRegular };
     Problem problem = Problem::None;
     int errorNumber = 0;    // for the read error message
     QString errorText;      // its description
@@ -104,8 +108,14 @@ struct CsvFileText {
 QString DecodeCsvBytes(const QByteArray &bytes);
 // Lines of a text; a line end after the last line does not start another one.
 QStringList SplitCsvLines(const QString &text);
-// Reads and decodes a whole import file; refuses files over 10 MiB and files
-// holding NUL bytes (problem TooLarge / Binary) without reading them further.
+// True for "-" and "/dev/stdin": the import text comes from standard input.
+bool IsStandardInputPath(const QString &path);
+// Reads and decodes a whole import file, once: both import passes work on the
+// text read here. Refuses files over 10 MiB and files holding NUL bytes
+// (problem TooLarge / Binary) without reading them further. Only regular files
+// are opened: a FIFO, a device or a folder is refused at once (NotRegular)
+// rather than waited on. Standard input ("-" or "/dev/stdin") may also be a
+// pipe, read to its end; a terminal or device there is refused.
 CsvFileText ReadCsvFile(const QString &path);
 
 } // namespace mv

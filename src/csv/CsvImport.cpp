@@ -10,7 +10,6 @@
 #include "shell/Dialogs.h"
 #include "shell/MessageLog.h"
 
-#include <QFileDevice>
 #include <QFileInfo>
 #include <QHash>
 #include <array>
@@ -111,17 +110,20 @@ private:
     void log(const QString &line) { m_ctx.log.LogMessage(line); }
     void warn(const QString &text) { m_ctx.dialogs.messageBox(text, Buttons::Ok, Icon::Exclamation); }
     bool chooseFile();
-    // Reads the file; on a problem shows its message and returns false.
-    // inLoadPass: the file was there for the pre-check, so its absence now is a
-    // read error like any other.
-    bool readFile(CsvFileText *text, CsvImportOutcome *failure, bool inLoadPass = false);
-    void precheck(const QStringList &lines);
+    // Reads the file into m_text; on a problem shows its message and returns false.
+    bool readFile(CsvImportOutcome *failure);
+    void precheck();
     void checkRecord(const QString &line, const QString &n);
-    bool loadPass();
+    void loadPass();
+    QString countsText() const;
 
     AppContext &m_ctx;
     const CsvImportOptions &m_opt;
     CsvImportResult m_result;
+    // The file as read once: the pre-check and the load work on this same text,
+    // so a pipe can be imported and a file changed in between is never loaded
+    // unchecked.
+    CsvFileText m_text;
     int m_start = 1;
     bool m_error = false;
     std::optional<FrequencyIndex> m_tableFrequencies;
@@ -151,16 +153,11 @@ bool Importer::chooseFile()
     return true;
 }
 
-bool Importer::readFile(CsvFileText *text, CsvImportOutcome *failure, bool inLoadPass)
+bool Importer::readFile(CsvImportOutcome *failure)
 {
-    *text = ReadCsvFile(m_result.path);
-    if (inLoadPass && text->problem == CsvFileText::Problem::Missing) {
-        text->problem = CsvFileText::Problem::ReadError;
-        text->errorNumber = int(QFileDevice::OpenError);
-        text->errorText = QStringLiteral("The file is no longer there");
-    }
+    m_text = ReadCsvFile(m_result.path);
     const QString name = QFileInfo(m_result.path).fileName();
-    switch (text->problem) {
+    switch (m_text.problem) {
     case CsvFileText::Problem::None:
         return true;
     case CsvFileText::Problem::Missing:
@@ -177,11 +174,18 @@ bool Importer::readFile(CsvFileText *text, CsvImportOutcome *failure, bool inLoa
         warn(QStringLiteral("The file ") + name
              + QStringLiteral(" holds NUL characters, so it is not a text file of memories.\r\nImport aborted"));
         return false;
+    case CsvFileText::Problem::NotRegular:
+        *failure = CsvImportOutcome::Refused;
+        warn((IsStandardInputPath(m_result.path) ? QStringLiteral("Standard input is not a pipe or a file")
+                                                 : QStringLiteral("The file ") + m_result.path
+                      + QStringLiteral(" is not an ordinary file (it is a pipe, a device or a folder)"))
+             + QStringLiteral(", so it is not read.\r\nImport aborted"));
+        return false;
     case CsvFileText::Problem::ReadError:
         break;
     }
     *failure = CsvImportOutcome::ReadError;
-    m_ctx.dialogs.messageBox(readErrorText(0, text->errorNumber, text->errorText), Buttons::Ok, Icon::Exclamation);
+    m_ctx.dialogs.messageBox(readErrorText(0, m_text.errorNumber, m_text.errorText), Buttons::Ok, Icon::Exclamation);
     return false;
 }
 
@@ -235,8 +239,9 @@ void Importer::checkRecord(const QString &line, const QString &n)
 }
 
 
-void Importer::precheck(const QStringList &lines)
+void Importer::precheck()
 {
+    const QStringList &lines = m_text.lines;
     BusyPointer busy(m_ctx.dialogs);
     m_result.duplicates = 0;
     m_error = false;
@@ -254,49 +259,70 @@ void Importer::precheck(const QStringList &lines)
     }
 }
 
-bool Importer::loadPass()
+QString Importer::countsText() const
 {
-    CsvFileText text;
-    CsvImportOutcome failure = CsvImportOutcome::ReadError;
-    // The whole file is read before the first memory is set, so a file that
-    // cannot be read leaves the table as it is now.
-    if (!readFile(&text, &failure, true)) {
-        m_result.outcome = failure;
-        return false;
-    }
+    QString text = QStringLiteral("Records loaded =") + SignedText(m_result.added) + QStringLiteral(", skipped =")
+        + SignedText(m_result.skipped);
+    if (m_opt.omitDuplicates)
+        text += QStringLiteral(", duplicates omitted =") + SignedText(m_result.omitted);
+    return text;
+}
 
+void Importer::loadPass()
+{
     BusyPointer busy(m_ctx.dialogs);
     MemoryTable &table = m_ctx.state.table;
     MemoryTable::Batch batch(table);
     FrequencyIndex frequencies(table);
+    // Memory -> the record of this file that filled it, so that a record that
+    // lands on the same memory later says whose values it replaces.
+    QHash<int, int> filledBy;
     int slot = m_start;  // memories only fill up, so the search for an empty one never goes back
+    bool full = false;   // no empty memory was left: the rest of the file is not loaded
     int m = 0;
     int record = 0;
-    for (qsizetype i = 1; i < text.lines.size(); ++i) {
+    auto skip = [this](const QString &text) {
+        log(text);
+        ++m_result.skipped;
+    };
+    for (qsizetype i = 1; i < m_text.lines.size(); ++i) {
         ++record;
-        const QString line = CleanCsvLine(text.lines.at(i));
+        const QString line = CleanCsvLine(m_text.lines.at(i));
         if (line.trimmed().isEmpty())
             continue;
+        const QString n = SignedText(record);
+        if (full) {
+            skip(QStringLiteral("Record ") + n + QStringLiteral(". Skipped as there is no empty memory left"));
+            continue;
+        }
         const QString f1 = CsvField(line, CsvMemory).trimmed();
         if (!f1.isEmpty())
             m = memoryNumberOf(f1);
+        const QString at = QStringLiteral("Record ") + n + QStringLiteral(" memory ") + QString::number(m) + QStringLiteral(". ");
 
         const QString f2 = CsvField(line, CsvRxFreq);
-        if (f2.trimmed().isEmpty())
+        if (f2.trimmed().isEmpty()) {
+            skip(at + QStringLiteral("Skipped due to missing RX frequency"));
             continue;
+        }
         QString frequency = f2;
         if (!ValidateFrequency(frequency, QStringLiteral("N"), nullptr)) {
-            log(QStringLiteral("Record ") + SignedText(record) + QStringLiteral(" memory ") + QString::number(m)
-                + QStringLiteral(". Skipped due to bad RX frequency of ") + f2);
+            skip(at + QStringLiteral("Skipped due to bad RX frequency of ") + f2);
             continue;
         }
         const qint32 parsed = LastParsedFrequency;
-        if (m_opt.omitDuplicates && frequencies.contains(LastValidFrequency))
+        if (m_opt.omitDuplicates && frequencies.contains(LastValidFrequency)) {
+            log(at + QStringLiteral("Omitted as the frequency ") + frequency + QStringLiteral(" is already in a memory"));
+            ++m_result.omitted;
             continue;
+        }
 
-        std::optional<QString> mode = ImportedMode(CsvField(line, CsvRxMode).trimmed());
-        if (!mode)
+        const QString modeField = CsvField(line, CsvRxMode).trimmed();
+        std::optional<QString> mode = ImportedMode(modeField);
+        if (!mode) {
+            skip(at + QStringLiteral("Skipped due to unknown mode of '") + modeField + QStringLiteral("'"));
             continue;
+        }
         if (mode->isEmpty())
             mode = DefaultModeForFrequency(parsed);
 
@@ -327,12 +353,19 @@ bool Importer::loadPass()
                 busy.off();
                 m_ctx.dialogs.messageBox(QStringLiteral("Cannot find an empty slot to use for importing"), Buttons::Ok,
                                          Icon::Exclamation);
-                break;
+                full = true;
+                skip(QStringLiteral("Record ") + n + QStringLiteral(". Skipped as there is no empty memory left"));
+                continue;
             }
             target = slot;
         }
-        const QString name = QStringLiteral("Record ") + SignedText(record) + QStringLiteral(" memory ")
-            + QString::number(target) + QStringLiteral(". ");
+        const QString name = QStringLiteral("Record ") + n + QStringLiteral(" memory ") + QString::number(target)
+            + QStringLiteral(". ");
+        if (target < 1 || target > kMemories) {
+            skip(name + QStringLiteral("Skipped as there is no memory ") + QString::number(target)
+                 + QStringLiteral(" (memories are 1 to 500)"));
+            continue;
+        }
         if (!shiftKnown) {
             log(name + QStringLiteral("Shift of '") + shift
                 + QStringLiteral("' cannot be stored in this radio - set to Simplex"));
@@ -348,12 +381,23 @@ bool Importer::loadPass()
                 log(name + QStringLiteral("Tone of '") + tone + QStringLiteral("' is not a CTCSS tone of the radio - set to 67.0"));
             tone = QStringLiteral("67.0");
         }
-        if (table.AddMemory(target, frequency, *mode, shift, encoding, tone, description, &m_ctx.log, &m_ctx.dialogs)) {
-            ++m_result.added;
-            frequencies.refresh(table, target);
+        if (!table.AddMemory(target, frequency, *mode, shift, encoding, tone, description, &m_ctx.log, &m_ctx.dialogs)) {
+            skip(name + QStringLiteral("Skipped as the memory could not be set"));
+            continue;
         }
+        frequencies.refresh(table, target);
+        const auto earlier = filledBy.constFind(target);
+        if (earlier != filledBy.cend()) {
+            // The earlier record is no longer in the table: it counts as skipped.
+            log(name + QStringLiteral("Replaces record ") + SignedText(*earlier)
+                + QStringLiteral(", which this import had put into memory ") + QString::number(target));
+            ++m_result.skipped;
+        } else {
+            ++m_result.added;
+        }
+        filledBy.insert(target, record);
     }
-    return true;
+    log(QStringLiteral("Import finished. ") + countsText());
 }
 
 CsvImportResult Importer::run()
@@ -380,15 +424,14 @@ CsvImportResult Importer::run()
         m_result.outcome = CsvImportOutcome::Cancelled;
         return m_result;
     }
-    CsvFileText text;
     CsvImportOutcome failure = CsvImportOutcome::ReadError;
-    if (!readFile(&text, &failure)) {
+    if (!readFile(&failure)) {
         m_result.outcome = failure;
         return m_result;
     }
 
     // 3. Header
-    const QString header = CleanCsvLine(text.lines.value(0), true);
+    const QString header = CleanCsvLine(m_text.lines.value(0), true);
     m_result.source = RecogniseCsvHeader(header);
     if (m_result.source == kCsvSourceUnknown) {
         log(QStringLiteral("Filename: ") + m_result.path);
@@ -409,7 +452,7 @@ CsvImportResult Importer::run()
     }
 
     // 4.-5. Pre-check
-    precheck(text.lines);
+    precheck();
     const int r = m_result.records;
     const int d = m_result.duplicates;
     if (r - d > kMemories) {
@@ -473,11 +516,7 @@ CsvImportResult Importer::run()
     }
 
     // 12. Load pass
-    if (!loadPass()) {
-        if (m_opt.clearBefore)
-            m_ctx.view.RefreshChangedState();
-        return m_result;
-    }
+    loadPass();
 
     // 13.
     m_ctx.state.MemoriesChanged = true;
@@ -486,7 +525,14 @@ CsvImportResult Importer::run()
     m_ctx.view.ShowMemoriesTab();
     m_ctx.view.SelectCell(1, 1);
     m_result.outcome = CsvImportOutcome::Imported;
-    m_ctx.dialogs.messageBox(QStringLiteral("Import completed"), Buttons::Ok, Icon::Information);
+    // A partial import is not reported as plain success.
+    m_result.completion = m_result.skipped == 0
+        ? QStringLiteral("Import completed")
+        : QStringLiteral("Import completed, but not every record was loaded.\r\n") + countsText()
+            + QStringLiteral(". The messages list each record that was skipped.");
+    if (!m_opt.deferCompletion)
+        m_ctx.dialogs.messageBox(m_result.completion, Buttons::Ok,
+                                 m_result.skipped == 0 ? Icon::Information : Icon::Exclamation);
     return m_result;
 }
 

@@ -21,6 +21,9 @@ struct CsvImportOptions {
     QString path;
     // Takes the undo snapshot "Import" just before the table is changed.
     std::function<void()> saveUndoSnapshot;
+    // The caller shows CsvImportResult::completion itself once its own work is
+    // done (the command line saves the memory file first).
+    bool deferCompletion = false;
 };
 
 enum class CsvImportOutcome {
@@ -29,7 +32,7 @@ enum class CsvImportOutcome {
     Cancelled,         // open dialog cancelled
     BadStartNumber,
     MissingFile,
-    Refused,           // over 10 MiB or not text
+    Refused,           // over 10 MiB, not text, or not a regular file
     UnknownHeader,
     ForeignHeader,     // a known layout other than the one export writes
     NothingToImport,   // every record a duplicate (or none at all)
@@ -46,7 +49,12 @@ struct CsvImportResult {
     bool precheckErrors = false;
     int records = 0;        // R of the pre-check
     int duplicates = 0;     // D of the pre-check
-    int added = 0;          // memories set by the load pass
+    int added = 0;          // records loaded: memories that hold a record of the file at the end
+    int skipped = 0;        // records the load did not add, or that a later record replaced
+    int omitted = 0;        // records left out as duplicate frequencies ("Omit duplicate frequencies")
+    // The closing message: "Import completed", or, when records were skipped,
+    // a warning that says how many.
+    QString completion;
 };
 
 CsvImportResult ImportCsv(AppContext &ctx, const CsvImportOptions &options);

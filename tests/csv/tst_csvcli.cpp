@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using namespace mv;
 
 using namespace mv::test;
@@ -33,6 +35,33 @@ class TestCsvCli : public QObject {
         QProcessEnvironment env = localeEnv(m_lcAll);
         env.insert("MEMVAULT_CONFIG_DIR", m_dir.filePath("settings"));
         return runCli(args, env, 60000);
+    }
+
+    // The same with `input` written to the command's standard input (a pipe).
+    CliRun cli(const QStringList &args, const QByteArray &input)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        const QProcessEnvironment extra = localeEnv(m_lcAll);
+        for (const QString &k : extra.keys())
+            env.insert(k, extra.value(k));
+        env.insert("MEMVAULT_CONFIG_DIR", m_dir.filePath("settings"));
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(qEnvironmentVariable("MEMVAULT_BIN_DIR") + "/memvault-cli", args);
+        CliRun r;
+        if (!p.waitForStarted())
+            return r;
+        p.write(input);
+        p.closeWriteChannel();
+        if (!p.waitForFinished(60000)) {
+            p.kill();
+            p.waitForFinished();
+            return r;
+        }
+        r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+        r.out = QString::fromUtf8(p.readAllStandardOutput());
+        r.err = QString::fromUtf8(p.readAllStandardError());
+        return r;
     }
 
     // A memory set with memories 3, 7 and 9 (and a PMS row that export leaves out).
@@ -150,15 +179,25 @@ private slots:
         QVERIFY(QFile::exists(set + "dsc"));
     }
 
-    void importRoundTripWithNumbers()
+    void importFromPipe_data()
     {
+        QTest::addColumn<QString>("input");
+        QTest::newRow("-") << "-";
+        QTest::newRow("/dev/stdin") << "/dev/stdin";
+    }
+    void importFromPipe()
+    {
+        // The CSV is read once, so a pipe works: export with kept numbers, then
+        // import the text from standard input with imported numbers.
+        QFETCH(QString, input);
         const QString set = makeMemorySet("trip.450");
         const QString csv = m_dir.filePath("trip.csv");
         QCOMPARE(cli({"export-csv", set, csv, "--keep-numbers"}).exitCode, 0);
         const QString target = m_dir.filePath("trip-target.450");
         QFile::remove(target);
-        const CliRun r = cli({"import-csv", csv, target, "--use-numbers"});
+        const CliRun r = cli({"import-csv", input, target, "--use-numbers"}, readBytes(csv));
         QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+        QCOMPARE(r.out.trimmed(), QStringLiteral("Import completed"));
         MemoryTable original, copy;
         QVERIFY(readBack(set, original));
         QVERIFY(readBack(target, copy));
@@ -190,20 +229,64 @@ private slots:
         const QString csv = m_dir.filePath("bad.csv");
         const QString s(listSep());
         writeText(csv, "Memory" + s + "RX Freq\r\n1" + s + "99" + s + "FM\r\n2" + s + mhz("3.7") + s + "LSB\r\n");
-        CliRun r = cli({"import-csv", csv, set});
+        const CliRun r = cli({"import-csv", csv, set});
         QCOMPARE(r.exitCode, 1);
         QVERIFY2(r.err.contains("Record  1. Frequency of '99' is outside the range of the radio"), qPrintable(r.err));
         QVERIFY(r.err.contains("The pre-check of the import file has errors. Do you want to try and load it?"));
         QCOMPARE(readBytes(set), before);
+    }
 
-        r = cli({"import-csv", csv, set, "--force", "--clear"});
-        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-        QVERIFY(r.err.contains("Record  1 memory 1. Skipped due to bad RX frequency of 99"));
+    void partialImport_data()
+    {
+        QTest::addColumn<QStringList>("records");  // "|" stands for the separator, "." for the decimal mark
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QStringList>("errLines");  // stderr holds these lines
+        QTest::addColumn<QStringList>("filled");    // memories of the saved file
+        QTest::newRow("bad frequency, forced")
+            << QStringList{"1|99|FM", "2|3.7|LSB"} << QStringList{"--force", "--clear"}
+            << QStringList{"Record  1 memory 1. Skipped due to bad RX frequency of 99",
+                           "Import finished. Records loaded = 1, skipped = 1"}
+            << QStringList{"1 3.70000"};
+        QTest::newRow("three records at 499")
+            << QStringList{"1|3.7|LSB", "2|3.71|LSB", "3|3.72|LSB"} << QStringList{"--start", "499"}
+            << QStringList{"Cannot find an empty slot to use for importing",
+                           "Record  3. Skipped as there is no empty memory left",
+                           "Import finished. Records loaded = 2, skipped = 1"}
+            << QStringList{"3 7.05000", "7 14.20000", "9 51.60000", "499 3.70000", "500 3.71000"};
+    }
+    void partialImport()
+    {
+        // The memory file is saved with what was loaded, but the command fails
+        // and says how many records were not loaded.
+        QFETCH(QStringList, records);
+        QFETCH(QStringList, options);
+        QFETCH(QStringList, errLines);
+        QFETCH(QStringList, filled);
+        const QString set = makeMemorySet("partial.450");
+        const QString csv = m_dir.filePath("partial.csv");
+        const QString s(listSep());
+        QString text = "Memory" + s + "RX Freq" + s + "RX Mode\r\n";
+        for (const QString &rec : records)
+            text += mhz(QString(rec).replace('|', s)) + "\r\n";
+        writeText(csv, text);
+        const CliRun r = cli(QStringList{"import-csv", csv, set} + options);
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(!r.out.contains("Import completed"), qPrintable(r.out));
+        const QStringList err = r.err.split('\n');
+        for (const QString &line : errLines)
+            QVERIFY2(err.contains(line), qPrintable(line + "\n--- stderr:\n" + r.err));
+        QVERIFY2(r.err.contains("Import completed, but not every record was loaded.\r\n" + errLines.last().mid(17)),
+                 qPrintable(r.err));
         MemoryTable t;
         QVERIFY(readBack(set, t));
-        QCOMPARE(t.usedMemoryCount(), 1);
-        QCOMPARE(t.cell(1, MemoryTable::ColFrequency), mhz("3.70000"));
-        QVERIFY(t.isPmsEmpty(1));  // cleared
+        QStringList got;
+        for (int n = 1; n <= MemoryTable::kMemoryCount; ++n) {
+            if (!t.isEmpty(n))
+                got << QString::number(n) + " " + t.cell(n, MemoryTable::ColFrequency);
+        }
+        for (QString &f : filled)
+            f = mhz(f);
+        QCOMPARE(got, filled);
     }
 
     void importFailures()
@@ -220,6 +303,23 @@ private slots:
         QCOMPARE(r.exitCode, 1);
         QVERIFY(r.err.contains("Header looks like one from Osprey. Import aborted"));
         QVERIFY(!QFile::exists(set));
+        // Not a regular file: refused at once, never waited on.
+        const QString fifo = m_dir.filePath("fifo.csv");
+        QFile::remove(fifo);
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        for (const QString &input : {fifo, QStringLiteral("/dev/null")}) {
+            r = cli({"import-csv", input, set});
+            QCOMPARE(r.exitCode, 1);
+            QVERIFY2(r.err.contains("The file " + input + " is not an ordinary file"), qPrintable(r.err));
+            QVERIFY(!QFile::exists(set));
+        }
+        // A memory file that cannot be saved: no "Import completed".
+        const QString good = m_dir.filePath("good.csv");
+        writeText(good, "Memory" + QString(listSep()) + "RX Freq\r\n1" + listSep() + mhz("3.7") + "\r\n");
+        r = cli({"import-csv", good, m_dir.filePath("no/such/folder/x.450")});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.out.isEmpty(), qPrintable(r.out));
+        QVERIFY(r.err.contains("memvault-cli: cannot save"));
         r = cli({"import-csv", foreign, set, "--start"});
         QCOMPARE(r.exitCode, 2);
         r = cli({"import-csv", foreign, set, "--start", "0"});

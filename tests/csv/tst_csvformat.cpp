@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using namespace mv;
 using mv::test::mark;
 
@@ -50,12 +52,18 @@ private slots:
         QTest::addColumn<QString>("pointLocale");  // expected under a "." decimal mark
         QTest::addColumn<QString>("commaLocale");  // expected under a "," decimal mark
         QTest::newRow("first") << "," << "12,145.500" << 1 << "12" << "12";
-        QTest::newRow("second comma file") << "," << "12,145.500" << 2 << "145.500" << "145,500";
-        QTest::newRow("second semicolon file") << ";" << "12;145,500" << 2 << "145.500" << "145,500";
-        QTest::newRow("semicolon file, point") << ";" << "12;145.500" << 2 << "145.500" << "145.500";
+        QTest::newRow("frequency, comma file") << "," << "12,145.500" << 2 << "145.500" << "145,500";
+        QTest::newRow("frequency, semicolon file, comma") << ";" << "12;145,500" << 2 << "145.500" << "145,500";
+        QTest::newRow("frequency, semicolon file, point") << ";" << "12;145.500" << 2 << "145.500" << "145,500";
+        QTest::newRow("frequency, tab file, comma") << "\t" << "1\t145,5\t145.5" << 2 << "145.5" << "145,5";
         QTest::newRow("field 1 never adapted") << ";" << "1,5;7" << 1 << "1,5" << "1,5";
-        QTest::newRow("tab file unchanged") << "\t" << "1\t145,5\t145.5" << 2 << "145,5" << "145,5";
-        QTest::newRow("tab file third") << "\t" << "1\t145,5\t145.5" << 3 << "145.5" << "145.5";
+        QTest::newRow("mode never adapted") << "\t" << "1\t145,5\t145.5" << 3 << "145.5" << "145.5";
+        QTest::newRow("tone never adapted") << "," << "1,51.6,FM,,,,CTCSS Enc,88.5" << 8 << "88.5" << "88.5";
+        QTest::newRow("tone with a comma never adapted") << ";" << "1;51,6;FM;;;;CTCSS Enc;88,5" << 8 << "88,5" << "88,5";
+        QTest::newRow("description, comma file") << "," << "1,7.05,LSB,,,,,,,,,,Rpt. North" << 13 << "Rpt. North"
+                                                 << "Rpt. North";
+        QTest::newRow("description, semicolon file") << ";" << "1;7,05;LSB;;;;;;;;;;Smith, John" << 13
+                                                     << "Smith, John" << "Smith, John";
         QTest::newRow("missing field") << "," << "1,2" << 5 << "" << "";
         QTest::newRow("last of 13") << "," << "1,,,,,,,,,,,,desc" << 13 << "desc" << "desc";
         QTest::newRow("empty between") << "," << "1,,x" << 2 << "" << "";
@@ -125,6 +133,7 @@ private slots:
         QTest::newRow("88") << "88" << "88.0";
         QTest::newRow("100") << "100" << "100.0";
         QTest::newRow("88.5") << "88.5" << "88.5";
+        QTest::newRow("decimal comma") << "88,5" << "88.5";
         QTest::newRow("blanks") << " 67.0 " << "67.0";
         QTest::newRow("one char") << "7" << "7";
         QTest::newRow("empty") << "" << "";
@@ -143,21 +152,21 @@ private slots:
         QTest::addColumn<bool>("added");
         QTest::addColumn<QString>("mode");
         QTest::addColumn<bool>("precheck");  // accepted by the pre-check (upper-cased)
-        for (const char *m : {"NFM", "WFM", "FMN", "PKTF", "FM", "PKT"})
+        // The radio's own modes come back as they are.
+        for (const char *m : {"LSB", "USB", "CW", "FM", "AM", "RTYL", "CWR", "USRL", "RTYU", "FMN", "USRU"})
+            QTest::newRow(m) << m << true << m << true;
+        for (const char *m : {"NFM", "WFM", "PKTF", "PKT"})
             QTest::newRow(m) << m << true << "FM" << (QLatin1String(m) != QLatin1String("NFM"));
-        for (const char *m : {"AM", "WAM", "AMN", "AMS"})
+        for (const char *m : {"WAM", "AMN", "AMS"})
             QTest::newRow(m) << m << true << "AM" << true;
-        for (const char *m : {"CWN", "CWRN", "CW", "CWR"})
+        for (const char *m : {"CWN", "CWRN"})
             QTest::newRow(m) << m << true << "CW" << true;
-        for (const char *m : {"DIG", "PKTL", "LSB", "RTYL"})
+        for (const char *m : {"DIG", "PKTL"})
             QTest::newRow(m) << m << true << "LSB" << true;
-        QTest::newRow("USB") << "USB" << true << "USB" << true;
-        QTest::newRow("RTYU") << "RTYU" << true << "USB" << true;
-        QTest::newRow("USRU") << "USRU" << true << "USRU" << true;
-        QTest::newRow("USRL") << "USRL" << true << "USRL" << true;
         QTest::newRow("empty") << "" << true << "" << true;
-        QTest::newRow("fm lower case") << "fm" << false << "" << true;
-        QTest::newRow("Usb mixed case") << "Usb" << false << "" << true;
+        QTest::newRow("fm lower case") << "fm" << true << "FM" << true;
+        QTest::newRow("usru lower case, blanks") << " usru " << true << "USRU" << true;
+        QTest::newRow("Fmn mixed case") << "Fmn" << true << "FMN" << true;
         QTest::newRow("unknown") << "SSB" << false << "" << false;
     }
     void loadModes()
@@ -170,7 +179,7 @@ private slots:
         QCOMPARE(got.has_value(), added);
         if (added)
             QCOMPARE(*got, mode);
-        QCOMPARE(IsPrecheckMode(field.toUpper()), precheck);
+        QCOMPARE(IsPrecheckMode(field.trimmed().toUpper()), precheck);
     }
 
     void encodings_data()
@@ -285,6 +294,14 @@ private slots:
         big.write(QByteArray(int(kMaxCsvFileSize) + 1, 'x'));
         big.close();
         QCOMPARE(ReadCsvFile(big.fileName()).problem, CsvFileText::Problem::TooLarge);
+
+        // Anything but a regular file is refused without waiting: a FIFO that no
+        // one writes, a device, a folder.
+        const QString fifo = dir.filePath("fifo.CSV");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QCOMPARE(ReadCsvFile(fifo).problem, CsvFileText::Problem::NotRegular);
+        QCOMPARE(ReadCsvFile(QStringLiteral("/dev/null")).problem, CsvFileText::Problem::NotRegular);
+        QCOMPARE(ReadCsvFile(dir.path()).problem, CsvFileText::Problem::NotRegular);
 
         QFile exact(dir.filePath("exact.CSV"));
         QVERIFY(exact.open(QIODevice::WriteOnly));

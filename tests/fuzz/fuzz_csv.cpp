@@ -67,17 +67,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         check(!line.contains(QLatin1Char('"')));
         for (int n = 0; n <= kCsvFieldCount + 1; ++n) {
             const QString field = CsvField(line, n);
-            // Only the adaptation of "." to a decimal comma may bring the
-            // separator into a field.
-            const bool adapted = n >= 2 && sep == QLatin1Char(',') && DecimalSeparator() == QLatin1Char(',');
+            // Only the frequency takes the locale's decimal mark, which may be
+            // the separator; every other field is the line's text as it stands.
+            const bool adapted = n == CsvRxFreq && DecimalSeparator() == sep;
             check(adapted || !field.contains(sep));
             check(field.size() <= line.size());
+            if (n >= 1 && n != CsvRxFreq)
+                check(field.isEmpty() || line.contains(field));
         }
         const QString tone = NormaliseTone(CsvField(line, CsvTone));
         check(tone.size() <= CsvField(line, CsvTone).size() + 2);
-        const std::optional<QString> mode = ImportedMode(CsvField(line, CsvRxMode).trimmed());
+        check(!tone.contains(QLatin1Char(',')));
+        const std::optional<QString> mode = ImportedMode(CsvField(line, CsvRxMode));
         if (mode && !mode->isEmpty())
-            check(mode->size() <= 4);
+            check(mode->size() <= 4 && *mode == mode->toUpper());
         bool known = false;
         const QString encoding = ImportedEncoding(CsvField(line, CsvEncoding), &known);
         check(encoding.isEmpty() || encoding == QLatin1String("CTCSS Enc") || encoding == QLatin1String("CTCSS Enc+Dec"));
