@@ -299,7 +299,7 @@ int runRead(const QStringList &args)
     QString error;
     QList<int> skipped;
     if (!writeMemorySet(target, s.state.table, kDefaultDescriptionWidth, &error, &skipped)) {
-        say(QStringLiteral("memvault-cli: cannot save %1: %2").arg(target, error));
+        say(QStringLiteral("memvault-cli: ") + error);
         return 1;
     }
     if (!skipped.isEmpty())

@@ -5,17 +5,15 @@
 #include "core/MemoryTable.h"
 #include "shell/Dialogs.h"
 #include "shell/MessageLog.h"
+#include "shell/SafeSave.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <exception>
 #include <new>
-
-#include <unistd.h>
 
 namespace mv {
 
@@ -428,7 +426,6 @@ void RadioTransfer::WriteRadio()
             VerifyWrittenMemories();
     } catch (const std::exception &e) {
         ReportUnexpected(e, step, QStringLiteral("cmdWriteRig_Click"));
-        m_backup.close();
         view.HideTransferWindow();
         closeLink();
         view.RestoreMainButtons();
@@ -458,7 +455,7 @@ QString RadioTransfer::backupFolder() const
 
 bool RadioTransfer::saveBackup()
 {
-    if (!m_backup.isOpen()) {
+    if (m_summary.backupPath.isEmpty()) {
         const QString folder = backupFolder();
         if (!QDir().mkpath(folder)) {
             m_summary.backupError = QStringLiteral("The folder %1 cannot be created.").arg(QDir::toNativeSeparators(folder));
@@ -467,36 +464,23 @@ bool RadioTransfer::saveBackup()
         const QString stem = QDir(folder).filePath(
             QStringLiteral("radio-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
         // Never over an earlier backup, even one made within the same second.
-        for (int i = 1; !m_backup.isOpen() && i < 100; ++i) {
-            m_backup.setFileName(i == 1 ? stem + QStringLiteral(".450") : stem + QStringLiteral("-%1.450").arg(i));
-            if (!m_backup.open(QIODevice::WriteOnly | QIODevice::NewOnly) && m_backup.error() != QFileDevice::OpenError)
-                break;
-        }
-        if (!m_backup.isOpen()) {
-            m_summary.backupError = QStringLiteral("%1 cannot be written: %2.")
-                                        .arg(QDir::toNativeSeparators(m_backup.fileName()), m_backup.errorString());
-            return false;
-        }
-        m_summary.backupPath = QDir::toNativeSeparators(m_backup.fileName());
-        m_backedUpTo = 0;
+        QString path = stem + QStringLiteral(".450");
+        for (int i = 2; QFileInfo::exists(path); ++i)
+            path = stem + QStringLiteral("-%1.450").arg(i);
+        m_summary.backupPath = QDir::toNativeSeparators(path);
     }
+    // The whole file each time: on the disk it is always a complete memory file.
     QByteArray lines;
-    for (int n = m_backedUpTo + 1; n <= m_summary.lastMemory && n <= kLastCat; ++n) {
+    for (int n = 1; n <= m_summary.lastMemory && n <= kLastCat; ++n) {
         const QString &r = m_radioRecords.at(n);
         if (r.size() == kRecordLength)
             lines += asSetCommand(r).toLatin1() + "\r\n";
     }
-    // On the disk, not in a buffer, before the radio's copy is replaced.
-    const bool ok = (lines.isEmpty() || m_backup.write(lines) == lines.size()) && m_backup.flush()
-        && ::fsync(m_backup.handle()) == 0;
-    if (!ok) {
-        m_summary.backupError = QStringLiteral("%1 cannot be written: %2.")
-                                    .arg(m_summary.backupPath,
-                                         m_backup.error() != QFileDevice::NoError ? m_backup.errorString()
-                                                                                  : QString::fromLocal8Bit(std::strerror(errno)));
+    const SaveError error = SaveFileContent(QDir::fromNativeSeparators(m_summary.backupPath), lines);
+    if (error.failed()) {
+        m_summary.backupError = QStringLiteral("Cannot save %1.").arg(error.text());
         return false;
     }
-    m_backedUpTo = m_summary.lastMemory;
     return true;
 }
 
@@ -507,7 +491,6 @@ void RadioTransfer::WriteAllMemories()
     const MemoryTable &table = m_ctx.state.table;
     startSummary();
     m_sent = QVector<QString>(kLastCat + 1);
-    m_backup.close();
     view.ShowTransferWindow(TransferKind::Write);
     view.SetTransferProgress(0, kLastCat);
     WriteCancelRequested = false;
@@ -596,11 +579,8 @@ void RadioTransfer::WriteAllMemories()
     }
     m_summary.completed = !m_summary.cancelled && !m_summary.linkLost && m_summary.backupError.isEmpty();
     // Whatever ended the loop, the backup holds every record the radio gave.
-    if (m_backup.isOpen()) {
-        if (m_summary.backupError.isEmpty() && !saveBackup())
-            log.LogMessage(QStringLiteral("Write: ") + m_summary.backupError);
-        m_backup.close();
-    }
+    if (!m_summary.backupPath.isEmpty() && m_summary.backupError.isEmpty() && !saveBackup())
+        log.LogMessage(QStringLiteral("Write: ") + m_summary.backupError);
     if (m_summary.linkLost)
         log.LogMessage(QStringLiteral("Write: the connection to the radio was lost at memory %1").arg(m_summary.lastMemory));
     if (!m_summary.notAnswering.isEmpty())

@@ -11,7 +11,6 @@
 // first "MW" reaches the radio, the records it replaces are in a backup file.
 #include "core/AppState.h"
 
-#include <QFile>
 #include <QStringList>
 #include <QVector>
 
@@ -144,7 +143,7 @@ private:
     // True when the port closed under a transfer loop; the summary and
     // m_linkFault record it.
     bool linkDropped();
-    // Writes the records answered so far to the backup file, creating it first.
+    // Saves the records answered so far as the backup file (whole, each time).
     bool saveBackup();
     QString backupFolder() const;
     // Error box of an unexpected failure inside a click handler.
@@ -158,8 +157,6 @@ private:
     QString m_linkFault;       // the link's reason when it stopped during the loop
     QString m_foundSettings;   // the rate the radio was found at
     bool m_synced = false;     // no reply to an earlier command can still arrive
-    QFile m_backup;
-    int m_backedUpTo = 0;      // memories up to this one are in the backup file
 };
 
 } // namespace mv

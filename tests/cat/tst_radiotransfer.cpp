@@ -7,9 +7,11 @@
 #include "core/MemoryRecord.h"
 #include "core/MemoryFiles.h"
 #include "core/NumberText.h"
+#include "shell/SafeSave.h"
 
 #include <QtTest>
 #include <functional>
+#include <optional>
 
 using namespace mv;
 using namespace mv::test;
@@ -626,23 +628,53 @@ private slots:
         }
     }
 
-    void backupThatCannotBeWrittenStopsBeforeAnyWrite()
+    // A backup that cannot be saved stops the write before the MW it was to
+    // protect; what was saved before stays whole.
+    void backupThatCannotBeSavedStopsTheWrite_data()
     {
+        QTest::addColumn<bool>("folderBlocked");
+        QTest::addColumn<int>("diskSpace");  // bytes; -1: no limit
+        QTest::addColumn<QString>("outcome");
+        QTest::addColumn<int>("written");
+        QTest::newRow("folder cannot be made")
+            << true << -1
+            << "The write to the radio stopped before memory 1: the copy of the radio's memories could not be saved, "
+               "so nothing more was sent.\r\nThe folder "
+            << 0;
+        // Each save writes the whole backup: 29, then 58, then 87 bytes.
+        QTest::newRow("disk full at the third memory")
+            << false << 100
+            << "The write to the radio stopped before memory 3: the copy of the radio's memories could not be saved, "
+               "so nothing more was sent.\r\nCannot save "
+            << 2;
+    }
+    void backupThatCannotBeSavedStopsTheWrite()
+    {
+        QFETCH(bool, folderBlocked);
+        QFETCH(int, diskSpace);
+        QFETCH(QString, outcome);
+        QFETCH(int, written);
         Rig rig;
         fillRadio(rig.line->radio);
-        QFile blocker(rig.backups.path() + "/not-a-folder");
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
-        rig.transfer.BackupDir = blocker.fileName() + "/Backups";
+        if (folderBlocked) {
+            QFile blocker(rig.backups.path() + "/not-a-folder");
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+            rig.transfer.BackupDir = blocker.fileName() + "/Backups";
+        }
         for (int n = 1; n <= 5; ++n)
             FillMemory(rig.c.state.table, n, QString::fromLatin1(sampleRecord(n, 1)), nullptr);
+        std::optional<SaveSpaceLimit> disk;
+        if (diskSpace >= 0)
+            disk.emplace(diskSpace);
         rig.transfer.WriteRadio();
-        QVERIFY(rig.line->radio.commands.filter("MW").isEmpty());
-        QCOMPARE(rig.line->radio.memory(1), sampleRecord(1));
-        QVERIFY(rig.c.dialogs.texts().last().startsWith(
-            "The write to the radio stopped before memory 1: the copy of the radio's memories could not be saved, "
-            "so nothing more was sent.\r\nThe folder "));
+        disk.reset();
+        QCOMPARE(rig.line->radio.commands.filter("MW").size(), written);
+        for (int n = 1; n <= 5; ++n)
+            QCOMPARE(rig.line->radio.memory(n), sampleRecord(n, n <= written ? 1 : 0));
+        QVERIFY2(rig.c.dialogs.texts().last().startsWith(outcome), qPrintable(rig.c.dialogs.texts().last()));
         QVERIFY(!rig.transfer.summary().writeSucceeded());
+        if (written > 0)
+            QCOMPARE(rig.backupText(), (mw(sampleRecord(1)) + "\r\n" + mw(sampleRecord(2)) + "\r\n").toLatin1());
     }
 
     void cancelDuringTheWrite()
