@@ -249,12 +249,16 @@ void Importer::precheck()
     if (!m_opt.preview && m_opt.omitDuplicates)
         m_tableFrequencies.emplace(m_ctx.state.table);
     for (qsizetype i = 1; i < lines.size(); ++i) {
-        ++m_result.records;
         const QString line = CleanCsvLine(lines.at(i));
         if (m_opt.preview) {
+            ++m_result.records;
             log(line);
             continue;
         }
+        // A blank line holds no record; the load passes it over too.
+        if (lines.at(i).trimmed().isEmpty())
+            continue;
+        ++m_result.records;
         checkRecord(line, SignedText(m_result.records));
     }
 }

@@ -319,7 +319,7 @@ private slots:
         r = cli({"import-csv", good, m_dir.filePath("no/such/folder/x.450")});
         QCOMPARE(r.exitCode, 1);
         QVERIFY2(r.out.isEmpty(), qPrintable(r.out));
-        QVERIFY(r.err.contains("memvault-cli: cannot save"));
+        QVERIFY2(r.err.contains("memvault-cli: Cannot save ") && r.err.contains("x.450"), qPrintable(r.err));
         r = cli({"import-csv", foreign, set, "--start"});
         QCOMPARE(r.exitCode, 2);
         r = cli({"import-csv", foreign, set, "--start", "0"});

@@ -372,6 +372,8 @@ private slots:
                               << "Record  2. Frequency of '99999999999' is outside the range of the radio";
         QTest::newRow("not numeric") << "3,abc,FM" << false << "Record  2. Frequency of 'abc' is not numeric.";
         QTest::newRow("empty frequency") << "3,,FM" << false << "Record  2. Frequency of '' is not numeric.";
+        // Blank lines hold no record and are not counted.
+        QTest::newRow("after a blank line") << "\r\n3,,FM" << false << "Record  2. Frequency of '' is not numeric.";
         QTest::newRow("mode") << "3,7.05, ssb " << false << "Record  2. Mode of 'SSB' is not recognised as a Orbis mode";
         QTest::newRow("shift") << "3,7.05,LSB,Up" << false
                                << "Record  2. Shift of 'UP' is not Simplex, Plus, Minus, Split or omitted";
