@@ -2,6 +2,7 @@
 
 #include "core/MemoryTable.h"
 #include "editing/EditingCommands.h"
+#include "ui/PickListEditor.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -9,41 +10,10 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
-#include <QWheelEvent>
-
-#include <utility>
 
 namespace mv {
 
 namespace {
-// The pick-list editor. Arrow keys, letters (the list's prefix search) and the
-// wheel move its choice; QComboBox reports those moves as `activated` too,
-// which is why they are told apart here: only a choice made in the open list
-// (a click on an item, or Enter there) counts as picked.
-class PickListEditor : public QComboBox {
-public:
-    using QComboBox::QComboBox;
-    // True while a key or the wheel moves the choice.
-    bool moving() const { return m_moving; }
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override
-    {
-        const bool was = std::exchange(m_moving, true);
-        QComboBox::keyPressEvent(event);
-        m_moving = was;
-    }
-    void wheelEvent(QWheelEvent *event) override
-    {
-        const bool was = std::exchange(m_moving, true);
-        QComboBox::wheelEvent(event);
-        m_moving = was;
-    }
-
-private:
-    bool m_moving = false;
-};
-
 // A pick list on a cell whose text is none of its choices ("?? " from an
 // unreadable record) opens with no choice; confirming no choice changes nothing.
 bool hasNoChoice(const QWidget *editor)
@@ -75,9 +45,8 @@ QWidget *CellDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem 
         box->addItems(choices);
         box->setFrame(false);
         // A choice made in the open list confirms at once, as Enter does.
-        connect(box, &QComboBox::activated, this, [this, box]() {
-            if (!box->moving())
-                const_cast<CellDelegate *>(this)->submit(box, QAbstractItemDelegate::SubmitModelCache);
+        connect(box, &PickListEditor::picked, this, [this, box]() {
+            const_cast<CellDelegate *>(this)->submit(box, QAbstractItemDelegate::SubmitModelCache);
         });
         editor = box;
     } else if (column == MemoryTable::ColFrequency || column == MemoryTable::ColDescription) {

@@ -3,6 +3,7 @@
 #include "rules/RepeaterRules.h"
 #include "rules/RulePresets.h"
 #include "shell/Dialogs.h"
+#include "ui/PickListEditor.h"
 #include "ui/UiMetrics.h"
 
 #include <QCheckBox>
@@ -35,9 +36,12 @@ const QStringList *choicesFor(int column)
 }
 } // namespace
 
-// Pick lists for direction and step; free text elsewhere. Typed Low, High and
-// Amount texts are handed to the window, which checks them after the editor has
-// closed, so that a message box never appears while an editor is half-closed.
+// Pick lists for direction and step; free text elsewhere. A pick list stores
+// only a choice: Enter, a click on an item of its open list, or leaving the
+// cell; keys and the wheel merely move the choice, and Esc keeps the cell.
+// Typed Low, High and Amount texts are handed to the window, which checks them
+// after the editor has closed, so that a message box never appears while an
+// editor is half-closed.
 class RuleCellDelegate : public QStyledItemDelegate {
 public:
     using EditSink = std::function<void(int row, int column, const QString &text)>;
@@ -50,13 +54,13 @@ public:
         const QStringList *choices = choicesFor(index.column());
         if (!choices)
             return QStyledItemDelegate::createEditor(parent, option, index);
-        auto *combo = new QComboBox(parent);
+        auto *combo = new PickListEditor(parent);
         combo->setObjectName(index.column() == ColDirection ? QStringLiteral("cboDirection")
                                                             : QStringLiteral("cboStep"));
         combo->addItems(*choices);
-        // A choice ends the edit at once.
+        // A choice made in the open list ends the edit at once, as Enter does.
         auto *self = const_cast<RuleCellDelegate *>(this);
-        connect(combo, &QComboBox::activated, self, [self, combo]() {
+        connect(combo, &PickListEditor::picked, self, [self, combo]() {
             emit self->commitData(combo);
             emit self->closeEditor(combo);
         });
@@ -113,8 +117,9 @@ RepeaterRulesDialog::RepeaterRulesDialog(SettingsStore &settings, Dialogs &dialo
                                        QStringLiteral("then RPT\nshift is"), QStringLiteral("and RPT\noffset is"),
                                        QStringLiteral("and tune\nstep is")});
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    // No editor on a second click of the current cell: a click only selects.
     m_grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                            QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+                            QAbstractItemView::AnyKeyPressed);
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_grid->setMinimumSize(560, 220);
     m_delegate = new RuleCellDelegate(

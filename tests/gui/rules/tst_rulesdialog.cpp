@@ -15,9 +15,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
+#include <QWheelEvent>
 #include <QtTest>
 
 using namespace mv;
@@ -299,25 +301,97 @@ private slots:
         Window w;
         w.open();
         w.click("cmdAddRule");
-        auto *direction = qobject_cast<QComboBox *>(w.startEdit(0, 2));
-        QVERIFY(direction);
-        QStringList items;
-        for (int i = 0; i < direction->count(); ++i)
-            items << direction->itemText(i);
-        QCOMPARE(items, (QStringList{"Plus", "Minus", "Simplex"}));
-        QCOMPARE(direction->currentText(), QString("Minus"));
-        QTest::keyClick(direction, Qt::Key_Down);
-        QTRY_COMPARE(w.cell(0, 2), QString("Simplex"));
+        const QList<QPair<int, QStringList>> lists = {
+            {2, {"Plus", "Minus", "Simplex"}},
+            {4, {"5.0 K", "10.0 K", "12.5 K", "15.0 K", "20.0 K", "25.0 K", "50.0 K"}},
+        };
+        for (const auto &[column, choices] : lists) {
+            auto *box = qobject_cast<QComboBox *>(w.startEdit(0, column));
+            QVERIFY(box);
+            QStringList items;
+            for (int i = 0; i < box->count(); ++i)
+                items << box->itemText(i);
+            QCOMPARE(items, choices);
+            QCOMPARE(box->currentText(), w.cell(0, column));
+        }
+    }
 
-        auto *step = qobject_cast<QComboBox *>(w.startEdit(0, 4));
-        QVERIFY(step);
-        items.clear();
-        for (int i = 0; i < step->count(); ++i)
-            items << step->itemText(i);
-        QCOMPARE(items, (QStringList{"5.0 K", "10.0 K", "12.5 K", "15.0 K", "20.0 K", "25.0 K", "50.0 K"}));
-        QCOMPARE(step->currentText(), QString("12.5 K"));
-        QTest::keyClick(step, Qt::Key_Up);
-        QTRY_COMPARE(w.cell(0, 4), QString("10.0 K"));
+    // A pick list stores only a choice: Enter, a click on an item of its open
+    // list, or leaving the cell. Keys, letters and the wheel only move the
+    // choice, Esc keeps the cell, and a second click on the current cell opens
+    // no editor. The new rule holds Minus and 12.5 K.
+    void pickListGestures_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("gestures");  // after a click on the cell; see pickListGestures
+        QTest::addColumn<QString>("after");
+        QTest::newRow("Down, Esc") << 2 << "F2 Down Esc" << "Minus";
+        QTest::newRow("letter typed on the cell, Esc") << 2 << "p Esc" << "Minus";
+        QTest::newRow("Down twice, Return") << 4 << "F2 Down Down Return" << "20.0 K";
+        QTest::newRow("two wheel notches, leave") << 4 << "F2 Wheel Wheel Leave" << "20.0 K";
+        QTest::newRow("Down, item clicked in the open list") << 2 << "F2 Down Open Click:Plus" << "Plus";
+        QTest::newRow("second click on the current cell") << 2 << "Click" << "Minus";
+    }
+    void pickListGestures()
+    {
+        QFETCH(int, column);
+        QFETCH(QString, gestures);
+        QFETCH(QString, after);
+        Window w;
+        w.open();
+        w.click("cmdAddRule");
+        QTableWidget *grid = w.grid();
+        const QModelIndex cell = grid->model()->index(0, column);
+        auto clickCell = [grid](const QModelIndex &at) {
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(at).center());
+        };
+        clickCell(cell);
+        QPointer<QComboBox> box;
+        for (const QString &g : gestures.split(' ')) {
+            if (g == "F2") {
+                QTest::keyClick(grid, Qt::Key_F2);
+            } else if (g == "Click") {
+                clickCell(cell);
+                QTest::qWait(2 * QApplication::doubleClickInterval());  // an editor would be open by now
+            } else if (!box) {
+                QVERIFY(g.size() == 1);  // a letter typed on the cell opens its editor
+                QTest::keyClicks(grid, g);
+            } else {
+                // Every move so far has left the editor open.
+                QCOMPARE(grid->indexWidget(cell), box.data());
+                QAbstractItemView *list = box->view();
+                if (g == "Down") {
+                    QTest::keyClick(box, Qt::Key_Down);
+                } else if (g == "Esc") {
+                    QTest::keyClick(box, Qt::Key_Escape);
+                } else if (g == "Return") {
+                    QTest::keyClick(box, Qt::Key_Return);
+                } else if (g == "Wheel") {
+                    // One notch towards the user, over the closed list.
+                    const QPointF at = QRectF(box->rect()).center();
+                    QWheelEvent wheel(at, box->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                                      Qt::NoModifier, Qt::NoScrollPhase, false);
+                    QApplication::sendEvent(box, &wheel);
+                } else if (g == "Leave") {
+                    clickCell(grid->model()->index(0, 0));
+                } else if (g == "Open") {
+                    QTest::keyClick(box, Qt::Key_F4);
+                    QTRY_VERIFY(list->isVisible());
+                } else if (g.startsWith("Click:")) {
+                    const QModelIndex item = list->model()->index(box->findText(g.mid(6)), 0);
+                    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
+                } else {
+                    QTest::keyClicks(box, g);
+                }
+            }
+            if (!box)
+                box = qobject_cast<QComboBox *>(grid->indexWidget(cell));
+        }
+        QCoreApplication::processEvents();
+        QVERIFY(!grid->indexWidget(cell));
+        QCOMPARE(w.cell(0, column), after);
+        w.click("cmdOK");
+        QCOMPARE(w.stored(column == 2 ? "Rule1Direction" : "Rule1Step"), after);
         QVERIFY(w.t.dialogs.boxes.isEmpty());
     }
 
