@@ -290,10 +290,11 @@ void Importer::loadPass()
         ++m_result.skipped;
     };
     for (qsizetype i = 1; i < m_text.lines.size(); ++i) {
-        ++record;
         const QString line = CleanCsvLine(m_text.lines.at(i));
+        // Blank lines are no record: numbered as the pre-check numbers them.
         if (line.trimmed().isEmpty())
             continue;
+        ++record;
         const QString n = SignedText(record);
         if (full) {
             skip(QStringLiteral("Record ") + n + QStringLiteral(". Skipped as there is no empty memory left"));

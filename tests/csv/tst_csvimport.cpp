@@ -439,7 +439,7 @@ private slots:
         QTest::newRow("no empty memory left")
             << QStringList{"1,7.05,LSB", "2,7.06,LSB", "", "3,7.07,LSB"} << false << "499"
             << QStringList{"Record  2. Skipped as there is no empty memory left",
-                           "Record  4. Skipped as there is no empty memory left",
+                           "Record  3. Skipped as there is no empty memory left",
                            "Import finished. Records loaded = 1, skipped = 2"}
             << QStringList{filled, "500 7.05000"};
     }
