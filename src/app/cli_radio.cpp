@@ -326,7 +326,7 @@ int runWrite(const QStringList &args)
     s.transfer.VerifyAfterWrite = a.verify;
     s.transfer.BackupDir = a.backupDir;
     if (a.backupDir.isEmpty()) {
-        const QString home = s.settings.value(QStringLiteral("HomeDir")).trimmed();
+        const QString home = s.settings.get<Setting::HomeDir>().trimmed();
         const QString base = !home.isEmpty() && QFileInfo(home).isDir()
             ? home
             : QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);

@@ -56,12 +56,12 @@ CatLink::~CatLink()
 
 void CatLink::LoadSettings()
 {
-    const int port = m_settings.intValue(QStringLiteral("Commport"), 1);
+    const int port = m_settings.get<Setting::CommPort>();
     CommPort = (port >= 1 && port <= kPortCount) ? port : 1;
-    const QString speed = m_settings.value(QStringLiteral("UserCommSpeed"), QStringLiteral("38400,N,8,2"));
+    const QString speed = m_settings.get<Setting::UserCommSpeed>();
     UserCommSpeed = RateSettings().contains(speed) ? speed : QStringLiteral("38400,N,8,2");
-    DoNotUseRts = m_settings.boolValue(QStringLiteral("RTS"), false);
-    RestoreCatRate = m_settings.boolValue(QStringLiteral("RestoreCatRate"), true);
+    DoNotUseRts = m_settings.get<Setting::RTS>();
+    RestoreCatRate = m_settings.get<Setting::RestoreCatRate>();
 }
 
 void CatLink::ChooseCommPort(int n)
@@ -69,7 +69,7 @@ void CatLink::ChooseCommPort(int n)
     if (n < 1 || n > kPortCount)
         return;
     CommPort = n;
-    m_settings.setValue(QStringLiteral("CommPort"), QString::number(n));
+    m_settings.set<Setting::CommPort>(n);
 }
 
 void CatLink::ChooseCommSpeed(int baud)
@@ -78,19 +78,19 @@ void CatLink::ChooseCommSpeed(int baud)
     if (!RateSettings().contains(text))
         return;
     UserCommSpeed = text;
-    m_settings.setValue(QStringLiteral("UserCommSpeed"), text);
+    m_settings.set<Setting::UserCommSpeed>(text);
 }
 
 void CatLink::SetDoNotUseRts(bool on)
 {
     DoNotUseRts = on;
-    m_settings.setBoolValue(QStringLiteral("RTS"), on);
+    m_settings.set<Setting::RTS>(on);
 }
 
 void CatLink::SetRestoreCatRate(bool on)
 {
     RestoreCatRate = on;
-    m_settings.setBoolValue(QStringLiteral("RestoreCatRate"), on);
+    m_settings.set<Setting::RestoreCatRate>(on);
 }
 
 QString CatLink::deviceFor(int port) const

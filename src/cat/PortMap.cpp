@@ -9,8 +9,6 @@ namespace mv {
 
 namespace {
 
-QString keyFor(int n) { return QStringLiteral("PortDevice%1").arg(n); }
-
 #ifndef Q_OS_WIN
 // Fixed defaults: the USB-serial adapters first (FTDI, CP210x, PL2303, CH340
 // give ttyUSB; CDC cables ttyACM), then the built-in ports.
@@ -25,6 +23,8 @@ QString fixedDefault(int n)
 #endif
 
 } // namespace
+
+static_assert(declarationOf(Setting::PortDevice).first == 1 && declarationOf(Setting::PortDevice).last == kPortCount);
 
 QString DefaultPortDevice(int n)
 {
@@ -53,7 +53,7 @@ QString PortDeviceName(const SettingsStore &settings, int n)
 {
     if (n < 1 || n > kPortCount)
         return {};
-    const QString stored = settings.value(keyFor(n)).trimmed();
+    const QString stored = settings.get<Setting::PortDevice>(n).trimmed();
     return stored.isEmpty() ? DefaultPortDevice(n) : stored;
 }
 
@@ -63,9 +63,9 @@ void SetPortDeviceName(SettingsStore &settings, int n, const QString &device)
         return;
     const QString d = device.trimmed();
     if (d.isEmpty())
-        settings.remove(kAppName, kSettingsSection, keyFor(n));
+        settings.remove(Setting::PortDevice, n);
     else
-        settings.setValue(keyFor(n), d);
+        settings.set<Setting::PortDevice>(n, d);
 }
 
 QStringList AvailableSerialDevices()

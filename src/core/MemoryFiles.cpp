@@ -46,7 +46,7 @@ QString plural(int n, const char *one, const char *many)
 // The description column width the views use by default for the grid size profile.
 int defaultDescriptionWidth(const SettingsStore &settings)
 {
-    const GridProfile profile = GridProfileFor(settings.value(QStringLiteral("GridSize"), QStringLiteral("Normal")));
+    const GridProfile profile = GridProfileFor(settings.get<Setting::GridSize>());
     return DefaultMemoryWidths(profile)[MemoryTable::ColDescription];
 }
 
@@ -607,7 +607,7 @@ bool LoadMemoryFile(AppContext &ctx)
     }
 
     const QString fullPath = nativeAbsolute(path);
-    ctx.settings.setValue(QStringLiteral("LastOpened"), fullPath);
+    ctx.settings.set<Setting::LastOpened>(fullPath);
     st.CurrentFilePath = fullPath;
     st.MemoriesChanged = false;
     st.ClipboardHasMemories = false;
@@ -709,7 +709,7 @@ bool SaveMemoryFile(AppContext &ctx)
 
     const QString fullPath = nativeAbsolute(path);
     st.HomeDir = QDir::toNativeSeparators(QFileInfo(path).absolutePath());
-    ctx.settings.setValue(QStringLiteral("LastOpened"), fullPath);
+    ctx.settings.set<Setting::LastOpened>(fullPath);
     st.CurrentFilePath = fullPath;
     view.SetStatusPanel(1, QStringLiteral(" ") + FileNameOf(fullPath));
     st.DescriptionWidthTwips = view.DescriptionWidth();
@@ -770,7 +770,7 @@ void CreateInitialMemoryFile(AppContext &ctx)
                                + QStringLiteral(" could not be created: ") + f.description);
         } else {
             st.HomeDir = QDir::toNativeSeparators(QFileInfo(path).absolutePath());
-            ctx.settings.setValue(QStringLiteral("LastOpened"), path);
+            ctx.settings.set<Setting::LastOpened>(path);
         }
     }
     st.AutoOpenPath = path;
@@ -782,7 +782,7 @@ bool PrepareAutoOpen(AppContext &ctx, const QString &commandLinePath)
     if (path.size() >= 2 && path.startsWith(QLatin1Char('"')) && path.endsWith(QLatin1Char('"')))
         path = path.mid(1, path.size() - 2);
     if (path.isEmpty())
-        path = ctx.settings.value(QStringLiteral("LastOpened"));
+        path = ctx.settings.get<Setting::LastOpened>();
     if (IsFloppyDrivePath(path)) {
         ctx.state.AutoOpenPath.clear();
         return false;

@@ -52,11 +52,6 @@ QString PrintOptions::columnHeading(int column)
     return validColumn(column) ? QString::fromLatin1(kHeadings[column]) : QString();
 }
 
-QString PrintOptions::columnKey(int column)
-{
-    return QStringLiteral("PrintCol%1").arg(column + 1);
-}
-
 QString PrintOptions::widthLabel(int width)
 {
     return QStringLiteral("Width=") + QString::number(width);
@@ -89,16 +84,20 @@ QString PrintOptions::topMarginItem(const QString &text)
     return items.contains(text) ? text : items.last();
 }
 
+// Column i is the setting PrintCol i + 1.
+static_assert(declarationOf(Setting::PrintCol).first == 1
+              && declarationOf(Setting::PrintCol).last == PrintOptions::kColumnCount);
+
 PrintOptions LoadPrintOptions(const SettingsStore &settings)
 {
     PrintOptions o;
     for (int i = 0; i < PrintOptions::kColumnCount; ++i)
-        o.columns[size_t(i)] = settings.intValue(PrintOptions::columnKey(i), 1) != 0;
-    o.PrintLandscape = settings.boolValue(QStringLiteral("Landscape"), true);
-    o.PrintDuplex = settings.boolValue(QStringLiteral("Duplex"), false);
+        o.columns[size_t(i)] = settings.get<Setting::PrintCol>(i + 1) != 0;
+    o.PrintLandscape = settings.get<Setting::Landscape>();
+    o.PrintDuplex = settings.get<Setting::Duplex>();
     // A hand-edited text that is not one of the list items shows as the item
     // whose margin it stands for, so that the list and the margin agree.
-    o.topMarginText = PrintOptions::topMarginItem(settings.value(QStringLiteral("TopMargin"), QStringLiteral("Minimum")));
+    o.topMarginText = PrintOptions::topMarginItem(settings.get<Setting::TopMargin>());
     o.PrintTopMargin = PrintOptions::topMarginTwips(o.topMarginText);
     return o;
 }
@@ -106,10 +105,10 @@ PrintOptions LoadPrintOptions(const SettingsStore &settings)
 void StorePrintOptions(SettingsStore &settings, const PrintOptions &options)
 {
     for (int i = 0; i < PrintOptions::kColumnCount; ++i)
-        settings.setIntValue(PrintOptions::columnKey(i), options.columns[size_t(i)] ? 1 : 0);
-    settings.setBoolValue(QStringLiteral("Landscape"), options.PrintLandscape);
-    settings.setBoolValue(QStringLiteral("Duplex"), options.PrintDuplex);
-    settings.setValue(QStringLiteral("TopMargin"), options.topMarginText);
+        settings.set<Setting::PrintCol>(i + 1, options.columns[size_t(i)] ? 1 : 0);
+    settings.set<Setting::Landscape>(options.PrintLandscape);
+    settings.set<Setting::Duplex>(options.PrintDuplex);
+    settings.set<Setting::TopMargin>(options.topMarginText);
 }
 
 } // namespace mv

@@ -33,8 +33,6 @@ struct PrintOptions {
     static QString columnCaption(int column);
     // Column headings on paper: "RX Freq   " ... "Description    ".
     static QString columnHeading(int column);
-    // Settings keys "PrintCol1" .. "PrintCol6".
-    static QString columnKey(int column);
     // "Width=" immediately followed by the number.
     static QString widthLabel(int width);
 

@@ -72,10 +72,7 @@ QString FormatDecimalText(const QString &text, const QString &pattern)
     return FormatScaled(v, decimals, pattern);
 }
 
-QString RuleKey(int n, const char *field)
-{
-    return QStringLiteral("Rule") + QString::number(n) + QLatin1String(field);
-}
+static_assert(declarationOf(Setting::RuleLow).last == kMaxRepeaterRules);
 
 bool FindRepeaterRule(RepeaterRuleSet &set, qint32 f)
 {
@@ -92,12 +89,9 @@ bool FindRepeaterRule(RepeaterRuleSet &set, qint32 f)
 
 void LoadRepeaterRules(RepeaterRuleSet &set, SettingsStore &settings, Dialogs *dialogs, MessageLog *log)
 {
-    const QString app = QLatin1String(kRulesAppName);
-    const QString section = QLatin1String(kRulesSection);
-    set.RepeaterRulesActive = settings.getBool(app, section, QStringLiteral("RepeaterRulesActive"), false);
-    set.AllowAnyRepeaterFrequency =
-        settings.getBool(app, section, QStringLiteral("AllowAnyRepeaterFrequency"), false);
-    int count = settings.getInt(app, section, QStringLiteral("NumberOfRules"), 0);
+    set.RepeaterRulesActive = settings.get<Setting::RepeaterRulesActive>();
+    set.AllowAnyRepeaterFrequency = settings.get<Setting::AllowAnyRepeaterFrequency>();
+    int count = settings.get<Setting::NumberOfRules>();
     if (count < 1) {
         set.RepeaterRulesActive = false;
         return;
@@ -110,6 +104,7 @@ void LoadRepeaterRules(RepeaterRuleSet &set, SettingsStore &settings, Dialogs *d
         count = kMaxRepeaterRules;
     }
 
+    // A missing High reads as 145.6 MHz here too (the rules window shows 145.8).
     const QString defaultLimit = FormatFrequency(14560000);
     const QString defaultAmount = FormatScaled(60000, 5, QStringLiteral("##0.00000"));
     // Only the first unreadable value gets a box; later ones are reported in the log.
@@ -121,26 +116,25 @@ void LoadRepeaterRules(RepeaterRuleSet &set, SettingsStore &settings, Dialogs *d
         RepeaterRule rule;
         QString badKey;
         QString badText;
-        auto readLimit = [&](const char *field) -> qint32 {
-            const QString key = RuleKey(n, field);
-            const QString raw = settings.get(app, section, key, defaultLimit);
+        auto readLimit = [&](Setting limit, const std::optional<QString> &stored) -> qint32 {
+            const QString raw = stored.value_or(defaultLimit);
             const qint32 v = ParseFrequency(NormaliseDecimalText(raw), QString(), boxes);
             if (v == kNotAFrequency) {
                 boxes = nullptr;
                 if (badKey.isEmpty()) {
-                    badKey = key;
+                    badKey = SettingsStore::keyName(limit, n);
                     badText = raw;
                 }
             }
             return v;
         };
-        rule.Low = readLimit("Low");
-        rule.High = readLimit("High");
-        rule.Direction = settings.get(app, section, RuleKey(n, "Direction"), QStringLiteral("Minus"));
+        rule.Low = readLimit(Setting::RuleLow, settings.find<Setting::RuleLow>(n));
+        rule.High = readLimit(Setting::RuleHigh, settings.find<Setting::RuleHigh>(n));
+        rule.Direction = settings.get<Setting::RuleDirection>(n);
         rule.Amount = FormatDecimalText(
-            NormaliseDecimalText(settings.get(app, section, RuleKey(n, "Amount"), defaultAmount)),
+            NormaliseDecimalText(settings.find<Setting::RuleAmount>(n).value_or(defaultAmount)),
             QStringLiteral("##.00000"));
-        rule.Step = settings.get(app, section, RuleKey(n, "Step"), QStringLiteral("12.5 K"));
+        rule.Step = settings.get<Setting::RuleStep>(n);
         if (!badKey.isEmpty()) {
             rule.Readable = false;
             if (log)

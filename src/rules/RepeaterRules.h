@@ -13,8 +13,6 @@ class Dialogs;
 class MessageLog;
 class SettingsStore;
 
-inline constexpr const char *kRulesSection = "RepeaterRules";
-
 // A hand-edited NumberOfRules beyond this is cut to it (and logged), so that a
 // stray huge number cannot make loading read keys for ever.
 inline constexpr int kMaxRepeaterRules = 1000;
@@ -71,8 +69,5 @@ inline bool FindRepeaterRule(qint32 f) { return FindRepeaterRule(repeaterRules()
 // else "FM"), otherwise the band table.
 QString DefaultModeForFrequency(RepeaterRuleSet &set, qint32 f);
 inline QString DefaultModeForFrequency(qint32 f) { return DefaultModeForFrequency(repeaterRules(), f); }
-
-// "Rule" n field, e.g. "Rule3Low".
-QString RuleKey(int n, const char *field);
 
 } // namespace mv

@@ -28,28 +28,25 @@ constexpr Band kPermittedBands[] = {
 
 StoredRuleRows ReadStoredRuleRows(const SettingsStore &settings)
 {
-    const QString app = QLatin1String(kRulesAppName);
-    const QString section = QLatin1String(kRulesSection);
     StoredRuleRows out;
-    out.AllowAnyRepeaterFrequency =
-        settings.getBool(app, section, QStringLiteral("AllowAnyRepeaterFrequency"), false);
-    out.RepeaterRulesActive = settings.getBool(app, section, QStringLiteral("RepeaterRulesActive"), false);
-    const int count = std::min(settings.getInt(app, section, QStringLiteral("NumberOfRules"), 0), kMaxRepeaterRules);
+    out.AllowAnyRepeaterFrequency = settings.get<Setting::AllowAnyRepeaterFrequency>();
+    out.RepeaterRulesActive = settings.get<Setting::RepeaterRulesActive>();
+    const int count = std::min(settings.get<Setting::NumberOfRules>(), kMaxRepeaterRules);
     if (count < 1) {
         out.RepeaterRulesActive = false;
         return out;
     }
-    auto number = [&](int n, const char *field, const QString &def, const QString &pattern) {
-        return FormatDecimalText(NormaliseDecimalText(settings.get(app, section, RuleKey(n, field), def)), pattern);
+    auto number = [](const std::optional<QString> &stored, const QString &def, const QString &pattern) {
+        return FormatDecimalText(NormaliseDecimalText(stored.value_or(def)), pattern);
     };
     out.rows.reserve(size_t(count));
     for (int n = 1; n <= count; ++n) {
         RuleRow row;
-        row.Low = number(n, "Low", FormatFrequency(14560000), kLimitPattern);
-        row.High = number(n, "High", FormatFrequency(14580000), kLimitPattern);
-        row.Direction = settings.get(app, section, RuleKey(n, "Direction"), QStringLiteral("Minus"));
-        row.Amount = number(n, "Amount", amountText(60000), kAmountPattern);
-        row.Step = settings.get(app, section, RuleKey(n, "Step"), QStringLiteral("12.5 K"));
+        row.Low = number(settings.find<Setting::RuleLow>(n), FormatFrequency(14560000), kLimitPattern);
+        row.High = number(settings.find<Setting::RuleHigh>(n), FormatFrequency(14580000), kLimitPattern);
+        row.Direction = settings.get<Setting::RuleDirection>(n);
+        row.Amount = number(settings.find<Setting::RuleAmount>(n), amountText(60000), kAmountPattern);
+        row.Step = settings.get<Setting::RuleStep>(n);
         out.rows.push_back(std::move(row));
     }
     return out;
@@ -58,19 +55,17 @@ StoredRuleRows ReadStoredRuleRows(const SettingsStore &settings)
 void StoreRuleRows(SettingsStore &settings, const std::vector<RuleRow> &rows, bool rulesActive,
                    bool allowAnyFrequency)
 {
-    const QString app = QLatin1String(kRulesAppName);
-    const QString section = QLatin1String(kRulesSection);
-    settings.setInt(app, section, QStringLiteral("NumberOfRules"), int(rows.size()));
-    settings.setBool(app, section, QStringLiteral("RepeaterRulesActive"), rulesActive);
-    settings.setBool(app, section, QStringLiteral("AllowAnyRepeaterFrequency"), allowAnyFrequency);
+    settings.set<Setting::NumberOfRules>(int(rows.size()));
+    settings.set<Setting::RepeaterRulesActive>(rulesActive);
+    settings.set<Setting::AllowAnyRepeaterFrequency>(allowAnyFrequency);
     int n = 0;
     for (const RuleRow &row : rows) {
         ++n;
-        settings.set(app, section, RuleKey(n, "Low"), row.Low);
-        settings.set(app, section, RuleKey(n, "High"), row.High);
-        settings.set(app, section, RuleKey(n, "Direction"), row.Direction);
-        settings.set(app, section, RuleKey(n, "Amount"), row.Amount);
-        settings.set(app, section, RuleKey(n, "Step"), row.Step);
+        settings.set<Setting::RuleLow>(n, row.Low);
+        settings.set<Setting::RuleHigh>(n, row.High);
+        settings.set<Setting::RuleDirection>(n, row.Direction);
+        settings.set<Setting::RuleAmount>(n, row.Amount);
+        settings.set<Setting::RuleStep>(n, row.Step);
     }
     settings.sync();
 }

@@ -49,16 +49,19 @@ PmsWidths DefaultPmsWidths(const GridProfile &profile)
     return w;
 }
 
+static_assert(declarationOf(Setting::Column).first == 0 && declarationOf(Setting::Column).last == kMemoryColumns - 1);
+
 bool StoredColumnWidths(const SettingsStore &settings, const MemoryWidths &current, MemoryWidths *out)
 {
-    if (settings.intValue(QStringLiteral("Column0"), 999) == 999)
+    const std::optional<int> first = settings.find<Setting::Column>(0);
+    if (!first || *first == 999)
         return false;
     MemoryWidths w = current;
     for (int i = 0; i < kMemoryColumns; ++i) {
-        const int v = settings.intValue(QStringLiteral("Column%1").arg(i), -1);
+        const std::optional<int> v = settings.find<Setting::Column>(i);
         // A hand-edited zero or negative width would make the column vanish.
-        if (v > 0 && v != 999)
-            w[size_t(i)] = v;
+        if (v && *v > 0 && *v != 999)
+            w[size_t(i)] = *v;
     }
     *out = w;
     return true;
@@ -67,7 +70,7 @@ bool StoredColumnWidths(const SettingsStore &settings, const MemoryWidths &curre
 void StoreColumnWidths(SettingsStore &settings, const MemoryWidths &widths)
 {
     for (int i = 0; i < kMemoryColumns; ++i)
-        settings.setIntValue(QStringLiteral("Column%1").arg(i), widths[size_t(i)]);
+        settings.set<Setting::Column>(i, widths[size_t(i)]);
 }
 
 TwipsRect ForcedMainWindowRect(int screenWidthTwips, int screenHeightTwips)

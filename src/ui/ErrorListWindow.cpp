@@ -67,13 +67,10 @@ ErrorListWindow::ErrorListWindow(MessageLog &log, SettingsStore &settings, QWidg
 
 void ErrorListWindow::restoreGeometryFromSettings()
 {
-    auto read = [this](const char *key, int design) {
-        return m_settings.intValue(QString::fromLatin1(key), design);
-    };
-    int left = TwipsX(this, read("ErrorListLeft", kDesignLeft));
-    int top = TwipsY(this, read("ErrorListTop", kDesignTop));
-    int width = TwipsX(this, read("ErrorListWidth", kDesignWidth));
-    int height = TwipsY(this, read("ErrorListHeight", kDesignHeight));
+    int left = TwipsX(this, m_settings.find<Setting::ErrorListLeft>().value_or(kDesignLeft));
+    int top = TwipsY(this, m_settings.find<Setting::ErrorListTop>().value_or(kDesignTop));
+    int width = TwipsX(this, m_settings.find<Setting::ErrorListWidth>().value_or(kDesignWidth));
+    int height = TwipsY(this, m_settings.find<Setting::ErrorListHeight>().value_or(kDesignHeight));
     // Hand-edited nonsense must not make the window unreachable.
     const QRect screens = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->virtualGeometry()
                                                            : QRect(0, 0, 1920, 1080);
@@ -134,10 +131,10 @@ void ErrorListWindow::copyToClipboard()
 
 void ErrorListWindow::savePosition()
 {
-    m_settings.setIntValue(QStringLiteral("ErrorListHeight"), PixelsToTwipsY(this, height()));
-    m_settings.setIntValue(QStringLiteral("ErrorListWidth"), PixelsToTwipsX(this, width()));
-    m_settings.setIntValue(QStringLiteral("ErrorListTop"), PixelsToTwipsY(this, pos().y()));
-    m_settings.setIntValue(QStringLiteral("ErrorListLeft"), PixelsToTwipsX(this, pos().x()));
+    m_settings.set<Setting::ErrorListHeight>(PixelsToTwipsY(this, height()));
+    m_settings.set<Setting::ErrorListWidth>(PixelsToTwipsX(this, width()));
+    m_settings.set<Setting::ErrorListTop>(PixelsToTwipsY(this, pos().y()));
+    m_settings.set<Setting::ErrorListLeft>(PixelsToTwipsX(this, pos().x()));
 }
 
 void ErrorListWindow::forceOntoPrimaryDesktop()

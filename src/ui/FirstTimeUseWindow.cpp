@@ -40,7 +40,7 @@ FirstTimeUseWindow::FirstTimeUseWindow(SettingsStore &settings, QWidget *parent)
     lblWelcome->setFont(big);
 
     connect(cmdClose, &QPushButton::clicked, this, [this] {
-        m_settings.setValue(QStringLiteral("FirstTime"), m_dontShow->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+        m_settings.set<Setting::FirstTime>(m_dontShow->isChecked() ? 1 : 0);
         accept();
     });
 

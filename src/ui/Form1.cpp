@@ -418,7 +418,7 @@ void Form1::buildMenus()
     m_mnuLog->setCheckable(true);
     connect(m_mnuLog, &QAction::triggered, this, [this](bool on) {
         m_log->setLoggingEnabled(on);
-        m_settings->setBoolValue(QStringLiteral("Log"), on);
+        m_settings->set<Setting::Log>(on);
     });
     m_mnuDisableRts = addItem(m_mnuSettings, QStringLiteral("mnuDisableRTS"), QStringLiteral("&Do not use RTS"));
     m_mnuDisableRts->setCheckable(true);
@@ -456,11 +456,11 @@ void Form1::buildMenus()
     QAction *force = addItem(window, QStringLiteral("mnuForceOnScreen"), QStringLiteral("&Force windows onto the primary desktop"),
                              QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_F1));
     connect(m_mnuAutosize, &QAction::triggered, this, [this](bool on) {
-        m_settings->setBoolValue(QStringLiteral("Autosize"), on);
+        m_settings->set<Setting::Autosize>(on);
         setColumnWidths();
     });
     connect(m_mnuUserWidths, &QAction::triggered, this, [this](bool on) {
-        m_settings->setBoolValue(QStringLiteral("UserChosenColumnWidths"), on);
+        m_settings->set<Setting::UserChosenColumnWidths>(on);
         setColumnWidths();
     });
     connect(savePos, &QAction::triggered, this, &Form1::saveSizeAndPosition);
@@ -493,17 +493,17 @@ void Form1::buildMenus()
 void Form1::readSettingsAtStart()
 {
     DetectSeparators();
-    const QString home = m_settings->value(QStringLiteral("HomeDir")).trimmed();
+    const QString home = m_settings->get<Setting::HomeDir>().trimmed();
     m_state.HomeDir = (!home.isEmpty() && QFileInfo(home).isDir()) ? home : QString();
     m_link->LoadSettings();
-    m_mnuAutosize->setChecked(m_settings->boolValue(QStringLiteral("Autosize"), false));
-    m_mnuUserWidths->setChecked(m_settings->boolValue(QStringLiteral("UserChosenColumnWidths"), false));
-    const bool logging = m_settings->boolValue(QStringLiteral("Log"), false);
+    m_mnuAutosize->setChecked(m_settings->get<Setting::Autosize>());
+    m_mnuUserWidths->setChecked(m_settings->get<Setting::UserChosenColumnWidths>());
+    const bool logging = m_settings->get<Setting::Log>();
     m_log->setLoggingEnabled(logging);
     m_mnuLog->setChecked(logging);
     m_mnuDisableRts->setChecked(m_link->DoNotUseRts);
     m_mnuRestoreCatRate->setChecked(m_link->RestoreCatRate);
-    m_gridSize = m_settings->value(QStringLiteral("GridSize"), QStringLiteral("Normal"));
+    m_gridSize = m_settings->get<Setting::GridSize>();
     setComMenus();
     LoadRepeaterRules(repeaterRules(), *m_settings, m_dialogs, m_log.get());
     m_mnuBandPlan->setChecked(repeaterRules().RepeaterRulesActive);
@@ -512,20 +512,19 @@ void Form1::readSettingsAtStart()
 void Form1::restoreWindowPlacement()
 {
     resize(TwipsX(this, kDesignWidthTwips), TwipsY(this, kDesignHeightTwips));
-    const int stateValue = m_settings->intValue(QStringLiteral("MemoryWindowState"), 0);
+    const int stateValue = m_settings->get<Setting::MemoryWindowState>();
     m_savedWindowState = (stateValue >= 0 && stateValue <= 2) ? stateValue : 0;
 
     const QRect screens = availableScreens();
-    const int height = TwipsY(this, m_settings->intValue(QStringLiteral("MemoryHeight"), PixelsToTwipsY(this, this->height())));
-    const int width = TwipsX(this, m_settings->intValue(QStringLiteral("MemoryWidth"), PixelsToTwipsX(this, this->width())));
+    const int height = TwipsY(this, m_settings->find<Setting::MemoryHeight>().value_or(PixelsToTwipsY(this, this->height())));
+    const int width = TwipsX(this, m_settings->find<Setting::MemoryWidth>().value_or(PixelsToTwipsX(this, this->width())));
     // Sizes and places from a hand-edited or foreign settings file are used only
     // when they leave the window usable and on a screen.
     if (width >= 200 && width <= 4 * screens.width() && height >= 150 && height <= 4 * screens.height())
         resize(width, height);
-    if (m_settings->contains(kAppName, kSettingsSection, QStringLiteral("MemoryTop"))
-        && m_settings->contains(kAppName, kSettingsSection, QStringLiteral("MemoryLeft"))) {
-        const int top = TwipsY(this, m_settings->intValue(QStringLiteral("MemoryTop"), 0));
-        const int left = TwipsX(this, m_settings->intValue(QStringLiteral("MemoryLeft"), 0));
+    if (m_settings->contains(Setting::MemoryTop) && m_settings->contains(Setting::MemoryLeft)) {
+        const int top = TwipsY(this, m_settings->get<Setting::MemoryTop>());
+        const int left = TwipsX(this, m_settings->get<Setting::MemoryLeft>());
         const QRect wanted(left, top, this->width(), this->height());
         if (screens.intersects(wanted.adjusted(0, 0, -this->width() / 2, -this->height() / 2)))
             move(left, top);
@@ -542,7 +541,7 @@ void Form1::setUpViews()
 void Form1::startUp()
 {
     // 9: the first-run window.
-    if (m_settings->intValue(QStringLiteral("FirstTime"), 0) == 0) {
+    if (m_settings->get<Setting::FirstTime>() == 0) {
         FirstTimeUseWindow first(*m_settings, this);
         first.exec();
     }
@@ -575,7 +574,7 @@ void Form1::chooseHomeFolder()
     if (folder.isEmpty())
         return;
     m_state.HomeDir = folder;
-    m_settings->setValue(QStringLiteral("HomeDir"), folder);
+    m_settings->set<Setting::HomeDir>(folder);
 }
 
 // ---------------------------------------------------------------------------
@@ -682,7 +681,7 @@ void Form1::chooseGridSize(const QString &name)
 {
     m_gridSize = name;
     if (!m_state.FormLoading && isVisible())
-        m_settings->setValue(QStringLiteral("GridSize"), name);
+        m_settings->set<Setting::GridSize>(name);
     const GridProfile profile = GridProfileFor(name);
     m_mnuGridNormal->setChecked(profile.name == QLatin1String("Normal"));
     m_mnuGridLarger->setChecked(profile.name == QLatin1String("Larger"));
@@ -734,13 +733,13 @@ void Form1::saveSizeAndPosition()
         stateValue = 1;
     else if (isMaximized())
         stateValue = 2;
-    m_settings->setIntValue(QStringLiteral("MemoryWindowState"), stateValue);
+    m_settings->set<Setting::MemoryWindowState>(stateValue);
     // A minimised or maximised window keeps its normal size for the next start.
     const QRect g = (stateValue == 0) ? QRect(pos(), size()) : normalGeometry();
-    m_settings->setIntValue(QStringLiteral("MemoryHeight"), PixelsToTwipsY(this, g.height()));
-    m_settings->setIntValue(QStringLiteral("MemoryWidth"), PixelsToTwipsX(this, g.width()));
-    m_settings->setIntValue(QStringLiteral("MemoryTop"), PixelsToTwipsY(this, g.top()));
-    m_settings->setIntValue(QStringLiteral("MemoryLeft"), PixelsToTwipsX(this, g.left()));
+    m_settings->set<Setting::MemoryHeight>(PixelsToTwipsY(this, g.height()));
+    m_settings->set<Setting::MemoryWidth>(PixelsToTwipsX(this, g.width()));
+    m_settings->set<Setting::MemoryTop>(PixelsToTwipsY(this, g.top()));
+    m_settings->set<Setting::MemoryLeft>(PixelsToTwipsX(this, g.left()));
     MemoryWidths widths;
     for (int c = 0; c < kMemoryColumns; ++c)
         widths[size_t(c)] = PixelsToTwipsX(this, m_memoryView->columnWidth(c));

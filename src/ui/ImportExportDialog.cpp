@@ -20,9 +20,6 @@
 namespace mv {
 
 namespace {
-const QString kTopKey = QStringLiteral("ImportExportTop");
-const QString kLeftKey = QStringLiteral("ImportExportLeft");
-
 QPushButton *button(const QString &name, const QString &caption, QWidget *parent)
 {
     auto *b = new QPushButton(caption, parent);
@@ -159,19 +156,18 @@ void ImportExportDialog::done(int result)
 void ImportExportDialog::restorePosition()
 {
     const SettingsStore &s = m_ctx.settings;
-    if (!s.contains(QLatin1String(kAppName), QLatin1String(kSettingsSection), kTopKey)
-        || !s.contains(QLatin1String(kAppName), QLatin1String(kSettingsSection), kLeftKey))
+    if (!s.contains(Setting::ImportExportTop) || !s.contains(Setting::ImportExportLeft))
         return;
-    const int top = TwipsY(this, s.intValue(kTopKey, 0));
-    const int left = TwipsX(this, s.intValue(kLeftKey, 0));
+    const int top = TwipsY(this, s.get<Setting::ImportExportTop>());
+    const int left = TwipsX(this, s.get<Setting::ImportExportLeft>());
     move(left, top);
 }
 
 void ImportExportDialog::savePosition()
 {
     // Positions are kept in twips, like every window geometry of the program.
-    m_ctx.settings.setIntValue(kTopKey, PixelsToTwipsY(this, pos().y()));
-    m_ctx.settings.setIntValue(kLeftKey, PixelsToTwipsX(this, pos().x()));
+    m_ctx.settings.set<Setting::ImportExportTop>(PixelsToTwipsY(this, pos().y()));
+    m_ctx.settings.set<Setting::ImportExportLeft>(PixelsToTwipsX(this, pos().x()));
 }
 
 void ImportExportDialog::ExportCsv(bool preview)

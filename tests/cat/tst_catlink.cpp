@@ -125,13 +125,12 @@ private slots:
         QFETCH(QString, speed);
         QFETCH(QString, rts);
         TestContext c;
-        // The start-up key is spelled "Commport"; it is the same entry.
         if (!port.isNull())
-            c.settings->setValue("CommPort", port);
+            c.settings->setText(Setting::CommPort, port);
         if (!speed.isNull())
-            c.settings->setValue("UserCommSpeed", speed);
+            c.settings->setText(Setting::UserCommSpeed, speed);
         if (!rts.isNull())
-            c.settings->setValue("RTS", rts);
+            c.settings->setText(Setting::RTS, rts);
         CatLink link(*c.settings, c.log, c.dialogs);
         link.LoadSettings();
         QTEST(link.CommPort, "expectedPort");
@@ -148,9 +147,9 @@ private slots:
         link.SetDoNotUseRts(true);
         link.ChooseCommPort(0);       // not a port
         link.ChooseCommSpeed(57600);  // not a rate the radio has
-        QCOMPARE(c.settings->value("commport"), QString("7"));
-        QCOMPARE(c.settings->value("UserCommSpeed"), QString("9600,N,8,2"));
-        QCOMPARE(c.settings->value("RTS"), QString("True"));
+        QCOMPARE(c.settings->text(Setting::CommPort), QString("7"));
+        QCOMPARE(c.settings->text(Setting::UserCommSpeed), QString("9600,N,8,2"));
+        QCOMPARE(c.settings->text(Setting::RTS), QString("True"));
         QCOMPARE(link.CommPort, 7);
         QCOMPARE(link.UserCommSpeed, QString("9600,N,8,2"));
         CatLink again(*c.settings, c.log, c.dialogs);

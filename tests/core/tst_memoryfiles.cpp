@@ -125,7 +125,7 @@ private slots:
         QVERIFY(!t.view.pasteEnabled);
         const QString full = QDir::toNativeSeparators(testDataPath("files-one-record.450"));
         QCOMPARE(QFileInfo(t.state.CurrentFilePath), QFileInfo(full));
-        QCOMPARE(QFileInfo(t.settings->value("LastOpened")), QFileInfo(full));
+        QCOMPARE(QFileInfo(t.settings->get<Setting::LastOpened>()), QFileInfo(full));
         QCOMPARE(t.view.status[0], QString(" files-one-record.450"));
         QCOMPARE(t.view.calls.first(), QString("ShowMemoriesTab"));
         QVERIFY(t.view.calls.contains("SetMainButtonsEnabled(false)"));
@@ -398,7 +398,7 @@ private slots:
         t.state.table.setCell(8, 6, "old eight");
         t.state.DataSource = 1;
         t.state.MemoriesChanged = true;
-        t.settings->setValue("LastOpened", "/somewhere/else.450");
+        t.settings->set<Setting::LastOpened>("/somewhere/else.450");
         t.dialogs.answers.enqueue(Answer::Yes);
         t.dialogs.files.enqueue(chosen(testDataPath("sample.450dsc")));
         QVERIFY(LoadMemoryFile(t.ctx));
@@ -408,7 +408,7 @@ private slots:
         QCOMPARE(t.state.table.cell(42, 6), QString(""));
         QCOMPARE(t.state.DataSource, 1);
         QVERIFY(t.state.MemoriesChanged);
-        QCOMPARE(t.settings->value("LastOpened"), QString("/somewhere/else.450"));
+        QCOMPARE(t.settings->get<Setting::LastOpened>(), QString("/somewhere/else.450"));
         QVERIFY(t.state.CurrentFilePath.isEmpty());
         QCOMPARE(t.view.descriptionWidth, 3450);
         QVERIFY(!t.view.calls.contains("TableCleared"));
@@ -448,7 +448,7 @@ private slots:
         QFETCH(QString, gridSize);
         QFETCH(int, width);
         TestContext t;
-        t.settings->setValue("GridSize", gridSize);
+        t.settings->set<Setting::GridSize>(gridSize);
         QVERIFY(LoadDescriptions(t.ctx, testDataPath("files-odd.450dsc")));
         QCOMPARE(t.view.descriptionWidth, width);
     }
@@ -604,7 +604,7 @@ private slots:
         QVERIFY(!t.state.MemoriesChanged);
         QVERIFY(t.state.SaveCompleted);
         QCOMPARE(QFileInfo(t.state.CurrentFilePath), QFileInfo(path));
-        QCOMPARE(QFileInfo(t.settings->value("LastOpened")), QFileInfo(path));
+        QCOMPARE(QFileInfo(t.settings->get<Setting::LastOpened>()), QFileInfo(path));
         QCOMPARE(QFileInfo(t.state.HomeDir), QFileInfo(dir.path()));
         QCOMPARE(t.view.status[0], QString(" two.450"));
         QCOMPARE(t.view.calls.last(), QString("RestoreMainButtons"));
@@ -810,7 +810,7 @@ private slots:
         QCOMPARE(error, "Cannot save " + file + ": No space left on device");
         QVERIFY(t.state.MemoriesChanged);
         QVERIFY(!t.state.SaveCompleted);
-        QCOMPARE(t.settings->value("LastOpened"), QString());
+        QCOMPARE(t.settings->get<Setting::LastOpened>(), QString());
     }
 
     void heldLockStopsASecondSave()
@@ -906,15 +906,15 @@ private slots:
         const QString path = QDir::toNativeSeparators(dir.filePath("Initial memory file.450"));
         QCOMPARE(t.state.AutoOpenPath, path);
         QCOMPARE(readBytes(path), QByteArray("MR00107000000+000000100000;\r\n"));
-        QCOMPARE(t.settings->value("LastOpened"), path);
+        QCOMPARE(t.settings->get<Setting::LastOpened>(), path);
 
         QVERIFY(writeBytes(path, "MW00214074000+000000200000;\r\n"));
-        t.settings->setValue("LastOpened", "");
+        t.settings->set<Setting::LastOpened>("");
         t.state.AutoOpenPath.clear();
         CreateInitialMemoryFile(t.ctx);
         QCOMPARE(readBytes(path), QByteArray("MW00214074000+000000200000;\r\n"));
         QCOMPARE(t.state.AutoOpenPath, path);
-        QCOMPARE(t.settings->value("LastOpened"), QString());
+        QCOMPARE(t.settings->get<Setting::LastOpened>(), QString());
 
         QVERIFY(LoadMemoryFile(t.ctx));
         QCOMPARE(t.state.table.cell(2, 1), mark("14.07400"));
@@ -955,7 +955,7 @@ private slots:
         TestContext t;
         QTemporaryDir dir;
         t.state.HomeDir = dir.path();
-        t.settings->setValue("LastOpened", lastOpened);
+        t.settings->set<Setting::LastOpened>(lastOpened);
         const bool due = PrepareAutoOpen(t.ctx, commandLine);
         if (expected == "*") {
             QVERIFY(due);

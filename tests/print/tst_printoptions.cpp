@@ -85,7 +85,7 @@ private slots:
         // The list shows an item whose margin is the one the text stands for.
         QCOMPARE(PrintOptions::topMarginTwips(item), twips);
 
-        m_settings->setValue("TopMargin", text);
+        m_settings->set<Setting::TopMargin>(text);
         const PrintOptions o = LoadPrintOptions(*m_settings);
         QCOMPARE(o.topMarginText, item);
         QCOMPARE(o.PrintTopMargin, twips);
@@ -103,10 +103,10 @@ private slots:
 
         const QStringList expected{"1", "0", "1", "0", "0", "1"};
         for (int i = 0; i < 6; ++i)
-            QCOMPARE(m_settings->value(QString("PrintCol%1").arg(i + 1)), expected[i]);
-        QCOMPARE(m_settings->value("Landscape"), QString("False"));
-        QCOMPARE(m_settings->value("Duplex"), QString("True"));
-        QCOMPARE(m_settings->value("TopMargin"), QString("1 inch"));
+            QCOMPARE(m_settings->text(Setting::PrintCol, i + 1), expected[i]);
+        QCOMPARE(m_settings->text(Setting::Landscape), QString("False"));
+        QCOMPARE(m_settings->text(Setting::Duplex), QString("True"));
+        QCOMPARE(m_settings->text(Setting::TopMargin), QString("1 inch"));
 
         // A fresh store over the same folder reads the same options back.
         m_settings->sync();
@@ -116,24 +116,24 @@ private slots:
 
     void handEditedValues_data()
     {
-        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("column");  // -1: Landscape
         QTest::addColumn<QString>("value");
-        QTest::addColumn<int>("column");  // -1: not a column key
         QTest::addColumn<bool>("expected");
-        QTest::newRow("column garbage keeps default") << "PrintCol1" << "abc" << 0 << true;
-        QTest::newRow("column zero") << "PrintCol2" << "0" << 1 << false;
-        QTest::newRow("column other number") << "PrintCol3" << "2" << 2 << true;
-        QTest::newRow("column key case") << "printcol6" << "0" << 5 << false;
-        QTest::newRow("landscape garbage keeps default") << "Landscape" << "perhaps" << -1 << true;
-        QTest::newRow("landscape false") << "landscape" << "False" << -1 << false;
+        QTest::newRow("column garbage keeps default") << 0 << "abc" << true;
+        QTest::newRow("column zero") << 1 << "0" << false;
+        QTest::newRow("column other number") << 2 << "2" << true;
+        QTest::newRow("landscape garbage keeps default") << -1 << "perhaps" << true;
+        QTest::newRow("landscape false") << -1 << "False" << false;
     }
     void handEditedValues()
     {
-        QFETCH(QString, key);
-        QFETCH(QString, value);
         QFETCH(int, column);
+        QFETCH(QString, value);
         QFETCH(bool, expected);
-        m_settings->setValue(key, value);
+        if (column >= 0)
+            m_settings->setText(Setting::PrintCol, value, column + 1);
+        else
+            m_settings->setText(Setting::Landscape, value);
         const PrintOptions o = LoadPrintOptions(*m_settings);
         QCOMPARE(column >= 0 ? o.columns[size_t(column)] : o.PrintLandscape, expected);
     }

@@ -24,9 +24,10 @@ RepeaterRule rule(qint32 low, qint32 high, const QString &direction, const QStri
     return r;
 }
 
-void put(TestContext &t, const QString &key, const QString &value)
+// A text as the rules file holds it.
+void put(TestContext &t, Setting setting, const QString &text, int index = 0)
 {
-    t.settings->set(kRulesAppName, kRulesSection, key, value);
+    t.settings->setText(setting, text, index);
 }
 } // namespace
 
@@ -74,8 +75,8 @@ private slots:
     void noRulesStoredMeansInactive()
     {
         TestContext t;
-        put(t, "RepeaterRulesActive", "True");
-        put(t, "NumberOfRules", "0");
+        put(t, Setting::RepeaterRulesActive, "True");
+        put(t, Setting::NumberOfRules, "0");
         RepeaterRuleSet set;
         set.rules = {rule(14560000, 14578750, "Minus")};
         LoadRepeaterRules(set, *t.settings, &t.dialogs, &t.log);
@@ -87,20 +88,20 @@ private slots:
     void loadsStoredRules()
     {
         TestContext t;
-        put(t, "RepeaterRulesActive", "True");
-        put(t, "AllowAnyRepeaterFrequency", "True");
-        put(t, "NumberOfRules", "2");
-        put(t, "Rule1Low", mark("29.62000"));
-        put(t, "Rule1High", mark("29.68000"));
-        put(t, "Rule1Direction", "Minus");
-        put(t, "Rule1Amount", mark(".10000"));
-        put(t, "Rule1Step", "20.0 K");
-        put(t, "rule2low", mark("430.02500"));   // key letter case does not matter
-        put(t, "Rule2High", mark("430.375"));
-        put(t, "Rule2Direction", "Plus");
-        put(t, "Rule2Amount", mark("1.6"));
-        put(t, "Rule2Step", "12.5 K");
-        put(t, "Rule3Low", mark("1.00000"));    // left over from a longer list: never read
+        put(t, Setting::RepeaterRulesActive, "True");
+        put(t, Setting::AllowAnyRepeaterFrequency, "True");
+        put(t, Setting::NumberOfRules, "2");
+        put(t, Setting::RuleLow, mark("29.62000"), 1);
+        put(t, Setting::RuleHigh, mark("29.68000"), 1);
+        put(t, Setting::RuleDirection, "Minus", 1);
+        put(t, Setting::RuleAmount, mark(".10000"), 1);
+        put(t, Setting::RuleStep, "20.0 K", 1);
+        put(t, Setting::RuleLow, mark("430.02500"), 2);
+        put(t, Setting::RuleHigh, mark("430.375"), 2);
+        put(t, Setting::RuleDirection, "Plus", 2);
+        put(t, Setting::RuleAmount, mark("1.6"), 2);
+        put(t, Setting::RuleStep, "12.5 K", 2);
+        put(t, Setting::RuleLow, mark("1.00000"), 3);    // left over from a longer list: never read
         RepeaterRuleSet set;
         LoadRepeaterRules(set, *t.settings, &t.dialogs, &t.log);
         QVERIFY(set.RepeaterRulesActive);
@@ -122,7 +123,7 @@ private slots:
     void missingKeysReadAsDefaults()
     {
         TestContext t;
-        put(t, "NumberOfRules", "1");
+        put(t, Setting::NumberOfRules, "1");
         RepeaterRuleSet set;
         LoadRepeaterRules(set, *t.settings, &t.dialogs, &t.log);
         QVERIFY(!set.RepeaterRulesActive);
@@ -138,11 +139,11 @@ private slots:
     void commaWrittenRuleReadsEverywhere()
     {
         TestContext t;
-        put(t, "RepeaterRulesActive", "True");
-        put(t, "NumberOfRules", "1");
-        put(t, "Rule1Low", "145,60000");
-        put(t, "Rule1High", "145,78750");
-        put(t, "Rule1Amount", ",60000");
+        put(t, Setting::RepeaterRulesActive, "True");
+        put(t, Setting::NumberOfRules, "1");
+        put(t, Setting::RuleLow, "145,60000", 1);
+        put(t, Setting::RuleHigh, "145,78750", 1);
+        put(t, Setting::RuleAmount, ",60000", 1);
         RepeaterRuleSet set;
         LoadRepeaterRules(set, *t.settings, &t.dialogs, &t.log);
         QCOMPARE(set.rules[0].Low, 14560000);
@@ -158,15 +159,15 @@ private slots:
     void unreadableLimits()
     {
         TestContext t;
-        put(t, "RepeaterRulesActive", "True");
-        put(t, "NumberOfRules", "3");
-        put(t, "Rule1Low", "abc");
-        put(t, "Rule1High", mark("145.78750"));
-        put(t, "Rule2Low", mark("29.62"));
-        put(t, "Rule2High", mark("29.68"));
-        put(t, "Rule2Direction", "Plus");
-        put(t, "Rule3Low", "x");
-        put(t, "Rule3High", "y");
+        put(t, Setting::RepeaterRulesActive, "True");
+        put(t, Setting::NumberOfRules, "3");
+        put(t, Setting::RuleLow, "abc", 1);
+        put(t, Setting::RuleHigh, mark("145.78750"), 1);
+        put(t, Setting::RuleLow, mark("29.62"), 2);
+        put(t, Setting::RuleHigh, mark("29.68"), 2);
+        put(t, Setting::RuleDirection, "Plus", 2);
+        put(t, Setting::RuleLow, "x", 3);
+        put(t, Setting::RuleHigh, "y", 3);
         RepeaterRuleSet set;
         LoadRepeaterRules(set, *t.settings, &t.dialogs, &t.log);
         QCOMPARE(t.dialogs.texts(), QStringList{"Not a numeric value"});
@@ -191,10 +192,10 @@ private slots:
     void overflowingLimitShowsOneBox()
     {
         TestContext t;
-        put(t, "RepeaterRulesActive", "True");
-        put(t, "NumberOfRules", "2");
-        put(t, "Rule1High", "99999");
-        put(t, "Rule2Low", "99999");
+        put(t, Setting::RepeaterRulesActive, "True");
+        put(t, Setting::NumberOfRules, "2");
+        put(t, Setting::RuleHigh, "99999", 1);
+        put(t, Setting::RuleLow, "99999", 2);
         RepeaterRuleSet set;
         LoadRepeaterRules(set, *t.settings, &t.dialogs, &t.log);
         QCOMPARE(t.dialogs.texts(), QStringList{"Error converting from string 99999"});
@@ -205,8 +206,8 @@ private slots:
     void hugeRuleCountIsCut()
     {
         TestContext t;
-        put(t, "RepeaterRulesActive", "True");
-        put(t, "NumberOfRules", "2000000000");
+        put(t, Setting::RepeaterRulesActive, "True");
+        put(t, Setting::NumberOfRules, "2000000000");
         RepeaterRuleSet set;
         LoadRepeaterRules(set, *t.settings, &t.dialogs, &t.log);
         QCOMPARE(set.rules.size(), size_t(kMaxRepeaterRules));

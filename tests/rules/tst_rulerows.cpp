@@ -136,17 +136,17 @@ private slots:
         std::vector<RuleRow> rows = PresetRuleRows(*FindRulePreset("cmdLoadDefaultUS"));
         rows[1].Amount = mark("0.5");  // typed Amounts are stored as typed
         StoreRuleRows(*t.settings, rows, true, false);
-        auto get = [&](const QString &key) { return t.settings->get(kRulesAppName, kRulesSection, key, "?"); };
-        QCOMPARE(get("NumberOfRules"), QString("10"));
-        QCOMPARE(get("RepeaterRulesActive"), QString("True"));
-        QCOMPARE(get("AllowAnyRepeaterFrequency"), QString("False"));
-        QCOMPARE(get("Rule3Low"), mark("53.01000"));
-        QCOMPARE(get("Rule3High"), mark("53.99000"));
-        QCOMPARE(get("Rule3Direction"), QString("Minus"));
-        QCOMPARE(get("Rule3Amount"), mark("1.00000"));
-        QCOMPARE(get("Rule3Step"), QString("20.0 K"));
-        QCOMPARE(get("Rule2Amount"), mark("0.5"));
-        QCOMPARE(get("Rule10High"), mark("449.97500"));
+        auto get = [&](Setting setting, int index = 0) { return t.settings->text(setting, index); };
+        QCOMPARE(get(Setting::NumberOfRules), QString("10"));
+        QCOMPARE(get(Setting::RepeaterRulesActive), QString("True"));
+        QCOMPARE(get(Setting::AllowAnyRepeaterFrequency), QString("False"));
+        QCOMPARE(get(Setting::RuleLow, 3), mark("53.01000"));
+        QCOMPARE(get(Setting::RuleHigh, 3), mark("53.99000"));
+        QCOMPARE(get(Setting::RuleDirection, 3), QString("Minus"));
+        QCOMPARE(get(Setting::RuleAmount, 3), mark("1.00000"));
+        QCOMPARE(get(Setting::RuleStep, 3), QString("20.0 K"));
+        QCOMPARE(get(Setting::RuleAmount, 2), mark("0.5"));
+        QCOMPARE(get(Setting::RuleHigh, 10), mark("449.97500"));
 
         RepeaterRuleSet set;
         LoadRepeaterRules(set, *t.settings, &t.dialogs, &t.log);
@@ -169,7 +169,7 @@ private slots:
         TestContext t;
         StoreRuleRows(*t.settings, PresetRuleRows(*FindRulePreset("cmdLoadDefaultUK")), true, true);
         StoreRuleRows(*t.settings, {}, true, true);
-        QCOMPARE(t.settings->get(kRulesAppName, kRulesSection, "NumberOfRules"), QString("0"));
+        QCOMPARE(t.settings->text(Setting::NumberOfRules), QString("0"));
         RepeaterRuleSet set;
         LoadRepeaterRules(set, *t.settings, &t.dialogs, &t.log);
         QVERIFY(!set.RepeaterRulesActive);
@@ -184,9 +184,9 @@ private slots:
     void reloadDefaultsAndNormalising()
     {
         TestContext t;
-        t.settings->set(kRulesAppName, kRulesSection, "NumberOfRules", "2");
-        t.settings->set(kRulesAppName, kRulesSection, "Rule2Low", "145,6");
-        t.settings->set(kRulesAppName, kRulesSection, "Rule2Amount", "0,6");
+        t.settings->set<Setting::NumberOfRules>(2);
+        t.settings->set<Setting::RuleLow>(2, "145,6");
+        t.settings->set<Setting::RuleAmount>(2, "0,6");
         const StoredRuleRows back = ReadStoredRuleRows(*t.settings);
         QCOMPARE(back.rows.size(), size_t(2));
         QCOMPARE(back.rows[0].cells(), expectRows({"145.60000|145.80000|Minus|.60000|12.5 K"}).first());

@@ -1,4 +1,5 @@
-// The settings store: application/section/key text values in a private folder.
+// The settings: each declared setting read and written typed, and the INI
+// files under them.
 #include "TestFiles.h"
 #include "shell/SafeSave.h"
 #include "shell/SettingsStore.h"
@@ -10,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 #include <sys/stat.h>
@@ -17,6 +19,97 @@
 using namespace mv;
 
 using mv::test::readBytes;
+
+namespace {
+
+struct Case {
+    Setting setting;
+    int index;
+    QString line;        // the file's line after the write
+    QByteArray garbage;  // a stored text that does not read as the type
+    QVariant value;      // read back after the write
+    QVariant absent;     // read when missing; invalid: nothing (no declared default)
+    std::function<void(SettingsStore &)> write;
+    std::function<QVariant(const SettingsStore &)> read;
+};
+
+template <Setting S>
+Case row(int index, const SettingValue<S> &value, const char *line, QVariant absent)
+{
+    constexpr SettingDeclaration d = declarationOf(S);
+    const QByteArray garbage = d.type == SettingType::Text     ? "@Variant(\\0\\0\\0\\x7f)"
+                               : d.type == SettingType::Number ? "abc"
+                                                               : "perhaps";
+    Case c{S, index, QString::fromUtf8(line), garbage, QVariant::fromValue(value), absent, {}, {}};
+    c.write = [index, value](SettingsStore &s) {
+        if constexpr (declarationOf(S).isFamily())
+            s.set<S>(index, value);
+        else
+            s.set<S>(value);
+    };
+    c.read = [index](const SettingsStore &s) -> QVariant {
+        if constexpr (declarationOf(S).defaultText == nullptr) {
+            const std::optional<SettingValue<S>> v = s.find<S>(index);
+            return v ? QVariant::fromValue(*v) : QVariant();
+        } else if constexpr (declarationOf(S).isFamily()) {
+            return QVariant::fromValue(s.get<S>(index));
+        } else {
+            return QVariant::fromValue(s.get<S>());
+        }
+    };
+    return c;
+}
+
+const std::vector<Case> &cases()
+{
+    using S = Setting;
+    const QVariant none;
+    static const std::vector<Case> all{
+        row<S::HomeDir>(0, "/data", "HomeDir=/data", QString()),
+        row<S::LastOpened>(0, "/home/op/radio files/set.450", "LastOpened=/home/op/radio files/set.450", QString()),
+        row<S::FirstTime>(0, 1, "FirstTime=1", 0),
+        row<S::GridSize>(0, "Larger", "GridSize=Larger", QString("Normal")),
+        row<S::Autosize>(0, true, "Autosize=True", false),
+        row<S::UserChosenColumnWidths>(0, true, "UserChosenColumnWidths=True", false),
+        row<S::Log>(0, true, "Log=True", false),
+        row<S::CommPort>(0, 7, "CommPort=7", 1),
+        row<S::UserCommSpeed>(0, "4800,N,8,2", "UserCommSpeed=\"4800,N,8,2\"", QString("38400,N,8,2")),
+        row<S::RTS>(0, true, "RTS=True", false),
+        row<S::RestoreCatRate>(0, false, "RestoreCatRate=False", true),
+        row<S::PortDevice>(1, "/dev/ttyUSB0", "PortDevice1=/dev/ttyUSB0", QString()),
+        row<S::PortDevice>(16, "/dev/serial/by-id/usb-radio", "PortDevice16=/dev/serial/by-id/usb-radio", QString()),
+        row<S::MemoryWindowState>(0, 2, "MemoryWindowState=2", 0),
+        row<S::MemoryHeight>(0, 7410, "MemoryHeight=7410", none),
+        row<S::MemoryWidth>(0, 11700, "MemoryWidth=11700", none),
+        row<S::MemoryTop>(0, -120, "MemoryTop=-120", 0),
+        row<S::MemoryLeft>(0, 300, "MemoryLeft=300", 0),
+        row<S::Column>(0, 1150, "Column0=1150", none),
+        row<S::Column>(6, 4000, "Column6=4000", none),
+        row<S::ErrorListHeight>(0, 3060, "ErrorListHeight=3060", none),
+        row<S::ErrorListWidth>(0, 8130, "ErrorListWidth=8130", none),
+        row<S::ErrorListTop>(0, 15, "ErrorListTop=15", none),
+        row<S::ErrorListLeft>(0, 2760, "ErrorListLeft=2760", none),
+        row<S::ImportExportTop>(0, 600, "ImportExportTop=600", 0),
+        row<S::ImportExportLeft>(0, 1500, "ImportExportLeft=1500", 0),
+        row<S::PrintCol>(1, 0, "PrintCol1=0", 1),
+        row<S::PrintCol>(6, 0, "PrintCol6=0", 1),
+        row<S::Landscape>(0, false, "Landscape=False", true),
+        row<S::Duplex>(0, true, "Duplex=True", false),
+        row<S::TopMargin>(0, "1 inch", "TopMargin=1 inch", QString("Minimum")),
+        row<S::RepeaterRulesActive>(0, true, "RepeaterRulesActive=True", false),
+        row<S::AllowAnyRepeaterFrequency>(0, true, "AllowAnyRepeaterFrequency=True", false),
+        row<S::NumberOfRules>(0, 10, "NumberOfRules=10", 0),
+        row<S::RuleLow>(1, "145.60000", "Rule1Low=145.60000", none),
+        row<S::RuleLow>(1000, "430,02500", "Rule1000Low=\"430,02500\"", none),
+        row<S::RuleHigh>(1, "145.78750", "Rule1High=145.78750", none),
+        row<S::RuleDirection>(1, "Plus", "Rule1Direction=Plus", QString("Minus")),
+        row<S::RuleAmount>(1, ".60000", "Rule1Amount=.60000", none),
+        row<S::RuleStep>(1, "20.0 K", "Rule1Step=20.0 K", QString("12.5 K")),
+    };
+    return all;
+}
+
+} // namespace
 
 class TestSettingsStore : public QObject {
     Q_OBJECT
@@ -33,85 +126,88 @@ private slots:
         QVERIFY(QDir(store.folder()) != QDir(real));
     }
 
-    void missingKeyGivesDefault()
+    // Every declared setting: its key and value text in the file, its default,
+    // a stored text that does not read as its type, its letter case, its signal.
+    void declarations_data()
     {
-        QTemporaryDir dir;
-        SettingsStore s(dir.path());
-        QCOMPARE(s.value("HomeDir"), QString());
-        QCOMPARE(s.value("GridSize", "Normal"), QString("Normal"));
-        QCOMPARE(s.intValue("Commport", 1), 1);
-        QCOMPARE(s.boolValue("Log", false), false);
-        QVERIFY(!s.contains(kAppName, kSettingsSection, "HomeDir"));
+        QTest::addColumn<int>("row");
+        for (int i = 0; i < int(cases().size()); ++i)
+            QTest::newRow(qPrintable(cases()[size_t(i)].line)) << i;
+        // Each declaration has a row (a family with its first and last index).
+        QSet<int> covered;
+        for (const Case &c : cases())
+            covered << int(c.setting);
+        QCOMPARE(covered.size(), int(Setting::Count));
     }
-
-    void keysMatchWithoutCase()
+    void declarations()
     {
-        QTemporaryDir dir;
+        QFETCH(int, row);
+        const Case &c = cases()[size_t(row)];
+        const SettingDeclaration &d = declarationOf(c.setting);
+        const QString fileName = QString::fromLatin1(d.app) + ".ini";
+        const QByteArray header = "[" + QByteArray(d.section) + "]\n";
+
+        auto store = SettingsStore::createTemporary();
+        QCOMPARE(c.read(*store), c.absent);
+        QList<std::pair<Setting, int>> signalled;
+        connect(store.get(), &SettingsStore::changed, this,
+                [&](Setting s, int index) { signalled.append({s, index}); });
+        c.write(*store);
+        c.write(*store);  // the same value again: no change
+        QCOMPARE(signalled, (QList<std::pair<Setting, int>>{{c.setting, c.index}}));
+        QCOMPARE(c.read(*store), c.value);
+        QVERIFY(store->sync());
+        const QString path = store->folder() + "/" + fileName;
+        QCOMPARE(readBytes(path), header + c.line.toUtf8() + "\n");
         {
-            SettingsStore s(dir.path());
-            s.setValue("CommPort", "3");
-            QCOMPARE(s.value("Commport"), QString("3"));
-            QCOMPARE(s.value("COMMPORT"), QString("3"));
-            s.setValue("Commport", "4");  // the same entry, whatever the case
-            QCOMPARE(s.value("CommPort"), QString("4"));
-            s.sync();
+            SettingsStore again(store->folder());
+            QCOMPARE(c.read(again), c.value);
+            again.remove(c.setting, c.index);
+            QCOMPARE(c.read(again), c.absent);
         }
-        const QByteArray ini = readBytes(dir.filePath("MEMVAULT.ini"));
-        QCOMPARE(ini.toLower().count("commport="), 1);
-        SettingsStore again(dir.path());
-        QCOMPARE(again.value("commPORT"), QString("4"));
-        again.remove(kAppName, kSettingsSection, "COMMPORT");
-        QCOMPARE(again.value("CommPort", "1"), QString("1"));
+        QCOMPARE(readBytes(path), QByteArray());
+
+        // A hand-edited file: any letter case, and a text of the wrong kind.
+        const QByteArray key = c.line.section('=', 0, 0).toUtf8();
+        QVERIFY(mv::test::writeBytes(path, header.toUpper() + key.toUpper() + "=" + c.line.section('=', 1).toUtf8() + "\n"));
+        QCOMPARE(c.read(SettingsStore(store->folder())), c.value);
+        QVERIFY(mv::test::writeBytes(path, header + key.toLower() + "=" + c.garbage + "\n"));
+        QCOMPARE(c.read(SettingsStore(store->folder())), c.absent);
     }
 
-    void booleansAreWrittenAsWords()
+    // Stored texts as numbers and flags read them, whoever wrote them.
+    void textsReadAsTypes_data()
     {
-        QTemporaryDir dir;
-        {
-            SettingsStore s(dir.path());
-            s.setBoolValue("Log", true);
-            s.setBoolValue("RTS", false);
-            QCOMPARE(s.value("Log"), QString("True"));
-            QCOMPARE(s.value("RTS"), QString("False"));
-        }
-        const QByteArray ini = readBytes(dir.filePath("MEMVAULT.ini"));
-        QVERIFY(ini.contains("Log=True"));
-        QVERIFY(ini.contains("RTS=False"));
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QVariant>("number");  // invalid: not a number
+        QTest::addColumn<QVariant>("flag");    // invalid: not a flag
+        QTest::newRow("True") << "True" << QVariant() << QVariant(true);
+        QTest::newRow("FALSE") << "FALSE" << QVariant() << QVariant(false);
+        QTest::newRow("yes") << "yes" << QVariant() << QVariant(true);
+        QTest::newRow("-1") << "-1" << QVariant(-1) << QVariant(true);
+        QTest::newRow("0") << "0" << QVariant(0) << QVariant(false);
+        QTest::newRow("blanks") << "  42 " << QVariant(42) << QVariant(true);
+        QTest::newRow("digits then text") << "12abc" << QVariant(12) << QVariant();
+        QTest::newRow("sign") << "+7" << QVariant(7) << QVariant(true);
+        QTest::newRow("overflow") << "99999999999999" << QVariant() << QVariant(true);
+        QTest::newRow("text") << "maybe" << QVariant() << QVariant();
+        QTest::newRow("empty") << "" << QVariant() << QVariant();
     }
-
-    void booleansReadWithUsualConversions_data()
+    void textsReadAsTypes()
     {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<bool>("defaultValue");
-        QTest::addColumn<bool>("expected");
-        QTest::newRow("True") << "True" << false << true;
-        QTest::newRow("true") << "true" << false << true;
-        QTest::newRow("FALSE") << "FALSE" << true << false;
-        QTest::newRow("-1") << "-1" << false << true;
-        QTest::newRow("1") << "1" << false << true;
-        QTest::newRow("0") << "0" << true << false;
-        QTest::newRow(" True ") << " True " << false << true;
-        QTest::newRow("garbage keeps default true") << "maybe" << true << true;
-        QTest::newRow("garbage keeps default false") << "maybe" << false << false;
-        QTest::newRow("empty keeps default") << "" << true << true;
-    }
-    void booleansReadWithUsualConversions()
-    {
-        QFETCH(QString, stored);
-        QFETCH(bool, defaultValue);
-        QFETCH(bool, expected);
-        QTemporaryDir dir;
-        SettingsStore s(dir.path());
-        s.setValue("Autosize", stored);
-        QCOMPARE(s.boolValue("autosize", defaultValue), expected);
+        QFETCH(QString, text);
+        QFETCH(QVariant, number);
+        QFETCH(QVariant, flag);
+        const std::optional<int> n = SettingTypeTraits<SettingType::Number>::read(text);
+        QCOMPARE(n ? QVariant(*n) : QVariant(), number);
+        const std::optional<bool> f = SettingTypeTraits<SettingType::Flag>::read(text);
+        QCOMPARE(f ? QVariant(*f) : QVariant(), flag);
     }
 
     void awkwardTextsSurviveAReopen_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::newRow("serial settings with commas") << "38400,N,8,2";
         QTest::newRow("windows path") << "C:\\Radio\\My memories.450";
-        QTest::newRow("unix path with blanks") << "/home/op/radio files/set.450";
         QTest::newRow("leading and trailing blanks") << "  padded  ";
         QTest::newRow("equals and semicolon") << "a=b;c";
         QTest::newRow("quotes") << "say \"hi\"";
@@ -124,49 +220,11 @@ private slots:
         QTemporaryDir dir;
         {
             SettingsStore s(dir.path());
-            s.setValue("LastOpened", text);
+            s.set<Setting::LastOpened>(text);
         }
         SettingsStore s(dir.path());
-        QVERIFY(s.contains(kAppName, kSettingsSection, "LastOpened"));
-        QCOMPARE(s.value("LastOpened", "default"), text);
-    }
-
-    void oneFilePerApplication()
-    {
-        QTemporaryDir dir;
-        {
-            SettingsStore s(dir.path());
-            s.setValue("HomeDir", "/data");
-            s.set(kRulesAppName, "RepeaterRules", "Count", "8");
-        }
-        QVERIFY(QFile::exists(dir.filePath("MEMVAULT.ini")));
-        QVERIFY(QFile::exists(dir.filePath("VaultGlobal.ini")));
-        SettingsStore s(dir.path());
-        QCOMPARE(s.get(kRulesAppName, "RepeaterRules", "count"), QString("8"));
-        QCOMPARE(s.get(kRulesAppName, kSettingsSection, "HomeDir"), QString());
-        QCOMPARE(s.get(kAppName, "RepeaterRules", "Count", "none"), QString("none"));
-    }
-
-    void numbersReadTheirLeadingDigits_data()
-    {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("plain") << "7410" << 7410;
-        QTest::newRow("negative") << "-120" << -120;
-        QTest::newRow("digits then text") << "12abc" << 12;
-        QTest::newRow("blanks") << "  42 " << 42;
-        QTest::newRow("no digits") << "abc" << 999;
-        QTest::newRow("overflow") << "99999999999999" << 999;
-        QTest::newRow("empty") << "" << 999;
-    }
-    void numbersReadTheirLeadingDigits()
-    {
-        QFETCH(QString, stored);
-        QFETCH(int, expected);
-        QTemporaryDir dir;
-        SettingsStore s(dir.path());
-        s.setValue("MemoryHeight", stored);
-        QCOMPARE(s.intValue("memoryheight", 999), expected);
+        QVERIFY(s.contains(Setting::LastOpened));
+        QCOMPARE(s.get<Setting::LastOpened>(), text);
     }
 
     void garbageFileReadsAsDefaults_data()
@@ -179,11 +237,9 @@ private slots:
             random += char(x >> 24);
         }
         QTest::newRow("random bytes") << random;
-        QTest::newRow("values of the wrong kind") << QByteArray("[Settings]\nLog=perhaps\nCommport=three\n");
         QTest::newRow("lines without keys") << QByteArray("[Settings]\n=True\n==\nLog\n\\\n");
         QTest::newRow("only a BOM") << QByteArray("\xEF\xBB\xBF");
         QTest::newRow("NUL bytes") << QByteArray("[Settings]\nGridSize=\0\0\0\n", 24);
-        QTest::newRow("list syntax") << QByteArray("[Settings]\nCommport=@Variant(\\0\\0\\0\\x7f)\n");
     }
     void garbageFileReadsAsDefaults()
     {
@@ -191,12 +247,12 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(mv::test::writeBytes(dir.filePath("MEMVAULT.ini"), content));
         SettingsStore s(dir.path());
-        QCOMPARE(s.intValue("Commport", 1), 1);
-        QCOMPARE(s.boolValue("Log", false), false);
-        QCOMPARE(s.value("HomeDir", "fallback"), QString("fallback"));
+        QCOMPARE(s.get<Setting::CommPort>(), 1);
+        QCOMPARE(s.get<Setting::Log>(), false);
+        QVERIFY(!s.find<Setting::HomeDir>());
         // And the store still works afterwards.
-        s.setValue("HomeDir", "/data");
-        QCOMPARE(s.value("homedir"), QString("/data"));
+        s.set<Setting::HomeDir>("/data");
+        QCOMPARE(s.get<Setting::HomeDir>(), QString("/data"));
     }
 
     void fullDiskKeepsTheOldFile_data()
@@ -213,7 +269,7 @@ private slots:
         const QByteArray old = "[Settings]\nHomeDir=/old\n";
         QVERIFY(mv::test::writeBytes(path, old));
         SettingsStore s(dir.path());
-        s.setValue("LastOpened", "/home/op/radio files/set.450");
+        s.set<Setting::LastOpened>("/home/op/radio files/set.450");
         {
             SaveSpaceLimit full(room);
             QVERIFY(!s.sync());
@@ -233,11 +289,11 @@ private slots:
         QStringList problems;
         SettingsStore s(dir.path());
         s.setProblemHandler([&](const QString &text) { problems << text; });
-        QCOMPARE(s.value("LastOpened", "none"), QString("none"));  // at once, not blocked
+        QVERIFY(!s.contains(Setting::LastOpened));  // at once, not blocked
         QCOMPARE(problems, QStringList{"File " + path
                                        + " cannot be opened: it is not a regular file (a FIFO, socket or device)"
                                          " - the settings in it were not read."});
-        s.setValue("HomeDir", "/data");
+        s.set<Setting::HomeDir>("/data");
         QVERIFY(!s.sync());
         QVERIFY(QFileInfo(path).exists() && !QFileInfo(path).isFile());  // the FIFO is left alone
     }
@@ -252,7 +308,7 @@ private slots:
             ini += "Rule" + QByteArray::number(n) + "Description=a hand-made rule with a long description\n";
         QVERIFY(ini.size() > 15 * 1000 * 1000);
         QVERIFY(mv::test::writeBytes(dir.filePath("VaultGlobal.ini"), ini));
-        SettingsStore s(dir.path());
+        IniStore s(dir.path());
         for (int n = 1; n <= count; n += 997)
             QCOMPARE(s.get(kRulesAppName, "RepeaterRules", "RULE" + QString::number(n) + "description"),
                      QString("a hand-made rule with a long description"));

@@ -90,7 +90,7 @@ public:
 
 struct TestContext {
     QTemporaryDir dir;
-    std::unique_ptr<SettingsStore> settings{new SettingsStore(dir.path() + "/settings")};
+    std::unique_ptr<SettingsStore> settings = SettingsStore::createTemporary();
     AppState state;
     MessageLog log;
     ScriptedDialogs dialogs;

@@ -205,8 +205,8 @@ private slots:
             child<QPushButton>(&w, "cmdSetPosition")->click();
         }
         const QWidget probe;
-        QCOMPARE(c.settings->value("ImportExportLeft").toInt(), PixelsToTwipsX(&probe, 120));
-        QCOMPARE(c.settings->value("ImportExportTop").toInt(), PixelsToTwipsY(&probe, 75));
+        QCOMPARE(c.settings->get<Setting::ImportExportLeft>(), PixelsToTwipsX(&probe, 120));
+        QCOMPARE(c.settings->get<Setting::ImportExportTop>(), PixelsToTwipsY(&probe, 75));
         ImportExportDialog again(c.ctx, nullptr, nullptr);
         again.show();
         QTRY_COMPARE(again.pos(), QPoint(120, 75));

@@ -19,6 +19,9 @@
 
 namespace mv::test {
 
+// Settings and the texts a (hand-edited) settings file holds for them.
+using SettingTexts = QList<std::pair<Setting, QString>>;
+
 // Every one of the radio's 504 memories in use, each with its own frequency,
 // mode, tone and shift.
 inline void fillRadioForWindow(ft450::Ft450Radio &radio)
@@ -51,8 +54,8 @@ struct MainWindowFixture {
     {
         QDir().mkpath(dataDir);
         if (seasoned) {
-            preset(QStringLiteral("FirstTime"), QStringLiteral("1"));
-            preset(QStringLiteral("HomeDir"), dataDir);
+            preset(Setting::FirstTime, QStringLiteral("1"));
+            preset(Setting::HomeDir, dataDir);
         }
     }
     ~MainWindowFixture()
@@ -63,11 +66,14 @@ struct MainWindowFixture {
         }
     }
 
-    // Settings written before the window reads them.
-    void preset(const QString &key, const QString &value)
+    // Settings written before the window reads them, as the text a file holds.
+    void preset(Setting setting, const QString &text, int index = 0) { preset({{setting, text}}, index); }
+    // (Column0 for the Column family.)
+    void preset(const SettingTexts &texts, int index = 0)
     {
         SettingsStore s(settingsDir);
-        s.setValue(key, value);
+        for (const auto &[setting, text] : texts)
+            s.setText(setting, text, index);
         s.sync();
     }
 
@@ -138,3 +144,5 @@ inline void onNextModal(std::function<void(QWidget *)> handle, bool *ran = nullp
 }
 
 } // namespace mv::test
+
+Q_DECLARE_METATYPE(mv::test::SettingTexts)

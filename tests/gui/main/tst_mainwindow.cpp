@@ -121,7 +121,7 @@ void TestMainWindow::startWithFileOnCommandLine()
                               fileName == QLatin1String("plain") ? QStringLiteral("plain.450") : fileName);
     if (fileName == QLatin1String("plain"))
         path.chop(4);  // the load looks for the name + ".450"
-    f.preset(QStringLiteral("LastOpened"), f.copyData(QStringLiteral("files-one-record.450")));
+    f.preset(Setting::LastOpened, f.copyData(QStringLiteral("files-one-record.450")));
     Form1 &w = f.create(quoted ? QLatin1Char('"') + path + QLatin1Char('"') : path);
     w.startUp();
     // The window shows first; the file follows from the timer.
@@ -154,7 +154,7 @@ void TestMainWindow::startReopensLastFile()
         f.dialogs.files.enqueue(FileChoice{false, saved});
         QTest::mouseClick(f.find<QPushButton>("cmdWriteFile"), Qt::LeftButton);
         QVERIFY(QFile::exists(saved));
-        QCOMPARE(w.settings().value(QStringLiteral("LastOpened")), saved);
+        QCOMPARE(w.settings().get<Setting::LastOpened>(), saved);
         f.window->close();
         f.window.reset();
     }
@@ -166,27 +166,28 @@ void TestMainWindow::startReopensLastFile()
 
 void TestMainWindow::startDoesNotBlock_data()
 {
-    QTest::addColumn<QStringList>("settings");  // key=value
+    QTest::addColumn<SettingTexts>("settings");
     QTest::addColumn<int>("dataSource");
     QTest::addColumn<QString>("gridItem");
-    QTest::newRow("last file on drive A") << QStringList{"LastOpened=A:\\radio.450"} << 0 << "mnuGridNormal";
-    QTest::newRow("last file on drive b") << QStringList{"LastOpened=b:radio.450"} << 0 << "mnuGridNormal";
-    QTest::newRow("last file gone") << QStringList{"LastOpened=/nowhere/at/all.450"} << 0 << "mnuGridNormal";
+    QTest::newRow("last file on drive A") << SettingTexts{{Setting::LastOpened, "A:\\radio.450"}} << 0 << "mnuGridNormal";
+    QTest::newRow("last file on drive b") << SettingTexts{{Setting::LastOpened, "b:radio.450"}} << 0 << "mnuGridNormal";
+    QTest::newRow("last file gone") << SettingTexts{{Setting::LastOpened, "/nowhere/at/all.450"}} << 0 << "mnuGridNormal";
     QTest::newRow("garbage everywhere")
-        << QStringList{"LastOpened=/nowhere/x.450", "GridSize=Huge", "Commport=abc", "UserCommSpeed=fast",
-                       "MemoryHeight=-5", "MemoryWidth=99999999", "MemoryTop=zz", "MemoryWindowState=7", "Log=maybe",
-                       "RTS=2", "UserChosenColumnWidths=True", "Column0=wide", "ErrorListHeight=-1", "FirstTime=1"}
+        << SettingTexts{{Setting::LastOpened, "/nowhere/x.450"}, {Setting::GridSize, "Huge"}, {Setting::CommPort, "abc"},
+                        {Setting::UserCommSpeed, "fast"}, {Setting::MemoryHeight, "-5"}, {Setting::MemoryWidth, "99999999"},
+                        {Setting::MemoryTop, "zz"}, {Setting::MemoryWindowState, "7"}, {Setting::Log, "maybe"},
+                        {Setting::RTS, "2"}, {Setting::UserChosenColumnWidths, "True"}, {Setting::Column, "wide"}, {Setting::ErrorListHeight, "-1"},
+                        {Setting::FirstTime, "1"}}
         << 0 << "mnuGridLargest";
 }
 
 void TestMainWindow::startDoesNotBlock()
 {
-    QFETCH(QStringList, settings);
+    QFETCH(SettingTexts, settings);
     QFETCH(int, dataSource);
     QFETCH(QString, gridItem);
     MainWindowFixture f;
-    for (const QString &kv : settings)
-        f.preset(kv.section('=', 0, 0), kv.section('=', 1));
+    f.preset(settings);
     Form1 &w = f.start();
     QTest::qWait(150);
     QVERIFY(w.isVisible());
@@ -205,7 +206,7 @@ void TestMainWindow::startDoesNotBlock()
 void TestMainWindow::nothingLoadedState()
 {
     MainWindowFixture f;
-    f.preset(QStringLiteral("LastOpened"), QStringLiteral("A:\\none.450"));
+    f.preset(Setting::LastOpened, QStringLiteral("A:\\none.450"));
     Form1 &w = f.start();
     QCOMPARE(f.find<QLabel>("StatusBar1_Panel1")->text(),
              QStringLiteral(" Nothing loaded. Read the radio or a file from disk."));
@@ -318,7 +319,7 @@ void TestMainWindow::rightClickKeepsBlock()
 void TestMainWindow::loadAndSaveThroughButtons()
 {
     MainWindowFixture f;
-    f.preset(QStringLiteral("LastOpened"), QStringLiteral("A:\\x.450"));
+    f.preset(Setting::LastOpened, QStringLiteral("A:\\x.450"));
     Form1 &w = f.start();
     const QString source = f.copyData(QStringLiteral("sample.450"));
     f.dialogs.files.enqueue(FileChoice{false, source});
@@ -381,8 +382,8 @@ void TestMainWindow::readRadioFillsTheWindow()
     MainWindowFixture f;
     QString error;
     QVERIFY2(f.line->radio.loadMemoryFile(testDataPath(QStringLiteral("sample.450")), &error), qPrintable(error));
-    f.preset(QStringLiteral("LastOpened"), QStringLiteral("A:\\x.450"));
-    f.preset(QStringLiteral("UserCommSpeed"), QStringLiteral("9600,N,8,2"));
+    f.preset(Setting::LastOpened, QStringLiteral("A:\\x.450"));
+    f.preset(Setting::UserCommSpeed, QStringLiteral("9600,N,8,2"));
     Form1 &w = f.start();
 
     // Buttons are off while the transfer runs and the wait window shows.
@@ -430,7 +431,7 @@ void TestMainWindow::readCancelledIsReportedHonestly()
 {
     MainWindowFixture f;
     mv::test::fillRadioForWindow(f.line->radio);
-    f.preset(QStringLiteral("LastOpened"), QStringLiteral("A:\\x.450"));
+    f.preset(Setting::LastOpened, QStringLiteral("A:\\x.450"));
     Form1 &w = f.start();
     QProgressBar *bar = w.transferWindow()->findChild<QProgressBar *>(QStringLiteral("pbarClone"));
     QLabel *message = w.transferWindow()->findChild<QLabel *>(QStringLiteral("lblWaiting"));
@@ -454,7 +455,7 @@ void TestMainWindow::writeRadioBack()
     MainWindowFixture f;
     QString error;
     QVERIFY(f.line->radio.loadMemoryFile(testDataPath(QStringLiteral("sample.450")), &error));
-    f.preset(QStringLiteral("LastOpened"), QStringLiteral("A:\\x.450"));
+    f.preset(Setting::LastOpened, QStringLiteral("A:\\x.450"));
     Form1 &w = f.start();
     QTest::mouseClick(f.find<QPushButton>("cmdRead"), Qt::LeftButton);
     QCOMPARE(w.state().DataSource, 1);
@@ -535,7 +536,7 @@ void TestMainWindow::exitQuestion()
 void TestMainWindow::statusBarClick()
 {
     MainWindowFixture f;
-    f.preset(QStringLiteral("LastOpened"), QStringLiteral("A:\\x.450"));
+    f.preset(Setting::LastOpened, QStringLiteral("A:\\x.450"));
     Form1 &w = f.start();
     QTest::mouseClick(f.find<QLabel>("StatusBar1_Panel2"), Qt::LeftButton);
     QTRY_COMPARE(f.dialogs.boxes.size(), 1);
@@ -556,7 +557,7 @@ void TestMainWindow::windowPicture()
     MainWindowFixture f;
     QString error;
     QVERIFY(f.line->radio.loadMemoryFile(testDataPath(QStringLiteral("sample.450")), &error));
-    f.preset(QStringLiteral("LastOpened"), QStringLiteral("A:\\x.450"));
+    f.preset(Setting::LastOpened, QStringLiteral("A:\\x.450"));
     Form1 &w = f.start();
     QImage duringRead;
     QProgressBar *bar = w.transferWindow()->findChild<QProgressBar *>(QStringLiteral("pbarClone"));
@@ -606,7 +607,7 @@ void TestMainWindow::endToEndOverPseudoTerminal()
                       QStringLiteral("--latency-ms"), QStringLiteral("2")});
     QVERIFY(radio.waitForStarted());
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(link), 5000);
-    f.preset(QStringLiteral("LastOpened"), QStringLiteral("A:\\x.450"));
+    f.preset(Setting::LastOpened, QStringLiteral("A:\\x.450"));
     Form1Options o;
     o.settingsFolder = f.settingsDir;
     o.dialogs = &f.dialogs;
@@ -710,7 +711,7 @@ void TestMainWindow::closeDuringTransfer()
 {
     MainWindowFixture f;
     fillRadioForWindow(f.line->radio);
-    f.preset(QStringLiteral("LastOpened"), QStringLiteral("A:\\x.450"));
+    f.preset(Setting::LastOpened, QStringLiteral("A:\\x.450"));
     Form1 &w = f.start();
     bool refused = false;
     QProgressBar *bar = w.transferWindow()->findChild<QProgressBar *>(QStringLiteral("pbarClone"));

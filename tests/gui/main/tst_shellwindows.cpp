@@ -74,7 +74,7 @@ void TestShellWindows::messagesWindowOpensWithFirstLine()
     // Logging switched on from the menu lets trace lines through.
     f.action("mnuLog")->trigger();
     QVERIFY(w.log().loggingEnabled());
-    QCOMPARE(w.settings().value(QStringLiteral("Log")), QStringLiteral("True"));
+    QCOMPARE(w.settings().text(Setting::Log), QStringLiteral("True"));
     w.log().LogMessage(QStringLiteral("trace"), QStringLiteral("Y"));
     QCOMPARE(list->textArea()->toPlainText(), QStringLiteral("first line\ntrace\n"));
     for (const char *name : {"cmdCopyToClipboard", "cmdClearMessages", "cmdSetPosition", "cmdClose"})
@@ -140,10 +140,10 @@ void TestShellWindows::messagesWindowCloseAndReopen()
 void TestShellWindows::messagesWindowGeometry()
 {
     MainWindowFixture f;
-    f.preset(QStringLiteral("ErrorListLeft"), QStringLiteral("1500"));
-    f.preset(QStringLiteral("ErrorListTop"), QStringLiteral("600"));
-    f.preset(QStringLiteral("ErrorListWidth"), QStringLiteral("7000"));
-    f.preset(QStringLiteral("ErrorListHeight"), QStringLiteral("4000"));
+    f.preset(Setting::ErrorListLeft, QStringLiteral("1500"));
+    f.preset(Setting::ErrorListTop, QStringLiteral("600"));
+    f.preset(Setting::ErrorListWidth, QStringLiteral("7000"));
+    f.preset(Setting::ErrorListHeight, QStringLiteral("4000"));
     Form1 &w = f.start();
     w.log().LogMessage(QStringLiteral("x"));
     ErrorListWindow *list = w.messagesWindow();
@@ -172,10 +172,10 @@ void TestShellWindows::messagesWindowGeometry()
     list->resize(TwipsX(list, 9000), TwipsY(list, 3000));
     list->move(TwipsX(list, 300), TwipsY(list, 150));
     QTest::mouseClick(list->findChild<QPushButton *>(QStringLiteral("cmdSetPosition")), Qt::LeftButton);
-    QCOMPARE(w.settings().intValue(QStringLiteral("ErrorListWidth"), 0), PixelsToTwipsX(list, list->width()));
-    QCOMPARE(w.settings().intValue(QStringLiteral("ErrorListHeight"), 0), PixelsToTwipsY(list, list->height()));
-    QCOMPARE(w.settings().intValue(QStringLiteral("ErrorListLeft"), -1), PixelsToTwipsX(list, list->x()));
-    QCOMPARE(w.settings().intValue(QStringLiteral("ErrorListTop"), -1), PixelsToTwipsY(list, list->y()));
+    QCOMPARE(w.settings().text(Setting::ErrorListWidth), QString::number(PixelsToTwipsX(list, list->width())));
+    QCOMPARE(w.settings().text(Setting::ErrorListHeight), QString::number(PixelsToTwipsY(list, list->height())));
+    QCOMPARE(w.settings().text(Setting::ErrorListLeft), QString::number(PixelsToTwipsX(list, list->x())));
+    QCOMPARE(w.settings().text(Setting::ErrorListTop), QString::number(PixelsToTwipsY(list, list->y())));
 }
 
 void TestShellWindows::gridSizeProfiles_data()
@@ -196,7 +196,7 @@ void TestShellWindows::gridSizeProfiles()
     QFETCH(int, header);
     QFETCH(int, column0);
     MainWindowFixture f;
-    f.preset(QStringLiteral("GridSize"), item == QLatin1String("mnuGridNormal") ? QStringLiteral("Largest")
+    f.preset(Setting::GridSize, item == QLatin1String("mnuGridNormal") ? QStringLiteral("Largest")
                                                                                : QStringLiteral("Normal"));
     Form1 &w = f.start();
     f.action(item)->trigger();
@@ -205,7 +205,7 @@ void TestShellWindows::gridSizeProfiles()
         ticked += f.action(QString::fromLatin1(name))->isChecked() ? 1 : 0;
     QCOMPARE(ticked, 1);
     QVERIFY(f.action(item)->isChecked());
-    QCOMPARE(w.settings().value(QStringLiteral("GridSize")), f.action(item)->text());
+    QCOMPARE(w.settings().text(Setting::GridSize), f.action(item)->text());
     for (MemoryGridView *v : {w.memoryView(), w.pmsView()}) {
         QCOMPARE(v->font().pointSize(), points);
         QCOMPARE(v->horizontalHeader()->height(), TwipsY(v, header));
@@ -223,18 +223,18 @@ void TestShellWindows::columnWidthModes()
     QCOMPARE(v->columnWidth(4), TwipsX(v, 1550));
     QCOMPARE(v->columnWidth(2), TwipsX(v, 1150));
     QCOMPARE(w.pmsView()->columnWidth(4), TwipsX(v, 1550));
-    QCOMPARE(w.settings().value(QStringLiteral("GridSize"), QStringLiteral("Normal")), QStringLiteral("Normal"));
+    QCOMPARE(w.settings().text(Setting::GridSize), QStringLiteral("Normal"));
     w.SetDescriptionWidth(3450);
     QCOMPARE(v->columnWidth(6), TwipsX(v, 3450));
 
     // User-chosen widths with nothing stored leave the widths alone.
     v->setColumnWidth(2, 123);
     f.action("mnuUserColumnWidths")->trigger();
-    QCOMPARE(w.settings().value(QStringLiteral("UserChosenColumnWidths")), QStringLiteral("True"));
+    QCOMPARE(w.settings().text(Setting::UserChosenColumnWidths), QStringLiteral("True"));
     QCOMPARE(v->columnWidth(2), 123);
     // Stored widths are used.
-    w.settings().setValue(QStringLiteral("Column0"), QStringLiteral("1000"));
-    w.settings().setValue(QStringLiteral("Column2"), QStringLiteral("2880"));
+    w.settings().setText(Setting::Column, QStringLiteral("1000"), 0);
+    w.settings().setText(Setting::Column, QStringLiteral("2880"), 2);
     f.action("mnuUserColumnWidths")->trigger();
     f.action("mnuUserColumnWidths")->trigger();
     QCOMPARE(v->columnWidth(2), TwipsX(v, 2880));
@@ -242,7 +242,7 @@ void TestShellWindows::columnWidthModes()
 
     // Autosize wins over user widths: columns fit their contents, the tone gets 200 twips more.
     f.action("mnuAutosize")->trigger();
-    QCOMPARE(w.settings().value(QStringLiteral("Autosize")), QStringLiteral("True"));
+    QCOMPARE(w.settings().text(Setting::Autosize), QStringLiteral("True"));
     const int tone = v->columnWidth(5);
     v->resizeColumnToContents(5);
     QCOMPARE(tone, v->columnWidth(5) + TwipsX(v, 200));
@@ -264,10 +264,10 @@ void TestShellWindows::saveSizeAndPosition()
         w.move(40, 30);
         w.memoryView()->setColumnWidth(6, 300);
         f.action("mnuSavePosition")->trigger();
-        QCOMPARE(w.settings().intValue(QStringLiteral("MemoryWindowState"), -1), 0);
-        QCOMPARE(w.settings().intValue(QStringLiteral("MemoryWidth"), 0), PixelsToTwipsX(&w, 700));
-        QCOMPARE(w.settings().intValue(QStringLiteral("MemoryHeight"), 0), PixelsToTwipsY(&w, 420));
-        QCOMPARE(w.settings().intValue(QStringLiteral("Column6"), 0), PixelsToTwipsX(&w, 300));
+        QCOMPARE(w.settings().text(Setting::MemoryWindowState), QStringLiteral("0"));
+        QCOMPARE(w.settings().text(Setting::MemoryWidth), QString::number(PixelsToTwipsX(&w, 700)));
+        QCOMPARE(w.settings().text(Setting::MemoryHeight), QString::number(PixelsToTwipsY(&w, 420)));
+        QCOMPARE(w.settings().text(Setting::Column, 6), QString::number(PixelsToTwipsX(&w, 300)));
         f.window->close();
         f.window.reset();
     }
@@ -294,16 +294,16 @@ void TestShellWindows::forceWindowsOntoPrimaryDesktop()
     QCOMPARE(list->pos(), QPoint(screen.left() + TwipsX(list, 2760), screen.top()));
     QCOMPARE(list->size(), QSize(TwipsX(list, 8130), TwipsY(list, 3060)));
     // Nothing is stored.
-    QVERIFY(!w.settings().contains(kAppName, kSettingsSection, QStringLiteral("MemoryWidth")));
+    QVERIFY(!w.settings().contains(Setting::MemoryWidth));
 }
 
 void TestShellWindows::portAndSpeedMenus()
 {
     MainWindowFixture f;
-    f.preset(QStringLiteral("CommPort"), QStringLiteral("5"));
-    f.preset(QStringLiteral("UserCommSpeed"), QStringLiteral("19200,N,8,2"));
-    f.preset(QStringLiteral("RTS"), QStringLiteral("True"));
-    f.preset(QStringLiteral("PortDevice3"), QStringLiteral("/dev/serial/by-id/usb-radio"));
+    f.preset(Setting::CommPort, QStringLiteral("5"));
+    f.preset(Setting::UserCommSpeed, QStringLiteral("19200,N,8,2"));
+    f.preset(Setting::RTS, QStringLiteral("True"));
+    f.preset(Setting::PortDevice, QStringLiteral("/dev/serial/by-id/usb-radio"), 3);
     Form1 &w = f.start({}, true);
     QVERIFY(f.action("mnuCom5")->isChecked());
     QVERIFY(f.action("mnuComSpeed19200")->isChecked());
@@ -314,16 +314,16 @@ void TestShellWindows::portAndSpeedMenus()
     QVERIFY(f.action("mnuCom3")->text().endsWith(QStringLiteral("sim")));
 
     f.action("mnuCom7")->trigger();
-    QCOMPARE(w.settings().value(QStringLiteral("CommPort")), QStringLiteral("7"));
+    QCOMPARE(w.settings().text(Setting::CommPort), QStringLiteral("7"));
     QCOMPARE(w.link().CommPort, 7);
     for (int n = 1; n <= 16; ++n)
         QCOMPARE(f.action(QStringLiteral("mnuCom%1").arg(n))->isChecked(), n == 7);
     f.action("mnuComSpeed4800")->trigger();
-    QCOMPARE(w.settings().value(QStringLiteral("UserCommSpeed")), QStringLiteral("4800,N,8,2"));
+    QCOMPARE(w.settings().text(Setting::UserCommSpeed), QStringLiteral("4800,N,8,2"));
     QVERIFY(f.action("mnuComSpeed4800")->isChecked());
     QVERIFY(!f.action("mnuComSpeed19200")->isChecked());
     f.action("mnuDisableRTS")->trigger();
-    QCOMPARE(w.settings().value(QStringLiteral("RTS")), QStringLiteral("False"));
+    QCOMPARE(w.settings().text(Setting::RTS), QStringLiteral("False"));
 
     // Without --device the captions show the mapping.
     f.window->close();
@@ -336,7 +336,7 @@ void TestShellWindows::portAndSpeedMenus()
 void TestShellWindows::portDiagnosticMarksPorts()
 {
     MainWindowFixture f;
-    f.preset(QStringLiteral("PortDevice2"), QStringLiteral("sim"));
+    f.preset(Setting::PortDevice, QStringLiteral("sim"), 2);
     Form1 &w = f.start();
     ComPortDiag diag(w.settings(), w.link(), f.factory);
     QStringList shown;
@@ -367,8 +367,8 @@ void TestShellWindows::portDiagnosticMarksPorts()
 void TestShellWindows::portDiagnosticFromMenuClosesItsPorts()
 {
     MainWindowFixture f;
-    f.preset(QStringLiteral("PortDevice1"), QStringLiteral("sim"));
-    f.preset(QStringLiteral("LastOpened"), QStringLiteral("A:\\x.450"));
+    f.preset(Setting::PortDevice, QStringLiteral("sim"), 1);
+    f.preset(Setting::LastOpened, QStringLiteral("A:\\x.450"));
     QString error;
     QVERIFY(f.line->radio.loadMemoryFile(testDataPath(QStringLiteral("sample.450")), &error));
     Form1 &w = f.start();
@@ -431,10 +431,10 @@ void TestShellWindows::firstRun()
     QVERIFY(ran);
     QCOMPARE(welcome, QStringLiteral("Welcome to MEMVAULT."));
     QVERIFY(text.endsWith(QStringLiteral("by pressing F1 from the main program window.")));
-    QCOMPARE(w.settings().value(QStringLiteral("FirstTime")), QStringLiteral("1"));
+    QCOMPARE(w.settings().text(Setting::FirstTime), QStringLiteral("1"));
     // Then the folder chooser, then the initial file, created and loaded.
     QCOMPARE(f.dialogs.folderTitles, QStringList{QStringLiteral("Choose a folder to use for storing memory and .CSV files")});
-    QCOMPARE(w.settings().value(QStringLiteral("HomeDir")), f.dataDir);
+    QCOMPARE(w.settings().text(Setting::HomeDir), f.dataDir);
     QCOMPARE(w.state().DataSource, 2);
     QVERIFY(QFile::exists(f.dataDir + QStringLiteral("/Initial memory file.450")));
     QCOMPARE(w.state().table.cell(1, 1), QStringLiteral("7.00000"));
@@ -447,11 +447,11 @@ void TestShellWindows::folderChooserCancelled()
     Form1 &w = f.start();
     f.action("mnuChooseFolder")->trigger();
     QCOMPARE(f.dialogs.folderTitles.size(), 1);
-    QCOMPARE(w.settings().value(QStringLiteral("HomeDir")), f.dataDir);
+    QCOMPARE(w.settings().text(Setting::HomeDir), f.dataDir);
     QCOMPARE(w.state().HomeDir, f.dataDir);
     f.dialogs.folders.enqueue(f.dir.path());
     f.action("mnuChooseFolder")->trigger();
-    QCOMPARE(w.settings().value(QStringLiteral("HomeDir")), f.dir.path());
+    QCOMPARE(w.settings().text(Setting::HomeDir), f.dir.path());
     QCOMPARE(w.state().HomeDir, f.dir.path());
 }
 

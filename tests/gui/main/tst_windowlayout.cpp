@@ -90,30 +90,30 @@ void TestWindowLayout::defaultWidths()
 
 void TestWindowLayout::storedWidths_data()
 {
-    QTest::addColumn<QStringList>("keys");  // "Column3=2000"
+    QTest::addColumn<QStringList>("texts");  // Column0, Column1, ...; empty: not stored
     QTest::addColumn<bool>("stored");
     QTest::addColumn<QList<int>>("widths");
     const QList<int> current{900, 1000, 1000, 1000, 1000, 1000, 3000};
     QTest::newRow("nothing stored") << QStringList{} << false << current;
-    QTest::newRow("Column0 reads 999") << QStringList{"Column0=999", "Column1=2000"} << false << current;
-    QTest::newRow("all stored")
-        << QStringList{"Column0=1150", "Column1=1200", "Column2=1300", "Column3=1400", "Column4=1500", "Column5=1600",
-                       "Column6=4000"}
-        << true << QList<int>{1150, 1200, 1300, 1400, 1500, 1600, 4000};
+    QTest::newRow("Column0 reads 999") << QStringList{"999", "2000"} << false << current;
+    QTest::newRow("all stored") << QStringList{"1150", "1200", "1300", "1400", "1500", "1600", "4000"} << true
+                                << QList<int>{1150, 1200, 1300, 1400, 1500, 1600, 4000};
     QTest::newRow("some missing or broken keep theirs")
-        << QStringList{"Column0=1150", "Column2=abc", "Column3=-40", "Column6=5000"} << true
+        << QStringList{"1150", "", "abc", "-40", "", "", "5000"} << true
         << QList<int>{1150, 1000, 1000, 1000, 1000, 1000, 5000};
 }
 
 void TestWindowLayout::storedWidths()
 {
-    QFETCH(QStringList, keys);
+    QFETCH(QStringList, texts);
     QFETCH(bool, stored);
     QFETCH(QList<int>, widths);
-    QTemporaryDir dir;
-    SettingsStore settings(dir.path());
-    for (const QString &kv : keys)
-        settings.setValue(kv.section('=', 0, 0), kv.section('=', 1));
+    const std::unique_ptr<SettingsStore> temporary = SettingsStore::createTemporary();
+    SettingsStore &settings = *temporary;
+    for (int i = 0; i < texts.size(); ++i) {
+        if (!texts.at(i).isEmpty())
+            settings.setText(Setting::Column, texts.at(i), i);
+    }
     const MemoryWidths current{900, 1000, 1000, 1000, 1000, 1000, 3000};
     MemoryWidths out = current;
     QCOMPARE(StoredColumnWidths(settings, current, &out), stored);

@@ -182,9 +182,9 @@ private slots:
     {
         QFETCH(bool, storedLandscape);
         QFETCH(bool, storedDuplex);
-        m_t->settings->setBoolValue("Landscape", storedLandscape);
-        m_t->settings->setBoolValue("Duplex", storedDuplex);
-        m_t->settings->setValue("PrintCol4", "0");
+        m_t->settings->set<Setting::Landscape>(storedLandscape);
+        m_t->settings->set<Setting::Duplex>(storedDuplex);
+        m_t->settings->set<Setting::PrintCol>(4, 0);
         frmSelectPrintColumns *w = window();
         w->show();
         QCOMPARE(widthText(), QString("Width=44"));
@@ -207,8 +207,8 @@ private slots:
         QCOMPARE(child<QComboBox>(w, "cboTopMargin")->currentText(), QString("Minimum"));
         QCOMPARE(m_printer->options().PrintTopMargin, 0);
         // Nothing was written.
-        QCOMPARE(m_t->settings->value("TopMargin", "absent"), QString("absent"));
-        QCOMPARE(m_t->settings->value("PrintCol1", "absent"), QString("absent"));
+        QVERIFY(!m_t->settings->contains(Setting::TopMargin));
+        QVERIFY(!m_t->settings->contains(Setting::PrintCol, 1));
     }
 
     void okStoresChoices()
@@ -223,15 +223,15 @@ private slots:
         click("cmdOK");
 
         QVERIFY(!w->isVisible());
-        QCOMPARE(m_t->settings->value("TopMargin"), QString("1 inch"));
+        QCOMPARE(m_t->settings->text(Setting::TopMargin), QString("1 inch"));
         QCOMPARE(m_printer->options().PrintTopMargin, 1240);
         QVERIFY(!m_printer->options().PrintLandscape);
         QVERIFY(m_printer->options().PrintDuplex);
-        QCOMPARE(m_t->settings->value("Landscape"), QString("False"));
-        QCOMPARE(m_t->settings->value("Duplex"), QString("True"));
+        QCOMPARE(m_t->settings->text(Setting::Landscape), QString("False"));
+        QCOMPARE(m_t->settings->text(Setting::Duplex), QString("True"));
         const QStringList cols{"1", "0", "1", "1", "0", "1"};
         for (int i = 0; i < 6; ++i)
-            QCOMPARE(m_t->settings->value(QString("PrintCol%1").arg(i + 1)), cols[i]);
+            QCOMPARE(m_t->settings->text(Setting::PrintCol, i + 1), cols[i]);
 
         // A later Cancel goes back to these, not to the defaults.
         w->show();
@@ -327,7 +327,7 @@ private slots:
         QFETCH(QStringList, present);
         QFETCH(QStringList, absent);
         for (int i = 0; i < 6; ++i)
-            m_t->settings->setIntValue(PrintOptions::columnKey(i), checked.contains(i) ? 1 : 0);
+            m_t->settings->set<Setting::PrintCol>(i + 1, checked.contains(i) ? 1 : 0);
         useMemory(m_t->state.table, 1, "Home repeater");
 
         const QString path = exportTo("headings.pdf");
@@ -396,7 +396,7 @@ private slots:
             QVERIFY(landscape.text.contains(QString("Chan %1\n").arg(n)));
 
         // Portrait pages are taller: fewer of them.
-        m_t->settings->setBoolValue("Landscape", false);
+        m_t->settings->set<Setting::Landscape>(false);
         NoPrinter portrait(m_t->state, *m_t->settings, m_t->dialogs);
         const QString path = m_out.filePath("portrait.pdf");
         QVERIFY(portrait.exportPdfTo(path));
@@ -457,8 +457,8 @@ private slots:
         QVERIFY(minimum > 0);
         QVERIFY2(landscape.width() > landscape.height(), "the default is landscape");
 
-        m_t->settings->setValue("TopMargin", "1 inch");
-        m_t->settings->setBoolValue("Landscape", false);
+        m_t->settings->set<Setting::TopMargin>("1 inch");
+        m_t->settings->set<Setting::Landscape>(false);
         m_printer = std::make_unique<NoPrinter>(m_t->state, *m_t->settings, m_t->dialogs);
         const double inch = titleTop("inch.pdf", &portrait);
         QVERIFY(portrait.width() < portrait.height());

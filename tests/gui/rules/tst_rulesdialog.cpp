@@ -77,7 +77,10 @@ struct Window {
         QTRY_VERIFY(!grid()->indexWidget(grid()->model()->index(row, column)));
         QCoreApplication::processEvents();
     }
-    QString stored(const QString &key) const { return t.settings->get(kRulesAppName, kRulesSection, key, "<absent>"); }
+    QString stored(Setting setting, int index = 0) const
+    {
+        return t.settings->contains(setting, index) ? t.settings->text(setting, index) : QString("<absent>");
+    }
 };
 
 QList<QStringList> cellsOf(const std::vector<RuleRow> &rows)
@@ -151,7 +154,7 @@ private slots:
     void opensEmptyWithoutRules()
     {
         Window w;
-        w.t.settings->set(kRulesAppName, kRulesSection, "RepeaterRulesActive", "True");
+        w.t.settings->set<Setting::RepeaterRulesActive>(true);
         w.open();
         QCOMPARE(w.grid()->rowCount(), 0);
         QVERIFY(!w.check("ChkRulesEnabled")->isChecked());
@@ -162,7 +165,7 @@ private slots:
     {
         Window w;
         StoreRuleRows(*w.t.settings, PresetRuleRows(*FindRulePreset("cmdDenmark")), true, true);
-        w.t.settings->set(kRulesAppName, kRulesSection, "Rule2Amount", "2");
+        w.t.settings->set<Setting::RuleAmount>(2, "2");
         w.open();
         QCOMPARE(w.grid()->rowCount(), 2);
         QCOMPARE(w.rowTexts(0), (QStringList{mark("145.60000"), mark("145.78750"), "Minus",
@@ -190,7 +193,7 @@ private slots:
                                              mark("1.60000"), "25.0 K"}));
         // Presets leave the switches and the store alone.
         QVERIFY(!w.check("ChkRulesEnabled")->isChecked());
-        QCOMPARE(w.stored("NumberOfRules"), QString("<absent>"));
+        QCOMPARE(w.stored(Setting::NumberOfRules), QString("<absent>"));
     }
 
     void okStoresTheCellsAsTheyStand()
@@ -203,9 +206,9 @@ private slots:
         w.click("cmdOK");
         QCOMPARE(w.dlg->result(), int(QDialog::Accepted));
         QVERIFY(!w.dlg->isVisible());
-        QCOMPARE(w.stored("NumberOfRules"), QString("10"));
-        QCOMPARE(w.stored("RepeaterRulesActive"), QString("True"));
-        QCOMPARE(w.stored("Rule3Low"), mark("53.01000"));
+        QCOMPARE(w.stored(Setting::NumberOfRules), QString("10"));
+        QCOMPARE(w.stored(Setting::RepeaterRulesActive), QString("True"));
+        QCOMPARE(w.stored(Setting::RuleLow, 3), mark("53.01000"));
 
         // The program's rules are reloaded and the menu's check mark follows.
         QCOMPARE(w.set.rules.size(), size_t(10));
@@ -232,11 +235,11 @@ private slots:
         w.click("cmdCancel");
         QCOMPARE(w.dlg->result(), int(QDialog::Rejected));
         QVERIFY(!w.dlg->isVisible());
-        QCOMPARE(w.stored("NumberOfRules"), QString("5"));
-        QCOMPARE(w.stored("RepeaterRulesActive"), QString("False"));
-        QCOMPARE(w.stored("AllowAnyRepeaterFrequency"), QString("False"));
-        QCOMPARE(w.stored("Rule1Low"), mark("29.66000"));
-        QCOMPARE(w.stored("Rule6Low"), QString("<absent>"));
+        QCOMPARE(w.stored(Setting::NumberOfRules), QString("5"));
+        QCOMPARE(w.stored(Setting::RepeaterRulesActive), QString("False"));
+        QCOMPARE(w.stored(Setting::AllowAnyRepeaterFrequency), QString("False"));
+        QCOMPARE(w.stored(Setting::RuleLow, 1), mark("29.66000"));
+        QCOMPARE(w.stored(Setting::RuleLow, 6), QString("<absent>"));
         QCOMPARE(w.set.rules.size(), size_t(5));
         QVERIFY(!w.set.RepeaterRulesActive);
         QVERIFY(!w.set.AllowAnyRepeaterFrequency);
@@ -430,7 +433,7 @@ private slots:
         QCOMPARE(w.grid()->rowCount(), 0);
         QVERIFY(w.check("ChkRulesEnabled")->isChecked());
         w.click("cmdOK");
-        QCOMPARE(w.stored("NumberOfRules"), QString("0"));
+        QCOMPARE(w.stored(Setting::NumberOfRules), QString("0"));
         QVERIFY(!w.set.RepeaterRulesActive);
         QVERIFY(!FindRepeaterRule(w.set, 14560000));
         QCOMPARE(spy.size(), 1);
@@ -449,7 +452,7 @@ private slots:
         line->selectAll();
         QTest::keyClicks(line, mark("145.7"));
         w.click("cmdOK");
-        QCOMPARE(w.stored("Rule1High"), mark("145.70000"));
+        QCOMPARE(w.stored(Setting::RuleHigh, 1), mark("145.70000"));
         QCOMPARE(w.dlg->result(), int(QDialog::Accepted));
         QVERIFY(w.t.dialogs.boxes.isEmpty());
 
@@ -464,7 +467,7 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(v.t.dialogs.boxes.size(), 1);
         QVERIFY(v.dlg->isVisible());
-        QCOMPARE(v.stored("NumberOfRules"), QString("<absent>"));
+        QCOMPARE(v.stored(Setting::NumberOfRules), QString("<absent>"));
         QCOMPARE(v.cell(0, 1), mark("145.80000"));
     }
 };

@@ -68,9 +68,9 @@ bool writeFullSet(const QString &path)
 void prepareSettings(const QString &folder, const QString &home, const QString &lastOpened)
 {
     mv::SettingsStore s(folder);
-    s.setValue(QStringLiteral("FirstTime"), QStringLiteral("1"));
-    s.setValue(QStringLiteral("HomeDir"), home);
-    s.setValue(QStringLiteral("LastOpened"), lastOpened);
+    s.set<mv::Setting::FirstTime>(1);
+    s.set<mv::Setting::HomeDir>(home);
+    s.set<mv::Setting::LastOpened>(lastOpened);
     s.sync();
 }
 
