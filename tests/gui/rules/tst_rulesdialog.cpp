@@ -394,7 +394,7 @@ private slots:
         QVERIFY(!grid->indexWidget(cell));
         QCOMPARE(w.cell(0, column), after);
         w.click("cmdOK");
-        QCOMPARE(w.stored(column == 2 ? "Rule1Direction" : "Rule1Step"), after);
+        QCOMPARE(w.stored(column == 2 ? Setting::RuleDirection : Setting::RuleStep, 1), after);
         QVERIFY(w.t.dialogs.boxes.isEmpty());
     }
 
