@@ -339,6 +339,7 @@ private slots:
         QTest::addColumn<bool>("useNumbers");
         QTest::addColumn<QString>("message");
         QTest::newRow("number 501") << "501,7.05,LSB" << false << "Record  2. Memory number of '501' is not between 1 and 500";
+        QTest::newRow("number text") << "abc,7.05,LSB" << false << "Record  2. Memory number of abc is not numeric";
         QTest::newRow("number missing")
             << ",7.05,LSB" << true
             << "Record  2. Memory number is missing, but is required due to 'Use imported mem numbers'.";
@@ -347,6 +348,10 @@ private slots:
         // Blank lines hold no record and are not counted.
         QTest::newRow("after a blank line") << "\r\n3,,FM" << false << "Record  2. Frequency of '' is not numeric.";
         QTest::newRow("mode") << "3,7.05, ssb " << false << "Record  2. Mode of 'SSB' is not recognised as a Orbis mode";
+        QTest::newRow("shift") << "3,7.05,LSB,Up" << false
+                               << "Record  2. Shift of 'UP' is not Simplex, Plus, Minus, Split or omitted";
+        QTest::newRow("encoding") << "3,7.05,LSB,,,,Tone" << false
+                                  << "Record  2. Encoding state of 'TONE' is not CTCSS Enc, CTCSS Enc/Dec, DCS or omitted";
         QTest::newRow("tone") << "3,51.6,FM,,,,CTCSS Enc,89" << false
                               << "Record  2. CTCSS tone of '89.0' is not valid. Will be set to 67.0";
     }
