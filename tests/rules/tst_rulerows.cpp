@@ -48,81 +48,6 @@ class TestRuleRows : public QObject {
 private slots:
     MV_LOCALE_CASES("en_US", "fr_FR")
 
-    void presetButtons()
-    {
-        QStringList names, captions;
-        for (const RulePreset &p : RulePresets()) {
-            names << p.objectName;
-            captions << p.caption;
-        }
-        QCOMPARE(names, (QStringList{"cmdLoadDefaultUK", "cmdLoadDefaultUS", "cmdAustralia", "cmdNewZealand",
-                                     "cmdBelgium", "cmdDenmark", "cmdSwiss", "cmdOtherEU"}));
-        QCOMPARE(captions, (QStringList{"United Kingdom", "United States of America", "Australia", "New Zealand",
-                                        "Belgium/France/Netherlands", "Denmark/Norway",
-                                        "Switzerland/Germany/Austria", "Other European countries"}));
-        QVERIFY(FindRulePreset("cmdSwiss"));
-        QVERIFY(!FindRulePreset("cmdNowhere"));
-    }
-
-    void presetRows_data()
-    {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QStringList>("rows");
-        QTest::newRow("UK") << "cmdLoadDefaultUK"
-                            << QStringList{"29.66000|29.69000|Minus|.10000|10.0 K",
-                                           "50.71000|50.91000|Plus|.50000|10.0 K",
-                                           "145.60000|145.78750|Minus|.60000|12.5 K",
-                                           "430.82500|430.97500|Plus|7.60000|25.0 K",
-                                           "433.00000|433.37500|Plus|1.60000|25.0 K"};
-        QTest::newRow("US") << "cmdLoadDefaultUS"
-                            << QStringList{"29.62000|29.68000|Minus|.10000|20.0 K",
-                                           "51.70000|51.98000|Minus|.50000|20.0 K",
-                                           "53.01000|53.99000|Minus|1.00000|20.0 K",
-                                           "145.11000|145.49000|Minus|.60000|20.0 K",
-                                           "146.01000|146.38500|Plus|.60000|15.0 K",
-                                           "146.61000|146.98500|Minus|.60000|15.0 K",
-                                           "147.00000|147.39000|Plus|.60000|15.0 K",
-                                           "147.60000|147.99000|Minus|.60000|15.0 K",
-                                           "441.80000|444.97500|Plus|5.00000|25.0 K",
-                                           "446.80000|449.97500|Minus|5.00000|25.0 K"};
-        QTest::newRow("Australia") << "cmdAustralia"
-                                   << QStringList{"29.62000|29.68000|Minus|.10000|20.0 K",
-                                                  "53.55000|53.97500|Minus|1.00000|25.0 K",
-                                                  "146.62500|147.00000|Minus|.60000|25.0 K",
-                                                  "147.02500|147.37500|Plus|.60000|25.0 K",
-                                                  "438.02500|438.72500|Minus|5.00000|25.0 K",
-                                                  "439.27500|439.97500|Minus|5.00000|25.0 K"};
-        QTest::newRow("New Zealand") << "cmdNewZealand"
-                                     << QStringList{"29.62000|29.68000|Minus|.10000|20.0 K",
-                                                    "53.62500|53.97500|Minus|1.00000|25.0 K",
-                                                    "145.30000|145.80000|Minus|.60000|25.0 K",
-                                                    "146.62500|147.00000|Minus|.60000|25.0 K",
-                                                    "147.02500|147.37500|Plus|.60000|25.0 K",
-                                                    "438.02500|439.72500|Minus|5.00000|25.0 K"};
-        QTest::newRow("Belgium") << "cmdBelgium"
-                                 << QStringList{"145.60000|145.78750|Minus|.60000|12.5 K",
-                                                "430.02500|430.37500|Plus|1.60000|12.5 K"};
-        QTest::newRow("Denmark") << "cmdDenmark"
-                                 << QStringList{"145.60000|145.78750|Minus|.60000|12.5 K",
-                                                "434.60000|434.97500|Minus|2.00000|25.0 K"};
-        QTest::newRow("Swiss") << "cmdSwiss"
-                               << QStringList{"29.66000|29.69000|Minus|.10000|10.0 K",
-                                              "51.81000|51.99000|Minus|.60000|20.0 K",
-                                              "145.60000|145.78750|Minus|.60000|12.5 K",
-                                              "438.65000|439.42500|Minus|7.60000|25.0 K"};
-        QTest::newRow("Other EU") << "cmdOtherEU"
-                                  << QStringList{"145.60000|145.78750|Minus|.60000|12.5 K",
-                                                 "434.60000|434.97500|Minus|1.60000|25.0 K"};
-    }
-    void presetRows()
-    {
-        QFETCH(QString, button);
-        QFETCH(QStringList, rows);
-        const RulePreset *preset = FindRulePreset(button);
-        QVERIFY(preset);
-        QCOMPARE(cellsOf(PresetRuleRows(*preset)), expectRows(rows));
-    }
-
     void newRuleRow()
     {
         QCOMPARE(NewRuleRow().cells(), expectRows({"145.60000|145.80000|Minus|.60000|12.5 K"}).first());
@@ -200,14 +125,9 @@ private slots:
         QTest::addColumn<bool>("allowAny");
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<QString>("cell");
-        QTest::newRow("145.1") << "145.1" << false << true << "145.10000";
         QTest::newRow("30, band top") << "30" << false << true << "30.00000";
-        QTest::newRow("29, band bottom") << "29" << false << true << "29.00000";
         QTest::newRow("52") << "52" << false << true << "52.00000";
-        QTest::newRow("450") << "450" << false << true << "450.00000";
         QTest::newRow("30.00001") << "30.00001" << false << false << "";
-        QTest::newRow("28.99999") << "28.99999" << false << false << "";
-        QTest::newRow("450.00001") << "450.00001" << false << false << "";
         QTest::newRow("53.01") << "53.01" << false << false << "";
         QTest::newRow("rounded into the band") << "29.999996" << false << true << "30.00000";
         QTest::newRow("144 allowed") << "144" << true << true << "144.00000";
@@ -267,9 +187,7 @@ private slots:
         QTest::addColumn<QStringList>("boxes");
         QTest::newRow("0") << "0" << true << QStringList{};
         QTest::newRow("99.99") << "99.99" << true << QStringList{};
-        QTest::newRow(".6") << ".6" << true << QStringList{};
         QTest::newRow("100") << "100" << false << QStringList{};
-        QTest::newRow("99.99001") << "99.99001" << false << QStringList{};
         QTest::newRow("-1") << "-1" << false << QStringList{};
         QTest::newRow("text") << "six" << false << QStringList{"Not a numeric value"};
     }

