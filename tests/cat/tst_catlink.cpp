@@ -302,7 +302,7 @@ private slots:
         auto link = simLink(c, line);
         link->SetCommPort(1, "38400,N,8,2");
         link->SendCommand("FA;");
-        link->SleepWithEvents(50);  // its "?;" is waiting now
+        link->Sleep(50);  // its "?;" is waiting now
         link->SendCommand("ID;");
         QVERIFY(link->ReceiveData());
         QCOMPARE(link->ReplyBuffer, QString("ID0241;"));

@@ -398,7 +398,7 @@ void TestMainWindow::readRadioFillsTheWindow()
                 && !w.transferWindow()->findChild<QLabel *>(QStringLiteral("lblWaitForWrite"))->isVisible();
         }
     });
-    QTest::mouseClick(f.find<QPushButton>("cmdRead"), Qt::LeftButton);
+    f.clickTransfer("cmdRead");
     disconnect(c);
 
     QCOMPARE(buttonsDuringRead, (QList<bool>{false, false}));
@@ -432,16 +432,15 @@ void TestMainWindow::readCancelledIsReportedHonestly()
     mv::test::fillRadioForWindow(f.line->radio);
     f.preset(QStringLiteral("LastOpened"), QStringLiteral("A:\\x.450"));
     Form1 &w = f.start();
-    QProgressBar *bar = w.transferWindow()->findChild<QProgressBar *>(QStringLiteral("pbarClone"));
     QLabel *message = w.transferWindow()->findChild<QLabel *>(QStringLiteral("lblWaiting"));
     QCOMPARE(message->text(), TransferWaitWindow::readMessage().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     QCOMPARE(message->font().pointSize(), 10);
-    QMetaObject::Connection c = connect(bar, &QProgressBar::valueChanged, this, [&](int v) {
-        if (v == 10)
-            QTest::mouseClick(message, Qt::LeftButton);
-    });
-    QTest::mouseClick(f.find<QPushButton>("cmdRead"), Qt::LeftButton);
-    disconnect(c);
+    // The click lands while memory 10 is being read.
+    f.line->onWrite = [&](const QByteArray &written) {
+        if (written == "MR010;")
+            f.onWindowThread([&] { QTest::mouseClick(message, Qt::LeftButton); });
+    };
+    f.clickTransfer("cmdRead");
     QVERIFY(w.transfer().summary().cancelled);
     QCOMPARE(w.state().table.usedMemoryCount(), 10);
     QVERIFY(!f.dialogs.texts().contains(kReadDone));
@@ -456,7 +455,7 @@ void TestMainWindow::writeRadioBack()
     QVERIFY(f.line->radio.loadMemoryFile(testDataPath(QStringLiteral("sample.450")), &error));
     f.preset(QStringLiteral("LastOpened"), QStringLiteral("A:\\x.450"));
     Form1 &w = f.start();
-    QTest::mouseClick(f.find<QPushButton>("cmdRead"), Qt::LeftButton);
+    f.clickTransfer("cmdRead");
     QCOMPARE(w.state().DataSource, 1);
 
     // The radio lost memory 3; writing back restores it and touches nothing else.
@@ -472,7 +471,7 @@ void TestMainWindow::writeRadioBack()
             writeMessageSeen = w.transferWindow()->findChild<QLabel *>(QStringLiteral("lblWaitForWrite"))->isVisible()
                 && !buttonEnabled(f, "cmdWriteRig");
     });
-    QTest::mouseClick(f.find<QPushButton>("cmdWriteRig"), Qt::LeftButton);
+    f.clickTransfer("cmdWriteRig");
     disconnect(c);
     QVERIFY(writeMessageSeen);
     QCOMPARE(f.line->radio.memory(3), memory3);
@@ -564,7 +563,7 @@ void TestMainWindow::windowPicture()
         if (v == 250)
             duringRead = w.transferWindow()->grab().toImage();
     });
-    QTest::mouseClick(f.find<QPushButton>("cmdRead"), Qt::LeftButton);
+    f.clickTransfer("cmdRead");
     disconnect(c);
     w.log().LogMessage(QStringLiteral("Row  5 and row  9 are the same frequency of 14.20000"));
     const QImage main = w.grab().toImage();
@@ -616,7 +615,7 @@ void TestMainWindow::endToEndOverPseudoTerminal()
     w.startUp();
     QTest::qWait(150);
 
-    QTest::mouseClick(f.find<QPushButton>("cmdRead"), Qt::LeftButton);
+    f.clickTransfer("cmdRead");
     QVERIFY2(f.dialogs.texts().contains(kReadDone), qPrintable(f.dialogs.texts().join(QStringLiteral(" | "))));
     QCOMPARE(w.state().DataSource, 1);
     QCOMPARE(w.state().table.usedMemoryCount(), 44);
@@ -713,13 +712,12 @@ void TestMainWindow::closeDuringTransfer()
     f.preset(QStringLiteral("LastOpened"), QStringLiteral("A:\\x.450"));
     Form1 &w = f.start();
     bool refused = false;
-    QProgressBar *bar = w.transferWindow()->findChild<QProgressBar *>(QStringLiteral("pbarClone"));
-    QMetaObject::Connection c = connect(bar, &QProgressBar::valueChanged, this, [&](int v) {
-        if (v == 20)
-            refused = !w.close();
-    });
-    QTest::mouseClick(f.find<QPushButton>("cmdRead"), Qt::LeftButton);
-    disconnect(c);
+    // The close is asked for while memory 20 is being read.
+    f.line->onWrite = [&](const QByteArray &written) {
+        if (written == "MR020;")
+            f.onWindowThread([&] { refused = !w.close(); });
+    };
+    f.clickTransfer("cmdRead");
     // The close waited for the read to stop after the memory in hand, then happened.
     QVERIFY(refused);
     QVERIFY(w.transfer().summary().cancelled);
