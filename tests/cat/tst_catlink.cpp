@@ -308,16 +308,6 @@ private slots:
         QCOMPARE(link->ReplyBuffer, QString("ID0241;"));
     }
 
-    void sendOnClosedPortTimesOut()
-    {
-        TestContext c;
-        auto line = simLine();
-        auto link = simLink(c, line);
-        link->SendCommand("ID;");
-        QVERIFY(!link->ReceiveData());
-        QVERIFY(line->radio.commands.isEmpty());
-    }
-
     // Handshaking that never lets the output go ends the wait after about 2 s
     // with a reason, instead of hanging the program.
     void stuckOutputDoesNotHang()
