@@ -4,6 +4,12 @@
 
 namespace mv {
 
+void FlowRunner::run()
+{
+    (m_transfer.*flow)();
+    emit flowEnded();
+}
+
 RadioWorker::RadioWorker(RadioTransfer &transfer, QObject *parent)
     : QObject(parent)
     , m_transfer(transfer)
@@ -11,9 +17,12 @@ RadioWorker::RadioWorker(RadioTransfer &transfer, QObject *parent)
     m_thread.setObjectName(QStringLiteral("radio"));
     // One thread for the window's whole life: the serial port object is made on
     // it by the first transfer and must be used on the same thread after.
-    m_inThread = new QObject;
-    m_inThread->moveToThread(&m_thread);
-    connect(&m_thread, &QThread::finished, m_inThread, &QObject::deleteLater);
+    m_runner = new FlowRunner(transfer);
+    m_runner->moveToThread(&m_thread);
+    connect(&m_thread, &QThread::finished, m_runner, &QObject::deleteLater);
+    connect(this, &RadioWorker::runRequested, m_runner, &FlowRunner::run, Qt::QueuedConnection);
+    // Queued behind everything the flow handed the front end.
+    connect(m_runner, &FlowRunner::flowEnded, this, &RadioWorker::onFlowEnded, Qt::QueuedConnection);
     m_thread.start();
 }
 
@@ -32,21 +41,16 @@ bool RadioWorker::start(void (RadioTransfer::*flow)())
     if (m_running)
         return false;
     m_running = true;
-    QMetaObject::invokeMethod(
-        m_inThread,
-        [this, flow] {
-            (m_transfer.*flow)();
-            // Queued behind everything the flow handed the front end.
-            QMetaObject::invokeMethod(
-                this,
-                [this] {
-                    m_running = false;
-                    emit finished();
-                },
-                Qt::QueuedConnection);
-        },
-        Qt::QueuedConnection);
+    // Read by the worker only after the queued signal below has reached it.
+    m_runner->flow = flow;
+    emit runRequested();
     return true;
+}
+
+void RadioWorker::onFlowEnded()
+{
+    m_running = false;
+    emit finished();
 }
 
 void RadioWorker::requestCancel()

@@ -9,6 +9,23 @@ namespace mv {
 
 class RadioTransfer;
 
+// The worker thread's end: runs one flow when told to.
+class FlowRunner : public QObject {
+    Q_OBJECT
+public:
+    explicit FlowRunner(RadioTransfer &transfer) : m_transfer(transfer) {}
+    void (RadioTransfer::*flow)() = nullptr;
+
+public slots:
+    void run();
+
+signals:
+    void flowEnded();
+
+private:
+    RadioTransfer &m_transfer;
+};
+
 class RadioWorker : public QObject {
     Q_OBJECT
 public:
@@ -26,14 +43,18 @@ public:
     void requestCancel();
 
 signals:
+    // Queued to the runner on the worker thread.
+    void runRequested();
     // The flow has returned and everything it handed the front end has been
     // shown. Emitted on the thread that owns the worker.
     void finished();
 
 private:
+    void onFlowEnded();
+
     RadioTransfer &m_transfer;
     QThread m_thread;
-    QObject *m_inThread = nullptr;  // lives on m_thread: flows are queued to it
+    FlowRunner *m_runner = nullptr;  // lives on m_thread: flows are queued to it
     bool m_running = false;
 };
 
