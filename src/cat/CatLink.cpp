@@ -5,7 +5,6 @@
 #include "shell/MessageLog.h"
 #include "shell/SettingsStore.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
 
@@ -158,7 +157,7 @@ void CatLink::SendCommand(const QString &command)
             failOutputStuck();
             return;
         }
-        SleepWithEvents(1);
+        Sleep(1);
     }
 }
 
@@ -231,13 +230,13 @@ CatReply CatLink::AwaitReply(const ReplyFilter &accept)
                 m_port->clearInput();
             return result;
         }
-        PauseWithEvents(int(std::min<qint64>(kReplyPollMs, kReplySilenceMs - (now - lastArrival))));
+        Pause(int(std::min<qint64>(kReplyPollMs, kReplySilenceMs - (now - lastArrival))));
     }
 }
 
 QStringList CatLink::Listen(int ms)
 {
-    SleepWithEvents(ms);
+    Sleep(ms);
     if (!isOpen())
         return {};
     const QString text = QString::fromLatin1(m_port->readAll());
@@ -273,24 +272,22 @@ void CatLink::waitForWireIdle()
         const int ms = m_port->msUntilWireIdle();
         if (ms <= 0)
             break;
-        SleepWithEvents(std::min(ms, 5));
+        Sleep(std::min(ms, 5));
     }
 }
 
-void CatLink::PauseWithEvents(int ms)
+void CatLink::Pause(int ms)
 {
-    QCoreApplication::processEvents();
     if (isOpen())
         m_port->waitForData(ms);
     else if (ms > 0)
         QThread::msleep(ulong(ms));
 }
 
-void CatLink::SleepWithEvents(int ms)
+void CatLink::Sleep(int ms)
 {
-    // In slices, so that the window stays alive through a long pause.
+    // In slices, so that a port that closes under the pause is noticed.
     do {
-        QCoreApplication::processEvents();
         const int slice = std::min(ms, 10);
         if (isOpen())
             m_port->sleep(slice);

@@ -1,7 +1,7 @@
 #pragma once
 // The one connection to the radio: a serial port carrying the CAT protocol.
-// Synchronous and polled on the user-interface thread; every wait handles
-// pending events first so the window stays alive during a transfer.
+// Synchronous and polled: a transfer runs it on its worker thread (the window's
+// thread never waits for the radio), the command line on its only thread.
 #include "cat/SerialPort.h"
 
 #include <QString>
@@ -71,19 +71,20 @@ public:
     CatReply Transact(const QString &command, const ReplyFilter &accept);
     // The waiting half of Transact, for a command already sent.
     CatReply AwaitReply(const ReplyFilter &accept);
-    // Waits `ms` with events handled and returns the complete replies that
+    // Waits `ms` and returns the complete replies that
     // arrived meanwhile (for commands the radio answers only when it refuses).
     QStringList Listen(int ms);
     // Milliseconds on the port's clock (0 before the first open).
     qint64 clockMs() const;
     void CloseCommPort();
-    void PauseWithEvents(int ms);
+    // Waits up to `ms`, returning early when data arrives.
+    void Pause(int ms);
 
     // Discards received characters nobody has read.
     void DiscardInput();
-    // Handles pending events and sleeps the whole time, whatever arrives (the
-    // output-drain waits and the pause after a memory write).
-    void SleepWithEvents(int ms);
+    // Sleeps the whole time, whatever arrives (the output-drain waits and the
+    // pause after a memory write).
+    void Sleep(int ms);
     // Why the link stopped by itself (output stuck), for the transfer's message;
     // empty while it works. Cleared by the next successful SetCommPort.
     QString LinkFault;

@@ -1,9 +1,11 @@
 #include "cat/RadioTransfer.h"
 
 #include "cat/CatLink.h"
+#include "cat/Ft450Commands.h"
 #include "core/MemoryRecord.h"
 #include "core/MemoryTable.h"
 #include "shell/Dialogs.h"
+#include "shell/FrontEnd.h"
 #include "shell/MessageLog.h"
 #include "shell/SafeSave.h"
 
@@ -23,11 +25,6 @@ const QString kTrace = QStringLiteral("Y");
 const QString kCrLf = QStringLiteral("\r\n");
 
 QString rateOf(const QString &settings) { return settings.section(QLatin1Char(','), 0, 0); }
-
-bool isIdentity(const QString &reply)
-{
-    return reply == QLatin1String("ID0241;") || reply == QLatin1String("ID0244;");
-}
 
 // The reply in set-command form: "MR..." becomes "MW...", "?;" becomes "?W".
 QString asSetCommand(const QString &reply)
@@ -53,12 +50,52 @@ QString catName(int n)
 
 } // namespace
 
-RadioTransfer::RadioTransfer(AppContext &ctx, CatLink &link)
+RadioTransfer::RadioTransfer(AppContext &ctx, CatLink &link, FrontEndThread *frontEnd)
     : m_ctx(ctx)
     , m_link(link)
+    , m_radio(std::make_unique<Ft450Commands>(link))
     , m_radioRecords(kLastCat + 1)
 {
+    if (!frontEnd) {
+        m_ownFrontEnd = std::make_unique<FrontEndThread>();
+        frontEnd = m_ownFrontEnd.get();
+    }
+    m_frontEnd = frontEnd;
 }
+
+RadioTransfer::~RadioTransfer() = default;
+
+void RadioTransfer::shutFrontEnd() { m_frontEnd->shut(); }
+
+void RadioTransfer::onFrontEnd(const std::function<void()> &f) { m_frontEnd->call(f); }
+
+void RadioTransfer::showProgress(int value, int maximum)
+{
+    m_frontEnd->post([this, value, maximum] {
+        m_ctx.view.SetStatusPanel(3, QString::number(value));
+        m_ctx.view.SetTransferProgress(value, maximum);
+    });
+    emit progress(value, maximum);
+}
+
+void RadioTransfer::snapshotTable()
+{
+    onFrontEnd([this] {
+        const MemoryTable &table = m_ctx.state.table;
+        m_table.setMemoryRows(table.memoryRows());
+        for (int k = 1; k <= MemoryTable::kPmsCount; ++k)
+            m_table.setPmsRow(k, table.pms(k));
+        m_homeDir = m_ctx.state.HomeDir;
+    });
+}
+
+namespace {
+// Tells whoever waits for the flow that it has ended, however it ended.
+struct FinishedSignal {
+    std::function<void()> emitIt;
+    ~FinishedSignal() { emitIt(); }
+};
+} // namespace
 
 QString RadioTransfer::radioRecord(int n) const
 {
@@ -79,7 +116,7 @@ void RadioTransfer::startSummary()
 bool RadioTransfer::syncLine(int attempts)
 {
     for (int i = 0; i < attempts && m_link.isOpen(); ++i) {
-        if (m_link.Transact(QStringLiteral("ID;"), isIdentity).accepted()) {
+        if (m_radio->identify().accepted()) {
             m_synced = true;
             return true;
         }
@@ -90,9 +127,7 @@ bool RadioTransfer::syncLine(int attempts)
 
 QString RadioTransfer::queryMemory(int n, bool *garbled)
 {
-    const QString command = ReadCommand(n);
-    const QString ownPrefix = command.left(5);  // "MR010"
-    const auto accept = [n](const QString &reply) { return IsMemoryReply(reply, n); };
+    const QString ownPrefix = Ft450Commands::memoryReplyPrefix(n);
     for (int attempt = 0; attempt <= kRetries && m_link.isOpen(); ++attempt) {
         if (attempt > 0)
             m_ctx.log.LogMessage(QStringLiteral("Memory %1: no reply, asking again").arg(n), kTrace);
@@ -100,7 +135,7 @@ QString RadioTransfer::queryMemory(int n, bool *garbled)
         // answer to an earlier command can still be on its way.
         if (!m_synced && !syncLine())
             continue;
-        const CatReply reply = m_link.Transact(command, accept);
+        const CatReply reply = m_radio->readMemory(n);
         if (reply.accepted())
             return reply.text;
         m_synced = false;
@@ -116,10 +151,9 @@ void RadioTransfer::closeLink()
 {
     if (m_link.RestoreCatRate && m_link.isOpen() && !m_foundSettings.isEmpty()
         && m_foundSettings != m_link.openSettings()) {
-        const int rateIndex = int(CatLink::RateSettings().indexOf(m_foundSettings));
-        if (rateIndex >= 0) {
+        if (CatLink::RateSettings().contains(m_foundSettings)) {
             m_ctx.log.LogMessage(QStringLiteral("Setting the radio's CAT rate back to ") + rateOf(m_foundSettings), kTrace);
-            m_link.SendCommand(QStringLiteral("EX010%1;").arg(4 - rateIndex));
+            m_radio->setCatRate(m_foundSettings);
         }
     }
     m_foundSettings.clear();
@@ -143,7 +177,7 @@ bool RadioTransfer::DetectCatRate()
             // repeat the same box.
             if (!m_link.isOpen())
                 return false;
-            const CatReply reply = m_link.Transact(QStringLiteral("ID;"), isIdentity);
+            const CatReply reply = m_radio->identify();
             if (!m_link.LinkFault.isEmpty()) {
                 m_ctx.dialogs.messageBox(m_link.LinkFault, Buttons::Ok, Icon::Exclamation);
                 m_link.CloseCommPort();
@@ -170,12 +204,10 @@ bool RadioTransfer::DetectCatRate()
     }
 
     log.LogMessage(QStringLiteral("Turning off Auto Information"), kTrace);
-    m_link.SendCommand(QStringLiteral("AI0;"));
+    m_radio->autoInformationOff();
     log.LogMessage(QStringLiteral("Setting Com speed to ") + m_link.UserCommSpeed, kTrace);
     m_link.ActiveSettings = m_link.UserCommSpeed;
-    const int rateIndex = int(CatLink::RateSettings().indexOf(m_link.ActiveSettings));
-    if (rateIndex >= 0)
-        m_link.SendCommand(QStringLiteral("EX010%1;").arg(4 - rateIndex));
+    m_radio->setCatRate(m_link.ActiveSettings);
     if (!m_link.LinkFault.isEmpty()) {
         m_ctx.dialogs.messageBox(m_link.LinkFault, Buttons::Ok, Icon::Exclamation);
         m_link.CloseCommPort();
@@ -211,16 +243,22 @@ bool RadioTransfer::DetectCatRate()
 
 void RadioTransfer::ReadRadio()
 {
+    FinishedSignal done{[this] { emit finished(m_summary); }};
     AppState &state = m_ctx.state;
     MainView &view = m_ctx.view;
-    if (state.MemoriesChanged) {
-        const Answer a = m_ctx.dialogs.messageBox(QStringLiteral("Changes have been made but not yet saved to disk\r\n"
-                                                                 "Are you sure you want to continue?"),
-                                                  Buttons::YesNo, Icon::Question);
-        if (a != Answer::Yes)
-            return;
-    }
-    view.ShowMemoriesTab();
+    bool proceed = true;
+    onFrontEnd([&] {
+        if (state.MemoriesChanged) {
+            const Answer a = m_ctx.dialogs.messageBox(QStringLiteral("Changes have been made but not yet saved to disk\r\n"
+                                                                     "Are you sure you want to continue?"),
+                                                      Buttons::YesNo, Icon::Question);
+            proceed = a == Answer::Yes;
+        }
+        if (proceed)
+            view.ShowMemoriesTab();
+    });
+    if (!proceed)
+        return;
     m_summary = TransferSummary();
     m_radioRecords.fill(QString());
     if (!DetectCatRate())
@@ -228,17 +266,19 @@ void RadioTransfer::ReadRadio()
 
     int step = 4;
     try {
-        state.RadioReadComplete = false;
-        state.FileLoadComplete = false;
-        state.DataSource = 0;
-        state.CurrentFilePath.clear();
-        view.SetClipboardItemsEnabled(false, false);
-        state.table.ClearAllMemories();
-        view.TableCleared();
-        view.SetMainButtonsEnabled(false);
         ReadCancelRequested = false;
-        view.SetStatusPanel(3, QStringLiteral("0"));
-        view.HideTransferWindow();
+        onFrontEnd([&] {
+            state.RadioReadComplete = false;
+            state.FileLoadComplete = false;
+            state.DataSource = 0;
+            state.CurrentFilePath.clear();
+            view.SetClipboardItemsEnabled(false, false);
+            state.table.ClearAllMemories();
+            view.TableCleared();
+            view.SetMainButtonsEnabled(false);
+            view.SetStatusPanel(3, QStringLiteral("0"));
+            view.HideTransferWindow();
+        });
 
         step = 5;
         m_ctx.log.LogMessage(QStringLiteral("Read: issue initial instructions"), kTrace);
@@ -251,7 +291,7 @@ void RadioTransfer::ReadRadio()
             Buttons::OkCancel, Icon::Question);
         if (a != Answer::Ok) {
             m_ctx.log.LogMessage(QStringLiteral("Read: user cancelled before read"), kTrace);
-            view.RestoreMainButtons();
+            onFrontEnd([&] { view.RestoreMainButtons(); });
             closeLink();
             return;
         }
@@ -261,36 +301,44 @@ void RadioTransfer::ReadRadio()
 
         step = 9;
         // What was read stays in the table whether or not the loop finished.
-        state.MemoriesChanged = false;
-        state.RadioReadComplete = true;
-        state.DataSource = 1;
-        view.RefreshChangedState();
-        view.ApplyHideEmpty();
-        view.SelectCell(1, 1);
-        view.ShowMemoriesTab();
+        onFrontEnd([&] {
+            state.MemoriesChanged = false;
+            state.RadioReadComplete = true;
+            state.DataSource = 1;
+            view.RefreshChangedState();
+            view.ApplyHideEmpty();
+            view.SelectCell(1, 1);
+            view.ShowMemoriesTab();
+        });
     } catch (const std::exception &e) {
         ReportUnexpected(e, step, QStringLiteral("cmdRead_Click"));
-        state.RadioReadComplete = false;
-        state.DataSource = 0;
-        state.table.ClearAllMemories();
-        view.TableCleared();
+        onFrontEnd([&] {
+            state.RadioReadComplete = false;
+            state.DataSource = 0;
+            state.table.ClearAllMemories();
+            view.TableCleared();
+        });
     }
 
-    view.SetTransferProgress(0, kLastCat);
-    view.HideTransferWindow();
+    onFrontEnd([&] {
+        view.SetTransferProgress(0, kLastCat);
+        view.HideTransferWindow();
+    });
     closeLink();
 
-    if (state.RadioReadComplete) {
-        if (m_summary.readSucceeded()) {
-            m_ctx.dialogs.messageBox(QStringLiteral("The read of memories from the Radio has completed successfully.\r\n"
-                                                    "It is recommended that you save a copy to disk using Write Disk "
-                                                    "File button."),
-                                     Buttons::Ok, Icon::Information);
-        } else {
-            m_ctx.dialogs.messageBox(ReadOutcomeText(), Buttons::Ok, Icon::Exclamation);
+    onFrontEnd([&] {
+        if (state.RadioReadComplete) {
+            if (m_summary.readSucceeded()) {
+                m_ctx.dialogs.messageBox(
+                    QStringLiteral("The read of memories from the Radio has completed successfully.\r\n"
+                                   "It is recommended that you save a copy to disk using Write Disk File button."),
+                    Buttons::Ok, Icon::Information);
+            } else {
+                m_ctx.dialogs.messageBox(ReadOutcomeText(), Buttons::Ok, Icon::Exclamation);
+            }
         }
-    }
-    view.RestoreMainButtons();
+        view.RestoreMainButtons();
+    });
 }
 
 bool RadioTransfer::linkDropped()
@@ -302,21 +350,21 @@ bool RadioTransfer::linkDropped()
     return true;
 }
 
-void RadioTransfer::ReadAllMemories() { readLoop(m_ctx.state.table); }
+void RadioTransfer::ReadAllMemories() { readLoop(nullptr); }
 
-void RadioTransfer::readLoop(MemoryTable &table)
+void RadioTransfer::readLoop(MemoryTable *into)
 {
-    MainView &view = m_ctx.view;
     startSummary();
-    view.ShowTransferWindow(TransferKind::Read);
-    view.SetTransferProgress(0, kLastCat);
+    m_frontEnd->post([this] {
+        m_ctx.view.ShowTransferWindow(TransferKind::Read);
+        m_ctx.view.SetTransferProgress(0, kLastCat);
+    });
     m_link.DiscardInput();
 
     int silent = 0;
     for (int n = 1; n <= kLastCat; ++n) {
         m_summary.lastMemory = n;
-        view.SetStatusPanel(3, QString::number(n));
-        view.SetTransferProgress(n, kLastCat);
+        showProgress(n, kLastCat);
         bool garbled = false;
         const QString reply = queryMemory(n, &garbled);
         if (reply.isEmpty()) {
@@ -330,7 +378,12 @@ void RadioTransfer::readLoop(MemoryTable &table)
                 ++m_summary.empty;
             } else {
                 ++m_summary.read;
-                FillMemory(table, n, reply, &m_ctx.log);
+                // The table belongs to the front end: each memory joins it there,
+                // in order, while the loop goes on.
+                if (into)
+                    FillMemory(*into, n, reply, &m_ctx.log);
+                else
+                    m_frontEnd->post([this, n, reply] { FillMemory(m_ctx.state.table, n, reply, &m_ctx.log); });
             }
         }
         if (linkDropped() || m_summary.linkLost)
@@ -390,8 +443,9 @@ QString RadioTransfer::ReadOutcomeText() const
 
 void RadioTransfer::WriteRadio()
 {
+    FinishedSignal done{[this] { emit finished(m_summary); }};
     MainView &view = m_ctx.view;
-    view.ShowMemoriesTab();
+    onFrontEnd([&] { view.ShowMemoriesTab(); });
     m_summary = TransferSummary();
     m_radioRecords.fill(QString());
     if (!DetectCatRate())
@@ -399,9 +453,11 @@ void RadioTransfer::WriteRadio()
 
     int step = 3;
     try {
-        view.SetMainButtonsEnabled(false);
-        view.SetStatusPanel(3, QStringLiteral("0"));
-        view.HideTransferWindow();
+        onFrontEnd([&] {
+            view.SetMainButtonsEnabled(false);
+            view.SetStatusPanel(3, QStringLiteral("0"));
+            view.HideTransferWindow();
+        });
 
         step = 4;
         m_ctx.log.LogMessage(QStringLiteral("Write: issue initial instructions"), kTrace);
@@ -415,7 +471,7 @@ void RadioTransfer::WriteRadio()
                            "or click Cancel to abort the memory write."),
             Buttons::OkCancel, Icon::Question);
         if (a != Answer::Ok) {
-            view.RestoreMainButtons();
+            onFrontEnd([&] { view.RestoreMainButtons(); });
             closeLink();
             return;
         }
@@ -426,13 +482,15 @@ void RadioTransfer::WriteRadio()
             VerifyWrittenMemories();
     } catch (const std::exception &e) {
         ReportUnexpected(e, step, QStringLiteral("cmdWriteRig_Click"));
-        view.HideTransferWindow();
+        onFrontEnd([&] { view.HideTransferWindow(); });
         closeLink();
-        view.RestoreMainButtons();
-        view.SetStatusPanel(3, QStringLiteral("0"));
+        onFrontEnd([&] {
+            view.RestoreMainButtons();
+            view.SetStatusPanel(3, QStringLiteral("0"));
+        });
         return;
     }
-    view.HideTransferWindow();
+    onFrontEnd([&] { view.HideTransferWindow(); });
     closeLink();
 
     Icon icon = Icon::Exclamation;
@@ -440,16 +498,18 @@ void RadioTransfer::WriteRadio()
         icon = Icon::None;
     else if (m_summary.writeSucceeded())
         icon = Icon::Information;
-    m_ctx.dialogs.messageBox(WriteOutcomeText(), Buttons::Ok, icon);
-    view.RestoreMainButtons();
-    view.SetStatusPanel(3, QStringLiteral("0"));
+    onFrontEnd([&] {
+        m_ctx.dialogs.messageBox(WriteOutcomeText(), Buttons::Ok, icon);
+        view.RestoreMainButtons();
+        view.SetStatusPanel(3, QStringLiteral("0"));
+    });
 }
 
 QString RadioTransfer::backupFolder() const
 {
     if (!BackupDir.isEmpty())
         return BackupDir;
-    const QString home = m_ctx.state.HomeDir.isEmpty() ? QDir::currentPath() : m_ctx.state.HomeDir;
+    const QString home = m_homeDir.isEmpty() ? QDir::currentPath() : m_homeDir;
     return QDir(home).filePath(QStringLiteral("Backups"));
 }
 
@@ -486,21 +546,24 @@ bool RadioTransfer::saveBackup()
 
 void RadioTransfer::WriteAllMemories()
 {
-    MainView &view = m_ctx.view;
     MessageLog &log = m_ctx.log;
-    const MemoryTable &table = m_ctx.state.table;
+    // The loop works on a copy: the table stays the front end's to show (and
+    // edit) while the radio is written.
+    snapshotTable();
+    const MemoryTable &table = m_table;
     startSummary();
     m_sent = QVector<QString>(kLastCat + 1);
-    view.ShowTransferWindow(TransferKind::Write);
-    view.SetTransferProgress(0, kLastCat);
+    m_frontEnd->post([this] {
+        m_ctx.view.ShowTransferWindow(TransferKind::Write);
+        m_ctx.view.SetTransferProgress(0, kLastCat);
+    });
     WriteCancelRequested = false;
     m_link.DiscardInput();
 
     int silent = 0;
     for (int n = 1; n <= kLastCat; ++n) {
         m_summary.lastMemory = n;
-        view.SetStatusPanel(3, QString::number(n));
-        view.SetTransferProgress(n, kLastCat);
+        showProgress(n, kLastCat);
         if (table.isCatEmpty(n)) {
             ++m_summary.emptiedRows;
         } else if (const QString problem = RadioWriteProblem(table, n); !problem.isEmpty()) {
@@ -542,7 +605,7 @@ void RadioTransfer::WriteAllMemories()
                         log.LogMessage(QStringLiteral("Write: stopped before memory %1 - %2").arg(n).arg(m_summary.backupError));
                         break;
                     }
-                    m_link.SendCommand(command);
+                    m_radio->writeMemory(command);
                     if (linkDropped())
                         break;
                     m_sent[n] = command;
@@ -589,13 +652,15 @@ void RadioTransfer::WriteAllMemories()
 
 void RadioTransfer::VerifyWrittenMemories()
 {
-    MainView &view = m_ctx.view;
     m_ctx.log.LogMessage(QStringLiteral("Write: reading back %1 memories written").arg(m_summary.written.size()), kTrace);
     const int total = int(m_summary.written.size());
     for (int i = 0; i < total; ++i) {
         const int n = m_summary.written.at(i);
-        view.SetStatusPanel(3, QString::number(n));
-        view.SetTransferProgress(i + 1, total);
+        m_frontEnd->post([this, n, i, total] {
+            m_ctx.view.SetStatusPanel(3, QString::number(n));
+            m_ctx.view.SetTransferProgress(i + 1, total);
+        });
+        emit progress(i + 1, total);
         const QString reply = queryMemory(n);
         const QString back = reply.isEmpty() ? QStringLiteral("no reply") : asSetCommand(reply);
         if (back != m_sent.at(n)) {
@@ -679,32 +744,39 @@ QString RadioTransfer::WriteOutcomeText() const
 
 void RadioTransfer::CompareWithRadio()
 {
+    FinishedSignal done{[this] { emit finished(m_summary); }};
     MainView &view = m_ctx.view;
     m_summary = TransferSummary();
     m_radioRecords.fill(QString());
     if (!DetectCatRate())
         return;
-    view.SetMainButtonsEnabled(false);
-    view.SetStatusPanel(3, QStringLiteral("0"));
+    onFrontEnd([&] {
+        view.SetMainButtonsEnabled(false);
+        view.SetStatusPanel(3, QStringLiteral("0"));
+    });
     ReadCancelRequested = false;
     MemoryTable radio;
-    readLoop(radio);
-    view.SetTransferProgress(0, kLastCat);
-    view.HideTransferWindow();
+    readLoop(&radio);
+    onFrontEnd([&] {
+        view.SetTransferProgress(0, kLastCat);
+        view.HideTransferWindow();
+    });
     closeLink();
 
-    MessageLog &log = m_ctx.log;
-    const QList<MemoryDifference> differences = Differences(m_ctx.state.table);
-    log.LogMessage(QStringLiteral("Compare with Radio:"));
-    for (const MemoryDifference &d : differences)
-        log.LogMessage(DifferenceText(d));
-    const QString counts = DifferenceCounts(differences);
-    log.LogMessage(counts);
-    QString text = m_summary.readSucceeded() ? QString() : ReadOutcomeText().section(kCrLf, 0, -2) + kCrLf + kCrLf;
-    text += counts + kCrLf + QStringLiteral("The messages window lists them.");
-    m_ctx.dialogs.messageBox(text, Buttons::Ok, m_summary.readSucceeded() ? Icon::Information : Icon::Exclamation);
-    view.RestoreMainButtons();
-    view.SetStatusPanel(3, QStringLiteral("0"));
+    onFrontEnd([&] {
+        MessageLog &log = m_ctx.log;
+        const QList<MemoryDifference> differences = Differences(m_ctx.state.table);
+        log.LogMessage(QStringLiteral("Compare with Radio:"));
+        for (const MemoryDifference &d : differences)
+            log.LogMessage(DifferenceText(d));
+        const QString counts = DifferenceCounts(differences);
+        log.LogMessage(counts);
+        QString text = m_summary.readSucceeded() ? QString() : ReadOutcomeText().section(kCrLf, 0, -2) + kCrLf + kCrLf;
+        text += counts + kCrLf + QStringLiteral("The messages window lists them.");
+        m_ctx.dialogs.messageBox(text, Buttons::Ok, m_summary.readSucceeded() ? Icon::Information : Icon::Exclamation);
+        view.RestoreMainButtons();
+        view.SetStatusPanel(3, QStringLiteral("0"));
+    });
 }
 
 namespace {

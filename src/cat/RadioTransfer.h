@@ -9,17 +9,29 @@
 // back in step with "ID;" before the next command, so that a late answer to an
 // earlier command can never be taken for the answer to a later one. Before the
 // first "MW" reaches the radio, the records it replaces are in a backup file.
+//
+// The flows run on whatever thread calls them: the window hands them to a
+// RadioWorker thread, the command line and the tests call them directly. The
+// table, the view hooks and the boxes are only ever touched on the front end's
+// thread (FrontEndThread), in the order the flow reaches them; a cancel click
+// reaches the loop through an atomic flag.
 #include "core/AppState.h"
+#include "core/MemoryTable.h"
 
+#include <QObject>
 #include <QStringList>
 #include <QVector>
 
+#include <atomic>
 #include <exception>
+#include <functional>
+#include <memory>
 
 namespace mv {
 
 class CatLink;
-class MemoryTable;
+class Ft450Commands;
+class FrontEndThread;
 
 // What the last transfer did, for the final message and the command line.
 struct TransferSummary {
@@ -71,9 +83,13 @@ struct MemoryDifference {
     QString table;  // the table's memory as text, or why it cannot be written
 };
 
-class RadioTransfer {
+class RadioTransfer : public QObject {
+    Q_OBJECT
 public:
-    RadioTransfer(AppContext &ctx, CatLink &link);
+    // frontEnd: the thread that owns ctx's table, view and dialogs; null when
+    // the flows are called on that thread itself.
+    RadioTransfer(AppContext &ctx, CatLink &link, FrontEndThread *frontEnd = nullptr);
+    ~RadioTransfer() override;
 
     // Finds the radio's CAT rate and switches radio and port to UserCommSpeed,
     // then makes sure the radio answers at that speed.
@@ -87,9 +103,14 @@ public:
     void ReadAllMemories();
     void WriteAllMemories();
 
-    // Set by a click on the wait window's messages; tested after each memory.
-    bool ReadCancelRequested = false;
-    bool WriteCancelRequested = false;
+    // Set by a click on the wait window's messages (from any thread); tested
+    // after each memory.
+    std::atomic<bool> ReadCancelRequested{false};
+    std::atomic<bool> WriteCancelRequested{false};
+
+    // The front end is going away: questions still to come are answered
+    // Cancel and nothing more is handed to it.
+    void shutFrontEnd();
 
     // Command-line options of the write: compare only and send no "MW"; read
     // back every memory written and report any that differ.
@@ -125,9 +146,22 @@ public:
     // How long the radio may take to answer at its new rate after a rate change.
     static constexpr int kRateChangeAnswerMs = 500;
 
+signals:
+    // Memory `value` of `maximum` is in hand (the read-back after a write counts
+    // the memories written).
+    void progress(int value, int maximum);
+    // A read, write or compare flow has ended, however it ended.
+    void finished(const mv::TransferSummary &summary);
+
 private:
-    // Reads every memory into `table`.
-    void readLoop(MemoryTable &table);
+    // Reads every memory into `into`, or into the front end's table when null.
+    void readLoop(MemoryTable *into);
+    // Runs `f` on the front end's thread and waits for it.
+    void onFrontEnd(const std::function<void()> &f);
+    // Status panel 3, the progress bar and the progress signal.
+    void showProgress(int value, int maximum);
+    // Copies the front end's table and data folder for a write.
+    void snapshotTable();
     void VerifyWrittenMemories();
     void startSummary();
     // The radio's reply to "MR" for memory n, asked up to 1 + kRetries times:
@@ -151,6 +185,11 @@ private:
 
     AppContext &m_ctx;
     CatLink &m_link;
+    std::unique_ptr<Ft450Commands> m_radio;
+    std::unique_ptr<FrontEndThread> m_ownFrontEnd;
+    FrontEndThread *m_frontEnd = nullptr;
+    MemoryTable m_table;       // what a write sends (a copy of the front end's)
+    QString m_homeDir;         // the data folder when the write started
     TransferSummary m_summary;
     QVector<QString> m_radioRecords;
     QVector<QString> m_sent;   // the MW sent to each memory in the last write

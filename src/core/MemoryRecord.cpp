@@ -21,8 +21,6 @@ void logDecodeError(MessageLog *log, int code, const QString &description, int s
 
 } // namespace
 
-QString ReadCommand(int n) { return QStringLiteral("MR%1;").arg(n, 3, 10, QLatin1Char('0')); }
-
 bool IsMemoryReply(const QString &reply, int n)
 {
     if (reply == QLatin1String("?;"))

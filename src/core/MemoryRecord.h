@@ -29,9 +29,6 @@ QString RecordProblem(const MemoryTable &table, int n);
 // The "MW" record of row n. Only for rows whose RecordProblem is empty.
 QString BuildMemoryWrite(const MemoryTable &table, int n);
 
-// "MR" + three-digit number + ";".
-QString ReadCommand(int n);
-
 // True when `reply` answers "MR" for memory n: exactly "?;" (empty memory), or
 // the record of memory n ("MR" + its number) that FillMemory decodes whole.
 bool IsMemoryReply(const QString &reply, int n);

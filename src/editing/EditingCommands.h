@@ -89,7 +89,6 @@ private:
 
     AppContext &m_ctx;
     UndoSnapshot &m_undo;
-    bool m_listingDuplicates = false;
     std::shared_ptr<const int> m_lifetime = std::make_shared<const int>(0);
 };
 

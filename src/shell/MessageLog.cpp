@@ -4,11 +4,18 @@
 
 #include <QDateTime>
 #include <QLocale>
+#include <QThread>
 
 namespace mv {
 
 void MessageLog::LogMessage(const QString &message, const QString &marker)
 {
+    // A line from the radio's worker thread joins the text on the log's own
+    // thread, in the order the lines were written.
+    if (QThread::currentThread() != thread()) {
+        QMetaObject::invokeMethod(this, [this, message, marker] { LogMessage(message, marker); }, Qt::QueuedConnection);
+        return;
+    }
     if (marker == QLatin1String("Y") && !m_logging)
         return;
     if (!m_open) {

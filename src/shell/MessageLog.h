@@ -14,7 +14,8 @@ public:
 
     explicit MessageLog(QObject *parent = nullptr) : QObject(parent) {}
 
-    // marker "Y": a trace line, kept only while logging is switched on.
+    // marker "Y": a trace line, kept only while logging is switched on. May be
+    // called from any thread; the line is added on the log's own.
     void LogMessage(const QString &message, const QString &marker = {});
 
     bool loggingEnabled() const { return m_logging; }

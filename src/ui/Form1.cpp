@@ -4,12 +4,14 @@
 #include "cat/CatLink.h"
 #include "cat/PortMap.h"
 #include "cat/RadioTransfer.h"
+#include "cat/RadioWorker.h"
 #include "cat/SerialPort.h"
 #include "core/MemoryFiles.h"
 #include "core/NumberText.h"
 #include "editing/EditingCommands.h"
 #include "editing/UndoSnapshot.h"
 #include "rules/RepeaterRules.h"
+#include "shell/FrontEnd.h"
 #include "shell/MessageLog.h"
 #include "shell/SettingsStore.h"
 #include "ui/AboutWindow.h"
@@ -103,7 +105,11 @@ Form1::Form1(const Form1Options &options, QWidget *parent)
 
     m_qtDialogs = std::make_unique<QtDialogs>(this);
     m_dialogs = options.dialogs ? options.dialogs : m_qtDialogs.get();
-    m_ctx = std::make_unique<AppContext>(AppContext{m_state, *m_settings, *m_log, *m_dialogs, *this});
+    // The logic asks its boxes through the front end: from the radio's worker
+    // thread they are shown here, on the window's thread.
+    m_frontEnd = std::make_unique<FrontEndThread>();
+    m_frontEndDialogs = std::make_unique<FrontEndDialogs>(*m_dialogs, *m_frontEnd);
+    m_ctx = std::make_unique<AppContext>(AppContext{m_state, *m_settings, *m_log, *m_frontEndDialogs, *this});
     // A settings file that cannot be read or saved is said in the messages window.
     m_settings->setProblemHandler([log = m_log.get()](const QString &text) { log->LogMessage(text); });
     if (options.serialFactory) {
@@ -112,9 +118,12 @@ Form1::Form1(const Form1Options &options, QWidget *parent)
         m_ownedFactory = makeQtSerialPortFactory();
         m_factory = m_ownedFactory.get();
     }
-    m_link = std::make_unique<CatLink>(*m_settings, *m_log, *m_dialogs, std::make_unique<BorrowedFactory>(*m_factory));
+    m_link = std::make_unique<CatLink>(*m_settings, *m_log, *m_frontEndDialogs,
+                                       std::make_unique<BorrowedFactory>(*m_factory));
     m_link->setDeviceOverride(options.deviceOverride);
-    m_transfer = std::make_unique<RadioTransfer>(*m_ctx, *m_link);
+    m_transfer = std::make_unique<RadioTransfer>(*m_ctx, *m_link, m_frontEnd.get());
+    m_worker = std::make_unique<RadioWorker>(*m_transfer);
+    connect(m_worker.get(), &RadioWorker::finished, this, &Form1::onTransferFinished);
     m_undo = std::make_unique<UndoSnapshot>();
     m_undo->createFile();
     m_commands = std::make_unique<EditingCommands>(*m_ctx, *m_undo);
@@ -143,6 +152,8 @@ Form1::Form1(const Form1Options &options, QWidget *parent)
 
 Form1::~Form1()
 {
+    // Nothing goes away under a running transfer: it is stopped first.
+    m_worker.reset();
     // The windows that listen to the log go before it.
     m_settings->setProblemHandler(nullptr);
     delete m_errorList;
@@ -766,16 +777,21 @@ void Form1::writeRadio() { runTransfer(&RadioTransfer::WriteRadio); }
 
 void Form1::runTransfer(void (RadioTransfer::*flow)())
 {
-    if (m_transferRunning)
-        return;
-    m_transferRunning = true;
-    (m_transfer.get()->*flow)();
-    m_transferRunning = false;
+    // The buttons go off only once the rate is found: until then a second click
+    // finds the first transfer running and does nothing.
+    m_worker->start(flow);
+}
+
+bool Form1::transferRunning() const { return m_worker->isRunning(); }
+
+void Form1::onTransferFinished()
+{
     // A close asked for during the transfer happens now.
     if (m_closeAfterTransfer) {
         m_closeAfterTransfer = false;
-        QTimer::singleShot(0, this, &QWidget::close);
+        close();
     }
+    emit transferFinished();
 }
 
 // ---------------------------------------------------------------------------
@@ -1112,11 +1128,10 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
 
 void Form1::closeEvent(QCloseEvent *event)
 {
-    if (m_transferRunning) {
-        // The transfer runs further down this call stack: stop it after the memory
-        // in hand and come back here when it has ended.
-        m_transfer->ReadCancelRequested = true;
-        m_transfer->WriteCancelRequested = true;
+    if (m_worker->isRunning()) {
+        // Stop the transfer after the memory in hand and come back here when it
+        // has ended (its last box is still shown).
+        m_worker->requestCancel();
         m_closeAfterTransfer = true;
         event->ignore();
         return;

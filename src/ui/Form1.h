@@ -26,6 +26,8 @@ class CatLink;
 class CellDelegate;
 class Dialogs;
 class EditingCommands;
+class FrontEndDialogs;
+class FrontEndThread;
 class ErrorListWindow;
 class HelpViewer;
 class MemoryGridView;
@@ -34,6 +36,7 @@ class MemoryViewModel;
 class MessageLog;
 class QtDialogs;
 class RadioTransfer;
+class RadioWorker;
 class SerialPortFactory;
 class SettingsStore;
 class TransferWaitWindow;
@@ -57,6 +60,9 @@ class Form1 : public QMainWindow, public MainView, public RowPicker {
 public:
     explicit Form1(const Form1Options &options = {}, QWidget *parent = nullptr);
     ~Form1() override;
+
+    // Whether a radio transfer is running on its worker thread.
+    bool transferRunning() const;
 
     // The rest of the start-up once the window exists: the first-run window, the
     // data-folder chooser, the choice of the file to open, showing the window and
@@ -123,6 +129,10 @@ public:
     QString ClipboardText() const override;
     bool IsColumnHidden(int column) const override;
 
+signals:
+    // A radio transfer has ended and the window shows its outcome.
+    void transferFinished();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -147,8 +157,10 @@ private:
     void onStatusBarClicked();
     void readRadio();
     void writeRadio();
-    // One transfer at a time; a close asked for meanwhile waits for its end.
+    // One transfer at a time, on the radio's worker thread; a close asked for
+    // meanwhile waits for its end.
     void runTransfer(void (RadioTransfer::*flow)());
+    void onTransferFinished();
     void openImportExport();
     void openRepeaterRules();
     void openComPortDiag();
@@ -161,12 +173,16 @@ private:
     std::unique_ptr<MessageLog> m_log;
     std::unique_ptr<QtDialogs> m_qtDialogs;
     Dialogs *m_dialogs = nullptr;
+    // The window's thread as the radio's worker sees it, and the boxes it asks.
+    std::unique_ptr<FrontEndThread> m_frontEnd;
+    std::unique_ptr<FrontEndDialogs> m_frontEndDialogs;
     AppState m_state;
     std::unique_ptr<AppContext> m_ctx;
     std::unique_ptr<SerialPortFactory> m_ownedFactory;
     SerialPortFactory *m_factory = nullptr;
     std::unique_ptr<CatLink> m_link;
     std::unique_ptr<RadioTransfer> m_transfer;
+    std::unique_ptr<RadioWorker> m_worker;
     std::unique_ptr<UndoSnapshot> m_undo;
     std::unique_ptr<EditingCommands> m_commands;
     QString m_commandLinePath;
@@ -215,7 +231,6 @@ private:
     // View state that is the window's own
     QString m_gridSize = QStringLiteral("Normal");
     bool m_rowPicking = false;
-    bool m_transferRunning = false;
     bool m_closeAfterTransfer = false;
     bool m_closing = false;
     int m_savedWindowState = 0;

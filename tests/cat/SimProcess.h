@@ -52,11 +52,6 @@ public:
         if (!m_process.waitForFinished(5000))
             m_process.kill(), m_process.waitForFinished(2000);
     }
-    void kill()
-    {
-        m_process.kill();
-        m_process.waitForFinished(2000);
-    }
     QByteArray dump() const
     {
         QFile f(path("dump.450"));

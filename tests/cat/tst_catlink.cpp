@@ -301,20 +301,10 @@ private slots:
         auto link = simLink(c, line);
         link->SetCommPort(1, "38400,N,8,2");
         link->SendCommand("FA;");
-        link->SleepWithEvents(50);  // its "?;" is waiting now
+        link->Sleep(50);  // its "?;" is waiting now
         link->SendCommand("ID;");
         QVERIFY(link->ReceiveData());
         QCOMPARE(link->ReplyBuffer, QString("ID0241;"));
-    }
-
-    void sendOnClosedPortTimesOut()
-    {
-        TestContext c;
-        auto line = simLine();
-        auto link = simLink(c, line);
-        link->SendCommand("ID;");
-        QVERIFY(!link->ReceiveData());
-        QVERIFY(line->radio.commands.isEmpty());
     }
 
     // Handshaking that never lets the output go ends the wait after about 2 s

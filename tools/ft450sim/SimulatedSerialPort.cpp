@@ -63,6 +63,8 @@ bool SimulatedSerialPort::write(const QByteArray &data)
 {
     if (!m_open)
         return false;
+    if (m_line->onWrite)
+        m_line->onWrite(data);
     if (m_line->stuckOutput) {
         m_unsent += data;
         return true;

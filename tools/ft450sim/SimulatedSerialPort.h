@@ -6,6 +6,7 @@
 #include "cat/SerialPort.h"
 
 #include <QSet>
+#include <functional>
 #include <memory>
 
 namespace ft450 {
@@ -23,6 +24,9 @@ public:
     int refuseOpensAfter = -1;              // every open after this many succeeded fails (-1: never)
     int opens = 0;                          // successful opens
     QStringList openLog;                    // "4800,N,8,2 rtscts" per successful open
+    // Sees everything the program writes, before the radio hears it, on the
+    // program's thread (tests use it to act at a given command).
+    std::function<void(const QByteArray &written)> onWrite;
 
     qint64 nowMs() const { return now / 1000; }
 };

@@ -11,6 +11,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -122,6 +124,22 @@ struct MainWindowFixture {
         return w;
     }
     QAction *action(const QString &name) const { return find<QAction>(name); }
+
+    // Clicks a button that starts a radio transfer and waits until the window
+    // has shown its outcome (the transfer runs on its own thread).
+    void clickTransfer(const QString &button) { runTransfer([&] { QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton); }); }
+    void runTransfer(const std::function<void()> &start)
+    {
+        QSignalSpy ended(window.get(), &Form1::transferFinished);
+        start();
+        QVERIFY(ended.count() > 0 || ended.wait(120000));
+    }
+    // Runs `f` on the window's thread while the transfer's thread waits for it:
+    // from a simulator hook, a click lands at an exact point of the transfer.
+    void onWindowThread(const std::function<void()> &f) const
+    {
+        QMetaObject::invokeMethod(window.get(), f, Qt::BlockingQueuedConnection);
+    }
 };
 
 // Runs `handle` on the next modal window that opens (after `delayMs`), then

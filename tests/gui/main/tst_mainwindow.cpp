@@ -343,7 +343,7 @@ void TestMainWindow::readRadioFillsTheWindow()
                 && !w.transferWindow()->findChild<QLabel *>(QStringLiteral("lblWaitForWrite"))->isVisible();
         }
     });
-    QTest::mouseClick(f.find<QPushButton>("cmdRead"), Qt::LeftButton);
+    f.clickTransfer("cmdRead");
     disconnect(c);
 
     QCOMPARE(buttonsDuringRead, (QList<bool>{false, false}));
@@ -381,16 +381,15 @@ void TestMainWindow::readCancelledIsReportedHonestly()
     mv::test::fillRadioForWindow(f.line->radio);
     f.preset(Setting::LastOpened, QStringLiteral("A:\\x.450"));
     Form1 &w = f.start();
-    QProgressBar *bar = w.transferWindow()->findChild<QProgressBar *>(QStringLiteral("pbarClone"));
     QLabel *message = w.transferWindow()->findChild<QLabel *>(QStringLiteral("lblWaiting"));
     QCOMPARE(message->text(), TransferWaitWindow::readMessage().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     QCOMPARE(message->font().pointSize(), 10);
-    QMetaObject::Connection c = connect(bar, &QProgressBar::valueChanged, this, [&](int v) {
-        if (v == 10)
-            QTest::mouseClick(message, Qt::LeftButton);
-    });
-    QTest::mouseClick(f.find<QPushButton>("cmdRead"), Qt::LeftButton);
-    disconnect(c);
+    // The click lands while memory 10 is being read.
+    f.line->onWrite = [&](const QByteArray &written) {
+        if (written == "MR010;")
+            f.onWindowThread([&] { QTest::mouseClick(message, Qt::LeftButton); });
+    };
+    f.clickTransfer("cmdRead");
     QVERIFY(w.transfer().summary().cancelled);
     QCOMPARE(w.state().table.usedMemoryCount(), 10);
     QVERIFY(!f.dialogs.texts().contains(kReadDone));
@@ -405,7 +404,7 @@ void TestMainWindow::writeRadioBack()
     QVERIFY(f.line->radio.loadMemoryFile(testDataPath(QStringLiteral("sample.450")), &error));
     f.preset(Setting::LastOpened, QStringLiteral("A:\\x.450"));
     Form1 &w = f.start();
-    QTest::mouseClick(f.find<QPushButton>("cmdRead"), Qt::LeftButton);
+    f.clickTransfer("cmdRead");
     QCOMPARE(w.state().DataSource, 1);
 
     // The radio lost memory 3; writing back restores it and touches nothing else.
@@ -421,7 +420,7 @@ void TestMainWindow::writeRadioBack()
             writeMessageSeen = w.transferWindow()->findChild<QLabel *>(QStringLiteral("lblWaitForWrite"))->isVisible()
                 && !buttonEnabled(f, "cmdWriteRig");
     });
-    QTest::mouseClick(f.find<QPushButton>("cmdWriteRig"), Qt::LeftButton);
+    f.clickTransfer("cmdWriteRig");
     disconnect(c);
     QVERIFY(writeMessageSeen);
     QCOMPARE(f.line->radio.memory(3), memory3);
@@ -574,13 +573,12 @@ void TestMainWindow::closeDuringTransfer()
     f.preset(Setting::LastOpened, QStringLiteral("A:\\x.450"));
     Form1 &w = f.start();
     bool refused = false;
-    QProgressBar *bar = w.transferWindow()->findChild<QProgressBar *>(QStringLiteral("pbarClone"));
-    QMetaObject::Connection c = connect(bar, &QProgressBar::valueChanged, this, [&](int v) {
-        if (v == 20)
-            refused = !w.close();
-    });
-    QTest::mouseClick(f.find<QPushButton>("cmdRead"), Qt::LeftButton);
-    disconnect(c);
+    // The close is asked for while memory 20 is being read.
+    f.line->onWrite = [&](const QByteArray &written) {
+        if (written == "MR020;")
+            f.onWindowThread([&] { refused = !w.close(); });
+    };
+    f.clickTransfer("cmdRead");
     // The close waited for the read to stop after the memory in hand, then happened.
     QVERIFY(refused);
     QVERIFY(w.transfer().summary().cancelled);

@@ -347,7 +347,7 @@ void TestShellWindows::portDiagnosticFromMenuClosesItsPorts()
     QVERIFY(ran);
     QCOMPARE(state, QStringLiteral("Open"));
     // The port the window opened is closed again: the radio can be read at once.
-    QTest::mouseClick(f.find<QPushButton>("cmdRead"), Qt::LeftButton);
+    f.clickTransfer("cmdRead");
     QCOMPARE(w.state().DataSource, 1);
     QCOMPARE(w.state().table.usedMemoryCount(), 44);
 }

@@ -1,10 +1,22 @@
-// memvault-cli read / write / diff against ft450sim: files, messages, exit codes.
+// End to end over pseudo-terminals against the built ft450sim, with real time
+// and real line settings: the window's read on its worker thread through the
+// real serial port, and memvault-cli read / write with its files, messages and
+// exit codes. The flows themselves are tested on the virtual clock
+// (tst_radiotransfer); this is the smoke set that the pieces fit.
 #include "RadioFixtures.h"
 #include "SimProcess.h"
+#include "TestContext.h"
 #include "TestFiles.h"
+#include "cat/CatLink.h"
+#include "cat/RadioTransfer.h"
+#include "cat/RadioWorker.h"
+#include "core/MemoryRecord.h"
+#include "core/NumberText.h"
+#include "shell/FrontEnd.h"
 
 #include <QtTest>
 
+using namespace mv;
 using namespace mv::test;
 
 namespace {
@@ -12,12 +24,56 @@ CliRun cli(const QStringList &args) { return runCli(args); }
 QByteArray readFile(const QString &path) { return readBytes(path); }
 } // namespace
 
-class TestCliRadio : public QObject {
+class TestRadioEndToEnd : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
 
 private slots:
-    void initTestCase() { QVERIFY(QFileInfo::exists(binDir() + "/memvault-cli")); }
+    void initTestCase()
+    {
+        QVERIFY(QFileInfo::exists(binDir() + "/memvault-cli"));
+        QLocale::setDefault(QLocale::c());
+        DetectSeparators();
+    }
+
+    // The window's way: the flow on the worker thread, the real serial port on
+    // it, every box and table change handed to this thread.
+    void readOnTheWorkerThread()
+    {
+        const QByteArray memories = sampleMemoryFile([](int n) { return n % 2 == 1; });
+        SimProcess sim({"--rate", "9600", "--latency-ms", "1"}, memories);
+        QVERIFY(sim.ok());
+        TestContext c;
+        c.log.setLoggingEnabled(true);
+        FrontEndThread frontEnd;
+        FrontEndDialogs dialogs(c.dialogs, frontEnd);
+        AppContext ctx{c.state, *c.settings, c.log, dialogs, c.view};
+        CatLink link(*c.settings, c.log, dialogs);
+        link.setDeviceOverride(sim.device);
+        RadioTransfer transfer(ctx, link, &frontEnd);
+        RadioWorker worker(transfer);
+        QSignalSpy progress(&transfer, &RadioTransfer::progress);
+        QSignalSpy ended(&worker, &RadioWorker::finished);
+        QVERIFY(worker.start(&RadioTransfer::ReadRadio));
+        QVERIFY(!worker.start(&RadioTransfer::WriteRadio));  // one at a time
+        QVERIFY(ended.wait(120000));
+
+        QCOMPARE(c.dialogs.texts().size(), 2);
+        QVERIFY(c.dialogs.texts().first().startsWith("You are about to read the Radio."));
+        QVERIFY(c.dialogs.texts().last().startsWith("The read of memories from the Radio has completed successfully."));
+        QCOMPARE(c.state.DataSource, 1);
+        QCOMPARE(c.state.table.usedMemoryCount(), 250);
+        for (int n = 1; n <= kLastCat; n += 2)
+            QCOMPARE(BuildMemoryWrite(c.state.table, n).toLatin1(), "MW" + sampleRecord(n).mid(2));
+        QVERIFY(c.log.text().contains("Baud rate of 9600 detected\r\n"));
+        QVERIFY(c.log.text().contains("Read: issue initial instructions\r\n"));
+        QCOMPARE(c.view.status[2], QString("504"));
+        QCOMPARE(progress.size(), 504);
+        QCOMPARE(progress.last().at(0).toInt(), 504);
+        QVERIFY(!link.isOpen());
+        sim.stop();
+        QVERIFY(sim.log().filter("CAT rate now").last().endsWith("CAT rate now 9600"));
+    }
 
     // Read every memory, write back an edited file: the radio then holds exactly
     // the file. Rate detection from 4800 on the way in.
@@ -145,51 +201,15 @@ private slots:
         QCOMPARE(kept.count("\r\n"), 9);  // memories 50, 100, ... 450
     }
 
-    void diffAndDryRun()
-    {
-        const QByteArray memories = sampleMemoryFile([](int n) { return n % 100 == 1; });  // 1, 101, ... 501
-        SimProcess sim({"--rate", "38400", "--latency-ms", "1"}, memories);
-        QVERIFY(sim.ok());
-        QByteArray file = memories;
-        file.replace("MW" + sampleRecord(101).mid(2) + "\r\n", "");                        // empty in the file
-        file.replace("MW" + sampleRecord(201).mid(2), "MW" + sampleRecord(201, 2).mid(2));  // changed
-        file += "MW" + sampleRecord(502).mid(2) + "\r\n";                                    // new
-        QVERIFY(writeBytes(m_dir.filePath("plan.450"), file));
-
-        CliRun r = cli({"diff", "--device", sim.device, m_dir.filePath("plan.450")});
-        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-        QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(lines.size(), 3);
-        QVERIFY(lines[0].startsWith("Memory 101 is empty in the table; the radio keeps 2.81000 "));
-        QVERIFY(lines[1].startsWith("Memory 201 would be replaced: radio 3.81000 "));
-        QVERIFY(lines[2].startsWith("Memory P1U would be added: 6.820000 "));
-        QVERIFY(r.err.contains("Memories a write would replace: 1; add: 1; empty in the table but kept on the radio: 1."));
-
-        r = cli({"write", "--device", sim.device, "--dry-run", m_dir.filePath("plan.450")});
-        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-        lines = r.out.split('\n', Qt::SkipEmptyParts);  // 101 is not read: an empty row is not written
-        QCOMPARE(lines.size(), 2);
-        QVERIFY(lines[0].startsWith("Memory 201 would be replaced: "));
-        QVERIFY(r.err.contains("identical 4, replaced 1, added 1, skipped 0"));
-        sim.stop();
-        QVERIFY(sim.commands().filter("MW").isEmpty());
-        QCOMPARE(sim.dump(), memories);
-    }
-
     void usageErrors_data()
     {
         QTest::addColumn<QStringList>("args");
         QTest::newRow("no port") << QStringList{"read", "f.450"};
-        QTest::newRow("no file") << QStringList{"read", "--port", "1"};
-        QTest::newRow("two files") << QStringList{"read", "--port", "1", "a.450", "b.450"};
-        QTest::newRow("port 0") << QStringList{"read", "--port", "0", "f.450"};
         QTest::newRow("port 17") << QStringList{"write", "--port=17", "f.450"};
         QTest::newRow("speed 1200") << QStringList{"read", "--port", "1", "--speed", "1200", "f.450"};
-        QTest::newRow("dry run on a read") << QStringList{"read", "--port", "1", "--dry-run", "f.450"};
         QTest::newRow("dry run and verify") << QStringList{"write", "--port", "1", "--dry-run", "--verify", "f.450"};
         QTest::newRow("unknown option") << QStringList{"diff", "--port", "1", "--fast", "f.450"};
         QTest::newRow("missing value") << QStringList{"diff", "f.450", "--device"};
-        QTest::newRow("force on a write") << QStringList{"write", "--port", "1", "--force", "f.450"};
         QTest::newRow("backup folder on a read") << QStringList{"read", "--port", "1", "--backup-dir", "b", "f.450"};
     }
     void usageErrors()
@@ -209,5 +229,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestCliRadio)
-#include "tst_cli_radio.moc"
+QTEST_GUILESS_MAIN(TestRadioEndToEnd)
+#include "tst_radio_e2e.moc"
