@@ -70,10 +70,10 @@ int usage(const char *text)
 }
 
 const char *kExportUsage = "export-csv FILE.450 OUT.csv [--tab] [--keep-numbers] [--omit-header]";
-const char *kImportUsage =
-    "import-csv IN.csv|- FILE.450 [--start N] [--use-numbers] [--clear] [--omit-duplicates] [--force]";
+const char *kImportUsage
+    = "import-csv IN.csv|- FILE.450 [--start N] [--use-numbers] [--clear] [--omit-duplicates] [--force]";
 
-} // namespace
+}  // namespace
 
 int runExportCsv(const QStringList &args)
 {
@@ -184,4 +184,4 @@ int runImportCsv(const QStringList &args)
     return 0;
 }
 
-} // namespace mv::cli
+}  // namespace mv::cli

@@ -20,17 +20,17 @@ void printOut(const QString &text)
     std::fwrite(b.constData(), 1, size_t(b.size()), stdout);
 }
 
-} // namespace mv::cli
+}  // namespace mv::cli
 
 namespace {
-const char *kUsage =
-    "usage: memvault-cli COMMAND ...\n"
-    "  show [--records] FILE\n"
-    "  read (--port N | --device PATH) [--speed 4800|9600|19200|38400] [--log] FILE\n"
-    "  write (--port N | --device PATH) [--speed ...] [--dry-run] [--verify] [--log] FILE\n"
-    "  diff (--port N | --device PATH) [--speed ...] FILE\n"
-    "  export-csv FILE.450 OUT.csv [--tab] [--keep-numbers] [--omit-header]\n"
-    "  import-csv IN.csv|- FILE.450 [--start N] [--use-numbers] [--clear] [--omit-duplicates] [--force]\n";
+const char *kUsage
+    = "usage: memvault-cli COMMAND ...\n"
+      "  show [--records] FILE\n"
+      "  read (--port N | --device PATH) [--speed 4800|9600|19200|38400] [--log] FILE\n"
+      "  write (--port N | --device PATH) [--speed ...] [--dry-run] [--verify] [--log] FILE\n"
+      "  diff (--port N | --device PATH) [--speed ...] FILE\n"
+      "  export-csv FILE.450 OUT.csv [--tab] [--keep-numbers] [--omit-header]\n"
+      "  import-csv IN.csv|- FILE.450 [--start N] [--use-numbers] [--clear] [--omit-duplicates] [--force]\n";
 }
 
 int main(int argc, char **argv)

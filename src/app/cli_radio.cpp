@@ -61,7 +61,11 @@ void onInterrupt(int)
 
 class CliView : public MainView {
 public:
-    explicit CliView(RadioTransfer *transfer) : m_transfer(transfer) { m_tty = ::isatty(fileno(stderr)) == 1; }
+    explicit CliView(RadioTransfer *transfer)
+        : m_transfer(transfer)
+    {
+        m_tty = ::isatty(fileno(stderr)) == 1;
+    }
 
     void ShowTransferWindow(TransferKind kind) override { m_kind = kind; }
     void HideTransferWindow() override { clearProgress(); }
@@ -106,8 +110,10 @@ enum class Command { Read, Write, Diff };
 int usage(const QString &why)
 {
     printErr(QStringLiteral("memvault-cli: ") + why);
-    printErr(QStringLiteral("usage: memvault-cli read (--port N | --device PATH) [--speed 4800|9600|19200|38400] [--keep-rate] [--force] [--log] FILE\n"
-                            "       memvault-cli write (--port N | --device PATH) [--speed ...] [--keep-rate] [--backup-dir DIR] [--dry-run] [--verify] [--log] FILE\n"
+    printErr(QStringLiteral("usage: memvault-cli read (--port N | --device PATH) [--speed 4800|9600|19200|38400] "
+                            "[--keep-rate] [--force] [--log] FILE\n"
+                            "       memvault-cli write (--port N | --device PATH) [--speed ...] [--keep-rate] "
+                            "[--backup-dir DIR] [--dry-run] [--verify] [--log] FILE\n"
                             "       memvault-cli diff (--port N | --device PATH) [--speed ...] [--keep-rate] FILE"));
     return 2;
 }
@@ -120,7 +126,8 @@ int parseArgs(const QStringList &args, Command command, RadioArgs *out)
         QString arg = args[i];
         QString value;
         const bool takesValue = arg == QLatin1String("--port") || arg == QLatin1String("--device")
-            || arg == QLatin1String("--speed") || (arg == QLatin1String("--backup-dir") && command == Command::Write);
+                                || arg == QLatin1String("--speed")
+                                || (arg == QLatin1String("--backup-dir") && command == Command::Write);
         const int eq = int(arg.indexOf(QLatin1Char('=')));
         if (arg.startsWith(QLatin1String("--")) && eq > 0) {
             value = arg.mid(eq + 1);
@@ -256,7 +263,7 @@ bool loadFile(Session &s, const QString &path, MemoryTable &table)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 int runRead(const QStringList &args)
 {
@@ -328,8 +335,8 @@ int runWrite(const QStringList &args)
     if (a.backupDir.isEmpty()) {
         const QString home = s.settings.get<Setting::HomeDir>().trimmed();
         const QString base = !home.isEmpty() && QFileInfo(home).isDir()
-            ? home
-            : QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+                                 ? home
+                                 : QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         s.transfer.BackupDir = QDir(base).filePath(QStringLiteral("Backups"));
     }
     s.transfer.WriteRadio();
@@ -369,4 +376,4 @@ int runDiff(const QStringList &args)
     return s.transfer.summary().readSucceeded() ? 0 : 1;
 }
 
-} // namespace mv::cli
+}  // namespace mv::cli

@@ -47,7 +47,7 @@ QStringList rowCells(const MemoryTable::Row &row, bool withDescription)
             withDescription ? row[MemoryTable::ColDescription] : QString()};
 }
 
-} // namespace
+}  // namespace
 
 int runShow(const QStringList &args)
 {
@@ -114,4 +114,4 @@ int runShow(const QStringList &args)
     return 0;
 }
 
-} // namespace mv::cli
+}  // namespace mv::cli

@@ -29,7 +29,7 @@ QString printable(const QString &text)
     }
     return out;
 }
-} // namespace
+}  // namespace
 
 const QStringList &CatLink::RateSettings()
 {
@@ -38,8 +38,7 @@ const QStringList &CatLink::RateSettings()
     return rates;
 }
 
-CatLink::CatLink(SettingsStore &settings, MessageLog &log, Dialogs &dialogs,
-                 std::unique_ptr<SerialPortFactory> factory)
+CatLink::CatLink(SettingsStore &settings, MessageLog &log, Dialogs &dialogs, std::unique_ptr<SerialPortFactory> factory)
     : m_settings(settings)
     , m_log(log)
     , m_dialogs(dialogs)
@@ -216,9 +215,9 @@ CatReply CatLink::AwaitReply(const ReplyFilter &accept)
             }
             if (ReplyBuffer.size() > kReplyLimit) {
                 // A device streaming without ";" (wrong speed, noise) is not a reply.
-                m_log.LogMessage(QStringLiteral("ReceiveData: %1 characters without \";\" discarded")
-                                     .arg(ReplyBuffer.size()),
-                                 kTrace);
+                m_log.LogMessage(
+                    QStringLiteral("ReceiveData: %1 characters without \";\" discarded").arg(ReplyBuffer.size()),
+                    kTrace);
                 ReplyBuffer.truncate(kReplyLimit);
                 m_port->clearInput();
                 return result;
@@ -297,4 +296,4 @@ void CatLink::Sleep(int ms)
     } while (ms > 0);
 }
 
-} // namespace mv
+}  // namespace mv

@@ -17,7 +17,7 @@ class SettingsStore;
 
 // What one exchange with the radio brought back.
 struct CatReply {
-    QString text;           // the reply that was accepted; empty when none came
+    QString text;  // the reply that was accepted; empty when none came
     QStringList discarded;  // complete replies that were not accepted, in arrival order
     bool accepted() const { return !text.isEmpty(); }
 };
@@ -33,7 +33,7 @@ public:
     ~CatLink();
 
     // Link state
-    int CommPort = 1;                                   // 1..16
+    int CommPort = 1;  // 1..16
     QString UserCommSpeed = QStringLiteral("38400,N,8,2");
     QString ActiveSettings = QStringLiteral("38400,N,8,2");
     QString ReplyBuffer;
@@ -46,10 +46,10 @@ public:
     // settings (bad values fall back to the defaults).
     void LoadSettings();
     // Menu choices: store the value (the open port is not touched).
-    void ChooseCommPort(int n);          // writes "CommPort"
-    void ChooseCommSpeed(int baud);      // writes "UserCommSpeed" as baud + ",N,8,2"
-    void SetDoNotUseRts(bool on);        // writes "RTS"
-    void SetRestoreCatRate(bool on);     // writes "RestoreCatRate"
+    void ChooseCommPort(int n);  // writes "CommPort"
+    void ChooseCommSpeed(int baud);  // writes "UserCommSpeed" as baud + ",N,8,2"
+    void SetDoNotUseRts(bool on);  // writes "RTS"
+    void SetRestoreCatRate(bool on);  // writes "RestoreCatRate"
 
     // A device path that overrides the port-number mapping for this run (command
     // line); empty to use the mapping.
@@ -123,4 +123,4 @@ private:
     void failOutputStuck();
 };
 
-} // namespace mv
+}  // namespace mv

@@ -34,4 +34,4 @@ CatReply Ft450Commands::readMemory(int n)
 
 void Ft450Commands::writeMemory(const QString &record) { m_link.SendCommand(record); }
 
-} // namespace mv
+}  // namespace mv

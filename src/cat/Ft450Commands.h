@@ -11,7 +11,10 @@ namespace mv {
 
 class Ft450Commands {
 public:
-    explicit Ft450Commands(CatLink &link) : m_link(link) {}
+    explicit Ft450Commands(CatLink &link)
+        : m_link(link)
+    {
+    }
 
     // "ID;": accepted only when the answer is an FT-450's identity.
     CatReply identify();
@@ -36,4 +39,4 @@ private:
     CatLink &m_link;
 };
 
-} // namespace mv
+}  // namespace mv

@@ -22,7 +22,7 @@ QString fixedDefault(int n)
 }
 #endif
 
-} // namespace
+}  // namespace
 
 static_assert(declarationOf(Setting::PortDevice).first == 1 && declarationOf(Setting::PortDevice).last == kPortCount);
 
@@ -78,4 +78,4 @@ QStringList AvailableSerialDevices()
     return out;
 }
 
-} // namespace mv
+}  // namespace mv

@@ -21,4 +21,4 @@ void SetPortDeviceName(SettingsStore &settings, int n, const QString &device);
 // Serial devices present on this machine (for the port chooser).
 QStringList AvailableSerialDevices();
 
-} // namespace mv
+}  // namespace mv

@@ -46,20 +46,20 @@ public:
 #ifdef Q_OS_UNIX
             // Qt reports a busy port and a forbidden one alike; the file's
             // permissions tell them apart.
-            const QByteArray path = QFile::encodeName(device.startsWith(QLatin1Char('/')) ? device
-                                                                                          : QStringLiteral("/dev/") + device);
+            const QByteArray path
+                = QFile::encodeName(device.startsWith(QLatin1Char('/')) ? device : QStringLiteral("/dev/") + device);
             m_denied = m_port.error() == QSerialPort::PermissionError && ::access(path.constData(), R_OK | W_OK) != 0
-                && errno == EACCES;
+                       && errno == EACCES;
 #endif
             return false;
         }
-        const bool configured = m_port.setBaudRate(s.baud)
-            && m_port.setDataBits(QSerialPort::DataBits(s.dataBits))
-            && m_port.setParity(parityOf(s.parity))
-            && m_port.setStopBits(s.stopBits == 1   ? QSerialPort::OneStop
-                                  : s.stopBits == 2 ? QSerialPort::TwoStop
-                                                    : QSerialPort::OneAndHalfStop)
-            && m_port.setFlowControl(rtsCts ? QSerialPort::HardwareControl : QSerialPort::NoFlowControl);
+        const bool configured
+            = m_port.setBaudRate(s.baud) && m_port.setDataBits(QSerialPort::DataBits(s.dataBits))
+              && m_port.setParity(parityOf(s.parity))
+              && m_port.setStopBits(s.stopBits == 1   ? QSerialPort::OneStop
+                                    : s.stopBits == 2 ? QSerialPort::TwoStop
+                                                      : QSerialPort::OneAndHalfStop)
+              && m_port.setFlowControl(rtsCts ? QSerialPort::HardwareControl : QSerialPort::NoFlowControl);
         if (!configured) {
             m_error = m_port.errorString();
             m_port.close();
@@ -161,8 +161,8 @@ public:
         const qint64 pending = bytesToWrite() * CharacterWireMicros(m_settings) * 1000;
         // Characters still queued start no earlier than now. A USB adapter puts
         // them on the wire a little after the write returned: allow for that.
-        const qint64 left = std::max<qint64>({0, m_wireIdleAt + kAdapterLatencyNs - now,
-                                                  pending > 0 ? pending + kAdapterLatencyNs : 0});
+        const qint64 left = std::max<qint64>(
+            {0, m_wireIdleAt + kAdapterLatencyNs - now, pending > 0 ? pending + kAdapterLatencyNs : 0});
         return int((left + 999999) / 1000000);
     }
 
@@ -199,8 +199,8 @@ public:
     std::unique_ptr<SerialPort> create() override { return std::make_unique<QtSerialPortDevice>(); }
 };
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<SerialPortFactory> makeQtSerialPortFactory() { return std::make_unique<QtSerialPortFactory>(); }
 
-} // namespace mv
+}  // namespace mv

@@ -48,7 +48,7 @@ QString catName(int n)
     return n > MemoryTable::kMemoryCount ? MemoryTable::pmsLabel(n - MemoryTable::kMemoryCount) : QString::number(n);
 }
 
-} // namespace
+}  // namespace
 
 RadioTransfer::RadioTransfer(AppContext &ctx, CatLink &link, FrontEndThread *frontEnd)
     : m_ctx(ctx)
@@ -95,12 +95,9 @@ struct FinishedSignal {
     std::function<void()> emitIt;
     ~FinishedSignal() { emitIt(); }
 };
-} // namespace
+}  // namespace
 
-QString RadioTransfer::radioRecord(int n) const
-{
-    return (n >= 1 && n <= kLastCat) ? m_radioRecords.at(n) : QString();
-}
+QString RadioTransfer::radioRecord(int n) const { return (n >= 1 && n <= kLastCat) ? m_radioRecords.at(n) : QString(); }
 
 void RadioTransfer::startSummary()
 {
@@ -152,7 +149,8 @@ void RadioTransfer::closeLink()
     if (m_link.RestoreCatRate && m_link.isOpen() && !m_foundSettings.isEmpty()
         && m_foundSettings != m_link.openSettings()) {
         if (CatLink::RateSettings().contains(m_foundSettings)) {
-            m_ctx.log.LogMessage(QStringLiteral("Setting the radio's CAT rate back to ") + rateOf(m_foundSettings), kTrace);
+            m_ctx.log.LogMessage(QStringLiteral("Setting the radio's CAT rate back to ") + rateOf(m_foundSettings),
+                                 kTrace);
             m_radio->setCatRate(m_foundSettings);
         }
     }
@@ -224,8 +222,7 @@ bool RadioTransfer::DetectCatRate()
 
     // A radio may need a moment at its new rate before it listens again.
     const qint64 until = m_link.clockMs() + kRateChangeAnswerMs;
-    while (!syncLine() && m_link.isOpen() && m_link.clockMs() < until) {
-    }
+    while (!syncLine() && m_link.isOpen() && m_link.clockMs() < until) { }
     if (!m_synced) {
         log.LogMessage(QStringLiteral("The radio did not answer at ") + m_link.ActiveSettings);
         m_ctx.dialogs.messageBox(QStringLiteral("The radio did not answer after its CAT rate was set to %1 baud.\r\n"
@@ -249,9 +246,10 @@ void RadioTransfer::ReadRadio()
     bool proceed = true;
     onFrontEnd([&] {
         if (state.MemoriesChanged) {
-            const Answer a = m_ctx.dialogs.messageBox(QStringLiteral("Changes have been made but not yet saved to disk\r\n"
-                                                                     "Are you sure you want to continue?"),
-                                                      Buttons::YesNo, Icon::Question);
+            const Answer a
+                = m_ctx.dialogs.messageBox(QStringLiteral("Changes have been made but not yet saved to disk\r\n"
+                                                          "Are you sure you want to continue?"),
+                                           Buttons::YesNo, Icon::Question);
             proceed = a == Answer::Yes;
         }
         if (proceed)
@@ -283,12 +281,11 @@ void RadioTransfer::ReadRadio()
         step = 5;
         m_ctx.log.LogMessage(QStringLiteral("Read: issue initial instructions"), kTrace);
         step = 6;
-        const Answer a = m_ctx.dialogs.messageBox(
-            QStringLiteral("You are about to read the Radio. \r\n\r\n"
-                           "  1. Ensure your radio is on and connected.\r\n"
-                           "  2. Click the OK button\r\n\r\n"
-                           "or click Cancel to abort the memory read."),
-            Buttons::OkCancel, Icon::Question);
+        const Answer a = m_ctx.dialogs.messageBox(QStringLiteral("You are about to read the Radio. \r\n\r\n"
+                                                                 "  1. Ensure your radio is on and connected.\r\n"
+                                                                 "  2. Click the OK button\r\n\r\n"
+                                                                 "or click Cancel to abort the memory read."),
+                                                  Buttons::OkCancel, Icon::Question);
         if (a != Answer::Ok) {
             m_ctx.log.LogMessage(QStringLiteral("Read: user cancelled before read"), kTrace);
             onFrontEnd([&] { view.RestoreMainButtons(); });
@@ -399,12 +396,14 @@ void RadioTransfer::readLoop(MemoryTable *into)
     if (m_summary.cancelled)
         log.LogMessage(QStringLiteral("Read: cancelled by user at memory %1").arg(m_summary.lastMemory));
     if (m_summary.linkLost)
-        log.LogMessage(QStringLiteral("Read: the connection to the radio was lost at memory %1").arg(m_summary.lastMemory));
-    if (!m_summary.notAnswering.isEmpty())
-        log.LogMessage(QStringLiteral("Read: no reply from memories %1").arg(MemoryNumbersText(m_summary.notAnswering)));
-    if (!m_summary.undecodable.isEmpty())
         log.LogMessage(
-            QStringLiteral("Read: replies that could not be decoded from memories %1").arg(MemoryNumbersText(m_summary.undecodable)));
+            QStringLiteral("Read: the connection to the radio was lost at memory %1").arg(m_summary.lastMemory));
+    if (!m_summary.notAnswering.isEmpty())
+        log.LogMessage(
+            QStringLiteral("Read: no reply from memories %1").arg(MemoryNumbersText(m_summary.notAnswering)));
+    if (!m_summary.undecodable.isEmpty())
+        log.LogMessage(QStringLiteral("Read: replies that could not be decoded from memories %1")
+                           .arg(MemoryNumbersText(m_summary.undecodable)));
 }
 
 QString RadioTransfer::ReadOutcomeText() const
@@ -478,7 +477,8 @@ void RadioTransfer::WriteRadio()
 
         step = 7;
         WriteAllMemories();
-        if (VerifyAfterWrite && !DryRun && !m_summary.cancelled && !m_summary.linkLost && m_summary.backupError.isEmpty())
+        if (VerifyAfterWrite && !DryRun && !m_summary.cancelled && !m_summary.linkLost
+            && m_summary.backupError.isEmpty())
             VerifyWrittenMemories();
     } catch (const std::exception &e) {
         ReportUnexpected(e, step, QStringLiteral("cmdWriteRig_Click"));
@@ -518,7 +518,8 @@ bool RadioTransfer::saveBackup()
     if (m_summary.backupPath.isEmpty()) {
         const QString folder = backupFolder();
         if (!QDir().mkpath(folder)) {
-            m_summary.backupError = QStringLiteral("The folder %1 cannot be created.").arg(QDir::toNativeSeparators(folder));
+            m_summary.backupError
+                = QStringLiteral("The folder %1 cannot be created.").arg(QDir::toNativeSeparators(folder));
             return false;
         }
         const QString stem = QDir(folder).filePath(
@@ -602,7 +603,8 @@ void RadioTransfer::WriteAllMemories()
                     ++(replacing ? m_summary.replaced : m_summary.added);
                 } else {
                     if (!saveBackup()) {
-                        log.LogMessage(QStringLiteral("Write: stopped before memory %1 - %2").arg(n).arg(m_summary.backupError));
+                        log.LogMessage(
+                            QStringLiteral("Write: stopped before memory %1 - %2").arg(n).arg(m_summary.backupError));
                         break;
                     }
                     m_radio->writeMemory(command);
@@ -645,14 +647,17 @@ void RadioTransfer::WriteAllMemories()
     if (!m_summary.backupPath.isEmpty() && m_summary.backupError.isEmpty() && !saveBackup())
         log.LogMessage(QStringLiteral("Write: ") + m_summary.backupError);
     if (m_summary.linkLost)
-        log.LogMessage(QStringLiteral("Write: the connection to the radio was lost at memory %1").arg(m_summary.lastMemory));
+        log.LogMessage(
+            QStringLiteral("Write: the connection to the radio was lost at memory %1").arg(m_summary.lastMemory));
     if (!m_summary.notAnswering.isEmpty())
-        log.LogMessage(QStringLiteral("Write: no reply to the read of memories %1").arg(MemoryNumbersText(m_summary.notAnswering)));
+        log.LogMessage(QStringLiteral("Write: no reply to the read of memories %1")
+                           .arg(MemoryNumbersText(m_summary.notAnswering)));
 }
 
 void RadioTransfer::VerifyWrittenMemories()
 {
-    m_ctx.log.LogMessage(QStringLiteral("Write: reading back %1 memories written").arg(m_summary.written.size()), kTrace);
+    m_ctx.log.LogMessage(QStringLiteral("Write: reading back %1 memories written").arg(m_summary.written.size()),
+                         kTrace);
     const int total = int(m_summary.written.size());
     for (int i = 0; i < total; ++i) {
         const int n = m_summary.written.at(i);
@@ -701,7 +706,8 @@ QString RadioTransfer::WriteOutcomeText() const
         if (!m_linkFault.isEmpty())
             lines << m_linkFault;
     } else if (DryRun) {
-        lines << QStringLiteral("Comparison with the radio completed: %1 memories would be written.").arg(s.written.size());
+        lines << QStringLiteral("Comparison with the radio completed: %1 memories would be written.")
+                     .arg(s.written.size());
     } else if (s.refused.isEmpty() && s.notAnswering.isEmpty() && s.unconfirmed.isEmpty() && s.undecodable.isEmpty()
                && s.verifyFailed.isEmpty()) {
         lines << QStringLiteral("Transfer of memories completed.");
@@ -724,12 +730,14 @@ QString RadioTransfer::WriteOutcomeText() const
         lines << QStringLiteral("Memories not written because their reply could not be decoded: %1.")
                      .arg(MemoryNumbersText(s.undecodable));
     if (!s.unconfirmed.isEmpty())
-        lines << QStringLiteral("Memories written but not confirmed by the radio: %1.").arg(MemoryNumbersText(s.unconfirmed));
+        lines << QStringLiteral("Memories written but not confirmed by the radio: %1.")
+                     .arg(MemoryNumbersText(s.unconfirmed));
     if (!s.verifyFailed.isEmpty())
         lines << QStringLiteral("Memories that read back differently after writing: %1.")
                      .arg(MemoryNumbersText(s.verifyFailed));
     if (stopped && s.lastMemory < kLastCat)
-        lines << QStringLiteral("Memories not handled: %1.").arg(MemoryNumbersText(rangeOf(s.lastMemory + 1, kLastCat)));
+        lines
+            << QStringLiteral("Memories not handled: %1.").arg(MemoryNumbersText(rangeOf(s.lastMemory + 1, kLastCat)));
     if (s.emptiedRows > 0)
         lines << QStringLiteral("Memories empty in the table, left as they are on the radio (a memory cannot be "
                                 "erased over CAT): %1.")
@@ -789,7 +797,7 @@ QString memoryText(const MemoryTable &table, int n)
         parts << row[MemoryTable::ColEncoding] << row[MemoryTable::ColTone];
     return parts.join(QLatin1Char(' '));
 }
-} // namespace
+}  // namespace
 
 QList<MemoryDifference> RadioTransfer::Differences(const MemoryTable &table) const
 {
@@ -847,10 +855,11 @@ QString RadioTransfer::DifferenceCounts(const QList<MemoryDifference> &differenc
     int counts[5] = {};
     for (const MemoryDifference &d : differences)
         ++counts[int(d.kind)];
-    QString text = QStringLiteral("Memories a write would replace: %1; add: %2; empty in the table but kept on the radio: %3")
-                       .arg(counts[int(MemoryDifference::Kind::Replace)])
-                       .arg(counts[int(MemoryDifference::Kind::Add)])
-                       .arg(counts[int(MemoryDifference::Kind::KeptOnRadio)]);
+    QString text
+        = QStringLiteral("Memories a write would replace: %1; add: %2; empty in the table but kept on the radio: %3")
+              .arg(counts[int(MemoryDifference::Kind::Replace)])
+              .arg(counts[int(MemoryDifference::Kind::Add)])
+              .arg(counts[int(MemoryDifference::Kind::KeptOnRadio)]);
     if (counts[int(MemoryDifference::Kind::CannotWrite)] > 0)
         text += QStringLiteral("; that cannot be written: %1").arg(counts[int(MemoryDifference::Kind::CannotWrite)]);
     if (counts[int(MemoryDifference::Kind::NotRead)] > 0)
@@ -894,4 +903,4 @@ void RadioTransfer::ReportUnexpected(const std::exception &e, int step, const QS
                              Buttons::Ok, Icon::None);
 }
 
-} // namespace mv
+}  // namespace mv

@@ -35,47 +35,44 @@ class FrontEndThread;
 
 // What the last transfer did, for the final message and the command line.
 struct TransferSummary {
-    bool started = false;     // the loop began (rate found, instructions confirmed)
-    bool completed = false;   // loop ran to memory 504
-    bool cancelled = false;   // cancel flag ended the loop
-    bool linkLost = false;    // the port closed or the radio stopped answering during the loop
-    int read = 0;             // memories whose record arrived ("MR" replies)
-    int empty = 0;            // "?;" replies
+    bool started = false;  // the loop began (rate found, instructions confirmed)
+    bool completed = false;  // loop ran to memory 504
+    bool cancelled = false;  // cancel flag ended the loop
+    bool linkLost = false;  // the port closed or the radio stopped answering during the loop
+    int read = 0;  // memories whose record arrived ("MR" replies)
+    int empty = 0;  // "?;" replies
     QList<int> notAnswering;  // memories without an accepted reply after every retry
-    QList<int> undecodable;   // memories that answered only with records that do not decode
+    QList<int> undecodable;  // memories that answered only with records that do not decode
     int identical = 0, replaced = 0, added = 0;
-    QList<int> skipped;       // rows the radio cannot take (not sent)
-    QList<int> written;       // memories the radio took an MW for (dry run: would be sent to)
-    QList<int> refused;       // memories whose MW the radio answered with "?;"
-    QList<int> unconfirmed;   // MW sent, but the radio did not answer after it
-    int emptiedRows = 0;      // rows empty in the table, left as they are on the radio
-    QString backupPath;       // the radio's records before the write
-    QString backupError;      // why the backup could not be written (the write stopped)
-    bool verified = false;    // the read-back after a write ran to its end
+    QList<int> skipped;  // rows the radio cannot take (not sent)
+    QList<int> written;  // memories the radio took an MW for (dry run: would be sent to)
+    QList<int> refused;  // memories whose MW the radio answered with "?;"
+    QList<int> unconfirmed;  // MW sent, but the radio did not answer after it
+    int emptiedRows = 0;  // rows empty in the table, left as they are on the radio
+    QString backupPath;  // the radio's records before the write
+    QString backupError;  // why the backup could not be written (the write stopped)
+    bool verified = false;  // the read-back after a write ran to its end
     QList<int> verifyFailed;  // memories whose read-back differs from what was sent
-    int lastMemory = 0;       // memory in hand when the loop ended
+    int lastMemory = 0;  // memory in hand when the loop ended
 
     // A read that holds every memory of the radio.
-    bool readSucceeded() const
-    {
-        return completed && notAnswering.isEmpty() && undecodable.isEmpty();
-    }
+    bool readSucceeded() const { return completed && notAnswering.isEmpty() && undecodable.isEmpty(); }
     // A write that sent every memory it had to and the radio took them all.
     bool writeSucceeded() const
     {
         return completed && backupError.isEmpty() && skipped.isEmpty() && notAnswering.isEmpty()
-            && undecodable.isEmpty() && refused.isEmpty() && unconfirmed.isEmpty() && verifyFailed.isEmpty();
+               && undecodable.isEmpty() && refused.isEmpty() && unconfirmed.isEmpty() && verifyFailed.isEmpty();
     }
 };
 
 // How one memory of the table stands against the radio's.
 struct MemoryDifference {
     enum class Kind {
-        Replace,      // both hold it and a write would change the radio's
-        Add,          // empty on the radio
+        Replace,  // both hold it and a write would change the radio's
+        Add,  // empty on the radio
         KeptOnRadio,  // empty in the table; the radio keeps it (CAT cannot erase)
         CannotWrite,  // the row cannot be sent (reason in `table`)
-        NotRead,      // the radio's record is not known
+        NotRead,  // the radio's record is not known
     };
     int number = 0;
     Kind kind = Kind::Replace;
@@ -188,14 +185,14 @@ private:
     std::unique_ptr<Ft450Commands> m_radio;
     std::unique_ptr<FrontEndThread> m_ownFrontEnd;
     FrontEndThread *m_frontEnd = nullptr;
-    MemoryTable m_table;       // what a write sends (a copy of the front end's)
-    QString m_homeDir;         // the data folder when the write started
+    MemoryTable m_table;  // what a write sends (a copy of the front end's)
+    QString m_homeDir;  // the data folder when the write started
     TransferSummary m_summary;
     QVector<QString> m_radioRecords;
-    QVector<QString> m_sent;   // the MW sent to each memory in the last write
-    QString m_linkFault;       // the link's reason when it stopped during the loop
-    QString m_foundSettings;   // the rate the radio was found at
-    bool m_synced = false;     // no reply to an earlier command can still arrive
+    QVector<QString> m_sent;  // the MW sent to each memory in the last write
+    QString m_linkFault;  // the link's reason when it stopped during the loop
+    QString m_foundSettings;  // the rate the radio was found at
+    bool m_synced = false;  // no reply to an earlier command can still arrive
 };
 
-} // namespace mv
+}  // namespace mv

@@ -59,4 +59,4 @@ void RadioWorker::requestCancel()
     m_transfer.WriteCancelRequested = true;
 }
 
-} // namespace mv
+}  // namespace mv

@@ -13,7 +13,10 @@ class RadioTransfer;
 class FlowRunner : public QObject {
     Q_OBJECT
 public:
-    explicit FlowRunner(RadioTransfer &transfer) : m_transfer(transfer) {}
+    explicit FlowRunner(RadioTransfer &transfer)
+        : m_transfer(transfer)
+    {
+    }
     void (RadioTransfer::*flow)() = nullptr;
 
 public slots:
@@ -58,4 +61,4 @@ private:
     bool m_running = false;
 };
 
-} // namespace mv
+}  // namespace mv

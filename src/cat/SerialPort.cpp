@@ -61,4 +61,4 @@ qint64 CharacterWireMicros(const LineSettings &settings)
     return (qint64(bits) * 1000000 + settings.baud - 1) / settings.baud;
 }
 
-} // namespace mv
+}  // namespace mv

@@ -36,7 +36,7 @@ public:
     // count have finished); 0 when the line is idle.
     virtual int msUntilWireIdle() { return 0; }
     // Discards written characters that have not left yet.
-    virtual void clearOutput() {}
+    virtual void clearOutput() { }
     // Milliseconds on a monotonic clock. The link measures its reply windows on
     // the port's clock, so that a simulated port can run on a virtual one.
     virtual qint64 clockMs();
@@ -64,4 +64,4 @@ public:
 // QSerialPort-backed factory.
 std::unique_ptr<SerialPortFactory> makeQtSerialPortFactory();
 
-} // namespace mv
+}  // namespace mv

@@ -55,38 +55,38 @@ enum class TransferKind { Read, Write };
 class MainView {
 public:
     virtual ~MainView() = default;
-    virtual void SetMainButtonsEnabled(bool) {}
-    virtual void RestoreMainButtons() {}
-    virtual void RefreshChangedState() {}
-    virtual void ShowMemoriesTab() {}
-    virtual void SetStatusPanel(int /*panel 1..4*/, const QString &) {}
-    virtual void ApplyHideEmpty() {}
-    virtual void ApplyBanding() {}
+    virtual void SetMainButtonsEnabled(bool) { }
+    virtual void RestoreMainButtons() { }
+    virtual void RefreshChangedState() { }
+    virtual void ShowMemoriesTab() { }
+    virtual void SetStatusPanel(int /*panel 1..4*/, const QString &) { }
+    virtual void ApplyHideEmpty() { }
+    virtual void ApplyBanding() { }
     // Make (row, column) of the memory view the current, selected cell and scroll to it.
-    virtual void SelectCell(int /*row*/, int /*column*/) {}
+    virtual void SelectCell(int /*row*/, int /*column*/) { }
     // The views' part of ClearAllMemories: background back to the button face,
     // radio-type label and status panel 1 blank, every memory row shown.
-    virtual void TableCleared() {}
-    virtual void SetDescriptionWidth(int /*twips*/) {}
+    virtual void TableCleared() { }
+    virtual void SetDescriptionWidth(int /*twips*/) { }
     virtual int DescriptionWidth() const { return 3450; }
     // "&Copy (and memories)", "Cu&t memories", "&Paste memories" enabled state.
-    virtual void SetClipboardItemsEnabled(bool /*copyCut*/, bool /*paste*/) {}
+    virtual void SetClipboardItemsEnabled(bool /*copyCut*/, bool /*paste*/) { }
     // The transfer wait window.
-    virtual void ShowTransferWindow(TransferKind) {}
-    virtual void HideTransferWindow() {}
-    virtual void SetTransferProgress(int /*value*/, int /*maximum*/) {}
+    virtual void ShowTransferWindow(TransferKind) { }
+    virtual void HideTransferWindow() { }
+    virtual void SetTransferProgress(int /*value*/, int /*maximum*/) { }
 
     // The memory view's current cell (row 0 is the header) and block selection.
     virtual int CurrentRow() const { return 1; }
     virtual int CurrentColumn() const { return 1; }
-    virtual void SelectBlock(int /*firstRow*/, int /*lastRow*/, int /*firstCol*/, int /*lastCol*/) {}
-    virtual void FocusMemoryView() {}
+    virtual void SelectBlock(int /*firstRow*/, int /*lastRow*/, int /*firstCol*/, int /*lastCol*/) { }
+    virtual void FocusMemoryView() { }
     // "&Undo": enabled state and caption ("Undo last " + name).
-    virtual void SetUndoItem(bool /*enabled*/, const QString & /*caption*/) {}
+    virtual void SetUndoItem(bool /*enabled*/, const QString & /*caption*/) { }
     // The "&Hide empty memories" check mark (the state itself is AppState::HideEmptyMemories).
-    virtual void SetHideEmptyChecked(bool) {}
+    virtual void SetHideEmptyChecked(bool) { }
     // System clipboard (plain text).
-    virtual void SetClipboardText(const QString &) {}
+    virtual void SetClipboardText(const QString &) { }
     virtual QString ClipboardText() const { return {}; }
     // Whether a column of the memory view is hidden (find skips hidden columns).
     virtual bool IsColumnHidden(int /*column*/) const { return false; }
@@ -100,4 +100,4 @@ struct AppContext {
     MainView &view;
 };
 
-} // namespace mv
+}  // namespace mv

@@ -26,7 +26,7 @@ bool toInt32(const QString &digits, qint64 *out)
     *out = v;
     return true;
 }
-} // namespace
+}  // namespace
 
 qint32 ParseFrequency(const QString &text, const QString &quiet, Dialogs *dialogs)
 {
@@ -38,8 +38,7 @@ qint32 ParseFrequency(const QString &text, const QString &quiet, Dialogs *dialog
     }
     auto conversionError = [&]() {
         if (dialogs)
-            dialogs->messageBox(QStringLiteral("Error converting from string ") + text, Buttons::Ok,
-                                Icon::Exclamation);
+            dialogs->messageBox(QStringLiteral("Error converting from string ") + text, Buttons::Ok, Icon::Exclamation);
         return kNotAFrequency;
     };
     const int sep = int(t.indexOf(DecimalSeparator()));
@@ -104,4 +103,4 @@ bool ValidateFrequency(QString &text, const QString &messages, Dialogs *dialogs)
     return true;
 }
 
-} // namespace mv
+}  // namespace mv

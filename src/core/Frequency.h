@@ -9,7 +9,7 @@ namespace mv {
 
 class Dialogs;
 
-inline constexpr qint32 kMinFrequency = 3000;     // 0.03 MHz
+inline constexpr qint32 kMinFrequency = 3000;  // 0.03 MHz
 inline constexpr qint32 kMaxFrequency = 5600000;  // 56 MHz
 inline constexpr qint32 kNotAFrequency = -1;
 
@@ -32,4 +32,4 @@ bool IsFrequencyInRange(qint32 value);
 // 10 Hz units as "##0.00000" MHz text.
 QString FormatFrequency(qint32 units);
 
-} // namespace mv
+}  // namespace mv

@@ -19,14 +19,13 @@
 
 #include <array>
 
-
 namespace mv {
 
 namespace {
 
 const QString kLineBreak = QStringLiteral("\r\n");
-const QString kOpenFilter =
-    QStringLiteral("Memories Files (*.450)|*.450|Description Files (*.450dsc)|*.450dsc|All Files (*.*)|*.*");
+const QString kOpenFilter
+    = QStringLiteral("Memories Files (*.450)|*.450|Description Files (*.450dsc)|*.450dsc|All Files (*.*)|*.*");
 const QString kSaveFilter = QStringLiteral("Memories Files (*.450)|*.450|All Files (*.*)|*.*");
 constexpr int kMaxSkippedInBox = 15;
 
@@ -38,10 +37,7 @@ QString stripTrailingBlanks(const QString &s)
     return s.left(end);
 }
 
-QString plural(int n, const char *one, const char *many)
-{
-    return QLatin1String(n == 1 ? one : many);
-}
+QString plural(int n, const char *one, const char *many) { return QLatin1String(n == 1 ? one : many); }
 
 // The description column width the views use by default for the grid size profile.
 int defaultDescriptionWidth(const SettingsStore &settings)
@@ -134,8 +130,7 @@ QByteArray encodeLines(const QStringList &lines)
     return data;
 }
 
-WriteFailure writeSetFiles(const QString &path, const MemoryTable &table, int descriptionWidth,
-                           QList<int> *skipped)
+WriteFailure writeSetFiles(const QString &path, const MemoryTable &table, int descriptionWidth, QList<int> *skipped)
 {
     QList<FileContent> files{{path, encodeLines(MemoryFileLines(table, skipped))}};
     if (HasMemoryFileSuffix(path))
@@ -146,22 +141,19 @@ WriteFailure writeSetFiles(const QString &path, const MemoryTable &table, int de
     if (!e.failed())
         return {};
     const bool descriptions = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())
-        != QDir::toNativeSeparators(QFileInfo(e.path).absoluteFilePath());
+                              != QDir::toNativeSeparators(QFileInfo(e.path).absoluteFilePath());
     return failureOf(e, descriptions ? 11 : (e.writing ? 9 : 8));
 }
 
 QString failureText(const WriteFailure &f)
 {
     return QStringLiteral("Error number ") + SignedText(f.number) + QStringLiteral(" (") + f.description
-        + QStringLiteral(") in line ") + SignedText(f.step);
+           + QStringLiteral(") in line ") + SignedText(f.step);
 }
 
-QString nativeAbsolute(const QString &path)
-{
-    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
-}
+QString nativeAbsolute(const QString &path) { return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()); }
 
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------------------
 // Paths
@@ -172,10 +164,7 @@ QString FileNameOf(const QString &path)
     return p.mid(p.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
-bool HasMemoryFileSuffix(const QString &path)
-{
-    return path.endsWith(QLatin1String(".450"), Qt::CaseInsensitive);
-}
+bool HasMemoryFileSuffix(const QString &path) { return path.endsWith(QLatin1String(".450"), Qt::CaseInsensitive); }
 
 bool HasDescriptionFileSuffix(const QString &path)
 {
@@ -267,8 +256,8 @@ FileText ReadFileText(const QString &path)
     }
     out = DecodeFileText(r.bytes);
     if (out.problem != FileProblem::None)
-        out.error = QStringLiteral("File ") + path + QStringLiteral(" cannot be loaded: ") + out.error
-            + QLatin1Char('.');
+        out.error
+            = QStringLiteral("File ") + path + QStringLiteral(" cannot be loaded: ") + out.error + QLatin1Char('.');
     return out;
 }
 
@@ -372,7 +361,7 @@ bool parseWidth(const QString &text, int *twips)
     *twips = int(d + 0.5);
     return true;
 }
-} // namespace
+}  // namespace
 
 DescriptionSet ParseDescriptions(const QStringList &lines)
 {
@@ -421,10 +410,10 @@ bool readDescriptionFile(const QString &dscPath, MessageLog *log, DescriptionSet
     *set = ParseDescriptions(file.lines);
     return true;
 }
-} // namespace
+}  // namespace
 
-bool readMemorySet(const QString &path, MemoryTable &table, MessageLog *log, QString *error,
-                   int *descriptionWidth, int *ignored)
+bool readMemorySet(const QString &path, MemoryTable &table, MessageLog *log, QString *error, int *descriptionWidth,
+                   int *ignored)
 {
     if (descriptionWidth)
         *descriptionWidth = kDefaultDescriptionWidth;
@@ -455,10 +444,7 @@ bool readMemorySet(const QString &path, MemoryTable &table, MessageLog *log, QSt
 // ---------------------------------------------------------------------------
 // Writing
 
-QString RowSaveProblem(const MemoryTable &table, int catNumber)
-{
-    return saveProblemOf(table, catNumber);
-}
+QString RowSaveProblem(const MemoryTable &table, int catNumber) { return saveProblemOf(table, catNumber); }
 
 QStringList MemoryFileLines(const MemoryTable &table, QList<int> *skipped)
 {
@@ -486,10 +472,7 @@ QStringList DescriptionFileLines(const MemoryTable &table, int descriptionWidth)
     return lines;
 }
 
-WriteFailure DescribeSaveError(const SaveError &error, int step)
-{
-    return failureOf(error, step);
-}
+WriteFailure DescribeSaveError(const SaveError &error, int step) { return failureOf(error, step); }
 
 WriteFailure WriteLinesAtomically(const QString &path, const QStringList &lines, int step)
 {
@@ -684,10 +667,10 @@ bool SaveMemoryFile(AppContext &ctx)
             }
             if (st.ConfirmReplace) {
                 st.ConfirmReplace = false;
-                const Answer a = ctx.dialogs.messageBox(QStringLiteral("Filename ") + path
-                                                            + QStringLiteral(" already exists") + kLineBreak
-                                                            + QStringLiteral("Do you wish to replace it?"),
-                                                        Buttons::YesNo, Icon::Question);
+                const Answer a
+                    = ctx.dialogs.messageBox(QStringLiteral("Filename ") + path + QStringLiteral(" already exists")
+                                                 + kLineBreak + QStringLiteral("Do you wish to replace it?"),
+                                             Buttons::YesNo, Icon::Question);
                 if (a != Answer::Yes) {
                     view.RestoreMainButtons();
                     return false;
@@ -729,7 +712,7 @@ bool SaveMemoryFile(AppContext &ctx)
         }
         if (skipped.size() > kMaxSkippedInBox)
             shown << QStringLiteral("... and") + SignedText(skipped.size() - kMaxSkippedInBox)
-                    + QStringLiteral(" more (see the messages window)");
+                         + QStringLiteral(" more (see the messages window)");
         ctx.dialogs.messageBox(QStringLiteral("The file was saved, but these memories could not be written to it "
                                               "and were left out:")
                                    + kLineBreak + shown.join(kLineBreak) + kLineBreak + kLineBreak
@@ -793,4 +776,4 @@ bool PrepareAutoOpen(AppContext &ctx, const QString &commandLinePath)
     return !ctx.state.AutoOpenPath.isEmpty();
 }
 
-} // namespace mv
+}  // namespace mv

@@ -55,7 +55,7 @@ enum class FileProblem { None, Missing, Unreadable, TooLarge, Binary };
 
 struct FileText {
     FileProblem problem = FileProblem::None;
-    QString error;      // the reason, for messages (empty when problem is None)
+    QString error;  // the reason, for messages (empty when problem is None)
     QStringList lines;  // line ends (CR LF, LF or CR) removed
 };
 
@@ -83,9 +83,9 @@ QString CleanDescription(const QString &text);
 
 struct DescriptionSet {
     bool hasWidthRecord = false;  // the first record could be read
-    bool widthValid = false;      // ... and held a usable width
+    bool widthValid = false;  // ... and held a usable width
     int widthTwips = 0;
-    QStringList texts;        // descriptions of memories 1.. in order (at most 500), cleaned
+    QStringList texts;  // descriptions of memories 1.. in order (at most 500), cleaned
 };
 // Parses description file lines: `0,"2400"` then `1,"text"` ... Quoted and
 // unquoted items are accepted; the numbers are not checked. Reading stops
@@ -118,11 +118,11 @@ QString RowSaveProblem(const MemoryTable &table, int catNumber);
 QStringList DescriptionFileLines(const MemoryTable &table, int descriptionWidth);
 
 struct WriteFailure {
-    int number = 0;        // error number in the style of the program's messages
-    QString description;   // what went wrong: kind, file at fault, system's reason
-    int step = 0;          // where: 8 creating, 9 writing records, 11 descriptions
-    QString file;          // the file at fault
-    QString reason;        // the system's reason alone
+    int number = 0;  // error number in the style of the program's messages
+    QString description;  // what went wrong: kind, file at fault, system's reason
+    int step = 0;  // where: 8 creating, 9 writing records, 11 descriptions
+    QString file;  // the file at fault
+    QString reason;  // the system's reason alone
     bool failed() const { return number != 0; }
 };
 
@@ -179,4 +179,4 @@ void CreateInitialMemoryFile(AppContext &ctx);
 // is created. Sets AutoOpenPath and returns true when a load is due.
 bool PrepareAutoOpen(AppContext &ctx, const QString &commandLinePath);
 
-} // namespace mv
+}  // namespace mv

@@ -19,7 +19,7 @@ void logDecodeError(MessageLog *log, int code, const QString &description, int s
                         QStringLiteral("Y"));
 }
 
-} // namespace
+}  // namespace
 
 bool IsMemoryReply(const QString &reply, int n)
 {
@@ -106,7 +106,7 @@ QString RecordProblem(const MemoryTable &table, int n)
 
 namespace {
 qint64 cellToHertz(const QString &cell);
-} // namespace
+}  // namespace
 
 QString RadioWriteProblem(const MemoryTable &table, int n)
 {
@@ -139,7 +139,7 @@ qint64 cellToHertz(const QString &cell)
         return -1;
     return w * 1000000 + f;
 }
-} // namespace
+}  // namespace
 
 QString BuildMemoryWrite(const MemoryTable &table, int n)
 {
@@ -151,11 +151,11 @@ QString BuildMemoryWrite(const MemoryTable &table, int n)
     const QString tone = row[MemoryTable::ColTone];
     const int toneNumber = tone.isEmpty() ? 0 : std::max(0, toneIndex(tone));
     return QStringLiteral("MW") + QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0'))
-        + QStringLiteral("%1").arg(hertz, 8, 10, QLatin1Char('0')) + QStringLiteral("+000000")
-        + (mode.isNull() ? QLatin1Char('4') : mode) + QLatin1Char('0')
-        + codeForEncoding(row[MemoryTable::ColEncoding])
-        + QStringLiteral("%1").arg(toneNumber, 2, 10, QLatin1Char('0'))
-        + codeForShift(row[MemoryTable::ColShift]) + QLatin1Char(';');
+           + QStringLiteral("%1").arg(hertz, 8, 10, QLatin1Char('0')) + QStringLiteral("+000000")
+           + (mode.isNull() ? QLatin1Char('4') : mode) + QLatin1Char('0')
+           + codeForEncoding(row[MemoryTable::ColEncoding])
+           + QStringLiteral("%1").arg(toneNumber, 2, 10, QLatin1Char('0')) + codeForShift(row[MemoryTable::ColShift])
+           + QLatin1Char(';');
 }
 
-} // namespace mv
+}  // namespace mv

@@ -43,4 +43,4 @@ QString RadioWriteProblem(const MemoryTable &table, int n);
 // not a whole record.
 QString KeepRadioOnlyFields(const QString &command, const QString &radioRecord);
 
-} // namespace mv
+}  // namespace mv

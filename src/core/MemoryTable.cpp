@@ -24,7 +24,7 @@ void widenRange(int &lo, int &hi, int first, int last)
     }
 }
 
-} // namespace
+}  // namespace
 
 MemoryTable::MemoryTable(QObject *parent)
     : QObject(parent)
@@ -178,8 +178,8 @@ void MemoryTable::ClearPmsRow(int k)
 }
 
 bool MemoryTable::AddMemory(int number, const QString &frequency, const QString &mode, const QString &shift,
-                            const QString &encoding, const QString &tone, const QString &description,
-                            MessageLog *log, Dialogs *dialogs)
+                            const QString &encoding, const QString &tone, const QString &description, MessageLog *log,
+                            Dialogs *dialogs)
 {
     if (number < 1 || number > kMemoryCount) {
         if (log)
@@ -238,4 +238,4 @@ void MemoryTable::RenumberMemories()
         setCell(n, ColLabel, QString::number(n));
 }
 
-} // namespace mv
+}  // namespace mv

@@ -20,7 +20,7 @@ class MemoryTable : public QObject {
 public:
     static constexpr int kMemoryCount = 500;
     static constexpr int kPmsCount = 4;
-    static constexpr int kColumnCount = 7;     // memory rows
+    static constexpr int kColumnCount = 7;  // memory rows
     static constexpr int kPmsColumnCount = 6;  // PMS rows have no description
     static constexpr int kDescriptionLimit = 100;
     enum Column { ColLabel = 0, ColFrequency, ColMode, ColShift, ColEncoding, ColTone, ColDescription };
@@ -63,8 +63,8 @@ public:
     // defaults and spellings in the implementation. Returns false when nothing
     // was set (bad number, or a frequency that failed its check).
     bool AddMemory(int number, const QString &frequency, const QString &mode, const QString &shift,
-                   const QString &encoding, const QString &tone, const QString &description,
-                   MessageLog *log, Dialogs *dialogs);
+                   const QString &encoding, const QString &tone, const QString &description, MessageLog *log,
+                   Dialogs *dialogs);
 
     // Row reordering (labels are not touched; call RenumberMemories after).
     // Removes memory `from` and inserts it again at `to` (1..500).
@@ -77,7 +77,11 @@ public:
     // Groups changes into one notification.
     class Batch {
     public:
-        explicit Batch(MemoryTable &t) : m_t(t) { ++m_t.m_batchDepth; }
+        explicit Batch(MemoryTable &t)
+            : m_t(t)
+        {
+            ++m_t.m_batchDepth;
+        }
         ~Batch() { m_t.endBatch(); }
         Batch(const Batch &) = delete;
         Batch &operator=(const Batch &) = delete;
@@ -103,4 +107,4 @@ private:
     int m_dirtyPmsFirst = 0, m_dirtyPmsLast = -1;
 };
 
-} // namespace mv
+}  // namespace mv

@@ -41,7 +41,7 @@ QString formatParts(bool negative, quint64 intPart, quint64 fraction, const Patt
     }
     return out;
 }
-} // namespace
+}  // namespace
 
 QChar DecimalSeparator() { return g_decimal; }
 QChar ListSeparator() { return g_list; }
@@ -83,10 +83,7 @@ QString FormatNumber(double value, const QString &pattern)
     return FormatScaled(asInt, p.decimals, pattern);
 }
 
-QString SignedText(qint64 n)
-{
-    return n >= 0 ? QStringLiteral(" ") + QString::number(n) : QString::number(n);
-}
+QString SignedText(qint64 n) { return n >= 0 ? QStringLiteral(" ") + QString::number(n) : QString::number(n); }
 
 bool IsNumericText(const QString &text)
 {
@@ -120,4 +117,4 @@ bool IsAsciiDigits(const QString &text)
     return true;
 }
 
-} // namespace mv
+}  // namespace mv

@@ -37,4 +37,4 @@ bool IsNumericText(const QString &text);
 // sign, blank or separator).
 bool IsAsciiDigits(const QString &text);
 
-} // namespace mv
+}  // namespace mv

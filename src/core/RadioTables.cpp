@@ -41,10 +41,14 @@ QChar codeForMode(const QString &mode)
 QString shiftForCode(QChar code)
 {
     switch (code.unicode()) {
-    case '0': return QStringLiteral("Simplex");
-    case '1': return QStringLiteral("Plus");
-    case '2': return QStringLiteral("Minus");
-    default: return kUnknownCode;
+    case '0':
+        return QStringLiteral("Simplex");
+    case '1':
+        return QStringLiteral("Plus");
+    case '2':
+        return QStringLiteral("Minus");
+    default:
+        return kUnknownCode;
     }
 }
 
@@ -60,10 +64,14 @@ QChar codeForShift(const QString &shift)
 QString encodingForCode(QChar code)
 {
     switch (code.unicode()) {
-    case '0': return QString();
-    case '1': return QStringLiteral("CTCSS Enc+Dec");
-    case '2': return QStringLiteral("CTCSS Enc");
-    default: return kUnknownCode;
+    case '0':
+        return QString();
+    case '1':
+        return QStringLiteral("CTCSS Enc+Dec");
+    case '2':
+        return QStringLiteral("CTCSS Enc");
+    default:
+        return kUnknownCode;
     }
 }
 
@@ -102,4 +110,4 @@ QString shiftPickList() { return QStringLiteral("Plus|Minus|Simplex|"); }
 QString encodingPickList() { return QStringLiteral(" |CTCSS Enc|CTCSS Enc+Dec|"); }
 QString tonePickList() { return ToneList().join('|') + QLatin1Char('|'); }
 
-} // namespace mv
+}  // namespace mv

@@ -23,9 +23,9 @@ QString modeForCode(QChar code);
 // Record code for a mode text (exact match), QChar() when not in the table.
 QChar codeForMode(const QString &mode);
 
-QString shiftForCode(QChar code);      // "0" Simplex, "1" Plus, "2" Minus, else "??"
-QChar codeForShift(const QString &shift); // Minus 2, Plus 1, anything else 0
-QString encodingForCode(QChar code);   // "0" "", "1" "CTCSS Enc+Dec", "2" "CTCSS Enc", else "??"
+QString shiftForCode(QChar code);  // "0" Simplex, "1" Plus, "2" Minus, else "??"
+QChar codeForShift(const QString &shift);  // Minus 2, Plus 1, anything else 0
+QString encodingForCode(QChar code);  // "0" "", "1" "CTCSS Enc+Dec", "2" "CTCSS Enc", else "??"
 QChar codeForEncoding(const QString &encoding);
 
 inline constexpr int kToneCount = 50;
@@ -35,9 +35,9 @@ int toneIndex(const QString &tone);
 
 // Pick lists of the cell editors, exactly as the menus show them (each ends in an
 // empty choice that the editor refuses).
-QString modePickList();      // "LSB|USB|CW|FM|AM|RTYL|CWR|USRL|RTYU|FMN|USRU|"
-QString shiftPickList();     // "Plus|Minus|Simplex|"
+QString modePickList();  // "LSB|USB|CW|FM|AM|RTYL|CWR|USRL|RTYU|FMN|USRU|"
+QString shiftPickList();  // "Plus|Minus|Simplex|"
 QString encodingPickList();  // " |CTCSS Enc|CTCSS Enc+Dec|"
-QString tonePickList();      // "67.0|69.3|...|254.1|"
+QString tonePickList();  // "67.0|69.3|...|254.1|"
 
-} // namespace mv
+}  // namespace mv

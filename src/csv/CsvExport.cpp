@@ -76,9 +76,9 @@ bool WriteCsvLines(const QString &path, const QStringList &lines, CsvWriteError 
 QString CsvExportErrorText(const CsvWriteError &error)
 {
     return QStringLiteral("An error has been encountered when trying to export the file.\r\n")
-        + QStringLiteral("Error number ") + SignedText(error.number) + QStringLiteral(" (")
-        + error.description + QStringLiteral(") in line ") + SignedText(error.line)
-        + QStringLiteral("\r\n\r\nCannot export the file here - please try an alternative location");
+           + QStringLiteral("Error number ") + SignedText(error.number) + QStringLiteral(" (") + error.description
+           + QStringLiteral(") in line ") + SignedText(error.line)
+           + QStringLiteral("\r\n\r\nCannot export the file here - please try an alternative location");
 }
 
 CsvExportResult ExportCsv(AppContext &ctx, const CsvExportOptions &options)
@@ -115,8 +115,7 @@ CsvExportResult ExportCsv(AppContext &ctx, const CsvExportOptions &options)
     // Until the file is written or the user gives up: a failed write brings the
     // save dialog back so that another place can be chosen.
     for (;;) {
-        const FileChoice choice =
-            ctx.dialogs.saveFile(CsvFileRequest(QStringLiteral("Export CSV"), ctx.state.HomeDir));
+        const FileChoice choice = ctx.dialogs.saveFile(CsvFileRequest(QStringLiteral("Export CSV"), ctx.state.HomeDir));
         if (choice.cancelled || choice.path.trimmed().isEmpty())
             return result;
         QString path = choice.path;
@@ -124,9 +123,10 @@ CsvExportResult ExportCsv(AppContext &ctx, const CsvExportOptions &options)
             path += QStringLiteral(".CSV");
         const QFileInfo info(path);
         if (info.exists()) {
-            const Answer a = ctx.dialogs.messageBox(QStringLiteral("Filename ") + info.fileName().toUpper()
-                                                        + QStringLiteral(" already exists\r\nDo you wish to replace it?"),
-                                                    Buttons::YesNo, Icon::Question);
+            const Answer a
+                = ctx.dialogs.messageBox(QStringLiteral("Filename ") + info.fileName().toUpper()
+                                             + QStringLiteral(" already exists\r\nDo you wish to replace it?"),
+                                         Buttons::YesNo, Icon::Question);
             if (a != Answer::Yes)
                 return result;
         }
@@ -145,4 +145,4 @@ CsvExportResult ExportCsv(AppContext &ctx, const CsvExportOptions &options)
     }
 }
 
-} // namespace mv
+}  // namespace mv

@@ -11,12 +11,12 @@ struct AppContext;
 class MemoryTable;
 
 struct CsvExportOptions {
-    bool tab = false;           // "Tab": fields separated by TAB instead of the ListSeparator
-    bool keepNumbers = false;   // "Keep existing mem numbers"
-    bool omitHeader = false;    // "Omit header"
+    bool tab = false;  // "Tab": fields separated by TAB instead of the ListSeparator
+    bool keepNumbers = false;  // "Keep existing mem numbers"
+    bool omitHeader = false;  // "Omit header"
     bool onlySelected = false;  // "Export only selected mems"
-    QSet<int> selectedRows;     // memory numbers picked in the memory view (onlySelected)
-    bool preview = false;       // "Preview Export": records go to the messages window
+    QSet<int> selectedRows;  // memory numbers picked in the memory view (onlySelected)
+    bool preview = false;  // "Preview Export": records go to the messages window
     // When set, the records are written to this path as it stands: no save
     // dialog, no replace question, no retry after an error (command line).
     QString path;
@@ -26,9 +26,9 @@ enum class CsvExportOutcome { Written, Previewed, Cancelled, Failed };
 
 struct CsvExportResult {
     CsvExportOutcome outcome = CsvExportOutcome::Cancelled;
-    QString path;     // the file written
+    QString path;  // the file written
     int records = 0;  // memory records emitted (header not counted)
-    QString error;    // the error box text after a failure (fixed path only)
+    QString error;  // the error box text after a failure (fixed path only)
 };
 
 // Header (unless omitted) and one record per exported memory, fields joined by
@@ -56,4 +56,4 @@ bool WriteCsvLines(const QString &path, const QStringList &lines, CsvWriteError 
 // error's number, description and line.
 QString CsvExportErrorText(const CsvWriteError &error);
 
-} // namespace mv
+}  // namespace mv

@@ -17,10 +17,10 @@ namespace mv {
 const QStringList &CsvHeaderNames()
 {
     static const QStringList names = {
-        QStringLiteral("Memory"),   QStringLiteral("RX Freq"),   QStringLiteral("RX Mode"),
-        QStringLiteral("Shift"),    QStringLiteral("TX Shift/Freq"), QStringLiteral("TX Mode"),
-        QStringLiteral("CTCSS/DCS"), QStringLiteral("Tone/Code"), QStringLiteral("Show"),
-        QStringLiteral("Name"),     QStringLiteral("Scan"),      QStringLiteral("Group"),
+        QStringLiteral("Memory"),      QStringLiteral("RX Freq"),       QStringLiteral("RX Mode"),
+        QStringLiteral("Shift"),       QStringLiteral("TX Shift/Freq"), QStringLiteral("TX Mode"),
+        QStringLiteral("CTCSS/DCS"),   QStringLiteral("Tone/Code"),     QStringLiteral("Show"),
+        QStringLiteral("Name"),        QStringLiteral("Scan"),          QStringLiteral("Group"),
         QStringLiteral("Description"),
     };
     return names;
@@ -29,8 +29,8 @@ const QStringList &CsvHeaderNames()
 const QStringList &CsvSourceIds()
 {
     static const QStringList ids = {
-        QStringLiteral("Orbis"),  QStringLiteral("Lumen"),   QStringLiteral("Quarry"), QStringLiteral("Tessel"),
-        QStringLiteral("Marrow"), QStringLiteral("Cinder"),  QStringLiteral("Halyard"), QStringLiteral("Brindle"),
+        QStringLiteral("Orbis"),  QStringLiteral("Lumen"),  QStringLiteral("Quarry"),  QStringLiteral("Tessel"),
+        QStringLiteral("Marrow"), QStringLiteral("Cinder"), QStringLiteral("Halyard"), QStringLiteral("Brindle"),
         QStringLiteral("Osprey"), QStringLiteral("Gantry"),
     };
     return ids;
@@ -96,7 +96,7 @@ bool isJoinedBySeparator(const QString &h9, std::initializer_list<const char *> 
     }
     return false;
 }
-} // namespace
+}  // namespace
 
 QString RecogniseCsvHeader(const QString &cleanedHeader)
 {
@@ -165,24 +165,17 @@ bool inList(const QString &text, std::initializer_list<const char *> list)
     }
     return false;
 }
-} // namespace
+}  // namespace
 
 bool IsPrecheckMode(const QString &m)
 {
-    return m.isEmpty()
-        || inList(m, {"AM", "AMN", "WAM", "AMS", "CW", "CWR", "CWN", "CWRN", "LSB", "USB", "DIG", "PKT", "RTYL",
-                      "RTYU", "FM", "FMN", "WFM", "PKTF", "PKTL", "USRU", "USRL"});
+    return m.isEmpty() || inList(m, {"AM",  "AMN",  "WAM",  "AMS", "CW",  "CWR", "CWN",  "CWRN", "LSB",  "USB", "DIG",
+                                     "PKT", "RTYL", "RTYU", "FM",  "FMN", "WFM", "PKTF", "PKTL", "USRU", "USRL"});
 }
 
-bool IsPrecheckShift(const QString &s)
-{
-    return s.isEmpty() || inList(s, {"SIMPLEX", "PLUS", "MINUS", "SPLIT"});
-}
+bool IsPrecheckShift(const QString &s) { return s.isEmpty() || inList(s, {"SIMPLEX", "PLUS", "MINUS", "SPLIT"}); }
 
-bool IsPrecheckEncoding(const QString &e)
-{
-    return e.isEmpty() || inList(e, {"CTCSS ENC", "CTCSS ENC+DEC", "DCS"});
-}
+bool IsPrecheckEncoding(const QString &e) { return e.isEmpty() || inList(e, {"CTCSS ENC", "CTCSS ENC+DEC", "DCS"}); }
 
 std::optional<QString> ImportedMode(const QString &field)
 {
@@ -292,7 +285,7 @@ int readToEnd(int fd, QByteArray *bytes)
     }
     return 0;
 }
-} // namespace
+}  // namespace
 
 CsvFileText ReadCsvFile(const QString &path)
 {
@@ -306,7 +299,7 @@ CsvFileText ReadCsvFile(const QString &path)
 
     QByteArray bytes;
     int readError = 0;
-    struct stat st {};
+    struct stat st { };
     if (IsStandardInputPath(path)) {
         // Standard input is already open: a pipe or a redirected file is read
         // to its end; a terminal or a device is not waited on.
@@ -348,4 +341,4 @@ CsvFileText ReadCsvFile(const QString &path)
     return out;
 }
 
-} // namespace mv
+}  // namespace mv

@@ -98,9 +98,9 @@ inline constexpr qint64 kMaxCsvFileSize = 10 * 1024 * 1024;
 struct CsvFileText {
     enum class Problem { None, Missing, ReadError, TooLarge, Binary, NotRegular };
     Problem problem = Problem::None;
-    int errorNumber = 0;    // for the read error message
-    QString errorText;      // its description
-    QStringList lines;      // line ends (CR LF, LF or CR) removed
+    int errorNumber = 0;  // for the read error message
+    QString errorText;  // its description
+    QStringList lines;  // line ends (CR LF, LF or CR) removed
 };
 
 // UTF-8 when the bytes are valid UTF-8 (a leading byte-order mark is dropped),
@@ -118,4 +118,4 @@ bool IsStandardInputPath(const QString &path);
 // pipe, read to its end; a terminal or device there is refused.
 CsvFileText ReadCsvFile(const QString &path);
 
-} // namespace mv
+}  // namespace mv

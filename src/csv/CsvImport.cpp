@@ -54,8 +54,8 @@ int memoryNumberOf(const QString &text)
 QString readErrorText(int record, int number, const QString &description)
 {
     return QStringLiteral("Problem encountered reading the import file at record ") + SignedText(record)
-        + QStringLiteral("\r\nError number") + SignedText(number) + QStringLiteral(", ") + description
-        + QStringLiteral("\r\nImport aborted");
+           + QStringLiteral("\r\nError number") + SignedText(number) + QStringLiteral(", ") + description
+           + QStringLiteral("\r\nImport aborted");
 }
 
 // Frequencies held by memories 1..500, kept up to date while records are added,
@@ -73,8 +73,9 @@ public:
         qint32 &slot = m_of[size_t(n - 1)];
         if (slot != kNotAFrequency && --m_counts[slot] == 0)
             m_counts.remove(slot);
-        slot = table.isEmpty(n) ? kNotAFrequency
-                                : ParseFrequency(table.cell(n, MemoryTable::ColFrequency), QStringLiteral("Quiet"), nullptr);
+        slot = table.isEmpty(n)
+                   ? kNotAFrequency
+                   : ParseFrequency(table.cell(n, MemoryTable::ColFrequency), QStringLiteral("Quiet"), nullptr);
         if (slot != kNotAFrequency)
             ++m_counts[slot];
     }
@@ -87,7 +88,11 @@ private:
 // Keeps the busy pointer on for the life of the object.
 class BusyPointer {
 public:
-    explicit BusyPointer(Dialogs &d) : m_d(d) { m_d.setBusy(true); }
+    explicit BusyPointer(Dialogs &d)
+        : m_d(d)
+    {
+        m_d.setBusy(true);
+    }
     ~BusyPointer() { off(); }
     void off()
     {
@@ -103,7 +108,11 @@ private:
 
 class Importer {
 public:
-    Importer(AppContext &ctx, const CsvImportOptions &options) : m_ctx(ctx), m_opt(options) {}
+    Importer(AppContext &ctx, const CsvImportOptions &options)
+        : m_ctx(ctx)
+        , m_opt(options)
+    {
+    }
     CsvImportResult run();
 
 private:
@@ -135,8 +144,7 @@ bool Importer::chooseFile()
         m_result.path = m_opt.path;
         return true;
     }
-    const FileChoice choice =
-        m_ctx.dialogs.openFile(CsvFileRequest(QStringLiteral("Import CSV"), m_ctx.state.HomeDir));
+    const FileChoice choice = m_ctx.dialogs.openFile(CsvFileRequest(QStringLiteral("Import CSV"), m_ctx.state.HomeDir));
     if (choice.cancelled || choice.path.trimmed().isEmpty())
         return false;
     QString path = choice.path;
@@ -176,9 +184,10 @@ bool Importer::readFile(CsvImportOutcome *failure)
         return false;
     case CsvFileText::Problem::NotRegular:
         *failure = CsvImportOutcome::Refused;
-        warn((IsStandardInputPath(m_result.path) ? QStringLiteral("Standard input is not a pipe or a file")
-                                                 : QStringLiteral("The file ") + m_result.path
-                      + QStringLiteral(" is not an ordinary file (it is a pipe, a device or a folder)"))
+        warn((IsStandardInputPath(m_result.path)
+                  ? QStringLiteral("Standard input is not a pipe or a file")
+                  : QStringLiteral("The file ") + m_result.path
+                        + QStringLiteral(" is not an ordinary file (it is a pipe, a device or a folder)"))
              + QStringLiteral(", so it is not read.\r\nImport aborted"));
         return false;
     case CsvFileText::Problem::ReadError:
@@ -226,7 +235,8 @@ void Importer::checkRecord(const QString &line, const QString &n)
         problem(QStringLiteral("Mode of '") + mode + QStringLiteral("' is not recognised as a Orbis mode"));
     const QString shift = CsvField(line, CsvShift).trimmed().toUpper();
     if (!IsPrecheckShift(shift))
-        problem(QStringLiteral("Shift of '") + shift + QStringLiteral("' is not Simplex, Plus, Minus, Split or omitted"));
+        problem(QStringLiteral("Shift of '") + shift
+                + QStringLiteral("' is not Simplex, Plus, Minus, Split or omitted"));
     const QString encoding = CsvField(line, CsvEncoding).trimmed().toUpper();
     if (!IsPrecheckEncoding(encoding))
         problem(QStringLiteral("Encoding state of '") + encoding
@@ -237,7 +247,6 @@ void Importer::checkRecord(const QString &line, const QString &n)
             problem(QStringLiteral("CTCSS tone of '") + tone + QStringLiteral("' is not valid. Will be set to 67.0"));
     }
 }
-
 
 void Importer::precheck()
 {
@@ -266,7 +275,7 @@ void Importer::precheck()
 QString Importer::countsText() const
 {
     QString text = QStringLiteral("Records loaded =") + SignedText(m_result.added) + QStringLiteral(", skipped =")
-        + SignedText(m_result.skipped);
+                   + SignedText(m_result.skipped);
     if (m_opt.omitDuplicates)
         text += QStringLiteral(", duplicates omitted =") + SignedText(m_result.omitted);
     return text;
@@ -282,7 +291,7 @@ void Importer::loadPass()
     // lands on the same memory later says whose values it replaces.
     QHash<int, int> filledBy;
     int slot = m_start;  // memories only fill up, so the search for an empty one never goes back
-    bool full = false;   // no empty memory was left: the rest of the file is not loaded
+    bool full = false;  // no empty memory was left: the rest of the file is not loaded
     int m = 0;
     int record = 0;
     auto skip = [this](const QString &text) {
@@ -303,7 +312,8 @@ void Importer::loadPass()
         const QString f1 = CsvField(line, CsvMemory).trimmed();
         if (!f1.isEmpty())
             m = memoryNumberOf(f1);
-        const QString at = QStringLiteral("Record ") + n + QStringLiteral(" memory ") + QString::number(m) + QStringLiteral(". ");
+        const QString at
+            = QStringLiteral("Record ") + n + QStringLiteral(" memory ") + QString::number(m) + QStringLiteral(". ");
 
         const QString f2 = CsvField(line, CsvRxFreq);
         if (f2.trimmed().isEmpty()) {
@@ -317,7 +327,8 @@ void Importer::loadPass()
         }
         const qint32 parsed = LastParsedFrequency;
         if (m_opt.omitDuplicates && frequencies.contains(LastValidFrequency)) {
-            log(at + QStringLiteral("Omitted as the frequency ") + frequency + QStringLiteral(" is already in a memory"));
+            log(at + QStringLiteral("Omitted as the frequency ") + frequency
+                + QStringLiteral(" is already in a memory"));
             ++m_result.omitted;
             continue;
         }
@@ -365,7 +376,7 @@ void Importer::loadPass()
             target = slot;
         }
         const QString name = QStringLiteral("Record ") + n + QStringLiteral(" memory ") + QString::number(target)
-            + QStringLiteral(". ");
+                             + QStringLiteral(". ");
         if (target < 1 || target > kMemories) {
             skip(name + QStringLiteral("Skipped as there is no memory ") + QString::number(target)
                  + QStringLiteral(" (memories are 1 to 500)"));
@@ -383,10 +394,12 @@ void Importer::loadPass()
         if (!toneKnown) {
             // With CTCSS on, the pre-check has already said so.
             if (!ctcss)
-                log(name + QStringLiteral("Tone of '") + tone + QStringLiteral("' is not a CTCSS tone of the radio - set to 67.0"));
+                log(name + QStringLiteral("Tone of '") + tone
+                    + QStringLiteral("' is not a CTCSS tone of the radio - set to 67.0"));
             tone = QStringLiteral("67.0");
         }
-        if (!table.AddMemory(target, frequency, *mode, shift, encoding, tone, description, &m_ctx.log, &m_ctx.dialogs)) {
+        if (!table.AddMemory(target, frequency, *mode, shift, encoding, tone, description, &m_ctx.log,
+                             &m_ctx.dialogs)) {
             skip(name + QStringLiteral("Skipped as the memory could not be set"));
             continue;
         }
@@ -508,9 +521,9 @@ CsvImportResult Importer::run()
     if (m_opt.saveUndoSnapshot)
         m_opt.saveUndoSnapshot();
     if (m_opt.clearBefore) {
-        const Answer a = m_ctx.dialogs.messageBox(
-            QStringLiteral("Are you sure you want to clear ALL memories before importing?"), Buttons::YesNoCancel,
-            Icon::Question);
+        const Answer a
+            = m_ctx.dialogs.messageBox(QStringLiteral("Are you sure you want to clear ALL memories before importing?"),
+                                       Buttons::YesNoCancel, Icon::Question);
         if (a != Answer::Yes) {
             m_result.outcome = CsvImportOutcome::ClearDeclined;
             return m_result;
@@ -532,16 +545,16 @@ CsvImportResult Importer::run()
     m_result.outcome = CsvImportOutcome::Imported;
     // A partial import is not reported as plain success.
     m_result.completion = m_result.skipped == 0
-        ? QStringLiteral("Import completed")
-        : QStringLiteral("Import completed, but not every record was loaded.\r\n") + countsText()
-            + QStringLiteral(". The messages list each record that was skipped.");
+                              ? QStringLiteral("Import completed")
+                              : QStringLiteral("Import completed, but not every record was loaded.\r\n") + countsText()
+                                    + QStringLiteral(". The messages list each record that was skipped.");
     if (!m_opt.deferCompletion)
         m_ctx.dialogs.messageBox(m_result.completion, Buttons::Ok,
                                  m_result.skipped == 0 ? Icon::Information : Icon::Exclamation);
     return m_result;
 }
 
-} // namespace
+}  // namespace
 
 CsvImportResult ImportCsv(AppContext &ctx, const CsvImportOptions &options)
 {
@@ -549,4 +562,4 @@ CsvImportResult ImportCsv(AppContext &ctx, const CsvImportOptions &options)
     return importer.run();
 }
 
-} // namespace mv
+}  // namespace mv

@@ -11,11 +11,11 @@ namespace mv {
 struct AppContext;
 
 struct CsvImportOptions {
-    QString startText;            // "Start at mem number"; empty means 1
-    bool useNumbers = false;      // "Use imported mem numbers"
-    bool clearBefore = false;     // "Clear all before import"
+    QString startText;  // "Start at mem number"; empty means 1
+    bool useNumbers = false;  // "Use imported mem numbers"
+    bool clearBefore = false;  // "Clear all before import"
     bool omitDuplicates = false;  // "Omit duplicate frequencies"
-    bool preview = false;         // "Preview Import"
+    bool preview = false;  // "Preview Import"
     // When set, this file is read as it stands: no open dialog, no ".CSV"
     // appended (command line).
     QString path;
@@ -27,31 +27,31 @@ struct CsvImportOptions {
 };
 
 enum class CsvImportOutcome {
-    Imported,          // the load pass ran ("Import completed")
+    Imported,  // the load pass ran ("Import completed")
     Previewed,
-    Cancelled,         // open dialog cancelled
+    Cancelled,  // open dialog cancelled
     BadStartNumber,
     MissingFile,
-    Refused,           // over 10 MiB, not text, or not a regular file
+    Refused,  // over 10 MiB, not text, or not a regular file
     UnknownHeader,
-    ForeignHeader,     // a known layout other than the one export writes
-    NothingToImport,   // every record a duplicate (or none at all)
+    ForeignHeader,  // a known layout other than the one export writes
+    NothingToImport,  // every record a duplicate (or none at all)
     PrecheckDeclined,  // "No" to loading despite pre-check errors
-    ClearDeclined,     // not "Yes" to clearing all memories
+    ClearDeclined,  // not "Yes" to clearing all memories
     ReadError,
 };
 
 struct CsvImportResult {
     CsvImportOutcome outcome = CsvImportOutcome::Cancelled;
-    QString startText;      // the start-number box afterwards ("1" when it was empty)
-    QString path;           // the file read
-    QString source;         // CsvSource: the header's layout id
+    QString startText;  // the start-number box afterwards ("1" when it was empty)
+    QString path;  // the file read
+    QString source;  // CsvSource: the header's layout id
     bool precheckErrors = false;
-    int records = 0;        // R of the pre-check
-    int duplicates = 0;     // D of the pre-check
-    int added = 0;          // records loaded: memories that hold a record of the file at the end
-    int skipped = 0;        // records the load did not add, or that a later record replaced
-    int omitted = 0;        // records left out as duplicate frequencies ("Omit duplicate frequencies")
+    int records = 0;  // R of the pre-check
+    int duplicates = 0;  // D of the pre-check
+    int added = 0;  // records loaded: memories that hold a record of the file at the end
+    int skipped = 0;  // records the load did not add, or that a later record replaced
+    int omitted = 0;  // records left out as duplicate frequencies ("Omit duplicate frequencies")
     // The closing message: "Import completed", or, when records were skipped,
     // a warning that says how many.
     QString completion;
@@ -62,4 +62,4 @@ CsvImportResult ImportCsv(AppContext &ctx, const CsvImportOptions &options);
 // The line closing a preview and a pre-check with errors: CR LF and 55 underscores.
 QString CsvRuleLine();
 
-} // namespace mv
+}  // namespace mv

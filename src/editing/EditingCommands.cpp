@@ -18,7 +18,7 @@ namespace {
 using Row = MemoryTable::Row;
 constexpr int kMemories = MemoryTable::kMemoryCount;
 constexpr int kLastColumn = MemoryTable::ColDescription;  // memory view
-constexpr int kPmsLastColumn = MemoryTable::ColTone;      // PMS view
+constexpr int kPmsLastColumn = MemoryTable::ColTone;  // PMS view
 const QString kLineBreak = QStringLiteral("\r\n");
 
 // Sorting key with the view's generic ordering: numbers compare as numbers,
@@ -75,16 +75,13 @@ void blankControlCharacters(QString &text)
 bool confirmBlockCommand(Dialogs &dialogs, const QString &verb, int first, int last)
 {
     const QString start = QStringLiteral("Are you sure you want to ") + verb;
-    const QString question = first == last
-        ? start + QStringLiteral(" memory") + SignedText(first)
-        : start + QStringLiteral(" memories") + SignedText(first) + QStringLiteral(" to") + SignedText(last);
+    const QString question = first == last ? start + QStringLiteral(" memory") + SignedText(first)
+                                           : start + QStringLiteral(" memories") + SignedText(first)
+                                                 + QStringLiteral(" to") + SignedText(last);
     return dialogs.messageBox(question, Buttons::OkCancel, Icon::Question) == Answer::Ok;
 }
 
-bool isPickListColumn(int column)
-{
-    return column >= MemoryTable::ColMode && column <= MemoryTable::ColTone;
-}
+bool isPickListColumn(int column) { return column >= MemoryTable::ColMode && column <= MemoryTable::ColTone; }
 
 // A confirmed frequency (text, and f in Hz) in a memory or PMS row, `cell` and
 // `setCell` reaching that row: empty mode, shift and tone cells get the band's
@@ -106,7 +103,7 @@ void setFrequencyCells(const QString &text, qint32 f, Cell cell, SetCell setCell
                 FindRepeaterRule(rules, f) ? rules.CurrentRule.Direction : QStringLiteral("Simplex"));
 }
 
-} // namespace
+}  // namespace
 
 EditingCommands::EditingCommands(AppContext &ctx, UndoSnapshot &undo)
     : m_ctx(ctx)
@@ -118,10 +115,7 @@ EditingCommands::EditingCommands(AppContext &ctx, UndoSnapshot &undo)
 
 int EditingCommands::firstRow() const { return std::clamp(m_ctx.state.selection.firstRow, 1, kMemories); }
 
-int EditingCommands::lastRow() const
-{
-    return std::clamp(m_ctx.state.selection.lastRow, firstRow(), kMemories);
-}
+int EditingCommands::lastRow() const { return std::clamp(m_ctx.state.selection.lastRow, firstRow(), kMemories); }
 
 void EditingCommands::selectCell(int row, int column)
 {
@@ -149,18 +143,27 @@ bool EditingCommands::isMemoryCellEditable(int row, int column) const
     if (row < 1 || row > kMemories || column < 1 || column > kLastColumn)
         return false;
     return column == MemoryTable::ColFrequency
-        || s.table.cell(row, MemoryTable::ColFrequency).compare(QLatin1String("EMPTY"), Qt::CaseInsensitive) != 0;
+           || s.table.cell(row, MemoryTable::ColFrequency).compare(QLatin1String("EMPTY"), Qt::CaseInsensitive) != 0;
 }
 
 QStringList EditingCommands::PickListChoices(int column)
 {
     QString list;
     switch (column) {
-    case MemoryTable::ColMode: list = modePickList(); break;
-    case MemoryTable::ColShift: list = shiftPickList(); break;
-    case MemoryTable::ColEncoding: list = encodingPickList(); break;
-    case MemoryTable::ColTone: list = tonePickList(); break;
-    default: return {};
+    case MemoryTable::ColMode:
+        list = modePickList();
+        break;
+    case MemoryTable::ColShift:
+        list = shiftPickList();
+        break;
+    case MemoryTable::ColEncoding:
+        list = encodingPickList();
+        break;
+    case MemoryTable::ColTone:
+        list = tonePickList();
+        break;
+    default:
+        return {};
     }
     QStringList choices = list.split(QLatin1Char('|'));
     if (!choices.isEmpty() && choices.last().isEmpty())
@@ -196,8 +199,8 @@ void EditingCommands::ClearText(QString &text)
 QString EditingCommands::FindPrompt()
 {
     return QStringLiteral("Find what:") + kLineBreak + kLineBreak + QStringLiteral("The case of the text is ignored.")
-        + kLineBreak + kLineBreak
-        + QStringLiteral("After a successful find you can use F3 to find the next occurence");
+           + kLineBreak + kLineBreak
+           + QStringLiteral("After a successful find you can use F3 to find the next occurence");
 }
 
 // ---- block commands -----------------------------------------------------------
@@ -219,7 +222,7 @@ void EditingCommands::InsertMemoryAbove()
     }
     if (dropped == 0) {
         const QString question = QStringLiteral("No empty memory slot is available after memory") + SignedText(current)
-            + kLineBreak + QStringLiteral("Is it OK to drop the last memory?");
+                                 + kLineBreak + QStringLiteral("Is it OK to drop the last memory?");
         if (m_ctx.dialogs.messageBox(question, Buttons::YesNo, Icon::Question) != Answer::Yes)
             return;
         dropped = kMemories;
@@ -548,8 +551,8 @@ void EditingCommands::sortBlock(int column)
         const Row &r = old[size_t(first - 1 + i)];
         // Empty memories sort as the frequency 99999999, after every real one.
         keys[size_t(i)] = column == MemoryTable::ColFrequency && r[MemoryTable::ColFrequency] == kEmptyMarker
-            ? SortKey{1, 99999999.0, {}}
-            : sortKeyOf(r[size_t(column)]);
+                              ? SortKey{1, 99999999.0, {}}
+                              : sortKeyOf(r[size_t(column)]);
     }
     std::vector<int> order(static_cast<size_t>(count));
     std::iota(order.begin(), order.end(), 0);
@@ -638,8 +641,7 @@ void EditingCommands::FindText()
 {
     if (!hasData())
         return;
-    const std::optional<QString> answer =
-        m_ctx.dialogs.inputBox(FindPrompt(), QStringLiteral("Find"), FindTextValue);
+    const std::optional<QString> answer = m_ctx.dialogs.inputBox(FindPrompt(), QStringLiteral("Find"), FindTextValue);
     FindTextValue = answer.value_or(QString());
     m_ctx.view.ShowMemoriesTab();
     m_ctx.view.FocusMemoryView();
@@ -692,8 +694,9 @@ bool EditingCommands::ConfirmMemoryEdit(int row, int column, const QString &text
             return false;
         }
         MemoryTable::Batch batch(table);
-        setFrequencyCells(t, LastParsedFrequency, [&](int c) { return table.cell(row, c); },
-                          [&](int c, const QString &v) { table.setCell(row, c, v); });
+        setFrequencyCells(
+            t, LastParsedFrequency, [&](int c) { return table.cell(row, c); },
+            [&](int c, const QString &v) { table.setCell(row, c, v); });
         if (wasEmpty)
             refreshHiding();
         break;
@@ -744,8 +747,9 @@ bool EditingCommands::ConfirmPmsEdit(int k, int column, const QString &text)
             return false;
         }
         MemoryTable::Batch batch(table);
-        setFrequencyCells(t, LastParsedFrequency, [&](int c) { return table.pmsCell(k, c); },
-                          [&](int c, const QString &v) { table.setPmsCell(k, c, v); });
+        setFrequencyCells(
+            t, LastParsedFrequency, [&](int c) { return table.pmsCell(k, c); },
+            [&](int c, const QString &v) { table.setPmsCell(k, c, v); });
     } else {
         const QString choice = MatchPickList(column, text);
         if (choice.isEmpty())
@@ -776,4 +780,4 @@ bool EditingCommands::PasteIntoCell(int row, int column)
     return ConfirmMemoryEdit(row, column, text);
 }
 
-} // namespace mv
+}  // namespace mv

@@ -92,4 +92,4 @@ private:
     std::shared_ptr<const int> m_lifetime = std::make_shared<const int>(0);
 };
 
-} // namespace mv
+}  // namespace mv

@@ -7,11 +7,11 @@ namespace mv {
 namespace {
 
 constexpr const char *kMemoryHeaders[MemoryTable::kColumnCount][2] = {
-    {"General", "Memories"}, {"Receive", "Frequency"}, {"Op", "Mode"},         {"RPT", "Shift"},
-    {"Encoding", "Method"},  {"CTCSS", "Tone"},        {"Memory", "Description"},
+    {"General", "Memories"}, {"Receive", "Frequency"},  {"Op", "Mode"}, {"RPT", "Shift"}, {"Encoding", "Method"},
+    {"CTCSS", "Tone"},       {"Memory", "Description"},
 };
 
-} // namespace
+}  // namespace
 
 MemoryTableModel::MemoryTableModel(AppState &state, Kind kind, QObject *parent)
     : QAbstractTableModel(parent)
@@ -195,10 +195,7 @@ void MemoryTableModel::onPmsRowsChanged(int first, int last)
     emit dataChanged(index(first - 1, 0), index(last - 1, columnCount() - 1));
 }
 
-QStringList MemoryTableModel::mimeTypes() const
-{
-    return {QString::fromLatin1(kMimeType)};
-}
+QStringList MemoryTableModel::mimeTypes() const { return {QString::fromLatin1(kMimeType)}; }
 
 QMimeData *MemoryTableModel::mimeData(const QModelIndexList &indexes) const
 {
@@ -223,7 +220,7 @@ bool MemoryTableModel::canDropMimeData(const QMimeData *data, Qt::DropAction act
                                        const QModelIndex &) const
 {
     return m_kind == Kind::Memories && m_state.DataSource != 0 && action == Qt::MoveAction && data
-        && data->hasFormat(QString::fromLatin1(kMimeType));
+           && data->hasFormat(QString::fromLatin1(kMimeType));
 }
 
 bool MemoryTableModel::dropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
@@ -251,4 +248,4 @@ bool MemoryTableModel::dropMimeData(const QMimeData *data, Qt::DropAction action
     return false;
 }
 
-} // namespace mv
+}  // namespace mv

@@ -27,8 +27,8 @@ public:
     };
 
     static constexpr quint32 kRadioColour = 0xffccccff;  // RGB(204, 204, 255)
-    static constexpr quint32 kFileColour = 0xfffadfad;   // RGB(250, 223, 173)
-    static constexpr quint32 kBandColour = 0xffebebeb;   // RGB(235, 235, 235)
+    static constexpr quint32 kFileColour = 0xfffadfad;  // RGB(250, 223, 173)
+    static constexpr quint32 kBandColour = 0xffebebeb;  // RGB(235, 235, 235)
     static constexpr const char *kMimeType = "application/x-memvault-memory-row";
 
     MemoryTableModel(AppState &state, Kind kind, QObject *parent = nullptr);
@@ -93,4 +93,4 @@ private:
     MoveHandler m_moveHandler;
 };
 
-} // namespace mv
+}  // namespace mv

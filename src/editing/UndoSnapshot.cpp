@@ -15,7 +15,7 @@ namespace {
 // exactly (tabs, line breaks, quotes), which a line-based format would not.
 constexpr quint32 kMagic = 0x4d565544;  // "MVUD"
 constexpr quint32 kVersion = 1;
-} // namespace
+}  // namespace
 
 UndoSnapshot::UndoSnapshot() = default;
 UndoSnapshot::~UndoSnapshot() { remove(); }
@@ -101,4 +101,4 @@ void UndoSnapshot::remove()
     m_available = false;
 }
 
-} // namespace mv
+}  // namespace mv

@@ -45,4 +45,4 @@ private:
     QString m_name;
 };
 
-} // namespace mv
+}  // namespace mv

@@ -9,17 +9,14 @@ namespace mv {
 namespace {
 
 // Table column of each print column.
-constexpr int kTableColumn[PrintOptions::kColumnCount] = {
-    MemoryTable::ColFrequency, MemoryTable::ColMode,  MemoryTable::ColShift,
-    MemoryTable::ColEncoding,  MemoryTable::ColTone, MemoryTable::ColDescription};
+constexpr int kTableColumn[PrintOptions::kColumnCount]
+    = {MemoryTable::ColFrequency, MemoryTable::ColMode, MemoryTable::ColShift,
+       MemoryTable::ColEncoding,  MemoryTable::ColTone, MemoryTable::ColDescription};
 
 // One blank between neighbouring fields on paper: "Simplex" fills its field.
 constexpr int kFieldGap = 1;
 
-QString labelField(const QString &label)
-{
-    return label.rightJustified(3);
-}
+QString labelField(const QString &label) { return label.rightJustified(3); }
 
 class Paginator {
 public:
@@ -103,8 +100,8 @@ public:
     {
         PrintLine line{kind, {{0, labelField(row[MemoryTable::ColLabel])}}};
         forEachColumn(withDescription, [&](int i, int column) {
-            const QString text = i == PrintOptions::Description ? description
-                                                                : PrintCellText(i, row[size_t(kTableColumn[i])]);
+            const QString text
+                = i == PrintOptions::Description ? description : PrintCellText(i, row[size_t(kTableColumn[i])]);
             if (!text.isEmpty())
                 line.spans << PrintSpan{column, text};
         });
@@ -114,8 +111,7 @@ public:
 private:
     // Calls f(i, column) for each printed column i in order, column being the
     // character position where its field starts (after the label field).
-    template <typename F>
-    void forEachColumn(bool withDescription, F f) const
+    template <typename F> void forEachColumn(bool withDescription, F f) const
     {
         int column = kLabelFieldChars;
         for (int i = 0; i < PrintOptions::kColumnCount; ++i) {
@@ -137,7 +133,7 @@ private:
     QList<PrintLine> m_held;
 };
 
-} // namespace
+}  // namespace
 
 QString PrintLine::plainText() const
 {
@@ -177,15 +173,9 @@ DescriptionParts SplitDescription(const QString &description)
     return parts;
 }
 
-QString PrintTitle(const QString &fileName)
-{
-    return QStringLiteral("Memory print of ") + fileName;
-}
+QString PrintTitle(const QString &fileName) { return QStringLiteral("Memory print of ") + fileName; }
 
-QString PageFooter(int page, int pageCount)
-{
-    return QStringLiteral("Page %1 of %2").arg(page).arg(pageCount);
-}
+QString PageFooter(int page, int pageCount) { return QStringLiteral("Page %1 of %2").arg(page).arg(pageCount); }
 
 QString EmptyRunText(int first, int last)
 {
@@ -237,8 +227,8 @@ MemoryPrintLayout LayoutMemoryPrint(const MemoryTable &table, const PrintOptions
         if (parts.pageBreak)
             pages.pageBreak();
         if (!parts.group.isEmpty())
-            pages.holdForNext({PrintLine{PrintLine::Kind::Blank, {}},
-                               PrintLine{PrintLine::Kind::GroupHeading, {{0, parts.group}}}});
+            pages.holdForNext(
+                {PrintLine{PrintLine::Kind::Blank, {}}, PrintLine{PrintLine::Kind::GroupHeading, {{0, parts.group}}}});
         if (empty) {
             // A marked empty memory opens a run of its own below its heading.
             runStart = n;
@@ -252,19 +242,17 @@ MemoryPrintLayout LayoutMemoryPrint(const MemoryTable &table, const PrintOptions
     // rows; the block is short enough to move to a fresh page as a whole.
     PrintLine pmsHeadings = pages.headingLine(false);
     QList<PrintLine> block{PrintLine{PrintLine::Kind::Blank, {}},
-                           PrintLine{PrintLine::Kind::PmsHeading, {{0, QStringLiteral("PMS memories")}}},
-                           pmsHeadings};
+                           PrintLine{PrintLine::Kind::PmsHeading, {{0, QStringLiteral("PMS memories")}}}, pmsHeadings};
     for (int k = 1; k <= MemoryTable::kPmsCount; ++k) {
         const MemoryTable::Row &row = table.pms(k);
-        PrintLine line = table.isPmsEmpty(k)
-                             ? PrintLine{PrintLine::Kind::Pms,
-                                         {{0, labelField(row[MemoryTable::ColLabel])},
-                                          {kLabelFieldChars, QStringLiteral("Empty")}}}
-                             : pages.rowLine(PrintLine::Kind::Pms, row, {}, false);
+        PrintLine line = table.isPmsEmpty(k) ? PrintLine{PrintLine::Kind::Pms,
+                                                         {{0, labelField(row[MemoryTable::ColLabel])},
+                                                          {kLabelFieldChars, QStringLiteral("Empty")}}}
+                                             : pages.rowLine(PrintLine::Kind::Pms, row, {}, false);
         block << line;
     }
     pages.add(block);
     return pages.finish();
 }
 
-} // namespace mv
+}  // namespace mv

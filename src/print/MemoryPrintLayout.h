@@ -49,8 +49,8 @@ struct MemoryPrintLayout {
 // A description split into its print markers.
 struct DescriptionParts {
     bool pageBreak = false;  // began with "^"
-    QString group;           // the text between a leading "<" and the next ">"
-    QString text;            // what is printed as the description
+    QString group;  // the text between a leading "<" and the next ">"
+    QString text;  // what is printed as the description
 };
 DescriptionParts SplitDescription(const QString &description);
 
@@ -70,7 +70,7 @@ QString EmptyRunText(int first, int last);
 // marks line up.
 QString PrintCellText(int column, const QString &cell);
 
-MemoryPrintLayout LayoutMemoryPrint(const MemoryTable &table, const PrintOptions &options,
-                                    const QString &fileName, int linesPerPage);
+MemoryPrintLayout LayoutMemoryPrint(const MemoryTable &table, const PrintOptions &options, const QString &fileName,
+                                    int linesPerPage);
 
-} // namespace mv
+}  // namespace mv

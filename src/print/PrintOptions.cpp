@@ -7,18 +7,14 @@ namespace mv {
 namespace {
 
 constexpr int kWidths[PrintOptions::kColumnCount] = {10, 6, 7, 9, 6, 15};
-constexpr const char *kCaptions[PrintOptions::kColumnCount] = {
-    "Frequency (10)", "Mode (6)", "Repeater shift (7)", "Encoding method (9)", "CTCSS tone (6)",
-    "Description (15)"};
-constexpr const char *kHeadings[PrintOptions::kColumnCount] = {
-    "RX Freq   ", "Mode  ", "Shift  ", "Decode  ", "Tone  ", "Description    "};
+constexpr const char *kCaptions[PrintOptions::kColumnCount]
+    = {"Frequency (10)", "Mode (6)", "Repeater shift (7)", "Encoding method (9)", "CTCSS tone (6)", "Description (15)"};
+constexpr const char *kHeadings[PrintOptions::kColumnCount]
+    = {"RX Freq   ", "Mode  ", "Shift  ", "Decode  ", "Tone  ", "Description    "};
 
-bool validColumn(int column)
-{
-    return column >= 0 && column < PrintOptions::kColumnCount;
-}
+bool validColumn(int column) { return column >= 0 && column < PrintOptions::kColumnCount; }
 
-} // namespace
+}  // namespace
 
 int PrintOptions::width() const
 {
@@ -37,10 +33,7 @@ bool PrintOptions::anyColumn() const
     return false;
 }
 
-int PrintOptions::columnWidth(int column)
-{
-    return validColumn(column) ? kWidths[column] : 0;
-}
+int PrintOptions::columnWidth(int column) { return validColumn(column) ? kWidths[column] : 0; }
 
 QString PrintOptions::columnCaption(int column)
 {
@@ -52,10 +45,7 @@ QString PrintOptions::columnHeading(int column)
     return validColumn(column) ? QString::fromLatin1(kHeadings[column]) : QString();
 }
 
-QString PrintOptions::widthLabel(int width)
-{
-    return QStringLiteral("Width=") + QString::number(width);
-}
+QString PrintOptions::widthLabel(int width) { return QStringLiteral("Width=") + QString::number(width); }
 
 QStringList PrintOptions::topMarginItems()
 {
@@ -111,4 +101,4 @@ void StorePrintOptions(SettingsStore &settings, const PrintOptions &options)
     settings.set<Setting::TopMargin>(options.topMarginText);
 }
 
-} // namespace mv
+}  // namespace mv

@@ -53,4 +53,4 @@ PrintOptions LoadPrintOptions(const SettingsStore &settings);
 // and "TopMargin" (the list text).
 void StorePrintOptions(SettingsStore &settings, const PrintOptions &options);
 
-} // namespace mv
+}  // namespace mv

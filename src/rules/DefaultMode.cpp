@@ -10,15 +10,14 @@ struct BandEdge {
 
 // Tested from the top; the first threshold the frequency reaches decides.
 constexpr BandEdge kBandTable[] = {
-    {79000000, "FMN"}, {47000000, "FM"},  {32000000, "FM"},  {23000000, "AM"},  {17400000, "FM"},
-    {14450000, "FM"},  {14400000, "USB"}, {13600000, "FM"},  {10800000, "AM"},  {8750000, "FM"},
-    {5200000, "FMN"},  {5010000, "USB"},  {5000000, "CW"},   {2970000, "USB"},  {2966000, "FMN"},
-    {2800000, "USB"},  {2499000, "AM"},   {2489000, "USB"},  {2145000, "AM"},   {2100000, "USB"},
-    {1817000, "AM"},   {1806800, "USB"},  {1435000, "AM"},   {1400000, "USB"},  {1015000, "AM"},
-    {1010000, "CW"},   {730000, "AM"},    {700000, "LSB"},   {380000, "AM"},    {350000, "LSB"},
+    {79000000, "FMN"}, {47000000, "FM"}, {32000000, "FM"}, {23000000, "AM"}, {17400000, "FM"}, {14450000, "FM"},
+    {14400000, "USB"}, {13600000, "FM"}, {10800000, "AM"}, {8750000, "FM"},  {5200000, "FMN"}, {5010000, "USB"},
+    {5000000, "CW"},   {2970000, "USB"}, {2966000, "FMN"}, {2800000, "USB"}, {2499000, "AM"},  {2489000, "USB"},
+    {2145000, "AM"},   {2100000, "USB"}, {1817000, "AM"},  {1806800, "USB"}, {1435000, "AM"},  {1400000, "USB"},
+    {1015000, "AM"},   {1010000, "CW"},  {730000, "AM"},   {700000, "LSB"},  {380000, "AM"},   {350000, "LSB"},
     {200000, "AM"},    {180000, "LSB"},
 };
-} // namespace
+}  // namespace
 
 QString DefaultModeForFrequency(RepeaterRuleSet &set, qint32 f)
 {
@@ -34,4 +33,4 @@ QString DefaultModeForFrequency(RepeaterRuleSet &set, qint32 f)
     return QStringLiteral("AM");
 }
 
-} // namespace mv
+}  // namespace mv

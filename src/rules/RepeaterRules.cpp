@@ -45,7 +45,7 @@ int patternDecimals(const QString &pattern)
     const int dot = int(pattern.indexOf(QLatin1Char('.')));
     return dot < 0 ? 0 : int(pattern.mid(dot + 1).count(QLatin1Char('0')));
 }
-} // namespace
+}  // namespace
 
 RepeaterRuleSet &repeaterRules()
 {
@@ -131,9 +131,9 @@ void LoadRepeaterRules(RepeaterRuleSet &set, SettingsStore &settings, Dialogs *d
         rule.Low = readLimit(Setting::RuleLow, settings.find<Setting::RuleLow>(n));
         rule.High = readLimit(Setting::RuleHigh, settings.find<Setting::RuleHigh>(n));
         rule.Direction = settings.get<Setting::RuleDirection>(n);
-        rule.Amount = FormatDecimalText(
-            NormaliseDecimalText(settings.find<Setting::RuleAmount>(n).value_or(defaultAmount)),
-            QStringLiteral("##.00000"));
+        rule.Amount
+            = FormatDecimalText(NormaliseDecimalText(settings.find<Setting::RuleAmount>(n).value_or(defaultAmount)),
+                                QStringLiteral("##.00000"));
         rule.Step = settings.get<Setting::RuleStep>(n);
         if (!badKey.isEmpty()) {
             rule.Readable = false;
@@ -146,4 +146,4 @@ void LoadRepeaterRules(RepeaterRuleSet &set, SettingsStore &settings, Dialogs *d
     set.rules = std::move(rules);
 }
 
-} // namespace mv
+}  // namespace mv

@@ -18,11 +18,11 @@ class SettingsStore;
 inline constexpr int kMaxRepeaterRules = 1000;
 
 struct RepeaterRule {
-    qint32 Low = 0;    // 10 Hz units, inclusive
-    qint32 High = 0;   // 10 Hz units, inclusive
-    QString Direction; // "Plus", "Minus", "Simplex"
-    QString Amount;    // MHz, "##.00000"
-    QString Step;      // "12.5 K" ...
+    qint32 Low = 0;  // 10 Hz units, inclusive
+    qint32 High = 0;  // 10 Hz units, inclusive
+    QString Direction;  // "Plus", "Minus", "Simplex"
+    QString Amount;  // MHz, "##.00000"
+    QString Step;  // "12.5 K" ...
     // False when the stored Low or High could not be read as a frequency; such a
     // rule holds no frequency at all.
     bool Readable = true;
@@ -70,4 +70,4 @@ inline bool FindRepeaterRule(qint32 f) { return FindRepeaterRule(repeaterRules()
 QString DefaultModeForFrequency(RepeaterRuleSet &set, qint32 f);
 inline QString DefaultModeForFrequency(qint32 f) { return DefaultModeForFrequency(repeaterRules(), f); }
 
-} // namespace mv
+}  // namespace mv

@@ -9,16 +9,16 @@
 namespace mv {
 
 struct PresetRule {
-    qint32 low;       // 10 Hz units
-    qint32 high;      // 10 Hz units
+    qint32 low;  // 10 Hz units
+    qint32 high;  // 10 Hz units
     const char *direction;
-    qint32 offset;    // 10 Hz units
+    qint32 offset;  // 10 Hz units
     const char *step;
 };
 
 struct RulePreset {
     const char *objectName;  // the button's object name, e.g. "cmdLoadDefaultUK"
-    const char *caption;     // the button's caption
+    const char *caption;  // the button's caption
     std::span<const PresetRule> rules;
 };
 
@@ -28,4 +28,4 @@ std::span<const RulePreset> RulePresets();
 // The preset of a button, or null.
 const RulePreset *FindRulePreset(const QString &objectName);
 
-} // namespace mv
+}  // namespace mv

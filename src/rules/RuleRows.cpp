@@ -22,9 +22,8 @@ struct Band {
     qint32 high;
 };
 // 29-30, 50-52, 145-147 and 430-450 MHz.
-constexpr Band kPermittedBands[] = {
-    {2900000, 3000000}, {5000000, 5200000}, {14500000, 14700000}, {43000000, 45000000}};
-} // namespace
+constexpr Band kPermittedBands[] = {{2900000, 3000000}, {5000000, 5200000}, {14500000, 14700000}, {43000000, 45000000}};
+}  // namespace
 
 StoredRuleRows ReadStoredRuleRows(const SettingsStore &settings)
 {
@@ -52,8 +51,7 @@ StoredRuleRows ReadStoredRuleRows(const SettingsStore &settings)
     return out;
 }
 
-void StoreRuleRows(SettingsStore &settings, const std::vector<RuleRow> &rows, bool rulesActive,
-                   bool allowAnyFrequency)
+void StoreRuleRows(SettingsStore &settings, const std::vector<RuleRow> &rows, bool rulesActive, bool allowAnyFrequency)
 {
     settings.set<Setting::NumberOfRules>(int(rows.size()));
     settings.set<Setting::RepeaterRulesActive>(rulesActive);
@@ -109,10 +107,10 @@ bool IsPermittedRepeaterFrequency(qint32 f)
 
 QString RepeaterRangeMessage(const QString &x)
 {
-    return QStringLiteral("The frequency of '") + x +
-           QStringLiteral("' is not acceptable. Valid ranges in MHz are:\r\n"
-                          "29 - 30, 50 - 52, 145 - 147 and 430 - 450.\r\n"
-                          " If your local rules are outside these limits please contact the author.");
+    return QStringLiteral("The frequency of '") + x
+           + QStringLiteral("' is not acceptable. Valid ranges in MHz are:\r\n"
+                            "29 - 30, 50 - 52, 145 - 147 and 430 - 450.\r\n"
+                            " If your local rules are outside these limits please contact the author.");
 }
 
 bool CheckRuleFrequencyEntry(const QString &typed, bool allowAny, Dialogs *dialogs, QString *cellText)
@@ -139,4 +137,4 @@ bool CheckRuleAmountEntry(const QString &typed, Dialogs *dialogs)
     return value >= 0 && value <= 9999000;
 }
 
-} // namespace mv
+}  // namespace mv

@@ -13,11 +13,11 @@ class SettingsStore;
 struct RulePreset;
 
 struct RuleRow {
-    QString Low;        // MHz, "##0.00000"
-    QString High;       // MHz, "##0.00000"
+    QString Low;  // MHz, "##0.00000"
+    QString High;  // MHz, "##0.00000"
     QString Direction;  // "Plus", "Minus", "Simplex"
-    QString Amount;     // MHz, "##.00000"
-    QString Step;       // "12.5 K" ...
+    QString Amount;  // MHz, "##.00000"
+    QString Step;  // "12.5 K" ...
 
     QStringList cells() const { return {Low, High, Direction, Amount, Step}; }
     bool operator==(const RuleRow &) const = default;
@@ -36,8 +36,7 @@ StoredRuleRows ReadStoredRuleRows(const SettingsStore &settings);
 
 // OK: writes "NumberOfRules", "RepeaterRulesActive", "AllowAnyRepeaterFrequency",
 // then the five keys of every row with the row's texts as they are.
-void StoreRuleRows(SettingsStore &settings, const std::vector<RuleRow> &rows, bool rulesActive,
-                   bool allowAnyFrequency);
+void StoreRuleRows(SettingsStore &settings, const std::vector<RuleRow> &rows, bool rulesActive, bool allowAnyFrequency);
 
 // The row "Add a new rule" appends: 145.60000, 145.80000, "Minus", .60000, "12.5 K".
 RuleRow NewRuleRow();
@@ -65,4 +64,4 @@ bool CheckRuleFrequencyEntry(const QString &typed, bool allowAny, Dialogs *dialo
 // numeric value" for text that is not a number; other values refused silently.
 bool CheckRuleAmountEntry(const QString &typed, Dialogs *dialogs);
 
-} // namespace mv
+}  // namespace mv

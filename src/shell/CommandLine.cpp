@@ -29,4 +29,4 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     return out;
 }
 
-} // namespace mv
+}  // namespace mv

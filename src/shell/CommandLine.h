@@ -10,12 +10,12 @@
 namespace mv {
 
 struct CommandLine {
-    QString path;     // memory file to open, quotes kept for PrepareAutoOpen
-    QString device;   // --device value
-    QString error;    // a usage problem, empty when none
+    QString path;  // memory file to open, quotes kept for PrepareAutoOpen
+    QString device;  // --device value
+    QString error;  // a usage problem, empty when none
 };
 
 // `arguments` without the program name.
 CommandLine ParseCommandLine(const QStringList &arguments);
 
-} // namespace mv
+}  // namespace mv

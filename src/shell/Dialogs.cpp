@@ -35,4 +35,4 @@ Answer NonInteractiveDialogs::messageBox(const QString &text, Buttons buttons, I
     return Answer::Ok;
 }
 
-} // namespace mv
+}  // namespace mv

@@ -19,7 +19,7 @@ struct FileChoice {
 
 struct FileDialogRequest {
     QString title;
-    QString filter;      // "Name (*.x)|*.x|Other (*.*)|*.*"
+    QString filter;  // "Name (*.x)|*.x|Other (*.*)|*.*"
     QString startFolder;
     QString suggestedName;
 };
@@ -30,16 +30,17 @@ public:
 
     // title empty means the program's title.
     virtual Answer messageBox(const QString &text, Buttons buttons = Buttons::Ok, Icon icon = Icon::None,
-                              const QString &title = {}) = 0;
+                              const QString &title = {})
+        = 0;
     // nullopt when cancelled.
-    virtual std::optional<QString> inputBox(const QString &prompt, const QString &title,
-                                            const QString &defaultText) = 0;
+    virtual std::optional<QString> inputBox(const QString &prompt, const QString &title, const QString &defaultText)
+        = 0;
     virtual FileChoice openFile(const FileDialogRequest &request) = 0;
     virtual FileChoice saveFile(const FileDialogRequest &request) = 0;
     // Empty text when cancelled.
     virtual QString browseForFolder(const QString &title) = 0;
     // Busy pointer on / off around long operations.
-    virtual void setBusy(bool) {}
+    virtual void setBusy(bool) { }
 };
 
 // "Name (*.x)|*.x|All Files (*.*)|*.*" -> Qt's ";;"-separated filter list.
@@ -50,7 +51,10 @@ QStringList filterListToQt(const QString &filter);
 class NonInteractiveDialogs : public Dialogs {
 public:
     using Sink = void (*)(const QString &text);
-    explicit NonInteractiveDialogs(Sink sink = nullptr) : m_sink(sink) {}
+    explicit NonInteractiveDialogs(Sink sink = nullptr)
+        : m_sink(sink)
+    {
+    }
     Answer messageBox(const QString &text, Buttons buttons, Icon icon, const QString &title) override;
     std::optional<QString> inputBox(const QString &, const QString &, const QString &defaultText) override
     {
@@ -65,4 +69,4 @@ private:
     Sink m_sink;
 };
 
-} // namespace mv
+}  // namespace mv

@@ -103,4 +103,4 @@ void FrontEndDialogs::setBusy(bool on)
     m_frontEnd.call([&] { m_inner.setBusy(on); });
 }
 
-} // namespace mv
+}  // namespace mv

@@ -16,7 +16,10 @@ class FrontEndThread : public QObject {
     Q_OBJECT
 public:
     // Lives on the thread that creates it.
-    explicit FrontEndThread(QObject *parent = nullptr) : QObject(parent) {}
+    explicit FrontEndThread(QObject *parent = nullptr)
+        : QObject(parent)
+    {
+    }
 
     // Runs `f` on the front end's thread and waits for it. Returns false, without
     // running `f`, once the front end has been shut.
@@ -37,7 +40,11 @@ private:
 // After the front end is shut every box is answered Cancel (No for Yes/No).
 class FrontEndDialogs : public Dialogs {
 public:
-    FrontEndDialogs(Dialogs &inner, FrontEndThread &frontEnd) : m_inner(inner), m_frontEnd(frontEnd) {}
+    FrontEndDialogs(Dialogs &inner, FrontEndThread &frontEnd)
+        : m_inner(inner)
+        , m_frontEnd(frontEnd)
+    {
+    }
 
     Answer messageBox(const QString &text, Buttons buttons, Icon icon, const QString &title) override;
     std::optional<QString> inputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
@@ -51,4 +58,4 @@ private:
     FrontEndThread &m_frontEnd;
 };
 
-} // namespace mv
+}  // namespace mv

@@ -23,7 +23,7 @@ bool isPlainKeyChar(QChar c)
 {
     const char16_t u = c.unicode();
     return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_' || u == '-'
-        || u == '.';
+           || u == '.';
 }
 
 int hexValue(QChar c)
@@ -107,14 +107,31 @@ QString escapedValue(const QString &value)
         }
         hexBefore = false;
         switch (u) {
-        case '\0': out += QStringLiteral("\\0"); hexBefore = true; break;
-        case '\a': out += QStringLiteral("\\a"); break;
-        case '\b': out += QStringLiteral("\\b"); break;
-        case '\f': out += QStringLiteral("\\f"); break;
-        case '\n': out += QStringLiteral("\\n"); break;
-        case '\r': out += QStringLiteral("\\r"); break;
-        case '\t': out += QStringLiteral("\\t"); break;
-        case '\v': out += QStringLiteral("\\v"); break;
+        case '\0':
+            out += QStringLiteral("\\0");
+            hexBefore = true;
+            break;
+        case '\a':
+            out += QStringLiteral("\\a");
+            break;
+        case '\b':
+            out += QStringLiteral("\\b");
+            break;
+        case '\f':
+            out += QStringLiteral("\\f");
+            break;
+        case '\n':
+            out += QStringLiteral("\\n");
+            break;
+        case '\r':
+            out += QStringLiteral("\\r");
+            break;
+        case '\t':
+            out += QStringLiteral("\\t");
+            break;
+        case '\v':
+            out += QStringLiteral("\\v");
+            break;
         case '"':
         case '\\':
             out += QLatin1Char('\\');
@@ -153,13 +170,27 @@ QStringList unescapedItems(const QString &text)
         if (u == '\\' && i + 1 < text.size()) {
             const QChar e = text.at(++i);
             switch (e.unicode()) {
-            case 'a': cur += QLatin1Char('\a'); break;
-            case 'b': cur += QLatin1Char('\b'); break;
-            case 'f': cur += QLatin1Char('\f'); break;
-            case 'n': cur += QLatin1Char('\n'); break;
-            case 'r': cur += QLatin1Char('\r'); break;
-            case 't': cur += QLatin1Char('\t'); break;
-            case 'v': cur += QLatin1Char('\v'); break;
+            case 'a':
+                cur += QLatin1Char('\a');
+                break;
+            case 'b':
+                cur += QLatin1Char('\b');
+                break;
+            case 'f':
+                cur += QLatin1Char('\f');
+                break;
+            case 'n':
+                cur += QLatin1Char('\n');
+                break;
+            case 'r':
+                cur += QLatin1Char('\r');
+                break;
+            case 't':
+                cur += QLatin1Char('\t');
+                break;
+            case 'v':
+                cur += QLatin1Char('\v');
+                break;
             case 'x': {
                 int value = 0;
                 while (i + 1 < text.size() && hexValue(text.at(i + 1)) >= 0 && value < 0x10000)
@@ -199,7 +230,7 @@ QStringList unescapedItems(const QString &text)
     return items;
 }
 
-} // namespace
+}  // namespace
 
 IniStore::IniStore(const QString &folder)
     : m_folder(folder)
@@ -396,7 +427,7 @@ bool IniStore::writeFile(IniFile &f)
 {
     if (!f.writable) {
         m_error = QStringLiteral("The settings cannot be saved: ") + QDir::toNativeSeparators(f.path)
-            + QStringLiteral(" is not a regular file.");
+                  + QStringLiteral(" is not a regular file.");
         return false;
     }
     QString text;
@@ -408,7 +439,7 @@ bool IniStore::writeFile(IniFile &f)
         text += QLatin1Char('[') + escapedKey(sec.name) + QStringLiteral("]\n");
         for (const Entry &e : sec.entries)
             text += escapedKey(e.key) + QLatin1Char('=') + (e.text ? escapedValue(e.value) : e.value)
-                + QLatin1Char('\n');
+                    + QLatin1Char('\n');
     }
     const SaveError error = SaveFileContent(f.path, text.toUtf8());
     if (error.failed()) {
@@ -431,4 +462,4 @@ bool IniStore::sync()
     return ok;
 }
 
-} // namespace mv
+}  // namespace mv

@@ -40,8 +40,7 @@ public:
     // The text stored under the key; nothing when the key is absent or holds a
     // value of another type that QSettings wrote (kept as written, not a text).
     std::optional<QString> text(const QString &app, const QString &section, const QString &key) const;
-    QString get(const QString &app, const QString &section, const QString &key,
-                const QString &defaultValue = {}) const
+    QString get(const QString &app, const QString &section, const QString &key, const QString &defaultValue = {}) const
     {
         return text(app, section, key).value_or(defaultValue);
     }
@@ -91,4 +90,4 @@ private:
     mutable QHash<QString, std::shared_ptr<IniFile>> m_files;
 };
 
-} // namespace mv
+}  // namespace mv

@@ -13,7 +13,8 @@ void MessageLog::LogMessage(const QString &message, const QString &marker)
     // A line from the radio's worker thread joins the text on the log's own
     // thread, in the order the lines were written.
     if (QThread::currentThread() != thread()) {
-        QMetaObject::invokeMethod(this, [this, message, marker] { LogMessage(message, marker); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, message, marker] { LogMessage(message, marker); }, Qt::QueuedConnection);
         return;
     }
     if (marker == QLatin1String("Y") && !m_logging)
@@ -71,10 +72,10 @@ QString MessageLog::copyToClipboardText()
 {
     const QLocale locale;
     const QDateTime now = QDateTime::currentDateTime();
-    const QString stamp = locale.toString(now.date(), QLocale::ShortFormat) + " "
-        + locale.toString(now.time(), QLocale::ShortFormat);
+    const QString stamp
+        = locale.toString(now.date(), QLocale::ShortFormat) + " " + locale.toString(now.time(), QLocale::ShortFormat);
     LogMessage("Copied to Clipboard " + stamp + versionLine());
     return m_text;
 }
 
-} // namespace mv
+}  // namespace mv

@@ -12,7 +12,10 @@ class MessageLog : public QObject {
 public:
     static constexpr int kCapacity = 64000;
 
-    explicit MessageLog(QObject *parent = nullptr) : QObject(parent) {}
+    explicit MessageLog(QObject *parent = nullptr)
+        : QObject(parent)
+    {
+    }
 
     // marker "Y": a trace line, kept only while logging is switched on. May be
     // called from any thread; the line is added on the log's own.
@@ -39,10 +42,10 @@ public:
     static QString versionLine();
 
 signals:
-    void opened();            // the window is to be shown (first line after a close)
+    void opened();  // the window is to be shown (first line after a close)
     void lineAdded(const QString &line);
-    void textChanged();       // any change of text(): added, cleared, reset
-    void raiseRequested();    // bring the window to the top, restore if minimised
+    void textChanged();  // any change of text(): added, cleared, reset
+    void raiseRequested();  // bring the window to the top, restore if minimised
     void closed();
 
 private:
@@ -51,4 +54,4 @@ private:
     bool m_logging = false;
 };
 
-} // namespace mv
+}  // namespace mv

@@ -180,12 +180,9 @@ private:
     QString m_backup;
 };
 
-} // namespace
+}  // namespace
 
-QString SaveError::text() const
-{
-    return path + QStringLiteral(": ") + reason;
-}
+QString SaveError::text() const { return path + QStringLiteral(": ") + reason; }
 
 SaveError SaveFileContent(const QString &path, const QByteArray &bytes)
 {
@@ -207,10 +204,10 @@ SaveError SaveFilesTogether(const QList<FileContent> &files, const QString &lock
             const QString first = files.isEmpty() ? lockPath : files.first().path;
             switch (lock->error()) {
             case QLockFile::LockFailedError:
-                return errorOf(SaveErrorKind::Busy, first,
-                               QStringLiteral("another save of these files is in progress (lock file %1)")
-                                   .arg(native(lockPath)),
-                               false);
+                return errorOf(
+                    SaveErrorKind::Busy, first,
+                    QStringLiteral("another save of these files is in progress (lock file %1)").arg(native(lockPath)),
+                    false);
             case QLockFile::PermissionError:
                 return errorOf(SaveErrorKind::Permission, first,
                                QStringLiteral("the folder cannot be written (lock file %1)").arg(native(lockPath)),
@@ -247,10 +244,7 @@ SaveError SaveFilesTogether(const QList<FileContent> &files, const QString &lock
     return {};
 }
 
-QString SaveLockPathFor(const QString &path)
-{
-    return path + QStringLiteral(".lock");
-}
+QString SaveLockPathFor(const QString &path) { return path + QStringLiteral(".lock"); }
 
 ReadResult ReadRegularFile(const QString &path, qint64 maxBytes)
 {
@@ -265,8 +259,8 @@ ReadResult ReadRegularFile(const QString &path, qint64 maxBytes)
     if (!fi.isFile()) {
         out.problem = ReadResult::NotRegularFile;
         out.error = QStringLiteral("File ") + shown + QStringLiteral(" cannot be opened: ")
-            + (fi.isDir() ? QStringLiteral("it is a folder")
-                          : QStringLiteral("it is not a regular file (a FIFO, socket or device)"));
+                    + (fi.isDir() ? QStringLiteral("it is a folder")
+                                  : QStringLiteral("it is not a regular file (a FIFO, socket or device)"));
         return out;
     }
     if (fi.size() > maxBytes) {
@@ -302,9 +296,6 @@ SaveSpaceLimit::SaveSpaceLimit(qint64 bytes)
     g_spaceLeft = bytes;
 }
 
-SaveSpaceLimit::~SaveSpaceLimit()
-{
-    g_spaceLeft = m_previous;
-}
+SaveSpaceLimit::~SaveSpaceLimit() { g_spaceLeft = m_previous; }
 
-} // namespace mv
+}  // namespace mv

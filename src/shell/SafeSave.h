@@ -18,18 +18,18 @@ namespace mv {
 
 enum class SaveErrorKind {
     None,
-    NoSpace,         // the disk or the user's quota is full
-    TooLarge,        // the file may not grow that large (file size limit)
-    Permission,      // no right to write there, or a read-only file system
-    PathNotFound,    // the folder does not exist
+    NoSpace,  // the disk or the user's quota is full
+    TooLarge,  // the file may not grow that large (file size limit)
+    Permission,  // no right to write there, or a read-only file system
+    PathNotFound,  // the folder does not exist
     NotRegularFile,  // the target is a folder, FIFO or device
-    Busy,            // another save of the same files holds the lock
-    Io               // any other failure of the device
+    Busy,  // another save of the same files holds the lock
+    Io  // any other failure of the device
 };
 
 struct SaveError {
     SaveErrorKind kind = SaveErrorKind::None;
-    QString path;    // the file at fault, native separators
+    QString path;  // the file at fault, native separators
     QString reason;  // the system's reason, e.g. "No space left on device"
     bool writing = false;  // true when the file was created and a write failed
 
@@ -81,4 +81,4 @@ private:
     qint64 m_previous;
 };
 
-} // namespace mv
+}  // namespace mv

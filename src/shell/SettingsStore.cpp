@@ -99,4 +99,4 @@ void SettingsStore::remove(Setting s, int index)
         emit changed(s, index);
 }
 
-} // namespace mv
+}  // namespace mv

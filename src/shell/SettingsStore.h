@@ -131,8 +131,8 @@ inline constexpr SettingDeclaration kSettingDeclarations[] = {
     {Setting::TopMargin, kAppName, kSettingsSection, "TopMargin", SettingType::Text, "Minimum"},
 
     {Setting::RepeaterRulesActive, kRulesAppName, kRulesSection, "RepeaterRulesActive", SettingType::Flag, "False"},
-    {Setting::AllowAnyRepeaterFrequency, kRulesAppName, kRulesSection, "AllowAnyRepeaterFrequency",
-     SettingType::Flag, "False"},
+    {Setting::AllowAnyRepeaterFrequency, kRulesAppName, kRulesSection, "AllowAnyRepeaterFrequency", SettingType::Flag,
+     "False"},
     {Setting::NumberOfRules, kRulesAppName, kRulesSection, "NumberOfRules", SettingType::Number, "0"},
     // Rule n. Limits and offset are MHz texts with the decimal separator of the
     // locale they were written in; their fallbacks are formatted in the
@@ -258,4 +258,4 @@ private:
     IniStore m_ini;
 };
 
-} // namespace mv
+}  // namespace mv

@@ -83,10 +83,7 @@ TwipsRect ForcedMainWindowRect(int screenWidthTwips, int screenHeightTwips)
     return r;
 }
 
-TwipsRect ForcedMessagesWindowRect()
-{
-    return {2760, 0, 8130, 3060};
-}
+TwipsRect ForcedMessagesWindowRect() { return {2760, 0, 8130, 3060}; }
 
 QString MainWindowCaption()
 {
@@ -102,4 +99,4 @@ QString VersionLabelText()
     return QStringLiteral("Version %1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision);
 }
 
-} // namespace mv
+}  // namespace mv

@@ -16,10 +16,10 @@ int TwipsToPixels(int twips, double dpi);
 int PixelsToTwips(int pixels, double dpi);
 
 struct GridProfile {
-    QString name;       // "Normal", "Larger", "Largest"
-    int fontPoints;     // grid and tab caption font size
-    int headerTwips;    // header row height
-    int column0Twips;   // width of column 0, and the base width of the others
+    QString name;  // "Normal", "Larger", "Largest"
+    int fontPoints;  // grid and tab caption font size
+    int headerTwips;  // header row height
+    int column0Twips;  // width of column 0, and the base width of the others
 };
 
 // "Normal" 8 pt / 500 / 1150, "Larger" 9 pt / 550 / 1180, anything else "Largest"
@@ -61,4 +61,4 @@ QString MainWindowCaption();
 // "Version 1.0.0"
 QString VersionLabelText();
 
-} // namespace mv
+}  // namespace mv

@@ -65,4 +65,4 @@ AboutWindow::AboutWindow(QWidget *parent)
     layout->addLayout(row);
 }
 
-} // namespace mv
+}  // namespace mv

@@ -12,4 +12,4 @@ public:
     static QString description();
 };
 
-} // namespace mv
+}  // namespace mv

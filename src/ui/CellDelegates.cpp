@@ -21,7 +21,7 @@ bool hasNoChoice(const QWidget *editor)
     const auto *box = qobject_cast<const QComboBox *>(editor);
     return box && box->currentIndex() < 0;
 }
-} // namespace
+}  // namespace
 
 CellDelegate::CellDelegate(EditingCommands &commands, ViewKind kind, QObject *parent)
     : QStyledItemDelegate(parent)
@@ -33,8 +33,7 @@ CellDelegate::CellDelegate(EditingCommands &commands, ViewKind kind, QObject *pa
 
 void CellDelegate::setDeleteAction(QAction *action) { m_deleteAction = action; }
 
-QWidget *CellDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
-                                    const QModelIndex &index) const
+QWidget *CellDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     const int column = index.column();
     QWidget *editor = nullptr;
@@ -117,8 +116,8 @@ bool CellDelegate::confirm(QWidget *editor) const
     // The checks may show a message box; the focus it takes is not a commit.
     m_confirming = true;
     const bool accepted = m_kind == ViewKind::Memories
-        ? m_commands.ConfirmMemoryEdit(index.row() + 1, index.column(), text)
-        : m_commands.ConfirmPmsEdit(index.row() + 1, index.column(), text);
+                              ? m_commands.ConfirmMemoryEdit(index.row() + 1, index.column(), text)
+                              : m_commands.ConfirmPmsEdit(index.row() + 1, index.column(), text);
     m_confirming = false;
     // The status refresh after a refused edit re-enables the menu items; the
     // editor is still open, so Del stays with it.
@@ -147,9 +146,8 @@ bool CellDelegate::submit(QWidget *editor, QAbstractItemDelegate::EndEditHint hi
     if (hasNoChoice(editor)) {
         // The same as Esc (Tab still moves on).
         it->finished = true;
-        emit closeEditor(editor, hint == QAbstractItemDelegate::SubmitModelCache
-                                     ? QAbstractItemDelegate::RevertModelCache
-                                     : hint);
+        emit closeEditor(
+            editor, hint == QAbstractItemDelegate::SubmitModelCache ? QAbstractItemDelegate::RevertModelCache : hint);
         return true;
     }
     if (!confirm(editor)) {
@@ -228,13 +226,20 @@ bool CellDelegate::eventFilter(QObject *object, QEvent *event)
         QAbstractItemDelegate::EndEditHint hint;
         switch (key->key()) {
         case Qt::Key_Enter:
-        case Qt::Key_Return: hint = QAbstractItemDelegate::SubmitModelCache; break;
-        case Qt::Key_Tab: hint = QAbstractItemDelegate::EditNextItem; break;
-        case Qt::Key_Backtab: hint = QAbstractItemDelegate::EditPreviousItem; break;
+        case Qt::Key_Return:
+            hint = QAbstractItemDelegate::SubmitModelCache;
+            break;
+        case Qt::Key_Tab:
+            hint = QAbstractItemDelegate::EditNextItem;
+            break;
+        case Qt::Key_Backtab:
+            hint = QAbstractItemDelegate::EditPreviousItem;
+            break;
         case Qt::Key_Escape:
             it->finished = true;  // abandoned: checks nothing, changes nothing
             return QStyledItemDelegate::eventFilter(object, event);
-        default: return QStyledItemDelegate::eventFilter(object, event);
+        default:
+            return QStyledItemDelegate::eventFilter(object, event);
         }
         submit(editor, hint);
         return true;
@@ -243,9 +248,10 @@ bool CellDelegate::eventFilter(QObject *object, QEvent *event)
         if (m_confirming)
             return true;
         break;
-    default: break;
+    default:
+        break;
     }
     return QStyledItemDelegate::eventFilter(object, event);
 }
 
-} // namespace mv
+}  // namespace mv

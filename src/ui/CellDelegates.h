@@ -27,8 +27,7 @@ public:
 
     CellDelegate(EditingCommands &commands, ViewKind kind, QObject *parent = nullptr);
 
-    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
-                          const QModelIndex &index) const override;
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     void setEditorData(QWidget *editor, const QModelIndex &index) const override;
     // The commit of a view (the current cell moved, or the editor lost the focus).
     void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
@@ -52,7 +51,7 @@ private:
     struct OpenEditor {
         QPersistentModelIndex index;
         QPointer<QAbstractItemView> view;
-        bool finished = false;     // confirmed or abandoned: no second commit
+        bool finished = false;  // confirmed or abandoned: no second commit
         bool initialised = false;  // holds its first text; the user's from then on
     };
     // Runs the checks of the cell; true when the table took the text (or the text
@@ -76,4 +75,4 @@ private:
     mutable QString m_reopenText;
 };
 
-} // namespace mv
+}  // namespace mv

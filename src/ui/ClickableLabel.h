@@ -23,4 +23,4 @@ protected:
     }
 };
 
-} // namespace mv
+}  // namespace mv

@@ -98,15 +98,9 @@ ComPortDiag::ComPortDiag(SettingsStore &settings, CatLink &link, SerialPortFacto
     ApplyUserInterfaceFont(this);
 }
 
-ComPortDiag::~ComPortDiag()
-{
-    closePorts();
-}
+ComPortDiag::~ComPortDiag() { closePorts(); }
 
-QString ComPortDiag::stateText(int n) const
-{
-    return m_states[size_t(n - 1)]->text();
-}
+QString ComPortDiag::stateText(int n) const { return m_states[size_t(n - 1)]->text(); }
 
 void ComPortDiag::setState(int n, const QString &text, bool available)
 {
@@ -177,4 +171,4 @@ void ComPortDiag::done(int result)
     QDialog::done(result);
 }
 
-} // namespace mv
+}  // namespace mv

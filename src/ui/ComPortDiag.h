@@ -55,4 +55,4 @@ private:
     std::array<bool, kPorts> m_available{};
 };
 
-} // namespace mv
+}  // namespace mv

@@ -12,12 +12,9 @@ std::function<void(const QString &)> &handler()
     static std::function<void(const QString &)> h;
     return h;
 }
-} // namespace
+}  // namespace
 
-void SetOpenWithDesktopHandler(std::function<void(const QString &)> h)
-{
-    handler() = std::move(h);
-}
+void SetOpenWithDesktopHandler(std::function<void(const QString &)> h) { handler() = std::move(h); }
 
 void OpenWithDesktop(const QString &target)
 {
@@ -33,4 +30,4 @@ void OpenWithDesktop(const QString &target)
     QDesktopServices::openUrl(url);  // the result is deliberately ignored
 }
 
-} // namespace mv
+}  // namespace mv

@@ -15,4 +15,4 @@ void OpenWithDesktop(const QString &target);
 // Tests replace the desktop with a recorder; an empty function restores it.
 void SetOpenWithDesktopHandler(std::function<void(const QString &)> handler);
 
-} // namespace mv
+}  // namespace mv

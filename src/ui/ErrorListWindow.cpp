@@ -18,11 +18,8 @@
 namespace mv {
 
 namespace {
-QString forDisplay(QStringView text)
-{
-    return text.toString().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-} // namespace
+QString forDisplay(QStringView text) { return text.toString().replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+}  // namespace
 
 ErrorListWindow::ErrorListWindow(MessageLog &log, SettingsStore &settings, QWidget *parent)
     : QWidget(parent, Qt::Window)
@@ -188,4 +185,4 @@ void ErrorListWindow::closeEvent(QCloseEvent *event)
     m_log.close();
 }
 
-} // namespace mv
+}  // namespace mv

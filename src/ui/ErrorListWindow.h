@@ -49,4 +49,4 @@ private:
     qsizetype m_mirrored = 0;  // characters of the log shown so far
 };
 
-} // namespace mv
+}  // namespace mv

@@ -19,7 +19,8 @@ FirstTimeUseWindow::FirstTimeUseWindow(SettingsStore &settings, QWidget *parent)
     setObjectName(QStringLiteral("frmFirstTimeUse"));
     setWindowTitle(QStringLiteral("First time use"));
 
-    auto *lblWelcome = new QLabel(QStringLiteral("Welcome to ") + QString::fromLatin1(kProgramTitle) + QStringLiteral("."), this);
+    auto *lblWelcome
+        = new QLabel(QStringLiteral("Welcome to ") + QString::fromLatin1(kProgramTitle) + QStringLiteral("."), this);
     lblWelcome->setObjectName(QStringLiteral("lblWelcome"));
     auto *lblText = new QLabel(
         QStringLiteral("You are encouraged to look through the Help file to become familiar with the procedures for "
@@ -55,4 +56,4 @@ FirstTimeUseWindow::FirstTimeUseWindow(SettingsStore &settings, QWidget *parent)
     resize(TwipsX(this, 6000), TwipsY(this, 2600));
 }
 
-} // namespace mv
+}  // namespace mv

@@ -19,4 +19,4 @@ private:
     QCheckBox *m_dontShow;
 };
 
-} // namespace mv
+}  // namespace mv

@@ -49,10 +49,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-static void initAppIcon()
-{
-    Q_INIT_RESOURCE(appicon);
-}
+static void initAppIcon() { Q_INIT_RESOURCE(appicon); }
 
 namespace mv {
 
@@ -67,7 +64,10 @@ const char *const kFolderChooserTitle = "Choose a folder to use for storing memo
 // Hands out the one factory the window was given without giving it away.
 class BorrowedFactory : public SerialPortFactory {
 public:
-    explicit BorrowedFactory(SerialPortFactory &f) : m_f(f) {}
+    explicit BorrowedFactory(SerialPortFactory &f)
+        : m_f(f)
+    {
+    }
     std::unique_ptr<SerialPort> create() override { return m_f.create(); }
 
 private:
@@ -91,7 +91,7 @@ void popUpCellMenu(QTableView *view, QMenu *menu, const QModelIndex &i, const QP
     menu->popup(view->viewport()->mapToGlobal(pos));
 }
 
-} // namespace
+}  // namespace
 
 Form1::Form1(const Form1Options &options, QWidget *parent)
     : QMainWindow(parent)
@@ -197,7 +197,8 @@ void Form1::buildWidgets()
     };
     m_cmdReadFile = makeButton("cmdReadFile", QStringLiteral("Read &Disk File"),
                                QStringLiteral("Read memories from a file on disk"));
-    m_cmdRead = makeButton("cmdRead", QStringLiteral("&Read Radio"), QStringLiteral("Read the radio into the computer"));
+    m_cmdRead
+        = makeButton("cmdRead", QStringLiteral("&Read Radio"), QStringLiteral("Read the radio into the computer"));
     m_cmdWriteFile = makeButton("cmdWriteFile", QStringLiteral("&Write Disk File"),
                                 QStringLiteral("Write the memories shown to a file on disk"));
     m_cmdWriteRig = makeButton("cmdWriteRig", QStringLiteral("Write R&adio"),
@@ -302,16 +303,20 @@ void Form1::buildMenus()
     // &File
     m_mnuFile = bar->addMenu(QStringLiteral("&File"));
     m_mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    m_mnuOpen = addItem(m_mnuFile, QStringLiteral("mnuOpen"), QStringLiteral("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
-    m_mnuSave = addItem(m_mnuFile, QStringLiteral("mnuSave"), QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    m_mnuOpen
+        = addItem(m_mnuFile, QStringLiteral("mnuOpen"), QStringLiteral("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    m_mnuSave
+        = addItem(m_mnuFile, QStringLiteral("mnuSave"), QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
     m_mnuSaveAs = addItem(m_mnuFile, QStringLiteral("mnuSaveAs"), QStringLiteral("Save &As"));
     m_mnuFile->addSeparator();
     m_mnuCompareRadio = addItem(m_mnuFile, QStringLiteral("mnuCompareRadio"), QStringLiteral("&Compare with Radio..."));
     m_mnuCompareRadio->setEnabled(false);
     connect(m_mnuCompareRadio, &QAction::triggered, this, [this] { runTransfer(&RadioTransfer::CompareWithRadio); });
     m_mnuFile->addSeparator();
-    QAction *printOptions = addItem(m_mnuFile, QStringLiteral("mnuPrintOptions"), QStringLiteral("Select &Print options..."));
-    QAction *print = addItem(m_mnuFile, QStringLiteral("mnuPrint"), QStringLiteral("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P));
+    QAction *printOptions
+        = addItem(m_mnuFile, QStringLiteral("mnuPrintOptions"), QStringLiteral("Select &Print options..."));
+    QAction *print
+        = addItem(m_mnuFile, QStringLiteral("mnuPrint"), QStringLiteral("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P));
     QAction *pdf = addItem(m_mnuFile, QStringLiteral("mnuExportPdf"), QStringLiteral("&Export to PDF..."));
     m_mnuFile->addSeparator();
     QAction *exitItem = addItem(m_mnuFile, QStringLiteral("mnuExit"), QStringLiteral("E&xit"));
@@ -326,17 +331,20 @@ void Form1::buildMenus()
     // &Memories (also the memory view's pop-up)
     m_mnuMemories = bar->addMenu(QStringLiteral("&Memories"));
     m_mnuMemories->setObjectName(QStringLiteral("mnuMemories"));
-    m_mnuUndo = addItem(m_mnuMemories, QStringLiteral("mnuUndo"), QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m_mnuUndo = addItem(m_mnuMemories, QStringLiteral("mnuUndo"), QStringLiteral("&Undo"),
+                        QKeySequence(Qt::CTRL | Qt::Key_Z));
     m_mnuMemories->addSeparator();
     m_mnuCopy = addItem(m_mnuMemories, QStringLiteral("mnuCopy"), QStringLiteral("&Copy (and memories)"),
                         QKeySequence(Qt::CTRL | Qt::Key_C));
-    m_mnuCut = addItem(m_mnuMemories, QStringLiteral("mnuCut"), QStringLiteral("Cu&t memories"), QKeySequence(Qt::CTRL | Qt::Key_X));
+    m_mnuCut = addItem(m_mnuMemories, QStringLiteral("mnuCut"), QStringLiteral("Cu&t memories"),
+                       QKeySequence(Qt::CTRL | Qt::Key_X));
     m_mnuPaste = addItem(m_mnuMemories, QStringLiteral("mnuPaste"), QStringLiteral("&Paste memories"),
                          QKeySequence(Qt::CTRL | Qt::Key_V));
     m_mnuMemories->addSeparator();
     m_mnuInsertAbove = addItem(m_mnuMemories, QStringLiteral("mnuInsertAbove"), QStringLiteral("Insert memory &Above"),
                                QKeySequence(Qt::CTRL | Qt::Key_I));
-    m_mnuDelete = addItem(m_mnuMemories, QStringLiteral("mnuDelete"), QStringLiteral("&Delete memory"), QKeySequence(Qt::Key_Delete));
+    m_mnuDelete = addItem(m_mnuMemories, QStringLiteral("mnuDelete"), QStringLiteral("&Delete memory"),
+                          QKeySequence(Qt::Key_Delete));
     m_mnuRemove = addItem(m_mnuMemories, QStringLiteral("mnuRemove"), QStringLiteral("&Remove memory"),
                           QKeySequence(Qt::SHIFT | Qt::Key_Delete));
     m_mnuMoveUp = addItem(m_mnuMemories, QStringLiteral("mnuMoveUp"), QStringLiteral("Move selected memories Up"),
@@ -348,10 +356,14 @@ void Form1::buildMenus()
     m_mnuCompact = addItem(m_mnuMemories, QStringLiteral("mnuCompact"), QStringLiteral("Compact empty memories"));
     m_mnuMemories->addSeparator();
     m_mnuSortFreq = addItem(m_mnuMemories, QStringLiteral("mnuSortFreq"), QStringLiteral("Sort by &Frequency"));
-    m_mnuSortDescription = addItem(m_mnuMemories, QStringLiteral("mnuSortDescription"), QStringLiteral("Sort by Description"));
-    m_mnuDuplicates = addItem(m_mnuMemories, QStringLiteral("mnuDuplicates"), QStringLiteral("List &duplicate frequencies"));
-    m_mnuFind = addItem(m_mnuMemories, QStringLiteral("mnuFind"), QStringLiteral("Find te&xt"), QKeySequence(Qt::CTRL | Qt::Key_F));
-    m_mnuFindNext = addItem(m_mnuMemories, QStringLiteral("mnuFindNext"), QStringLiteral("Find next"), QKeySequence(Qt::Key_F3));
+    m_mnuSortDescription
+        = addItem(m_mnuMemories, QStringLiteral("mnuSortDescription"), QStringLiteral("Sort by Description"));
+    m_mnuDuplicates
+        = addItem(m_mnuMemories, QStringLiteral("mnuDuplicates"), QStringLiteral("List &duplicate frequencies"));
+    m_mnuFind = addItem(m_mnuMemories, QStringLiteral("mnuFind"), QStringLiteral("Find te&xt"),
+                        QKeySequence(Qt::CTRL | Qt::Key_F));
+    m_mnuFindNext
+        = addItem(m_mnuMemories, QStringLiteral("mnuFindNext"), QStringLiteral("Find next"), QKeySequence(Qt::Key_F3));
     m_mnuMemories->addSeparator();
     m_mnuHideEmpty = addItem(m_mnuMemories, QStringLiteral("mnuHideEmpty"), QStringLiteral("&Hide empty memories"),
                              QKeySequence(Qt::CTRL | Qt::Key_H));
@@ -382,7 +394,8 @@ void Form1::buildMenus()
     // &PMS (also the PMS view's pop-up)
     m_mnuPms = bar->addMenu(QStringLiteral("&PMS"));
     m_mnuPms->setObjectName(QStringLiteral("mnuPMS"));
-    m_mnuDeletePmsPair = addItem(m_mnuPms, QStringLiteral("mnuDeletePmsPair"), QStringLiteral("&Delete PMS memory pair"));
+    m_mnuDeletePmsPair
+        = addItem(m_mnuPms, QStringLiteral("mnuDeletePmsPair"), QStringLiteral("&Delete PMS memory pair"));
     m_mnuDeletePmsPair->setShortcut(QKeySequence(Qt::Key_Delete));
     // The PMS view takes Del itself; the caption only shows it.
     m_mnuDeletePmsPair->setShortcutContext(Qt::WidgetShortcut);
@@ -423,7 +436,8 @@ void Form1::buildMenus()
             setSpeedMenus();
         });
     }
-    QAction *identifier = addItem(m_mnuSettings, QStringLiteral("mnuComPortIdentifier"), QStringLiteral("Com port &Identifier"));
+    QAction *identifier
+        = addItem(m_mnuSettings, QStringLiteral("mnuComPortIdentifier"), QStringLiteral("Com port &Identifier"));
     connect(identifier, &QAction::triggered, this, &Form1::openComPortDiag);
     m_mnuLog = addItem(m_mnuSettings, QStringLiteral("mnuLog"), QStringLiteral("&Log read/write to rig"));
     m_mnuLog->setCheckable(true);
@@ -461,11 +475,13 @@ void Form1::buildMenus()
     window->setObjectName(QStringLiteral("mnuWindowPosition"));
     m_mnuAutosize = addItem(window, QStringLiteral("mnuAutosize"), QStringLiteral("Enable &Autosize of column widths"));
     m_mnuAutosize->setCheckable(true);
-    m_mnuUserWidths = addItem(window, QStringLiteral("mnuUserColumnWidths"), QStringLiteral("Enable &User chosen column widths"));
+    m_mnuUserWidths
+        = addItem(window, QStringLiteral("mnuUserColumnWidths"), QStringLiteral("Enable &User chosen column widths"));
     m_mnuUserWidths->setCheckable(true);
     QAction *savePos = addItem(window, QStringLiteral("mnuSavePosition"), QStringLiteral("&Save size and position"));
-    QAction *force = addItem(window, QStringLiteral("mnuForceOnScreen"), QStringLiteral("&Force windows onto the primary desktop"),
-                             QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_F1));
+    QAction *force
+        = addItem(window, QStringLiteral("mnuForceOnScreen"), QStringLiteral("&Force windows onto the primary desktop"),
+                  QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_F1));
     connect(m_mnuAutosize, &QAction::triggered, this, [this](bool on) {
         m_settings->set<Setting::Autosize>(on);
         setColumnWidths();
@@ -480,8 +496,10 @@ void Form1::buildMenus()
     // &Help
     QMenu *help = bar->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
-    QAction *contents = addItem(help, QStringLiteral("mnuContents"), QStringLiteral("&Contents"), QKeySequence(Qt::Key_F1));
-    QAction *download = addItem(help, QStringLiteral("mnuDownload"), QStringLiteral("Check &Download page for updates"));
+    QAction *contents
+        = addItem(help, QStringLiteral("mnuContents"), QStringLiteral("&Contents"), QKeySequence(Qt::Key_F1));
+    QAction *download
+        = addItem(help, QStringLiteral("mnuDownload"), QStringLiteral("Check &Download page for updates"));
     QAction *about = addItem(help, QStringLiteral("mnuAbout"),
                              QStringLiteral("About ") + QString::fromLatin1(kProgramTitle) + QStringLiteral("..."));
     connect(contents, &QAction::triggered, this, &Form1::showHelp);
@@ -527,8 +545,10 @@ void Form1::restoreWindowPlacement()
     m_savedWindowState = (stateValue >= 0 && stateValue <= 2) ? stateValue : 0;
 
     const QRect screens = availableScreens();
-    const int height = TwipsY(this, m_settings->find<Setting::MemoryHeight>().value_or(PixelsToTwipsY(this, this->height())));
-    const int width = TwipsX(this, m_settings->find<Setting::MemoryWidth>().value_or(PixelsToTwipsX(this, this->width())));
+    const int height
+        = TwipsY(this, m_settings->find<Setting::MemoryHeight>().value_or(PixelsToTwipsY(this, this->height())));
+    const int width
+        = TwipsX(this, m_settings->find<Setting::MemoryWidth>().value_or(PixelsToTwipsX(this, this->width())));
     // Sizes and places from a hand-edited or foreign settings file are used only
     // when they leave the window usable and on a screen.
     if (width >= 200 && width <= 4 * screens.width() && height >= 150 && height <= 4 * screens.height())
@@ -565,9 +585,15 @@ void Form1::startUp()
     const bool loadDue = PrepareAutoOpen(*m_ctx, m_commandLinePath);
     m_memoryView->setFocus();
     switch (m_savedWindowState) {
-    case 1: showMinimized(); break;
-    case 2: showMaximized(); break;
-    default: show(); break;
+    case 1:
+        showMinimized();
+        break;
+    case 2:
+        showMaximized();
+        break;
+    default:
+        show();
+        break;
     }
     if (loadDue)
         m_startupTimer->start();
@@ -829,9 +855,8 @@ void Form1::RestoreMainButtons()
 
 void Form1::setEditingCommandsEnabled(bool on)
 {
-    for (QAction *a : {m_mnuInsertAbove, m_mnuSortFreq, m_mnuSortDescription, m_mnuDuplicates, m_mnuFind,
-                       m_mnuFindNext, m_mnuDelete, m_mnuCompact, m_mnuFillDown, m_mnuRemove, m_mnuMoveUp,
-                       m_mnuMoveDown})
+    for (QAction *a : {m_mnuInsertAbove, m_mnuSortFreq, m_mnuSortDescription, m_mnuDuplicates, m_mnuFind, m_mnuFindNext,
+                       m_mnuDelete, m_mnuCompact, m_mnuFillDown, m_mnuRemove, m_mnuMoveUp, m_mnuMoveDown})
         a->setEnabled(on);
 }
 
@@ -842,7 +867,8 @@ void Form1::RefreshChangedState()
     const bool loaded = m_state.DataSource != 0;
     m_tabs->setTabEnabled(1, loaded);
     setEditingCommandsEnabled(loaded);
-    SetStatusPanel(2, m_state.MemoriesChanged ? QStringLiteral("Memories changed") : QStringLiteral("Memories unchanged"));
+    SetStatusPanel(2,
+                   m_state.MemoriesChanged ? QStringLiteral("Memories changed") : QStringLiteral("Memories unchanged"));
 }
 
 void Form1::ShowMemoriesTab()
@@ -926,20 +952,11 @@ void Form1::SetClipboardItemsEnabled(bool copyCut, bool paste)
     m_mnuPaste->setEnabled(paste);
 }
 
-void Form1::ShowTransferWindow(TransferKind kind)
-{
-    m_transferWindow->showFor(kind);
-}
+void Form1::ShowTransferWindow(TransferKind kind) { m_transferWindow->showFor(kind); }
 
-void Form1::HideTransferWindow()
-{
-    m_transferWindow->hideAll();
-}
+void Form1::HideTransferWindow() { m_transferWindow->hideAll(); }
 
-void Form1::SetTransferProgress(int value, int maximum)
-{
-    m_transferWindow->setProgress(value, maximum);
-}
+void Form1::SetTransferProgress(int value, int maximum) { m_transferWindow->setProgress(value, maximum); }
 
 int Form1::CurrentRow() const
 {
@@ -969,10 +986,7 @@ void Form1::SelectBlock(int firstRow, int lastRow, int firstCol, int lastCol)
     onMemorySelectionChanged();
 }
 
-void Form1::FocusMemoryView()
-{
-    m_memoryView->setFocus();
-}
+void Form1::FocusMemoryView() { m_memoryView->setFocus(); }
 
 void Form1::SetUndoItem(bool enabled, const QString &caption)
 {
@@ -980,10 +994,7 @@ void Form1::SetUndoItem(bool enabled, const QString &caption)
     m_mnuUndo->setText(caption.isEmpty() ? QStringLiteral("&Undo") : caption);
 }
 
-void Form1::SetHideEmptyChecked(bool on)
-{
-    m_mnuHideEmpty->setChecked(on);
-}
+void Form1::SetHideEmptyChecked(bool on) { m_mnuHideEmpty->setChecked(on); }
 
 void Form1::SetClipboardText(const QString &text)
 {
@@ -992,15 +1003,9 @@ void Form1::SetClipboardText(const QString &text)
     c->setText(text);
 }
 
-QString Form1::ClipboardText() const
-{
-    return QGuiApplication::clipboard()->text();
-}
+QString Form1::ClipboardText() const { return QGuiApplication::clipboard()->text(); }
 
-bool Form1::IsColumnHidden(int column) const
-{
-    return m_memoryView->isColumnHidden(column);
-}
+bool Form1::IsColumnHidden(int column) const { return m_memoryView->isColumnHidden(column); }
 
 // ---------------------------------------------------------------------------
 // Selection, tabs, pop-ups, status bar
@@ -1152,9 +1157,10 @@ void Form1::closeEvent(QCloseEvent *event)
     if (m_state.MemoriesChanged) {
         m_closing = true;
         const Answer answer = m_dialogs->messageBox(
-            QStringLiteral("Changes have been made but not yet saved to disk. Do you want to save these changes before "
-                           "exit?\r\n\r\n   Yes - save the changes and exit,\r\n   No - ignore the changes and exit,\r\n"
-                           "   Cancel - do not exit."),
+            QStringLiteral(
+                "Changes have been made but not yet saved to disk. Do you want to save these changes before "
+                "exit?\r\n\r\n   Yes - save the changes and exit,\r\n   No - ignore the changes and exit,\r\n"
+                "   Cancel - do not exit."),
             Buttons::YesNoCancel, Icon::Exclamation);
         bool stay = false;
         if (answer == Answer::Cancel) {
@@ -1185,4 +1191,4 @@ void Form1::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-} // namespace mv
+}  // namespace mv

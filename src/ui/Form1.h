@@ -140,8 +140,7 @@ protected:
 private:
     void buildWidgets();
     void buildMenus();
-    QAction *addItem(QMenu *menu, const QString &objectName, const QString &caption,
-                     const QKeySequence &shortcut = {});
+    QAction *addItem(QMenu *menu, const QString &objectName, const QString &caption, const QKeySequence &shortcut = {});
     void readSettingsAtStart();
     void restoreWindowPlacement();
     void setUpViews();
@@ -236,4 +235,4 @@ private:
     int m_savedWindowState = 0;
 };
 
-} // namespace mv
+}  // namespace mv

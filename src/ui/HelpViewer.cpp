@@ -10,17 +10,11 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-static void initHelpBook()
-{
-    Q_INIT_RESOURCE(helpbook);
-}
+static void initHelpBook() { Q_INIT_RESOURCE(helpbook); }
 
 namespace mv {
 
-QString HelpViewer::bookRoot()
-{
-    return QStringLiteral("qrc:/help/");
-}
+QString HelpViewer::bookRoot() { return QStringLiteral("qrc:/help/"); }
 
 HelpViewer::HelpViewer(QWidget *parent)
     : QWidget(parent, Qt::Window)
@@ -86,4 +80,4 @@ void HelpViewer::showPage(const QString &page)
     activateWindow();
 }
 
-} // namespace mv
+}  // namespace mv

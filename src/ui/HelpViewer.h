@@ -22,4 +22,4 @@ private:
     QTextBrowser *m_browser;
 };
 
-} // namespace mv
+}  // namespace mv

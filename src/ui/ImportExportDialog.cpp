@@ -34,7 +34,7 @@ QCheckBox *checkBox(const QString &name, const QString &caption, QWidget *parent
     c->setObjectName(name);
     return c;
 }
-} // namespace
+}  // namespace
 
 ImportExportDialog::ImportExportDialog(AppContext &ctx, UndoSnapshot *undo, RowPicker *picker, QWidget *parent)
     : QDialog(parent)
@@ -48,7 +48,8 @@ ImportExportDialog::ImportExportDialog(AppContext &ctx, UndoSnapshot *undo, RowP
 
     auto *exportBox = new QGroupBox(QStringLiteral("Export"), this);
     exportBox->setObjectName(QStringLiteral("fraExport"));
-    m_exportSelected = checkBox(QStringLiteral("chkExportSelected"), QStringLiteral("Export only selected mems"), exportBox);
+    m_exportSelected
+        = checkBox(QStringLiteral("chkExportSelected"), QStringLiteral("Export only selected mems"), exportBox);
     m_tab = new QRadioButton(QStringLiteral("Tab"), exportBox);
     m_tab->setObjectName(QStringLiteral("optTabChar_0"));
     m_comma = new QRadioButton(QStringLiteral("Comma"), exportBox);
@@ -79,8 +80,10 @@ ImportExportDialog::ImportExportDialog(AppContext &ctx, UndoSnapshot *undo, RowP
     m_startMemory->setObjectName(QStringLiteral("txtStartMemory"));
     m_startMemory->setMaxLength(5);
     startLabel->setBuddy(m_startMemory);
-    m_useNumbers = checkBox(QStringLiteral("chkUseMemoryNumbers"), QStringLiteral("Use imported mem numbers"), importBox);
-    m_clearBefore = checkBox(QStringLiteral("chkClearBeforeImport"), QStringLiteral("Clear all before import"), importBox);
+    m_useNumbers
+        = checkBox(QStringLiteral("chkUseMemoryNumbers"), QStringLiteral("Use imported mem numbers"), importBox);
+    m_clearBefore
+        = checkBox(QStringLiteral("chkClearBeforeImport"), QStringLiteral("Clear all before import"), importBox);
     m_duplicates = checkBox(QStringLiteral("chkDuplicates"), QStringLiteral("Omit duplicate frequencies"), importBox);
     auto *cmdImport = button(QStringLiteral("cmdImport"), QStringLiteral("Import CSV"), importBox);
     auto *cmdPreviewImport = button(QStringLiteral("cmdPreviewImport"), QStringLiteral("Preview Import"), importBox);
@@ -205,4 +208,4 @@ void ImportExportDialog::ImportCsv(bool preview)
     m_startMemory->setText(result.startText);
 }
 
-} // namespace mv
+}  // namespace mv

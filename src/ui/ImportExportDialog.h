@@ -76,4 +76,4 @@ private:
     QCheckBox *m_duplicates;
 };
 
-} // namespace mv
+}  // namespace mv

@@ -52,4 +52,4 @@ void MemoryGridView::keyPressEvent(QKeyEvent *event)
     QTableView::keyPressEvent(event);
 }
 
-} // namespace mv
+}  // namespace mv

@@ -25,4 +25,4 @@ private:
     Kind m_kind;
 };
 
-} // namespace mv
+}  // namespace mv

@@ -39,12 +39,9 @@ QFont printFont(qreal points)
     return font;
 }
 
-QString noFileName()
-{
-    return QStringLiteral("(no file)");
-}
+QString noFileName() { return QStringLiteral("(no file)"); }
 
-} // namespace
+}  // namespace
 
 MemoryPrinter::MemoryPrinter(AppState &state, SettingsStore &settings, Dialogs &dialogs, QWidget *parent)
     : QObject(parent)
@@ -74,15 +71,9 @@ const PrintOptions &MemoryPrinter::options()
     return m_options;
 }
 
-void MemoryPrinter::showOptions()
-{
-    optionsWindow()->exec();
-}
+void MemoryPrinter::showOptions() { optionsWindow()->exec(); }
 
-bool MemoryPrinter::printerAvailable() const
-{
-    return !QPrinterInfo::availablePrinters().isEmpty();
-}
+bool MemoryPrinter::printerAvailable() const { return !QPrinterInfo::availablePrinters().isEmpty(); }
 
 QString MemoryPrinter::title() const
 {
@@ -170,8 +161,7 @@ void MemoryPrinter::preview()
 void MemoryPrinter::print()
 {
     if (!printerAvailable()) {
-        m_dialogs.messageBox(QStringLiteral("No printer is available on this machine"), Buttons::Ok,
-                             Icon::Exclamation);
+        m_dialogs.messageBox(QStringLiteral("No printer is available on this machine"), Buttons::Ok, Icon::Exclamation);
         return;
     }
     preview();
@@ -184,9 +174,9 @@ void MemoryPrinter::exportPdf()
     request.title = QStringLiteral("Export to PDF");
     request.filter = QStringLiteral("PDF files (*.pdf)|*.pdf|All Files (*.*)|*.*");
     request.startFolder = m_state.CurrentFilePath.isEmpty() ? m_state.HomeDir : current.absolutePath();
-    request.suggestedName =
-        (m_state.CurrentFilePath.isEmpty() ? QStringLiteral("Memory print") : current.completeBaseName())
-        + QStringLiteral(".pdf");
+    request.suggestedName
+        = (m_state.CurrentFilePath.isEmpty() ? QStringLiteral("Memory print") : current.completeBaseName())
+          + QStringLiteral(".pdf");
     const FileChoice choice = m_dialogs.saveFile(request);
     if (choice.cancelled || choice.path.trimmed().isEmpty())
         return;
@@ -236,4 +226,4 @@ bool MemoryPrinter::exportPdfTo(const QString &path)
     return true;
 }
 
-} // namespace mv
+}  // namespace mv

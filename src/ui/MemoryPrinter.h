@@ -62,4 +62,4 @@ private:
     QPointer<frmSelectPrintColumns> m_window;
 };
 
-} // namespace mv
+}  // namespace mv

@@ -32,4 +32,4 @@ QVariant MemoryViewModel::headerData(int section, Qt::Orientation orientation, i
     return v;
 }
 
-} // namespace mv
+}  // namespace mv

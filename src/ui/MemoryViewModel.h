@@ -20,4 +20,4 @@ public:
     QColor cellColour(int row, int column) const;
 };
 
-} // namespace mv
+}  // namespace mv

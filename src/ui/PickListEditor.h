@@ -15,7 +15,8 @@ namespace mv {
 class PickListEditor : public QComboBox {
     Q_OBJECT
 public:
-    explicit PickListEditor(QWidget *parent = nullptr) : QComboBox(parent)
+    explicit PickListEditor(QWidget *parent = nullptr)
+        : QComboBox(parent)
     {
         connect(this, &QComboBox::activated, this, [this](int index) {
             if (!m_moving)
@@ -45,4 +46,4 @@ private:
     bool m_moving = false;  // a key or the wheel is moving the choice
 };
 
-} // namespace mv
+}  // namespace mv

@@ -131,4 +131,4 @@ void frmSelectPrintColumns::updateWidthLabel()
     m_lblWidth->setText(PrintOptions::widthLabel(shown.width()));
 }
 
-} // namespace mv
+}  // namespace mv

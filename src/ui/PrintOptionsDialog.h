@@ -51,4 +51,4 @@ private:
     QComboBox *m_cboTopMargin = nullptr;
 };
 
-} // namespace mv
+}  // namespace mv

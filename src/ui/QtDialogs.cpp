@@ -13,10 +13,7 @@ namespace mv {
 
 namespace {
 
-QString titleOr(const QString &title)
-{
-    return title.isEmpty() ? QString::fromLatin1(kProgramTitle) : title;
-}
+QString titleOr(const QString &title) { return title.isEmpty() ? QString::fromLatin1(kProgramTitle) : title; }
 
 QString startPath(const FileDialogRequest &request)
 {
@@ -28,7 +25,7 @@ QString startPath(const FileDialogRequest &request)
     return QDir(request.startFolder).filePath(request.suggestedName);
 }
 
-} // namespace
+}  // namespace
 
 Answer QtDialogs::messageBox(const QString &text, Buttons buttons, Icon icon, const QString &title)
 {
@@ -37,10 +34,18 @@ Answer QtDialogs::messageBox(const QString &text, Buttons buttons, Icon icon, co
     // The texts use CR LF; a CR on its own would show as a blank line on Qt.
     box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     switch (icon) {
-    case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
-    case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case Icon::Question: box.setIcon(QMessageBox::Question); break;
-    case Icon::Information: box.setIcon(QMessageBox::Information); break;
+    case Icon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case Icon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Icon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
     }
     switch (buttons) {
     case Buttons::Ok:
@@ -67,9 +72,12 @@ Answer QtDialogs::messageBox(const QString &text, Buttons buttons, Icon icon, co
     if (busy)
         QApplication::setOverrideCursor(Qt::WaitCursor);
     switch (result) {
-    case QMessageBox::Ok: return Answer::Ok;
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
     default:
         // The close box of a window without Cancel counts as its safe answer.
         if (buttons == Buttons::YesNo)
@@ -80,13 +88,12 @@ Answer QtDialogs::messageBox(const QString &text, Buttons buttons, Icon icon, co
     }
 }
 
-std::optional<QString> QtDialogs::inputBox(const QString &prompt, const QString &title,
-                                           const QString &defaultText)
+std::optional<QString> QtDialogs::inputBox(const QString &prompt, const QString &title, const QString &defaultText)
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(
-        m_parent, titleOr(title), QString(prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
-        QLineEdit::Normal, defaultText, &ok);
+    const QString text = QInputDialog::getText(m_parent, titleOr(title),
+                                               QString(prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
+                                               QLineEdit::Normal, defaultText, &ok);
     if (!ok)
         return std::nullopt;
     return text;
@@ -109,19 +116,16 @@ FileChoice QtDialogs::saveFile(const FileDialogRequest &request)
     const QStringList filters = filterListToQt(request.filter);
     QString selected = filters.value(0);
     // The program asks itself before replacing a file (and only for "Save As").
-    const QString path = QFileDialog::getSaveFileName(m_parent, request.title, startPath(request),
-                                                      filters.join(QStringLiteral(";;")), &selected,
-                                                      QFileDialog::DontConfirmOverwrite);
+    const QString path
+        = QFileDialog::getSaveFileName(m_parent, request.title, startPath(request), filters.join(QStringLiteral(";;")),
+                                       &selected, QFileDialog::DontConfirmOverwrite);
     FileChoice choice;
     choice.cancelled = path.isNull();
     choice.path = path;
     return choice;
 }
 
-QString QtDialogs::browseForFolder(const QString &title)
-{
-    return QFileDialog::getExistingDirectory(m_parent, title);
-}
+QString QtDialogs::browseForFolder(const QString &title) { return QFileDialog::getExistingDirectory(m_parent, title); }
 
 void QtDialogs::setBusy(bool on)
 {
@@ -134,4 +138,4 @@ void QtDialogs::setBusy(bool on)
     }
 }
 
-} // namespace mv
+}  // namespace mv

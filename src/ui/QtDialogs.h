@@ -8,11 +8,13 @@ namespace mv {
 
 class QtDialogs : public Dialogs {
 public:
-    explicit QtDialogs(QWidget *parent = nullptr) : m_parent(parent) {}
+    explicit QtDialogs(QWidget *parent = nullptr)
+        : m_parent(parent)
+    {
+    }
 
     Answer messageBox(const QString &text, Buttons buttons, Icon icon, const QString &title) override;
-    std::optional<QString> inputBox(const QString &prompt, const QString &title,
-                                    const QString &defaultText) override;
+    std::optional<QString> inputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
     FileChoice openFile(const FileDialogRequest &request) override;
     FileChoice saveFile(const FileDialogRequest &request) override;
     QString browseForFolder(const QString &title) override;
@@ -23,4 +25,4 @@ private:
     int m_busyDepth = 0;
 };
 
-} // namespace mv
+}  // namespace mv

@@ -34,7 +34,7 @@ const QStringList *choicesFor(int column)
         return &StepChoices();
     return nullptr;
 }
-} // namespace
+}  // namespace
 
 // Pick lists for direction and step; free text elsewhere. A pick list stores
 // only a choice: Enter, a click on an item of its open list, or leaving the
@@ -46,10 +46,13 @@ class RuleCellDelegate : public QStyledItemDelegate {
 public:
     using EditSink = std::function<void(int row, int column, const QString &text)>;
 
-    RuleCellDelegate(EditSink sink, QObject *parent) : QStyledItemDelegate(parent), m_sink(std::move(sink)) {}
+    RuleCellDelegate(EditSink sink, QObject *parent)
+        : QStyledItemDelegate(parent)
+        , m_sink(std::move(sink))
+    {
+    }
 
-    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
-                          const QModelIndex &index) const override
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
         const QStringList *choices = choicesFor(index.column());
         if (!choices)
@@ -100,7 +103,11 @@ const QString RepeaterRulesDialog::kInstructions = QStringLiteral(
 
 RepeaterRulesDialog::RepeaterRulesDialog(SettingsStore &settings, Dialogs &dialogs, RepeaterRuleSet &rules,
                                          MessageLog *log, QWidget *parent)
-    : QDialog(parent), m_settings(settings), m_dialogs(dialogs), m_rules(rules), m_log(log)
+    : QDialog(parent)
+    , m_settings(settings)
+    , m_dialogs(dialogs)
+    , m_rules(rules)
+    , m_log(log)
 {
     setObjectName(QStringLiteral("frmRepeaterRules"));
     setWindowTitle(QStringLiteral("Repeater Rules"));
@@ -118,8 +125,8 @@ RepeaterRulesDialog::RepeaterRulesDialog(SettingsStore &settings, Dialogs &dialo
                                        QStringLiteral("and tune\nstep is")});
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     // No editor on a second click of the current cell: a click only selects.
-    m_grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                            QAbstractItemView::AnyKeyPressed);
+    m_grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                            | QAbstractItemView::AnyKeyPressed);
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_grid->setMinimumSize(560, 220);
     m_delegate = new RuleCellDelegate(
@@ -260,7 +267,8 @@ void RepeaterRulesDialog::deleteRule()
 void RepeaterRulesDialog::queueEdit(int row, int column, const QString &text)
 {
     m_pending.append({row, column, text});
-    QMetaObject::invokeMethod(this, [this]() { applyPendingEdits(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this]() { applyPendingEdits(); }, Qt::QueuedConnection);
 }
 
 void RepeaterRulesDialog::commitOpenEditor()
@@ -322,4 +330,4 @@ void RepeaterRulesDialog::reject()
     QDialog::reject();
 }
 
-} // namespace mv
+}  // namespace mv

@@ -79,4 +79,4 @@ private:
     bool m_applying = false;
 };
 
-} // namespace mv
+}  // namespace mv

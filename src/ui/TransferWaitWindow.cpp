@@ -12,21 +12,20 @@ namespace mv {
 
 QString TransferWaitWindow::readMessage()
 {
-    return QStringLiteral("\r\nReading the radio.\r\n\r\nWait for the process to complete\r\nor click this message to cancel.");
+    return QStringLiteral(
+        "\r\nReading the radio.\r\n\r\nWait for the process to complete\r\nor click this message to cancel.");
 }
 
 QString TransferWaitWindow::writeMessage()
 {
-    return QStringLiteral("\r\nWriting to the radio\r\n\r\nWait for the process to complete\r\nor click here to cancel");
+    return QStringLiteral(
+        "\r\nWriting to the radio\r\n\r\nWait for the process to complete\r\nor click here to cancel");
 }
 
 namespace {
 // Labels break lines at LF; the CR of the message texts would show as a box.
-QString displayText(const QString &text)
-{
-    return QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-} // namespace
+QString displayText(const QString &text) { return QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+}  // namespace
 
 TransferWaitWindow::TransferWaitWindow(QWidget *parent)
     : QDialog(parent)
@@ -119,4 +118,4 @@ void TransferWaitWindow::closeEvent(QCloseEvent *event)
     QDialog::closeEvent(event);
 }
 
-} // namespace mv
+}  // namespace mv

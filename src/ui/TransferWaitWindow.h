@@ -41,4 +41,4 @@ private:
     ClickableLabel *m_write;
 };
 
-} // namespace mv
+}  // namespace mv

@@ -6,25 +6,13 @@
 
 namespace mv {
 
-int TwipsX(const QWidget *w, int twips)
-{
-    return TwipsToPixels(twips, w->logicalDpiX());
-}
+int TwipsX(const QWidget *w, int twips) { return TwipsToPixels(twips, w->logicalDpiX()); }
 
-int TwipsY(const QWidget *w, int twips)
-{
-    return TwipsToPixels(twips, w->logicalDpiY());
-}
+int TwipsY(const QWidget *w, int twips) { return TwipsToPixels(twips, w->logicalDpiY()); }
 
-int PixelsToTwipsX(const QWidget *w, int pixels)
-{
-    return PixelsToTwips(pixels, w->logicalDpiX());
-}
+int PixelsToTwipsX(const QWidget *w, int pixels) { return PixelsToTwips(pixels, w->logicalDpiX()); }
 
-int PixelsToTwipsY(const QWidget *w, int pixels)
-{
-    return PixelsToTwips(pixels, w->logicalDpiY());
-}
+int PixelsToTwipsY(const QWidget *w, int pixels) { return PixelsToTwips(pixels, w->logicalDpiY()); }
 
 QFont UserInterfaceFont()
 {
@@ -49,4 +37,4 @@ void ApplyUserInterfaceFont(QWidget *window)
     }
 }
 
-} // namespace mv
+}  // namespace mv

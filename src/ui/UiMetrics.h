@@ -17,4 +17,4 @@ QFont UserInterfaceFont();
 // Gives the window and every control in it the user-interface font.
 void ApplyUserInterfaceFont(QWidget *window);
 
-} // namespace mv
+}  // namespace mv

@@ -26,8 +26,7 @@ inline QByteArray sampleRecord(int n, int variant = 0)
 }
 
 // The memory file text (MW records, CR LF) of the memories `used(n)` selects.
-template <typename Pred>
-QByteArray sampleMemoryFile(Pred used, int variant = 0)
+template <typename Pred> QByteArray sampleMemoryFile(Pred used, int variant = 0)
 {
     QByteArray out;
     for (int n = 1; n <= ft450::kMemoryCount; ++n) {
@@ -45,4 +44,4 @@ inline void fillRadio(ft450::Ft450Radio &radio, int every = 1)
     }
 }
 
-} // namespace mv::test
+}  // namespace mv::test

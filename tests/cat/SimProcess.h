@@ -83,4 +83,4 @@ private:
     QProcess m_process;
 };
 
-} // namespace mv::test
+}  // namespace mv::test

@@ -25,7 +25,10 @@ struct Script {
 
 class ScriptPort : public SerialPort {
 public:
-    explicit ScriptPort(std::shared_ptr<Script> s) : m_s(std::move(s)) {}
+    explicit ScriptPort(std::shared_ptr<Script> s)
+        : m_s(std::move(s))
+    {
+    }
     bool open(const QString &, const QString &, bool) override { return m_open = true; }
     bool isOpen() const override { return m_open; }
     void close() override { m_open = false; }
@@ -73,7 +76,10 @@ private:
 
 class ScriptFactory : public SerialPortFactory {
 public:
-    explicit ScriptFactory(std::shared_ptr<Script> s) : m_s(std::move(s)) {}
+    explicit ScriptFactory(std::shared_ptr<Script> s)
+        : m_s(std::move(s))
+    {
+    }
     std::unique_ptr<SerialPort> create() override { return std::make_unique<ScriptPort>(m_s); }
 
 private:
@@ -82,7 +88,7 @@ private:
 
 using Pieces = QList<QPair<int, QByteArray>>;
 
-} // namespace
+}  // namespace
 
 Q_DECLARE_METATYPE(Pieces)
 
@@ -114,10 +120,18 @@ private slots:
         QTest::addColumn<QString>("expectedSpeed");
         QTest::addColumn<bool>("expectedRts");
         QTest::newRow("nothing stored") << QString() << QString() << QString() << 1 << "38400,N,8,2" << false;
-        QTest::newRow("stored values") << "7" << "9600,N,8,2" << "True" << 7 << "9600,N,8,2" << true;
-        QTest::newRow("leading digits") << "12 (USB)" << "4800,N,8,2" << "False" << 12 << "4800,N,8,2" << false;
-        QTest::newRow("port 17") << "17" << "19200,N,8,2" << "-1" << 1 << "19200,N,8,2" << true;
-        QTest::newRow("garbage") << "COM3" << "57600,N,8,1" << "maybe" << 1 << "38400,N,8,2" << false;
+        QTest::newRow("stored values") << "7"
+                                       << "9600,N,8,2"
+                                       << "True" << 7 << "9600,N,8,2" << true;
+        QTest::newRow("leading digits") << "12 (USB)"
+                                        << "4800,N,8,2"
+                                        << "False" << 12 << "4800,N,8,2" << false;
+        QTest::newRow("port 17") << "17"
+                                 << "19200,N,8,2"
+                                 << "-1" << 1 << "19200,N,8,2" << true;
+        QTest::newRow("garbage") << "COM3"
+                                 << "57600,N,8,1"
+                                 << "maybe" << 1 << "38400,N,8,2" << false;
     }
     void loadSettings()
     {
@@ -145,7 +159,7 @@ private slots:
         link.ChooseCommPort(7);
         link.ChooseCommSpeed(9600);
         link.SetDoNotUseRts(true);
-        link.ChooseCommPort(0);       // not a port
+        link.ChooseCommPort(0);  // not a port
         link.ChooseCommSpeed(57600);  // not a rate the radio has
         QCOMPARE(c.settings->text(Setting::CommPort), QString("7"));
         QCOMPARE(c.settings->text(Setting::UserCommSpeed), QString("9600,N,8,2"));
@@ -212,10 +226,11 @@ private slots:
         QTest::addColumn<bool>("missing");
         QTest::addColumn<QString>("reason");
         QTest::newRow("no such device") << true << "\r\n\r\nDevice sim: No such file or directory.";
-        QTest::newRow("not allowed") << false
-                                     << "\r\n\r\nDevice sim: Permission denied.\r\nYour user is not allowed to open it. "
-                                        "On Debian, add yourself to the \"dialout\" group (sudo adduser $USER dialout), "
-                                        "then log out and in again.";
+        QTest::newRow("not allowed")
+            << false
+            << "\r\n\r\nDevice sim: Permission denied.\r\nYour user is not allowed to open it. "
+               "On Debian, add yourself to the \"dialout\" group (sudo adduser $USER dialout), "
+               "then log out and in again.";
     }
     void openFailureWarns()
     {
@@ -233,7 +248,8 @@ private slots:
         QVERIFY(!link->isOpen());
         QCOMPARE(c.dialogs.boxes.size(), 1);
         QCOMPARE(c.dialogs.boxes[0].text, "COM Port 4 is not available. It may be in use by another program.\r\n"
-                                          "The requested operation cannot continue." + reason);
+                                          "The requested operation cannot continue."
+                                              + reason);
         QCOMPARE(c.dialogs.boxes[0].icon, Icon::Exclamation);
         QCOMPARE(c.dialogs.boxes[0].buttons, Buttons::Ok);
         QCOMPARE(c.log.text(), QString("SetCommPort: open failed for port 4\r\n"));

@@ -27,8 +27,7 @@ struct Result {
 
 // Sends `command` at `t`, runs the radio until it has been quiet for the
 // horizon, and collects what reaches the host.
-Result exchange(Ft450Radio &radio, const QByteArray &command, const HostLine &line, qint64 &t,
-                qint64 horizon = 1000000)
+Result exchange(Ft450Radio &radio, const QByteArray &command, const HostLine &line, qint64 &t, qint64 horizon = 1000000)
 {
     radio.hostWrote(command, line, t);
     Result r;
@@ -48,7 +47,7 @@ Result exchange(Ft450Radio &radio, const QByteArray &command, const HostLine &li
     return r;
 }
 
-} // namespace
+}  // namespace
 
 class TestFt450Radio : public QObject {
     Q_OBJECT
@@ -274,8 +273,7 @@ private slots:
         QString error;
         QVERIFY(radio.loadMemoryText("MR00107000000+000000100000;\r\n\r\nMW50428000000+000000200000;\n", &error));
         QCOMPARE(radio.usedCount(), 2);
-        QCOMPARE(radio.memoryFileText(),
-                 QByteArray("MW00107000000+000000100000;\r\nMW50428000000+000000200000;\r\n"));
+        QCOMPARE(radio.memoryFileText(), QByteArray("MW00107000000+000000100000;\r\nMW50428000000+000000200000;\r\n"));
         QVERIFY(!radio.loadMemoryText("MR00107000000+000000100000;\nMR0020700000;\n", &error));
         QVERIFY2(error.startsWith("line 2"), qPrintable(error));
         QCOMPARE(radio.usedCount(), 2);

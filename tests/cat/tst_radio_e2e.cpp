@@ -22,7 +22,7 @@ using namespace mv::test;
 namespace {
 CliRun cli(const QStringList &args) { return runCli(args); }
 QByteArray readFile(const QString &path) { return readBytes(path); }
-} // namespace
+}  // namespace
 
 class TestRadioEndToEnd : public QObject {
     Q_OBJECT
@@ -158,7 +158,8 @@ private slots:
         QTest::newRow("no such port") << QStringList{"--force"} << "/dev/no-such-ft450" << false
                                       << "COM Port 1 is not available. It may be in use by another program.\n"
                                          "The requested operation cannot continue.";
-        QTest::newRow("file exists") << QStringList{} << "sim" << false << "keep.450 exists; give --force to replace it";
+        QTest::newRow("file exists") << QStringList{} << "sim" << false
+                                     << "keep.450 exists; give --force to replace it";
         QTest::newRow("read-only file") << QStringList{"--force"} << "sim" << true << "keep.450 is read-only";
     }
     void failuresLeaveTheFileAlone()
@@ -174,7 +175,8 @@ private slots:
         QVERIFY(writeBytes(file, "MW00107000000+000000100000;\r\n"));
         if (readOnly)
             QFile::setPermissions(file, QFile::ReadOwner);
-        const CliRun failed = cli(QStringList{"read", "--device", device == "sim" ? sim.device : device, file} + options);
+        const CliRun failed
+            = cli(QStringList{"read", "--device", device == "sim" ? sim.device : device, file} + options);
         QCOMPARE(failed.exitCode, 1);
         QVERIFY2(failed.err.contains(message), qPrintable(failed.err));
         QVERIFY(failed.err.contains("nothing was read"));

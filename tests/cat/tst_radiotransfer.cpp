@@ -4,8 +4,8 @@
 #include "TestContext.h"
 #include "cat/CatLink.h"
 #include "cat/RadioTransfer.h"
-#include "core/MemoryRecord.h"
 #include "core/MemoryFiles.h"
+#include "core/MemoryRecord.h"
 #include "core/NumberText.h"
 #include "shell/SafeSave.h"
 
@@ -102,7 +102,7 @@ QString rate(const QString &settings) { return settings.section(',', 0, 0); }
 
 QString mw(const QByteArray &record) { return "MW" + QString::fromLatin1(record.mid(2)); }
 
-} // namespace
+}  // namespace
 
 Q_DECLARE_METATYPE(ft450::RadioOptions)
 
@@ -143,13 +143,14 @@ private slots:
             }
             expected << QString("Baud rate of %1 not successful").arg(rate(probe));
         }
-        expected << "Turning off Auto Information" << "Setting Com speed to " + userSpeed
-                 << "SetCommPort: open OK for port 1";
+        expected << "Turning off Auto Information"
+                 << "Setting Com speed to " + userSpeed << "SetCommPort: open OK for port 1";
         QCOMPARE(rig.logLines(), expected);
         const QString ex = QString("EX010%1;").arg(4 - CatLink::RateSettings().indexOf(userSpeed));
         // The radio answers at the new speed before anything else is asked.
         QCOMPARE(rig.line->radio.commands, QStringList({"ID;", "AI0;", ex, "ID;"}));
-        QCOMPARE(rig.line->radio.noiseCharacters, 3 * int(CatLink::RateSettings().indexOf(QString("%1,N,8,2").arg(radioRate))));
+        QCOMPARE(rig.line->radio.noiseCharacters,
+                 3 * int(CatLink::RateSettings().indexOf(QString("%1,N,8,2").arg(radioRate))));
         // Radio and port now both at the user's speed.
         QCOMPARE(rig.link.ActiveSettings, userSpeed);
         QCOMPARE(rig.link.openSettings(), userSpeed);
@@ -166,16 +167,18 @@ private slots:
         QTest::addColumn<ft450::RadioOptions>("options");
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("box");  // its start
-        QTest::addColumn<int>("opens");    // -1: not checked
+        QTest::addColumn<int>("opens");  // -1: not checked
         ft450::RadioOptions o = fastRadio();
         o.silent = true;
         QTest::newRow("silent radio: two passes") << o << "" << kTwoAttempts << 8;
         o = fastRadio(), o.identity = "ID0670;";
         QTest::newRow("another radio's identity") << o << "" << kTwoAttempts << 8;
         QTest::newRow("no such port") << fastRadio() << "missing"
-                                      << kNotAvailable + "\r\n\r\nDevice /dev/nothing-here: No such file or directory." << 0;
+                                      << kNotAvailable + "\r\n\r\nDevice /dev/nothing-here: No such file or directory."
+                                      << 0;
         QTest::newRow("reopen at the user's speed refused") << fastRadio() << "reopen" << kNotAvailable << 1;
-        QTest::newRow("handshaking holds the output") << fastRadio() << "stuck" << "COM Port 1 is not sending" << 1;
+        QTest::newRow("handshaking holds the output") << fastRadio() << "stuck"
+                                                      << "COM Port 1 is not sending" << 1;
     }
     void detectionFailures()
     {
@@ -254,7 +257,7 @@ private slots:
         QVERIFY(!rig.link.isOpen());
 
         QStringList expected{"SetCommPort: open OK for port 1", "Baud rate of 38400 detected",
-                             "Turning off Auto Information", "Setting Com speed to 38400,N,8,2",
+                             "Turning off Auto Information",    "Setting Com speed to 38400,N,8,2",
                              "SetCommPort: open OK for port 1", "Read: issue initial instructions"};
         for (int n = 1; n <= 500; ++n)
             expected << QString::fromLatin1(sampleRecord(n));  // PMS records are not traced
@@ -274,16 +277,17 @@ private slots:
     {
         QTest::addColumn<bool>("emptyRadio");
         QTest::addColumn<bool>("unsaved");
-        QTest::addColumn<int>("answer");    // to the first question
+        QTest::addColumn<int>("answer");  // to the first question
         QTest::addColumn<int>("cancelAt");  // the read message clicked at this memory (0: never)
         QTest::addColumn<QStringList>("boxes");
         QTest::addColumn<int>("used");
         QTest::addColumn<int>("dataSource");
-        const QString unsaved = "Changes have been made but not yet saved to disk\r\nAre you sure you want to continue?";
+        const QString unsaved
+            = "Changes have been made but not yet saved to disk\r\nAre you sure you want to continue?";
         const int ok = int(Answer::Ok);
         QTest::newRow("empty radio") << true << false << ok << 0 << QStringList{kInstructions, kReadDone} << 0 << 1;
-        QTest::newRow("unsaved changes, No: nothing sent") << false << true << int(Answer::No) << 0
-                                                           << QStringList{unsaved} << 1 << 2;
+        QTest::newRow("unsaved changes, No: nothing sent")
+            << false << true << int(Answer::No) << 0 << QStringList{unsaved} << 1 << 2;
         QTest::newRow("Cancel at the instructions: table already cleared")
             << false << false << int(Answer::Cancel) << 0 << QStringList{kInstructions} << 0 << 0;
         QTest::newRow("cancel clicked at memory 10")
@@ -340,7 +344,8 @@ private slots:
         o = fastRadio(), o.stopAfter = 303;
         QTest::newRow("radio dies during the read")
             << o
-            << "The read of memories from the Radio stopped at memory 304 of 504: the connection to the radio was lost.\r\n"
+            << "The read of memories from the Radio stopped at memory 304 of 504: the connection to the radio was "
+               "lost.\r\n"
                "Memories read: 299; reported empty: 0.\r\n"
                "Memories that did not answer: 300-304.\r\n"
                "Memories not read: 305-500, P1L-P2U.\r\n"
@@ -446,8 +451,8 @@ private slots:
         rig.transfer.WriteRadio();
         // Each MW is followed by "ID;": the radio's answer shows it is still there
         // and that it said nothing against the write.
-        QCOMPARE(rig.commandsFrom(4), QStringList({"MR001;", "MR002;", mw(sampleRecord(2, 1)), "ID;", "MR004;", "MR005;",
-                                                   mw(sampleRecord(5)), "ID;"}));
+        QCOMPARE(rig.commandsFrom(4), QStringList({"MR001;", "MR002;", mw(sampleRecord(2, 1)), "ID;", "MR004;",
+                                                   "MR005;", mw(sampleRecord(5)), "ID;"}));
         QCOMPARE(rig.line->radio.memory(2), sampleRecord(2, 1));
         QCOMPARE(rig.line->radio.memory(3), sampleRecord(3));  // empty in the table: left alone
         QCOMPARE(rig.line->radio.memory(5), sampleRecord(5));
@@ -456,13 +461,17 @@ private slots:
         QVERIFY(log.contains("Memory 2 replaced"));
         QVERIFY(log.contains("Memory 5 added"));
         // Every record the radio gave is in the backup, the replaced one first of all.
-        QCOMPARE(rig.backupText(), (mw(sampleRecord(1)) + "\r\n" + mw(sampleRecord(2)) + "\r\n" + mw(sampleRecord(4)) + "\r\n").toLatin1());
+        QCOMPARE(
+            rig.backupText(),
+            (mw(sampleRecord(1)) + "\r\n" + mw(sampleRecord(2)) + "\r\n" + mw(sampleRecord(4)) + "\r\n").toLatin1());
         const QString backup = QDir::toNativeSeparators(rig.transfer.BackupDir + "/" + rig.backupFiles().first());
         QVERIFY(QFileInfo(backup).fileName().contains(QRegularExpression("^radio-\\d{8}-\\d{6}\\.450$")));
-        QCOMPARE(rig.c.dialogs.texts().last(),
-                 "Transfer of memories completed.\r\n"
-                 "Memories empty in the table, left as they are on the radio (a memory cannot be erased over CAT): 500.\r\n"
-                 "The radio's memories as they were before the write are in " + backup + ".");
+        QCOMPARE(
+            rig.c.dialogs.texts().last(),
+            "Transfer of memories completed.\r\n"
+            "Memories empty in the table, left as they are on the radio (a memory cannot be erased over CAT): 500.\r\n"
+            "The radio's memories as they were before the write are in "
+                + backup + ".");
     }
 
     void rowsTheRadioCannotTakeAreSkipped()
@@ -498,11 +507,14 @@ private slots:
         QTest::addColumn<QString>("written");  // memories the radio now holds from the table
         ft450::RadioOptions o = fastRadio();
         o.dropEvery = 7;
-        QTest::newRow("every 7th reply dropped") << o << "Transfer of memories completed." << "1-20";
+        QTest::newRow("every 7th reply dropped") << o << "Transfer of memories completed."
+                                                 << "1-20";
         o = fastRadio(), o.lateMemory = 5, o.lateMs = 150;
-        QTest::newRow("one reply 150 ms late") << o << "Transfer of memories completed." << "1-20";
+        QTest::newRow("one reply 150 ms late") << o << "Transfer of memories completed."
+                                               << "1-20";
         o = fastRadio(4800), o.switchDeafMs = 50;
-        QTest::newRow("deaf for 50 ms at the new rate") << o << "Transfer of memories completed." << "1-20";
+        QTest::newRow("deaf for 50 ms at the new rate") << o << "Transfer of memories completed."
+                                                        << "1-20";
         // ID, AI0, EX0104, ID, then MR, MW, ID for each memory: command 33 is
         // memory 10's MW, which the radio no longer hears.
         o = fastRadio(), o.stopAfter = 32;
@@ -625,7 +637,7 @@ private slots:
         };
         rig.transfer.WriteRadio();
         QVERIFY(rig.c.dialogs.texts().last().startsWith("Write cancelled by user request\r\nMemories written: 1-10.\r\n"
-                                                         "Memories not handled: 11-500, P1L-P2U."));
+                                                        "Memories not handled: 11-500, P1L-P2U."));
         QCOMPARE(rig.c.dialogs.boxes.last().icon, Icon::None);
         QCOMPARE(rig.line->radio.usedCount(), 10);
         QVERIFY(!rig.link.isOpen());
@@ -718,13 +730,14 @@ private slots:
         const QStringList lines = rig.c.log.text().split("\r\n");
         const int first = int(lines.indexOf("Compare with Radio:"));
         QVERIFY(first >= 0);
-        QCOMPARE(lines.mid(first + 1, 5),
-                 QStringList({"Memory 2 would be replaced: radio 1.82000 CW Minus CTCSS Enc 71.9, table 1.82100 FM Simplex",
-                              "Memory 3 is empty in the table; the radio keeps 1.83000 FM Simplex",
-                              "Memory 4 cannot be written: the frequency 60.00000 MHz is outside the radio's range",
-                              "Memory 7 would be added: 1.87000 USRL Plus CTCSS Enc+Dec 85.4",
-                              "Memories a write would replace: 1; add: 1; empty in the table but kept on the radio: 1; "
-                              "that cannot be written: 1."}));
+        QCOMPARE(
+            lines.mid(first + 1, 5),
+            QStringList({"Memory 2 would be replaced: radio 1.82000 CW Minus CTCSS Enc 71.9, table 1.82100 FM Simplex",
+                         "Memory 3 is empty in the table; the radio keeps 1.83000 FM Simplex",
+                         "Memory 4 cannot be written: the frequency 60.00000 MHz is outside the radio's range",
+                         "Memory 7 would be added: 1.87000 USRL Plus CTCSS Enc+Dec 85.4",
+                         "Memories a write would replace: 1; add: 1; empty in the table but kept on the radio: 1; "
+                         "that cannot be written: 1."}));
         QVERIFY(rig.c.dialogs.texts().last().endsWith("The messages window lists them."));
     }
 };

@@ -17,7 +17,7 @@ CliRun runShow(const QStringList &args, const QString &locale = QStringLiteral("
 {
     return runCli(QStringList{"show"} + args, localeEnv(locale));
 }
-} // namespace
+}  // namespace
 
 class TestCliShow : public QObject {
     Q_OBJECT
@@ -33,8 +33,10 @@ private slots:
     {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("frequency");
-        QTest::newRow("point") << "C" << "7.00000";
-        QTest::newRow("comma") << "de_DE.UTF-8" << "7,00000";
+        QTest::newRow("point") << "C"
+                               << "7.00000";
+        QTest::newRow("comma") << "de_DE.UTF-8"
+                               << "7,00000";
     }
     void oneRadioRecord()
     {
@@ -44,7 +46,8 @@ private slots:
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.err, QString());
         QCOMPARE(r.out, "No.  Frequency  Mode  Shift    Encoding  Tone  Description\n"
-                        "1    " + frequency + "    LSB   Simplex            67.0\n");
+                        "1    "
+                            + frequency + "    LSB   Simplex            67.0\n");
     }
 
     // --records prints what saving writes; a name without ".450" gets it.

@@ -99,11 +99,16 @@ private slots:
         QTest::addColumn<int>("scale");
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("#0.000000") << qint64(14195123) << 6 << "#0.000000" << "14.195123";
-        QTest::newRow("##.00000 no zero") << qint64(60000) << 5 << "##.00000" << ".60000";
-        QTest::newRow("000") << qint64(7) << 0 << "000" << "007";
-        QTest::newRow("rounding") << qint64(7000005) << 6 << "##0.00000" << "7.00001";
-        QTest::newRow("#.0") << qint64(11) << 1 << "#.0" << "1.1";
+        QTest::newRow("#0.000000") << qint64(14195123) << 6 << "#0.000000"
+                                   << "14.195123";
+        QTest::newRow("##.00000 no zero") << qint64(60000) << 5 << "##.00000"
+                                          << ".60000";
+        QTest::newRow("000") << qint64(7) << 0 << "000"
+                             << "007";
+        QTest::newRow("rounding") << qint64(7000005) << 6 << "##0.00000"
+                                  << "7.00001";
+        QTest::newRow("#.0") << qint64(11) << 1 << "#.0"
+                             << "1.1";
     }
     void patterns()
     {

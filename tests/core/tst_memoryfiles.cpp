@@ -24,7 +24,6 @@ namespace {
 
 FileChoice chosen(const QString &path) { return FileChoice{false, path}; }
 
-
 // Every cell of both row sets, for whole-table comparisons.
 QStringList allCells(const MemoryTable &t)
 {
@@ -38,7 +37,7 @@ QStringList allCells(const MemoryTable &t)
     return out;
 }
 
-} // namespace
+}  // namespace
 
 Q_DECLARE_METATYPE(mv::Answer)
 
@@ -183,11 +182,10 @@ private slots:
         QTest::addColumn<QByteArray>("second");
         QTest::addColumn<QString>("tone");
         QTest::addColumn<QString>("trace");
-        QTest::newRow("damaged second line changes nothing")
-            << QByteArray("MR01421000000+000000401501;") << "88.5" << "Error  9 (Subscript out of range) in line  6";
-        QTest::newRow("intact second line wins")
-            << QByteArray("MR01421000000+000000401321;") << "177.3"
-            << "Line 2 of dup.450 sets Memory 14 again - it replaces line 1";
+        QTest::newRow("damaged second line changes nothing") << QByteArray("MR01421000000+000000401501;") << "88.5"
+                                                             << "Error  9 (Subscript out of range) in line  6";
+        QTest::newRow("intact second line wins") << QByteArray("MR01421000000+000000401321;") << "177.3"
+                                                 << "Line 2 of dup.450 sets Memory 14 again - it replaces line 1";
     }
     void twoLinesForOneMemory()
     {
@@ -529,7 +527,8 @@ private slots:
         QCOMPARE(readBytes(path), replaced ? QByteArray("MW00107000000+000000100000;\r\n")
                                            : QByteArray("MW00214074000+000000200000;\r\n"));
         if (saveAs) {
-            QCOMPARE(t.dialogs.texts(), QStringList{"Filename " + path + " already exists\r\nDo you wish to replace it?"});
+            QCOMPARE(t.dialogs.texts(),
+                     QStringList{"Filename " + path + " already exists\r\nDo you wish to replace it?"});
             QCOMPARE(t.dialogs.boxes[0].icon, Icon::Question);
             QCOMPARE(t.dialogs.boxes[0].buttons, Buttons::YesNo);
         } else {
@@ -608,10 +607,11 @@ private slots:
         QCOMPARE(readBytes(path + "dsc"), oldDescriptions);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"set.450", "set.450dsc"}));
         const QString file = dir.filePath(atFault);
-        QCOMPARE(t.dialogs.texts(),
-                 QStringList{"An error has been encountered when trying to save the file.\r\nError number  61 (Disk full - "
-                             + file + ": No space left on device) in line " + SignedText(step)
-                             + "\r\n\r\nCannot save the file here - please try an alternative location"});
+        QCOMPARE(
+            t.dialogs.texts(),
+            QStringList{"An error has been encountered when trying to save the file.\r\nError number  61 (Disk full - "
+                        + file + ": No space left on device) in line " + SignedText(step)
+                        + "\r\n\r\nCannot save the file here - please try an alternative location"});
         QCOMPARE(error, "Cannot save " + file + ": No space left on device");
         QVERIFY(t.state.MemoriesChanged);
         QVERIFY(!t.state.SaveCompleted);
@@ -742,12 +742,24 @@ private slots:
         QTest::addColumn<QString>("commandLine");
         QTest::addColumn<QString>("lastOpened");
         QTest::addColumn<QString>("expected");  // "" none, "*" the initial file
-        QTest::newRow("command line wins") << "/data/mine.450" << "/data/last.450" << "/data/mine.450";
-        QTest::newRow("quoted command line") << "\"/data/my set.450\"" << "" << "/data/my set.450";
-        QTest::newRow("last opened") << "" << "/data/last.450" << "/data/last.450";
-        QTest::newRow("nothing: initial file") << "" << "" << "*";
-        QTest::newRow("floppy A:") << "A:\\MEM.450" << "/data/last.450" << "";
-        QTest::newRow("backup.450 is no drive") << "backup.450" << "" << "backup.450";
+        QTest::newRow("command line wins") << "/data/mine.450"
+                                           << "/data/last.450"
+                                           << "/data/mine.450";
+        QTest::newRow("quoted command line") << "\"/data/my set.450\""
+                                             << ""
+                                             << "/data/my set.450";
+        QTest::newRow("last opened") << ""
+                                     << "/data/last.450"
+                                     << "/data/last.450";
+        QTest::newRow("nothing: initial file") << ""
+                                               << ""
+                                               << "*";
+        QTest::newRow("floppy A:") << "A:\\MEM.450"
+                                   << "/data/last.450"
+                                   << "";
+        QTest::newRow("backup.450 is no drive") << "backup.450"
+                                                << ""
+                                                << "backup.450";
     }
     void startupChoice()
     {
@@ -769,7 +781,6 @@ private slots:
             QVERIFY(!QFile::exists(dir.filePath("Initial memory file.450")));
         }
     }
-
 };
 
 QTEST_GUILESS_MAIN(TestMemoryFiles)

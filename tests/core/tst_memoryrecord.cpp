@@ -96,11 +96,23 @@ private slots:
         QTest::addColumn<QString>("enc");
         QTest::addColumn<QString>("tone");
         QTest::addColumn<QString>("record");
-        QTest::newRow("memory 12") << 12 << "29.62000" << "FM" << "Minus" << "CTCSS Enc" << "88.5"
+        QTest::newRow("memory 12") << 12 << "29.62000"
+                                   << "FM"
+                                   << "Minus"
+                                   << "CTCSS Enc"
+                                   << "88.5"
                                    << "MW01229620000+000000402082;";
-        QTest::newRow("P2U") << 504 << "28.000000" << "USB" << "Simplex" << "" << "67.0"
+        QTest::newRow("P2U") << 504 << "28.000000"
+                             << "USB"
+                             << "Simplex"
+                             << ""
+                             << "67.0"
                              << "MW50428000000+000000200000;";
-        QTest::newRow("FMN enc+dec plus") << 500 << "51.00000" << "FMN" << "Plus" << "CTCSS Enc+Dec" << "254.1"
+        QTest::newRow("FMN enc+dec plus") << 500 << "51.00000"
+                                          << "FMN"
+                                          << "Plus"
+                                          << "CTCSS Enc+Dec"
+                                          << "254.1"
                                           << "MW50051000000+000000B01491;";
     }
     void build()

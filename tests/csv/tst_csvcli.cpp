@@ -11,14 +11,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-
 using namespace mv;
 
 using namespace mv::test;
 
 namespace {
 void writeText(const QString &path, const QString &text) { QVERIFY(writeBytes(path, text.toUtf8())); }
-} // namespace
+}  // namespace
 
 class TestCsvCli : public QObject {
     Q_OBJECT
@@ -113,8 +112,8 @@ private slots:
         QTest::addColumn<bool>("header");
         QTest::addColumn<QStringList>("numbers");
         QTest::newRow("defaults") << QStringList{} << "" << true << QStringList{"1", "2", "3"};
-        QTest::newRow("keep numbers, no header") << QStringList{"--keep-numbers", "--omit-header"} << "" << false
-                                                 << QStringList{"3", "7", "9"};
+        QTest::newRow("keep numbers, no header")
+            << QStringList{"--keep-numbers", "--omit-header"} << "" << false << QStringList{"3", "7", "9"};
     }
     void exportWholeTable()
     {
@@ -132,11 +131,13 @@ private slots:
         QStringList expected;
         if (header)
             expected << "Memory" + s + "RX Freq" + s + "RX Mode" + s + "Shift" + s + "TX Shift/Freq" + s + "TX Mode" + s
-                    + "CTCSS/DCS" + s + "Tone/Code" + s + "Show" + s + "Name" + s + "Scan" + s + "Group" + s + "Description";
-        const QStringList bodies{mhz("7.05000") + s + "LSB" + s + "Simplex" + s + s + s + s + "67.0" + s + s + s + s + s + "Forty",
-                                 mhz("14.20000") + s + "USB" + s + "Simplex" + s + s + s + s + "67.0" + s + s + s + s + s
-                                     + QString::fromUtf8("Zwanzig Ü"),
-                                 mhz("51.60000") + s + "FM" + s + "Minus" + s + s + s + "CTCSS Enc" + s + "88.5" + s + s + s + s + s};
+                            + "CTCSS/DCS" + s + "Tone/Code" + s + "Show" + s + "Name" + s + "Scan" + s + "Group" + s
+                            + "Description";
+        const QStringList bodies{
+            mhz("7.05000") + s + "LSB" + s + "Simplex" + s + s + s + s + "67.0" + s + s + s + s + s + "Forty",
+            mhz("14.20000") + s + "USB" + s + "Simplex" + s + s + s + s + "67.0" + s + s + s + s + s
+                + QString::fromUtf8("Zwanzig Ü"),
+            mhz("51.60000") + s + "FM" + s + "Minus" + s + s + s + "CTCSS Enc" + s + "88.5" + s + s + s + s + s};
         for (int i = 0; i < 3; ++i)
             expected << numbers[i] + s + bodies[i];
         QCOMPARE(fileLines(out), expected);
@@ -146,8 +147,8 @@ private slots:
     {
         const QString csv = m_dir.filePath("new.csv");
         const QString s(listSep());
-        writeText(csv, "Memory" + s + "RX Freq" + s + "RX Mode\r\n1" + s + mhz("7.05") + s + "LSB" + s + s + s + s + s + s + s
-                           + s + s + s + "Club  A\r\n2" + s + mhz("14.2") + s + "\r\n");
+        writeText(csv, "Memory" + s + "RX Freq" + s + "RX Mode\r\n1" + s + mhz("7.05") + s + "LSB" + s + s + s + s + s
+                           + s + s + s + s + s + "Club  A\r\n2" + s + mhz("14.2") + s + "\r\n");
         const QString set = m_dir.filePath("new.450");
         QFile::remove(set);
         QFile::remove(set + "dsc");
@@ -194,7 +195,7 @@ private slots:
         QTest::addColumn<QStringList>("records");  // "|" stands for the separator, "." for the decimal mark
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<QStringList>("errLines");  // stderr holds these lines
-        QTest::addColumn<QStringList>("filled");    // memories of the saved file
+        QTest::addColumn<QStringList>("filled");  // memories of the saved file
         QTest::newRow("bad frequency, forced")
             << QStringList{"1|99|FM", "2|3.7|LSB"} << QStringList{"--force", "--clear"}
             << QStringList{"Record  1 memory 1. Skipped due to bad RX frequency of 99",
@@ -267,8 +268,10 @@ private slots:
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("success");
-        QTest::newRow("export-csv") << "export-csv" << "Export completed";
-        QTest::newRow("import-csv") << "import-csv" << "Import completed";
+        QTest::newRow("export-csv") << "export-csv"
+                                    << "Export completed";
+        QTest::newRow("import-csv") << "import-csv"
+                                    << "Import completed";
     }
     void fileSizeLimitKeepsOldFiles()
     {

@@ -1,8 +1,8 @@
 // CSV export: columns, separators under "." and "," locales, numbering, only
 // selected memories, preview, the save dialog's rules and the error retry.
-#include "TestFiles.h"
 #include "LocaleCases.h"
 #include "TestContext.h"
+#include "TestFiles.h"
 #include "core/Frequency.h"
 #include "core/NumberText.h"
 #include "csv/CsvExport.h"
@@ -15,9 +15,9 @@
 #include <QtTest>
 
 using namespace mv;
+using mv::test::fileLines;
 using mv::test::mark;
 using mv::test::TestContext;
-using mv::test::fileLines;
 
 namespace {
 void fill(MemoryTable &t, int n, const QString &mhz, const QString &mode, const QString &shift = "Simplex",
@@ -25,7 +25,7 @@ void fill(MemoryTable &t, int n, const QString &mhz, const QString &mode, const 
 {
     QVERIFY(t.AddMemory(n, mark(mhz), mode, shift, enc, tone, desc, nullptr, nullptr));
 }
-} // namespace
+}  // namespace
 
 class TestCsvExport : public QObject {
     Q_OBJECT
@@ -56,11 +56,11 @@ private slots:
         QCOMPARE(ListSeparator(), sep);
         const QStringList lines = fileLines(path);
         QCOMPARE(lines.size(), 2);
-        QCOMPARE(lines[0], QStringList({"Memory", "RX Freq", "RX Mode", "Shift", "TX Shift/Freq", "TX Mode", "CTCSS/DCS",
-                                        "Tone/Code", "Show", "Name", "Scan", "Group", "Description"})
+        QCOMPARE(lines[0], QStringList({"Memory", "RX Freq", "RX Mode", "Shift", "TX Shift/Freq", "TX Mode",
+                                        "CTCSS/DCS", "Tone/Code", "Show", "Name", "Scan", "Group", "Description"})
                                .join(sep));
-        QCOMPARE(lines[1], QStringList({"1", mark("51.50000"), "FM", "Minus", "", "", "CTCSS Enc", "88.5", "", "", "", "",
-                                        "Local rpt"})
+        QCOMPARE(lines[1], QStringList({"1", mark("51.50000"), "FM", "Minus", "", "", "CTCSS Enc", "88.5", "", "", "",
+                                        "", "Local rpt"})
                                .join(sep));
         QCOMPARE(c.dialogs.texts(), QStringList{"Export completed"});
         QCOMPARE(c.dialogs.boxes.first().icon, Icon::Information);
@@ -159,7 +159,8 @@ private slots:
         QVERIFY(c.dialogs.fileRequests.isEmpty());
         const QString sep(ListSeparator());
         QCOMPARE(c.log.text(), CsvHeaderNames().join(sep) + "\r\n" + "1" + sep + mark("50.12500") + sep + "USB" + sep
-                     + "Simplex" + sep + sep + sep + " " + sep + "67.0" + sep + sep + sep + sep + sep + "\r\n");
+                                   + "Simplex" + sep + sep + sep + " " + sep + "67.0" + sep + sep + sep + sep + sep
+                                   + "\r\n");
         QVERIFY(QDir(c.dir.path()).entryList(QStringList{"*.CSV"}).isEmpty());
     }
 
@@ -167,9 +168,12 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("written");
-        QTest::newRow("no extension") << "mems" << "mems.CSV";
-        QTest::newRow("lower case csv") << "mems.csv" << "mems.csv";
-        QTest::newRow("other extension") << "mems.txt" << "mems.txt.CSV";
+        QTest::newRow("no extension") << "mems"
+                                      << "mems.CSV";
+        QTest::newRow("lower case csv") << "mems.csv"
+                                        << "mems.csv";
+        QTest::newRow("other extension") << "mems.txt"
+                                         << "mems.txt.CSV";
     }
     void fileNames()
     {
@@ -213,7 +217,8 @@ private slots:
         c.dialogs.files.enqueue({false, path});
         c.dialogs.answers.enqueue(answer);
         const CsvExportResult r = ExportCsv(c.ctx, {});
-        QCOMPARE(c.dialogs.boxes.first().text, QStringLiteral("Filename MEMS.CSV already exists\r\nDo you wish to replace it?"));
+        QCOMPARE(c.dialogs.boxes.first().text,
+                 QStringLiteral("Filename MEMS.CSV already exists\r\nDo you wish to replace it?"));
         QCOMPARE(c.dialogs.boxes.first().buttons, Buttons::YesNo);
         QCOMPARE(c.dialogs.boxes.first().icon, Icon::Question);
         if (answer == Answer::No) {
@@ -276,7 +281,6 @@ private slots:
                  qPrintable(r.error));
         QCOMPARE(QDir(c.dir.path()).entryList(QDir::Files).filter("old.csv").size(), 1);  // no temporary left
     }
-
 };
 
 QTEST_GUILESS_MAIN(TestCsvExport)

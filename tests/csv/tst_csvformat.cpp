@@ -25,13 +25,20 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::addColumn<bool>("header");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("quoted comma") << "," << "1,\"a, b\",c" << false << "1, a  b ,c";
-        QTest::newRow("quoted semicolon kept as separator elsewhere") << ";" << "\"x;y\";z" << false << " x y ;z";
-        QTest::newRow("other separator inside quotes") << "," << "\"x;y\",z" << false << " x;y ,z";
-        QTest::newRow("unbalanced quote") << "," << "a,\"b,c" << false << "a, b c";
-        QTest::newRow("header blanks removed") << "," << "Memory, RX Freq ,\"RX Mode\"" << true << "Memory,RXFreq,RXMode";
-        QTest::newRow("header tabs kept") << "\t" << "Memory\tRX Freq" << true << "Memory\tRXFreq";
-        QTest::newRow("empty") << "," << "" << false << "";
+        QTest::newRow("quoted comma") << ","
+                                      << "1,\"a, b\",c" << false << "1, a  b ,c";
+        QTest::newRow("quoted semicolon kept as separator elsewhere") << ";"
+                                                                      << "\"x;y\";z" << false << " x y ;z";
+        QTest::newRow("other separator inside quotes") << ","
+                                                       << "\"x;y\",z" << false << " x;y ,z";
+        QTest::newRow("unbalanced quote") << ","
+                                          << "a,\"b,c" << false << "a, b c";
+        QTest::newRow("header blanks removed") << ","
+                                               << "Memory, RX Freq ,\"RX Mode\"" << true << "Memory,RXFreq,RXMode";
+        QTest::newRow("header tabs kept") << "\t"
+                                          << "Memory\tRX Freq" << true << "Memory\tRXFreq";
+        QTest::newRow("empty") << ","
+                               << "" << false << "";
     }
     void cleanLine()
     {
@@ -50,17 +57,36 @@ private slots:
         QTest::addColumn<int>("n");
         QTest::addColumn<QString>("pointLocale");  // expected under a "." decimal mark
         QTest::addColumn<QString>("commaLocale");  // expected under a "," decimal mark
-        QTest::newRow("frequency, comma file") << "," << "12,145.500" << 2 << "145.500" << "145,500";
-        QTest::newRow("frequency, semicolon file, comma") << ";" << "12;145,500" << 2 << "145.500" << "145,500";
-        QTest::newRow("frequency, semicolon file, point") << ";" << "12;145.500" << 2 << "145.500" << "145,500";
-        QTest::newRow("frequency, tab file, comma") << "\t" << "1\t145,5\t145.5" << 2 << "145.5" << "145,5";
-        QTest::newRow("mode never adapted") << "\t" << "1\t145,5\t145.5" << 3 << "145.5" << "145.5";
-        QTest::newRow("tone never adapted") << "," << "1,51.6,FM,,,,CTCSS Enc,88.5" << 8 << "88.5" << "88.5";
-        QTest::newRow("tone with a comma never adapted") << ";" << "1;51,6;FM;;;;CTCSS Enc;88,5" << 8 << "88,5" << "88,5";
-        QTest::newRow("description, semicolon file") << ";" << "1;7,05;LSB;;;;;;;;;;Smith, John" << 13
-                                                     << "Smith, John" << "Smith, John";
-        QTest::newRow("missing field") << "," << "1,2" << 5 << "" << "";
-        QTest::newRow("field zero") << "," << "1,2" << 0 << "" << "";
+        QTest::newRow("frequency, comma file") << ","
+                                               << "12,145.500" << 2 << "145.500"
+                                               << "145,500";
+        QTest::newRow("frequency, semicolon file, comma") << ";"
+                                                          << "12;145,500" << 2 << "145.500"
+                                                          << "145,500";
+        QTest::newRow("frequency, semicolon file, point") << ";"
+                                                          << "12;145.500" << 2 << "145.500"
+                                                          << "145,500";
+        QTest::newRow("frequency, tab file, comma") << "\t"
+                                                    << "1\t145,5\t145.5" << 2 << "145.5"
+                                                    << "145,5";
+        QTest::newRow("mode never adapted") << "\t"
+                                            << "1\t145,5\t145.5" << 3 << "145.5"
+                                            << "145.5";
+        QTest::newRow("tone never adapted") << ","
+                                            << "1,51.6,FM,,,,CTCSS Enc,88.5" << 8 << "88.5"
+                                            << "88.5";
+        QTest::newRow("tone with a comma never adapted") << ";"
+                                                         << "1;51,6;FM;;;;CTCSS Enc;88,5" << 8 << "88,5"
+                                                         << "88,5";
+        QTest::newRow("description, semicolon file") << ";"
+                                                     << "1;7,05;LSB;;;;;;;;;;Smith, John" << 13 << "Smith, John"
+                                                     << "Smith, John";
+        QTest::newRow("missing field") << ","
+                                       << "1,2" << 5 << ""
+                                       << "";
+        QTest::newRow("field zero") << ","
+                                    << "1,2" << 0 << ""
+                                    << "";
     }
     void fields()
     {
@@ -80,16 +106,33 @@ private slots:
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("separator");  // "" = the locale's list separator stays
         const QString exportHeader = CsvHeaderNames().join(',');
-        QTest::newRow("Orbis comma") << exportHeader << "Orbis" << ",";
-        QTest::newRow("Orbis semicolon") << QString(exportHeader).replace(',', ';') << "Orbis" << ";";
-        QTest::newRow("Orbis tab") << QString(exportHeader).replace(',', '\t') << "Orbis" << "\t";
-        QTest::newRow("Orbis quoted") << "\"Memory\",\"RX Freq\",\"RX Mode\"" << "Orbis" << ",";
-        QTest::newRow("Lumen") << "#,Freq,Mode,Offset" << "Lumen" << ",";
-        QTest::newRow("Halyard") << "#;Tag;Freq;Mode" << "Halyard" << ";";
-        QTest::newRow("Tag Freq other") << "#,Tag,Freq,Tone" << "Unknown" << ",";
-        QTest::newRow("Brindle short") << "Sequence;Freq" << "Brindle" << ";";
-        QTest::newRow("not a header") << "1,7.00000,LSB" << "Unknown" << ",";
-        QTest::newRow("empty") << "" << "Unknown" << "";
+        QTest::newRow("Orbis comma") << exportHeader << "Orbis"
+                                     << ",";
+        QTest::newRow("Orbis semicolon") << QString(exportHeader).replace(',', ';') << "Orbis"
+                                         << ";";
+        QTest::newRow("Orbis tab") << QString(exportHeader).replace(',', '\t') << "Orbis"
+                                   << "\t";
+        QTest::newRow("Orbis quoted") << "\"Memory\",\"RX Freq\",\"RX Mode\""
+                                      << "Orbis"
+                                      << ",";
+        QTest::newRow("Lumen") << "#,Freq,Mode,Offset"
+                               << "Lumen"
+                               << ",";
+        QTest::newRow("Halyard") << "#;Tag;Freq;Mode"
+                                 << "Halyard"
+                                 << ";";
+        QTest::newRow("Tag Freq other") << "#,Tag,Freq,Tone"
+                                        << "Unknown"
+                                        << ",";
+        QTest::newRow("Brindle short") << "Sequence;Freq"
+                                       << "Brindle"
+                                       << ";";
+        QTest::newRow("not a header") << "1,7.00000,LSB"
+                                      << "Unknown"
+                                      << ",";
+        QTest::newRow("empty") << ""
+                               << "Unknown"
+                               << "";
     }
     void header()
     {
@@ -112,11 +155,16 @@ private slots:
     {
         QTest::addColumn<QString>("in");
         QTest::addColumn<QString>("out");
-        QTest::newRow("88") << "88" << "88.0";
-        QTest::newRow("88.5") << "88.5" << "88.5";
-        QTest::newRow("decimal comma") << "88,5" << "88.5";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("two decimals") << "88.50" << "88.50.0";
+        QTest::newRow("88") << "88"
+                            << "88.0";
+        QTest::newRow("88.5") << "88.5"
+                              << "88.5";
+        QTest::newRow("decimal comma") << "88,5"
+                                       << "88.5";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("two decimals") << "88.50"
+                                      << "88.50.0";
     }
     void tone()
     {
@@ -158,10 +206,14 @@ private slots:
         QTest::addColumn<QString>("cell");
         QTest::addColumn<bool>("recognised");
         QTest::addColumn<bool>("precheck");
-        QTest::newRow("enc") << "CTCSS Enc" << "CTCSS Enc" << true << true;
-        QTest::newRow("enc+dec lower") << "ctcss enc+dec" << "CTCSS Enc+Dec" << true << true;
-        QTest::newRow("DCS") << "DCS" << "" << false << true;
-        QTest::newRow("junk") << "Tone" << "" << false << false;
+        QTest::newRow("enc") << "CTCSS Enc"
+                             << "CTCSS Enc" << true << true;
+        QTest::newRow("enc+dec lower") << "ctcss enc+dec"
+                                       << "CTCSS Enc+Dec" << true << true;
+        QTest::newRow("DCS") << "DCS"
+                             << "" << false << true;
+        QTest::newRow("junk") << "Tone"
+                              << "" << false << false;
     }
     void encodings()
     {
@@ -179,9 +231,13 @@ private slots:
     {
         QTest::addColumn<QString>("in");
         QTest::addColumn<QString>("out");
-        QTest::newRow("plain") << "Local repeater" << "Local repeater";
-        QTest::newRow("separators and quotes") << "a,b;c\"d" << "a b c d";
-        QTest::newRow("control characters") << "a\tb\x01" "c" << "a b c";
+        QTest::newRow("plain") << "Local repeater"
+                               << "Local repeater";
+        QTest::newRow("separators and quotes") << "a,b;c\"d"
+                                               << "a b c d";
+        QTest::newRow("control characters") << "a\tb\x01"
+                                               "c"
+                                            << "a b c";
         QTest::newRow("cut to 100") << QString(150, 'x') << QString(100, 'x');
     }
     void description()

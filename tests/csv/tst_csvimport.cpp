@@ -1,9 +1,9 @@
 // CSV import: round trips of every export variant, header handling, the
 // pre-check messages, the space and duplicate checks, the questions, the load
 // pass and the refusals of unreadable files, under "." and "," locales.
-#include "TestFiles.h"
 #include "LocaleCases.h"
 #include "TestContext.h"
+#include "TestFiles.h"
 #include "core/Frequency.h"
 #include "core/NumberText.h"
 #include "core/RadioTables.h"
@@ -33,7 +33,8 @@ QString writeCsv(const TestContext &c, const QStringList &records, const QString
     const QString path = c.dir.filePath(name);
     QStringList lines = records;
     lines.prepend(header);
-    QTest::qVerify(mv::test::writeBytes(path, (lines.join("\r\n") + "\r\n").toUtf8()), "writeBytes", "", __FILE__, __LINE__);
+    QTest::qVerify(mv::test::writeBytes(path, (lines.join("\r\n") + "\r\n").toUtf8()), "writeBytes", "", __FILE__,
+                   __LINE__);
     return path;
 }
 
@@ -75,7 +76,7 @@ public:
     }
 };
 
-} // namespace
+}  // namespace
 
 class TestCsvImport : public QObject {
     Q_OBJECT
@@ -104,9 +105,16 @@ private slots:
         // imported numbers: every mode, shift, encoding and tone, and
         // descriptions with the characters a description may hold.
         QFETCH(bool, tab);
-        const QStringList descriptions{"", "Rpt. North", "Smith  John", QString::fromUtf8("Relais Köln Ü"),
-                                       "Net 7.050 Sun. 09:00", "^New page", "<club>Monday", "50% / +600 kHz",
-                                       "a.b.c", QString(100, 'x')};
+        const QStringList descriptions{"",
+                                       "Rpt. North",
+                                       "Smith  John",
+                                       QString::fromUtf8("Relais Köln Ü"),
+                                       "Net 7.050 Sun. 09:00",
+                                       "^New page",
+                                       "<club>Monday",
+                                       "50% / +600 kHz",
+                                       "a.b.c",
+                                       QString(100, 'x')};
         const QStringList modes{"LSB", "USB", "CW", "FM", "AM", "RTYL", "CWR", "USRL", "RTYU", "FMN", "USRU"};
         const QStringList shifts{"Simplex", "Plus", "Minus"};
         const QStringList encodings{"", "CTCSS Enc", "CTCSS Enc+Dec"};
@@ -155,8 +163,9 @@ private slots:
     void quotedHeaderAndDescription()
     {
         TestContext c;
-        const QString header = "\"Memory\",\"RX Freq\",\"RX Mode\",\"Shift\",\"TX Shift/Freq\",\"TX Mode\",\"CTCSS/DCS\","
-                               "\"Tone/Code\",\"Show\",\"Name\",\"Scan\",\"Group\",\"Description\"";
+        const QString header
+            = "\"Memory\",\"RX Freq\",\"RX Mode\",\"Shift\",\"TX Shift/Freq\",\"TX Mode\",\"CTCSS/DCS\","
+              "\"Tone/Code\",\"Show\",\"Name\",\"Scan\",\"Group\",\"Description\"";
         const QString path = writeCsv(c, {"1,51.5,FM,Simplex,,,,,,,,,\"Club, north\""}, "q.CSV", header);
         QCOMPARE(importFile(c, path).outcome, CsvImportOutcome::Imported);
         QCOMPARE(c.state.table.cell(1, MemoryTable::ColDescription), QStringLiteral("Club  north"));
@@ -167,8 +176,10 @@ private slots:
     {
         QTest::addColumn<QString>("header");
         QTest::addColumn<QString>("source");
-        QTest::newRow("Lumen") << "#,Freq,Mode" << "Lumen";
-        QTest::newRow("Gantry") << "Channel Number,Freq" << "Gantry";
+        QTest::newRow("Lumen") << "#,Freq,Mode"
+                               << "Lumen";
+        QTest::newRow("Gantry") << "Channel Number,Freq"
+                                << "Gantry";
     }
     void foreignHeaders()
     {
@@ -190,8 +201,8 @@ private slots:
         const QString path = writeCsv(c, {"2,7.1,LSB"}, "u.CSV", "1, 7.05 ,LSB");
         const CsvImportResult r = importFile(c, path);
         QCOMPARE(r.outcome, CsvImportOutcome::UnknownHeader);
-        QCOMPARE(logLines(c), QStringList({"Filename: " + path, "1,7.05,LSB",
-                                           "First record is not recognised as a header record"}));
+        QCOMPARE(logLines(c),
+                 QStringList({"Filename: " + path, "1,7.05,LSB", "First record is not recognised as a header record"}));
         QCOMPARE(c.dialogs.texts(), QStringList{"Import aborted due to errors"});
         QCOMPARE(c.dialogs.boxes.first().icon, Icon::Exclamation);
         QCOMPARE(c.state.table.usedMemoryCount(), 0);
@@ -229,15 +240,22 @@ private slots:
         QTest::addColumn<QString>("separator");
         QTest::addColumn<QString>("record");  // "|" stands for the separator
         QTest::addColumn<QString>("description");
-        QTest::newRow("comma file") << "," << "1|51.500|FM|Plus|||CTCSS Enc|88.5|||||Rpt. North" << "Rpt. North";
-        QTest::newRow("semicolon file, decimal comma")
-            << ";" << "1|51,500|FM|Plus|||CTCSS Enc|88,5|||||Smith, John" << "Smith  John";
-        QTest::newRow("semicolon file, decimal point")
-            << ";" << "1|51.500|FM|Plus|||CTCSS Enc|88.5|||||Rpt. North" << "Rpt. North";
-        QTest::newRow("tab file, decimal comma")
-            << "\t" << "1|51,5|FM|Plus|||CTCSS Enc|88,5|||||Smith; John" << "Smith  John";
+        QTest::newRow("comma file") << ","
+                                    << "1|51.500|FM|Plus|||CTCSS Enc|88.5|||||Rpt. North"
+                                    << "Rpt. North";
+        QTest::newRow("semicolon file, decimal comma") << ";"
+                                                       << "1|51,500|FM|Plus|||CTCSS Enc|88,5|||||Smith, John"
+                                                       << "Smith  John";
+        QTest::newRow("semicolon file, decimal point") << ";"
+                                                       << "1|51.500|FM|Plus|||CTCSS Enc|88.5|||||Rpt. North"
+                                                       << "Rpt. North";
+        QTest::newRow("tab file, decimal comma") << "\t"
+                                                 << "1|51,5|FM|Plus|||CTCSS Enc|88,5|||||Smith; John"
+                                                 << "Smith  John";
         // Cleaning turns the quoted comma into a blank: not a number.
-        QTest::newRow("quoted decimal comma in a comma file") << "," << "1|\"51,500\"|FM" << "";
+        QTest::newRow("quoted decimal comma in a comma file") << ","
+                                                              << "1|\"51,500\"|FM"
+                                                              << "";
     }
     void decimalMarks()
     {
@@ -263,11 +281,21 @@ private slots:
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QString>("freq");
         QTest::addColumn<QString>("cell");  // "" = not added
-        QTest::newRow("NFM") << "NFM" << "51.5" << "FM";
-        QTest::newRow("usru, blanks around") << " usru " << "14.1" << "USRU";
-        QTest::newRow("unknown") << "SSB" << "14.2" << "";
-        QTest::newRow("empty 20 m") << "" << "14.2" << "USB";
-        QTest::newRow("empty 10 m FM") << "" << "29.68" << "FMN";
+        QTest::newRow("NFM") << "NFM"
+                             << "51.5"
+                             << "FM";
+        QTest::newRow("usru, blanks around") << " usru "
+                                             << "14.1"
+                                             << "USRU";
+        QTest::newRow("unknown") << "SSB"
+                                 << "14.2"
+                                 << "";
+        QTest::newRow("empty 20 m") << ""
+                                    << "14.2"
+                                    << "USB";
+        QTest::newRow("empty 10 m FM") << ""
+                                       << "29.68"
+                                       << "FMN";
     }
     void modeTable()
     {
@@ -298,10 +326,11 @@ private slots:
     {
         QTest::addColumn<QString>("record");
         QTest::addColumn<QStringList>("expected");  // freq, mode, shift, encoding, tone, description
-        QTest::addColumn<QString>("logLine");       // "" = none
+        QTest::addColumn<QString>("logLine");  // "" = none
         QTest::newRow("defaults") << "1,7.05,LSB" << QStringList{"7.05000", "LSB", "Simplex", " ", "67.0", ""} << "";
-        QTest::newRow("enc+dec upper case") << "1,51.6,FM,MINUS,,,CTCSS ENC+DEC,100"
-                                            << QStringList{"51.60000", "FM", "Minus", "CTCSS Enc+Dec", "100.0", ""} << "";
+        QTest::newRow("enc+dec upper case")
+            << "1,51.6,FM,MINUS,,,CTCSS ENC+DEC,100"
+            << QStringList{"51.60000", "FM", "Minus", "CTCSS Enc+Dec", "100.0", ""} << "";
         QTest::newRow("DCS becomes none")
             << "1,51.6,FM,Simplex,,,DCS,023" << QStringList{"51.60000", "FM", "Simplex", " ", "67.0", ""}
             << "Record  1 memory 1. Encoding state of 'DCS' cannot be stored in this radio - set to none";
@@ -338,20 +367,24 @@ private slots:
         QTest::addColumn<QString>("record");
         QTest::addColumn<bool>("useNumbers");
         QTest::addColumn<QString>("message");
-        QTest::newRow("number 501") << "501,7.05,LSB" << false << "Record  2. Memory number of '501' is not between 1 and 500";
+        QTest::newRow("number 501") << "501,7.05,LSB" << false
+                                    << "Record  2. Memory number of '501' is not between 1 and 500";
         QTest::newRow("number text") << "abc,7.05,LSB" << false << "Record  2. Memory number of abc is not numeric";
         QTest::newRow("number missing")
             << ",7.05,LSB" << true
             << "Record  2. Memory number is missing, but is required due to 'Use imported mem numbers'.";
-        QTest::newRow("out of range") << "3,99,FM" << false << "Record  2. Frequency of '99' is outside the range of the radio";
+        QTest::newRow("out of range") << "3,99,FM" << false
+                                      << "Record  2. Frequency of '99' is outside the range of the radio";
         QTest::newRow("not numeric") << "3,abc,FM" << false << "Record  2. Frequency of 'abc' is not numeric.";
         // Blank lines hold no record and are not counted.
         QTest::newRow("after a blank line") << "\r\n3,,FM" << false << "Record  2. Frequency of '' is not numeric.";
-        QTest::newRow("mode") << "3,7.05, ssb " << false << "Record  2. Mode of 'SSB' is not recognised as a Orbis mode";
+        QTest::newRow("mode") << "3,7.05, ssb " << false
+                              << "Record  2. Mode of 'SSB' is not recognised as a Orbis mode";
         QTest::newRow("shift") << "3,7.05,LSB,Up" << false
                                << "Record  2. Shift of 'UP' is not Simplex, Plus, Minus, Split or omitted";
-        QTest::newRow("encoding") << "3,7.05,LSB,,,,Tone" << false
-                                  << "Record  2. Encoding state of 'TONE' is not CTCSS Enc, CTCSS Enc/Dec, DCS or omitted";
+        QTest::newRow("encoding")
+            << "3,7.05,LSB,,,,Tone" << false
+            << "Record  2. Encoding state of 'TONE' is not CTCSS Enc, CTCSS Enc/Dec, DCS or omitted";
         QTest::newRow("tone") << "3,51.6,FM,,,,CTCSS Enc,89" << false
                               << "Record  2. CTCSS tone of '89.0' is not valid. Will be set to 67.0";
     }
@@ -384,9 +417,9 @@ private slots:
         QTest::addColumn<QStringList>("records");
         QTest::addColumn<bool>("useNumbers");
         QTest::addColumn<QString>("start");
-        QTest::addColumn<QStringList>("lines");     // the last lines of the log
+        QTest::addColumn<QStringList>("lines");  // the last lines of the log
         QTest::addColumn<QStringList>("memories");  // "number frequency" of every filled memory
-        const QString filled = "499 3.60000";       // there before the import
+        const QString filled = "499 3.60000";  // there before the import
         QTest::newRow("bad and missing frequency")
             << QStringList{"5,7.05,LSB", "6,99,FM", "7,,FM"} << true << ""
             << QStringList{"Record  2 memory 6. Skipped due to bad RX frequency of 99",
@@ -444,9 +477,8 @@ private slots:
             m = mark(m);
         QCOMPARE(got, memories);
         const QString counts = lines.last().mid(QStringLiteral("Import finished. ").size());
-        QCOMPARE(c.dialogs.boxes.last().text,
-                 "Import completed, but not every record was loaded.\r\n" + counts
-                     + ". The messages list each record that was skipped.");
+        QCOMPARE(c.dialogs.boxes.last().text, "Import completed, but not every record was loaded.\r\n" + counts
+                                                  + ". The messages list each record that was skipped.");
         QCOMPARE(c.dialogs.boxes.last().icon, Icon::Exclamation);
         QVERIFY(c.state.MemoriesChanged);
     }
@@ -457,7 +489,9 @@ private slots:
         // A tab-separated file: its frequencies carry the locale's own decimal mark.
         QStringList records;
         for (int i = 0; i < 501; ++i)
-            records << QStringLiteral("%1\t%2\tFM").arg(i % 500 + 1).arg(mark(QStringLiteral("51.%1").arg(i, 3, 10, QChar('0'))));
+            records << QStringLiteral("%1\t%2\tFM")
+                           .arg(i % 500 + 1)
+                           .arg(mark(QStringLiteral("51.%1").arg(i, 3, 10, QChar('0'))));
         c.dialogs.answers.enqueue(Answer::No);
         const CsvImportResult r = importFile(c, writeCsv(c, records, "many.CSV", QString(kHeader).replace(',', '\t')));
         QCOMPARE(r.outcome, CsvImportOutcome::PrecheckDeclined);
@@ -475,10 +509,12 @@ private slots:
         c.dialogs.answers.enqueue(Answer::No);
         const CsvImportResult r = importFile(c, writeCsv(c, {"1,7.05,LSB"}));
         QCOMPARE(r.outcome, CsvImportOutcome::PrecheckDeclined);
-        QCOMPARE(c.dialogs.texts(), QStringList({"Memory is full. Delete some memories to make space",
-                                                 "The pre-check of the import file has errors. Do you want to try and load it?"}));
+        QCOMPARE(c.dialogs.texts(),
+                 QStringList({"Memory is full. Delete some memories to make space",
+                              "The pre-check of the import file has errors. Do you want to try and load it?"}));
         QCOMPARE(c.dialogs.boxes.first().icon, Icon::Exclamation);
-        QCOMPARE(logLines(c).first(), QStringLiteral("You have 500 memories and there is not enough space to add 1 more."));
+        QCOMPARE(logLines(c).first(),
+                 QStringLiteral("You have 500 memories and there is not enough space to add 1 more."));
     }
 
     // ---------------------------------------------------------------- placing records
@@ -537,16 +573,17 @@ private slots:
         fill(c.state.table, 1, "51.6");
         CsvImportOptions o;
         o.omitDuplicates = true;
-        const CsvImportResult r = importFile(c, writeCsv(c, {"1,51.6,FM", "2,7.05,LSB", "3,7.050,LSB", "4,14.2,USB"}), o);
+        const CsvImportResult r
+            = importFile(c, writeCsv(c, {"1,51.6,FM", "2,7.05,LSB", "3,7.050,LSB", "4,14.2,USB"}), o);
         QCOMPARE(r.outcome, CsvImportOutcome::Imported);
         QCOMPARE(r.duplicates, 1);  // the pre-check compares with the table only
         QCOMPARE(r.added, 2);
         QCOMPARE(r.omitted, 2);
-        QCOMPARE(logLines(c), QStringList({"Record  1 memory 1. Omitted as the frequency " + mark("51.60000")
-                                               + " is already in a memory",
-                                           "Record  3 memory 3. Omitted as the frequency " + mark("7.05000")
-                                               + " is already in a memory",
-                                           "Import finished. Records loaded = 2, skipped = 0, duplicates omitted = 2"}));
+        QCOMPARE(
+            logLines(c),
+            QStringList({"Record  1 memory 1. Omitted as the frequency " + mark("51.60000") + " is already in a memory",
+                         "Record  3 memory 3. Omitted as the frequency " + mark("7.05000") + " is already in a memory",
+                         "Import finished. Records loaded = 2, skipped = 0, duplicates omitted = 2"}));
         QCOMPARE(c.dialogs.texts(), QStringList{"Import completed"});
         QCOMPARE(c.state.table.cell(2, MemoryTable::ColFrequency), mark("7.05000"));
         QCOMPARE(c.state.table.cell(3, MemoryTable::ColFrequency), mark("14.20000"));
@@ -561,7 +598,8 @@ private slots:
         o.omitDuplicates = true;
         const CsvImportResult r = importFile(c, writeCsv(c, {"1,51.6,FM", "2,51.60000,FM"}), o);
         QCOMPARE(r.outcome, CsvImportOutcome::NothingToImport);
-        QCOMPARE(c.log.text(), QStringLiteral("Every one of the 2 records is a duplicate frequency.\r\nNothing to import\r\n"));
+        QCOMPARE(c.log.text(),
+                 QStringLiteral("Every one of the 2 records is a duplicate frequency.\r\nNothing to import\r\n"));
     }
 
     void clearBeforeImport_data()
@@ -590,7 +628,8 @@ private slots:
         // The snapshot is taken before the question, of the table as it was.
         QCOMPARE(snapshotUsed, 1);
         QCOMPARE(boxesAtSnapshot, 0);
-        QCOMPARE(c.dialogs.boxes.first().text, QStringLiteral("Are you sure you want to clear ALL memories before importing?"));
+        QCOMPARE(c.dialogs.boxes.first().text,
+                 QStringLiteral("Are you sure you want to clear ALL memories before importing?"));
         QCOMPARE(c.dialogs.boxes.first().buttons, Buttons::YesNoCancel);
         if (answer == Answer::Yes) {
             QCOMPARE(r.outcome, CsvImportOutcome::Imported);
@@ -612,9 +651,12 @@ private slots:
         QTest::addColumn<QString>("onDisk");
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<bool>("found");
-        QTest::newRow("typed without extension") << "mems.CSV" << "mems" << true;
-        QTest::newRow("TPE used as it stands") << "mems.TPE" << "mems.TPE" << true;
-        QTest::newRow("other extension gets .CSV") << "mems.txt" << "mems.txt" << false;
+        QTest::newRow("typed without extension") << "mems.CSV"
+                                                 << "mems" << true;
+        QTest::newRow("TPE used as it stands") << "mems.TPE"
+                                               << "mems.TPE" << true;
+        QTest::newRow("other extension gets .CSV") << "mems.txt"
+                                                   << "mems.txt" << false;
     }
     void fileNames()
     {
@@ -658,8 +700,8 @@ private slots:
         const QString path = c.dir.filePath("enc.CSV");
         QVERIFY(mv::test::writeBytes(path, kHeader.toLatin1() + "\r\n1,7.05,LSB,,,,,,,,,," + description + "\r\n"));
         QCOMPARE(importFile(c, path).outcome, CsvImportOutcome::Imported);
-        const QString expected = description.startsWith("M\xC3") ? QString::fromUtf8(description)
-                                                                  : QString::fromLatin1(description);
+        const QString expected
+            = description.startsWith("M\xC3") ? QString::fromUtf8(description) : QString::fromLatin1(description);
         QCOMPARE(c.state.table.cell(1, MemoryTable::ColDescription), expected);
     }
 
@@ -669,12 +711,14 @@ private slots:
         QTest::addColumn<QString>("message");
         QByteArray withNul = kHeader.toLatin1() + "\r\n1,7.05,LSB\r\n";
         withNul[withNul.size() - 3] = '\0';
-        QTest::newRow("NUL") << withNul << " holds NUL characters, so it is not a text file of memories.\r\nImport aborted";
+        QTest::newRow("NUL") << withNul
+                             << " holds NUL characters, so it is not a text file of memories.\r\nImport aborted";
         QByteArray big = kHeader.toLatin1() + "\r\n";
         const QByteArray record = "1,7.05,LSB\r\n";
         while (big.size() <= kMaxCsvFileSize)
             big += record;
-        QTest::newRow("over 10 MiB") << big << " is larger than 10 MiB, too large to be a file of memories.\r\nImport aborted";
+        QTest::newRow("over 10 MiB") << big
+                                     << " is larger than 10 MiB, too large to be a file of memories.\r\nImport aborted";
     }
     void refusedFiles()
     {
@@ -740,10 +784,11 @@ private slots:
         const QString path = writeCsv(c, {"1,51.6,\"FM\"", "2,abc,XX", ""});
         const CsvImportResult r = importFile(c, path, o);
         QCOMPARE(r.outcome, CsvImportOutcome::Previewed);
-        QCOMPARE(logLines(c), QStringList({"Header type identified as: Orbis",
-                                           "Memory,RXFreq,RXMode,Shift,TXShift/Freq,TXMode,CTCSS/DCS,Tone/Code,Show,Name,"
-                                           "Scan,Group,Description",
-                                           "1,51.6, FM ", "2,abc,XX", "", "", QString(55, '_')}));
+        QCOMPARE(logLines(c),
+                 QStringList({"Header type identified as: Orbis",
+                              "Memory,RXFreq,RXMode,Shift,TXShift/Freq,TXMode,CTCSS/DCS,Tone/Code,Show,Name,"
+                              "Scan,Group,Description",
+                              "1,51.6, FM ", "2,abc,XX", "", "", QString(55, '_')}));
         QVERIFY(c.dialogs.boxes.isEmpty());
         QCOMPARE(snapshots, 0);
         QVERIFY(c.state.table.memoryRows() == before);

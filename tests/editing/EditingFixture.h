@@ -62,4 +62,4 @@ struct EditingFixture {
     }
 };
 
-} // namespace mv::test
+}  // namespace mv::test

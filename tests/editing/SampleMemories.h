@@ -34,4 +34,4 @@ inline void UseSampleRange(MemoryTable &table, int first, int last)
         UseSampleMemory(table, n);
 }
 
-} // namespace mv::test
+}  // namespace mv::test

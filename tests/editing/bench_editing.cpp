@@ -37,9 +37,7 @@ private slots:
     {
         EditingFixture f;
         const auto rows = shuffledRows();
-        QBENCHMARK {
-            setRows(f, rows);
-        }
+        QBENCHMARK { setRows(f, rows); }
     }
 
     void sortByFrequency500()
@@ -47,7 +45,8 @@ private slots:
         EditingFixture f;
         const auto rows = shuffledRows();
         f.select(1, 500);
-        QBENCHMARK {
+        QBENCHMARK
+        {
             setRows(f, rows);  // the floor's work, so the difference is the sort
             f.commands.SortByFrequency();
         }
@@ -59,9 +58,7 @@ private slots:
         EditingFixture f;
         for (int n = 1; n <= 500; n += 2)
             f.use(n);
-        QBENCHMARK {
-            f.commands.CompactEmptyMemories();
-        }
+        QBENCHMARK { f.commands.CompactEmptyMemories(); }
         QCOMPARE(f.table().usedMemoryCount(), 250);
     }
 
@@ -69,9 +66,7 @@ private slots:
     {
         EditingFixture f;
         setRows(f, shuffledRows());
-        QBENCHMARK {
-            f.undo.SaveUndoSnapshot(f.t.ctx, "Delete");
-        }
+        QBENCHMARK { f.undo.SaveUndoSnapshot(f.t.ctx, "Delete"); }
     }
 
     // A snapshot and its undo: subtract saveSnapshotFull for the undo alone.
@@ -79,7 +74,8 @@ private slots:
     {
         EditingFixture f;
         setRows(f, shuffledRows());
-        QBENCHMARK {
+        QBENCHMARK
+        {
             f.undo.SaveUndoSnapshot(f.t.ctx, "Delete");
             f.commands.Undo();
         }
@@ -90,9 +86,7 @@ private slots:
     {
         EditingFixture f;
         setRows(f, shuffledRows());
-        QBENCHMARK {
-            f.commands.ListDuplicateFrequencies();
-        }
+        QBENCHMARK { f.commands.ListDuplicateFrequencies(); }
     }
 };
 

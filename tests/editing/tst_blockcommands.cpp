@@ -28,8 +28,9 @@ private slots:
         f.current(498);
         f.t.dialogs.answers.enqueue(Answer(answer));
         f.commands.InsertMemoryAbove();
-        QCOMPARE(f.t.dialogs.texts(),
-                 QStringList{"No empty memory slot is available after memory 498\r\nIs it OK to drop the last memory?"});
+        QCOMPARE(
+            f.t.dialogs.texts(),
+            QStringList{"No empty memory slot is available after memory 498\r\nIs it OK to drop the last memory?"});
         QCOMPARE(f.t.dialogs.boxes[0].buttons, Buttons::YesNo);
         QCOMPARE(f.t.state.MemoriesChanged, changed);
         if (!changed) {
@@ -121,7 +122,8 @@ private slots:
         for (int k = 1; k <= 4; ++k)
             f.table().setPmsRow(k, f.table().memory(1));
         f.commands.DeletePmsMemoryPair(row);
-        QCOMPARE(f.t.dialogs.texts(), QStringList{QString("Are you sure you want to delete PMS memory pair %1").arg(pair)});
+        QCOMPARE(f.t.dialogs.texts(),
+                 QStringList{QString("Are you sure you want to delete PMS memory pair %1").arg(pair)});
         for (int k = 1; k <= 4; ++k)
             QCOMPARE(f.table().isPmsEmpty(k), (k + 1) / 2 == pair);
         QCOMPARE(f.table().pmsCell(2 * pair, MemoryTable::ColMode), QString());
@@ -148,7 +150,6 @@ private slots:
         QVERIFY(f.t.dialogs.boxes.isEmpty());
         QVERIFY(!f.t.state.MemoriesChanged);
     }
-
 };
 
 QTEST_GUILESS_MAIN(TestBlockCommands)

@@ -42,10 +42,14 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("message");
-        QTest::newRow("above 56 MHz") << "56.00001" << "Frequency is outside the range of the radio";
-        QTest::newRow("below range") << "0.02999" << "Frequency is outside the range of the radio";
-        QTest::newRow("letters") << "14.2x" << "Not a numeric value";
-        QTest::newRow("two marks") << "14.2.1" << "Not a numeric value";
+        QTest::newRow("above 56 MHz") << "56.00001"
+                                      << "Frequency is outside the range of the radio";
+        QTest::newRow("below range") << "0.02999"
+                                     << "Frequency is outside the range of the radio";
+        QTest::newRow("letters") << "14.2x"
+                                 << "Not a numeric value";
+        QTest::newRow("two marks") << "14.2.1"
+                                   << "Not a numeric value";
     }
     void refusedFrequencyKeepsTheCell()
     {
@@ -72,10 +76,18 @@ private slots:
         QTest::addColumn<QString>("shift");
         QTest::addColumn<QString>("mode");
         // The rule's step 20.0 K gives "FM"; the band table gives "FMN" there.
-        QTest::newRow("inside the rule") << true << "29.67" << "Minus" << "FM";
-        QTest::newRow("on its upper limit") << true << "29.69" << "Minus" << "FM";
-        QTest::newRow("outside every rule") << true << "14.2" << "Simplex" << "USB";
-        QTest::newRow("rules switched off") << false << "29.67" << "Plus" << "FMN";
+        QTest::newRow("inside the rule") << true << "29.67"
+                                         << "Minus"
+                                         << "FM";
+        QTest::newRow("on its upper limit") << true << "29.69"
+                                            << "Minus"
+                                            << "FM";
+        QTest::newRow("outside every rule") << true << "14.2"
+                                            << "Simplex"
+                                            << "USB";
+        QTest::newRow("rules switched off") << false << "29.67"
+                                            << "Plus"
+                                            << "FMN";
     }
     void repeaterRuleSetsTheShift()
     {
@@ -124,11 +136,16 @@ private slots:
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("mode") << 2 << "USRU" << "USRU";
-        QTest::newRow("mode, other case") << 2 << "fmn" << "FMN";
-        QTest::newRow("shift") << 3 << "Minus" << "Minus";
-        QTest::newRow("encoding") << 4 << "CTCSS Enc+Dec" << "CTCSS Enc+Dec";
-        QTest::newRow("tone") << 5 << "254.1" << "254.1";
+        QTest::newRow("mode") << 2 << "USRU"
+                              << "USRU";
+        QTest::newRow("mode, other case") << 2 << "fmn"
+                                          << "FMN";
+        QTest::newRow("shift") << 3 << "Minus"
+                               << "Minus";
+        QTest::newRow("encoding") << 4 << "CTCSS Enc+Dec"
+                                  << "CTCSS Enc+Dec";
+        QTest::newRow("tone") << 5 << "254.1"
+                              << "254.1";
     }
     void choicesAreStored()
     {
@@ -148,9 +165,12 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("stored");
         QTest::newRow("120 characters") << QString(120, 'x') << QString(100, 'x');
-        QTest::newRow("comma and semicolon") << "a,b;c" << "a b c";
-        QTest::newRow("double quote") << "say \"hi\"" << "say  hi ";
-        QTest::newRow("tab and line break") << "two\tlines\r\nhere" << "two lines  here";
+        QTest::newRow("comma and semicolon") << "a,b;c"
+                                             << "a b c";
+        QTest::newRow("double quote") << "say \"hi\""
+                                      << "say  hi ";
+        QTest::newRow("tab and line break") << "two\tlines\r\nhere"
+                                            << "two lines  here";
         QTest::newRow("cleaned before the cut") << QString(99, 'y') + ",z" << QString(99, 'y') + " ";
     }
     void descriptionsAreCleanedAndCut()
@@ -210,7 +230,6 @@ private slots:
         QVERIFY(f.t.state.MemoriesChanged);
         QVERIFY(!f.commands.ConfirmPmsEdit(3, 6, "text"));  // no description column
     }
-
 };
 
 QTEST_GUILESS_MAIN(TestCellEdit)

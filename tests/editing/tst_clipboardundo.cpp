@@ -20,7 +20,7 @@ std::multiset<QString> usedFrequencies(const MemoryTable &table)
             set.insert(table.cell(n, MemoryTable::ColFrequency));
     return set;
 }
-} // namespace
+}  // namespace
 
 class TestClipboardUndo : public QObject {
     Q_OBJECT
@@ -185,10 +185,18 @@ private slots:
         f.t.view.currentRow = 50;
         QSignalSpy spy(&f.table(), &MemoryTable::memoryRowsChanged);
         switch (command) {
-        case 0: f.commands.Paste(); break;
-        case 1: f.commands.SortByFrequency(); break;
-        case 2: f.commands.CompactEmptyMemories(); break;
-        case 3: f.commands.RemoveMemory(); break;
+        case 0:
+            f.commands.Paste();
+            break;
+        case 1:
+            f.commands.SortByFrequency();
+            break;
+        case 2:
+            f.commands.CompactEmptyMemories();
+            break;
+        case 3:
+            f.commands.RemoveMemory();
+            break;
         }
         QCOMPARE(spy.size(), 1);
         QVERIFY(f.consistent());

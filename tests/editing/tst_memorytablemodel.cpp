@@ -24,7 +24,7 @@ MemoryTable::Row usedRow(const QString &freq)
     return r;
 }
 
-} // namespace
+}  // namespace
 
 class TestMemoryTableModel : public QObject {
     Q_OBJECT
@@ -233,9 +233,9 @@ void TestMemoryTableModel::hiddenRows()
 void TestMemoryTableModel::dropMovesRow_data()
 {
     QTest::addColumn<int>("from");
-    QTest::addColumn<int>("onRow");    // dropped onto this memory (0: between rows)
+    QTest::addColumn<int>("onRow");  // dropped onto this memory (0: between rows)
     QTest::addColumn<int>("between");  // model row to insert before (-1: at the end)
-    QTest::addColumn<int>("to");       // 0: no move
+    QTest::addColumn<int>("to");  // 0: no move
     QTest::newRow("onto a lower memory") << 3 << 10 << -1 << 10;
     QTest::newRow("onto a higher memory") << 10 << 3 << -1 << 3;
     QTest::newRow("onto itself") << 7 << 7 << -1 << 0;

@@ -23,7 +23,7 @@ private slots:
         f.select(1, 10);
         f.commands.SortByFrequency();
         // 1 holds 7.01000, 7..10 hold 7.07000..7.10000.
-        const QStringList expected{"0.13700", "7.01000", "7.05000", "7.07000", "7.08000",
+        const QStringList expected{"0.13700", "7.01000", "7.05000",  "7.07000",   "7.08000",
                                    "7.09000", "7.10000", "14.20000", "145.60000", "Empty"};
         for (int n = 1; n <= 10; ++n)
             QCOMPARE(f.freq(n), expected[n - 1]);

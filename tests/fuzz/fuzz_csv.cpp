@@ -38,7 +38,7 @@ bool holdsNone(const QString &text, const char *chars)
     }
     return true;
 }
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -83,7 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             check(mode->size() <= 4 && *mode == mode->toUpper());
         bool known = false;
         const QString encoding = ImportedEncoding(CsvField(line, CsvEncoding), &known);
-        check(encoding.isEmpty() || encoding == QLatin1String("CTCSS Enc") || encoding == QLatin1String("CTCSS Enc+Dec"));
+        check(encoding.isEmpty() || encoding == QLatin1String("CTCSS Enc")
+              || encoding == QLatin1String("CTCSS Enc+Dec"));
         const QString description = CleanImportedDescription(CsvField(line, CsvDescription));
         check(description.size() <= 100);
         check(holdsNone(description, "\",;\t\r\n"));

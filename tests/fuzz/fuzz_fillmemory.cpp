@@ -17,9 +17,9 @@ bool knownCells(const MemoryTable::Row &row)
     const QString &shift = row[MemoryTable::ColShift];
     const QString &enc = row[MemoryTable::ColEncoding];
     return (shift == "Simplex" || shift == "Plus" || shift == "Minus")
-        && (enc.isEmpty() || enc == "CTCSS Enc" || enc == "CTCSS Enc+Dec");
+           && (enc.isEmpty() || enc == "CTCSS Enc" || enc == "CTCSS Enc+Dec");
 }
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -51,7 +51,7 @@ void checkPages(const MemoryPrintLayout &layout, int linesPerPage)
     }
 }
 
-} // namespace
+}  // namespace
 
 class TestMemoryPrintLayout : public QObject {
     Q_OBJECT
@@ -64,9 +64,8 @@ private slots:
         QCOMPARE(layout.pages.size(), 1);
         QCOMPARE(pageText(layout.pages[0]),
                  QStringList({"Memory print of Initial memory file.450", "",
-                              "RX Freq    Mode   Shift   Decode    Tone   Description",
-                              "Memories 1 to 500 empty", "", "PMS memories",
-                              "RX Freq    Mode   Shift   Decode    Tone", "P1L  Empty", "P1U  Empty",
+                              "RX Freq    Mode   Shift   Decode    Tone   Description", "Memories 1 to 500 empty", "",
+                              "PMS memories", "RX Freq    Mode   Shift   Decode    Tone", "P1L  Empty", "P1U  Empty",
                               "P2L  Empty", "P2U  Empty"}));
     }
 
@@ -96,9 +95,8 @@ private slots:
         QTest::newRow("all") << QList<int>{0, 1, 2, 3, 4, 5}
                              << QStringList{"RX Freq   ", "Mode  ", "Shift  ", "Decode  ", "Tone  ", "Description    "}
                              << "3  145.50000  FM     Minus   Enc+Dec   88.5   Club";
-        QTest::newRow("frequency, description") << QList<int>{0, 5}
-                                                << QStringList{"RX Freq   ", "Description    "}
-                                                << "3  145.50000  Club";
+        QTest::newRow("frequency, description")
+            << QList<int>{0, 5} << QStringList{"RX Freq   ", "Description    "} << "3  145.50000  Club";
     }
     void headingsOfChosenColumns()
     {
@@ -126,9 +124,8 @@ private slots:
         QTest::addColumn<QStringList>("runs");
         QTest::newRow("first used") << QList<int>{1} << QStringList{"Memories 2 to 500 empty"};
         QTest::newRow("last used") << QList<int>{500} << QStringList{"Memories 1 to 499 empty"};
-        QTest::newRow("single gaps") << QList<int>{1, 3, 40}
-                                     << QStringList{"Memory 2 empty", "Memories 4 to 39 empty",
-                                                    "Memories 41 to 500 empty"};
+        QTest::newRow("single gaps") << QList<int>{
+            1, 3, 40} << QStringList{"Memory 2 empty", "Memories 4 to 39 empty", "Memories 41 to 500 empty"};
     }
     void emptyRuns()
     {
@@ -159,19 +156,32 @@ private slots:
         QTest::addColumn<bool>("pageBreak");
         QTest::addColumn<QString>("group");
         QTest::addColumn<QString>("text");
-        QTest::newRow("plain") << "Local repeater" << false << "" << "Local repeater";
-        QTest::newRow("break") << "^Net frequencies" << true << "" << "Net frequencies";
-        QTest::newRow("group") << "<Repeaters>GB3XX" << false << "Repeaters" << "GB3XX";
-        QTest::newRow("group, blanks") << "< 2 m band > GB3XX " << false << "2 m band" << "GB3XX";
-        QTest::newRow("break and group") << "^<HF nets>Sunday" << true << "HF nets" << "Sunday";
-        QTest::newRow("group only") << "<Marine>" << false << "Marine" << "";
-        QTest::newRow("empty group") << "<>text" << false << "" << "text";
-        QTest::newRow("unclosed") << "<no end" << false << "" << "<no end";
-        QTest::newRow("caret inside") << "a^b" << false << "" << "a^b";
-        QTest::newRow("group then caret") << "<G>^x" << false << "G" << "^x";
-        QTest::newRow("two carets") << "^^x" << true << "" << "^x";
-        QTest::newRow("only caret") << "^" << true << "" << "";
-        QTest::newRow("empty") << "" << false << "" << "";
+        QTest::newRow("plain") << "Local repeater" << false << ""
+                               << "Local repeater";
+        QTest::newRow("break") << "^Net frequencies" << true << ""
+                               << "Net frequencies";
+        QTest::newRow("group") << "<Repeaters>GB3XX" << false << "Repeaters"
+                               << "GB3XX";
+        QTest::newRow("group, blanks") << "< 2 m band > GB3XX " << false << "2 m band"
+                                       << "GB3XX";
+        QTest::newRow("break and group") << "^<HF nets>Sunday" << true << "HF nets"
+                                         << "Sunday";
+        QTest::newRow("group only") << "<Marine>" << false << "Marine"
+                                    << "";
+        QTest::newRow("empty group") << "<>text" << false << ""
+                                     << "text";
+        QTest::newRow("unclosed") << "<no end" << false << ""
+                                  << "<no end";
+        QTest::newRow("caret inside") << "a^b" << false << ""
+                                      << "a^b";
+        QTest::newRow("group then caret") << "<G>^x" << false << "G"
+                                          << "^x";
+        QTest::newRow("two carets") << "^^x" << true << ""
+                                    << "^x";
+        QTest::newRow("only caret") << "^" << true << ""
+                                    << "";
+        QTest::newRow("empty") << "" << false << ""
+                               << "";
     }
     void splitDescription()
     {
@@ -362,11 +372,16 @@ private slots:
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("cell");
         QTest::addColumn<QString>("printed");
-        QTest::newRow("enc+dec") << int(PrintOptions::Encoding) << "CTCSS Enc+Dec" << "Enc+Dec";
-        QTest::newRow("unknown code") << int(PrintOptions::Mode) << "?? " << "??";
-        QTest::newRow("below 10 MHz") << int(PrintOptions::Frequency) << "7.00000" << " 7.00000";
-        QTest::newRow("comma mark") << int(PrintOptions::Frequency) << "3,50000" << " 3,50000";
-        QTest::newRow("too wide") << int(PrintOptions::Tone) << "1234567890" << "123456";
+        QTest::newRow("enc+dec") << int(PrintOptions::Encoding) << "CTCSS Enc+Dec"
+                                 << "Enc+Dec";
+        QTest::newRow("unknown code") << int(PrintOptions::Mode) << "?? "
+                                      << "??";
+        QTest::newRow("below 10 MHz") << int(PrintOptions::Frequency) << "7.00000"
+                                      << " 7.00000";
+        QTest::newRow("comma mark") << int(PrintOptions::Frequency) << "3,50000"
+                                    << " 3,50000";
+        QTest::newRow("too wide") << int(PrintOptions::Tone) << "1234567890"
+                                  << "123456";
     }
     void cellText()
     {

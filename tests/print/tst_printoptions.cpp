@@ -90,7 +90,6 @@ private slots:
         const PrintOptions o = LoadPrintOptions(*m_settings);
         QCOMPARE(column >= 0 ? o.columns[size_t(column)] : o.PrintLandscape, expected);
     }
-
 };
 
 QTEST_GUILESS_MAIN(TestPrintOptions)

@@ -17,7 +17,7 @@ RepeaterRule rule(qint32 low, qint32 high, const QString &step, const QString &d
     r.Step = step;
     return r;
 }
-} // namespace
+}  // namespace
 
 class TestDefaultMode : public QObject {
     Q_OBJECT
@@ -57,9 +57,12 @@ private slots:
     {
         QTest::addColumn<QString>("step");
         QTest::addColumn<QString>("mode");
-        QTest::newRow("12.5 K") << "12.5 K" << "FMN";
-        QTest::newRow("15.0 K") << "15.0 K" << "FM";
-        QTest::newRow("5.0 K") << "5.0 K" << "FM";
+        QTest::newRow("12.5 K") << "12.5 K"
+                                << "FMN";
+        QTest::newRow("15.0 K") << "15.0 K"
+                                << "FM";
+        QTest::newRow("5.0 K") << "5.0 K"
+                               << "FM";
     }
     void ruleStep()
     {

@@ -29,7 +29,7 @@ void put(TestContext &t, Setting setting, const QString &text, int index = 0)
 {
     t.settings->setText(setting, text, index);
 }
-} // namespace
+}  // namespace
 
 class TestRepeaterRules : public QObject {
     Q_OBJECT
@@ -99,7 +99,7 @@ private slots:
         put(t, Setting::RuleDirection, "Plus", 2);
         put(t, Setting::RuleAmount, mark("1.6"), 2);
         put(t, Setting::RuleStep, "12.5 K", 2);
-        put(t, Setting::RuleLow, mark("1.00000"), 3);    // left over from a longer list: never read
+        put(t, Setting::RuleLow, mark("1.00000"), 3);  // left over from a longer list: never read
         RepeaterRuleSet set;
         LoadRepeaterRules(set, *t.settings, &t.dialogs, &t.log);
         QVERIFY(set.RepeaterRulesActive);
@@ -224,11 +224,21 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("whole") << "144" << "##0.00000" << "144.00000";
-        QTest::newRow("rounded up") << "145.123456" << "##0.00000" << "145.12346";
-        QTest::newRow("carry") << "0.999996" << "##.00000" << "1.00000";
-        QTest::newRow("no leading zero") << "0.6" << "##.00000" << ".60000";
-        QTest::newRow("negative") << "-1" << "##.00000" << "-1.00000";
+        QTest::newRow("whole") << "144"
+                               << "##0.00000"
+                               << "144.00000";
+        QTest::newRow("rounded up") << "145.123456"
+                                    << "##0.00000"
+                                    << "145.12346";
+        QTest::newRow("carry") << "0.999996"
+                               << "##.00000"
+                               << "1.00000";
+        QTest::newRow("no leading zero") << "0.6"
+                                         << "##.00000"
+                                         << ".60000";
+        QTest::newRow("negative") << "-1"
+                                  << "##.00000"
+                                  << "-1.00000";
     }
     void formatDecimalText()
     {

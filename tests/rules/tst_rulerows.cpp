@@ -16,10 +16,9 @@ using mv::test::ScriptedDialogs;
 using mv::test::TestContext;
 
 namespace {
-const char *const kRangeMessage144 =
-    "The frequency of '144@00000' is not acceptable. Valid ranges in MHz are:\r\n"
-    "29 - 30, 50 - 52, 145 - 147 and 430 - 450.\r\n"
-    " If your local rules are outside these limits please contact the author.";
+const char *const kRangeMessage144 = "The frequency of '144@00000' is not acceptable. Valid ranges in MHz are:\r\n"
+                                     "29 - 30, 50 - 52, 145 - 147 and 430 - 450.\r\n"
+                                     " If your local rules are outside these limits please contact the author.";
 }
 
 class TestRuleRows : public QObject {

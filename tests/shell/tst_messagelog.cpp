@@ -99,7 +99,8 @@ private slots:
         QVERIFY(copied.contains(QLocale().toString(QDate::currentDate(), QLocale::ShortFormat)));
         // The version line ends the entry, and the log's own line end follows it.
         QVERIFY(copied.endsWith(MessageLog::versionLine() + "\r\n"));
-        QVERIFY(QRegularExpression("^ MEMVAULT V\\d+\\.\\d+\\.\\d+\\r\\n$").match(MessageLog::versionLine()).hasMatch());
+        QVERIFY(
+            QRegularExpression("^ MEMVAULT V\\d+\\.\\d+\\.\\d+\\r\\n$").match(MessageLog::versionLine()).hasMatch());
         QCOMPARE(copied.count("\r\n"), 2);
     }
 

@@ -25,16 +25,15 @@ namespace {
 struct Case {
     Setting setting;
     int index;
-    QString line;        // the file's line after the write
+    QString line;  // the file's line after the write
     QByteArray garbage;  // a stored text that does not read as the type
-    QVariant value;      // read back after the write
-    QVariant absent;     // read when missing; invalid: nothing (no declared default)
+    QVariant value;  // read back after the write
+    QVariant absent;  // read when missing; invalid: nothing (no declared default)
     std::function<void(SettingsStore &)> write;
     std::function<QVariant(const SettingsStore &)> read;
 };
 
-template <Setting S>
-Case row(int index, const SettingValue<S> &value, const char *line, QVariant absent)
+template <Setting S> Case row(int index, const SettingValue<S> &value, const char *line, QVariant absent)
 {
     constexpr SettingDeclaration d = declarationOf(S);
     const QByteArray garbage = d.type == SettingType::Text     ? "@Variant(\\0\\0\\0\\x7f)"
@@ -109,7 +108,7 @@ const std::vector<Case> &cases()
     return all;
 }
 
-} // namespace
+}  // namespace
 
 class TestSettingsStore : public QObject {
     Q_OBJECT
@@ -150,8 +149,9 @@ private slots:
         auto store = SettingsStore::createTemporary();
         QCOMPARE(c.read(*store), c.absent);
         QList<std::pair<Setting, int>> signalled;
-        connect(store.get(), &SettingsStore::changed, this,
-                [&](Setting s, int index) { signalled.append({s, index}); });
+        connect(store.get(), &SettingsStore::changed, this, [&](Setting s, int index) {
+            signalled.append({s, index});
+        });
         c.write(*store);
         c.write(*store);  // the same value again: no change
         QCOMPARE(signalled, (QList<std::pair<Setting, int>>{{c.setting, c.index}}));
@@ -169,7 +169,8 @@ private slots:
 
         // A hand-edited file: any letter case, and a text of the wrong kind.
         const QByteArray key = c.line.section('=', 0, 0).toUtf8();
-        QVERIFY(mv::test::writeBytes(path, header.toUpper() + key.toUpper() + "=" + c.line.section('=', 1).toUtf8() + "\n"));
+        QVERIFY(mv::test::writeBytes(path,
+                                     header.toUpper() + key.toUpper() + "=" + c.line.section('=', 1).toUtf8() + "\n"));
         QCOMPARE(c.read(SettingsStore(store->folder())), c.value);
         QVERIFY(mv::test::writeBytes(path, header + key.toLower() + "=" + c.garbage + "\n"));
         QCOMPARE(c.read(SettingsStore(store->folder())), c.absent);
@@ -180,7 +181,7 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QVariant>("number");  // invalid: not a number
-        QTest::addColumn<QVariant>("flag");    // invalid: not a flag
+        QTest::addColumn<QVariant>("flag");  // invalid: not a flag
         QTest::newRow("True") << "True" << QVariant() << QVariant(true);
         QTest::newRow("FALSE") << "FALSE" << QVariant() << QVariant(false);
         QTest::newRow("yes") << "yes" << QVariant() << QVariant(true);

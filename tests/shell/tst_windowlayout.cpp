@@ -50,10 +50,14 @@ void TestWindowLayout::profiles_data()
     QTest::addColumn<int>("points");
     QTest::addColumn<int>("header");
     QTest::addColumn<int>("column0");
-    QTest::newRow("Normal") << "Normal" << "Normal" << 8 << 500 << 1150;
-    QTest::newRow("Largest") << "Largest" << "Largest" << 10 << 600 << 1210;
-    QTest::newRow("unknown name") << "Huge" << "Largest" << 10 << 600 << 1210;
-    QTest::newRow("other letter case") << "normal" << "Largest" << 10 << 600 << 1210;
+    QTest::newRow("Normal") << "Normal"
+                            << "Normal" << 8 << 500 << 1150;
+    QTest::newRow("Largest") << "Largest"
+                             << "Largest" << 10 << 600 << 1210;
+    QTest::newRow("unknown name") << "Huge"
+                                  << "Largest" << 10 << 600 << 1210;
+    QTest::newRow("other letter case") << "normal"
+                                       << "Largest" << 10 << 600 << 1210;
 }
 
 void TestWindowLayout::profiles()
@@ -80,9 +84,8 @@ void TestWindowLayout::storedWidths_data()
     QTest::newRow("Column0 reads 999") << QStringList{"999", "2000"} << false << current;
     QTest::newRow("all stored") << QStringList{"1150", "1200", "1300", "1400", "1500", "1600", "4000"} << true
                                 << QList<int>{1150, 1200, 1300, 1400, 1500, 1600, 4000};
-    QTest::newRow("some missing or broken keep theirs")
-        << QStringList{"1150", "", "abc", "-40", "", "", "5000"} << true
-        << QList<int>{1150, 1000, 1000, 1000, 1000, 1000, 5000};
+    QTest::newRow("some missing or broken keep theirs") << QStringList{"1150", "", "abc", "-40", "", "", "5000"} << true
+                                                        << QList<int>{1150, 1000, 1000, 1000, 1000, 1000, 5000};
 }
 
 void TestWindowLayout::storedWidths()
@@ -114,18 +117,23 @@ void TestWindowLayout::commandLine_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("device");
     QTest::addColumn<bool>("error");
-    QTest::newRow("nothing") << QStringList{} << "" << "" << false;
+    QTest::newRow("nothing") << QStringList{} << ""
+                             << "" << false;
     QTest::newRow("quoted path kept for the quote removal")
-        << QStringList{"\"/home/me/My radio.450\""} << "\"/home/me/My radio.450\"" << "" << false;
-    QTest::newRow("desktop passes one argument") << QStringList{"/home/me/My radio.450"} << "/home/me/My radio.450" << ""
-                                                 << false;
-    QTest::newRow("split by a shell") << QStringList{"/home/me/My", "radio.450"} << "/home/me/My radio.450" << ""
-                                      << false;
-    QTest::newRow("device and file") << QStringList{"--device", "/dev/pts/4", "a.450"} << "a.450" << "/dev/pts/4"
-                                     << false;
-    QTest::newRow("device with equals") << QStringList{"--device=/tmp/ft450"} << "" << "/tmp/ft450" << false;
-    QTest::newRow("device without value") << QStringList{"--device"} << "" << "" << true;
-    QTest::newRow("file named like an option after --") << QStringList{"--", "--device"} << "--device" << "" << false;
+        << QStringList{"\"/home/me/My radio.450\""} << "\"/home/me/My radio.450\""
+        << "" << false;
+    QTest::newRow("desktop passes one argument") << QStringList{"/home/me/My radio.450"} << "/home/me/My radio.450"
+                                                 << "" << false;
+    QTest::newRow("split by a shell") << QStringList{"/home/me/My", "radio.450"} << "/home/me/My radio.450"
+                                      << "" << false;
+    QTest::newRow("device and file") << QStringList{"--device", "/dev/pts/4", "a.450"} << "a.450"
+                                     << "/dev/pts/4" << false;
+    QTest::newRow("device with equals") << QStringList{"--device=/tmp/ft450"} << ""
+                                        << "/tmp/ft450" << false;
+    QTest::newRow("device without value") << QStringList{"--device"} << ""
+                                          << "" << true;
+    QTest::newRow("file named like an option after --") << QStringList{"--", "--device"} << "--device"
+                                                        << "" << false;
 }
 
 void TestWindowLayout::commandLine()

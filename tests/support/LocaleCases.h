@@ -27,9 +27,9 @@ inline void applyLocaleRow()
 // "7.05" with the current decimal mark.
 inline QString mark(QString s) { return s.replace(QLatin1Char('.'), mv::DecimalSeparator()); }
 
-} // namespace mv::test
+}  // namespace mv::test
 
 // MV_LOCALE_CASES() or MV_LOCALE_CASES("en_US", "fr_FR").
-#define MV_LOCALE_CASES(...)                                            \
-    void initTestCase_data() { mv::test::addLocaleRows(__VA_ARGS__); } \
+#define MV_LOCALE_CASES(...)                                                                                           \
+    void initTestCase_data() { mv::test::addLocaleRows(__VA_ARGS__); }                                                 \
     void init() { mv::test::applyLocaleRow(); }

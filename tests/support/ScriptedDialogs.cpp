@@ -62,4 +62,4 @@ void ScriptedDialogs::clear()
     folderTitles.clear();
 }
 
-} // namespace mv::test
+}  // namespace mv::test

@@ -17,8 +17,7 @@ struct ShownBox {
 class ScriptedDialogs : public Dialogs {
 public:
     Answer messageBox(const QString &text, Buttons buttons, Icon icon, const QString &title) override;
-    std::optional<QString> inputBox(const QString &prompt, const QString &title,
-                                    const QString &defaultText) override;
+    std::optional<QString> inputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
     FileChoice openFile(const FileDialogRequest &request) override;
     FileChoice saveFile(const FileDialogRequest &request) override;
     QString browseForFolder(const QString &title) override;
@@ -39,4 +38,4 @@ public:
     void clear();
 };
 
-} // namespace mv::test
+}  // namespace mv::test

@@ -10,4 +10,4 @@ QString testDataPath(const QString &name)
     return dir + "/" + name;
 }
 
-} // namespace mv::test
+}  // namespace mv::test

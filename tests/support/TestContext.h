@@ -13,7 +13,10 @@ namespace mv::test {
 
 class RecordingView : public MainView {
 public:
-    void SetMainButtonsEnabled(bool on) override { calls << (on ? "SetMainButtonsEnabled(true)" : "SetMainButtonsEnabled(false)"); }
+    void SetMainButtonsEnabled(bool on) override
+    {
+        calls << (on ? "SetMainButtonsEnabled(true)" : "SetMainButtonsEnabled(false)");
+    }
     void RestoreMainButtons() override { calls << "RestoreMainButtons"; }
     void RefreshChangedState() override { calls << "RefreshChangedState"; }
     void ShowMemoriesTab() override { calls << "ShowMemoriesTab"; }
@@ -38,7 +41,10 @@ public:
         copyCutEnabled = copyCut;
         pasteEnabled = paste;
     }
-    void ShowTransferWindow(TransferKind k) override { calls << (k == TransferKind::Read ? "ShowTransferWindow(Read)" : "ShowTransferWindow(Write)"); }
+    void ShowTransferWindow(TransferKind k) override
+    {
+        calls << (k == TransferKind::Read ? "ShowTransferWindow(Read)" : "ShowTransferWindow(Write)");
+    }
     void HideTransferWindow() override { calls << "HideTransferWindow"; }
     void SetTransferProgress(int value, int maximum) override
     {
@@ -101,4 +107,4 @@ struct TestContext {
 // Folder of the test data files.
 QString testDataPath(const QString &name);
 
-} // namespace mv::test
+}  // namespace mv::test

@@ -71,4 +71,4 @@ inline QProcessEnvironment localeEnv(const QString &lcAll)
     return e;
 }
 
-} // namespace mv::test
+}  // namespace mv::test

@@ -89,7 +89,7 @@ void report(const char *what, double seconds, double floor)
     std::fflush(stdout);
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {
@@ -98,7 +98,8 @@ int main(int argc, char **argv)
     parser.addHelpOption();
     const QCommandLineOption runsOpt("runs", "Read loops to time (default 1).", "n", "1");
     const QCommandLineOption latencyOpt("latency-ms", "Radio turnaround (default 10).", "ms", "10");
-    const QCommandLineOption realtimeOpt("sim-realtime", "Run the simulator at real-time priority (a radio has its own processor).");
+    const QCommandLineOption realtimeOpt("sim-realtime",
+                                         "Run the simulator at real-time priority (a radio has its own processor).");
     parser.addOptions({runsOpt, latencyOpt, realtimeOpt});
     parser.process(app);
     const int runs = std::max(1, parser.value(runsOpt).toInt());
@@ -119,7 +120,9 @@ int main(int argc, char **argv)
     std::printf("504 memories, every one used, %d bps, turnaround %d ms, ft450sim over a pseudo-terminal%s\n", kRate,
                 latency, simExtra.isEmpty() ? "" : " (simulator at real-time priority)");
     {
-        Sim sim(bin, QStringList{"--rate", QString::number(kRate), "--latency-ms", QString::number(latency), "--load", memories} + simExtra);
+        Sim sim(bin, QStringList{"--rate", QString::number(kRate), "--latency-ms", QString::number(latency), "--load",
+                                 memories}
+                         + simExtra);
         if (!sim.device.startsWith('/')) {
             std::fprintf(stderr, "bench_radio: ft450sim did not start\n");
             return 2;
@@ -175,7 +178,8 @@ int main(int argc, char **argv)
     }
 
     {
-        Sim sim(bin, QStringList{"--rate", "4800", "--latency-ms", QString::number(latency), "--load", memories} + simExtra);
+        Sim sim(bin,
+                QStringList{"--rate", "4800", "--latency-ms", QString::number(latency), "--load", memories} + simExtra);
         QProcess cli;
         cli.setProgram(bin + "/memvault-cli");
         cli.setArguments(
@@ -198,7 +202,7 @@ int main(int argc, char **argv)
         // identity exchange at the new rate, and "EX0101;" at the end that puts
         // the radio back at 4800.
         const double detection = 3 * 0.125 + (3 + 7 + 4 + 7) * 11.0 / 4800 + latency / 1000.0
-            + (3 + 7 + 7) * 11.0 / kRate + latency / 1000.0;
+                                 + (3 + 7 + 7) * 11.0 / kRate + latency / 1000.0;
         report("  against floor + rate detection floor", s, floor + detection);
     }
     return 0;

@@ -35,7 +35,7 @@ QString printable(const QByteArray &bytes)
 // A character received at the wrong speed: whatever it was, never ";".
 char garbled(char c) { return char(uchar(c) | 0x80); }
 
-} // namespace
+}  // namespace
 
 Ft450Radio::Ft450Radio(const RadioOptions &options)
     : m_options(options)
@@ -206,8 +206,9 @@ void Ft450Radio::land(const InChar &in)
             m_noiseLine = in.line;
         // A framing error throws away the command being collected.
         m_command.clear();
-        const bool runEnds = m_in.empty() || !(m_in.front().garbled || m_in.front().line.baud != m_rate
-                                               || !m_in.front().line.twoStopBits);
+        const bool runEnds
+            = m_in.empty()
+              || !(m_in.front().garbled || m_in.front().line.baud != m_rate || !m_in.front().line.twoStopBits);
         if (runEnds) {
             trace(in.end, QStringLiteral("! noise: %1 characters (host at %2 bps, %3 stop bit%4%5; radio at %6 bps)")
                               .arg(m_noiseRun)
@@ -368,4 +369,4 @@ qint64 Ft450Radio::nextEventTime() const
     return t;
 }
 
-} // namespace ft450
+}  // namespace ft450

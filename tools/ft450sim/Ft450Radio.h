@@ -29,25 +29,25 @@ inline constexpr int kRecordLength = 27;
 
 // What the host's end of the line is set to (all a pseudo-terminal shows).
 struct HostLine {
-    int baud = 0;             // 0: nobody has the port open
+    int baud = 0;  // 0: nobody has the port open
     bool twoStopBits = false;
     bool operator==(const HostLine &) const = default;
 };
 
 struct RadioOptions {
-    int rate = 4800;            // CAT rate at start
-    bool model450D = false;     // answers "ID0244;"
-    int latencyMs = 10;         // turnaround between a command's last character and the reply
-    bool silent = false;        // radio off: nothing is answered or done
-    int dropEvery = 0;          // every n-th reply is not sent (0: none)
+    int rate = 4800;  // CAT rate at start
+    bool model450D = false;  // answers "ID0244;"
+    int latencyMs = 10;  // turnaround between a command's last character and the reply
+    bool silent = false;  // radio off: nothing is answered or done
+    int dropEvery = 0;  // every n-th reply is not sent (0: none)
     bool splitReplies = false;  // a 40 ms gap in the middle of every reply
-    int stopAfter = 0;          // dies after n commands: nothing more is answered or stored (0: never)
-    int lateMemory = 0;         // the first reply to "MR" of this memory comes lateMs late (0: none)
+    int stopAfter = 0;  // dies after n commands: nothing more is answered or stored (0: never)
+    int lateMemory = 0;  // the first reply to "MR" of this memory comes lateMs late (0: none)
     int lateMs = 0;
-    int switchDeafMs = 0;       // deaf for this long after a CAT rate change (characters are lost)
+    int switchDeafMs = 0;  // deaf for this long after a CAT rate change (characters are lost)
     bool refuseWrites = false;  // busy in its own menu: every "MW" is answered "?;", nothing stored
-    bool garbage = false;       // answers with a stream of noise (no ";") until the next command
-    QByteArray identity;        // reply to "ID;" instead of the model's (another radio on the line)
+    bool garbage = false;  // answers with a stream of noise (no ";") until the next command
+    QByteArray identity;  // reply to "ID;" instead of the model's (another radio on the line)
 };
 
 class Ft450Radio {
@@ -99,10 +99,10 @@ public:
 
     // ---- what happened
     std::function<void(qint64 time, const QString &line)> onTrace;
-    QStringList commands;        // every complete clean command, in order
+    QStringList commands;  // every complete clean command, in order
     int repliesSent = 0;
-    int commandsHeard = 0;       // complete commands, answered or not
-    int deafCharacters = 0;      // characters lost while deaf after a rate change
+    int commandsHeard = 0;  // complete commands, answered or not
+    int deafCharacters = 0;  // characters lost while deaf after a rate change
     int noiseCharacters = 0;
     int rejectedWrites = 0;
 
@@ -152,4 +152,4 @@ private:
     unsigned m_garbageSeed = 0;
 };
 
-} // namespace ft450
+}  // namespace ft450

@@ -125,4 +125,4 @@ int SimulatedSerialPort::msUntilWireIdle()
     return left > 0 ? int((left + 999) / 1000) : 0;
 }
 
-} // namespace ft450
+}  // namespace ft450

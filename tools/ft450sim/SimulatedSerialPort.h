@@ -14,16 +14,19 @@ namespace ft450 {
 // The cable and the radio on its far end, shared by every port the factory makes.
 class SimulatedLine {
 public:
-    explicit SimulatedLine(const RadioOptions &options = {}) : radio(options) {}
+    explicit SimulatedLine(const RadioOptions &options = {})
+        : radio(options)
+    {
+    }
 
     Ft450Radio radio;
-    qint64 now = 0;                         // virtual microseconds
-    QString device = QStringLiteral("sim"); // the one device name that opens
-    bool stuckOutput = false;               // written characters never leave (handshaking held)
-    QSet<int> refusedRates;                 // opens at these rates fail
-    int refuseOpensAfter = -1;              // every open after this many succeeded fails (-1: never)
-    int opens = 0;                          // successful opens
-    QStringList openLog;                    // "4800,N,8,2 rtscts" per successful open
+    qint64 now = 0;  // virtual microseconds
+    QString device = QStringLiteral("sim");  // the one device name that opens
+    bool stuckOutput = false;  // written characters never leave (handshaking held)
+    QSet<int> refusedRates;  // opens at these rates fail
+    int refuseOpensAfter = -1;  // every open after this many succeeded fails (-1: never)
+    int opens = 0;  // successful opens
+    QStringList openLog;  // "4800,N,8,2 rtscts" per successful open
     // Sees everything the program writes, before the radio hears it, on the
     // program's thread (tests use it to act at a given command).
     std::function<void(const QByteArray &written)> onWrite;
@@ -33,7 +36,10 @@ public:
 
 class SimulatedSerialPort : public mv::SerialPort {
 public:
-    explicit SimulatedSerialPort(std::shared_ptr<SimulatedLine> line) : m_line(std::move(line)) {}
+    explicit SimulatedSerialPort(std::shared_ptr<SimulatedLine> line)
+        : m_line(std::move(line))
+    {
+    }
     ~SimulatedSerialPort() override { close(); }
 
     bool open(const QString &device, const QString &settings, bool rtsCts) override;
@@ -67,11 +73,14 @@ private:
 
 class SimulatedPortFactory : public mv::SerialPortFactory {
 public:
-    explicit SimulatedPortFactory(std::shared_ptr<SimulatedLine> line) : m_line(std::move(line)) {}
+    explicit SimulatedPortFactory(std::shared_ptr<SimulatedLine> line)
+        : m_line(std::move(line))
+    {
+    }
     std::unique_ptr<mv::SerialPort> create() override { return std::make_unique<SimulatedSerialPort>(m_line); }
 
 private:
     std::shared_ptr<SimulatedLine> m_line;
 };
 
-} // namespace ft450
+}  // namespace ft450

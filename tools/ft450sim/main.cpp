@@ -38,15 +38,24 @@ qint64 monotonicMicros()
 int baudOf(speed_t s)
 {
     switch (s) {
-    case B1200: return 1200;
-    case B2400: return 2400;
-    case B4800: return 4800;
-    case B9600: return 9600;
-    case B19200: return 19200;
-    case B38400: return 38400;
-    case B57600: return 57600;
-    case B115200: return 115200;
-    default: return 0;
+    case B1200:
+        return 1200;
+    case B2400:
+        return 2400;
+    case B4800:
+        return 4800;
+    case B9600:
+        return 9600;
+    case B19200:
+        return 19200;
+    case B38400:
+        return 38400;
+    case B57600:
+        return 57600;
+    case B115200:
+        return 115200;
+    default:
+        return 0;
     }
 }
 
@@ -66,7 +75,7 @@ int fail(const QString &text)
     return 2;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {
@@ -76,22 +85,51 @@ int main(int argc, char **argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("An FT-450 CAT port on a pseudo-terminal."));
     parser.addHelpOption();
-    const QCommandLineOption rateOpt(QStringLiteral("rate"), QStringLiteral("CAT rate at start: 4800, 9600, 19200, 38400 (default 4800)."), QStringLiteral("baud"), QStringLiteral("4800"));
-    const QCommandLineOption modelOpt(QStringLiteral("model"), QStringLiteral("450 (answers ID0241;) or 450D (ID0244;)."), QStringLiteral("model"), QStringLiteral("450"));
-    const QCommandLineOption latencyOpt(QStringLiteral("latency-ms"), QStringLiteral("Turnaround before each reply (default 10)."), QStringLiteral("ms"), QStringLiteral("10"));
-    const QCommandLineOption linkOpt(QStringLiteral("link"), QStringLiteral("Also make a symbolic link to the device at PATH."), QStringLiteral("path"));
-    const QCommandLineOption loadOpt(QStringLiteral("load"), QStringLiteral("Memory file to start with (27-character records)."), QStringLiteral("file"));
-    const QCommandLineOption dumpOpt(QStringLiteral("dump"), QStringLiteral("Memory file written on every change and at exit."), QStringLiteral("file"));
-    const QCommandLineOption logOpt(QStringLiteral("log"), QStringLiteral("Time-stamped trace of every command and reply."), QStringLiteral("file"));
-    const QCommandLineOption silentOpt(QStringLiteral("silent"), QStringLiteral("Radio switched off: answers nothing."));
-    const QCommandLineOption dropOpt(QStringLiteral("drop-every"), QStringLiteral("Leave out every N-th reply."), QStringLiteral("n"), QStringLiteral("0"));
-    const QCommandLineOption splitOpt(QStringLiteral("split-replies"), QStringLiteral("A 40 ms gap in the middle of every reply."));
-    const QCommandLineOption stopOpt(QStringLiteral("stop-after"), QStringLiteral("Die after N commands: nothing more is answered or stored."), QStringLiteral("n"), QStringLiteral("0"));
-    const QCommandLineOption lateOpt(QStringLiteral("late-reply"), QStringLiteral("The first reply to MR of memory MEM comes MS ms late."), QStringLiteral("mem:ms"));
-    const QCommandLineOption refuseOpt(QStringLiteral("refuse-writes"), QStringLiteral("Refuse every memory write with \"?;\" (radio busy in its menu)."));
-    const QCommandLineOption deafOpt(QStringLiteral("switch-deaf-ms"), QStringLiteral("Deaf for MS ms after a CAT rate change."), QStringLiteral("ms"), QStringLiteral("0"));
-    const QCommandLineOption realtimeOpt(QStringLiteral("realtime"), QStringLiteral("Run at real-time priority, like a radio's own processor (needs the right to; ignored otherwise)."));
-    const QCommandLineOption garbageOpt(QStringLiteral("garbage"), QStringLiteral("Answer with a stream of noise without \";\"."));
+    const QCommandLineOption rateOpt(QStringLiteral("rate"),
+                                     QStringLiteral("CAT rate at start: 4800, 9600, 19200, 38400 (default 4800)."),
+                                     QStringLiteral("baud"), QStringLiteral("4800"));
+    const QCommandLineOption modelOpt(QStringLiteral("model"),
+                                      QStringLiteral("450 (answers ID0241;) or 450D (ID0244;)."),
+                                      QStringLiteral("model"), QStringLiteral("450"));
+    const QCommandLineOption latencyOpt(QStringLiteral("latency-ms"),
+                                        QStringLiteral("Turnaround before each reply (default 10)."),
+                                        QStringLiteral("ms"), QStringLiteral("10"));
+    const QCommandLineOption linkOpt(QStringLiteral("link"),
+                                     QStringLiteral("Also make a symbolic link to the device at PATH."),
+                                     QStringLiteral("path"));
+    const QCommandLineOption loadOpt(QStringLiteral("load"),
+                                     QStringLiteral("Memory file to start with (27-character records)."),
+                                     QStringLiteral("file"));
+    const QCommandLineOption dumpOpt(QStringLiteral("dump"),
+                                     QStringLiteral("Memory file written on every change and at exit."),
+                                     QStringLiteral("file"));
+    const QCommandLineOption logOpt(QStringLiteral("log"),
+                                    QStringLiteral("Time-stamped trace of every command and reply."),
+                                    QStringLiteral("file"));
+    const QCommandLineOption silentOpt(QStringLiteral("silent"),
+                                       QStringLiteral("Radio switched off: answers nothing."));
+    const QCommandLineOption dropOpt(QStringLiteral("drop-every"), QStringLiteral("Leave out every N-th reply."),
+                                     QStringLiteral("n"), QStringLiteral("0"));
+    const QCommandLineOption splitOpt(QStringLiteral("split-replies"),
+                                      QStringLiteral("A 40 ms gap in the middle of every reply."));
+    const QCommandLineOption stopOpt(QStringLiteral("stop-after"),
+                                     QStringLiteral("Die after N commands: nothing more is answered or stored."),
+                                     QStringLiteral("n"), QStringLiteral("0"));
+    const QCommandLineOption lateOpt(QStringLiteral("late-reply"),
+                                     QStringLiteral("The first reply to MR of memory MEM comes MS ms late."),
+                                     QStringLiteral("mem:ms"));
+    const QCommandLineOption refuseOpt(
+        QStringLiteral("refuse-writes"),
+        QStringLiteral("Refuse every memory write with \"?;\" (radio busy in its menu)."));
+    const QCommandLineOption deafOpt(QStringLiteral("switch-deaf-ms"),
+                                     QStringLiteral("Deaf for MS ms after a CAT rate change."), QStringLiteral("ms"),
+                                     QStringLiteral("0"));
+    const QCommandLineOption realtimeOpt(
+        QStringLiteral("realtime"),
+        QStringLiteral(
+            "Run at real-time priority, like a radio's own processor (needs the right to; ignored otherwise)."));
+    const QCommandLineOption garbageOpt(QStringLiteral("garbage"),
+                                        QStringLiteral("Answer with a stream of noise without \";\"."));
     parser.addOptions({rateOpt, modelOpt, latencyOpt, linkOpt, loadOpt, dumpOpt, logOpt, silentOpt, dropOpt, splitOpt,
                        stopOpt, lateOpt, deafOpt, refuseOpt, garbageOpt, realtimeOpt});
     parser.process(app);
@@ -170,7 +208,8 @@ int main(int argc, char **argv)
         const QByteArray lp = QFile::encodeName(linkPath);
         ::unlink(lp.constData());
         if (::symlink(slavePath.constData(), lp.constData()) != 0)
-            return fail(QStringLiteral("cannot link %1: %2").arg(linkPath, QString::fromLocal8Bit(std::strerror(errno))));
+            return fail(
+                QStringLiteral("cannot link %1: %2").arg(linkPath, QString::fromLocal8Bit(std::strerror(errno))));
     }
 
     std::printf("%s\n", slavePath.constData());
@@ -186,7 +225,7 @@ int main(int argc, char **argv)
         if (sched_setscheduler(0, SCHED_FIFO, &sp) != 0)
             std::fprintf(stderr, "ft450sim: no real-time priority (%s); timing may jitter\n", std::strerror(errno));
     }
-    struct sigaction sa {};
+    struct sigaction sa { };
     sa.sa_handler = onSignal;
     sigemptyset(&sa.sa_mask);
     sigaction(SIGINT, &sa, nullptr);
@@ -220,7 +259,9 @@ int main(int argc, char **argv)
             line = current;
             radio.hostLineChanged(line, at);
             if (radio.onTrace)
-                radio.onTrace(at, QStringLiteral("~ host line %1 bps, %2 stop bits").arg(line.baud).arg(line.twoStopBits ? 2 : 1));
+                radio.onTrace(
+                    at,
+                    QStringLiteral("~ host line %1 bps, %2 stop bits").arg(line.baud).arg(line.twoStopBits ? 2 : 1));
         }
     };
 

@@ -1,8 +1,8 @@
 // The Import/Export window: its controls, the start-number box, row picking for
 // "Export only selected mems", the saved position, closing, and export and
 // import run from its buttons (with the undo snapshot "Import").
-#include "TestFiles.h"
 #include "TestContext.h"
+#include "TestFiles.h"
 #include "core/NumberText.h"
 #include "editing/UndoSnapshot.h"
 #include "ui/ImportExportDialog.h"
@@ -29,15 +29,14 @@ public:
     QList<int> picked;
 };
 
-template <typename T>
-T *child(QWidget *w, const char *name)
+template <typename T> T *child(QWidget *w, const char *name)
 {
     T *c = w->findChild<T *>(QLatin1String(name));
     if (!c)
         qWarning("no control %s", name);
     return c;
 }
-} // namespace
+}  // namespace
 
 class TestImportExportWindow : public QObject {
     Q_OBJECT
@@ -53,20 +52,34 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("chkExportSelected") << "chkExportSelected" << "Export only selected mems";
-        QTest::newRow("optTabChar_0") << "optTabChar_0" << "Tab";
-        QTest::newRow("optTabChar_1") << "optTabChar_1" << "Comma";
-        QTest::newRow("chkKeepNumbers") << "chkKeepNumbers" << "Keep existing mem numbers";
-        QTest::newRow("chkOmitHeader") << "chkOmitHeader" << "Omit header";
-        QTest::newRow("cmdExport") << "cmdExport" << "Export CSV";
-        QTest::newRow("cmdPreviewExport") << "cmdPreviewExport" << "Preview Export";
-        QTest::newRow("chkUseMemoryNumbers") << "chkUseMemoryNumbers" << "Use imported mem numbers";
-        QTest::newRow("chkClearBeforeImport") << "chkClearBeforeImport" << "Clear all before import";
-        QTest::newRow("chkDuplicates") << "chkDuplicates" << "Omit duplicate frequencies";
-        QTest::newRow("cmdImport") << "cmdImport" << "Import CSV";
-        QTest::newRow("cmdPreviewImport") << "cmdPreviewImport" << "Preview Import";
-        QTest::newRow("cmdSetPosition") << "cmdSetPosition" << "&Save size and position";
-        QTest::newRow("cmdClose") << "cmdClose" << "Close";
+        QTest::newRow("chkExportSelected") << "chkExportSelected"
+                                           << "Export only selected mems";
+        QTest::newRow("optTabChar_0") << "optTabChar_0"
+                                      << "Tab";
+        QTest::newRow("optTabChar_1") << "optTabChar_1"
+                                      << "Comma";
+        QTest::newRow("chkKeepNumbers") << "chkKeepNumbers"
+                                        << "Keep existing mem numbers";
+        QTest::newRow("chkOmitHeader") << "chkOmitHeader"
+                                       << "Omit header";
+        QTest::newRow("cmdExport") << "cmdExport"
+                                   << "Export CSV";
+        QTest::newRow("cmdPreviewExport") << "cmdPreviewExport"
+                                          << "Preview Export";
+        QTest::newRow("chkUseMemoryNumbers") << "chkUseMemoryNumbers"
+                                             << "Use imported mem numbers";
+        QTest::newRow("chkClearBeforeImport") << "chkClearBeforeImport"
+                                              << "Clear all before import";
+        QTest::newRow("chkDuplicates") << "chkDuplicates"
+                                       << "Omit duplicate frequencies";
+        QTest::newRow("cmdImport") << "cmdImport"
+                                   << "Import CSV";
+        QTest::newRow("cmdPreviewImport") << "cmdPreviewImport"
+                                          << "Preview Import";
+        QTest::newRow("cmdSetPosition") << "cmdSetPosition"
+                                        << "&Save size and position";
+        QTest::newRow("cmdClose") << "cmdClose"
+                                  << "Close";
     }
     void controls()
     {

@@ -68,10 +68,7 @@ struct EditingWindow {
     QString freq(int n) { return table().cell(n, MemoryTable::ColFrequency); }
     QString cell(int n, int column) { return table().cell(n, column); }
     // The text the view shows.
-    QString shown(int n, int column)
-    {
-        return window->memoryModel()->index(n - 1, column).data().toString();
-    }
+    QString shown(int n, int column) { return window->memoryModel()->index(n - 1, column).data().toString(); }
 
     void clickCell(int n, int column, Qt::KeyboardModifiers modifiers = {})
     {
@@ -111,4 +108,4 @@ struct EditingWindow {
     }
 };
 
-} // namespace mv::test
+}  // namespace mv::test

@@ -5,11 +5,11 @@
 #include "shell/MessageLog.h"
 #include "ui/ErrorListWindow.h"
 
-#include <QClipboard>
 #include <QAbstractItemView>
-#include <QWheelEvent>
-#include <QMimeData>
+#include <QClipboard>
 #include <QLabel>
+#include <QMimeData>
+#include <QWheelEvent>
 
 using namespace mv;
 using mv::test::EditingWindow;
@@ -19,7 +19,7 @@ QString panel(EditingWindow &w, int n)
 {
     return w.window->findChild<QLabel *>(QStringLiteral("StatusBar1_Panel%1").arg(n))->text();
 }
-} // namespace
+}  // namespace
 
 class TestEditingWindow : public QObject {
     Q_OBJECT
@@ -166,8 +166,7 @@ private slots:
         QVERIFY(!w.action("mnuPaste")->isEnabled());
         w.selectBlock(10, 12, 1, 2);
         w.key(Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(QGuiApplication::clipboard()->text(),
-                 QString("7.10000\tFM\r\n7.11000\tFM\r\n7.12000\tFM"));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("7.10000\tFM\r\n7.11000\tFM\r\n7.12000\tFM"));
         w.clickCell(11, 1);
         QVERIFY(w.action("mnuPaste")->isEnabled());
         w.key(Qt::Key_V, Qt::ControlModifier);
@@ -373,17 +372,39 @@ private slots:
         QTest::addColumn<QString>("gestures");  // see pickListGestures
         QTest::addColumn<QString>("after");
         const int mode = MemoryTable::ColMode;
-        QTest::newRow("Down, Esc") << mode << "FM" << "Down Esc" << "FM";
-        QTest::newRow("Down, Return") << mode << "FM" << "Down Return" << "AM";
-        QTest::newRow("tone Down, Esc") << int(MemoryTable::ColTone) << "88.5" << "Down Esc" << "88.5";
-        QTest::newRow("wheel notch, Esc") << mode << "FM" << "Wheel Esc" << "FM";
-        QTest::newRow("wheel notch, leave") << mode << "FM" << "Wheel Leave" << "AM";
-        QTest::newRow("fmn, Return") << mode << "USB" << "fmn Return" << "FMN";
-        QTest::newRow("item clicked in the open list") << mode << "FM" << "Open Click:CWR" << "CWR";
-        QTest::newRow("Down, Return in the open list") << mode << "FM" << "Open Down Return" << "AM";
-        QTest::newRow("?? , Return") << mode << "?? " << "Return" << "?? ";
-        QTest::newRow("?? , leave") << mode << "?? " << "Leave" << "?? ";
-        QTest::newRow("?? , Down, Return") << mode << "?? " << "Down Return" << "LSB";
+        QTest::newRow("Down, Esc") << mode << "FM"
+                                   << "Down Esc"
+                                   << "FM";
+        QTest::newRow("Down, Return") << mode << "FM"
+                                      << "Down Return"
+                                      << "AM";
+        QTest::newRow("tone Down, Esc") << int(MemoryTable::ColTone) << "88.5"
+                                        << "Down Esc"
+                                        << "88.5";
+        QTest::newRow("wheel notch, Esc") << mode << "FM"
+                                          << "Wheel Esc"
+                                          << "FM";
+        QTest::newRow("wheel notch, leave") << mode << "FM"
+                                            << "Wheel Leave"
+                                            << "AM";
+        QTest::newRow("fmn, Return") << mode << "USB"
+                                     << "fmn Return"
+                                     << "FMN";
+        QTest::newRow("item clicked in the open list") << mode << "FM"
+                                                       << "Open Click:CWR"
+                                                       << "CWR";
+        QTest::newRow("Down, Return in the open list") << mode << "FM"
+                                                       << "Open Down Return"
+                                                       << "AM";
+        QTest::newRow("?? , Return") << mode << "?? "
+                                     << "Return"
+                                     << "?? ";
+        QTest::newRow("?? , leave") << mode << "?? "
+                                    << "Leave"
+                                    << "?? ";
+        QTest::newRow("?? , Down, Return") << mode << "?? "
+                                           << "Down Return"
+                                           << "LSB";
     }
     void pickListGestures()
     {
@@ -415,8 +436,8 @@ private slots:
             } else if (g == "Wheel") {
                 // One notch towards the user, over the closed list.
                 const QPointF at = QRectF(box->rect()).center();
-                QWheelEvent wheel(at, box->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
-                                  Qt::NoModifier, Qt::NoScrollPhase, false);
+                QWheelEvent wheel(at, box->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                                  Qt::NoScrollPhase, false);
                 QApplication::sendEvent(box, &wheel);
             } else if (g == "Leave") {
                 w.clickCell(1, 1);

@@ -115,8 +115,7 @@ struct MainWindowFixture {
         return *window;
     }
 
-    template <typename T = QWidget>
-    T *find(const QString &name) const
+    template <typename T = QWidget> T *find(const QString &name) const
     {
         T *w = window->findChild<T *>(name);
         if (!w)
@@ -127,7 +126,10 @@ struct MainWindowFixture {
 
     // Clicks a button that starts a radio transfer and waits until the window
     // has shown its outcome (the transfer runs on its own thread).
-    void clickTransfer(const QString &button) { runTransfer([&] { QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton); }); }
+    void clickTransfer(const QString &button)
+    {
+        runTransfer([&] { QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton); });
+    }
     void runTransfer(const std::function<void()> &start)
     {
         QSignalSpy ended(window.get(), &Form1::transferFinished);
@@ -144,8 +146,7 @@ struct MainWindowFixture {
 
 // Runs `handle` on the next modal window that opens (after `delayMs`), then
 // returns whether it ran.
-inline void onNextModal(std::function<void(QWidget *)> handle, bool *ran = nullptr, int delayMs = 0,
-                        int attempts = 100)
+inline void onNextModal(std::function<void(QWidget *)> handle, bool *ran = nullptr, int delayMs = 0, int attempts = 100)
 {
     QTimer::singleShot(delayMs, [handle, ran, attempts] {
         QWidget *modal = QApplication::activeModalWidget();
@@ -161,6 +162,6 @@ inline void onNextModal(std::function<void(QWidget *)> handle, bool *ran = nullp
     });
 }
 
-} // namespace mv::test
+}  // namespace mv::test
 
 Q_DECLARE_METATYPE(mv::test::SettingTexts)

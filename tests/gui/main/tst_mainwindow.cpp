@@ -1,8 +1,8 @@
 // The main window driven as a user drives it: start-up with a file, reading and
 // writing the simulated radio, loading and saving through the buttons, the views'
 // colours, hiding and editability, the exit question.
-#include "TestFiles.h"
 #include "MainWindowFixture.h"
+#include "TestFiles.h"
 #include "cat/CatLink.h"
 #include "cat/RadioTransfer.h"
 #include "core/MemoryRecord.h"
@@ -10,8 +10,8 @@
 #include "shell/MessageLog.h"
 #include "ui/ErrorListWindow.h"
 #include "ui/ImportExportDialog.h"
-#include "ui/MemoryPrinter.h"
 #include "ui/MemoryGridView.h"
+#include "ui/MemoryPrinter.h"
 #include "ui/MemoryViewModel.h"
 #include "ui/TransferWaitWindow.h"
 #include "ui/UiMetrics.h"
@@ -35,9 +35,9 @@ namespace {
 const QString kExitQuestion = QStringLiteral(
     "Changes have been made but not yet saved to disk. Do you want to save these changes before exit?\r\n\r\n"
     "   Yes - save the changes and exit,\r\n   No - ignore the changes and exit,\r\n   Cancel - do not exit.");
-const QString kReadDone = QStringLiteral(
-    "The read of memories from the Radio has completed successfully.\r\n"
-    "It is recommended that you save a copy to disk using Write Disk File button.");
+const QString kReadDone
+    = QStringLiteral("The read of memories from the Radio has completed successfully.\r\n"
+                     "It is recommended that you save a copy to disk using Write Disk File button.");
 
 bool buttonEnabled(const MainWindowFixture &f, const char *name)
 {
@@ -67,7 +67,7 @@ void checkKeysGoToTheTable(const MainWindowFixture &f)
     QCOMPARE(w.CurrentColumn(), 2);
 }
 
-} // namespace
+}  // namespace
 
 class TestMainWindow : public QObject {
     Q_OBJECT
@@ -93,10 +93,7 @@ private slots:
     void closeDuringTransfer();
 };
 
-void TestMainWindow::init()
-{
-    QGuiApplication::clipboard()->clear();
-}
+void TestMainWindow::init() { QGuiApplication::clipboard()->clear(); }
 
 void TestMainWindow::startWithFileOnCommandLine_data()
 {
@@ -129,8 +126,10 @@ void TestMainWindow::startWithFileOnCommandLine()
     QCOMPARE(w.windowTitle(), QStringLiteral("MEMVAULT V1.0.0"));
     QCOMPARE(w.state().table.cell(1, 1), QStringLiteral("1.84000"));
     QCOMPARE(w.state().table.cell(1, 6), QStringLiteral("FT8 160 m"));
-    QVERIFY(w.state().CurrentFilePath.endsWith(fileName == QLatin1String("plain") ? QStringLiteral("plain.450") : fileName));
-    QCOMPARE(f.find<QLabel>("StatusBar1_Panel1")->text(), QLatin1Char(' ') + QFileInfo(w.state().CurrentFilePath).fileName());
+    QVERIFY(w.state().CurrentFilePath.endsWith(fileName == QLatin1String("plain") ? QStringLiteral("plain.450")
+                                                                                  : fileName));
+    QCOMPARE(f.find<QLabel>("StatusBar1_Panel1")->text(),
+             QLatin1Char(' ') + QFileInfo(w.state().CurrentFilePath).fileName());
     QCOMPARE(f.find<QLabel>("StatusBar1_Panel2")->text(), QStringLiteral("Memories unchanged"));
     for (const char *b : {"cmdReadFile", "cmdRead", "cmdWriteFile", "cmdWriteRig", "cmdImportExport"})
         QVERIFY2(buttonEnabled(f, b), b);
@@ -144,14 +143,23 @@ void TestMainWindow::startDoesNotBlock_data()
     QTest::addColumn<SettingTexts>("settings");
     QTest::addColumn<int>("dataSource");
     QTest::addColumn<QString>("gridItem");
-    QTest::newRow("last file on drive A") << SettingTexts{{Setting::LastOpened, "A:\\radio.450"}} << 0 << "mnuGridNormal";
-    QTest::newRow("garbage everywhere")
-        << SettingTexts{{Setting::LastOpened, "/nowhere/x.450"}, {Setting::GridSize, "Huge"}, {Setting::CommPort, "abc"},
-                        {Setting::UserCommSpeed, "fast"}, {Setting::MemoryHeight, "-5"}, {Setting::MemoryWidth, "99999999"},
-                        {Setting::MemoryTop, "zz"}, {Setting::MemoryWindowState, "7"}, {Setting::Log, "maybe"},
-                        {Setting::RTS, "2"}, {Setting::UserChosenColumnWidths, "True"}, {Setting::Column, "wide"}, {Setting::ErrorListHeight, "-1"},
-                        {Setting::FirstTime, "1"}}
-        << 0 << "mnuGridLargest";
+    QTest::newRow("last file on drive A")
+        << SettingTexts{{Setting::LastOpened, "A:\\radio.450"}} << 0 << "mnuGridNormal";
+    QTest::newRow("garbage everywhere") << SettingTexts{{Setting::LastOpened, "/nowhere/x.450"},
+                                                        {Setting::GridSize, "Huge"},
+                                                        {Setting::CommPort, "abc"},
+                                                        {Setting::UserCommSpeed, "fast"},
+                                                        {Setting::MemoryHeight, "-5"},
+                                                        {Setting::MemoryWidth, "99999999"},
+                                                        {Setting::MemoryTop, "zz"},
+                                                        {Setting::MemoryWindowState, "7"},
+                                                        {Setting::Log, "maybe"},
+                                                        {Setting::RTS, "2"},
+                                                        {Setting::UserChosenColumnWidths, "True"},
+                                                        {Setting::Column, "wide"},
+                                                        {Setting::ErrorListHeight, "-1"},
+                                                        {Setting::FirstTime, "1"}}
+                                        << 0 << "mnuGridLargest";
 }
 
 void TestMainWindow::startDoesNotBlock()
@@ -338,9 +346,10 @@ void TestMainWindow::readRadioFillsTheWindow()
     QMetaObject::Connection c = connect(bar, &QProgressBar::valueChanged, this, [&](int v) {
         if (v == 100) {
             buttonsDuringRead << buttonEnabled(f, "cmdRead") << buttonEnabled(f, "cmdReadFile");
-            waitWindowSeen = w.transferWindow()->isVisible()
-                && w.transferWindow()->findChild<QLabel *>(QStringLiteral("lblWaiting"))->isVisible()
-                && !w.transferWindow()->findChild<QLabel *>(QStringLiteral("lblWaitForWrite"))->isVisible();
+            waitWindowSeen
+                = w.transferWindow()->isVisible()
+                  && w.transferWindow()->findChild<QLabel *>(QStringLiteral("lblWaiting"))->isVisible()
+                  && !w.transferWindow()->findChild<QLabel *>(QStringLiteral("lblWaitForWrite"))->isVisible();
         }
     });
     f.clickTransfer("cmdRead");
@@ -418,7 +427,7 @@ void TestMainWindow::writeRadioBack()
     QMetaObject::Connection c = connect(bar, &QProgressBar::valueChanged, this, [&](int v) {
         if (v == 5)
             writeMessageSeen = w.transferWindow()->findChild<QLabel *>(QStringLiteral("lblWaitForWrite"))->isVisible()
-                && !buttonEnabled(f, "cmdWriteRig");
+                               && !buttonEnabled(f, "cmdWriteRig");
     });
     f.clickTransfer("cmdWriteRig");
     disconnect(c);

@@ -48,10 +48,7 @@ private slots:
     void helpBook();
 };
 
-void TestShellWindows::cleanup()
-{
-    SetOpenWithDesktopHandler({});
-}
+void TestShellWindows::cleanup() { SetOpenWithDesktopHandler({}); }
 
 void TestShellWindows::messagesWindowOpensWithFirstLine()
 {
@@ -157,8 +154,8 @@ void TestShellWindows::gridSizeProfiles()
     QFETCH(int, header);
     QFETCH(int, column0);
     MainWindowFixture f;
-    f.preset(Setting::GridSize, item == QLatin1String("mnuGridNormal") ? QStringLiteral("Largest")
-                                                                               : QStringLiteral("Normal"));
+    f.preset(Setting::GridSize,
+             item == QLatin1String("mnuGridNormal") ? QStringLiteral("Largest") : QStringLiteral("Normal"));
     Form1 &w = f.start();
     f.action(item)->trigger();
     int ticked = 0;
@@ -311,7 +308,8 @@ void TestShellWindows::portDiagnosticMarksPorts()
     QTest::mouseClick(diag.findChild<QPushButton *>(QStringLiteral("cmdDetect")), Qt::LeftButton);
     QCOMPARE(diag.stateText(2), QStringLiteral("Open"));
     QVERIFY(diag.isAvailable(2));
-    QCOMPARE(diag.findChild<QLabel *>(QStringLiteral("lblState2"))->palette().color(QPalette::Window), QColor(0, 200, 0));
+    QCOMPARE(diag.findChild<QLabel *>(QStringLiteral("lblState2"))->palette().color(QPalette::Window),
+             QColor(0, 200, 0));
     QCOMPARE(diag.stateText(1), QStringLiteral("Not available"));
     QCOMPARE(diag.stateText(16), QStringLiteral("Not available"));
     QCOMPARE(f.line->opens, opensBefore + 1);
@@ -375,7 +373,8 @@ void TestShellWindows::firstRun()
     QVERIFY(text.endsWith(QStringLiteral("by pressing F1 from the main program window.")));
     QCOMPARE(w.settings().text(Setting::FirstTime), QStringLiteral("1"));
     // Then the folder chooser, then the initial file, created and loaded.
-    QCOMPARE(f.dialogs.folderTitles, QStringList{QStringLiteral("Choose a folder to use for storing memory and .CSV files")});
+    QCOMPARE(f.dialogs.folderTitles,
+             QStringList{QStringLiteral("Choose a folder to use for storing memory and .CSV files")});
     QCOMPARE(w.settings().text(Setting::HomeDir), f.dataDir);
     QCOMPARE(w.state().DataSource, 2);
     QVERIFY(QFile::exists(f.dataDir + QStringLiteral("/Initial memory file.450")));

@@ -1,7 +1,7 @@
 // The print options window and the memory print, rendered to PDF and read back
 // with pdftotext (poppler-utils).
-#include "TestFiles.h"
 #include "TestContext.h"
+#include "TestFiles.h"
 #include "print/PrintOptions.h"
 #include "shell/SafeSave.h"
 #include "ui/MemoryPrinter.h"
@@ -40,8 +40,7 @@ void useMemory(MemoryTable &t, int n, const QString &description, const QString 
     t.setMemoryRow(n, {QString::number(n), freq, "FM", "Minus", "CTCSS Enc+Dec", "88.5", description});
 }
 
-template <typename T>
-T *child(QWidget *w, const QString &name)
+template <typename T> T *child(QWidget *w, const QString &name)
 {
     T *c = w->findChild<T *>(name);
     if (!c)
@@ -67,7 +66,7 @@ PdfText pdfText(const QString &path, const QStringList &extra = {})
     return out;
 }
 
-} // namespace
+}  // namespace
 
 class TestPrintWindow : public QObject {
     Q_OBJECT
@@ -302,8 +301,8 @@ private slots:
         QTest::addColumn<QStringList>("present");
         QTest::addColumn<QStringList>("absent");
         QTest::newRow("all") << QList<int>{0, 1, 2, 3, 4, 5}
-                             << QStringList{"RX Freq", "Mode", "Shift", "Decode", "Tone", "Description", "145.50000",
-                                            "Enc+Dec", "88.5", "Home repeater"}
+                             << QStringList{"RX Freq",     "Mode",      "Shift",   "Decode", "Tone",
+                                            "Description", "145.50000", "Enc+Dec", "88.5",   "Home repeater"}
                              << QStringList{};
         QTest::newRow("frequency, description")
             << QList<int>{0, 5} << QStringList{"RX Freq", "Description", "145.50000", "Home repeater"}

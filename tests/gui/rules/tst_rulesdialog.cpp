@@ -90,7 +90,7 @@ QList<QStringList> cellsOf(const std::vector<RuleRow> &rows)
         out << r.cells();
     return out;
 }
-} // namespace
+}  // namespace
 
 class TestRulesDialog : public QObject {
     Q_OBJECT
@@ -142,8 +142,7 @@ private slots:
         w.t.settings->set<Setting::RuleAmount>(2, "2");
         w.open();
         QCOMPARE(w.grid()->rowCount(), 2);
-        QCOMPARE(w.rowTexts(0), (QStringList{mark("145.60000"), mark("145.78750"), "Minus",
-                                             mark(".60000"), "12.5 K"}));
+        QCOMPARE(w.rowTexts(0), (QStringList{mark("145.60000"), mark("145.78750"), "Minus", mark(".60000"), "12.5 K"}));
         QCOMPARE(w.cell(1, 3), mark("2.00000"));
         QVERIFY(w.check("ChkRulesEnabled")->isChecked());
         QVERIFY(w.check("chkAllowAnyFrequency")->isChecked());
@@ -163,8 +162,8 @@ private slots:
 
         w.click("cmdOtherEU");
         QCOMPARE(w.grid()->rowCount(), 2);
-        QCOMPARE(w.rowTexts(1), (QStringList{mark("434.60000"), mark("434.97500"), "Minus",
-                                             mark("1.60000"), "25.0 K"}));
+        QCOMPARE(w.rowTexts(1),
+                 (QStringList{mark("434.60000"), mark("434.97500"), "Minus", mark("1.60000"), "25.0 K"}));
         // Presets leave the switches and the store alone.
         QVERIFY(!w.check("ChkRulesEnabled")->isChecked());
         QCOMPARE(w.stored(Setting::NumberOfRules), QString("<absent>"));
@@ -243,9 +242,9 @@ private slots:
         w.type(0, 0, mark("144"));
         QCOMPARE(w.t.dialogs.boxes.size(), 1);
         QCOMPARE(w.t.dialogs.boxes[0].text,
-                 "The frequency of '" + mark("144.00000") +
-                     "' is not acceptable. Valid ranges in MHz are:\r\n29 - 30, 50 - 52, 145 - 147 and 430 - "
-                     "450.\r\n If your local rules are outside these limits please contact the author.");
+                 "The frequency of '" + mark("144.00000")
+                     + "' is not acceptable. Valid ranges in MHz are:\r\n29 - 30, 50 - 52, 145 - 147 and 430 - "
+                       "450.\r\n If your local rules are outside these limits please contact the author.");
         QCOMPARE(w.cell(0, 0), old);
 
         // The Amount cell is checked too (the limits are tabled in tst_rulerows).
@@ -302,12 +301,18 @@ private slots:
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("gestures");  // after a click on the cell; see pickListGestures
         QTest::addColumn<QString>("after");
-        QTest::newRow("Down, Esc") << 2 << "F2 Down Esc" << "Minus";
-        QTest::newRow("letter typed on the cell, Esc") << 2 << "p Esc" << "Minus";
-        QTest::newRow("Down twice, Return") << 4 << "F2 Down Down Return" << "20.0 K";
-        QTest::newRow("two wheel notches, leave") << 4 << "F2 Wheel Wheel Leave" << "20.0 K";
-        QTest::newRow("Down, item clicked in the open list") << 2 << "F2 Down Open Click:Plus" << "Plus";
-        QTest::newRow("second click on the current cell") << 2 << "Click" << "Minus";
+        QTest::newRow("Down, Esc") << 2 << "F2 Down Esc"
+                                   << "Minus";
+        QTest::newRow("letter typed on the cell, Esc") << 2 << "p Esc"
+                                                       << "Minus";
+        QTest::newRow("Down twice, Return") << 4 << "F2 Down Down Return"
+                                            << "20.0 K";
+        QTest::newRow("two wheel notches, leave") << 4 << "F2 Wheel Wheel Leave"
+                                                  << "20.0 K";
+        QTest::newRow("Down, item clicked in the open list") << 2 << "F2 Down Open Click:Plus"
+                                                             << "Plus";
+        QTest::newRow("second click on the current cell") << 2 << "Click"
+                                                          << "Minus";
     }
     void pickListGestures()
     {
@@ -346,8 +351,8 @@ private slots:
                 } else if (g == "Wheel") {
                     // One notch towards the user, over the closed list.
                     const QPointF at = QRectF(box->rect()).center();
-                    QWheelEvent wheel(at, box->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
-                                      Qt::NoModifier, Qt::NoScrollPhase, false);
+                    QWheelEvent wheel(at, box->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                                      Qt::NoScrollPhase, false);
                     QApplication::sendEvent(box, &wheel);
                 } else if (g == "Leave") {
                     clickCell(grid->model()->index(0, 0));

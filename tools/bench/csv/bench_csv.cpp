@@ -44,7 +44,7 @@ double millisecondsPerRun(int runs, const std::function<void()> &f)
         f();
     return double(timer.nsecsElapsed()) / 1e6 / runs;
 }
-} // namespace
+}  // namespace
 
 class BenchCsv : public QObject {
     Q_OBJECT
@@ -102,7 +102,8 @@ private slots:
     {
         const QByteArray bytes = exportBytes();
         const QString path = m_source.dir.filePath("floor.CSV");
-        QBENCHMARK {
+        QBENCHMARK
+        {
             QFile f(path);
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(bytes);

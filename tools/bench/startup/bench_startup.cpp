@@ -112,7 +112,7 @@ std::vector<double> measure(int runs, const std::function<void()> &what)
     return out;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {
@@ -166,14 +166,14 @@ int main(int argc, char **argv)
     for (int i = 0; i < repeats; ++i) {
         repaintRuns.push_back(measure(1, [&] { view->viewport()->repaint(); }).front());
         refreshRuns.push_back(measure(1, [&] {
-            // What a reload, an undo or a sort does to the view: every row replaced
-            // in one batch, hiding, banding and colours re-applied, then painted.
-            window.state().table.setMemoryRows(rows);
-            window.ApplyHideEmpty();
-            window.ApplyBanding();
-            window.RefreshChangedState();
-            view->viewport()->repaint();
-        }).front());
+                                  // What a reload, an undo or a sort does to the view: every row replaced
+                                  // in one batch, hiding, banding and colours re-applied, then painted.
+                                  window.state().table.setMemoryRows(rows);
+                                  window.ApplyHideEmpty();
+                                  window.ApplyBanding();
+                                  window.RefreshChangedState();
+                                  view->viewport()->repaint();
+                              }).front());
     }
     const double repaintMs = median(repaintRuns);
     const double refreshMs = median(refreshRuns);
