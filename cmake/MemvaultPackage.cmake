@@ -11,8 +11,18 @@ set(CPACK_PACKAGE_VENDOR "MEMVAULT developers")
 set(CPACK_PACKAGE_CONTACT ${MEMVAULT_PACKAGE_MAINTAINER})
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://memvault.example.org/")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "memory manager for the Yaesu FT-450 transceiver")
-set(CPACK_PACKAGE_DESCRIPTION
-  "MEMVAULT reads the 500 memories and the four PMS memories of a Yaesu FT-450 or FT-450D HF/50 MHz transceiver over its CAT cable, shows them in a table for editing, sorting and searching, keeps them as memory files (*.450) and writes them back to the radio, sending only the memories that differ. It proposes repeater shifts and modes from the frequency, and imports and exports CSV files.\n.\nThe package also holds memvault-cli, the same transfers and conversions for scripts, and ft450sim, a simulated FT-450 on a pseudo-terminal with a sample memory set, for trying everything without a radio.")
+# Debian wants the long description in lines of under 80 characters.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+  "MEMVAULT reads the 500 memories and the four PMS memories of a Yaesu FT-450"
+  "or FT-450D HF/50 MHz transceiver over its CAT cable, shows them in a table"
+  "for editing, sorting and searching, keeps them as memory files (*.450) and"
+  "writes them back to the radio, sending only the memories that differ. It"
+  "proposes repeater shifts and modes from the frequency, and imports and"
+  "exports CSV files."
+  "."
+  "The package also holds memvault-cli, the same transfers and conversions for"
+  "scripts, and ft450sim, a simulated FT-450 on a pseudo-terminal with a sample"
+  "memory set, for trying everything without a radio.")
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGE_FILE_NAME "memvault_${PROJECT_VERSION}")
 
