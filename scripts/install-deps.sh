@@ -1,14 +1,29 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages needed to build, test and fuzz MEMVAULT.
-# Only packages that are missing are installed; nothing is asked.
+# Installs the Debian 12 packages MEMVAULT needs. Only packages that are
+# missing are installed; nothing is asked.
+#   install-deps.sh run    what building and running the programs need
+#   install-deps.sh test   that, plus what the tests, the sanitizer and fuzz
+#                          builds and the package check need (the default)
 set -euo pipefail
 
-PACKAGES=(
+RUN_PACKAGES=(
   cmake g++ ninja-build ccache
-  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev qt6-qpa-plugins
+)
+TEST_PACKAGES=(
   clang-14 libclang-rt-14-dev
   poppler-utils xvfb xauth fonts-dejavu-core
+  dpkg-dev file appstream groff-base
 )
+
+case "${1:-test}" in
+  run) PACKAGES=("${RUN_PACKAGES[@]}") ;;
+  test) PACKAGES=("${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}") ;;
+  *)
+    echo "usage: install-deps.sh [run|test]" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for p in "${PACKAGES[@]}"; do

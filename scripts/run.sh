@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds MEMVAULT into build/ and starts it.
+# Installs what is missing to build and run MEMVAULT, builds its programs into
+# build/ (not the tests) and starts it.
 # With a radio on /dev/ttyUSB* or /dev/ttyACM* the program starts as it is
 # (arguments are passed on). Without one, the FT-450 simulator is started on a
 # pseudo-terminal holding tests/data/sample.450 and the program is pointed at
@@ -8,14 +9,14 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$ROOT"
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh run
 
 GENERATOR=()
 if [ ! -f build/CMakeCache.txt ] && command -v ninja >/dev/null 2>&1; then
   GENERATOR=(-G Ninja)
 fi
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo "${GENERATOR[@]}"
-cmake --build build -j"$(nproc)"
+cmake --build build -j"$(nproc)" --target memvault memvault-cli ft450sim
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "run.sh: no display found (DISPLAY / WAYLAND_DISPLAY unset); the window needs a desktop session" >&2

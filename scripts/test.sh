@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds MEMVAULT and runs every test:
-#   1. the normal build (build/) and all its CTest suites,
+#   1. the normal build (build/) and all its CTest suites, then the Debian
+#      package built from it and checked (scripts/check-package.sh),
 #   2. a build with AddressSanitizer + UndefinedBehaviorSanitizer (build-asan/)
 #      and all its suites,
 #   3. the libFuzzer targets (build-fuzz/, clang-14), each for a bounded time.
@@ -71,7 +72,7 @@ run_ctest() {
 }
 
 section "Dependencies"
-if ! bash scripts/install-deps.sh; then
+if ! bash scripts/install-deps.sh test; then
   echo "test.sh: installing the dependencies failed" >&2
   exit 1
 fi
@@ -81,6 +82,14 @@ if build_tree build -- -DCMAKE_BUILD_TYPE=RelWithDebInfo; then
   elapsed
   section "Tests (build/)"
   run_ctest build plain
+  elapsed
+  section "Debian package (build/)"
+  if bash scripts/check-package.sh build 2>&1 | tee "$LOGDIR/package.log"; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    note_failure "Debian package (log: $LOGDIR/package.log)"
+  fi
 else
   note_failure "build"
   failed=$((failed + 1))
