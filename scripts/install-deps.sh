@@ -11,7 +11,7 @@ RUN_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev qt6-qpa-plugins
 )
 TEST_PACKAGES=(
-  clang-14 libclang-rt-14-dev
+  clang-14 libclang-rt-14-dev clang-format-14
   poppler-utils xvfb xauth fonts-dejavu-core
   dpkg-dev file appstream groff-base
 )

@@ -4,7 +4,8 @@
 #      package built from it and checked (scripts/check-package.sh),
 #   2. a build with AddressSanitizer + UndefinedBehaviorSanitizer (build-asan/)
 #      and all its suites,
-#   3. the libFuzzer targets (build-fuzz/, clang-14), each for a bounded time.
+#   3. the libFuzzer targets (build-fuzz/, clang-14), each for a bounded time,
+#   4. the layout of the C++ code (scripts/format.sh --check).
 # Window tests run on Qt's offscreen platform: no X server is needed.
 # Exits non-zero when any step fails. MEMVAULT_FUZZ_SECONDS sets the time per
 # fuzz target (default 20).
@@ -134,6 +135,14 @@ if build_tree build-fuzz fuzz_all -- -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMEMVAUL
 else
   note_failure "fuzz build"
   failed=$((failed + 1))
+fi
+
+section "Code layout (scripts/format.sh --check)"
+if bash scripts/format.sh --check; then
+  passed=$((passed + 1))
+else
+  failed=$((failed + 1))
+  note_failure "code layout (run scripts/format.sh)"
 fi
 
 section "Summary"

@@ -96,8 +96,15 @@ int runExportCsv(const QStringList &args)
 
     CliContext c;
     QString error;
-    if (!readMemorySet(files[0], c.state.table, &c.log, &error)) {
+    int ignored = 0;
+    if (!readMemorySet(files[0], c.state.table, &c.log, &error, nullptr, &ignored)) {
         printErr(QStringLiteral("memvault-cli: cannot read %1: %2").arg(files[0], error));
+        return 1;
+    }
+    // A file of which no line is a memory record (a description file, say) is
+    // not an empty memory set: exporting it would report success for nothing.
+    if (ignored > 0 && MemoryFileLines(c.state.table).isEmpty()) {
+        printErr(QStringLiteral("memvault-cli: %1 holds no memory records; nothing was exported").arg(files[0]));
         return 1;
     }
     options.path = files[1];

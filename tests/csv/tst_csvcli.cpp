@@ -260,6 +260,12 @@ private slots:
         QVERIFY2(r.err.contains("memvault-cli: Cannot save ") && r.err.contains("x.450"), qPrintable(r.err));
         r = cli({"import-csv", good, set, "--start"});
         QCOMPARE(r.exitCode, 2);
+        // A description file given as the memory set: nothing to export is a failure.
+        const QString csv = m_dir.filePath("from-dsc.csv");
+        r = cli({"export-csv", makeMemorySet("dsc.450") + "dsc", csv});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains("holds no memory records"), qPrintable(r.err));
+        QVERIFY(!QFile::exists(csv));
     }
 
     // A real full disk: a file size limit of one block (SIGXFSZ ignored, so
