@@ -780,7 +780,8 @@ void RadioTransfer::CompareWithRadio()
         const QString counts = DifferenceCounts(differences);
         log.LogMessage(counts);
         QString text = m_summary.readSucceeded() ? QString() : ReadOutcomeText().section(kCrLf, 0, -2) + kCrLf + kCrLf;
-        text += counts + kCrLf + QStringLiteral("The messages window lists them.");
+        text += differences.isEmpty() ? QStringLiteral("A write would change nothing on the radio.")
+                                      : counts + kCrLf + QStringLiteral("The messages window lists them.");
         m_ctx.dialogs.messageBox(text, Buttons::Ok, m_summary.readSucceeded() ? Icon::Information : Icon::Exclamation);
         view.RestoreMainButtons();
         view.SetStatusPanel(3, QStringLiteral("0"));

@@ -739,6 +739,12 @@ private slots:
                          "Memories a write would replace: 1; add: 1; empty in the table but kept on the radio: 1; "
                          "that cannot be written: 1."}));
         QVERIFY(rig.c.dialogs.texts().last().endsWith("The messages window lists them."));
+
+        // Just read, the table is the radio: nothing to list.
+        rig.c.state.MemoriesChanged = false;
+        rig.transfer.ReadRadio();
+        rig.transfer.CompareWithRadio();
+        QCOMPARE(rig.c.dialogs.texts().last(), QString("A write would change nothing on the radio."));
     }
 };
 
