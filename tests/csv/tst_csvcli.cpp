@@ -38,28 +38,9 @@ class TestCsvCli : public QObject {
     // The same with `input` written to the command's standard input (a pipe).
     CliRun cli(const QStringList &args, const QByteArray &input)
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        const QProcessEnvironment extra = localeEnv(m_lcAll);
-        for (const QString &k : extra.keys())
-            env.insert(k, extra.value(k));
+        QProcessEnvironment env = localeEnv(m_lcAll);
         env.insert("MEMVAULT_CONFIG_DIR", m_dir.filePath("settings"));
-        QProcess p;
-        p.setProcessEnvironment(env);
-        p.start(qEnvironmentVariable("MEMVAULT_BIN_DIR") + "/memvault-cli", args);
-        CliRun r;
-        if (!p.waitForStarted())
-            return r;
-        p.write(input);
-        p.closeWriteChannel();
-        if (!p.waitForFinished(60000)) {
-            p.kill();
-            p.waitForFinished();
-            return r;
-        }
-        r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-        r.out = QString::fromUtf8(p.readAllStandardOutput());
-        r.err = QString::fromUtf8(p.readAllStandardError());
-        return r;
+        return runCli(args, env, 60000, input);
     }
 
     // A memory set with memories 3, 7 and 9 (and a PMS row that export leaves out).

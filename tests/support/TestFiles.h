@@ -4,7 +4,9 @@
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
+
 #include <QtTest>
+#include <optional>
 
 namespace mv::test {
 
@@ -40,7 +42,9 @@ struct CliRun {
 
 // Runs the built memvault-cli with extra environment entries; never the user's
 // own settings (CTest gives a private MEMVAULT_CONFIG_DIR, else a temporary one).
-inline CliRun runCli(const QStringList &args, const QProcessEnvironment &extra = {}, int timeoutMs = 120000)
+// `input`, when given, is written to its standard input (a pipe), then closed.
+inline CliRun runCli(const QStringList &args, const QProcessEnvironment &extra = {}, int timeoutMs = 120000,
+                     const std::optional<QByteArray> &input = std::nullopt)
 {
     static QTemporaryDir settings;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -52,6 +56,12 @@ inline CliRun runCli(const QStringList &args, const QProcessEnvironment &extra =
     p.setProcessEnvironment(env);
     p.start(qEnvironmentVariable("MEMVAULT_BIN_DIR") + QStringLiteral("/memvault-cli"), args);
     CliRun r;
+    if (input) {
+        if (!p.waitForStarted())
+            return r;
+        p.write(*input);
+        p.closeWriteChannel();
+    }
     if (!p.waitForFinished(timeoutMs)) {
         p.kill();
         p.waitForFinished();
