@@ -172,11 +172,6 @@ void CatLink::failOutputStuck()
     m_port->close();
 }
 
-bool CatLink::ReceiveData()
-{
-    return AwaitReply([](const QString &) { return true; }).accepted();
-}
-
 CatReply CatLink::Transact(const QString &command, const ReplyFilter &accept)
 {
     SendCommand(command);

@@ -60,8 +60,6 @@ public:
     void SetCommPort(int port, const QString &settings);
     bool isOpen() const;
     void SendCommand(const QString &command);
-    // Collects one complete reply, whatever it says, into ReplyBuffer.
-    bool ReceiveData();
     // Sends `command` and waits for the reply `accept` takes. Every other
     // complete reply (a late answer to an earlier command, noise ending in ";")
     // is discarded with a log-only line and the wait goes on. The wait ends

@@ -318,8 +318,7 @@ private slots:
         link->SetCommPort(1, "38400,N,8,2");
         link->SendCommand("FA;");
         link->Sleep(50);  // its "?;" is waiting now
-        link->SendCommand("ID;");
-        QVERIFY(link->ReceiveData());
+        QVERIFY(link->Transact("ID;", [](const QString &) { return true; }).accepted());
         QCOMPARE(link->ReplyBuffer, QString("ID0241;"));
     }
 
@@ -358,8 +357,7 @@ private slots:
         link->SetCommPort(1, "38400,N,8,2");
         QCOMPARE(line->radio.rate(), 38400);
         QCOMPARE(line->radio.noiseCharacters, 0);
-        link->SendCommand("ID;");
-        QVERIFY(link->ReceiveData());
+        QVERIFY(link->Transact("ID;", [](const QString &) { return true; }).accepted());
     }
 };
 

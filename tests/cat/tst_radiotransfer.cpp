@@ -155,8 +155,7 @@ private slots:
         QCOMPARE(rig.link.ActiveSettings, userSpeed);
         QCOMPARE(rig.link.openSettings(), userSpeed);
         QCOMPARE(rig.line->radio.rate(), rate(userSpeed).toInt());
-        rig.link.SendCommand("ID;");
-        QVERIFY(rig.link.ReceiveData());
+        QVERIFY(rig.link.Transact("ID;", [](const QString &) { return true; }).accepted());
         QVERIFY(rig.c.dialogs.boxes.isEmpty());
     }
 

@@ -1,5 +1,6 @@
 // The editing commands, clipboard, undo, sort, find and cell editors driven
 // through the main window by menu items and keys, headless.
+#include "../PickListGestures.h"
 #include "EditingWindow.h"
 
 #include "shell/MessageLog.h"
@@ -425,31 +426,13 @@ private slots:
         QVERIFY(box);
         QCOMPARE(box->currentIndex() < 0, before == "?? ");
         for (const QString &g : gestures.split(' ')) {
-            QAbstractItemView *list = box->view();
-            QWidget *target = list->isVisible() ? static_cast<QWidget *>(list) : box;
-            if (g == "Down") {
-                QTest::keyClick(target, Qt::Key_Down);
-            } else if (g == "Esc") {
-                QTest::keyClick(target, Qt::Key_Escape);
-            } else if (g == "Return") {
-                QTest::keyClick(target, Qt::Key_Return);
-            } else if (g == "Wheel") {
-                // One notch towards the user, over the closed list.
-                const QPointF at = QRectF(box->rect()).center();
-                QWheelEvent wheel(at, box->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
-                                  Qt::NoScrollPhase, false);
-                QApplication::sendEvent(box, &wheel);
-            } else if (g == "Leave") {
+            if (g == "Leave") {
                 w.clickCell(1, 1);
             } else if (g == "Open") {
                 box->showPopup();
                 QTRY_VERIFY(box->view()->isVisible());
-            } else if (g.startsWith("Click:")) {
-                const QModelIndex item = list->model()->index(box->findText(g.mid(6)), 0);
-                list->scrollTo(item);
-                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
             } else {
-                QTest::keyClicks(box, g);
+                mv::test::pickListGesture(box, g);
             }
         }
         QApplication::setKeyboardInputInterval(interval);

@@ -1,5 +1,6 @@
 // The rules window as a user meets it: controls by object name, presets, typed
 // cells with their checks, pick lists, OK and Cancel; under "." and "," locales.
+#include "../PickListGestures.h"
 #include "LocaleCases.h"
 #include "TestContext.h"
 #include "core/NumberText.h"
@@ -341,29 +342,13 @@ private slots:
             } else {
                 // Every move so far has left the editor open.
                 QCOMPARE(grid->indexWidget(cell), box.data());
-                QAbstractItemView *list = box->view();
-                if (g == "Down") {
-                    QTest::keyClick(box, Qt::Key_Down);
-                } else if (g == "Esc") {
-                    QTest::keyClick(box, Qt::Key_Escape);
-                } else if (g == "Return") {
-                    QTest::keyClick(box, Qt::Key_Return);
-                } else if (g == "Wheel") {
-                    // One notch towards the user, over the closed list.
-                    const QPointF at = QRectF(box->rect()).center();
-                    QWheelEvent wheel(at, box->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
-                                      Qt::NoScrollPhase, false);
-                    QApplication::sendEvent(box, &wheel);
-                } else if (g == "Leave") {
+                if (g == "Leave") {
                     clickCell(grid->model()->index(0, 0));
                 } else if (g == "Open") {
                     QTest::keyClick(box, Qt::Key_F4);
-                    QTRY_VERIFY(list->isVisible());
-                } else if (g.startsWith("Click:")) {
-                    const QModelIndex item = list->model()->index(box->findText(g.mid(6)), 0);
-                    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
+                    QTRY_VERIFY(box->view()->isVisible());
                 } else {
-                    QTest::keyClicks(box, g);
+                    mv::test::pickListGesture(box, g);
                 }
             }
             if (!box)
