@@ -4,6 +4,7 @@
 #include "core/MemoryFiles.h"
 #include "core/MemoryTable.h"
 #include "core/NumberText.h"
+#include "csv/ChirpCsv.h"
 #include "csv/CsvFormat.h"
 #include "shell/Dialogs.h"
 #include "shell/MessageLog.h"
@@ -15,6 +16,8 @@ namespace mv {
 
 QStringList CsvExportRecords(const MemoryTable &table, const CsvExportOptions &options)
 {
+    if (options.layout == CsvLayout::Chirp)
+        return ChirpExportRecords(table, options.rules, options.onlySelected ? &options.selectedRows : nullptr);
     const QString sep(ListSeparator());
     QStringList out;
     out.reserve(MemoryTable::kMemoryCount + 1);
@@ -85,11 +88,12 @@ CsvExportResult ExportCsv(AppContext &ctx, const CsvExportOptions &options)
 {
     CsvExportResult result;
     DetectSeparators();
-    if (options.tab)
+    const bool chirp = options.layout == CsvLayout::Chirp;
+    if (options.tab && !chirp)
         SetListSeparator(QLatin1Char('\t'));
 
     const QStringList records = CsvExportRecords(ctx.state.table, options);
-    result.records = int(records.size()) - (options.omitHeader ? 0 : 1);
+    result.records = int(records.size()) - (options.omitHeader && !chirp ? 0 : 1);
 
     if (options.preview) {
         for (const QString &record : records)

@@ -3,6 +3,7 @@
 #include "core/MemoryTable.h"
 #include "core/NumberText.h"
 #include "core/RadioTables.h"
+#include "csv/ChirpCsv.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -31,7 +32,7 @@ const QStringList &CsvSourceIds()
     static const QStringList ids = {
         QStringLiteral("Orbis"),  QStringLiteral("Lumen"),  QStringLiteral("Quarry"),  QStringLiteral("Tessel"),
         QStringLiteral("Marrow"), QStringLiteral("Cinder"), QStringLiteral("Halyard"), QStringLiteral("Brindle"),
-        QStringLiteral("Osprey"), QStringLiteral("Gantry"),
+        QStringLiteral("Osprey"), QStringLiteral("Gantry"), kCsvSourceChirp,
     };
     return ids;
 }
@@ -69,15 +70,30 @@ QString CsvField(const QString &cleanedLine, int n)
     qsizetype end = cleanedLine.indexOf(sep, start);
     if (end < 0)
         end = cleanedLine.size();
-    QString field = cleanedLine.mid(start, end - start);
-    if (n == CsvRxFreq) {
-        // A frequency in MHz has no digit grouping, so either mark can only be
-        // the decimal one.
-        const QChar dec = DecimalSeparator();
-        field.replace(QLatin1Char(','), dec);
-        field.replace(QLatin1Char('.'), dec);
-    }
-    return field;
+    const QString field = cleanedLine.mid(start, end - start);
+    return n == CsvRxFreq ? AdaptFrequencyMark(field) : field;
+}
+
+QString AdaptFrequencyMark(const QString &field)
+{
+    const QChar dec = DecimalSeparator();
+    QString f = field;
+    f.replace(QLatin1Char(','), dec);
+    f.replace(QLatin1Char('.'), dec);
+    return f;
+}
+
+CsvRecordFields OwnLayoutFields(const QString &line)
+{
+    CsvRecordFields r;
+    r.memory = CsvField(line, CsvMemory);
+    r.frequency = CsvField(line, CsvRxFreq);
+    r.mode = CsvField(line, CsvRxMode);
+    r.shift = CsvField(line, CsvShift);
+    r.encoding = CsvField(line, CsvEncoding);
+    r.tone = CsvField(line, CsvTone);
+    r.description = CsvField(line, CsvDescription);
+    return r;
 }
 
 namespace {
@@ -110,6 +126,8 @@ QString RecogniseCsvHeader(const QString &cleanedHeader)
         pick = QLatin1Char('\t');
     SetListSeparator(cleanedHeader.contains(pick) ? pick : remembered);
 
+    if (ChirpColumnsOf(cleanedHeader))
+        return kCsvSourceChirp;
     const QString upper = cleanedHeader.toUpper();
     const QString h9 = upper.left(9);
     if (isJoinedBySeparator(h9, {"#", "FREQ", "MO"}))

@@ -55,10 +55,33 @@ QString CleanCsvLine(const QString &line, bool headerLine = false);
 // back exactly as it stands in the line.
 QString CsvField(const QString &cleanedLine, int n);
 
+// A frequency field with its decimal mark read as the locale's: in MHz there
+// is no digit grouping, so either "." or "," can only be the decimal mark.
+QString AdaptFrequencyMark(const QString &field);
+
+// One record of an import file in this program's vocabulary, whatever the
+// layout it came in: the fields the import reads, and what the record holds
+// that a memory of the radio cannot keep (one line each, for the messages).
+struct CsvRecordFields {
+    QString memory;
+    QString frequency;  // the locale's decimal mark
+    QString mode;
+    QString shift;
+    QString encoding;
+    QString tone;
+    QString description;
+    QStringList notes;
+};
+
+// The fields of a cleaned line of the layout export writes (fields 1, 2, 3, 4,
+// 7, 8 and 13, each as CsvField gives it).
+CsvRecordFields OwnLayoutFields(const QString &cleanedLine);
+
 // Given the header line cleaned with blanks removed: picks the ListSeparator
 // from it (",", then ";", then TAB, falling back to the previous one when the
 // line does not contain the pick) and returns the layout id, "Unknown" when the
-// line is not a header of a known layout.
+// line is not a header of a known layout. A header with both a "Location" and a
+// "Frequency" column is CHIRP's (csv/ChirpCsv.h), whatever the order.
 QString RecogniseCsvHeader(const QString &cleanedHeader);
 
 // Trimmed, a decimal comma read as a point ("88,5" -> "88.5"); then, when longer

@@ -5,6 +5,7 @@
 #include "core/MemoryTable.h"
 #include "core/NumberText.h"
 #include "core/RadioTables.h"
+#include "csv/ChirpCsv.h"
 #include "csv/CsvFormat.h"
 #include "rules/RepeaterRules.h"
 #include "shell/Dialogs.h"
@@ -122,7 +123,12 @@ private:
     // Reads the file into m_text; on a problem shows its message and returns false.
     bool readFile(CsvImportOutcome *failure);
     void precheck();
-    void checkRecord(const QString &line, const QString &n);
+    void checkRecord(const CsvRecordFields &record, const QString &n);
+    // The record of a cleaned line in the file's layout.
+    CsvRecordFields fieldsOf(const QString &line) const
+    {
+        return m_chirp ? ChirpRecordFields(*m_chirp, line) : OwnLayoutFields(line);
+    }
     void loadPass();
     QString countsText() const;
 
@@ -136,6 +142,7 @@ private:
     int m_start = 1;
     bool m_error = false;
     std::optional<FrequencyIndex> m_tableFrequencies;
+    std::optional<ChirpColumns> m_chirp;  // set for a CHIRP file
 };
 
 bool Importer::chooseFile()
@@ -198,14 +205,14 @@ bool Importer::readFile(CsvImportOutcome *failure)
     return false;
 }
 
-void Importer::checkRecord(const QString &line, const QString &n)
+void Importer::checkRecord(const CsvRecordFields &record, const QString &n)
 {
     auto problem = [&](const QString &text) {
         log(QStringLiteral("Record ") + n + QStringLiteral(". ") + text);
         m_error = true;
     };
 
-    const QString f1 = CsvField(line, CsvMemory);
+    const QString &f1 = record.memory;
     double number = 0;
     if (numericValue(f1, &number)) {
         if (number < 1 || number > kMemories)
@@ -216,7 +223,7 @@ void Importer::checkRecord(const QString &line, const QString &n)
         problem(QStringLiteral("Memory number is missing, but is required due to 'Use imported mem numbers'."));
     }
 
-    const QString f2 = CsvField(line, CsvRxFreq);
+    const QString &f2 = record.frequency;
     if (IsNumericText(f2)) {
         QString f = f2;
         if (!ValidateFrequency(f, QStringLiteral("N"), nullptr))
@@ -230,19 +237,19 @@ void Importer::checkRecord(const QString &line, const QString &n)
         return;
     }
 
-    const QString mode = CsvField(line, CsvRxMode).trimmed().toUpper();
+    const QString mode = record.mode.trimmed().toUpper();
     if (!IsPrecheckMode(mode))
         problem(QStringLiteral("Mode of '") + mode + QStringLiteral("' is not recognised as a Orbis mode"));
-    const QString shift = CsvField(line, CsvShift).trimmed().toUpper();
+    const QString shift = record.shift.trimmed().toUpper();
     if (!IsPrecheckShift(shift))
         problem(QStringLiteral("Shift of '") + shift
                 + QStringLiteral("' is not Simplex, Plus, Minus, Split or omitted"));
-    const QString encoding = CsvField(line, CsvEncoding).trimmed().toUpper();
+    const QString encoding = record.encoding.trimmed().toUpper();
     if (!IsPrecheckEncoding(encoding))
         problem(QStringLiteral("Encoding state of '") + encoding
                 + QStringLiteral("' is not CTCSS Enc, CTCSS Enc/Dec, DCS or omitted"));
     if (encoding.startsWith(QLatin1String("CTC"))) {
-        const QString tone = NormaliseTone(CsvField(line, CsvTone));
+        const QString tone = NormaliseTone(record.tone);
         if (!tone.isEmpty() && toneIndex(tone) < 0)
             problem(QStringLiteral("CTCSS tone of '") + tone + QStringLiteral("' is not valid. Will be set to 67.0"));
     }
@@ -268,7 +275,7 @@ void Importer::precheck()
         if (lines.at(i).trimmed().isEmpty())
             continue;
         ++m_result.records;
-        checkRecord(line, SignedText(m_result.records));
+        checkRecord(fieldsOf(line), SignedText(m_result.records));
     }
 }
 
@@ -309,13 +316,14 @@ void Importer::loadPass()
             skip(QStringLiteral("Record ") + n + QStringLiteral(". Skipped as there is no empty memory left"));
             continue;
         }
-        const QString f1 = CsvField(line, CsvMemory).trimmed();
+        const CsvRecordFields fields = fieldsOf(line);
+        const QString f1 = fields.memory.trimmed();
         if (!f1.isEmpty())
             m = memoryNumberOf(f1);
         const QString at
             = QStringLiteral("Record ") + n + QStringLiteral(" memory ") + QString::number(m) + QStringLiteral(". ");
 
-        const QString f2 = CsvField(line, CsvRxFreq);
+        const QString &f2 = fields.frequency;
         if (f2.trimmed().isEmpty()) {
             skip(at + QStringLiteral("Skipped due to missing RX frequency"));
             continue;
@@ -333,7 +341,7 @@ void Importer::loadPass()
             continue;
         }
 
-        const QString modeField = CsvField(line, CsvRxMode).trimmed();
+        const QString modeField = fields.mode.trimmed();
         std::optional<QString> mode = ImportedMode(modeField);
         if (!mode) {
             skip(at + QStringLiteral("Skipped due to unknown mode of '") + modeField + QStringLiteral("'"));
@@ -344,20 +352,20 @@ void Importer::loadPass()
 
         // The memory table keeps only the radio's spellings; anything else is
         // replaced here so that the memory can be saved and written.
-        QString shift = CsvField(line, CsvShift).trimmed();
+        QString shift = fields.shift.trimmed();
         bool shiftKnown = shift.isEmpty();
         for (const char *name : {"Simplex", "Plus", "Minus"})
             shiftKnown = shiftKnown || shift.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
 
-        const QString encodingField = CsvField(line, CsvEncoding);
+        const QString &encodingField = fields.encoding;
         bool encodingKnown = true;
         const QString encoding = ImportedEncoding(encodingField, &encodingKnown);
 
-        QString tone = NormaliseTone(CsvField(line, CsvTone));
+        QString tone = NormaliseTone(fields.tone);
         const bool toneKnown = tone.isEmpty() || toneIndex(tone) >= 0;
         const bool ctcss = encodingField.trimmed().toUpper().startsWith(QLatin1String("CTC"));
 
-        const QString description = CleanImportedDescription(CsvField(line, CsvDescription));
+        const QString description = CleanImportedDescription(fields.description);
 
         int target = 0;
         if (m_opt.useNumbers && m != 0 && !f1.isEmpty()) {
@@ -382,6 +390,8 @@ void Importer::loadPass()
                  + QStringLiteral(" (memories are 1 to 500)"));
             continue;
         }
+        for (const QString &note : fields.notes)
+            log(name + note);
         if (!shiftKnown) {
             log(name + QStringLiteral("Shift of '") + shift
                 + QStringLiteral("' cannot be stored in this radio - set to Simplex"));
@@ -459,7 +469,9 @@ CsvImportResult Importer::run()
         m_result.outcome = CsvImportOutcome::UnknownHeader;
         return m_result;
     }
-    if (m_result.source != kCsvSourceOrbis) {
+    if (m_result.source == kCsvSourceChirp) {
+        m_chirp = ChirpColumnsOf(header);
+    } else if (m_result.source != kCsvSourceOrbis) {
         log(QStringLiteral("Header looks like one from ") + m_result.source + QStringLiteral(". Import aborted"));
         m_result.outcome = CsvImportOutcome::ForeignHeader;
         return m_result;

@@ -127,6 +127,20 @@ private slots:
         QTest::newRow("Brindle short") << "Sequence;Freq"
                                        << "Brindle"
                                        << ";";
+        QTest::newRow("CHIRP") << "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
+                                  "DtcsPolarity,Mode,TStep,Skip,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE"
+                               << "CHIRP"
+                               << ",";
+        QTest::newRow("CHIRP, older short form") << "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,"
+                                                    "DtcsCode,Mode,TStep,Skip,Bank,Bank Index"
+                                                 << "CHIRP"
+                                                 << ",";
+        QTest::newRow("CHIRP, columns in another order") << "\"frequency\";\"Mode\";\"LOCATION\""
+                                                         << "CHIRP"
+                                                         << ";";
+        QTest::newRow("Frequency without Location") << "Frequency,Name,Mode"
+                                                    << "Quarry"
+                                                    << ",";
         QTest::newRow("not a header") << "1,7.00000,LSB"
                                       << "Unknown"
                                       << ",";
