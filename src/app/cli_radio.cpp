@@ -9,8 +9,8 @@
 #include "cat/CatLink.h"
 #include "cat/RadioTransfer.h"
 #include "core/AppState.h"
-#include "core/MemoryFiles.h"
 #include "core/MemoryRecord.h"
+#include "core/MemorySetFormat.h"
 #include "shell/Dialogs.h"
 #include "shell/MessageLog.h"
 #include "shell/SettingsStore.h"
@@ -325,7 +325,7 @@ int runWrite(const QStringList &args)
     const QString path = withMemorySuffix(a.file);
     if (!loadFile(s, path, s.state.table))
         return 1;
-    s.state.DataSource = 2;
+    s.state.DataSource = DataSource::File;
     s.state.FileLoadComplete = true;
     s.state.CurrentFilePath = path;
 

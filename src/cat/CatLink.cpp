@@ -13,7 +13,7 @@
 namespace mv {
 
 namespace {
-const QString kTrace = QStringLiteral("Y");
+constexpr LogLevel kTrace = LogLevel::Trace;
 constexpr int kReplyPollMs = 5;
 
 // Received text for a log line: control and 8-bit characters as \xNN.

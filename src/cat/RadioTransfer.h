@@ -177,8 +177,6 @@ private:
     // Saves the records answered so far as the backup file (whole, each time).
     bool saveBackup();
     QString backupFolder() const;
-    // Error box of an unexpected failure inside a click handler.
-    void ReportUnexpected(const std::exception &e, int step, const QString &procedure);
 
     AppContext &m_ctx;
     CatLink &m_link;
