@@ -24,7 +24,7 @@ namespace {
 constexpr LogLevel kTrace = LogLevel::Trace;
 const QString kCrLf = QStringLiteral("\r\n");
 
-QString rateOf(const QString &settings) { return settings.section(QLatin1Char(','), 0, 0); }
+QString rateOf(const LineSettings &settings) { return QString::number(settings.baud); }
 
 // The reply in set-command form: "MR..." becomes "MW...", "?;" becomes "?W".
 QString asSetCommand(const QString &reply)
@@ -146,15 +146,14 @@ QString RadioTransfer::queryMemory(int n, bool *garbled)
 
 void RadioTransfer::closeLink()
 {
-    if (m_link.RestoreCatRate && m_link.isOpen() && !m_foundSettings.isEmpty()
-        && m_foundSettings != m_link.openSettings()) {
-        if (CatLink::RateSettings().contains(m_foundSettings)) {
-            m_ctx.log.LogMessage(QStringLiteral("Setting the radio's CAT rate back to ") + rateOf(m_foundSettings),
+    if (m_link.RestoreCatRate && m_link.isOpen() && m_foundSettings && m_foundSettings != m_link.openSettings()) {
+        if (CatLink::RateSettings().contains(*m_foundSettings)) {
+            m_ctx.log.LogMessage(QStringLiteral("Setting the radio's CAT rate back to ") + rateOf(*m_foundSettings),
                                  kTrace);
-            m_radio->setCatRate(m_foundSettings);
+            m_radio->setCatRate(*m_foundSettings);
         }
     }
-    m_foundSettings.clear();
+    m_foundSettings.reset();
     // The close waits until the last command has left the wire.
     m_link.CloseCommPort();
 }
@@ -165,11 +164,11 @@ void RadioTransfer::closeLink()
 bool RadioTransfer::DetectCatRate()
 {
     MessageLog &log = m_ctx.log;
-    const QStringList &rates = CatLink::RateSettings();
-    m_foundSettings.clear();
+    const QList<LineSettings> &rates = CatLink::RateSettings();
+    m_foundSettings.reset();
     m_synced = false;
-    for (int attempt = 0; m_foundSettings.isEmpty();) {
-        for (const QString &probe : rates) {
+    for (int attempt = 0; !m_foundSettings;) {
+        for (const LineSettings &probe : rates) {
             m_link.SetCommPort(m_link.CommPort, probe);
             // The port refused: SetCommPort has said so; probing on would only
             // repeat the same box.
@@ -191,7 +190,7 @@ bool RadioTransfer::DetectCatRate()
                 log.LogMessage(QStringLiteral("Baud rate of %1 not successful").arg(rateOf(probe)), kTrace);
             m_link.CloseCommPort();
         }
-        if (!m_foundSettings.isEmpty())
+        if (m_foundSettings)
             break;
         if (++attempt == 2) {
             m_ctx.dialogs.messageBox(QStringLiteral("Two attempts to set the CAT rate have failed.\r\n"
@@ -203,7 +202,7 @@ bool RadioTransfer::DetectCatRate()
 
     log.LogMessage(QStringLiteral("Turning off Auto Information"), kTrace);
     m_radio->autoInformationOff();
-    log.LogMessage(QStringLiteral("Setting Com speed to ") + m_link.UserCommSpeed, kTrace);
+    log.LogMessage(QStringLiteral("Setting Com speed to ") + m_link.UserCommSpeed.text(), kTrace);
     m_link.ActiveSettings = m_link.UserCommSpeed;
     m_radio->setCatRate(m_link.ActiveSettings);
     if (!m_link.LinkFault.isEmpty()) {
@@ -224,7 +223,7 @@ bool RadioTransfer::DetectCatRate()
     const qint64 until = m_link.clockMs() + kRateChangeAnswerMs;
     while (!syncLine() && m_link.isOpen() && m_link.clockMs() < until) { }
     if (!m_synced) {
-        log.LogMessage(QStringLiteral("The radio did not answer at ") + m_link.ActiveSettings);
+        log.LogMessage(QStringLiteral("The radio did not answer at ") + m_link.ActiveSettings.text());
         m_ctx.dialogs.messageBox(QStringLiteral("The radio did not answer after its CAT rate was set to %1 baud.\r\n"
                                                 "Please check your Com port connection and radio power on state.")
                                      .arg(rateOf(m_link.ActiveSettings)),

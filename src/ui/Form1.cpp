@@ -637,7 +637,7 @@ void Form1::updateComCaptions()
 void Form1::setSpeedMenus()
 {
     for (int i = 0; i < 4; ++i)
-        m_mnuSpeed[size_t(i)]->setChecked(m_link->UserCommSpeed == QStringLiteral("%1,N,8,2").arg(kSpeeds[i]));
+        m_mnuSpeed[size_t(i)]->setChecked(m_link->UserCommSpeed == LineSettings::catRate(kSpeeds[i]));
 }
 
 void Form1::openComPortDiag()

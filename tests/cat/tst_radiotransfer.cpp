@@ -98,8 +98,6 @@ struct Rig {
     RadioTransfer transfer;
 };
 
-QString rate(const QString &settings) { return settings.section(',', 0, 0); }
-
 QString mw(const QByteArray &record) { return "MW" + QString::fromLatin1(record.mid(2)); }
 
 }  // namespace
@@ -121,40 +119,41 @@ private slots:
     void detectsEveryRateAndSwitchesToTheUsersSpeed_data()
     {
         QTest::addColumn<int>("radioRate");
-        QTest::addColumn<QString>("userSpeed");
+        QTest::addColumn<int>("userRate");
         for (int r : {4800, 9600, 19200, 38400})
-            for (const QString &u : CatLink::RateSettings())
-                QTest::addRow("radio %d, user %s", r, qPrintable(rate(u))) << r << u;
+            for (const LineSettings &u : CatLink::RateSettings())
+                QTest::addRow("radio %d, user %d", r, u.baud) << r << u.baud;
     }
     void detectsEveryRateAndSwitchesToTheUsersSpeed()
     {
         QFETCH(int, radioRate);
-        QFETCH(QString, userSpeed);
+        QFETCH(int, userRate);
+        const LineSettings userSpeed = LineSettings::catRate(userRate);
         Rig rig(fastRadio(radioRate));
         rig.link.UserCommSpeed = userSpeed;
         QVERIFY(rig.transfer.DetectCatRate());
 
         QStringList expected;
-        for (const QString &probe : CatLink::RateSettings()) {
+        for (const LineSettings &probe : CatLink::RateSettings()) {
             expected << "SetCommPort: open OK for port 1";
-            if (rate(probe).toInt() == radioRate) {
+            if (probe.baud == radioRate) {
                 expected << QString("Baud rate of %1 detected").arg(radioRate);
                 break;
             }
-            expected << QString("Baud rate of %1 not successful").arg(rate(probe));
+            expected << QString("Baud rate of %1 not successful").arg(probe.baud);
         }
-        expected << "Turning off Auto Information"
-                 << "Setting Com speed to " + userSpeed << "SetCommPort: open OK for port 1";
+        expected << "Turning off Auto Information" << QString("Setting Com speed to %1,N,8,2").arg(userRate)
+                 << "SetCommPort: open OK for port 1";
         QCOMPARE(rig.logLines(), expected);
         const QString ex = QString("EX010%1;").arg(4 - CatLink::RateSettings().indexOf(userSpeed));
         // The radio answers at the new speed before anything else is asked.
         QCOMPARE(rig.line->radio.commands, QStringList({"ID;", "AI0;", ex, "ID;"}));
         QCOMPARE(rig.line->radio.noiseCharacters,
-                 3 * int(CatLink::RateSettings().indexOf(QString("%1,N,8,2").arg(radioRate))));
+                 3 * int(CatLink::RateSettings().indexOf(LineSettings::catRate(radioRate))));
         // Radio and port now both at the user's speed.
         QCOMPARE(rig.link.ActiveSettings, userSpeed);
-        QCOMPARE(rig.link.openSettings(), userSpeed);
-        QCOMPARE(rig.line->radio.rate(), rate(userSpeed).toInt());
+        QCOMPARE(rig.link.openSettings(), std::optional<LineSettings>(userSpeed));
+        QCOMPARE(rig.line->radio.rate(), userRate);
         QVERIFY(rig.link.Transact("ID;", [](const QString &) { return true; }).accepted());
         QVERIFY(rig.c.dialogs.boxes.isEmpty());
     }
