@@ -43,12 +43,8 @@ private slots:
         t.dialogs.files.enqueue(chosen(testDataPath("files-one-record.450")));
         QVERIFY(LoadMemoryFile(t.ctx));
 
-        const MemoryTable &tab = t.state.table;
         // The record's fields are checked in tst_memoryrecord.
-        QCOMPARE(tab.cell(1, 1), mark("7.00000"));
-        QCOMPARE(tab.usedMemoryCount(), 1);
-        for (int k = 1; k <= 4; ++k)
-            QVERIFY(tab.isPmsEmpty(k));
+        QCOMPARE(MemoryFileLines(t.state.table), QStringList{"MW00107000000+000000100000;"});
 
         QCOMPARE(t.state.DataSource, DataSource::File);
         QVERIFY(!t.state.MemoriesChanged);
@@ -127,44 +123,43 @@ private slots:
 
     // --- descriptions ----------------------------------------------------
 
-    void descriptionOnlyOpen()
+    void descriptionFileOpened_data()
     {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("gridSize");
+        QTest::addColumn<int>("width");  // a width that is no number follows the grid size
+        QTest::addColumn<QString>("first");
+        QTest::newRow("sample") << "sample.450dsc"
+                                << "Normal" << 3450 << "FT8 160 m";
+        QTest::newRow("no width, Larger grid") << "files-odd.450dsc"
+                                               << "Larger" << 3540 << "has   semicolon  comma";
+        QTest::newRow("no width, unknown grid") << "files-odd.450dsc"
+                                                << "Huge" << 3630 << "has   semicolon  comma";
+    }
+    void descriptionFileOpened()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, gridSize);
+        QFETCH(int, width);
+        QFETCH(QString, first);
         TestContext t;
+        t.settings->set<Setting::GridSize>(gridSize);
         t.state.table.setCell(1, 1, mark("3.69000"));
         t.state.table.setCell(1, 6, "old one");
-        t.state.table.setCell(8, 6, "old eight");
         t.state.DataSource = DataSource::Radio;
         t.state.MemoriesChanged = true;
         t.settings->set<Setting::LastOpened>("/somewhere/else.450");
         t.dialogs.answers.enqueue(Answer::Yes);
-        t.dialogs.files.enqueue(chosen(testDataPath("sample.450dsc")));
+        t.dialogs.files.enqueue(chosen(testDataPath(file)));
         QVERIFY(LoadMemoryFile(t.ctx));
+        // Only the descriptions change: the memories, where they came from and
+        // the open file stay.
         QCOMPARE(t.state.table.cell(1, 1), mark("3.69000"));
-        QCOMPARE(t.state.table.cell(1, 6), QString("FT8 160 m"));
-        QCOMPARE(t.state.table.cell(8, 6), QString("40 m regional net 1800 local"));
-        QCOMPARE(t.state.table.cell(42, 6), QString(""));
+        QCOMPARE(t.state.table.cell(1, 6), first);
         QCOMPARE(t.state.DataSource, DataSource::Radio);
         QVERIFY(t.state.MemoriesChanged);
         QCOMPARE(t.settings->get<Setting::LastOpened>(), QString("/somewhere/else.450"));
         QVERIFY(t.state.CurrentFilePath.isEmpty());
-        QCOMPARE(t.view.descriptionWidth, 3450);
-    }
-
-    void nonNumericWidthFollowsGridSize_data()
-    {
-        QTest::addColumn<QString>("gridSize");
-        QTest::addColumn<int>("width");
-        QTest::newRow("Larger") << "Larger" << 3540;
-        QTest::newRow("unknown") << "Huge" << 3630;
-    }
-
-    void nonNumericWidthFollowsGridSize()
-    {
-        QFETCH(QString, gridSize);
-        QFETCH(int, width);
-        TestContext t;
-        t.settings->set<Setting::GridSize>(gridSize);
-        QVERIFY(LoadDescriptions(t.ctx, testDataPath("files-odd.450dsc")));
         QCOMPARE(t.view.descriptionWidth, width);
     }
 
@@ -199,9 +194,7 @@ private slots:
 
         const QString path = dir.filePath("two.450");
         QCOMPARE(readBytes(path), QByteArray("MW00707074000+000000200000;\r\nMW50350000000+000000200000;\r\n"));
-        const QList<QByteArray> dsc = readBytes(path + "dsc").split('\n');
-        QCOMPARE(dsc.size(), 502);  // 501 lines and the empty text after the last line end
-        QCOMPARE(dsc[7], QByteArray("7,\"FT8 40 m\"\r"));
+        QVERIFY(readBytes(path + "dsc").contains("\r\n7,\"FT8 40 m\"\r\n"));
 
         QCOMPARE(t.dialogs.fileRequests[0].filter, QString("Memories Files (*.450)|*.450|All Files (*.*)|*.*"));
         QCOMPARE(t.dialogs.fileRequests[0].suggestedName, dir.filePath("suggested.450"));
@@ -290,28 +283,39 @@ private slots:
         QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
 
+    // Both save paths, the window's and writeMemorySet, on a disk that fills up
+    // part-way and into a missing folder.
     void failedSaveKeepsTheOldSet_data()
     {
         QTest::addColumn<int>("room");  // bytes that fit on the disk, -1: no limit
         QTest::addColumn<QString>("target");
-        QTest::addColumn<QString>("error");  // %1: the folder
+        QTest::addColumn<QString>("atFault");  // %1: the folder
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<QString>("number");  // the error box's number, kind and stage
         const int records = 29;  // the one record of the new memory file
-        QTest::newRow("full disk, memory file") << 10 << "set.450"
-                                                << " 61 (Disk full - %1/set.450: No space left on device) in line  9";
-        QTest::newRow("full disk, description file part-way")
-            << records + 100 << "set.450"
-            << " 61 (Disk full - %1/set.450dsc: No space left on device) in line  11";
+        const QString full = "No space left on device";
+        QTest::newRow("memory file") << 10 << "set.450"
+                                     << "%1/set.450" << full << " 61 (Disk full|9";
+        QTest::newRow("description file, empty") << records << "set.450"
+                                                 << "%1/set.450dsc" << full << " 61 (Disk full|11";
+        QTest::newRow("description file, part-way") << records + 100 << "set.450"
+                                                    << "%1/set.450dsc" << full << " 61 (Disk full|11";
         QTest::newRow("missing folder") << -1 << "no/set.450"
-                                        << " 76 (Path not found - %1/no/set.450: the folder does not exist) in line  8";
+                                        << "%1/no/set.450"
+                                        << "the folder does not exist"
+                                        << " 76 (Path not found|8";
     }
     void failedSaveKeepsTheOldSet()
     {
         QFETCH(int, room);
         QFETCH(QString, target);
-        QFETCH(QString, error);
+        QFETCH(QString, atFault);
+        QFETCH(QString, reason);
+        QFETCH(QString, number);
         TestContext t;
         QTemporaryDir dir;
         const QString path = dir.filePath(target);
+        const QString file = atFault.arg(dir.path());
         const QByteArray oldRecords = "MW00214074000+000000200000;\r\n";
         const QByteArray oldDescriptions = "0,\"3450\"\r\n1,\"\"\r\n2,\"old\"\r\n";
         QVERIFY(writeBytes(dir.filePath("set.450"), oldRecords));
@@ -323,17 +327,24 @@ private slots:
         t.state.table.setCell(1, 6, "new");
         t.dialogs.files.enqueue(chosen(path));
         t.dialogs.files.enqueue(FileChoice{});  // then the user gives up
+        QString error;
         {
             SaveSpaceLimit full(room);
             QVERIFY(!SaveMemoryFile(t.ctx));
+        }
+        {
+            SaveSpaceLimit full(room);
+            QVERIFY(!writeMemorySet(path, t.state.table, 3450, &error));
         }
         QCOMPARE(readBytes(dir.filePath("set.450")), oldRecords);
         QCOMPARE(readBytes(dir.filePath("set.450dsc")), oldDescriptions);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"set.450", "set.450dsc"}));
         QCOMPARE(t.dialogs.texts(),
                  QStringList{"An error has been encountered when trying to save the file.\r\nError number "
-                             + error.arg(dir.path())
+                             + number.section('|', 0, 0) + " - " + file + ": " + reason + ") in line  "
+                             + number.section('|', 1)
                              + "\r\n\r\nCannot save the file here - please try an alternative location"});
+        QCOMPARE(error, "Cannot save " + file + ": " + reason);
         QVERIFY(t.state.MemoriesChanged);
         QVERIFY(!t.state.SaveCompleted);
         QCOMPARE(t.settings->get<Setting::LastOpened>(), QString());
@@ -453,7 +464,6 @@ private slots:
         t.state.HomeDir = dir.filePath("missing-folder");
         CreateInitialMemoryFile(t.ctx);
         QVERIFY(t.log.text().startsWith("The initial memory file "));
-        QVERIFY(!t.state.AutoOpenPath.isEmpty());
         QVERIFY(!LoadMemoryFile(t.ctx));  // ends silently
         QVERIFY(t.dialogs.boxes.isEmpty());
     }
@@ -463,24 +473,15 @@ private slots:
         QTest::addColumn<QString>("commandLine");
         QTest::addColumn<QString>("lastOpened");
         QTest::addColumn<QString>("expected");  // "" none, "*" the initial file
-        QTest::newRow("command line wins") << "/data/mine.450"
-                                           << "/data/last.450"
-                                           << "/data/mine.450";
-        QTest::newRow("quoted command line") << "\"/data/my set.450\""
-                                             << ""
-                                             << "/data/my set.450";
-        QTest::newRow("last opened") << ""
-                                     << "/data/last.450"
-                                     << "/data/last.450";
-        QTest::newRow("nothing: initial file") << ""
-                                               << ""
-                                               << "*";
-        QTest::newRow("floppy A:") << "A:\\MEM.450"
-                                   << "/data/last.450"
-                                   << "";
-        QTest::newRow("backup.450 is no drive") << "backup.450"
-                                                << ""
-                                                << "backup.450";
+        auto row = [](const char *name, const char *commandLine, const char *lastOpened, const char *expected) {
+            QTest::newRow(name) << QString(commandLine) << QString(lastOpened) << QString(expected);
+        };
+        row("command line wins", "/data/mine.450", "/data/last.450", "/data/mine.450");
+        row("quoted command line", "\"/data/my set.450\"", "", "/data/my set.450");
+        row("last opened", "", "/data/last.450", "/data/last.450");
+        row("nothing: initial file", "", "", "*");
+        row("floppy A:", "A:\\MEM.450", "/data/last.450", "");
+        row("backup.450 is no drive", "backup.450", "", "backup.450");
     }
 
     void startupChoice()
