@@ -3,7 +3,7 @@
 // window's table.
 #include "CliCommands.h"
 #include "core/AppState.h"
-#include "core/MemoryFiles.h"
+#include "core/MemorySetFormat.h"
 #include "csv/CsvExport.h"
 #include "csv/CsvImport.h"
 #include "rules/RepeaterRules.h"

@@ -1,7 +1,7 @@
 #include "csv/CsvExport.h"
 
 #include "core/AppState.h"
-#include "core/MemoryFiles.h"
+#include "core/MemorySetFormat.h"
 #include "core/MemoryTable.h"
 #include "core/NumberText.h"
 #include "csv/ChirpCsv.h"
@@ -68,7 +68,7 @@ bool WriteCsvLines(const QString &path, const QStringList &lines, CsvWriteError 
     if (!e.failed())
         return true;
     if (error) {
-        const WriteFailure f = DescribeSaveError(e, 0);
+        const WriteFailure f = DescribeSaveError(e);
         error->number = f.number;
         error->description = f.description;
         error->line = e.writing ? int(lines.size()) + 1 : 0;

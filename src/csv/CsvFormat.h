@@ -6,6 +6,7 @@
 // Field splitting works on the program-wide ListSeparator (core/NumberText.h):
 // export sets it (TAB for the "Tab" option), header recognition sets it from the
 // header line, and it stays until the next DetectSeparators.
+#include "core/TextFile.h"
 #include "shell/Dialogs.h"
 
 #include <QByteArray>
@@ -118,27 +119,10 @@ QString CleanImportedDescription(const QString &text);
 
 inline constexpr qint64 kMaxCsvFileSize = 10 * 1024 * 1024;
 
-struct CsvFileText {
-    enum class Problem { None, Missing, ReadError, TooLarge, Binary, NotRegular };
-    Problem problem = Problem::None;
-    int errorNumber = 0;  // for the read error message
-    QString errorText;  // its description
-    QStringList lines;  // line ends (CR LF, LF or CR) removed
-};
-
-// UTF-8 when the bytes are valid UTF-8 (a leading byte-order mark is dropped),
-// Latin-1 otherwise.
-QString DecodeCsvBytes(const QByteArray &bytes);
-// Lines of a text; a line end after the last line does not start another one.
-QStringList SplitCsvLines(const QString &text);
-// True for "-" and "/dev/stdin": the import text comes from standard input.
-bool IsStandardInputPath(const QString &path);
-// Reads and decodes a whole import file, once: both import passes work on the
-// text read here. Refuses files over 10 MiB and files holding NUL bytes
-// (problem TooLarge / Binary) without reading them further. Only regular files
-// are opened: a FIFO, a device or a folder is refused at once (NotRegular)
-// rather than waited on. Standard input ("-" or "/dev/stdin") may also be a
-// pipe, read to its end; a terminal or device there is refused.
-CsvFileText ReadCsvFile(const QString &path);
+// Reads a whole import file, once: both import passes work on the text read
+// here. Refuses files over 10 MiB and files holding NUL bytes (TooLarge /
+// Binary). Standard input ("-" or "/dev/stdin") may also be a pipe, read to its
+// end; a terminal or device there is refused.
+TextFile ReadCsvFile(const QString &path);
 
 }  // namespace mv

@@ -138,7 +138,7 @@ private:
     // The file as read once: the pre-check and the load work on this same text,
     // so a pipe can be imported and a file changed in between is never loaded
     // unchecked.
-    CsvFileText m_text;
+    TextFile m_text;
     int m_start = 1;
     bool m_error = false;
     std::optional<FrequencyIndex> m_tableFrequencies;
@@ -173,23 +173,23 @@ bool Importer::readFile(CsvImportOutcome *failure)
     m_text = ReadCsvFile(m_result.path);
     const QString name = QFileInfo(m_result.path).fileName();
     switch (m_text.problem) {
-    case CsvFileText::Problem::None:
+    case TextFile::Problem::None:
         return true;
-    case CsvFileText::Problem::Missing:
+    case TextFile::Problem::Missing:
         *failure = CsvImportOutcome::MissingFile;
         warn(QStringLiteral("Filename ") + m_result.path + QStringLiteral(" does not exist"));
         return false;
-    case CsvFileText::Problem::TooLarge:
+    case TextFile::Problem::TooLarge:
         *failure = CsvImportOutcome::Refused;
         warn(QStringLiteral("The file ") + name
              + QStringLiteral(" is larger than 10 MiB, too large to be a file of memories.\r\nImport aborted"));
         return false;
-    case CsvFileText::Problem::Binary:
+    case TextFile::Problem::Binary:
         *failure = CsvImportOutcome::Refused;
         warn(QStringLiteral("The file ") + name
              + QStringLiteral(" holds NUL characters, so it is not a text file of memories.\r\nImport aborted"));
         return false;
-    case CsvFileText::Problem::NotRegular:
+    case TextFile::Problem::NotRegular:
         *failure = CsvImportOutcome::Refused;
         warn((IsStandardInputPath(m_result.path)
                   ? QStringLiteral("Standard input is not a pipe or a file")
@@ -197,11 +197,12 @@ bool Importer::readFile(CsvImportOutcome *failure)
                         + QStringLiteral(" is not an ordinary file (it is a pipe, a device or a folder)"))
              + QStringLiteral(", so it is not read.\r\nImport aborted"));
         return false;
-    case CsvFileText::Problem::ReadError:
+    case TextFile::Problem::OpenFailed:
+    case TextFile::Problem::ReadFailed:
         break;
     }
     *failure = CsvImportOutcome::ReadError;
-    m_ctx.dialogs.messageBox(readErrorText(0, m_text.errorNumber, m_text.errorText), Buttons::Ok, Icon::Exclamation);
+    m_ctx.dialogs.messageBox(readErrorText(0, m_text.errorNumber, m_text.reason()), Buttons::Ok, Icon::Exclamation);
     return false;
 }
 

@@ -1,7 +1,7 @@
 // memvault-cli show: the built program run as a user would run it.
 #include "TestContext.h"
 #include "TestFiles.h"
-#include "core/MemoryFiles.h"
+#include "core/MemorySetFormat.h"
 #include "core/NumberText.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 // memvault-cli export-csv / import-csv, run as a separate process under a
 // decimal-point and a decimal-comma locale.
 #include "TestFiles.h"
-#include "core/MemoryFiles.h"
+#include "core/MemorySetFormat.h"
 #include "core/MemoryTable.h"
 #include "core/NumberText.h"
 

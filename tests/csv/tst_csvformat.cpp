@@ -1,14 +1,11 @@
 // Taking CSV lines apart: cleaning, fields with the decimal-mark adaptation,
-// header recognition, vocabularies and file decoding, under "." and "," locales.
+// header recognition and vocabularies, under "." and "," locales.
 #include "LocaleCases.h"
 #include "core/NumberText.h"
 #include "csv/CsvFormat.h"
 
 #include <QLocale>
-#include <QTemporaryDir>
 #include <QtTest>
-
-#include <sys/stat.h>
 
 using namespace mv;
 using mv::test::mark;
@@ -269,62 +266,6 @@ private slots:
         const QString cut = CleanImportedDescription(QString(99, 'x') + emoji + "tail");
         QCOMPARE(cut, QString(99, 'x'));
         QVERIFY(QString(cut.toUtf8()) == cut);
-    }
-
-    void decoding_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("ascii") << QByteArray("abc") << "abc";
-        QTest::newRow("utf-8") << QByteArray("M\xC3\xBCnster") << QString::fromUtf8("Münster");
-        QTest::newRow("latin-1") << QByteArray("M\xFCnster") << QString::fromUtf8("Münster");
-        QTest::newRow("bom dropped") << QByteArray("\xEF\xBB\xBFMemory") << "Memory";
-        QTest::newRow("broken utf-8 read as latin-1") << QByteArray("\xC3") << QString::fromUtf8("Ã");
-    }
-    void decoding()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, text);
-        QCOMPARE(DecodeCsvBytes(bytes), text);
-    }
-
-    void lines_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("lines");
-        QTest::newRow("crlf") << "a\r\nb\r\n" << QStringList{"a", "b"};
-        QTest::newRow("cr") << "a\rb\r" << QStringList{"a", "b"};
-        QTest::newRow("blank line kept") << "a\r\n\r\nb" << QStringList{"a", "", "b"};
-        QTest::newRow("empty") << "" << QStringList{};
-    }
-    void lines()
-    {
-        QFETCH(QString, text);
-        QFETCH(QStringList, lines);
-        QCOMPARE(SplitCsvLines(text), lines);
-    }
-
-    void readFileRefusals()
-    {
-        QTemporaryDir dir;
-        const QString missing = dir.filePath("none.CSV");
-        QCOMPARE(ReadCsvFile(missing).problem, CsvFileText::Problem::Missing);
-
-        // Anything but a regular file is refused without waiting: a FIFO that no
-        // one writes, a device, a folder.
-        const QString fifo = dir.filePath("fifo.CSV");
-        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-        QCOMPARE(ReadCsvFile(fifo).problem, CsvFileText::Problem::NotRegular);
-        QCOMPARE(ReadCsvFile(QStringLiteral("/dev/null")).problem, CsvFileText::Problem::NotRegular);
-        QCOMPARE(ReadCsvFile(dir.path()).problem, CsvFileText::Problem::NotRegular);
-
-        QFile exact(dir.filePath("exact.CSV"));
-        QVERIFY(exact.open(QIODevice::WriteOnly));
-        exact.write(QByteArray(int(kMaxCsvFileSize), 'x'));
-        exact.close();
-        const CsvFileText t = ReadCsvFile(exact.fileName());
-        QCOMPARE(t.problem, CsvFileText::Problem::None);
-        QCOMPARE(t.lines.size(), 1);
     }
 };
 

@@ -203,14 +203,14 @@ private slots:
 
     void nothingIsEditedWithoutDataOrDuringUndo_data()
     {
-        QTest::addColumn<int>("dataSource");
+        QTest::addColumn<DataSource>("dataSource");
         QTest::addColumn<bool>("undoing");
-        QTest::newRow("nothing loaded") << 0 << false;
-        QTest::newRow("undo running") << 2 << true;
+        QTest::newRow("nothing loaded") << DataSource::Nothing << false;
+        QTest::newRow("undo running") << DataSource::File << true;
     }
     void nothingIsEditedWithoutDataOrDuringUndo()
     {
-        QFETCH(int, dataSource);
+        QFETCH(DataSource, dataSource);
         QFETCH(bool, undoing);
         EditingFixture f;
         f.t.state.DataSource = dataSource;

@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         SetListSeparator(separators[(data[0] >> 1) & 3]);
 
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
-    const QStringList lines = SplitCsvLines(DecodeCsvBytes(bytes));
+    const QStringList lines = SplitLines(DecodeText(bytes));
     for (const QString &line : lines)
         check(!line.contains(QLatin1Char('\r')) && !line.contains(QLatin1Char('\n')));
 
