@@ -7,7 +7,7 @@
 #include "core/MemoryTable.h"
 #include "core/NumberText.h"
 #include "editing/UndoSnapshot.h"
-#include "ui/Form1.h"
+#include "ui/MainWindow.h"
 #include "ui/MemoryGridView.h"
 #include "ui/MemoryViewModel.h"
 
@@ -26,15 +26,15 @@ namespace mv::test {
 struct EditingWindow {
     QTemporaryDir dir;
     ScriptedDialogs dialogs;
-    std::unique_ptr<Form1> window;
+    std::unique_ptr<MainWindow> window;
 
     EditingWindow()
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
-        Form1Options options;
+        MainWindowOptions options;
         options.settingsFolder = dir.path();
         options.dialogs = &dialogs;
-        window = std::make_unique<Form1>(options);
+        window = std::make_unique<MainWindow>(options);
         DetectSeparators();
         window->show();
         window->activateWindow();

@@ -4,7 +4,7 @@
 #include "EditingWindow.h"
 
 #include "shell/MessageLog.h"
-#include "ui/ErrorListWindow.h"
+#include "ui/MessagesWindow.h"
 
 #include <QAbstractItemView>
 #include <QClipboard>

@@ -8,11 +8,11 @@
 #include "core/MemoryRecord.h"
 #include "editing/UndoSnapshot.h"
 #include "shell/MessageLog.h"
-#include "ui/ErrorListWindow.h"
 #include "ui/ImportExportDialog.h"
 #include "ui/MemoryGridView.h"
 #include "ui/MemoryPrinter.h"
 #include "ui/MemoryViewModel.h"
+#include "ui/MessagesWindow.h"
 #include "ui/TransferWaitWindow.h"
 #include "ui/UiMetrics.h"
 
@@ -57,7 +57,7 @@ QColor pixelOf(MemoryGridView *view, int row, int column)
 // of the memory, it does not switch to the PMS tab.
 void checkKeysGoToTheTable(const MainWindowFixture &f)
 {
-    Form1 &w = *f.window;
+    MainWindow &w = *f.window;
     QCOMPARE(w.focusWidget(), static_cast<QWidget *>(w.memoryView()));
     const int row = w.CurrentRow();
     QCOMPARE(w.CurrentColumn(), 1);
@@ -114,7 +114,7 @@ void TestMainWindow::startWithFileOnCommandLine()
     if (fileName == QLatin1String("plain"))
         path.chop(4);  // the load looks for the name + ".450"
     f.preset(Setting::LastOpened, f.copyData(QStringLiteral("files-one-record.450")));
-    Form1 &w = f.create(quoted ? QLatin1Char('"') + path + QLatin1Char('"') : path);
+    MainWindow &w = f.create(quoted ? QLatin1Char('"') + path + QLatin1Char('"') : path);
     w.startUp();
     // The window shows first; the file follows from the timer.
     QVERIFY(w.isVisible());
@@ -169,7 +169,7 @@ void TestMainWindow::startDoesNotBlock()
     QFETCH(QString, gridItem);
     MainWindowFixture f;
     f.preset(settings);
-    Form1 &w = f.start();
+    MainWindow &w = f.start();
     QTest::qWait(150);
     QVERIFY(w.isVisible());
     QCOMPARE(w.state().DataSource, dataSource);
@@ -188,7 +188,7 @@ void TestMainWindow::nothingLoadedState()
 {
     MainWindowFixture f;
     f.preset(Setting::LastOpened, QStringLiteral("A:\\none.450"));
-    Form1 &w = f.start();
+    MainWindow &w = f.start();
     QCOMPARE(f.find<QLabel>("StatusBar1_Panel1")->text(),
              QStringLiteral(" Nothing loaded. Read the radio or a file from disk."));
     QTabWidget *tabs = f.find<QTabWidget>("SSTab1");
@@ -210,7 +210,7 @@ void TestMainWindow::nothingLoadedState()
 void TestMainWindow::bandingAndSourceColours()
 {
     MainWindowFixture f;
-    Form1 &w = f.start(f.copyData(QStringLiteral("sample.450")));
+    MainWindow &w = f.start(f.copyData(QStringLiteral("sample.450")));
     MemoryViewModel *m = w.memoryModel();
     const QColor file(250, 223, 173), band(235, 235, 235);
     QCOMPARE(w.pmsModel()->cellColour(2, 2), file);
@@ -223,7 +223,7 @@ void TestMainWindow::bandingAndSourceColours()
 void TestMainWindow::hideEmptyMemories()
 {
     MainWindowFixture f;
-    Form1 &w = f.start(f.copyData(QStringLiteral("sample.450")));
+    MainWindow &w = f.start(f.copyData(QStringLiteral("sample.450")));
     const MemoryTable &t = w.state().table;
     QAction *hide = f.action("mnuHideEmpty");
     QCOMPARE(hide->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_H));
@@ -254,7 +254,7 @@ void TestMainWindow::hideEmptyMemories()
 void TestMainWindow::rightClickKeepsBlock()
 {
     MainWindowFixture f;
-    Form1 &w = f.start(f.copyData(QStringLiteral("sample.450")));
+    MainWindow &w = f.start(f.copyData(QStringLiteral("sample.450")));
     w.SelectBlock(3, 5, 1, 2);
     QCOMPARE(w.state().selection.firstRow, 3);
     QCOMPARE(w.state().selection.lastRow, 5);
@@ -294,7 +294,7 @@ void TestMainWindow::loadAndSaveThroughButtons()
 {
     MainWindowFixture f;
     f.preset(Setting::LastOpened, QStringLiteral("A:\\x.450"));
-    Form1 &w = f.start();
+    MainWindow &w = f.start();
     const QString source = f.copyData(QStringLiteral("sample.450"));
     f.dialogs.files.enqueue(FileChoice{false, source});
     QTest::mouseClick(f.find<QPushButton>("cmdReadFile"), Qt::LeftButton);
@@ -336,7 +336,7 @@ void TestMainWindow::readRadioFillsTheWindow()
     QVERIFY2(f.line->radio.loadMemoryFile(testDataPath(QStringLiteral("sample.450")), &error), qPrintable(error));
     f.preset(Setting::LastOpened, QStringLiteral("A:\\x.450"));
     f.preset(Setting::UserCommSpeed, QStringLiteral("9600,N,8,2"));
-    Form1 &w = f.start();
+    MainWindow &w = f.start();
 
     // Buttons are off while the transfer runs and the wait window shows.
     QList<bool> buttonsDuringRead;
@@ -389,7 +389,7 @@ void TestMainWindow::readCancelledIsReportedHonestly()
     MainWindowFixture f;
     mv::test::fillRadioForWindow(f.line->radio);
     f.preset(Setting::LastOpened, QStringLiteral("A:\\x.450"));
-    Form1 &w = f.start();
+    MainWindow &w = f.start();
     QLabel *message = w.transferWindow()->findChild<QLabel *>(QStringLiteral("lblWaiting"));
     QCOMPARE(message->text(), TransferWaitWindow::readMessage().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     QCOMPARE(message->font().pointSize(), 10);
@@ -412,7 +412,7 @@ void TestMainWindow::writeRadioBack()
     QString error;
     QVERIFY(f.line->radio.loadMemoryFile(testDataPath(QStringLiteral("sample.450")), &error));
     f.preset(Setting::LastOpened, QStringLiteral("A:\\x.450"));
-    Form1 &w = f.start();
+    MainWindow &w = f.start();
     f.clickTransfer("cmdRead");
     QCOMPARE(w.state().DataSource, 1);
 
@@ -460,7 +460,7 @@ void TestMainWindow::exitQuestion()
     QFETCH(bool, saveChosen);
     QFETCH(bool, closes);
     MainWindowFixture f;
-    Form1 &w = f.start(f.copyData(QStringLiteral("sample.450")));
+    MainWindow &w = f.start(f.copyData(QStringLiteral("sample.450")));
     const QString path = w.state().CurrentFilePath;
     const QString undoFile = w.undo().filePath();
     w.state().table.setCell(1, 6, QStringLiteral("changed before exit"));
@@ -493,7 +493,7 @@ void TestMainWindow::statusBarClick()
 {
     MainWindowFixture f;
     f.preset(Setting::LastOpened, QStringLiteral("A:\\x.450"));
-    Form1 &w = f.start();
+    MainWindow &w = f.start();
     QTest::mouseClick(f.find<QLabel>("StatusBar1_Panel2"), Qt::LeftButton);
     QTRY_COMPARE(f.dialogs.boxes.size(), 1);
     QCOMPARE(f.dialogs.boxes[0].text, QStringLiteral("No file is currently loaded"));
@@ -509,7 +509,7 @@ void TestMainWindow::statusBarClick()
 void TestMainWindow::importExportButton()
 {
     MainWindowFixture f;
-    Form1 &w = f.start(f.copyData(QStringLiteral("sample.450")));
+    MainWindow &w = f.start(f.copyData(QStringLiteral("sample.450")));
     QPushButton *button = f.find<QPushButton>("cmdImportExport");
     QTest::mouseClick(button, Qt::LeftButton);
     QVERIFY(w.importExportWindow());
@@ -527,7 +527,7 @@ void TestMainWindow::importExportButton()
 void TestMainWindow::windowsFromTheMenus()
 {
     MainWindowFixture f;
-    Form1 &w = f.start(f.copyData(QStringLiteral("sample.450")));
+    MainWindow &w = f.start(f.copyData(QStringLiteral("sample.450")));
     QAction *rules = f.action("mnuBandPlan");
     QVERIFY(!rules->isChecked());
     // The rules window: switching rules on and confirming ticks the menu item.
@@ -580,7 +580,7 @@ void TestMainWindow::closeDuringTransfer()
     MainWindowFixture f;
     fillRadioForWindow(f.line->radio);
     f.preset(Setting::LastOpened, QStringLiteral("A:\\x.450"));
-    Form1 &w = f.start();
+    MainWindow &w = f.start();
     bool refused = false;
     // The close is asked for while memory 20 is being read.
     f.line->onWrite = [&](const QByteArray &written) {

@@ -5,10 +5,10 @@
 #include "cat/CatLink.h"
 #include "cat/PortMap.h"
 #include "shell/MessageLog.h"
-#include "ui/ComPortDiag.h"
+#include "ui/ComPortIdentifierDialog.h"
 #include "ui/DesktopLinks.h"
-#include "ui/ErrorListWindow.h"
 #include "ui/MemoryGridView.h"
+#include "ui/MessagesWindow.h"
 #include "ui/UiMetrics.h"
 
 #include <QCheckBox>
@@ -53,8 +53,8 @@ void TestShellWindows::cleanup() { SetOpenWithDesktopHandler({}); }
 void TestShellWindows::messagesWindowOpensWithFirstLine()
 {
     MainWindowFixture f;
-    Form1 &w = f.start();
-    ErrorListWindow *list = w.messagesWindow();
+    MainWindow &w = f.start();
+    MessagesWindow *list = w.messagesWindow();
     QCOMPARE(list->objectName(), QStringLiteral("frmErrorList"));
     QVERIFY(!list->isVisible());
     // A trace line while logging is off changes nothing.
@@ -77,9 +77,9 @@ void TestShellWindows::messagesWindowOpensWithFirstLine()
 void TestShellWindows::messagesWindowCopyAndClear()
 {
     MainWindowFixture f;
-    Form1 &w = f.start();
+    MainWindow &w = f.start();
     w.log().LogMessage(QStringLiteral("Row  5 and row  9 are the same frequency of 14.20000"));
-    ErrorListWindow *list = w.messagesWindow();
+    MessagesWindow *list = w.messagesWindow();
     QTest::mouseClick(list->findChild<QPushButton *>(QStringLiteral("cmdCopyToClipboard")), Qt::LeftButton);
     const QString copied = QGuiApplication::clipboard()->text();
     QCOMPARE(copied, w.log().text());
@@ -103,9 +103,9 @@ void TestShellWindows::messagesWindowGeometry()
     f.preset(Setting::ErrorListTop, QStringLiteral("600"));
     f.preset(Setting::ErrorListWidth, QStringLiteral("7000"));
     f.preset(Setting::ErrorListHeight, QStringLiteral("4000"));
-    Form1 &w = f.start();
+    MainWindow &w = f.start();
     w.log().LogMessage(QStringLiteral("x"));
-    ErrorListWindow *list = w.messagesWindow();
+    MessagesWindow *list = w.messagesWindow();
     QCOMPARE(list->width(), TwipsX(list, 7000));
     QCOMPARE(list->height(), TwipsY(list, 4000));
     QCOMPARE(list->pos(), QPoint(TwipsX(list, 1500), TwipsY(list, 600)));
@@ -156,7 +156,7 @@ void TestShellWindows::gridSizeProfiles()
     MainWindowFixture f;
     f.preset(Setting::GridSize,
              item == QLatin1String("mnuGridNormal") ? QStringLiteral("Largest") : QStringLiteral("Normal"));
-    Form1 &w = f.start();
+    MainWindow &w = f.start();
     f.action(item)->trigger();
     int ticked = 0;
     for (const char *name : {"mnuGridNormal", "mnuGridLarger", "mnuGridLargest"})
@@ -175,7 +175,7 @@ void TestShellWindows::gridSizeProfiles()
 void TestShellWindows::columnWidthModes()
 {
     MainWindowFixture f;
-    Form1 &w = f.start(f.copyData(QStringLiteral("sample.450")));
+    MainWindow &w = f.start(f.copyData(QStringLiteral("sample.450")));
     MemoryGridView *v = w.memoryView();
     // "Normal", neither box ticked. The description width comes from the file.
     QCOMPARE(v->columnWidth(4), TwipsX(v, 1550));
@@ -217,7 +217,7 @@ void TestShellWindows::saveSizeAndPosition()
 {
     MainWindowFixture f;
     {
-        Form1 &w = f.start();
+        MainWindow &w = f.start();
         w.resize(700, 420);
         w.move(40, 30);
         w.memoryView()->setColumnWidth(6, 300);
@@ -230,7 +230,7 @@ void TestShellWindows::saveSizeAndPosition()
         f.window.reset();
     }
     // The next start comes back the same.
-    Form1 &again = f.start();
+    MainWindow &again = f.start();
     QCOMPARE(again.size(), QSize(700, 420));
     QCOMPARE(again.pos(), QPoint(40, 30));
 }
@@ -238,7 +238,7 @@ void TestShellWindows::saveSizeAndPosition()
 void TestShellWindows::forceWindowsOntoPrimaryDesktop()
 {
     MainWindowFixture f;
-    Form1 &w = f.start();
+    MainWindow &w = f.start();
     QAction *force = f.action("mnuForceOnScreen");
     QCOMPARE(force->shortcut(), QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_F1));
     w.move(-3000, -3000);
@@ -247,7 +247,7 @@ void TestShellWindows::forceWindowsOntoPrimaryDesktop()
     QCOMPARE(w.size(), QSize(TwipsX(&w, 11700), TwipsY(&w, 7410)));
     QVERIFY(qAbs(w.x() - (screen.left() + (screen.width() - w.width()) / 2)) <= 2);
     QVERIFY(qAbs(w.y() - (screen.top() + (screen.height() - w.height()) / 2)) <= 2);
-    ErrorListWindow *list = w.messagesWindow();
+    MessagesWindow *list = w.messagesWindow();
     QVERIFY(list->isVisible());
     QCOMPARE(list->pos(), QPoint(screen.left() + TwipsX(list, 2760), screen.top()));
     QCOMPARE(list->size(), QSize(TwipsX(list, 8130), TwipsY(list, 3060)));
@@ -262,7 +262,7 @@ void TestShellWindows::portAndSpeedMenus()
     f.preset(Setting::UserCommSpeed, QStringLiteral("19200,N,8,2"));
     f.preset(Setting::RTS, QStringLiteral("True"));
     f.preset(Setting::PortDevice, QStringLiteral("/dev/serial/by-id/usb-radio"), 3);
-    Form1 &w = f.start({}, true);
+    MainWindow &w = f.start({}, true);
     QVERIFY(f.action("mnuCom5")->isChecked());
     QVERIFY(f.action("mnuComSpeed19200")->isChecked());
     QVERIFY(f.action("mnuDisableRTS")->isChecked());
@@ -286,7 +286,7 @@ void TestShellWindows::portAndSpeedMenus()
     // Without --device the captions show the mapping.
     f.window->close();
     f.window.reset();
-    Form1 &plain = f.create({}, QString());
+    MainWindow &plain = f.create({}, QString());
     QCOMPARE(f.action("mnuCom3")->text(), QStringLiteral("COM3\t/dev/serial/by-id/usb-radio"));
     QCOMPARE(f.action("mnuCom7")->text(), QStringLiteral("COM7\t") + PortDeviceName(plain.settings(), 7));
 }
@@ -295,12 +295,12 @@ void TestShellWindows::portDiagnosticMarksPorts()
 {
     MainWindowFixture f;
     f.preset(Setting::PortDevice, QStringLiteral("sim"), 2);
-    Form1 &w = f.start();
-    ComPortDiag diag(w.settings(), w.link(), f.factory);
+    MainWindow &w = f.start();
+    ComPortIdentifierDialog diag(w.settings(), w.link(), f.factory);
     QStringList shown;
     for (int i = 0; i < 7; ++i)
         shown << diag.findChild<QLabel *>(QStringLiteral("lblInstruction%1").arg(i))->text();
-    QCOMPARE(shown, ComPortDiag::instructions());
+    QCOMPARE(shown, ComPortIdentifierDialog::instructions());
     QCOMPARE(shown.at(4), QStringLiteral("4. Click the 'Detect ports' button"));
     QCOMPARE(diag.findChild<QComboBox *>(QStringLiteral("cboDevice2"))->currentText(), QStringLiteral("sim"));
 
@@ -330,7 +330,7 @@ void TestShellWindows::portDiagnosticFromMenuClosesItsPorts()
     f.preset(Setting::LastOpened, QStringLiteral("A:\\x.450"));
     QString error;
     QVERIFY(f.line->radio.loadMemoryFile(testDataPath(QStringLiteral("sample.450")), &error));
-    Form1 &w = f.start();
+    MainWindow &w = f.start();
     bool ran = false;
     QString state;
     onNextModal(
@@ -367,7 +367,7 @@ void TestShellWindows::firstRun()
             QTest::mouseClick(modal->findChild<QPushButton *>(QStringLiteral("cmdClose")), Qt::LeftButton);
         },
         &ran);
-    Form1 &w = f.start();
+    MainWindow &w = f.start();
     QVERIFY(ran);
     QCOMPARE(welcome, QStringLiteral("Welcome to MEMVAULT."));
     QVERIFY(text.endsWith(QStringLiteral("by pressing F1 from the main program window.")));
@@ -414,7 +414,7 @@ void TestShellWindows::aboutWindow()
 void TestShellWindows::helpBook()
 {
     MainWindowFixture f;
-    Form1 &w = f.start();
+    MainWindow &w = f.start();
     QAction *contents = f.action("mnuContents");
     QCOMPARE(contents->shortcut(), QKeySequence(Qt::Key_F1));
     w.activateWindow();

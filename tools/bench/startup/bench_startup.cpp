@@ -16,7 +16,7 @@
 #include "core/MemoryTable.h"
 #include "shell/Dialogs.h"
 #include "shell/SettingsStore.h"
-#include "ui/Form1.h"
+#include "ui/MainWindow.h"
 #include "ui/MemoryGridView.h"
 #include "ui/MemoryViewModel.h"
 
@@ -146,10 +146,10 @@ int main(int argc, char **argv)
 
     // 2. One full refresh of the memory view after a load, against a plain repaint.
     mv::NonInteractiveDialogs dialogs;
-    mv::Form1Options options;
+    mv::MainWindowOptions options;
     options.settingsFolder = fullSettings;
     options.dialogs = &dialogs;
-    mv::Form1 window(options);
+    mv::MainWindow window(options);
     window.startUp();
     while (window.startupTimer()->isActive())
         QTest::qWait(5);
@@ -201,9 +201,9 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "ft450sim did not start\n");
             return 1;
         }
-        mv::Form1Options radioOptions = options;
+        mv::MainWindowOptions radioOptions = options;
         radioOptions.deviceOverride = device;
-        mv::Form1 reader(radioOptions);
+        mv::MainWindow reader(radioOptions);
         reader.startUp();
         while (reader.startupTimer()->isActive())
             QTest::qWait(5);
@@ -222,7 +222,7 @@ int main(int argc, char **argv)
         QTest::qWait(10000);
         idleMs = double(longest) / 1e6;
         longest = 0;
-        QSignalSpy ended(&reader, &mv::Form1::transferFinished);
+        QSignalSpy ended(&reader, &mv::MainWindow::transferFinished);
         QElapsedTimer read;
         read.start();
         reader.findChild<QPushButton *>(QStringLiteral("cmdRead"))->click();

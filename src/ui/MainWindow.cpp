@@ -1,4 +1,4 @@
-#include "ui/Form1.h"
+#include "ui/MainWindow.h"
 
 #include "Version.h"
 #include "cat/CatLink.h"
@@ -16,14 +16,14 @@
 #include "shell/SettingsStore.h"
 #include "ui/AboutWindow.h"
 #include "ui/CellDelegates.h"
-#include "ui/ComPortDiag.h"
+#include "ui/ComPortIdentifierDialog.h"
 #include "ui/DesktopLinks.h"
-#include "ui/ErrorListWindow.h"
 #include "ui/FirstTimeUseWindow.h"
 #include "ui/HelpViewer.h"
 #include "ui/MemoryGridView.h"
 #include "ui/MemoryPrinter.h"
 #include "ui/MemoryViewModel.h"
+#include "ui/MessagesWindow.h"
 #include "ui/QtDialogs.h"
 #include "ui/RepeaterRulesDialog.h"
 #include "ui/TransferWaitWindow.h"
@@ -93,7 +93,7 @@ void popUpCellMenu(QTableView *view, QMenu *menu, const QModelIndex &i, const QP
 
 }  // namespace
 
-Form1::Form1(const Form1Options &options, QWidget *parent)
+MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
     : QMainWindow(parent)
     , m_settings(std::make_unique<SettingsStore>(options.settingsFolder))
     , m_log(std::make_unique<MessageLog>())
@@ -123,7 +123,7 @@ Form1::Form1(const Form1Options &options, QWidget *parent)
     m_link->setDeviceOverride(options.deviceOverride);
     m_transfer = std::make_unique<RadioTransfer>(*m_ctx, *m_link, m_frontEnd.get());
     m_worker = std::make_unique<RadioWorker>(*m_transfer);
-    connect(m_worker.get(), &RadioWorker::finished, this, &Form1::onTransferFinished);
+    connect(m_worker.get(), &RadioWorker::finished, this, &MainWindow::onTransferFinished);
     m_undo = std::make_unique<UndoSnapshot>();
     m_undo->createFile();
     m_commands = std::make_unique<EditingCommands>(*m_ctx, *m_undo);
@@ -150,7 +150,7 @@ Form1::Form1(const Form1Options &options, QWidget *parent)
     setSpeedMenus();
 }
 
-Form1::~Form1()
+MainWindow::~MainWindow()
 {
     // Nothing goes away under a running transfer: it is stopped first.
     m_worker.reset();
@@ -166,7 +166,7 @@ Form1::~Form1()
 // ---------------------------------------------------------------------------
 // Widgets and menus
 
-void Form1::buildWidgets()
+void MainWindow::buildWidgets()
 {
     auto *central = new QWidget(this);
     central->setObjectName(QStringLiteral("centralWidget"));
@@ -214,10 +214,10 @@ void Form1::buildWidgets()
     m_cmdImportExport->setEnabled(false);
 
     connect(m_cmdReadFile, &QPushButton::clicked, this, [this] { LoadMemoryFile(*m_ctx); });
-    connect(m_cmdRead, &QPushButton::clicked, this, &Form1::readRadio);
+    connect(m_cmdRead, &QPushButton::clicked, this, &MainWindow::readRadio);
     connect(m_cmdWriteFile, &QPushButton::clicked, this, [this] { SaveMemoryFile(*m_ctx); });
-    connect(m_cmdWriteRig, &QPushButton::clicked, this, &Form1::writeRadio);
-    connect(m_cmdImportExport, &QPushButton::clicked, this, &Form1::openImportExport);
+    connect(m_cmdWriteRig, &QPushButton::clicked, this, &MainWindow::writeRadio);
+    connect(m_cmdImportExport, &QPushButton::clicked, this, &MainWindow::openImportExport);
 
     // Status bar: source, changed state, first and last selected row.
     QStatusBar *bar = statusBar();
@@ -240,7 +240,7 @@ void Form1::buildWidgets()
     m_panels[3]->setMinimumWidth(TwipsX(this, 700));
     bar->installEventFilter(this);
 
-    m_errorList = new ErrorListWindow(*m_log, *m_settings, nullptr);
+    m_errorList = new MessagesWindow(*m_log, *m_settings, nullptr);
     m_transferWindow = new TransferWaitWindow(this);
     connect(m_transferWindow, &TransferWaitWindow::readCancelClicked, this,
             [this] { m_transfer->ReadCancelRequested = true; });
@@ -253,7 +253,7 @@ void Form1::buildWidgets()
     m_startupTimer->setObjectName(QStringLiteral("tmrStartup"));
     m_startupTimer->setSingleShot(true);
     m_startupTimer->setInterval(100);
-    connect(m_startupTimer, &QTimer::timeout, this, &Form1::onStartupTimer);
+    connect(m_startupTimer, &QTimer::timeout, this, &MainWindow::onStartupTimer);
 
     // Views: edits, drags, keys, selection, pop-ups.
     m_memoryModel->setEditHandler(
@@ -266,9 +266,9 @@ void Form1::buildWidgets()
     m_memoryView->setItemDelegate(m_memoryDelegate);
     m_pmsView->setItemDelegate(m_pmsDelegate);
     connect(m_memoryView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &Form1::onMemorySelectionChanged);
+            &MainWindow::onMemorySelectionChanged);
     connect(m_memoryView->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &Form1::onMemorySelectionChanged);
+            &MainWindow::onMemorySelectionChanged);
     connect(m_memoryView, &MemoryGridView::pasteIntoCellRequested, this, [this] {
         const int row = CurrentRow();
         const int column = CurrentColumn();
@@ -281,12 +281,13 @@ void Form1::buildWidgets()
         const QModelIndex i = m_pmsView->currentIndex();
         m_commands->DeletePmsMemoryPair(i.isValid() ? i.row() + 1 : 0);
     });
-    connect(m_memoryView, &QWidget::customContextMenuRequested, this, &Form1::onMemoryContextMenu);
-    connect(m_pmsView, &QWidget::customContextMenuRequested, this, &Form1::onPmsContextMenu);
-    connect(m_tabs, &QTabWidget::currentChanged, this, &Form1::onTabChanged);
+    connect(m_memoryView, &QWidget::customContextMenuRequested, this, &MainWindow::onMemoryContextMenu);
+    connect(m_pmsView, &QWidget::customContextMenuRequested, this, &MainWindow::onPmsContextMenu);
+    connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::onTabChanged);
 }
 
-QAction *Form1::addItem(QMenu *menu, const QString &objectName, const QString &caption, const QKeySequence &shortcut)
+QAction *MainWindow::addItem(QMenu *menu, const QString &objectName, const QString &caption,
+                             const QKeySequence &shortcut)
 {
     QAction *a = menu->addAction(caption);
     a->setObjectName(objectName);
@@ -295,7 +296,7 @@ QAction *Form1::addItem(QMenu *menu, const QString &objectName, const QString &c
     return a;
 }
 
-void Form1::buildMenus()
+void MainWindow::buildMenus()
 {
     QMenuBar *bar = menuBar();
     bar->setObjectName(QStringLiteral("menuBar"));
@@ -438,7 +439,7 @@ void Form1::buildMenus()
     }
     QAction *identifier
         = addItem(m_mnuSettings, QStringLiteral("mnuComPortIdentifier"), QStringLiteral("Com port &Identifier"));
-    connect(identifier, &QAction::triggered, this, &Form1::openComPortDiag);
+    connect(identifier, &QAction::triggered, this, &MainWindow::openComPortIdentifier);
     m_mnuLog = addItem(m_mnuSettings, QStringLiteral("mnuLog"), QStringLiteral("&Log read/write to rig"));
     m_mnuLog->setCheckable(true);
     connect(m_mnuLog, &QAction::triggered, this, [this](bool on) {
@@ -455,10 +456,10 @@ void Form1::buildMenus()
     m_mnuSettings->addSeparator();
     m_mnuBandPlan = addItem(m_mnuSettings, QStringLiteral("mnuBandPlan"), QStringLiteral("Define &Repeater rules..."));
     m_mnuBandPlan->setCheckable(true);
-    connect(m_mnuBandPlan, &QAction::triggered, this, &Form1::openRepeaterRules);
+    connect(m_mnuBandPlan, &QAction::triggered, this, &MainWindow::openRepeaterRules);
     QAction *folder = addItem(m_mnuSettings, QStringLiteral("mnuChooseFolder"),
                               QStringLiteral("Choose a folder for &memory and .CSV files..."));
-    connect(folder, &QAction::triggered, this, &Form1::chooseHomeFolder);
+    connect(folder, &QAction::triggered, this, &MainWindow::chooseHomeFolder);
     m_mnuSettings->addSeparator();
     QMenu *grid = m_mnuSettings->addMenu(QStringLiteral("Font size of grids"));
     grid->setObjectName(QStringLiteral("mnuGridSize"));
@@ -490,8 +491,8 @@ void Form1::buildMenus()
         m_settings->set<Setting::UserChosenColumnWidths>(on);
         setColumnWidths();
     });
-    connect(savePos, &QAction::triggered, this, &Form1::saveSizeAndPosition);
-    connect(force, &QAction::triggered, this, &Form1::forceWindowsOntoPrimaryDesktop);
+    connect(savePos, &QAction::triggered, this, &MainWindow::saveSizeAndPosition);
+    connect(force, &QAction::triggered, this, &MainWindow::forceWindowsOntoPrimaryDesktop);
 
     // &Help
     QMenu *help = bar->addMenu(QStringLiteral("&Help"));
@@ -502,9 +503,9 @@ void Form1::buildMenus()
         = addItem(help, QStringLiteral("mnuDownload"), QStringLiteral("Check &Download page for updates"));
     QAction *about = addItem(help, QStringLiteral("mnuAbout"),
                              QStringLiteral("About ") + QString::fromLatin1(kProgramTitle) + QStringLiteral("..."));
-    connect(contents, &QAction::triggered, this, &Form1::showHelp);
+    connect(contents, &QAction::triggered, this, &MainWindow::showHelp);
     connect(download, &QAction::triggered, this, [] { OpenWithDesktop(QString::fromLatin1(kMakerDownloadPage)); });
-    connect(about, &QAction::triggered, this, &Form1::showAbout);
+    connect(about, &QAction::triggered, this, &MainWindow::showAbout);
 
     // Initial state: nothing to undo, copy, cut or paste; the PMS tab is not shown.
     m_mnuUndo->setEnabled(false);
@@ -519,7 +520,7 @@ void Form1::buildMenus()
 // ---------------------------------------------------------------------------
 // Start-up
 
-void Form1::readSettingsAtStart()
+void MainWindow::readSettingsAtStart()
 {
     DetectSeparators();
     const QString home = m_settings->get<Setting::HomeDir>().trimmed();
@@ -538,7 +539,7 @@ void Form1::readSettingsAtStart()
     m_mnuBandPlan->setChecked(repeaterRules().RepeaterRulesActive);
 }
 
-void Form1::restoreWindowPlacement()
+void MainWindow::restoreWindowPlacement()
 {
     resize(TwipsX(this, kDesignWidthTwips), TwipsY(this, kDesignHeightTwips));
     const int stateValue = m_settings->get<Setting::MemoryWindowState>();
@@ -562,14 +563,14 @@ void Form1::restoreWindowPlacement()
     }
 }
 
-void Form1::setUpViews()
+void MainWindow::setUpViews()
 {
     m_state.FormLoading = true;
     m_state.table.ClearAllMemories();
     m_state.FormLoading = false;
 }
 
-void Form1::startUp()
+void MainWindow::startUp()
 {
     // 9: the first-run window.
     if (m_settings->get<Setting::FirstTime>() == 0) {
@@ -599,13 +600,13 @@ void Form1::startUp()
         m_startupTimer->start();
 }
 
-void Form1::onStartupTimer()
+void MainWindow::onStartupTimer()
 {
     m_startupTimer->stop();
     LoadMemoryFile(*m_ctx);
 }
 
-void Form1::chooseHomeFolder()
+void MainWindow::chooseHomeFolder()
 {
     const QString folder = m_dialogs->browseForFolder(QString::fromLatin1(kFolderChooserTitle));
     if (folder.isEmpty())
@@ -617,7 +618,7 @@ void Form1::chooseHomeFolder()
 // ---------------------------------------------------------------------------
 // Settings menus
 
-void Form1::setComMenus()
+void MainWindow::setComMenus()
 {
     const int port = (m_link->CommPort >= 1 && m_link->CommPort <= 16) ? m_link->CommPort : 16;
     for (int n = 1; n <= 16; ++n)
@@ -625,7 +626,7 @@ void Form1::setComMenus()
     updateComCaptions();
 }
 
-void Form1::updateComCaptions()
+void MainWindow::updateComCaptions()
 {
     for (int n = 1; n <= 16; ++n) {
         const QString device = m_link->deviceFor(n);
@@ -634,21 +635,21 @@ void Form1::updateComCaptions()
     }
 }
 
-void Form1::setSpeedMenus()
+void MainWindow::setSpeedMenus()
 {
     for (int i = 0; i < 4; ++i)
         m_mnuSpeed[size_t(i)]->setChecked(m_link->UserCommSpeed == QStringLiteral("%1,N,8,2").arg(kSpeeds[i]));
 }
 
-void Form1::openComPortDiag()
+void MainWindow::openComPortIdentifier()
 {
-    ComPortDiag diag(*m_settings, *m_link, *m_factory, this);
-    connect(&diag, &ComPortDiag::portDevicesChanged, this, &Form1::updateComCaptions);
+    ComPortIdentifierDialog diag(*m_settings, *m_link, *m_factory, this);
+    connect(&diag, &ComPortIdentifierDialog::portDevicesChanged, this, &MainWindow::updateComCaptions);
     diag.exec();
     updateComCaptions();
 }
 
-void Form1::openRepeaterRules()
+void MainWindow::openRepeaterRules()
 {
     {
         RepeaterRulesDialog dialog(*m_settings, *m_dialogs, repeaterRules(), m_log.get(), this);
@@ -658,7 +659,7 @@ void Form1::openRepeaterRules()
     m_mnuBandPlan->setChecked(repeaterRules().RepeaterRulesActive);
 }
 
-void Form1::openImportExport()
+void MainWindow::openImportExport()
 {
     if (m_importExport) {
         m_importExport->raise();
@@ -676,20 +677,20 @@ void Form1::openImportExport()
     m_importExport->show();
 }
 
-void Form1::importExportClosed()
+void MainWindow::importExportClosed()
 {
     m_importExport.clear();
     if (m_state.RadioReadComplete || m_state.FileLoadComplete)
         m_cmdImportExport->setEnabled(m_cmdReadFile->isEnabled());
 }
 
-void Form1::showAbout()
+void MainWindow::showAbout()
 {
     AboutWindow about(this);
     about.exec();
 }
 
-void Form1::showHelp()
+void MainWindow::showHelp()
 {
     if (!m_help) {
         m_help = new HelpViewer(nullptr);
@@ -701,7 +702,7 @@ void Form1::showHelp()
 // ---------------------------------------------------------------------------
 // Layout and fonts
 
-void Form1::applyGridFont()
+void MainWindow::applyGridFont()
 {
     const GridProfile profile = GridProfileFor(m_gridSize);
     QFont f = UserInterfaceFont();
@@ -714,7 +715,7 @@ void Form1::applyGridFont()
     m_tabs->tabBar()->setFont(f);
 }
 
-void Form1::chooseGridSize(const QString &name)
+void MainWindow::chooseGridSize(const QString &name)
 {
     m_gridSize = name;
     if (!m_state.FormLoading && isVisible())
@@ -731,7 +732,7 @@ void Form1::chooseGridSize(const QString &name)
     setColumnWidths();
 }
 
-void Form1::setColumnWidths()
+void MainWindow::setColumnWidths()
 {
     const GridProfile profile = GridProfileFor(m_gridSize);
     const int base = profile.column0Twips;
@@ -763,7 +764,7 @@ void Form1::setColumnWidths()
         m_pmsView->setColumnWidth(c, TwipsX(this, pms[size_t(c)]));
 }
 
-void Form1::saveSizeAndPosition()
+void MainWindow::saveSizeAndPosition()
 {
     int stateValue = 0;
     if (isMinimized())
@@ -783,7 +784,7 @@ void Form1::saveSizeAndPosition()
     StoreColumnWidths(*m_settings, widths);
 }
 
-void Form1::forceWindowsOntoPrimaryDesktop()
+void MainWindow::forceWindowsOntoPrimaryDesktop()
 {
     showNormal();
     QScreen *screen = QGuiApplication::primaryScreen();
@@ -797,20 +798,20 @@ void Form1::forceWindowsOntoPrimaryDesktop()
 // ---------------------------------------------------------------------------
 // Radio
 
-void Form1::readRadio() { runTransfer(&RadioTransfer::ReadRadio); }
+void MainWindow::readRadio() { runTransfer(&RadioTransfer::ReadRadio); }
 
-void Form1::writeRadio() { runTransfer(&RadioTransfer::WriteRadio); }
+void MainWindow::writeRadio() { runTransfer(&RadioTransfer::WriteRadio); }
 
-void Form1::runTransfer(void (RadioTransfer::*flow)())
+void MainWindow::runTransfer(void (RadioTransfer::*flow)())
 {
     // The buttons go off only once the rate is found: until then a second click
     // finds the first transfer running and does nothing.
     m_worker->start(flow);
 }
 
-bool Form1::transferRunning() const { return m_worker->isRunning(); }
+bool MainWindow::transferRunning() const { return m_worker->isRunning(); }
 
-void Form1::onTransferFinished()
+void MainWindow::onTransferFinished()
 {
     // A close asked for during the transfer happens now.
     if (m_closeAfterTransfer) {
@@ -823,7 +824,7 @@ void Form1::onTransferFinished()
 // ---------------------------------------------------------------------------
 // MainView
 
-void Form1::SetMainButtonsEnabled(bool on)
+void MainWindow::SetMainButtonsEnabled(bool on)
 {
     for (QPushButton *b : {m_cmdReadFile, m_cmdRead, m_cmdWriteFile, m_cmdWriteRig, m_cmdImportExport})
         b->setEnabled(on);
@@ -834,7 +835,7 @@ void Form1::SetMainButtonsEnabled(bool on)
     m_mnuCompareRadio->setEnabled(on && (m_state.RadioReadComplete || m_state.FileLoadComplete));
 }
 
-void Form1::RestoreMainButtons()
+void MainWindow::RestoreMainButtons()
 {
     m_cmdReadFile->setEnabled(true);
     m_cmdRead->setEnabled(true);
@@ -853,14 +854,14 @@ void Form1::RestoreMainButtons()
         HideTransferWindow();
 }
 
-void Form1::setEditingCommandsEnabled(bool on)
+void MainWindow::setEditingCommandsEnabled(bool on)
 {
     for (QAction *a : {m_mnuInsertAbove, m_mnuSortFreq, m_mnuSortDescription, m_mnuDuplicates, m_mnuFind, m_mnuFindNext,
                        m_mnuDelete, m_mnuCompact, m_mnuFillDown, m_mnuRemove, m_mnuMoveUp, m_mnuMoveDown})
         a->setEnabled(on);
 }
 
-void Form1::RefreshChangedState()
+void MainWindow::RefreshChangedState()
 {
     m_memoryModel->refreshColours();
     m_pmsModel->refreshColours();
@@ -871,7 +872,7 @@ void Form1::RefreshChangedState()
                    m_state.MemoriesChanged ? QStringLiteral("Memories changed") : QStringLiteral("Memories unchanged"));
 }
 
-void Form1::ShowMemoriesTab()
+void MainWindow::ShowMemoriesTab()
 {
     m_tabs->setCurrentIndex(0);
     // Also when the tab was current already: the keys then move in the table,
@@ -879,13 +880,13 @@ void Form1::ShowMemoriesTab()
     m_memoryView->setFocus();
 }
 
-void Form1::SetStatusPanel(int panel, const QString &text)
+void MainWindow::SetStatusPanel(int panel, const QString &text)
 {
     if (panel >= 1 && panel <= 4)
         m_panels[size_t(panel - 1)]->setText(text);
 }
 
-void Form1::ApplyHideEmpty()
+void MainWindow::ApplyHideEmpty()
 {
     const std::vector<bool> hidden = MemoryTableModel::hiddenRows(m_state.table, m_state.HideEmptyMemories);
     m_mnuHideEmpty->setChecked(m_state.HideEmptyMemories);
@@ -897,7 +898,7 @@ void Form1::ApplyHideEmpty()
     m_memoryView->setUpdatesEnabled(true);
 }
 
-void Form1::ApplyBanding()
+void MainWindow::ApplyBanding()
 {
     if (m_memoryModel->banding())
         m_memoryModel->refreshColours();
@@ -907,7 +908,7 @@ void Form1::ApplyBanding()
     onMemorySelectionChanged();
 }
 
-void Form1::SelectCell(int row, int column)
+void MainWindow::SelectCell(int row, int column)
 {
     row = std::clamp(row, 1, int(MemoryTable::kMemoryCount));
     column = std::clamp(column, 0, MemoryTable::kColumnCount - 1);
@@ -919,7 +920,7 @@ void Form1::SelectCell(int row, int column)
     onMemorySelectionChanged();
 }
 
-void Form1::TableCleared()
+void MainWindow::TableCleared()
 {
     m_memoryModel->refreshColours();
     m_pmsModel->refreshColours();
@@ -932,7 +933,7 @@ void Form1::TableCleared()
     m_memoryView->setUpdatesEnabled(true);
 }
 
-void Form1::SetDescriptionWidth(int twips)
+void MainWindow::SetDescriptionWidth(int twips)
 {
     // A width from a foreign file must leave the column usable.
     twips = std::clamp(twips, 300, 30000);
@@ -940,37 +941,37 @@ void Form1::SetDescriptionWidth(int twips)
     m_memoryView->setColumnWidth(MemoryTable::ColDescription, TwipsX(this, twips));
 }
 
-int Form1::DescriptionWidth() const
+int MainWindow::DescriptionWidth() const
 {
     return PixelsToTwipsX(this, m_memoryView->columnWidth(MemoryTable::ColDescription));
 }
 
-void Form1::SetClipboardItemsEnabled(bool copyCut, bool paste)
+void MainWindow::SetClipboardItemsEnabled(bool copyCut, bool paste)
 {
     m_mnuCopy->setEnabled(copyCut);
     m_mnuCut->setEnabled(copyCut);
     m_mnuPaste->setEnabled(paste);
 }
 
-void Form1::ShowTransferWindow(TransferKind kind) { m_transferWindow->showFor(kind); }
+void MainWindow::ShowTransferWindow(TransferKind kind) { m_transferWindow->showFor(kind); }
 
-void Form1::HideTransferWindow() { m_transferWindow->hideAll(); }
+void MainWindow::HideTransferWindow() { m_transferWindow->hideAll(); }
 
-void Form1::SetTransferProgress(int value, int maximum) { m_transferWindow->setProgress(value, maximum); }
+void MainWindow::SetTransferProgress(int value, int maximum) { m_transferWindow->setProgress(value, maximum); }
 
-int Form1::CurrentRow() const
+int MainWindow::CurrentRow() const
 {
     const QModelIndex i = m_memoryView->currentIndex();
     return i.isValid() ? i.row() + 1 : 0;
 }
 
-int Form1::CurrentColumn() const
+int MainWindow::CurrentColumn() const
 {
     const QModelIndex i = m_memoryView->currentIndex();
     return i.isValid() ? i.column() : 1;
 }
 
-void Form1::SelectBlock(int firstRow, int lastRow, int firstCol, int lastCol)
+void MainWindow::SelectBlock(int firstRow, int lastRow, int firstCol, int lastCol)
 {
     const int rows = MemoryTable::kMemoryCount;
     const int cols = MemoryTable::kColumnCount;
@@ -986,31 +987,31 @@ void Form1::SelectBlock(int firstRow, int lastRow, int firstCol, int lastCol)
     onMemorySelectionChanged();
 }
 
-void Form1::FocusMemoryView() { m_memoryView->setFocus(); }
+void MainWindow::FocusMemoryView() { m_memoryView->setFocus(); }
 
-void Form1::SetUndoItem(bool enabled, const QString &caption)
+void MainWindow::SetUndoItem(bool enabled, const QString &caption)
 {
     m_mnuUndo->setEnabled(enabled);
     m_mnuUndo->setText(caption.isEmpty() ? QStringLiteral("&Undo") : caption);
 }
 
-void Form1::SetHideEmptyChecked(bool on) { m_mnuHideEmpty->setChecked(on); }
+void MainWindow::SetHideEmptyChecked(bool on) { m_mnuHideEmpty->setChecked(on); }
 
-void Form1::SetClipboardText(const QString &text)
+void MainWindow::SetClipboardText(const QString &text)
 {
     QClipboard *c = QGuiApplication::clipboard();
     c->clear();
     c->setText(text);
 }
 
-QString Form1::ClipboardText() const { return QGuiApplication::clipboard()->text(); }
+QString MainWindow::ClipboardText() const { return QGuiApplication::clipboard()->text(); }
 
-bool Form1::IsColumnHidden(int column) const { return m_memoryView->isColumnHidden(column); }
+bool MainWindow::IsColumnHidden(int column) const { return m_memoryView->isColumnHidden(column); }
 
 // ---------------------------------------------------------------------------
 // Selection, tabs, pop-ups, status bar
 
-void Form1::onMemorySelectionChanged()
+void MainWindow::onMemorySelectionChanged()
 {
     if (m_state.DataSource == 0) {
         SetClipboardItemsEnabled(false, false);
@@ -1050,7 +1051,7 @@ void Form1::onMemorySelectionChanged()
     SetStatusPanel(4, SignedText(lastRow + 1));
 }
 
-void Form1::onTabChanged(int index)
+void MainWindow::onTabChanged(int index)
 {
     if (index == 0) {
         m_mnuMemories->menuAction()->setEnabled(!m_rowPicking);
@@ -1063,7 +1064,7 @@ void Form1::onTabChanged(int index)
     }
 }
 
-void Form1::onMemoryContextMenu(const QPoint &pos)
+void MainWindow::onMemoryContextMenu(const QPoint &pos)
 {
     if (m_state.DataSource == 0 || m_rowPicking)
         return;
@@ -1073,7 +1074,7 @@ void Form1::onMemoryContextMenu(const QPoint &pos)
     popUpCellMenu(m_memoryView, m_mnuMemories, i, pos);
 }
 
-void Form1::onPmsContextMenu(const QPoint &pos)
+void MainWindow::onPmsContextMenu(const QPoint &pos)
 {
     if (m_state.DataSource == 0)
         return;
@@ -1083,7 +1084,7 @@ void Form1::onPmsContextMenu(const QPoint &pos)
     popUpCellMenu(m_pmsView, m_mnuPms, i, pos);
 }
 
-void Form1::setRowPickingMode(bool on)
+void MainWindow::setRowPickingMode(bool on)
 {
     if (on == m_rowPicking)
         return;
@@ -1099,7 +1100,7 @@ void Form1::setRowPickingMode(bool on)
     m_mnuMemories->menuAction()->setEnabled(!on && m_tabs->currentIndex() == 0);
 }
 
-QList<int> Form1::pickedRows() const
+QList<int> MainWindow::pickedRows() const
 {
     QList<int> rows;
     for (const QModelIndex &i : m_memoryView->selectionModel()->selectedRows())
@@ -1108,20 +1109,20 @@ QList<int> Form1::pickedRows() const
     return rows;
 }
 
-void Form1::onStatusBarClicked()
+void MainWindow::onStatusBarClicked()
 {
     const QString text = m_state.CurrentFilePath.isEmpty() ? QStringLiteral("No file is currently loaded")
                                                            : QDir::toNativeSeparators(m_state.CurrentFilePath);
     m_dialogs->messageBox(text, Buttons::Ok, Icon::None);
 }
 
-bool Form1::eventFilter(QObject *watched, QEvent *event)
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseButtonRelease) {
         const bool panel = std::find(m_panels.begin(), m_panels.end(), watched) != m_panels.end();
         if (panel || watched == statusBar()) {
             // Deferred so the box does not open inside the mouse handler.
-            QTimer::singleShot(0, this, &Form1::onStatusBarClicked);
+            QTimer::singleShot(0, this, &MainWindow::onStatusBarClicked);
             return true;
         }
     }
@@ -1131,7 +1132,7 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
 // ---------------------------------------------------------------------------
 // Exit
 
-void Form1::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (m_worker->isRunning()) {
         // Stop the transfer after the memory in hand and come back here when it

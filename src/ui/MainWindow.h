@@ -28,7 +28,7 @@ class Dialogs;
 class EditingCommands;
 class FrontEndDialogs;
 class FrontEndThread;
-class ErrorListWindow;
+class MessagesWindow;
 class HelpViewer;
 class MemoryGridView;
 class MemoryPrinter;
@@ -42,7 +42,7 @@ class SettingsStore;
 class TransferWaitWindow;
 class UndoSnapshot;
 
-struct Form1Options {
+struct MainWindowOptions {
     // Settings folder; empty: $MEMVAULT_CONFIG_DIR or the user's config folder.
     QString settingsFolder;
     // Boxes and file choosers; null: Qt dialogs. Not owned.
@@ -55,11 +55,11 @@ struct Form1Options {
     QString deviceOverride;
 };
 
-class Form1 : public QMainWindow, public MainView, public RowPicker {
+class MainWindow : public QMainWindow, public MainView, public RowPicker {
     Q_OBJECT
 public:
-    explicit Form1(const Form1Options &options = {}, QWidget *parent = nullptr);
-    ~Form1() override;
+    explicit MainWindow(const MainWindowOptions &options = {}, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     // Whether a radio transfer is running on its worker thread.
     bool transferRunning() const;
@@ -81,7 +81,7 @@ public:
     MemoryGridView *pmsView() const { return m_pmsView; }
     MemoryViewModel *memoryModel() const { return m_memoryModel; }
     MemoryViewModel *pmsModel() const { return m_pmsModel; }
-    ErrorListWindow *messagesWindow() const { return m_errorList; }
+    MessagesWindow *messagesWindow() const { return m_errorList; }
     ImportExportDialog *importExportWindow() const { return m_importExport; }
     MemoryPrinter *printer() const { return m_printer; }
     TransferWaitWindow *transferWindow() const { return m_transferWindow; }
@@ -162,7 +162,7 @@ private:
     void onTransferFinished();
     void openImportExport();
     void openRepeaterRules();
-    void openComPortDiag();
+    void openComPortIdentifier();
     void showAbout();
     void setEditingCommandsEnabled(bool on);
     void applyGridFont();
@@ -198,7 +198,7 @@ private:
     QPushButton *m_cmdWriteRig = nullptr;
     QPushButton *m_cmdImportExport = nullptr;
     std::array<QLabel *, 4> m_panels{};
-    ErrorListWindow *m_errorList = nullptr;
+    MessagesWindow *m_errorList = nullptr;
     TransferWaitWindow *m_transferWindow = nullptr;
     QPointer<HelpViewer> m_help;
     QPointer<ImportExportDialog> m_importExport;
