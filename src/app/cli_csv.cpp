@@ -6,6 +6,7 @@
 #include "core/MemoryFiles.h"
 #include "csv/CsvExport.h"
 #include "csv/CsvImport.h"
+#include "session/Session.h"
 #include "shell/Dialogs.h"
 #include "shell/MessageLog.h"
 #include "shell/SettingsStore.h"
@@ -48,13 +49,14 @@ public:
     QString browseForFolder(const QString &) override { return {}; }
 };
 
+// The program's session over boxes that become lines and a view that shows nothing.
 struct CliContext {
-    AppState state;
-    SettingsStore settings;
-    MessageLog log;
     CliDialogs dialogs;
     MainView view;
-    AppContext ctx{state, settings, log, dialogs, view};
+    Session session{SessionOptions{}, dialogs, view};
+    AppState &state = session.state();
+    MessageLog &log = session.log();
+    AppContext &ctx = session.context();
 
     CliContext()
     {

@@ -11,6 +11,7 @@
 #include "core/AppState.h"
 #include "core/MemoryFiles.h"
 #include "core/MemoryRecord.h"
+#include "session/Session.h"
 #include "shell/Dialogs.h"
 #include "shell/MessageLog.h"
 #include "shell/SettingsStore.h"
@@ -61,19 +62,17 @@ void onInterrupt(int)
 
 class CliView : public MainView {
 public:
-    explicit CliView(RadioTransfer *transfer)
-        : m_transfer(transfer)
-    {
-        m_tty = ::isatty(fileno(stderr)) == 1;
-    }
+    CliView() { m_tty = ::isatty(fileno(stderr)) == 1; }
+    // The transfer a Ctrl-C stops.
+    RadioTransfer *transfer = nullptr;
 
     void ShowTransferWindow(TransferKind kind) override { m_kind = kind; }
     void HideTransferWindow() override { clearProgress(); }
     void SetTransferProgress(int value, int maximum) override
     {
-        if (g_interrupted) {
-            m_transfer->ReadCancelRequested = true;
-            m_transfer->WriteCancelRequested = true;
+        if (g_interrupted && transfer) {
+            transfer->ReadCancelRequested = true;
+            transfer->WriteCancelRequested = true;
         }
         if (!m_tty || value <= 0)
             return;
@@ -84,7 +83,6 @@ public:
     }
 
 private:
-    RadioTransfer *m_transfer;
     TransferKind m_kind = TransferKind::Read;
     bool m_tty = false;
 };
@@ -211,19 +209,22 @@ QString summaryLine(const TransferSummary &s)
         .arg(s.unconfirmed.size());
 }
 
-// Everything one radio command needs, set up from the arguments.
-struct Session {
-    SettingsStore settings;
-    AppState state;
-    MessageLog log;
+// Everything one radio command needs, set up from the arguments: the program's
+// session over boxes that ask nobody, with the flows run in line.
+struct RadioRun {
     NonInteractiveDialogs dialogs{&boxToStderr};
-    CliView view{&transfer};  // only the address: the view is called once a flow runs
-    AppContext ctx{state, settings, log, dialogs, view};
-    CatLink link{settings, log, dialogs};
-    RadioTransfer transfer{ctx, link};
+    CliView view;
+    Session session{SessionOptions{}, dialogs, view};
+    SettingsStore &settings = session.settings();
+    AppState &state = session.state();
+    MessageLog &log = session.log();
+    AppContext &ctx = session.context();
+    CatLink &link = session.link();
+    RadioTransfer &transfer = session.transfer();
 
-    explicit Session(const RadioArgs &a)
+    explicit RadioRun(const RadioArgs &a)
     {
+        view.transfer = &transfer;
         log.setLoggingEnabled(a.log);
         QObject::connect(&log, &MessageLog::lineAdded, [](const QString &line) { say(line); });
         link.LoadSettings();
@@ -238,7 +239,7 @@ struct Session {
         g_interrupted = 0;
         std::signal(SIGINT, onInterrupt);
     }
-    ~Session() { std::signal(SIGINT, SIG_DFL); }
+    ~RadioRun() { std::signal(SIGINT, SIG_DFL); }
 
     // False when the flow never reached its loop, after naming the device when
     // it could not be opened and saying what was left undone.
@@ -253,7 +254,7 @@ struct Session {
     }
 };
 
-bool loadFile(Session &s, const QString &path, MemoryTable &table)
+bool loadFile(RadioRun &s, const QString &path, MemoryTable &table)
 {
     QString error;
     if (!readMemorySet(path, table, &s.log, &error)) {
@@ -283,7 +284,7 @@ int runRead(const QStringList &args)
                 .arg(path));
         return 1;
     }
-    Session s(a);
+    RadioRun s(a);
     s.transfer.ReadRadio();
     if (!s.started(QStringLiteral("memvault-cli: nothing was read; no file written")))
         return 1;
@@ -321,7 +322,7 @@ int runWrite(const QStringList &args)
     RadioArgs a;
     if (const int bad = parseArgs(args, Command::Write, &a))
         return bad;
-    Session s(a);
+    RadioRun s(a);
     const QString path = withMemorySuffix(a.file);
     if (!loadFile(s, path, s.state.table))
         return 1;
@@ -359,7 +360,7 @@ int runDiff(const QStringList &args)
     RadioArgs a;
     if (const int bad = parseArgs(args, Command::Diff, &a))
         return bad;
-    Session s(a);
+    RadioRun s(a);
     const QString path = withMemorySuffix(a.file);
     MemoryTable fileTable;
     if (!loadFile(s, path, fileTable))

@@ -78,6 +78,8 @@ bool UndoSnapshot::SaveUndoSnapshot(AppContext &ctx, const QString &name)
     // A failed write leaves no snapshot at all: offering an older one under this
     // command's name would undo more than the user asks for.
     m_available = written;
+    if (!written)
+        m_name.clear();
     ctx.view.SetUndoItem(m_available, m_available ? captionFor(name) : QStringLiteral("&Undo"));
     return m_available;
 }

@@ -27,6 +27,8 @@ public:
     // table is changed only when the whole file reads back intact, in one batch.
     bool restore(AppContext &ctx);
     bool available() const { return m_available; }
+    // The name of the command the snapshot was taken for; empty when none was
+    // taken or the last one could not be written.
     QString name() const { return m_name; }
     QString filePath() const;
     // Deletes the snapshot file (exit).

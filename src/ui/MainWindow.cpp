@@ -11,7 +11,7 @@
 #include "editing/EditingCommands.h"
 #include "editing/UndoSnapshot.h"
 #include "rules/RepeaterRules.h"
-#include "shell/FrontEnd.h"
+#include "session/Session.h"
 #include "shell/MessageLog.h"
 #include "shell/SettingsStore.h"
 #include "ui/AboutWindow.h"
@@ -61,19 +61,6 @@ constexpr int kSpeeds[4] = {4800, 9600, 19200, 38400};
 const char *const kNothingLoaded = " Nothing loaded. Read the radio or a file from disk.";
 const char *const kFolderChooserTitle = "Choose a folder to use for storing memory and .CSV files";
 
-// Hands out the one factory the window was given without giving it away.
-class BorrowedFactory : public SerialPortFactory {
-public:
-    explicit BorrowedFactory(SerialPortFactory &f)
-        : m_f(f)
-    {
-    }
-    std::unique_ptr<SerialPort> create() override { return m_f.create(); }
-
-private:
-    SerialPortFactory &m_f;
-};
-
 QRect availableScreens()
 {
     QScreen *s = QGuiApplication::primaryScreen();
@@ -93,40 +80,44 @@ void popUpCellMenu(QTableView *view, QMenu *menu, const QModelIndex &i, const QP
 
 }  // namespace
 
+namespace {
+
+SessionOptions sessionOptions(const MainWindowOptions &options)
+{
+    SessionOptions s;
+    s.settingsFolder = options.settingsFolder;
+    s.serialFactory = options.serialFactory;
+    s.deviceOverride = options.deviceOverride;
+    // A settings file that cannot be read or saved is said in the messages window.
+    s.logSettingsProblems = true;
+    return s;
+}
+
+}  // namespace
+
 MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
     : QMainWindow(parent)
-    , m_settings(std::make_unique<SettingsStore>(options.settingsFolder))
-    , m_log(std::make_unique<MessageLog>())
+    , m_qtDialogs(std::make_unique<QtDialogs>(this))
+    , m_dialogs(options.dialogs ? options.dialogs : m_qtDialogs.get())
+    , m_session(std::make_unique<Session>(sessionOptions(options), *m_dialogs, *this))
+    , m_state(m_session->state())
+    , m_ctx(&m_session->context())
+    , m_settings(&m_session->settings())
+    , m_log(&m_session->log())
+    , m_factory(&m_session->serialFactory())
+    , m_link(&m_session->link())
+    , m_transfer(&m_session->transfer())
+    , m_worker(&m_session->worker())
+    , m_undo(&m_session->undo())
+    , m_commands(&m_session->commands())
     , m_commandLinePath(options.commandLinePath)
 {
     initAppIcon();
     setObjectName(QStringLiteral("Form1"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/memvault.svg")));
 
-    m_qtDialogs = std::make_unique<QtDialogs>(this);
-    m_dialogs = options.dialogs ? options.dialogs : m_qtDialogs.get();
-    // The logic asks its boxes through the front end: from the radio's worker
-    // thread they are shown here, on the window's thread.
-    m_frontEnd = std::make_unique<FrontEndThread>();
-    m_frontEndDialogs = std::make_unique<FrontEndDialogs>(*m_dialogs, *m_frontEnd);
-    m_ctx = std::make_unique<AppContext>(AppContext{m_state, *m_settings, *m_log, *m_frontEndDialogs, *this});
-    // A settings file that cannot be read or saved is said in the messages window.
-    m_settings->setProblemHandler([log = m_log.get()](const QString &text) { log->LogMessage(text); });
-    if (options.serialFactory) {
-        m_factory = options.serialFactory;
-    } else {
-        m_ownedFactory = makeQtSerialPortFactory();
-        m_factory = m_ownedFactory.get();
-    }
-    m_link = std::make_unique<CatLink>(*m_settings, *m_log, *m_frontEndDialogs,
-                                       std::make_unique<BorrowedFactory>(*m_factory));
-    m_link->setDeviceOverride(options.deviceOverride);
-    m_transfer = std::make_unique<RadioTransfer>(*m_ctx, *m_link, m_frontEnd.get());
-    m_worker = std::make_unique<RadioWorker>(*m_transfer);
-    connect(m_worker.get(), &RadioWorker::finished, this, &MainWindow::onTransferFinished);
-    m_undo = std::make_unique<UndoSnapshot>();
+    connect(m_worker, &RadioWorker::finished, this, &MainWindow::onTransferFinished);
     m_undo->createFile();
-    m_commands = std::make_unique<EditingCommands>(*m_ctx, *m_undo);
 
     buildWidgets();
     buildMenus();
@@ -153,14 +144,12 @@ MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
 MainWindow::~MainWindow()
 {
     // Nothing goes away under a running transfer: it is stopped first.
-    m_worker.reset();
+    m_session->shutDown();
+    m_worker = nullptr;
     // The windows that listen to the log go before it.
-    m_settings->setProblemHandler(nullptr);
     delete m_errorList;
     m_errorList = nullptr;
     delete m_help.data();
-    if (m_link)
-        m_link->CloseCommPort();
 }
 
 // ---------------------------------------------------------------------------
@@ -207,11 +196,6 @@ void MainWindow::buildWidgets()
                                    QStringLiteral("Import memories from or export them to a CSV file"));
     layout->addLayout(buttons);
     setCentralWidget(central);
-
-    // Nothing is loaded yet: nothing to write or export.
-    m_cmdWriteFile->setEnabled(false);
-    m_cmdWriteRig->setEnabled(false);
-    m_cmdImportExport->setEnabled(false);
 
     connect(m_cmdReadFile, &QPushButton::clicked, this, [this] { LoadMemoryFile(*m_ctx); });
     connect(m_cmdRead, &QPushButton::clicked, this, &MainWindow::readRadio);
@@ -311,7 +295,6 @@ void MainWindow::buildMenus()
     m_mnuSaveAs = addItem(m_mnuFile, QStringLiteral("mnuSaveAs"), QStringLiteral("Save &As"));
     m_mnuFile->addSeparator();
     m_mnuCompareRadio = addItem(m_mnuFile, QStringLiteral("mnuCompareRadio"), QStringLiteral("&Compare with Radio..."));
-    m_mnuCompareRadio->setEnabled(false);
     connect(m_mnuCompareRadio, &QAction::triggered, this, [this] { runTransfer(&RadioTransfer::CompareWithRadio); });
     m_mnuFile->addSeparator();
     QAction *printOptions
@@ -370,7 +353,7 @@ void MainWindow::buildMenus()
                              QKeySequence(Qt::CTRL | Qt::Key_H));
     m_mnuHideEmpty->setCheckable(true);
 
-    EditingCommands *c = m_commands.get();
+    EditingCommands *c = m_commands;
     connect(m_mnuUndo, &QAction::triggered, this, [c] { c->Undo(); });
     connect(m_mnuCopy, &QAction::triggered, this, [c] { c->Copy(); });
     connect(m_mnuCut, &QAction::triggered, this, [c] { c->Cut(); });
@@ -507,13 +490,6 @@ void MainWindow::buildMenus()
     connect(download, &QAction::triggered, this, [] { OpenWithDesktop(QString::fromLatin1(kMakerDownloadPage)); });
     connect(about, &QAction::triggered, this, &MainWindow::showAbout);
 
-    // Initial state: nothing to undo, copy, cut or paste; the PMS tab is not shown.
-    m_mnuUndo->setEnabled(false);
-    m_mnuCopy->setEnabled(false);
-    m_mnuCut->setEnabled(false);
-    m_mnuPaste->setEnabled(false);
-    m_mnuPms->menuAction()->setEnabled(false);
-    setEditingCommandsEnabled(false);
     m_memoryDelegate->setDeleteAction(m_mnuDelete);
 }
 
@@ -535,7 +511,7 @@ void MainWindow::readSettingsAtStart()
     m_mnuRestoreCatRate->setChecked(m_link->RestoreCatRate);
     m_gridSize = m_settings->get<Setting::GridSize>();
     setComMenus();
-    LoadRepeaterRules(repeaterRules(), *m_settings, m_dialogs, m_log.get());
+    LoadRepeaterRules(repeaterRules(), *m_settings, m_dialogs, m_log);
     m_mnuBandPlan->setChecked(repeaterRules().RepeaterRulesActive);
 }
 
@@ -652,7 +628,7 @@ void MainWindow::openComPortIdentifier()
 void MainWindow::openRepeaterRules()
 {
     {
-        RepeaterRulesDialog dialog(*m_settings, *m_dialogs, repeaterRules(), m_log.get(), this);
+        RepeaterRulesDialog dialog(*m_settings, *m_dialogs, repeaterRules(), m_log, this);
         dialog.exec();
     }
     // Choosing the item ticks it by itself; the tick shows whether rules apply.
@@ -666,22 +642,21 @@ void MainWindow::openImportExport()
         m_importExport->activateWindow();
         return;
     }
-    m_importExport = new ImportExportDialog(*m_ctx, m_undo.get(), this, this);
+    m_importExport = new ImportExportDialog(*m_ctx, m_undo, this, this);
     m_importExport->setAttribute(Qt::WA_DeleteOnClose, false);
     connect(m_importExport, &ImportExportDialog::closed, this, [this] {
         if (QWidget *w = m_importExport.data())
             w->deleteLater();
         importExportClosed();
     });
-    m_cmdImportExport->setEnabled(false);
+    applyCommandStates();
     m_importExport->show();
 }
 
 void MainWindow::importExportClosed()
 {
     m_importExport.clear();
-    if (m_state.RadioReadComplete || m_state.FileLoadComplete)
-        m_cmdImportExport->setEnabled(m_cmdReadFile->isEnabled());
+    applyCommandStates();
 }
 
 void MainWindow::showAbout()
@@ -809,7 +784,7 @@ void MainWindow::runTransfer(void (RadioTransfer::*flow)())
     m_worker->start(flow);
 }
 
-bool MainWindow::transferRunning() const { return m_worker->isRunning(); }
+bool MainWindow::transferRunning() const { return m_session->transferRunning(); }
 
 void MainWindow::onTransferFinished()
 {
@@ -824,50 +799,57 @@ void MainWindow::onTransferFinished()
 // ---------------------------------------------------------------------------
 // MainView
 
+void MainWindow::applyCommandStates()
+{
+    CommandInputs in;
+    in.busy = m_busy;
+    in.importExportOpen = !m_importExport.isNull();
+    in.rowPicking = m_rowPicking;
+    in.currentTab = m_tabs->currentIndex();
+    const CommandStates c = m_session->commandStates(in);
+    m_cmdReadFile->setEnabled(c.readFile);
+    m_cmdRead->setEnabled(c.readRadio);
+    m_cmdWriteFile->setEnabled(c.writeFile);
+    m_cmdWriteRig->setEnabled(c.writeRadio);
+    m_cmdImportExport->setEnabled(c.importExport);
+    for (QAction *a : {m_mnuOpen, m_mnuSave, m_mnuSaveAs})
+        a->setEnabled(c.fileItems);
+    m_mnuCompareRadio->setEnabled(c.compareRadio);
+    m_mnuUndo->setEnabled(c.undo);
+    m_mnuUndo->setText(c.undoCaption);
+    m_mnuCopy->setEnabled(c.copyCut);
+    m_mnuCut->setEnabled(c.copyCut);
+    m_mnuPaste->setEnabled(c.paste);
+    m_mnuInsertAbove->setEnabled(c.insertAbove);
+    m_mnuDelete->setEnabled(c.deleteMemory);
+    for (QAction *a : {m_mnuSortFreq, m_mnuSortDescription, m_mnuDuplicates, m_mnuFind, m_mnuFindNext, m_mnuCompact,
+                       m_mnuFillDown, m_mnuRemove, m_mnuMoveUp, m_mnuMoveDown})
+        a->setEnabled(c.otherEditing);
+    m_mnuMemories->menuAction()->setEnabled(c.memoriesMenu);
+    m_mnuPms->menuAction()->setEnabled(c.pmsMenu);
+    m_mnuHideEmpty->setChecked(c.hideEmptyChecked);
+    m_tabs->setTabEnabled(1, c.pmsTab);
+}
+
 void MainWindow::SetMainButtonsEnabled(bool on)
 {
-    for (QPushButton *b : {m_cmdReadFile, m_cmdRead, m_cmdWriteFile, m_cmdWriteRig, m_cmdImportExport})
-        b->setEnabled(on);
-    // The file items do what two of the buttons do; they pause with them so a
-    // load cannot start in the middle of a transfer.
-    for (QAction *a : {m_mnuOpen, m_mnuSave, m_mnuSaveAs})
-        a->setEnabled(on);
-    m_mnuCompareRadio->setEnabled(on && (m_state.RadioReadComplete || m_state.FileLoadComplete));
+    m_busy = !on;
+    applyCommandStates();
 }
 
 void MainWindow::RestoreMainButtons()
 {
-    m_cmdReadFile->setEnabled(true);
-    m_cmdRead->setEnabled(true);
-    m_cmdImportExport->setEnabled(false);
-    for (QAction *a : {m_mnuOpen, m_mnuSave, m_mnuSaveAs})
-        a->setEnabled(true);
-    m_mnuCompareRadio->setEnabled(m_state.RadioReadComplete || m_state.FileLoadComplete);
-    if (m_state.RadioReadComplete || m_state.FileLoadComplete) {
-        m_cmdWriteFile->setEnabled(true);
-        m_cmdWriteRig->setEnabled(true);
-        // While the Import/Export window is open its button stays off.
-        m_cmdImportExport->setEnabled(m_importExport.isNull());
-    }
+    m_busy = false;
     RefreshChangedState();
     if (m_transferWindow->isVisible())
         HideTransferWindow();
-}
-
-void MainWindow::setEditingCommandsEnabled(bool on)
-{
-    for (QAction *a : {m_mnuInsertAbove, m_mnuSortFreq, m_mnuSortDescription, m_mnuDuplicates, m_mnuFind, m_mnuFindNext,
-                       m_mnuDelete, m_mnuCompact, m_mnuFillDown, m_mnuRemove, m_mnuMoveUp, m_mnuMoveDown})
-        a->setEnabled(on);
 }
 
 void MainWindow::RefreshChangedState()
 {
     m_memoryModel->refreshColours();
     m_pmsModel->refreshColours();
-    const bool loaded = m_state.DataSource != 0;
-    m_tabs->setTabEnabled(1, loaded);
-    setEditingCommandsEnabled(loaded);
+    applyCommandStates();
     SetStatusPanel(2,
                    m_state.MemoriesChanged ? QStringLiteral("Memories changed") : QStringLiteral("Memories unchanged"));
 }
@@ -889,7 +871,7 @@ void MainWindow::SetStatusPanel(int panel, const QString &text)
 void MainWindow::ApplyHideEmpty()
 {
     const std::vector<bool> hidden = MemoryTableModel::hiddenRows(m_state.table, m_state.HideEmptyMemories);
-    m_mnuHideEmpty->setChecked(m_state.HideEmptyMemories);
+    applyCommandStates();
     m_memoryView->setUpdatesEnabled(false);
     for (int r = 0; r < MemoryTable::kMemoryCount; ++r) {
         if (m_memoryView->isRowHidden(r) != hidden[size_t(r)])
@@ -946,12 +928,9 @@ int MainWindow::DescriptionWidth() const
     return PixelsToTwipsX(this, m_memoryView->columnWidth(MemoryTable::ColDescription));
 }
 
-void MainWindow::SetClipboardItemsEnabled(bool copyCut, bool paste)
-{
-    m_mnuCopy->setEnabled(copyCut);
-    m_mnuCut->setEnabled(copyCut);
-    m_mnuPaste->setEnabled(paste);
-}
+// The clipboard items, "&Undo" and the hide check follow the state the logic has
+// set before it calls these.
+void MainWindow::SetClipboardItemsEnabled(bool, bool) { applyCommandStates(); }
 
 void MainWindow::ShowTransferWindow(TransferKind kind) { m_transferWindow->showFor(kind); }
 
@@ -989,13 +968,9 @@ void MainWindow::SelectBlock(int firstRow, int lastRow, int firstCol, int lastCo
 
 void MainWindow::FocusMemoryView() { m_memoryView->setFocus(); }
 
-void MainWindow::SetUndoItem(bool enabled, const QString &caption)
-{
-    m_mnuUndo->setEnabled(enabled);
-    m_mnuUndo->setText(caption.isEmpty() ? QStringLiteral("&Undo") : caption);
-}
+void MainWindow::SetUndoItem(bool, const QString &) { applyCommandStates(); }
 
-void MainWindow::SetHideEmptyChecked(bool on) { m_mnuHideEmpty->setChecked(on); }
+void MainWindow::SetHideEmptyChecked(bool) { applyCommandStates(); }
 
 void MainWindow::SetClipboardText(const QString &text)
 {
@@ -1014,10 +989,9 @@ bool MainWindow::IsColumnHidden(int column) const { return m_memoryView->isColum
 void MainWindow::onMemorySelectionChanged()
 {
     if (m_state.DataSource == 0) {
-        SetClipboardItemsEnabled(false, false);
+        applyCommandStates();
         return;
     }
-    SetClipboardItemsEnabled(true, m_state.ClipboardHasMemories);
     const QModelIndex current = m_memoryView->currentIndex();
     const QItemSelection selection = m_memoryView->selectionModel()->selection();
     int firstRow = INT_MAX, lastRow = -1, firstCol = INT_MAX, lastCol = -1;
@@ -1028,40 +1002,32 @@ void MainWindow::onMemorySelectionChanged()
         lastCol = std::max(lastCol, r.right());
     }
     if (lastRow < 0) {
-        if (!current.isValid())
+        if (!current.isValid()) {
+            applyCommandStates();
             return;
+        }
         firstRow = lastRow = current.row();
         firstCol = lastCol = current.column();
     }
     const bool single = firstRow == lastRow && firstCol == lastCol;
-    if (single) {
-        setEditingCommandsEnabled(true);
-        if (current.isValid())
-            firstRow = lastRow = current.row();
-    } else {
-        m_mnuDelete->setEnabled(true);
-        // Insert above works on one memory only.
-        m_mnuInsertAbove->setEnabled(false);
-    }
+    if (single && current.isValid())
+        firstRow = lastRow = current.row();
     m_state.selection.firstRow = firstRow + 1;
     m_state.selection.lastRow = lastRow + 1;
     m_state.selection.firstCol = firstCol;
     m_state.selection.lastCol = lastCol;
+    applyCommandStates();
     SetStatusPanel(3, SignedText(firstRow + 1));
     SetStatusPanel(4, SignedText(lastRow + 1));
 }
 
 void MainWindow::onTabChanged(int index)
 {
-    if (index == 0) {
-        m_mnuMemories->menuAction()->setEnabled(!m_rowPicking);
-        m_mnuPms->menuAction()->setEnabled(false);
+    applyCommandStates();
+    if (index == 0)
         m_memoryView->setFocus();
-    } else if (index == 1) {
-        m_mnuMemories->menuAction()->setEnabled(false);
-        m_mnuPms->menuAction()->setEnabled(true);
+    else if (index == 1)
         m_pmsView->setFocus();
-    }
 }
 
 void MainWindow::onMemoryContextMenu(const QPoint &pos)
@@ -1097,7 +1063,7 @@ void MainWindow::setRowPickingMode(bool on)
         m_memoryView->setSelectionMode(QAbstractItemView::ContiguousSelection);
         m_memoryView->setSelectionBehavior(QAbstractItemView::SelectItems);
     }
-    m_mnuMemories->menuAction()->setEnabled(!on && m_tabs->currentIndex() == 0);
+    applyCommandStates();
 }
 
 QList<int> MainWindow::pickedRows() const

@@ -1,9 +1,11 @@
 #pragma once
 // The main window: the memory and PMS views on their tabs, the five main
-// buttons, the menus, the status bar. It owns the program's state and services
-// (AppState, settings, message log, dialogs, the CAT link and radio transfer,
-// editing commands and the undo snapshot) and is the MainView the logic calls.
+// buttons, the menus, the status bar. It builds the program's Session (state,
+// settings, message log, CAT link and radio transfer, editing commands, undo)
+// with its own boxes and itself as the MainView the logic calls, forwards the
+// user's commands to it and shows its state.
 #include "core/AppState.h"
+#include "editing/CommandStates.h"
 #include "shell/WindowLayout.h"
 #include "ui/ImportExportDialog.h"
 
@@ -26,8 +28,6 @@ class CatLink;
 class CellDelegate;
 class Dialogs;
 class EditingCommands;
-class FrontEndDialogs;
-class FrontEndThread;
 class MessagesWindow;
 class HelpViewer;
 class MemoryGridView;
@@ -38,6 +38,7 @@ class QtDialogs;
 class RadioTransfer;
 class RadioWorker;
 class SerialPortFactory;
+class Session;
 class SettingsStore;
 class TransferWaitWindow;
 class UndoSnapshot;
@@ -69,14 +70,8 @@ public:
     // the 100 ms timer that loads the file.
     void startUp();
 
-    AppState &state() { return m_state; }
-    AppContext &context() { return *m_ctx; }
-    SettingsStore &settings() { return *m_settings; }
-    MessageLog &log() { return *m_log; }
-    CatLink &link() { return *m_link; }
-    RadioTransfer &transfer() { return *m_transfer; }
-    EditingCommands &commands() { return *m_commands; }
-    UndoSnapshot &undo() { return *m_undo; }
+    // The program's state and services.
+    Session &session() { return *m_session; }
     MemoryGridView *memoryView() const { return m_memoryView; }
     MemoryGridView *pmsView() const { return m_pmsView; }
     MemoryViewModel *memoryModel() const { return m_memoryModel; }
@@ -164,26 +159,25 @@ private:
     void openRepeaterRules();
     void openComPortIdentifier();
     void showAbout();
-    void setEditingCommandsEnabled(bool on);
+    // Enables the commands and sets the captions that follow state, all in one place.
+    void applyCommandStates();
     void applyGridFont();
 
-    // Owned services, in construction order.
-    std::unique_ptr<SettingsStore> m_settings;
-    std::unique_ptr<MessageLog> m_log;
+    // The boxes the window shows (Qt's, or the ones it was given), and the
+    // session built over them; the rest are the session's services.
     std::unique_ptr<QtDialogs> m_qtDialogs;
     Dialogs *m_dialogs = nullptr;
-    // The window's thread as the radio's worker sees it, and the boxes it asks.
-    std::unique_ptr<FrontEndThread> m_frontEnd;
-    std::unique_ptr<FrontEndDialogs> m_frontEndDialogs;
-    AppState m_state;
-    std::unique_ptr<AppContext> m_ctx;
-    std::unique_ptr<SerialPortFactory> m_ownedFactory;
+    std::unique_ptr<Session> m_session;
+    AppState &m_state;
+    AppContext *m_ctx = nullptr;
+    SettingsStore *m_settings = nullptr;
+    MessageLog *m_log = nullptr;
     SerialPortFactory *m_factory = nullptr;
-    std::unique_ptr<CatLink> m_link;
-    std::unique_ptr<RadioTransfer> m_transfer;
-    std::unique_ptr<RadioWorker> m_worker;
-    std::unique_ptr<UndoSnapshot> m_undo;
-    std::unique_ptr<EditingCommands> m_commands;
+    CatLink *m_link = nullptr;
+    RadioTransfer *m_transfer = nullptr;
+    RadioWorker *m_worker = nullptr;
+    UndoSnapshot *m_undo = nullptr;
+    EditingCommands *m_commands = nullptr;
     QString m_commandLinePath;
 
     // Widgets
@@ -230,6 +224,8 @@ private:
     // View state that is the window's own
     QString m_gridSize = QStringLiteral("Normal");
     bool m_rowPicking = false;
+    // A load, save or transfer holds the main buttons.
+    bool m_busy = false;
     bool m_closeAfterTransfer = false;
     bool m_closing = false;
     int m_savedWindowState = 0;

@@ -7,6 +7,7 @@
 #include "core/MemoryTable.h"
 #include "core/NumberText.h"
 #include "editing/UndoSnapshot.h"
+#include "session/Session.h"
 #include "ui/MainWindow.h"
 #include "ui/MemoryGridView.h"
 #include "ui/MemoryViewModel.h"
@@ -41,8 +42,8 @@ struct EditingWindow {
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
 
-    AppState &state() { return window->state(); }
-    MemoryTable &table() { return window->state().table; }
+    AppState &state() { return window->session().state(); }
+    MemoryTable &table() { return window->session().state().table; }
     MemoryGridView *view() { return window->memoryView(); }
     QAction *action(const char *name) { return window->findChild<QAction *>(QLatin1String(name)); }
 

@@ -4,6 +4,7 @@
 #include "ScriptedDialogs.h"
 #include "SimulatedSerialPort.h"
 #include "TestContext.h"
+#include "session/Session.h"
 #include "shell/SettingsStore.h"
 #include "ui/MainWindow.h"
 
@@ -63,7 +64,7 @@ struct MainWindowFixture {
     ~MainWindowFixture()
     {
         if (window) {
-            window->state().MemoriesChanged = false;  // no exit question
+            window->session().state().MemoriesChanged = false;  // no exit question
             window->close();
         }
     }

@@ -118,18 +118,18 @@ void TestMainWindow::startWithFileOnCommandLine()
     w.startUp();
     // The window shows first; the file follows from the timer.
     QVERIFY(w.isVisible());
-    QCOMPARE(w.state().DataSource, 0);
+    QCOMPARE(w.session().state().DataSource, 0);
     QVERIFY(w.startupTimer()->isActive());
     QCOMPARE(w.startupTimer()->interval(), 100);
-    QTRY_COMPARE(w.state().DataSource, 2);
+    QTRY_COMPARE(w.session().state().DataSource, 2);
 
     QCOMPARE(w.windowTitle(), QStringLiteral("MEMVAULT V1.0.0"));
-    QCOMPARE(w.state().table.cell(1, 1), QStringLiteral("1.84000"));
-    QCOMPARE(w.state().table.cell(1, 6), QStringLiteral("FT8 160 m"));
-    QVERIFY(w.state().CurrentFilePath.endsWith(fileName == QLatin1String("plain") ? QStringLiteral("plain.450")
-                                                                                  : fileName));
+    QCOMPARE(w.session().state().table.cell(1, 1), QStringLiteral("1.84000"));
+    QCOMPARE(w.session().state().table.cell(1, 6), QStringLiteral("FT8 160 m"));
+    QVERIFY(w.session().state().CurrentFilePath.endsWith(
+        fileName == QLatin1String("plain") ? QStringLiteral("plain.450") : fileName));
     QCOMPARE(f.find<QLabel>("StatusBar1_Panel1")->text(),
-             QLatin1Char(' ') + QFileInfo(w.state().CurrentFilePath).fileName());
+             QLatin1Char(' ') + QFileInfo(w.session().state().CurrentFilePath).fileName());
     QCOMPARE(f.find<QLabel>("StatusBar1_Panel2")->text(), QStringLiteral("Memories unchanged"));
     for (const char *b : {"cmdReadFile", "cmdRead", "cmdWriteFile", "cmdWriteRig", "cmdImportExport"})
         QVERIFY2(buttonEnabled(f, b), b);
@@ -172,7 +172,7 @@ void TestMainWindow::startDoesNotBlock()
     MainWindow &w = f.start();
     QTest::qWait(150);
     QVERIFY(w.isVisible());
-    QCOMPARE(w.state().DataSource, dataSource);
+    QCOMPARE(w.session().state().DataSource, dataSource);
     QVERIFY2(f.dialogs.boxes.isEmpty(), qPrintable(f.dialogs.texts().join('|')));
     QVERIFY(f.action(gridItem)->isChecked());
     // Exactly one port and one speed item ticked, or none for an unknown speed.
@@ -224,12 +224,12 @@ void TestMainWindow::hideEmptyMemories()
 {
     MainWindowFixture f;
     MainWindow &w = f.start(f.copyData(QStringLiteral("sample.450")));
-    const MemoryTable &t = w.state().table;
+    const MemoryTable &t = w.session().state().table;
     QAction *hide = f.action("mnuHideEmpty");
     QCOMPARE(hide->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_H));
     hide->trigger();
     QVERIFY(hide->isChecked());
-    QVERIFY(w.state().HideEmptyMemories);
+    QVERIFY(w.session().state().HideEmptyMemories);
     int hidden = 0;
     for (int n = 1; n <= 500; ++n) {
         const bool shouldHide = n > 1 && t.isEmpty(n) && t.isEmpty(n - 1);
@@ -242,7 +242,7 @@ void TestMainWindow::hideEmptyMemories()
     while (!(t.isEmpty(firstEmpty) && !t.isEmpty(firstEmpty - 1) && t.isEmpty(firstEmpty + 1)))
         ++firstEmpty;
     QVERIFY(w.memoryView()->isRowHidden(firstEmpty));
-    w.state().table.setMemoryRow(firstEmpty, t.memory(firstEmpty - 1));
+    w.session().state().table.setMemoryRow(firstEmpty, t.memory(firstEmpty - 1));
     w.ApplyHideEmpty();
     QVERIFY(!w.memoryView()->isRowHidden(firstEmpty));
 
@@ -256,8 +256,8 @@ void TestMainWindow::rightClickKeepsBlock()
     MainWindowFixture f;
     MainWindow &w = f.start(f.copyData(QStringLiteral("sample.450")));
     w.SelectBlock(3, 5, 1, 2);
-    QCOMPARE(w.state().selection.firstRow, 3);
-    QCOMPARE(w.state().selection.lastRow, 5);
+    QCOMPARE(w.session().state().selection.firstRow, 3);
+    QCOMPARE(w.session().state().selection.lastRow, 5);
     QCOMPARE(f.find<QLabel>("StatusBar1_Panel3")->text(), QStringLiteral(" 3"));
     QCOMPARE(f.find<QLabel>("StatusBar1_Panel4")->text(), QStringLiteral(" 5"));
     QVERIFY(f.action("mnuDelete")->isEnabled());
@@ -268,8 +268,8 @@ void TestMainWindow::rightClickKeepsBlock()
     QMenu *menu = f.find<QMenu>("mnuMemories");
     QTRY_VERIFY(menu->isVisible());
     menu->close();
-    QCOMPARE(w.state().selection.firstRow, 3);
-    QCOMPARE(w.state().selection.lastRow, 5);
+    QCOMPARE(w.session().state().selection.firstRow, 3);
+    QCOMPARE(w.session().state().selection.lastRow, 5);
     QCOMPARE(view->selectionModel()->selectedIndexes().size(), 6);
 
     // A single cell follows the click.
@@ -298,15 +298,15 @@ void TestMainWindow::loadAndSaveThroughButtons()
     const QString source = f.copyData(QStringLiteral("sample.450"));
     f.dialogs.files.enqueue(FileChoice{false, source});
     QTest::mouseClick(f.find<QPushButton>("cmdReadFile"), Qt::LeftButton);
-    QCOMPARE(w.state().DataSource, 2);
+    QCOMPARE(w.session().state().DataSource, 2);
     QCOMPARE(f.dialogs.fileRequests.size(), 1);
     QCOMPARE(f.dialogs.fileRequests[0].filter,
              QStringLiteral("Memories Files (*.450)|*.450|Description Files (*.450dsc)|*.450dsc|All Files (*.*)|*.*"));
     QCOMPARE(f.dialogs.fileRequests[0].startFolder, f.dataDir);
 
     // An edit marks the set changed; saving clears it.
-    w.state().table.setCell(2, 6, QStringLiteral("edited"));
-    w.state().MemoriesChanged = true;
+    w.session().state().table.setCell(2, 6, QStringLiteral("edited"));
+    w.session().state().MemoriesChanged = true;
     w.RefreshChangedState();
     QCOMPARE(f.find<QLabel>("StatusBar1_Panel2")->text(), QStringLiteral("Memories changed"));
     const QString target = f.dataDir + QStringLiteral("/out.450");
@@ -316,7 +316,7 @@ void TestMainWindow::loadAndSaveThroughButtons()
     QVERIFY(fileLines(target).first().startsWith(QStringLiteral("MW001")));
     QCOMPARE(fileLines(target + QStringLiteral("dsc")).size(), 501);
     QCOMPARE(fileLines(target + QStringLiteral("dsc")).at(2), QStringLiteral("2,\"edited\""));
-    QCOMPARE(w.state().CurrentFilePath, target);
+    QCOMPARE(w.session().state().CurrentFilePath, target);
     QCOMPARE(f.find<QLabel>("StatusBar1_Panel1")->text(), QStringLiteral(" out.450"));
     QCOMPARE(f.find<QLabel>("StatusBar1_Panel2")->text(), QStringLiteral("Memories unchanged"));
     QVERIFY(buttonEnabled(f, "cmdWriteFile"));
@@ -325,7 +325,7 @@ void TestMainWindow::loadAndSaveThroughButtons()
     f.dialogs.files.enqueue(FileChoice{false, f.dataDir + QStringLiteral("/missing.450")});
     f.action("mnuOpen")->trigger();
     QCOMPARE(f.dialogs.boxes.last().text, QStringLiteral("Filename %1/missing.450 does not exist").arg(f.dataDir));
-    QCOMPARE(w.state().DataSource, 2);
+    QCOMPARE(w.session().state().DataSource, 2);
     QVERIFY(buttonEnabled(f, "cmdReadFile"));
 }
 
@@ -362,10 +362,10 @@ void TestMainWindow::readRadioFillsTheWindow()
              QStringLiteral("You are about to read the Radio. \r\n\r\n  1. Ensure your radio is on and connected.\r\n"
                             "  2. Click the OK button\r\n\r\nor click Cancel to abort the memory read."));
     QCOMPARE(f.dialogs.boxes.last().text, kReadDone);
-    QCOMPARE(w.state().DataSource, 1);
-    QVERIFY(!w.state().MemoriesChanged);
-    QCOMPARE(w.state().table.usedMemoryCount(), 44);
-    QCOMPARE(w.state().table.cell(1, 1), QStringLiteral("1.84000"));
+    QCOMPARE(w.session().state().DataSource, 1);
+    QVERIFY(!w.session().state().MemoriesChanged);
+    QCOMPARE(w.session().state().table.usedMemoryCount(), 44);
+    QCOMPARE(w.session().state().table.cell(1, 1), QStringLiteral("1.84000"));
     QCOMPARE(pixelOf(w.memoryView(), 2, 1), QColor(204, 204, 255));
     QCOMPARE(pixelOf(w.memoryView(), 60, 1), QColor(235, 235, 235));
     // With MEMVAULT_SCREENSHOT_DIR set the window is kept as a picture for a look by eye.
@@ -379,7 +379,7 @@ void TestMainWindow::readRadioFillsTheWindow()
     QCOMPARE(f.find<QLabel>("StatusBar1_Panel3")->text(), QStringLiteral(" 1"));
     QCOMPARE(f.find<QLabel>("StatusBar1_Panel4")->text(), QStringLiteral(" 1"));
     QVERIFY(f.action("mnuCopy")->isEnabled());
-    QVERIFY(!w.link().isOpen());
+    QVERIFY(!w.session().link().isOpen());
     QVERIFY(f.line->openLog.last().startsWith(QStringLiteral("9600,N,8,2")));
     checkKeysGoToTheTable(f);
 }
@@ -399,8 +399,8 @@ void TestMainWindow::readCancelledIsReportedHonestly()
             f.onWindowThread([&] { QTest::mouseClick(message, Qt::LeftButton); });
     };
     f.clickTransfer("cmdRead");
-    QVERIFY(w.transfer().summary().cancelled);
-    QCOMPARE(w.state().table.usedMemoryCount(), 10);
+    QVERIFY(w.session().transfer().summary().cancelled);
+    QCOMPARE(w.session().state().table.usedMemoryCount(), 10);
     QVERIFY(!f.dialogs.texts().contains(kReadDone));
     QVERIFY(buttonEnabled(f, "cmdRead"));
     QVERIFY(!w.transferWindow()->isVisible());
@@ -414,7 +414,7 @@ void TestMainWindow::writeRadioBack()
     f.preset(Setting::LastOpened, QStringLiteral("A:\\x.450"));
     MainWindow &w = f.start();
     f.clickTransfer("cmdRead");
-    QCOMPARE(w.state().DataSource, 1);
+    QCOMPARE(w.session().state().DataSource, 1);
 
     // The radio lost memory 3; writing back restores it and touches nothing else.
     const QByteArray memory3 = f.line->radio.memory(3);
@@ -438,9 +438,9 @@ void TestMainWindow::writeRadioBack()
         writes += cmd.startsWith(QStringLiteral("MW")) ? 1 : 0;
     QCOMPARE(writes, 1);
     QVERIFY(f.dialogs.texts().join('|').contains(QStringLiteral("Transfer of memories completed.")));
-    QCOMPARE(w.state().DataSource, 1);
+    QCOMPARE(w.session().state().DataSource, 1);
     QVERIFY(buttonEnabled(f, "cmdWriteRig"));
-    QVERIFY(!w.link().isOpen());
+    QVERIFY(!w.session().link().isOpen());
 }
 
 void TestMainWindow::exitQuestion_data()
@@ -461,10 +461,10 @@ void TestMainWindow::exitQuestion()
     QFETCH(bool, closes);
     MainWindowFixture f;
     MainWindow &w = f.start(f.copyData(QStringLiteral("sample.450")));
-    const QString path = w.state().CurrentFilePath;
-    const QString undoFile = w.undo().filePath();
-    w.state().table.setCell(1, 6, QStringLiteral("changed before exit"));
-    w.state().MemoriesChanged = true;
+    const QString path = w.session().state().CurrentFilePath;
+    const QString undoFile = w.session().undo().filePath();
+    w.session().state().table.setCell(1, 6, QStringLiteral("changed before exit"));
+    w.session().state().MemoriesChanged = true;
     f.dialogs.clear();
     f.dialogs.answers.enqueue(Answer(answer));
     if (saveChosen)
@@ -478,11 +478,11 @@ void TestMainWindow::exitQuestion()
     QCOMPARE(fileLines(path + QStringLiteral("dsc")).value(1) == QStringLiteral("1,\"changed before exit\""),
              saveChosen);
     if (closes) {
-        QVERIFY(!w.link().isOpen());
+        QVERIFY(!w.session().link().isOpen());
         QVERIFY(undoFile.isEmpty() || !QFile::exists(undoFile));
         f.window.reset();
     } else {
-        QVERIFY(w.state().MemoriesChanged);
+        QVERIFY(w.session().state().MemoriesChanged);
         // Asked again next time.
         f.dialogs.answers.enqueue(Answer::No);
         QVERIFY(w.close());
@@ -503,7 +503,7 @@ void TestMainWindow::statusBarClick()
     QTest::mouseClick(f.find<QPushButton>("cmdReadFile"), Qt::LeftButton);
     QTest::mouseClick(f.find<QLabel>("StatusBar1_Panel1"), Qt::LeftButton);
     QTRY_COMPARE(f.dialogs.boxes.size(), 2);
-    QCOMPARE(f.dialogs.boxes[1].text, QDir::toNativeSeparators(w.state().CurrentFilePath));
+    QCOMPARE(f.dialogs.boxes[1].text, QDir::toNativeSeparators(w.session().state().CurrentFilePath));
 }
 
 void TestMainWindow::importExportButton()
@@ -590,10 +590,10 @@ void TestMainWindow::closeDuringTransfer()
     f.clickTransfer("cmdRead");
     // The close waited for the read to stop after the memory in hand, then happened.
     QVERIFY(refused);
-    QVERIFY(w.transfer().summary().cancelled);
-    QCOMPARE(w.state().table.usedMemoryCount(), 20);
+    QVERIFY(w.session().transfer().summary().cancelled);
+    QCOMPARE(w.session().state().table.usedMemoryCount(), 20);
     QTRY_VERIFY(!w.isVisible());
-    QVERIFY(!w.link().isOpen());
+    QVERIFY(!w.session().link().isOpen());
 }
 
 QTEST_MAIN(TestMainWindow)

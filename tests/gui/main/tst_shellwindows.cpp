@@ -58,17 +58,17 @@ void TestShellWindows::messagesWindowOpensWithFirstLine()
     QCOMPARE(list->objectName(), QStringLiteral("frmErrorList"));
     QVERIFY(!list->isVisible());
     // A trace line while logging is off changes nothing.
-    w.log().LogMessage(QStringLiteral("Read: issue initial instructions"), QStringLiteral("Y"));
+    w.session().log().LogMessage(QStringLiteral("Read: issue initial instructions"), QStringLiteral("Y"));
     QVERIFY(!list->isVisible());
-    w.log().LogMessage(QStringLiteral("first line"));
+    w.session().log().LogMessage(QStringLiteral("first line"));
     QVERIFY(list->isVisible());
     QCOMPARE(list->windowTitle(), QStringLiteral("MEMVAULT Messages"));
     QCOMPARE(list->textArea()->toPlainText(), QStringLiteral("first line\n"));
     // Logging switched on from the menu lets trace lines through.
     f.action("mnuLog")->trigger();
-    QVERIFY(w.log().loggingEnabled());
-    QCOMPARE(w.settings().text(Setting::Log), QStringLiteral("True"));
-    w.log().LogMessage(QStringLiteral("trace"), QStringLiteral("Y"));
+    QVERIFY(w.session().log().loggingEnabled());
+    QCOMPARE(w.session().settings().text(Setting::Log), QStringLiteral("True"));
+    w.session().log().LogMessage(QStringLiteral("trace"), QStringLiteral("Y"));
     QCOMPARE(list->textArea()->toPlainText(), QStringLiteral("first line\ntrace\n"));
     for (const char *name : {"cmdCopyToClipboard", "cmdClearMessages", "cmdSetPosition", "cmdClose"})
         QVERIFY2(list->findChild<QPushButton *>(QString::fromLatin1(name)), name);
@@ -78,17 +78,17 @@ void TestShellWindows::messagesWindowCopyAndClear()
 {
     MainWindowFixture f;
     MainWindow &w = f.start();
-    w.log().LogMessage(QStringLiteral("Row  5 and row  9 are the same frequency of 14.20000"));
+    w.session().log().LogMessage(QStringLiteral("Row  5 and row  9 are the same frequency of 14.20000"));
     MessagesWindow *list = w.messagesWindow();
     QTest::mouseClick(list->findChild<QPushButton *>(QStringLiteral("cmdCopyToClipboard")), Qt::LeftButton);
     const QString copied = QGuiApplication::clipboard()->text();
-    QCOMPARE(copied, w.log().text());
+    QCOMPARE(copied, w.session().log().text());
     QVERIFY(copied.startsWith(QStringLiteral("Row  5 and row  9")));
     QVERIFY(copied.contains(QStringLiteral("\r\nCopied to Clipboard ")));
     QVERIFY(copied.endsWith(QStringLiteral(" MEMVAULT V1.0.0\r\n\r\n")));
 
     QTest::mouseClick(list->findChild<QPushButton *>(QStringLiteral("cmdClearMessages")), Qt::LeftButton);
-    QVERIFY(w.log().text().isEmpty());
+    QVERIFY(w.session().log().text().isEmpty());
     QVERIFY(list->textArea()->toPlainText().isEmpty());
     QVERIFY(list->isVisible());
     // Copy on an empty log still adds and copies its own entry.
@@ -104,7 +104,7 @@ void TestShellWindows::messagesWindowGeometry()
     f.preset(Setting::ErrorListWidth, QStringLiteral("7000"));
     f.preset(Setting::ErrorListHeight, QStringLiteral("4000"));
     MainWindow &w = f.start();
-    w.log().LogMessage(QStringLiteral("x"));
+    w.session().log().LogMessage(QStringLiteral("x"));
     MessagesWindow *list = w.messagesWindow();
     QCOMPARE(list->width(), TwipsX(list, 7000));
     QCOMPARE(list->height(), TwipsY(list, 4000));
@@ -131,10 +131,12 @@ void TestShellWindows::messagesWindowGeometry()
     list->resize(TwipsX(list, 9000), TwipsY(list, 3000));
     list->move(TwipsX(list, 300), TwipsY(list, 150));
     QTest::mouseClick(list->findChild<QPushButton *>(QStringLiteral("cmdSetPosition")), Qt::LeftButton);
-    QCOMPARE(w.settings().text(Setting::ErrorListWidth), QString::number(PixelsToTwipsX(list, list->width())));
-    QCOMPARE(w.settings().text(Setting::ErrorListHeight), QString::number(PixelsToTwipsY(list, list->height())));
-    QCOMPARE(w.settings().text(Setting::ErrorListLeft), QString::number(PixelsToTwipsX(list, list->x())));
-    QCOMPARE(w.settings().text(Setting::ErrorListTop), QString::number(PixelsToTwipsY(list, list->y())));
+    QCOMPARE(w.session().settings().text(Setting::ErrorListWidth),
+             QString::number(PixelsToTwipsX(list, list->width())));
+    QCOMPARE(w.session().settings().text(Setting::ErrorListHeight),
+             QString::number(PixelsToTwipsY(list, list->height())));
+    QCOMPARE(w.session().settings().text(Setting::ErrorListLeft), QString::number(PixelsToTwipsX(list, list->x())));
+    QCOMPARE(w.session().settings().text(Setting::ErrorListTop), QString::number(PixelsToTwipsY(list, list->y())));
 }
 
 void TestShellWindows::gridSizeProfiles_data()
@@ -163,7 +165,7 @@ void TestShellWindows::gridSizeProfiles()
         ticked += f.action(QString::fromLatin1(name))->isChecked() ? 1 : 0;
     QCOMPARE(ticked, 1);
     QVERIFY(f.action(item)->isChecked());
-    QCOMPARE(w.settings().text(Setting::GridSize), f.action(item)->text());
+    QCOMPARE(w.session().settings().text(Setting::GridSize), f.action(item)->text());
     for (MemoryGridView *v : {w.memoryView(), w.pmsView()}) {
         QCOMPARE(v->font().pointSize(), points);
         QCOMPARE(v->horizontalHeader()->height(), TwipsY(v, header));
@@ -181,18 +183,18 @@ void TestShellWindows::columnWidthModes()
     QCOMPARE(v->columnWidth(4), TwipsX(v, 1550));
     QCOMPARE(v->columnWidth(2), TwipsX(v, 1150));
     QCOMPARE(w.pmsView()->columnWidth(4), TwipsX(v, 1550));
-    QCOMPARE(w.settings().text(Setting::GridSize), QStringLiteral("Normal"));
+    QCOMPARE(w.session().settings().text(Setting::GridSize), QStringLiteral("Normal"));
     w.SetDescriptionWidth(3450);
     QCOMPARE(v->columnWidth(6), TwipsX(v, 3450));
 
     // User-chosen widths with nothing stored leave the widths alone.
     v->setColumnWidth(2, 123);
     f.action("mnuUserColumnWidths")->trigger();
-    QCOMPARE(w.settings().text(Setting::UserChosenColumnWidths), QStringLiteral("True"));
+    QCOMPARE(w.session().settings().text(Setting::UserChosenColumnWidths), QStringLiteral("True"));
     QCOMPARE(v->columnWidth(2), 123);
     // Stored widths are used.
-    w.settings().setText(Setting::Column, QStringLiteral("1000"), 0);
-    w.settings().setText(Setting::Column, QStringLiteral("2880"), 2);
+    w.session().settings().setText(Setting::Column, QStringLiteral("1000"), 0);
+    w.session().settings().setText(Setting::Column, QStringLiteral("2880"), 2);
     f.action("mnuUserColumnWidths")->trigger();
     f.action("mnuUserColumnWidths")->trigger();
     QCOMPARE(v->columnWidth(2), TwipsX(v, 2880));
@@ -200,7 +202,7 @@ void TestShellWindows::columnWidthModes()
 
     // Autosize wins over user widths: columns fit their contents, the tone gets 200 twips more.
     f.action("mnuAutosize")->trigger();
-    QCOMPARE(w.settings().text(Setting::Autosize), QStringLiteral("True"));
+    QCOMPARE(w.session().settings().text(Setting::Autosize), QStringLiteral("True"));
     const int tone = v->columnWidth(5);
     v->resizeColumnToContents(5);
     QCOMPARE(tone, v->columnWidth(5) + TwipsX(v, 200));
@@ -222,10 +224,10 @@ void TestShellWindows::saveSizeAndPosition()
         w.move(40, 30);
         w.memoryView()->setColumnWidth(6, 300);
         f.action("mnuSavePosition")->trigger();
-        QCOMPARE(w.settings().text(Setting::MemoryWindowState), QStringLiteral("0"));
-        QCOMPARE(w.settings().text(Setting::MemoryWidth), QString::number(PixelsToTwipsX(&w, 700)));
-        QCOMPARE(w.settings().text(Setting::MemoryHeight), QString::number(PixelsToTwipsY(&w, 420)));
-        QCOMPARE(w.settings().text(Setting::Column, 6), QString::number(PixelsToTwipsX(&w, 300)));
+        QCOMPARE(w.session().settings().text(Setting::MemoryWindowState), QStringLiteral("0"));
+        QCOMPARE(w.session().settings().text(Setting::MemoryWidth), QString::number(PixelsToTwipsX(&w, 700)));
+        QCOMPARE(w.session().settings().text(Setting::MemoryHeight), QString::number(PixelsToTwipsY(&w, 420)));
+        QCOMPARE(w.session().settings().text(Setting::Column, 6), QString::number(PixelsToTwipsX(&w, 300)));
         f.window->close();
         f.window.reset();
     }
@@ -252,7 +254,7 @@ void TestShellWindows::forceWindowsOntoPrimaryDesktop()
     QCOMPARE(list->pos(), QPoint(screen.left() + TwipsX(list, 2760), screen.top()));
     QCOMPARE(list->size(), QSize(TwipsX(list, 8130), TwipsY(list, 3060)));
     // Nothing is stored.
-    QVERIFY(!w.settings().contains(Setting::MemoryWidth));
+    QVERIFY(!w.session().settings().contains(Setting::MemoryWidth));
 }
 
 void TestShellWindows::portAndSpeedMenus()
@@ -266,29 +268,29 @@ void TestShellWindows::portAndSpeedMenus()
     QVERIFY(f.action("mnuCom5")->isChecked());
     QVERIFY(f.action("mnuComSpeed19200")->isChecked());
     QVERIFY(f.action("mnuDisableRTS")->isChecked());
-    QVERIFY(w.link().DoNotUseRts);
+    QVERIFY(w.session().link().DoNotUseRts);
     // Every number shows the device it means (here the --device of the run).
     QVERIFY(f.action("mnuCom3")->text().startsWith(QStringLiteral("COM3\t")));
     QVERIFY(f.action("mnuCom3")->text().endsWith(QStringLiteral("sim")));
 
     f.action("mnuCom7")->trigger();
-    QCOMPARE(w.settings().text(Setting::CommPort), QStringLiteral("7"));
-    QCOMPARE(w.link().CommPort, 7);
+    QCOMPARE(w.session().settings().text(Setting::CommPort), QStringLiteral("7"));
+    QCOMPARE(w.session().link().CommPort, 7);
     for (int n = 1; n <= 16; ++n)
         QCOMPARE(f.action(QStringLiteral("mnuCom%1").arg(n))->isChecked(), n == 7);
     f.action("mnuComSpeed4800")->trigger();
-    QCOMPARE(w.settings().text(Setting::UserCommSpeed), QStringLiteral("4800,N,8,2"));
+    QCOMPARE(w.session().settings().text(Setting::UserCommSpeed), QStringLiteral("4800,N,8,2"));
     QVERIFY(f.action("mnuComSpeed4800")->isChecked());
     QVERIFY(!f.action("mnuComSpeed19200")->isChecked());
     f.action("mnuDisableRTS")->trigger();
-    QCOMPARE(w.settings().text(Setting::RTS), QStringLiteral("False"));
+    QCOMPARE(w.session().settings().text(Setting::RTS), QStringLiteral("False"));
 
     // Without --device the captions show the mapping.
     f.window->close();
     f.window.reset();
     MainWindow &plain = f.create({}, QString());
     QCOMPARE(f.action("mnuCom3")->text(), QStringLiteral("COM3\t/dev/serial/by-id/usb-radio"));
-    QCOMPARE(f.action("mnuCom7")->text(), QStringLiteral("COM7\t") + PortDeviceName(plain.settings(), 7));
+    QCOMPARE(f.action("mnuCom7")->text(), QStringLiteral("COM7\t") + PortDeviceName(plain.session().settings(), 7));
 }
 
 void TestShellWindows::portDiagnosticMarksPorts()
@@ -296,7 +298,7 @@ void TestShellWindows::portDiagnosticMarksPorts()
     MainWindowFixture f;
     f.preset(Setting::PortDevice, QStringLiteral("sim"), 2);
     MainWindow &w = f.start();
-    ComPortIdentifierDialog diag(w.settings(), w.link(), f.factory);
+    ComPortIdentifierDialog diag(w.session().settings(), w.session().link(), f.factory);
     QStringList shown;
     for (int i = 0; i < 7; ++i)
         shown << diag.findChild<QLabel *>(QStringLiteral("lblInstruction%1").arg(i))->text();
@@ -346,8 +348,8 @@ void TestShellWindows::portDiagnosticFromMenuClosesItsPorts()
     QCOMPARE(state, QStringLiteral("Open"));
     // The port the window opened is closed again: the radio can be read at once.
     f.clickTransfer("cmdRead");
-    QCOMPARE(w.state().DataSource, 1);
-    QCOMPARE(w.state().table.usedMemoryCount(), 44);
+    QCOMPARE(w.session().state().DataSource, 1);
+    QCOMPARE(w.session().state().table.usedMemoryCount(), 44);
 }
 
 void TestShellWindows::firstRun()
@@ -371,15 +373,15 @@ void TestShellWindows::firstRun()
     QVERIFY(ran);
     QCOMPARE(welcome, QStringLiteral("Welcome to MEMVAULT."));
     QVERIFY(text.endsWith(QStringLiteral("by pressing F1 from the main program window.")));
-    QCOMPARE(w.settings().text(Setting::FirstTime), QStringLiteral("1"));
+    QCOMPARE(w.session().settings().text(Setting::FirstTime), QStringLiteral("1"));
     // Then the folder chooser, then the initial file, created and loaded.
     QCOMPARE(f.dialogs.folderTitles,
              QStringList{QStringLiteral("Choose a folder to use for storing memory and .CSV files")});
-    QCOMPARE(w.settings().text(Setting::HomeDir), f.dataDir);
-    QCOMPARE(w.state().DataSource, 2);
+    QCOMPARE(w.session().settings().text(Setting::HomeDir), f.dataDir);
+    QCOMPARE(w.session().state().DataSource, 2);
     QVERIFY(QFile::exists(f.dataDir + QStringLiteral("/Initial memory file.450")));
-    QCOMPARE(w.state().table.cell(1, 1), QStringLiteral("7.00000"));
-    QCOMPARE(w.state().table.cell(1, 2), QStringLiteral("LSB"));
+    QCOMPARE(w.session().state().table.cell(1, 1), QStringLiteral("7.00000"));
+    QCOMPARE(w.session().state().table.cell(1, 2), QStringLiteral("LSB"));
 }
 
 void TestShellWindows::aboutWindow()

@@ -14,6 +14,7 @@
 #include "Version.h"
 #include "core/MemoryFiles.h"
 #include "core/MemoryTable.h"
+#include "session/Session.h"
 #include "shell/Dialogs.h"
 #include "shell/SettingsStore.h"
 #include "ui/MainWindow.h"
@@ -154,12 +155,12 @@ int main(int argc, char **argv)
     while (window.startupTimer()->isActive())
         QTest::qWait(5);
     QTest::qWait(20);
-    if (window.state().DataSource != 2 || window.state().table.usedMemoryCount() != 500) {
+    if (window.session().state().DataSource != 2 || window.session().state().table.usedMemoryCount() != 500) {
         std::fprintf(stderr, "the full set did not load\n");
         return 1;
     }
     mv::MemoryGridView *view = window.memoryView();
-    const std::vector<mv::MemoryTable::Row> rows = window.state().table.memoryRows();
+    const std::vector<mv::MemoryTable::Row> rows = window.session().state().table.memoryRows();
     // Floor and refresh alternate so that a busy machine slows both alike.
     const int repeats = runs * 10;
     std::vector<double> repaintRuns, refreshRuns;
@@ -168,7 +169,7 @@ int main(int argc, char **argv)
         refreshRuns.push_back(measure(1, [&] {
                                   // What a reload, an undo or a sort does to the view: every row replaced
                                   // in one batch, hiding, banding and colours re-applied, then painted.
-                                  window.state().table.setMemoryRows(rows);
+                                  window.session().state().table.setMemoryRows(rows);
                                   window.ApplyHideEmpty();
                                   window.ApplyBanding();
                                   window.RefreshChangedState();
@@ -229,7 +230,8 @@ int main(int argc, char **argv)
         ended.wait(300000);
         ticker.stop();
         readSeconds = double(read.nsecsElapsed()) / 1e9;
-        if (ended.isEmpty() || reader.state().DataSource != 1 || reader.state().table.usedMemoryCount() != 500) {
+        if (ended.isEmpty() || reader.session().state().DataSource != 1
+            || reader.session().state().table.usedMemoryCount() != 500) {
             std::fprintf(stderr, "the read from ft450sim did not complete: %s\n", qPrintable(dialogs.shown.join(' ')));
             return 1;
         }
