@@ -86,13 +86,12 @@ bool UndoSnapshot::SaveUndoSnapshot(AppContext &ctx, const QString &name)
 
 bool UndoSnapshot::restore(AppContext &ctx)
 {
-    if (!m_available || !m_file || !m_file->seek(0))
+    if (!m_available)
         return false;
-    if (!decode(m_file->readAll(), ctx.state.table))
-        return false;
-    // One level only: the restored image cannot be restored again.
+    // One level only: the image is used up, also when it does not read back
+    // (the table is then left alone).
     m_available = false;
-    return true;
+    return m_file && m_file->seek(0) && decode(m_file->readAll(), ctx.state.table);
 }
 
 QString UndoSnapshot::filePath() const { return m_file ? m_file->fileName() : QString(); }
