@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QWheelEvent>
 
 using namespace mv;
@@ -26,98 +27,132 @@ class TestEditingWindow : public QObject {
     Q_OBJECT
 
 private slots:
-    void insertAboveMemory10()
+    // Keys on the table as a user presses them, and what the view then shows.
+    // Gestures: "select:FIRST-LAST[,FIRSTCOL-LASTCOL]", "click:ROW[,COL]", "answer:Cancel"
+    // (to the next box), keys. Expected: "ROW[,COL]=TEXT" ("@N": memory N's frequency),
+    // "cursor=ROW", "selected=ROW,COL", "clipboard=TEXT"; separated by "|".
+    void keysOnTheTable_data()
     {
-        EditingWindow w;
-        w.useRange(10, 15);
-        w.use(17);
-        w.loaded();
-        w.clickCell(10, 1);
-        w.key(Qt::Key_I, Qt::ControlModifier);
-        QCOMPARE(w.shown(10, 1), QString("Empty"));
-        QCOMPARE(w.shown(11, 1), EditingWindow::frequencyOf(10));
-        QCOMPARE(w.shown(16, 1), EditingWindow::frequencyOf(15));
-        QCOMPARE(w.shown(17, 1), EditingWindow::frequencyOf(17));
-        QCOMPARE(w.shown(11, 0), QString("11"));
-        QCOMPARE(w.view()->currentIndex().row() + 1, 11);
-        QCOMPARE(w.action("mnuUndo")->text(), QString("Undo last InsertAbove"));
-        QVERIFY(w.action("mnuUndo")->isEnabled());
+        QTest::addColumn<QString>("used");  // first-last ranges of used memories
+        QTest::addColumn<QString>("gestures");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("undo");  // the "&Undo" caption, "off" when not offered
+        // "Memories changed" in the status bar (insert, delete and remove leave it to the next refresh).
+        QTest::addColumn<bool>("changed");
+        const QString paste = "Undo last Paste";
+        QTest::newRow("Ctrl+I inserts above 10") << "10-15 17-17"
+                                                 << "click:10 Ctrl+I"
+                                                 << "10=Empty|11=@10|16=@15|17=@17|11,0=11|cursor=11"
+                                                 << ""
+                                                 << "Undo last InsertAbove" << false;
+        QTest::newRow("Shift+Del removes 3 to 5") << "1-500"
+                                                  << "select:3-5 Shift+Del"
+                                                  << "3=@6|497=@500|498=Empty|500=Empty|500,0=500"
+                                                  << "Are you sure you want to remove memories 3 to 5"
+                                                  << "Undo last Remove" << false;
+        QTest::newRow("Del empties 3 to 5") << "1-10"
+                                            << "select:3-5,1-6 Del"
+                                            << "3=Empty|5=Empty|3,6=|5,6=|2=@2|6=@6|cursor=3"
+                                            << "Are you sure you want to delete memories 3 to 5"
+                                            << "Undo last Delete" << false;
+        QTest::newRow("Del cancelled") << "1-10"
+                                       << "click:7,2 answer:Cancel Del"
+                                       << "7=@7"
+                                       << "Are you sure you want to delete memory 7"
+                                       << "off" << false;
+        QTest::newRow("F12 at the end moves nothing") << "1-500"
+                                                      << "select:499-500,2-2 F12"
+                                                      << "499=@499|500=@500|selected=499,1|selected=500,6"
+                                                      << ""
+                                                      << "off" << false;
+        QTest::newRow("F11 at the top moves nothing") << "1-500"
+                                                      << "select:1-2 F11"
+                                                      << "1=@1|2=@2"
+                                                      << ""
+                                                      << "off" << false;
+        QTest::newRow("F12 twice, F11 once") << "1-500"
+                                             << "select:3-4 F12 F12 F11"
+                                             << "3=@5|4=@3|5=@4|6=@6"
+                                             << ""
+                                             << "off" << true;
+        QTest::newRow("Ctrl+C, Ctrl+V at 11")
+            << "10-13"
+            << "select:10-12,1-2 Ctrl+C click:11 Ctrl+V"
+            << "clipboard=7.10000\tFM\r\n7.11000\tFM\r\n7.12000\tFM|10=@10|11=@10|12=@11|13=@12|13,6=Memory 12"
+            << "" << paste << true;
+        QTest::newRow("Ctrl+X, Ctrl+V at 20") << "10-12"
+                                              << "select:10-12 Ctrl+X click:20 Ctrl+V"
+                                              << "10=Empty|12=Empty|20=@10|22=@12"
+                                              << "" << paste << true;
+        QTest::newRow("Ctrl+C, Ctrl+V at 498: what fits") << "10-14"
+                                                          << "select:10-14 Ctrl+C click:498 Ctrl+V"
+                                                          << "498=@10|500=@12|12=@12|13=@13|14=@14"
+                                                          << "" << paste << true;
+        QTest::newRow("Ctrl+X, Ctrl+V at 498: what fits moves") << "10-14"
+                                                                << "select:10-14 Ctrl+X click:498 Ctrl+V"
+                                                                << "498=@10|500=@12|12=Empty|13=@13|14=@14"
+                                                                << "" << paste << true;
     }
-
-    void removeMemories3To5()
+    void keysOnTheTable()
     {
+        QFETCH(QString, used);
+        QFETCH(QString, gestures);
+        QFETCH(QString, expected);
+        QFETCH(QString, box);
+        QFETCH(QString, undo);
+        QFETCH(bool, changed);
         EditingWindow w;
-        w.useRange(1, 500);
+        for (const QString &range : used.split(' '))
+            w.useRange(range.section('-', 0, 0).toInt(), range.section('-', 1, 1).toInt());
         w.loaded();
-        w.selectBlock(3, 5);
-        QCOMPARE(panel(w, 3), QString(" 3"));
-        QCOMPARE(panel(w, 4), QString(" 5"));
-        w.key(Qt::Key_Delete, Qt::ShiftModifier);
-        QCOMPARE(w.dialogs.texts(), QStringList{"Are you sure you want to remove memories 3 to 5"});
-        QCOMPARE(w.shown(3, 1), EditingWindow::frequencyOf(6));
-        QCOMPARE(w.shown(497, 1), EditingWindow::frequencyOf(500));
-        for (int n = 498; n <= 500; ++n)
-            QCOMPARE(w.shown(n, 1), QString("Empty"));
-        QCOMPARE(w.shown(500, 0), QString("500"));
-    }
-
-    void deleteMemories3To5()
-    {
-        EditingWindow w;
-        w.useRange(1, 10);
-        w.loaded();
-        w.selectBlock(3, 5, 1, 6);
-        w.key(Qt::Key_Delete);
-        QCOMPARE(w.dialogs.texts(), QStringList{"Are you sure you want to delete memories 3 to 5"});
-        for (int n = 3; n <= 5; ++n) {
-            QCOMPARE(w.shown(n, 1), QString("Empty"));
-            QCOMPARE(w.shown(n, 6), QString());
+        auto numbers = [](const QString &text) {
+            QList<int> n;
+            for (const QString &part : text.split(QRegularExpression("[-,]")))
+                n << part.toInt();
+            return n;
+        };
+        for (const QString &g : gestures.split(' ')) {
+            const QString arg = g.section(':', 1);
+            if (g.startsWith("select:")) {
+                const QList<int> n = numbers(arg);
+                w.selectBlock(n[0], n[1], n.value(2, 1), n.value(3, 1));
+            } else if (g.startsWith("click:")) {
+                const QList<int> n = numbers(arg);
+                w.clickCell(n[0], n.value(1, 1));
+            } else if (g.startsWith("answer:")) {
+                w.dialogs.answers.enqueue(Answer::Cancel);
+            } else {
+                const QKeySequence k(g);
+                QVERIFY2(!k.isEmpty(), qPrintable(g));
+                w.key(k[0].key(), k[0].keyboardModifiers());
+            }
         }
-        QCOMPARE(w.shown(2, 1), EditingWindow::frequencyOf(2));
-        QCOMPARE(w.shown(6, 1), EditingWindow::frequencyOf(6));
-        QCOMPARE(w.view()->currentIndex().row() + 1, 3);
-    }
-
-    void cancelledDeleteKeepsTheMemory()
-    {
-        EditingWindow w;
-        w.useRange(1, 10);
-        w.loaded();
-        w.clickCell(7, 2);
-        w.dialogs.answers.enqueue(Answer::Cancel);
-        w.key(Qt::Key_Delete);
-        QCOMPARE(w.dialogs.texts(), QStringList{"Are you sure you want to delete memory 7"});
-        QCOMPARE(w.shown(7, 1), EditingWindow::frequencyOf(7));
-        QVERIFY(!w.action("mnuUndo")->isEnabled());
-    }
-
-    void movesAtTheTableEnds()
-    {
-        EditingWindow w;
-        w.useRange(1, 500);
-        w.loaded();
-        w.selectBlock(499, 500, 2, 2);
-        w.key(Qt::Key_F12);
-        QCOMPARE(w.shown(499, 1), EditingWindow::frequencyOf(499));
-        QCOMPARE(w.shown(500, 1), EditingWindow::frequencyOf(500));
-        // The block is selected over the whole memory.
-        QVERIFY(w.view()->selectionModel()->isSelected(w.window->memoryModel()->index(498, 1)));
-        QVERIFY(w.view()->selectionModel()->isSelected(w.window->memoryModel()->index(499, 6)));
-        QVERIFY(!w.state().MemoriesChanged);
-
-        w.selectBlock(1, 2);
-        w.key(Qt::Key_F11);
-        QCOMPARE(w.shown(1, 1), EditingWindow::frequencyOf(1));
-
-        w.selectBlock(3, 4);
-        w.key(Qt::Key_F12);
-        w.key(Qt::Key_F12);
-        QCOMPARE(w.shown(5, 1), EditingWindow::frequencyOf(3));
-        QCOMPARE(w.shown(6, 1), EditingWindow::frequencyOf(4));
-        QCOMPARE(w.shown(3, 1), EditingWindow::frequencyOf(5));
-        QCOMPARE(panel(w, 2), QString("Memories changed"));
-        w.key(Qt::Key_F11);
-        QCOMPARE(w.shown(4, 1), EditingWindow::frequencyOf(3));
+        for (const QString &e : expected.split('|')) {
+            const QString what = e.section('=', 0, 0);
+            QString text = e.section('=', 1);
+            if (what == "clipboard") {
+                text.replace("\\t", "\t").replace("\\r\\n", "\r\n");
+                QCOMPARE(QGuiApplication::clipboard()->text(), text);
+            } else if (what == "cursor") {
+                QCOMPARE(w.view()->currentIndex().row() + 1, text.toInt());
+            } else if (what == "selected") {
+                const QList<int> n = numbers(text);
+                QVERIFY2(w.view()->selectionModel()->isSelected(w.window->memoryModel()->index(n[0] - 1, n[1])),
+                         qPrintable(e));
+            } else {
+                const QList<int> n = numbers(what);
+                if (text.startsWith('@'))
+                    text = EditingWindow::frequencyOf(text.mid(1).toInt());
+                QVERIFY2(w.shown(n[0], n.value(1, 1)) == text,
+                         qPrintable(e + " shows " + w.shown(n[0], n.value(1, 1))));
+            }
+        }
+        QCOMPARE(w.dialogs.texts(), box.isEmpty() ? QStringList() : QStringList{box});
+        QCOMPARE(w.action("mnuUndo")->isEnabled(), undo != "off");
+        if (undo != "off")
+            QCOMPARE(w.action("mnuUndo")->text(), undo);
+        QCOMPARE(panel(w, 2), changed ? QString("Memories changed") : QString("Memories unchanged"));
     }
 
     void fillDownOverAnEmptyMemory()
@@ -136,87 +171,6 @@ private slots:
         QCOMPARE(w.shown(6, 1), QString("7.06000"));
         QVERIFY(w.state().MemoriesChanged);
         QCOMPARE(w.action("mnuUndo")->text(), QString("Undo last FillDown"));
-    }
-
-    void compactWithEmptiesAt1And3And499()
-    {
-        EditingWindow w;
-        w.useRange(1, 500);
-        for (int n : {1, 3, 499})
-            w.table().ClearMemoryRow(n);
-        w.loaded();
-        w.key(Qt::Key_H, Qt::ControlModifier);
-        QVERIFY(w.action("mnuHideEmpty")->isChecked());
-        w.action("mnuCompact")->trigger();
-        QCOMPARE(w.shown(1, 1), EditingWindow::frequencyOf(2));
-        QCOMPARE(w.shown(2, 1), EditingWindow::frequencyOf(4));
-        QCOMPARE(w.shown(497, 1), EditingWindow::frequencyOf(500));
-        for (int n = 498; n <= 500; ++n) {
-            QCOMPARE(w.shown(n, 1), QString("Empty"));
-            QVERIFY(!w.view()->isRowHidden(n - 1));
-        }
-        QVERIFY(!w.action("mnuHideEmpty")->isChecked());
-        QCOMPARE(w.action("mnuUndo")->text(), QString("Undo last Compact"));
-    }
-
-    void copy10To12AndPasteAt11()
-    {
-        EditingWindow w;
-        w.useRange(10, 13);
-        w.loaded();
-        QVERIFY(!w.action("mnuPaste")->isEnabled());
-        w.selectBlock(10, 12, 1, 2);
-        w.key(Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(QGuiApplication::clipboard()->text(), QString("7.10000\tFM\r\n7.11000\tFM\r\n7.12000\tFM"));
-        w.clickCell(11, 1);
-        QVERIFY(w.action("mnuPaste")->isEnabled());
-        w.key(Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(w.shown(10, 1), EditingWindow::frequencyOf(10));
-        QCOMPARE(w.shown(11, 1), EditingWindow::frequencyOf(10));
-        QCOMPARE(w.shown(12, 1), EditingWindow::frequencyOf(11));
-        QCOMPARE(w.shown(13, 1), EditingWindow::frequencyOf(12));
-        QCOMPARE(w.shown(13, 6), QString("Memory 12"));
-        QCOMPARE(panel(w, 2), QString("Memories changed"));
-    }
-
-    void cutAndPasteAt20()
-    {
-        EditingWindow w;
-        w.useRange(10, 12);
-        w.loaded();
-        w.selectBlock(10, 12);
-        w.key(Qt::Key_X, Qt::ControlModifier);
-        QCOMPARE(w.shown(10, 1), EditingWindow::frequencyOf(10));  // nothing moves yet
-        w.clickCell(20, 1);
-        w.key(Qt::Key_V, Qt::ControlModifier);
-        for (int i = 0; i < 3; ++i) {
-            QCOMPARE(w.shown(10 + i, 1), QString("Empty"));
-            QCOMPARE(w.shown(20 + i, 1), EditingWindow::frequencyOf(10 + i));
-        }
-        QVERIFY(!w.action("mnuPaste")->isEnabled());
-    }
-
-    void pasteAt498_data()
-    {
-        QTest::addColumn<bool>("cut");
-        QTest::newRow("copy") << false;
-        QTest::newRow("cut") << true;
-    }
-    void pasteAt498()
-    {
-        QFETCH(bool, cut);
-        EditingWindow w;
-        w.useRange(10, 14);
-        w.loaded();
-        w.selectBlock(10, 14);
-        w.key(cut ? Qt::Key_X : Qt::Key_C, Qt::ControlModifier);
-        w.clickCell(498, 1);
-        w.key(Qt::Key_V, Qt::ControlModifier);
-        for (int i = 0; i < 3; ++i)
-            QCOMPARE(w.shown(498 + i, 1), EditingWindow::frequencyOf(10 + i));
-        QCOMPARE(w.shown(12, 1), cut ? QString("Empty") : EditingWindow::frequencyOf(12));
-        QCOMPARE(w.shown(13, 1), EditingWindow::frequencyOf(13));
-        QCOMPARE(w.shown(14, 1), EditingWindow::frequencyOf(14));
     }
 
     void undoAfterDeleteWithHiddenEmpties()
