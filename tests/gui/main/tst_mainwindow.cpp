@@ -191,17 +191,9 @@ void TestMainWindow::nothingLoadedState()
     MainWindow &w = f.start();
     QCOMPARE(f.find<QLabel>("StatusBar1_Panel1")->text(),
              QStringLiteral(" Nothing loaded. Read the radio or a file from disk."));
-    QTabWidget *tabs = f.find<QTabWidget>("SSTab1");
-    QVERIFY(!tabs->isTabEnabled(1));
-    for (const char *item : {"mnuCopy", "mnuCut", "mnuPaste", "mnuUndo", "mnuInsertAbove", "mnuDelete", "mnuSortFreq"})
-        QVERIFY2(!f.action(QString::fromLatin1(item))->isEnabled(), item);
-    QVERIFY(!f.find<QMenu>("mnuPMS")->menuAction()->isEnabled());
+    // The commands on offer are tabled in tst_commandstates; clicking around offers none.
+    QVERIFY(!f.find<QTabWidget>("SSTab1")->isTabEnabled(1));
     QVERIFY(!buttonEnabled(f, "cmdWriteFile"));
-    QVERIFY(!buttonEnabled(f, "cmdWriteRig"));
-    QVERIFY(!buttonEnabled(f, "cmdImportExport"));
-    QVERIFY(buttonEnabled(f, "cmdReadFile"));
-    QVERIFY(buttonEnabled(f, "cmdRead"));
-    // Clicking around changes none of that.
     w.memoryView()->setCurrentIndex(w.memoryModel()->index(4, 2));
     QVERIFY(!f.action("mnuCopy")->isEnabled());
     QCOMPARE(w.memoryModel()->cellColour(2, 2), QApplication::palette().color(QPalette::Button));
@@ -515,9 +507,6 @@ void TestMainWindow::importExportButton()
     QVERIFY(w.importExportWindow());
     QVERIFY(w.importExportWindow()->isVisible());
     QCOMPARE(w.importExportWindow()->objectName(), QStringLiteral("frmImportExport"));
-    QVERIFY(!button->isEnabled());
-    // A transfer's end does not switch it on while the window is open.
-    w.RestoreMainButtons();
     QVERIFY(!button->isEnabled());
     QTest::mouseClick(w.importExportWindow()->findChild<QPushButton *>(QStringLiteral("cmdClose")), Qt::LeftButton);
     QTRY_VERIFY(!w.importExportWindow());

@@ -18,7 +18,6 @@
 #include <QLocale>
 #include <QPointer>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTableWidget>
 #include <QWheelEvent>
 #include <QtTest>
@@ -174,7 +173,6 @@ private slots:
     {
         Window w;
         w.open();
-        QSignalSpy spy(w.dlg.get(), &RepeaterRulesDialog::rulesActiveChanged);
         w.click("cmdLoadDefaultUS");
         w.check("ChkRulesEnabled")->click();
         w.click("cmdOK");
@@ -184,12 +182,9 @@ private slots:
         QCOMPARE(w.stored(Setting::RepeaterRulesActive), QString("True"));
         QCOMPARE(w.stored(Setting::RuleLow, 3), mark("53.01000"));
 
-        // The program's rules are reloaded and the menu's check mark follows.
+        // The program's rules are reloaded (the menu's check mark: tst_mainwindow).
         QCOMPARE(w.set.rules.size(), size_t(10));
         QVERIFY(w.set.RepeaterRulesActive);
-        QVERIFY(w.dlg->rulesActive());
-        QCOMPARE(spy.size(), 1);
-        QCOMPARE(spy[0][0].toBool(), true);
         QVERIFY(FindRepeaterRule(w.set, 5301000));
         QCOMPARE(w.set.CurrentRule.Direction, QString("Minus"));
         QVERIFY(w.t.dialogs.boxes.isEmpty());
@@ -201,7 +196,6 @@ private slots:
         StoreRuleRows(*w.t.settings, PresetRuleRows(*FindRulePreset("cmdLoadDefaultUK")), false, false);
         LoadRepeaterRules(w.set, *w.t.settings, nullptr, nullptr);
         w.open();
-        QSignalSpy spy(w.dlg.get(), &RepeaterRulesDialog::rulesActiveChanged);
         w.click("cmdLoadDefaultUS");
         w.check("ChkRulesEnabled")->click();
         w.check("chkAllowAnyFrequency")->click();
@@ -217,7 +211,6 @@ private slots:
         QCOMPARE(w.set.rules.size(), size_t(5));
         QVERIFY(!w.set.RepeaterRulesActive);
         QVERIFY(!w.set.AllowAnyRepeaterFrequency);
-        QCOMPARE(spy.size(), 0);
     }
 
     void reloadMyRulesAfterPreset()
@@ -389,7 +382,6 @@ private slots:
         LoadRepeaterRules(w.set, *w.t.settings, nullptr, nullptr);
         QVERIFY(w.set.RepeaterRulesActive);
         w.open();
-        QSignalSpy spy(w.dlg.get(), &RepeaterRulesDialog::rulesActiveChanged);
         for (int i = 0; i < 4; ++i) {
             w.grid()->setCurrentCell(0, 0);
             w.click("cmdDeleteRule");
@@ -400,8 +392,6 @@ private slots:
         QCOMPARE(w.stored(Setting::NumberOfRules), QString("0"));
         QVERIFY(!w.set.RepeaterRulesActive);
         QVERIFY(!FindRepeaterRule(w.set, 14560000));
-        QCOMPARE(spy.size(), 1);
-        QCOMPARE(spy[0][0].toBool(), false);
     }
 
     // OK pressed while a cell is still being edited takes the typed text along,
