@@ -27,10 +27,13 @@ class TestEditingWindow : public QObject {
     Q_OBJECT
 
 private slots:
-    // Keys on the table as a user presses them, and what the view then shows.
-    // Gestures: "select:FIRST-LAST[,FIRSTCOL-LASTCOL]", "click:ROW[,COL]", "answer:Cancel"
-    // (to the next box), keys. Expected: "ROW[,COL]=TEXT" ("@N": memory N's frequency),
-    // "cursor=ROW", "selected=ROW,COL", "clipboard=TEXT"; separated by "|".
+    // Keys on the table and in its cell editors as a user presses them, and what the
+    // view then shows. Gestures: "select:FIRST-LAST[,FIRSTCOL-LASTCOL]", "click:ROW[,COL]",
+    // "answer:Cancel" (to the next box), "clipboard:TEXT" ("_" for a blank), "type:TEXT"
+    // (the first letter opens the editor), keys (to the table or its open editor).
+    // Expected: "ROW[,COL]=TEXT" ("@N": memory N's frequency), "cursor=ROW",
+    // "selected=ROW,COL", "clipboard=TEXT", "editor=none|TEXT", "delete=on|off" (the
+    // "&Delete memory" item); separated by "|".
     void keysOnTheTable_data()
     {
         QTest::addColumn<QString>("used");  // first-last ranges of used memories
@@ -93,6 +96,54 @@ private slots:
                                                                 << "select:10-14 Ctrl+X click:498 Ctrl+V"
                                                                 << "498=@10|500=@12|12=Empty|13=@13|14=@14"
                                                                 << "" << paste << true;
+        const QString refused = "Frequency is outside the range of the radio";
+        const QString gridEdit = "Undo last GridEdit";
+        QTest::newRow("14.2 typed into an empty memory") << "1-1"
+                                                         << "click:2 type:14.2 Return"
+                                                         << "2=14.20000|2,2=USB|2,3=Simplex|2,5=67.0|editor=none"
+                                                         << "" << gridEdit << true;
+        // The snapshot is taken before the check.
+        QTest::newRow("refused frequency keeps its editor")
+            << "1-1"
+            << "click:4 type:99 Return"
+            << "editor=99|4=Empty|delete=off" << refused << gridEdit << false;
+        QTest::newRow("refused frequency, Esc") << "1-1"
+                                                << "click:4 type:99 Return Esc"
+                                                << "editor=none|4=Empty|delete=on" << refused << gridEdit << false;
+        QTest::newRow("F2 on an empty memory's mode") << "1-1"
+                                                      << "click:3,2 F2"
+                                                      << "editor=none"
+                                                      << ""
+                                                      << "off" << false;
+        QTest::newRow("F2 on an empty memory's frequency") << "1-1"
+                                                           << "click:3 F2"
+                                                           << "editor=Empty"
+                                                           << ""
+                                                           << "off" << false;
+        QTest::newRow("Del and keypad Del in an editor edit the text") << "1-3"
+                                                                       << "click:2,6 F2 Home Del KeypadDel Return"
+                                                                       << "2,6=mory 2|2=@2|delete=on"
+                                                                       << "" << gridEdit << true;
+        QTest::newRow("Del in a pick list deletes no memory") << "1-3"
+                                                              << "click:2,2 F2 Del"
+                                                              << "2=@2|2,2=FM"
+                                                              << ""
+                                                              << "off" << false;
+        QTest::newRow("blank encoding clears the tone") << "1-3"
+                                                        << "click:3,4 F2 Home Return"
+                                                        << "3,4= |3,5="
+                                                        << "" << gridEdit << true;
+        QTest::newRow("Shift+Ins pastes a frequency") << "1-3"
+                                                      << "clipboard:_21.2_ click:2 Shift+Ins"
+                                                      << "2=21.20000"
+                                                      << "" << gridEdit << true;
+        QTest::newRow("Shift+Ins pastes a description") << "1-3"
+                                                        << "clipboard:Net,_Sunday click:3,6 Shift+Ins"
+                                                        << "3,6=Net  Sunday"
+                                                        << "" << gridEdit << true;
+        QTest::newRow("Shift+Ins through the checks") << "1-3"
+                                                      << "clipboard:80 click:1 Shift+Ins"
+                                                      << "1=@1" << refused << gridEdit << false;
     }
     void keysOnTheTable()
     {
@@ -122,18 +173,32 @@ private slots:
                 w.clickCell(n[0], n.value(1, 1));
             } else if (g.startsWith("answer:")) {
                 w.dialogs.answers.enqueue(Answer::Cancel);
+            } else if (g.startsWith("clipboard:")) {
+                QGuiApplication::clipboard()->setText(QString(arg).replace('_', ' '));
+            } else if (g.startsWith("type:")) {
+                QTest::keyClick(w.view(), arg.at(0).toLatin1());
+                QVERIFY(w.lineEditor());
+                QTest::keyClicks(w.lineEditor(), arg.mid(1));
             } else {
-                const QKeySequence k(g);
+                const QKeySequence k(g == "KeypadDel" ? QString("Del") : g);
                 QVERIFY2(!k.isEmpty(), qPrintable(g));
-                w.key(k[0].key(), k[0].keyboardModifiers());
+                const auto modifiers
+                    = k[0].keyboardModifiers() | (g == "KeypadDel" ? Qt::KeypadModifier : Qt::NoModifier);
+                QTest::keyClick(w.editor() ? w.editor() : static_cast<QWidget *>(w.view()), k[0].key(), modifiers);
             }
         }
         for (const QString &e : expected.split('|')) {
             const QString what = e.section('=', 0, 0);
             QString text = e.section('=', 1);
             if (what == "clipboard") {
-                text.replace("\\t", "\t").replace("\\r\\n", "\r\n");
                 QCOMPARE(QGuiApplication::clipboard()->text(), text);
+            } else if (what == "editor") {
+                if (text == "none")
+                    QTRY_VERIFY(!w.editor());
+                else
+                    QCOMPARE(w.lineEditor() ? w.lineEditor()->text() : QString("<no editor>"), text);
+            } else if (what == "delete") {
+                QCOMPARE(w.action("mnuDelete")->isEnabled(), text == "on");
             } else if (what == "cursor") {
                 QCOMPARE(w.view()->currentIndex().row() + 1, text.toInt());
             } else if (what == "selected") {
@@ -215,53 +280,6 @@ private slots:
         QCOMPARE(w.shown(1, 1), QString("Empty"));
     }
 
-    void entering14Point2IntoAnEmptyMemory()
-    {
-        EditingWindow w;
-        w.use(1);
-        w.loaded();
-        w.typeIntoCell(2, 1, "14.2");
-        QCOMPARE(w.shown(2, 1), QString("14.20000"));
-        QCOMPARE(w.shown(2, 2), QString("USB"));
-        QCOMPARE(w.shown(2, 3), QString("Simplex"));
-        QCOMPARE(w.shown(2, 5), QString("67.0"));
-        QVERIFY(!w.editor());
-        QVERIFY(w.dialogs.boxes.isEmpty());
-        QCOMPARE(panel(w, 2), QString("Memories changed"));
-    }
-
-    void emptyMemoryOffersNoEditorButForItsFrequency()
-    {
-        EditingWindow w;
-        w.use(1);
-        w.loaded();
-        w.clickCell(3, 2);
-        w.key(Qt::Key_F2);
-        QVERIFY(!w.editor());
-        w.clickCell(3, 1);
-        w.key(Qt::Key_F2);
-        QVERIFY(w.lineEditor());
-    }
-
-    void refusedFrequencyLeavesUndoGridEdit()
-    {
-        EditingWindow w;
-        w.use(1);
-        w.loaded();
-        w.typeIntoCell(4, 1, "99");
-        QCOMPARE(w.dialogs.texts(), QStringList{"Frequency is outside the range of the radio"});
-        QVERIFY(w.lineEditor());  // the editor stays open on the text
-        QCOMPARE(w.lineEditor()->text(), QString("99"));
-        QCOMPARE(w.shown(4, 1), QString("Empty"));
-        QVERIFY(w.action("mnuUndo")->isEnabled());
-        QCOMPARE(w.action("mnuUndo")->text(), QString("Undo last GridEdit"));
-        QVERIFY(!w.action("mnuDelete")->isEnabled());
-        QTest::keyClick(w.lineEditor(), Qt::Key_Escape);
-        QTRY_VERIFY(!w.editor());
-        QVERIFY(w.action("mnuDelete")->isEnabled());
-        QCOMPARE(w.shown(4, 1), QString("Empty"));
-    }
-
     void refusedFrequencyReopensWhenTheUserClicksAway()
     {
         EditingWindow w;
@@ -279,41 +297,6 @@ private slots:
         QTest::keyClicks(w.lineEditor(), "7.1");
         QTest::keyClick(w.lineEditor(), Qt::Key_Return);
         QCOMPARE(w.shown(4, 1), QString("7.10000"));
-    }
-
-    void delWhileEditingEditsText()
-    {
-        EditingWindow w;
-        w.useRange(1, 3);
-        w.loaded();
-        w.clickCell(2, 6);
-        w.key(Qt::Key_F2);
-        QLineEdit *line = w.lineEditor();
-        QVERIFY(line);
-        QVERIFY(!w.action("mnuDelete")->isEnabled());
-        QTest::keyClick(line, Qt::Key_Home);
-        QTest::keyClick(line, Qt::Key_Delete);
-        QTest::keyClick(line, Qt::Key_Delete, Qt::KeypadModifier);
-        QCOMPARE(line->text(), QString("mory 2"));
-        QTest::keyClick(line, Qt::Key_Return);
-        QCOMPARE(w.shown(2, 6), QString("mory 2"));
-        QCOMPARE(w.shown(2, 1), EditingWindow::frequencyOf(2));
-        QVERIFY(w.dialogs.boxes.isEmpty());
-        QVERIFY(w.action("mnuDelete")->isEnabled());
-    }
-
-    void delInAPickListDeletesNoMemory()
-    {
-        EditingWindow w;
-        w.useRange(1, 3);
-        w.loaded();
-        w.clickCell(2, 2);
-        w.key(Qt::Key_F2);
-        QComboBox *box = w.listEditor();
-        QVERIFY(box);
-        QTest::keyClick(box, Qt::Key_Delete);
-        QVERIFY(w.dialogs.boxes.isEmpty());
-        QCOMPARE(w.shown(2, 1), EditingWindow::frequencyOf(2));
     }
 
     // Keys, letters and the wheel only move the choice of an open pick list;
@@ -400,26 +383,6 @@ private slots:
         QCOMPARE(panel(w, 2), after != before ? QString("Memories changed") : QString("Memories unchanged"));
     }
 
-    void blankEncodingClearsTheTone()
-    {
-        EditingWindow w;
-        w.useRange(1, 3);
-        w.loaded();
-        w.clickCell(3, 4);
-        w.key(Qt::Key_F2);
-        QComboBox *box = w.listEditor();
-        QVERIFY(box);
-        QStringList items;
-        for (int i = 0; i < box->count(); ++i)
-            items << box->itemText(i);
-        QCOMPARE(items, QStringList({" ", "CTCSS Enc", "CTCSS Enc+Dec"}));
-        QTest::keyClick(box, Qt::Key_Home);
-        QCOMPARE(box->currentText(), QString(" "));
-        QTest::keyClick(box, Qt::Key_Return);
-        QCOMPARE(w.shown(3, 4), QString(" "));
-        QCOMPARE(w.shown(3, 5), QString());
-    }
-
     // A click only selects, however often it lands on the same cell: Ctrl+V and
     // Del after it act on memories.
     void secondClickOpensNoEditor()
@@ -487,26 +450,6 @@ private slots:
         QVERIFY(w.dialogs.texts().first().startsWith("Changes have been made but not yet saved to disk."));
         QCOMPARE(w.shown(2, 1), QString("7.10000"));
         QVERIFY(!w.editor());
-    }
-
-    void shiftInsertPastesThroughTheChecks()
-    {
-        EditingWindow w;
-        w.useRange(1, 3);
-        w.loaded();
-        QGuiApplication::clipboard()->setText(" 21.2 ");
-        w.clickCell(2, 1);
-        w.key(Qt::Key_Insert, Qt::ShiftModifier);
-        QCOMPARE(w.shown(2, 1), QString("21.20000"));
-        QGuiApplication::clipboard()->setText("Net, Sunday");
-        w.clickCell(3, 6);
-        w.key(Qt::Key_Insert, Qt::ShiftModifier);
-        QCOMPARE(w.shown(3, 6), QString("Net  Sunday"));
-        QGuiApplication::clipboard()->setText("80");
-        w.clickCell(1, 1);
-        w.key(Qt::Key_Insert, Qt::ShiftModifier);
-        QCOMPARE(w.dialogs.texts(), QStringList{"Frequency is outside the range of the radio"});
-        QCOMPARE(w.shown(1, 1), EditingWindow::frequencyOf(1));
     }
 
     void delInThePmsViewDeletesAPair_data()
