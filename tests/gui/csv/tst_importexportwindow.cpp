@@ -52,34 +52,24 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("chkExportSelected") << "chkExportSelected"
-                                           << "Export only selected mems";
-        QTest::newRow("optTabChar_0") << "optTabChar_0"
-                                      << "Tab";
-        QTest::newRow("optTabChar_1") << "optTabChar_1"
-                                      << "Comma";
-        QTest::newRow("chkKeepNumbers") << "chkKeepNumbers"
-                                        << "Keep existing mem numbers";
-        QTest::newRow("chkOmitHeader") << "chkOmitHeader"
-                                       << "Omit header";
-        QTest::newRow("cmdExport") << "cmdExport"
-                                   << "Export CSV";
-        QTest::newRow("cmdPreviewExport") << "cmdPreviewExport"
-                                          << "Preview Export";
-        QTest::newRow("chkUseMemoryNumbers") << "chkUseMemoryNumbers"
-                                             << "Use imported mem numbers";
-        QTest::newRow("chkClearBeforeImport") << "chkClearBeforeImport"
-                                              << "Clear all before import";
-        QTest::newRow("chkDuplicates") << "chkDuplicates"
-                                       << "Omit duplicate frequencies";
-        QTest::newRow("cmdImport") << "cmdImport"
-                                   << "Import CSV";
-        QTest::newRow("cmdPreviewImport") << "cmdPreviewImport"
-                                          << "Preview Import";
-        QTest::newRow("cmdSetPosition") << "cmdSetPosition"
-                                        << "&Save size and position";
-        QTest::newRow("cmdClose") << "cmdClose"
-                                  << "Close";
+        const std::pair<const char *, const char *> controls[] = {
+            {"chkExportSelected", "Export only selected mems"},
+            {"optTabChar_0", "Tab"},
+            {"optTabChar_1", "Comma"},
+            {"chkKeepNumbers", "Keep existing mem numbers"},
+            {"chkOmitHeader", "Omit header"},
+            {"cmdExport", "Export CSV"},
+            {"cmdPreviewExport", "Preview Export"},
+            {"chkUseMemoryNumbers", "Use imported mem numbers"},
+            {"chkClearBeforeImport", "Clear all before import"},
+            {"chkDuplicates", "Omit duplicate frequencies"},
+            {"cmdImport", "Import CSV"},
+            {"cmdPreviewImport", "Preview Import"},
+            {"cmdSetPosition", "&Save size and position"},
+            {"cmdClose", "Close"},
+        };
+        for (const auto &[name, caption] : controls)
+            QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(caption);
     }
     void controls()
     {

@@ -132,47 +132,40 @@ private slots:
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("gestures");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("no stored rules: empty, switch off") << "RepeaterRulesActive=True"
-                                                            << ""
-                                                            << "rows=0|off:ChkRulesEnabled|off:chkAllowAnyFrequency";
-        QTest::newRow("stored rules") << "cmdDenmark on on RuleAmount2=2"
-                                      << ""
-                                      << "rows=2|0,0=145.60000|0,1=145.78750|0,2=Minus|0,3=.60000|0,4=12.5 K|"
-                                         "1,3=2.00000|on:ChkRulesEnabled|on:chkAllowAnyFrequency";
-        QTest::newRow("a preset replaces the rows, not the switches or the store")
-            << ""
-            << "cmdLoadDefaultUS"
-            << "rows=10|2,0=53.01000|off:ChkRulesEnabled|NumberOfRules=<absent>";
-        QTest::newRow("another preset") << ""
-                                        << "cmdLoadDefaultUS cmdOtherEU"
-                                        << "rows=2|1,0=434.60000|1,1=434.97500|1,2=Minus|1,3=1.60000|1,4=25.0 K";
-        QTest::newRow("OK stores the cells as they stand")
-            << ""
-            << "cmdLoadDefaultUS tick:ChkRulesEnabled cmdOK"
-            << "NumberOfRules=10|RepeaterRulesActive=True|RuleLow3=53.01000|rules=10|active=on";
-        QTest::newRow("Cancel stores nothing")
-            << "cmdLoadDefaultUK off off"
-            << "cmdLoadDefaultUS tick:ChkRulesEnabled tick:chkAllowAnyFrequency cmdAddRule cmdCancel"
-            << "NumberOfRules=5|RepeaterRulesActive=False|AllowAnyRepeaterFrequency=False|RuleLow1=29.66000|"
-               "RuleLow6=<absent>|rules=5|active=off";
-        QTest::newRow("my rules again after a preset") << "cmdBelgium on off"
-                                                       << "cmdLoadDefaultUS tick:ChkRulesEnabled cmdMyRules"
-                                                       << "rows=2|1,0=430.02500|on:ChkRulesEnabled";
-        // Opening a preset's cell that lies outside the bands and leaving it unchanged is no edit.
-        QTest::newRow("unchanged preset cell") << ""
-                                               << "cmdLoadDefaultUS type:2,0=53.01000"
-                                               << "2,0=53.01000";
-        QTest::newRow("add, delete with no current cell") << ""
-                                                          << "cmdAddRule cmdAddRule current:none cmdDeleteRule"
-                                                          << "rows=2|1=new";
-        QTest::newRow("delete the current rule") << ""
-                                                 << "cmdAddRule cmdAddRule type:1,0=146 current:0,3 cmdDeleteRule"
-                                                 << "rows=1|0,0=146.00000";
-        QTest::newRow("deleting every rule leaves rules inactive")
-            << "cmdSwiss on off"
-            << "current:0,0 cmdDeleteRule current:0,0 cmdDeleteRule current:0,0 cmdDeleteRule current:0,0 "
-               "cmdDeleteRule cmdOK"
-            << "rows=0|on:ChkRulesEnabled|NumberOfRules=0|active=off";
+        const struct {
+            const char *name;
+            const char *stored, *gestures, *expected;
+        } rows[] = {
+            {"no stored rules: empty, switch off", "RepeaterRulesActive=True", "",
+             "rows=0|off:ChkRulesEnabled|off:chkAllowAnyFrequency"},
+            {"stored rules", "cmdDenmark on on RuleAmount2=2", "",
+             "rows=2|0,0=145.60000|0,1=145.78750|0,2=Minus|0,3=.60000|0,4=12.5 K|"
+             "1,3=2.00000|on:ChkRulesEnabled|on:chkAllowAnyFrequency"},
+            {"a preset replaces the rows, not the switches or the store", "", "cmdLoadDefaultUS",
+             "rows=10|2,0=53.01000|off:ChkRulesEnabled|NumberOfRules=<absent>"},
+            {"another preset", "", "cmdLoadDefaultUS cmdOtherEU",
+             "rows=2|1,0=434.60000|1,1=434.97500|1,2=Minus|1,3=1.60000|1,4=25.0 K"},
+            {"OK stores the cells as they stand", "", "cmdLoadDefaultUS tick:ChkRulesEnabled cmdOK",
+             "NumberOfRules=10|RepeaterRulesActive=True|RuleLow3=53.01000|rules=10|active=on"},
+            {"Cancel stores nothing", "cmdLoadDefaultUK off off",
+             "cmdLoadDefaultUS tick:ChkRulesEnabled tick:chkAllowAnyFrequency cmdAddRule cmdCancel",
+             "NumberOfRules=5|RepeaterRulesActive=False|AllowAnyRepeaterFrequency=False|RuleLow1=29.66000|"
+             "RuleLow6=<absent>|rules=5|active=off"},
+            {"my rules again after a preset", "cmdBelgium on off", "cmdLoadDefaultUS tick:ChkRulesEnabled cmdMyRules",
+             "rows=2|1,0=430.02500|on:ChkRulesEnabled"},
+            {"a preset's cell outside the bands, opened and left: no edit", "", "cmdLoadDefaultUS type:2,0=53.01000",
+             "2,0=53.01000"},
+            {"add, delete with no current cell", "", "cmdAddRule cmdAddRule current:none cmdDeleteRule",
+             "rows=2|1=new"},
+            {"delete the current rule", "", "cmdAddRule cmdAddRule type:1,0=146 current:0,3 cmdDeleteRule",
+             "rows=1|0,0=146.00000"},
+            {"deleting every rule leaves rules inactive", "cmdSwiss on off",
+             "current:0,0 cmdDeleteRule current:0,0 cmdDeleteRule current:0,0 cmdDeleteRule current:0,0 "
+             "cmdDeleteRule cmdOK",
+             "rows=0|on:ChkRulesEnabled|NumberOfRules=0|active=off"},
+        };
+        for (const auto &r : rows)
+            QTest::newRow(r.name) << QString(r.stored) << QString(r.gestures) << QString(r.expected);
     }
     void scenarios()
     {
@@ -306,18 +299,20 @@ private slots:
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("gestures");  // after a click on the cell; see pickListGestures
         QTest::addColumn<QString>("after");
-        QTest::newRow("Down, Esc") << 2 << "F2 Down Esc"
-                                   << "Minus";
-        QTest::newRow("letter typed on the cell, Esc") << 2 << "p Esc"
-                                                       << "Minus";
-        QTest::newRow("Down twice, Return") << 4 << "F2 Down Down Return"
-                                            << "20.0 K";
-        QTest::newRow("two wheel notches, leave") << 4 << "F2 Wheel Wheel Leave"
-                                                  << "20.0 K";
-        QTest::newRow("Down, item clicked in the open list") << 2 << "F2 Down Open Click:Plus"
-                                                             << "Plus";
-        QTest::newRow("second click on the current cell") << 2 << "Click"
-                                                          << "Minus";
+        const struct {
+            const char *name;
+            int column;
+            const char *gestures, *after;
+        } rows[] = {
+            {"Down, Esc", 2, "F2 Down Esc", "Minus"},
+            {"letter typed on the cell, Esc", 2, "p Esc", "Minus"},
+            {"Down twice, Return", 4, "F2 Down Down Return", "20.0 K"},
+            {"two wheel notches, leave", 4, "F2 Wheel Wheel Leave", "20.0 K"},
+            {"Down, item clicked in the open list", 2, "F2 Down Open Click:Plus", "Plus"},
+            {"second click on the current cell", 2, "Click", "Minus"},
+        };
+        for (const auto &r : rows)
+            QTest::newRow(r.name) << r.column << QString(r.gestures) << QString(r.after);
     }
     void pickListGestures()
     {
