@@ -29,11 +29,12 @@ class TestEditingWindow : public QObject {
 private slots:
     // Keys on the table and in its cell editors as a user presses them, and what the
     // view then shows. Gestures: "select:FIRST-LAST[,FIRSTCOL-LASTCOL]", "click:ROW[,COL]",
-    // "answer:Cancel" (to the next box), "clipboard:TEXT" ("_" for a blank), "type:TEXT"
+    // "answer:Cancel" (to the next box), "menu:ITEM", "clipboard:TEXT" ("_" for a blank), "type:TEXT"
     // (the first letter opens the editor), keys (to the table or its open editor).
     // Expected: "ROW[,COL]=TEXT" ("@N": memory N's frequency), "cursor=ROW",
     // "selected=ROW,COL", "clipboard=TEXT", "editor=none|TEXT", "delete=on|off" (the
-    // "&Delete memory" item); separated by "|".
+    // "&Delete memory" item), "hide=on|off" (its check mark), "hidden=ROW", "shown=ROW";
+    // separated by "|".
     void keysOnTheTable_data()
     {
         QTest::addColumn<QString>("used");  // first-last ranges of used memories
@@ -42,7 +43,7 @@ private slots:
         QTest::addColumn<QString>("box");
         // The "&Undo" caption, "off" when not offered (a cell edit takes it before its check).
         QTest::addColumn<QString>("undo");
-        // "Memories changed" in the status bar (insert, delete and remove leave it to the next refresh).
+        // "Memories changed" in the status bar (insert, delete, remove and compact leave it to the next refresh).
         QTest::addColumn<bool>("changed");
         const QString paste = "Undo last Paste";
         const QString refused = "Frequency is outside the range of the radio";
@@ -88,8 +89,15 @@ private slots:
             {"blank encoding clears the tone", "1-3", "click:3,4 F2 Home Return", "3,4= |3,5=", "", gridEdit, true},
             {"Shift+Ins pastes a frequency", "1-3", "clipboard:_21.2_ click:2 Shift+Ins", "2=21.20000", "", gridEdit,
              true},
-            {"Shift+Ins pastes a description", "1-3", "clipboard:Net,_Sunday click:3,6 Shift+Ins", "3,6=Net  Sunday", "",
-             gridEdit, true},
+            {"Shift+Ins pastes a description", "1-3", "clipboard:Net,_Sunday click:3,6 Shift+Ins", "3,6=Net  Sunday",
+             "", gridEdit, true},
+            {"Ctrl+H hides runs of empty memories", "1-20", "Ctrl+H", "shown=21|hidden=22|hidden=500|hide=on", "",
+             "off", false},
+            {"Ctrl+Z after Del with empties hidden shows them all", "1-20", "Ctrl+H select:3-5 Del click:8 Ctrl+Z",
+             "3=@3|4=@4|5=@5|shown=22|shown=500|hide=off|cursor=8", "Are you sure you want to delete memories 3 to 5",
+             "off", true},
+            {"compact with empties at 1, 3, 499 shows every row", "2-2 4-498 500-500", "Ctrl+H menu:mnuCompact",
+             "1=@2|2=@4|497=@500|498=Empty|500=Empty|shown=499|shown=500|hide=off", "", "Undo last Compact", false},
             {"Shift+Ins through the checks", "1-3", "clipboard:80 click:1 Shift+Ins", "1=@1", refused, gridEdit, false},
         };
         for (const auto &r : rows)
@@ -124,6 +132,8 @@ private slots:
                 w.clickCell(n[0], n.value(1, 1));
             } else if (g.startsWith("answer:")) {
                 w.dialogs.answers.enqueue(Answer::Cancel);
+            } else if (g.startsWith("menu:")) {
+                w.action(qPrintable(arg))->trigger();
             } else if (g.startsWith("clipboard:")) {
                 QGuiApplication::clipboard()->setText(QString(arg).replace('_', ' '));
             } else if (g.startsWith("type:")) {
@@ -148,6 +158,10 @@ private slots:
                     QTRY_VERIFY(!w.editor());
                 else
                     QCOMPARE(w.lineEditor() ? w.lineEditor()->text() : QString("<no editor>"), text);
+            } else if (what == "hidden" || what == "shown") {
+                QVERIFY2(w.view()->isRowHidden(text.toInt() - 1) == (what == "hidden"), qPrintable(e));
+            } else if (what == "hide") {
+                QCOMPARE(w.action("mnuHideEmpty")->isChecked(), text == "on");
             } else if (what == "delete") {
                 QCOMPARE(w.action("mnuDelete")->isEnabled(), text == "on");
             } else if (what == "cursor") {
@@ -187,29 +201,6 @@ private slots:
         QCOMPARE(w.shown(6, 1), QString("7.06000"));
         QVERIFY(w.state().MemoriesChanged);
         QCOMPARE(w.action("mnuUndo")->text(), QString("Undo last FillDown"));
-    }
-
-    void undoAfterDeleteWithHiddenEmpties()
-    {
-        EditingWindow w;
-        w.useRange(1, 20);
-        w.loaded();
-        w.key(Qt::Key_H, Qt::ControlModifier);
-        QVERIFY(!w.view()->isRowHidden(20));  // the first empty one stays
-        QVERIFY(w.view()->isRowHidden(21));
-        w.selectBlock(3, 5);
-        w.key(Qt::Key_Delete);
-        QCOMPARE(w.shown(4, 1), QString("Empty"));
-        w.clickCell(8, 1);
-        w.key(Qt::Key_Z, Qt::ControlModifier);
-        for (int n = 3; n <= 5; ++n)
-            QCOMPARE(w.shown(n, 1), EditingWindow::frequencyOf(n));
-        for (int r = 0; r < 500; ++r)
-            QVERIFY(!w.view()->isRowHidden(r));
-        QVERIFY(!w.action("mnuHideEmpty")->isChecked());
-        QVERIFY(!w.action("mnuUndo")->isEnabled());
-        QCOMPARE(w.view()->currentIndex().row() + 1, 8);
-        QCOMPARE(w.view()->currentIndex().column(), 1);
     }
 
     void sortByDescriptionThenUndoNamesCompact()
