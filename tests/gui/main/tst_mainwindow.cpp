@@ -83,14 +83,14 @@ private slots:
     void rightClickKeepsBlock();
     void loadAndSaveThroughButtons();
     void readRadioFillsTheWindow();
-    void readCancelledIsReportedHonestly();
+    void readStoppedPartway_data();
+    void readStoppedPartway();
     void writeRadioBack();
     void exitQuestion_data();
     void exitQuestion();
     void statusBarClick();
     void importExportButton();
     void windowsFromTheMenus();
-    void closeDuringTransfer();
 };
 
 void TestMainWindow::init() { QGuiApplication::clipboard()->clear(); }
@@ -376,26 +376,47 @@ void TestMainWindow::readRadioFillsTheWindow()
     checkKeysGoToTheTable(f);
 }
 
-void TestMainWindow::readCancelledIsReportedHonestly()
+void TestMainWindow::readStoppedPartway_data()
 {
+    QTest::addColumn<bool>("byClose");
+    QTest::addColumn<int>("memories");  // read when the user stops it
+    QTest::newRow("a click on the wait window's message") << false << 10;
+    QTest::newRow("closing the window") << true << 20;
+}
+
+void TestMainWindow::readStoppedPartway()
+{
+    QFETCH(bool, byClose);
+    QFETCH(int, memories);
     MainWindowFixture f;
-    mv::test::fillRadioForWindow(f.line->radio);
+    fillRadioForWindow(f.line->radio);
     f.preset(Setting::LastOpened, QStringLiteral("A:\\x.450"));
     MainWindow &w = f.start();
     QLabel *message = w.transferWindow()->findChild<QLabel *>(QStringLiteral("lblWaiting"));
     QCOMPARE(message->text(), TransferWaitWindow::readMessage().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     QCOMPARE(message->font().pointSize(), 10);
-    // The click lands while memory 10 is being read.
+    bool refused = false;
+    const QByteArray when = QByteArray("MR") + QByteArray::number(memories).rightJustified(3, '0') + ';';
     f.line->onWrite = [&](const QByteArray &written) {
-        if (written == "MR010;")
+        if (written != when)
+            return;
+        if (byClose)
+            f.onWindowThread([&] { refused = !w.close(); });
+        else
             f.onWindowThread([&] { QTest::mouseClick(message, Qt::LeftButton); });
     };
     f.clickTransfer("cmdRead");
+    // The read stops after the memory in hand and says so; a close waits for it, then happens.
     QVERIFY(w.session().transfer().summary().cancelled);
-    QCOMPARE(w.session().state().table.usedMemoryCount(), 10);
+    QCOMPARE(w.session().state().table.usedMemoryCount(), memories);
     QVERIFY(!f.dialogs.texts().contains(kReadDone));
-    QVERIFY(buttonEnabled(f, "cmdRead"));
     QVERIFY(!w.transferWindow()->isVisible());
+    QVERIFY(!w.session().link().isOpen());
+    QCOMPARE(refused, byClose);
+    if (byClose)
+        QTRY_VERIFY(!w.isVisible());
+    else
+        QVERIFY(buttonEnabled(f, "cmdRead"));
 }
 
 void TestMainWindow::writeRadioBack()
@@ -562,27 +583,6 @@ void TestMainWindow::windowsFromTheMenus()
         if (a->objectName() != QLatin1String("mnuExportPdf") && amp >= 0)
             QVERIFY2(a->text().at(amp + 1).toUpper() != QLatin1Char('E'), qPrintable(a->text()));
     }
-}
-
-void TestMainWindow::closeDuringTransfer()
-{
-    MainWindowFixture f;
-    fillRadioForWindow(f.line->radio);
-    f.preset(Setting::LastOpened, QStringLiteral("A:\\x.450"));
-    MainWindow &w = f.start();
-    bool refused = false;
-    // The close is asked for while memory 20 is being read.
-    f.line->onWrite = [&](const QByteArray &written) {
-        if (written == "MR020;")
-            f.onWindowThread([&] { refused = !w.close(); });
-    };
-    f.clickTransfer("cmdRead");
-    // The close waited for the read to stop after the memory in hand, then happened.
-    QVERIFY(refused);
-    QVERIFY(w.session().transfer().summary().cancelled);
-    QCOMPARE(w.session().state().table.usedMemoryCount(), 20);
-    QTRY_VERIFY(!w.isVisible());
-    QVERIFY(!w.session().link().isOpen());
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -407,18 +407,15 @@ void TestShellWindows::helpBook()
     QCOMPARE(contents->shortcut(), QKeySequence(Qt::Key_F1));
     w.activateWindow();
     QTest::keyClick(&w, Qt::Key_F1);
-    QWidget *help = nullptr;
-    for (QWidget *top : QApplication::topLevelWidgets()) {
-        if (top->objectName() == QLatin1String("frmHelp") && top->isVisible())
-            help = top;
-    }
-    if (!help) {  // the offscreen platform may not deliver the key to the window
-        contents->trigger();
-        for (QWidget *top : QApplication::topLevelWidgets()) {
+    auto shownHelp = [] {
+        for (QWidget *top : QApplication::topLevelWidgets())
             if (top->objectName() == QLatin1String("frmHelp") && top->isVisible())
-                help = top;
-        }
-    }
+                return top;
+        return static_cast<QWidget *>(nullptr);
+    };
+    if (!shownHelp())  // the offscreen platform may not deliver the key to the window
+        contents->trigger();
+    QWidget *help = shownHelp();
     QVERIFY(help);
     QTextBrowser *browser = help->findChild<QTextBrowser *>(QStringLiteral("txtHelp"));
     const QString page = browser->toPlainText();
