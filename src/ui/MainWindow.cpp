@@ -78,10 +78,6 @@ void popUpCellMenu(QTableView *view, QMenu *menu, const QModelIndex &i, const QP
     menu->popup(view->viewport()->mapToGlobal(pos));
 }
 
-}  // namespace
-
-namespace {
-
 SessionOptions sessionOptions(const MainWindowOptions &options)
 {
     SessionOptions s;
