@@ -529,9 +529,21 @@ void TestMainWindow::importExportButton()
     QVERIFY(w.importExportWindow()->isVisible());
     QCOMPARE(w.importExportWindow()->objectName(), QStringLiteral("frmImportExport"));
     QVERIFY(!button->isEnabled());
+    // "Export only selected mems": a click picks the whole memory, the "&Memories" menu is off.
+    QMenu *memories = f.find<QMenu>("mnuMemories");
+    QTest::mouseClick(w.importExportWindow()->findChild<QCheckBox *>(QStringLiteral("chkExportSelected")),
+                      Qt::LeftButton);
+    MemoryGridView *view = w.memoryView();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(w.memoryModel()->index(4, 2)).center());
+    QVERIFY(view->selectionModel()->isRowSelected(4, {}));
+    QVERIFY(!memories->menuAction()->isEnabled());
+    // Closing ends the picking.
     QTest::mouseClick(w.importExportWindow()->findChild<QPushButton *>(QStringLiteral("cmdClose")), Qt::LeftButton);
     QTRY_VERIFY(!w.importExportWindow());
     QVERIFY(button->isEnabled());
+    QVERIFY(memories->menuAction()->isEnabled());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(w.memoryModel()->index(6, 2)).center());
+    QVERIFY(!view->selectionModel()->isRowSelected(6, {}));
 }
 
 void TestMainWindow::windowsFromTheMenus()
