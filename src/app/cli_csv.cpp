@@ -2,6 +2,7 @@
 // import that the Import/Export window runs, on a memory file instead of the
 // window's table.
 #include "CliCommands.h"
+#include "app/Session.h"
 #include "core/AppState.h"
 #include "core/MemorySetFormat.h"
 #include "csv/CsvExport.h"
@@ -49,13 +50,14 @@ public:
     QString browseForFolder(const QString &) override { return {}; }
 };
 
+// The program's session over boxes that become lines and a view that shows nothing.
 struct CliContext {
-    AppState state;
-    SettingsStore settings;
-    MessageLog log;
     CliDialogs dialogs;
     MainView view;
-    AppContext ctx{state, settings, log, dialogs, view};
+    Session session{SessionOptions{}, dialogs, view};
+    AppState &state = session.state();
+    MessageLog &log = session.log();
+    AppContext &ctx = session.context();
 
     CliContext()
     {
@@ -121,7 +123,7 @@ int runExportCsv(const QStringList &args)
     RepeaterRuleSet rules;
     if (options.layout == CsvLayout::Chirp) {
         // Offsets come from the repeater rules the window uses.
-        LoadRepeaterRules(rules, c.settings, nullptr, &c.log);
+        LoadRepeaterRules(rules, c.session.settings(), nullptr, &c.log);
         options.rules = &rules;
     }
     QString error;

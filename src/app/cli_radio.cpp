@@ -6,6 +6,7 @@
 // ends every transfer.
 #include "CliCommands.h"
 
+#include "app/Session.h"
 #include "cat/CatLink.h"
 #include "cat/RadioTransfer.h"
 #include "core/AppState.h"
@@ -62,19 +63,17 @@ void onInterrupt(int)
 
 class CliView : public MainView {
 public:
-    explicit CliView(RadioTransfer *transfer)
-        : m_transfer(transfer)
-    {
-        m_tty = ::isatty(fileno(stderr)) == 1;
-    }
+    CliView() { m_tty = ::isatty(fileno(stderr)) == 1; }
+    // The transfer a Ctrl-C stops.
+    RadioTransfer *transfer = nullptr;
 
     void ShowTransferWindow(TransferKind kind) override { m_kind = kind; }
     void HideTransferWindow() override { clearProgress(); }
     void SetTransferProgress(int value, int maximum) override
     {
-        if (g_interrupted) {
-            m_transfer->ReadCancelRequested = true;
-            m_transfer->WriteCancelRequested = true;
+        if (g_interrupted && transfer) {
+            transfer->ReadCancelRequested = true;
+            transfer->WriteCancelRequested = true;
         }
         if (!m_tty || value <= 0)
             return;
@@ -85,7 +84,6 @@ public:
     }
 
 private:
-    RadioTransfer *m_transfer;
     TransferKind m_kind = TransferKind::Read;
     bool m_tty = false;
 };
@@ -215,19 +213,22 @@ QString summaryLine(const TransferSummary &s)
         .arg(s.unconfirmed.size());
 }
 
-// Everything one radio command needs, set up from the arguments.
-struct Session {
-    SettingsStore settings;
-    AppState state;
-    MessageLog log;
+// Everything one radio command needs, set up from the arguments: the program's
+// session over boxes that ask nobody, with the flows run in line.
+struct RadioRun {
     NonInteractiveDialogs dialogs{&boxToStderr};
-    CliView view{&transfer};  // only the address: the view is called once a flow runs
-    AppContext ctx{state, settings, log, dialogs, view};
-    CatLink link{settings, log, dialogs};
-    RadioTransfer transfer{ctx, link};
+    CliView view;
+    Session session{SessionOptions{}, dialogs, view};
+    SettingsStore &settings = session.settings();
+    AppState &state = session.state();
+    MessageLog &log = session.log();
+    AppContext &ctx = session.context();
+    CatLink &link = session.link();
+    RadioTransfer &transfer = session.transfer();
 
-    explicit Session(const RadioArgs &a)
+    explicit RadioRun(const RadioArgs &a)
     {
+        view.transfer = &transfer;
         log.setLoggingEnabled(a.log);
         QObject::connect(&log, &MessageLog::lineAdded, [](const QString &line) { say(line); });
         link.LoadSettings();
@@ -242,7 +243,7 @@ struct Session {
         g_interrupted = 0;
         std::signal(SIGINT, onInterrupt);
     }
-    ~Session() { std::signal(SIGINT, SIG_DFL); }
+    ~RadioRun() { std::signal(SIGINT, SIG_DFL); }
 
     // False when the flow never reached its loop, after naming the device when
     // it could not be opened and saying what was left undone.
@@ -257,7 +258,7 @@ struct Session {
     }
 };
 
-bool loadFile(Session &s, const QString &path, MemoryTable &table)
+bool loadFile(RadioRun &s, const QString &path, MemoryTable &table)
 {
     QString error;
     if (!readMemorySet(path, table, &s.log, &error)) {
@@ -287,7 +288,7 @@ int runRead(const QStringList &args)
                 .arg(path));
         return 1;
     }
-    Session s(a);
+    RadioRun s(a);
     s.transfer.ReadRadio();
     if (!s.started(QStringLiteral("memvault-cli: nothing was read; no file written")))
         return 1;
@@ -325,7 +326,7 @@ int runWrite(const QStringList &args)
     RadioArgs a;
     if (const int bad = parseArgs(args, Command::Write, &a))
         return bad;
-    Session s(a);
+    RadioRun s(a);
     const QString path = withMemorySuffix(a.file);
     if (!loadFile(s, path, s.state.table))
         return 1;
@@ -363,7 +364,7 @@ int runDiff(const QStringList &args)
     RadioArgs a;
     if (const int bad = parseArgs(args, Command::Diff, &a))
         return bad;
-    Session s(a);
+    RadioRun s(a);
     const QString path = withMemorySuffix(a.file);
     MemoryTable fileTable;
     if (!loadFile(s, path, fileTable))

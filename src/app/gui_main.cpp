@@ -7,7 +7,7 @@
 // pseudo-terminal of the ft450sim radio simulator).
 #include "Version.h"
 #include "shell/CommandLine.h"
-#include "ui/Form1.h"
+#include "ui/MainWindow.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -43,10 +43,10 @@ int main(int argc, char **argv)
         return 2;
     }
 
-    mv::Form1Options options;
+    mv::MainWindowOptions options;
     options.commandLinePath = line.path;
     options.deviceOverride = line.device;
-    mv::Form1 window(options);
+    mv::MainWindow window(options);
     window.startUp();
 
     // For the start-up benchmark: leave as soon as the start-up file is loaded

@@ -1,7 +1,7 @@
 #pragma once
-// The program-wide state that the main window owns for the whole run, the hooks
-// the logic calls on the main window, and the bundle of services every operation
-// is handed. Tests and the command line plug in their own MainView.
+// The program-wide state that the Session (src/session) owns for the whole run,
+// the hooks the logic calls on the main window, and the bundle of services every
+// operation is handed. Tests and the command line plug in their own MainView.
 #include "core/MemoryTable.h"
 
 #include <QString>
@@ -69,7 +69,9 @@ public:
     virtual void TableCleared() { }
     virtual void SetDescriptionWidth(int /*twips*/) { }
     virtual int DescriptionWidth() const { return 3450; }
-    // "&Copy (and memories)", "Cu&t memories", "&Paste memories" enabled state.
+    // "&Copy (and memories)", "Cu&t memories", "&Paste memories" enabled state. The
+    // window works it out from AppState (commandStates), as it does for "&Undo" and
+    // the hide check below; the logic calls these after changing that state.
     virtual void SetClipboardItemsEnabled(bool /*copyCut*/, bool /*paste*/) { }
     // The transfer wait window.
     virtual void ShowTransferWindow(TransferKind) { }

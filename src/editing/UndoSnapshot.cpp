@@ -78,19 +78,20 @@ bool UndoSnapshot::SaveUndoSnapshot(AppContext &ctx, const QString &name)
     // A failed write leaves no snapshot at all: offering an older one under this
     // command's name would undo more than the user asks for.
     m_available = written;
+    if (!written)
+        m_name.clear();
     ctx.view.SetUndoItem(m_available, m_available ? captionFor(name) : QStringLiteral("&Undo"));
     return m_available;
 }
 
 bool UndoSnapshot::restore(AppContext &ctx)
 {
-    if (!m_available || !m_file || !m_file->seek(0))
+    if (!m_available)
         return false;
-    if (!decode(m_file->readAll(), ctx.state.table))
-        return false;
-    // One level only: the restored image cannot be restored again.
+    // One level only: the image is used up, also when it does not read back
+    // (the table is then left alone).
     m_available = false;
-    return true;
+    return m_file && m_file->seek(0) && decode(m_file->readAll(), ctx.state.table);
 }
 
 QString UndoSnapshot::filePath() const { return m_file ? m_file->fileName() : QString(); }

@@ -23,10 +23,12 @@ public:
     // Writes the snapshot, enables "&Undo" with "Undo last " + name. False when the
     // file could not be written (the operation is then simply not undoable).
     bool SaveUndoSnapshot(AppContext &ctx, const QString &name);
-    // Restores the memory rows from the snapshot; false when there is none. The
-    // table is changed only when the whole file reads back intact, in one batch.
+    // Restores the memory rows from the snapshot, once; false when there is none.
+    // The table is changed only when the whole file reads back intact, in one batch.
     bool restore(AppContext &ctx);
     bool available() const { return m_available; }
+    // The name of the command the snapshot was taken for; empty when none was
+    // taken or the last one could not be written.
     QString name() const { return m_name; }
     QString filePath() const;
     // Deletes the snapshot file (exit).

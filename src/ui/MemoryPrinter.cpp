@@ -58,10 +58,10 @@ MemoryPrinter::~MemoryPrinter()
     delete m_window;
 }
 
-frmSelectPrintColumns *MemoryPrinter::optionsWindow()
+PrintOptionsDialog *MemoryPrinter::optionsWindow()
 {
     if (!m_window)
-        m_window = new frmSelectPrintColumns(m_settings, m_options, m_parent);
+        m_window = new PrintOptionsDialog(m_settings, m_options, m_parent);
     return m_window;
 }
 

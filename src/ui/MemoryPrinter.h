@@ -17,7 +17,7 @@ namespace mv {
 struct AppState;
 class Dialogs;
 class SettingsStore;
-class frmSelectPrintColumns;
+class PrintOptionsDialog;
 
 class MemoryPrinter : public QObject {
     Q_OBJECT
@@ -39,7 +39,7 @@ public:
     void showOptions();
 
     // The options window, created (hidden) on first use from the stored settings.
-    frmSelectPrintColumns *optionsWindow();
+    PrintOptionsDialog *optionsWindow();
     // The options in force (those of the options window).
     const PrintOptions &options();
 
@@ -59,7 +59,7 @@ private:
     Dialogs &m_dialogs;
     QWidget *m_parent;
     PrintOptions m_options;
-    QPointer<frmSelectPrintColumns> m_window;
+    QPointer<PrintOptionsDialog> m_window;
 };
 
 }  // namespace mv

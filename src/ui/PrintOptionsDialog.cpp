@@ -15,7 +15,7 @@
 
 namespace mv {
 
-frmSelectPrintColumns::frmSelectPrintColumns(SettingsStore &settings, PrintOptions &options, QWidget *parent)
+PrintOptionsDialog::PrintOptionsDialog(SettingsStore &settings, PrintOptions &options, QWidget *parent)
     : QDialog(parent)
     , m_settings(settings)
     , m_options(options)
@@ -31,7 +31,7 @@ frmSelectPrintColumns::frmSelectPrintColumns(SettingsStore &settings, PrintOptio
         auto *box = new QCheckBox(PrintOptions::columnCaption(i), this);
         box->setObjectName(QStringLiteral("Check1_%1").arg(i));
         box->setProperty("index", i);
-        connect(box, &QCheckBox::toggled, this, &frmSelectPrintColumns::updateWidthLabel);
+        connect(box, &QCheckBox::toggled, this, &PrintOptionsDialog::updateWidthLabel);
         m_check1[size_t(i)] = box;
         columnsBox->addWidget(box);
     }
@@ -75,8 +75,8 @@ frmSelectPrintColumns::frmSelectPrintColumns(SettingsStore &settings, PrintOptio
     cmdOK->setDefault(true);
     auto *cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    connect(cmdOK, &QPushButton::clicked, this, &frmSelectPrintColumns::accept);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmSelectPrintColumns::reject);
+    connect(cmdOK, &QPushButton::clicked, this, &PrintOptionsDialog::accept);
+    connect(cmdCancel, &QPushButton::clicked, this, &PrintOptionsDialog::reject);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(cmdOK);
@@ -94,7 +94,7 @@ frmSelectPrintColumns::frmSelectPrintColumns(SettingsStore &settings, PrintOptio
     LoadPrintOptions();
 }
 
-void frmSelectPrintColumns::LoadPrintOptions()
+void PrintOptionsDialog::LoadPrintOptions()
 {
     m_options = mv::LoadPrintOptions(m_settings);
     for (int i = 0; i < PrintOptions::kColumnCount; ++i)
@@ -105,7 +105,7 @@ void frmSelectPrintColumns::LoadPrintOptions()
     updateWidthLabel();
 }
 
-void frmSelectPrintColumns::accept()
+void PrintOptionsDialog::accept()
 {
     for (int i = 0; i < PrintOptions::kColumnCount; ++i)
         m_options.columns[size_t(i)] = m_check1[size_t(i)]->isChecked();
@@ -117,13 +117,13 @@ void frmSelectPrintColumns::accept()
     QDialog::accept();
 }
 
-void frmSelectPrintColumns::reject()
+void PrintOptionsDialog::reject()
 {
     LoadPrintOptions();
     QDialog::reject();
 }
 
-void frmSelectPrintColumns::updateWidthLabel()
+void PrintOptionsDialog::updateWidthLabel()
 {
     PrintOptions shown;
     for (int i = 0; i < PrintOptions::kColumnCount; ++i)

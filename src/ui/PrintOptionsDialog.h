@@ -21,10 +21,10 @@ namespace mv {
 
 class SettingsStore;
 
-class frmSelectPrintColumns : public QDialog {
+class PrintOptionsDialog : public QDialog {
     Q_OBJECT
 public:
-    frmSelectPrintColumns(SettingsStore &settings, PrintOptions &options, QWidget *parent = nullptr);
+    PrintOptionsDialog(SettingsStore &settings, PrintOptions &options, QWidget *parent = nullptr);
 
     // Options and controls from the settings store; every change made in the
     // window is discarded.

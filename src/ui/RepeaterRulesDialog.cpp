@@ -206,8 +206,6 @@ RepeaterRulesDialog::RepeaterRulesDialog(SettingsStore &settings, Dialogs &dialo
 
 RepeaterRulesDialog::~RepeaterRulesDialog() = default;
 
-bool RepeaterRulesDialog::rulesActive() const { return m_rules.RepeaterRulesActive; }
-
 std::vector<RuleRow> RepeaterRulesDialog::rows() const
 {
     std::vector<RuleRow> out;
@@ -320,7 +318,6 @@ void RepeaterRulesDialog::confirm()
         return;
     StoreRuleRows(m_settings, rows(), m_rulesEnabled->isChecked(), m_allowAny->isChecked());
     LoadRepeaterRules(m_rules, m_settings, &m_dialogs, m_log);
-    emit rulesActiveChanged(m_rules.RepeaterRulesActive);
     accept();
 }
 

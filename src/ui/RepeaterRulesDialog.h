@@ -30,17 +30,10 @@ public:
                         QWidget *parent = nullptr);
     ~RepeaterRulesDialog() override;
 
-    // RepeaterRulesActive of the rule set: the check mark of mnuBandPlan.
-    bool rulesActive() const;
-
     // The table's cell texts, rule 1 first.
     std::vector<RuleRow> rows() const;
 
     static const QString kInstructions;
-
-signals:
-    // After OK, with the reloaded RepeaterRulesActive (for mnuBandPlan's check mark).
-    void rulesActiveChanged(bool active);
 
 public slots:
     void reject() override;

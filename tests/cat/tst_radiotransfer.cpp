@@ -228,7 +228,6 @@ private slots:
         rig.c.state.CurrentFilePath = "/tmp/old.450";
         rig.c.state.FileLoadComplete = true;
         rig.c.state.DataSource = DataSource::File;
-        rig.view.copyCutEnabled = rig.view.pasteEnabled = true;
         qint64 loopStart = 0;
         rig.view.onProgress = [&](int value, int) {
             if (value == 0 && loopStart == 0)
@@ -246,7 +245,6 @@ private slots:
         QVERIFY(!rig.c.state.FileLoadComplete);
         QVERIFY(!rig.c.state.MemoriesChanged);
         QVERIFY(rig.c.state.CurrentFilePath.isEmpty());
-        QVERIFY(!rig.view.copyCutEnabled && !rig.view.pasteEnabled);
         for (int n = 1; n <= kLastCat; ++n)
             QCOMPARE(BuildMemoryWrite(rig.c.state.table, n).toLatin1(), "MW" + sampleRecord(n).mid(2));
         QCOMPARE(rig.view.status[2], QString("504"));

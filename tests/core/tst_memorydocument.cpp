@@ -52,7 +52,6 @@ private slots:
         QVERIFY(!t.state.RadioReadComplete);
         QCOMPARE(t.state.CopiedFirst, 0);
         QVERIFY(!t.state.ClipboardHasMemories);
-        QVERIFY(!t.view.pasteEnabled);
         const QString full = QDir::toNativeSeparators(testDataPath("files-one-record.450"));
         QCOMPARE(QFileInfo(t.state.CurrentFilePath), QFileInfo(full));
         QCOMPARE(QFileInfo(t.settings->get<Setting::LastOpened>()), QFileInfo(full));

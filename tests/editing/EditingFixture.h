@@ -5,6 +5,7 @@
 #include "TestContext.h"
 #include "core/MemoryTable.h"
 #include "core/NumberText.h"
+#include "editing/CommandStates.h"
 #include "editing/EditingCommands.h"
 #include "editing/UndoSnapshot.h"
 
@@ -25,6 +26,8 @@ struct EditingFixture {
     }
 
     MemoryTable &table() { return t.state.table; }
+    // What the window's menus offer now.
+    CommandStates menus() const { return commandStates(t.state, undo, {}); }
 
     static QString frequencyOf(int n) { return SampleFrequency(n); }
     void use(int n, const QString &frequency = {}, const QString &mode = QStringLiteral("FM"),

@@ -65,8 +65,8 @@ private slots:
         QCOMPARE(f.t.dialogs.boxes[0].icon, Icon::Exclamation);
         QVERIFY(!f.t.state.MemoriesChanged);
         // The snapshot is taken before the check, so undo is on offer.
-        QVERIFY(f.t.view.undoEnabled);
-        QCOMPARE(f.t.view.undoCaption, QString("Undo last GridEdit"));
+        QVERIFY(f.menus().undo);
+        QCOMPARE(f.menus().undoCaption, QString("Undo last GridEdit"));
     }
 
     void repeaterRuleSetsTheShift_data()

@@ -38,7 +38,7 @@ private slots:
         QCOMPARE(f.t.state.CopiedLast, 11);
         QVERIFY(!f.t.state.CutPending);
         QVERIFY(f.t.state.ClipboardHasMemories);
-        QVERIFY(f.t.view.pasteEnabled);
+        QVERIFY(f.menus().paste);
         f.commands.Cut();
         QVERIFY(f.t.state.CutPending);
         QVERIFY(!f.table().isEmpty(10));  // cut changes nothing yet
@@ -100,7 +100,7 @@ private slots:
         f.table().setCell(8, MemoryTable::ColEncoding, QString());
         const auto before = f.table().memoryRows();
         QVERIFY(f.undo.SaveUndoSnapshot(f.t.ctx, "Import"));
-        QCOMPARE(f.t.view.undoCaption, QString("Undo last Import"));
+        QCOMPARE(f.menus().undoCaption, QString("Undo last Import"));
         f.table().ClearMemoryRows();
         f.commands.Undo();
         QVERIFY(f.table().memoryRows() == before);
@@ -138,7 +138,7 @@ private slots:
         const auto before = f.table().memoryRows();
         f.commands.Undo();
         QVERIFY(f.table().memoryRows() == before);
-        QVERIFY(!f.t.view.undoEnabled);
+        QVERIFY(!f.menus().undo);
     }
 
     void imagesOfOtherShapesAreRefused_data()

@@ -1,4 +1,5 @@
-// The message log: trace lines, the capacity reset, copy, clear and close.
+// The message log: the capacity reset, the copy entry and close (what the
+// messages window shows of it is in tst_shellwindows).
 #include "shell/MessageLog.h"
 
 #include <QDate>
@@ -13,28 +14,6 @@ class TestMessageLog : public QObject {
     Q_OBJECT
 
 private slots:
-    void traceLinesNeedLogging()
-    {
-        MessageLog log;
-        QSignalSpy opened(&log, &MessageLog::opened);
-        QSignalSpy changed(&log, &MessageLog::textChanged);
-        log.LogMessage("Read: issue initial instructions", LogLevel::Trace);
-        QVERIFY(!log.isOpen());
-        QVERIFY(log.text().isEmpty());
-        QCOMPARE(opened.count(), 0);
-        QCOMPARE(changed.count(), 0);
-
-        log.LogMessage("Requested memory number of  501 is too high - the memory was not added");
-        QVERIFY(log.isOpen());
-        QCOMPARE(opened.count(), 1);
-        QCOMPARE(log.text(), QString("Requested memory number of  501 is too high - the memory was not added\r\n"));
-
-        log.setLoggingEnabled(true);
-        log.LogMessage("SetCommPort: open OK for port  3", LogLevel::Trace);
-        QVERIFY(log.text().endsWith("SetCommPort: open OK for port  3\r\n"));
-        QCOMPARE(opened.count(), 1);
-    }
-
     void everyLineAsksToBeRaised()
     {
         MessageLog log;
@@ -86,21 +65,6 @@ private slots:
         QVERIFY(
             QRegularExpression("^ MEMVAULT V\\d+\\.\\d+\\.\\d+\\r\\n$").match(MessageLog::versionLine()).hasMatch());
         QCOMPARE(copied.count("\r\n"), 2);
-    }
-
-    void clearKeepsTheWindowOpen()
-    {
-        MessageLog log;
-        QSignalSpy opened(&log, &MessageLog::opened);
-        QSignalSpy closed(&log, &MessageLog::closed);
-        log.LogMessage("line");
-        log.clear();
-        QVERIFY(log.isOpen());
-        QVERIFY(log.text().isEmpty());
-        log.LogMessage("after clear");
-        QCOMPARE(log.text(), QString("after clear\r\n"));
-        QCOMPARE(opened.count(), 1);
-        QCOMPARE(closed.count(), 0);
     }
 
     void closeThenLogAgainStartsEmpty()

@@ -4,10 +4,11 @@
 // choosing menu items, typing into cell editors.
 #include "../../editing/SampleMemories.h"
 #include "ScriptedDialogs.h"
+#include "app/Session.h"
 #include "core/MemoryTable.h"
 #include "core/NumberText.h"
 #include "editing/UndoSnapshot.h"
-#include "ui/Form1.h"
+#include "ui/MainWindow.h"
 #include "ui/MemoryGridView.h"
 #include "ui/MemoryViewModel.h"
 
@@ -26,23 +27,23 @@ namespace mv::test {
 struct EditingWindow {
     QTemporaryDir dir;
     ScriptedDialogs dialogs;
-    std::unique_ptr<Form1> window;
+    std::unique_ptr<MainWindow> window;
 
     EditingWindow()
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
-        Form1Options options;
+        MainWindowOptions options;
         options.settingsFolder = dir.path();
         options.dialogs = &dialogs;
-        window = std::make_unique<Form1>(options);
+        window = std::make_unique<MainWindow>(options);
         DetectSeparators();
         window->show();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
 
-    AppState &state() { return window->state(); }
-    MemoryTable &table() { return window->state().table; }
+    AppState &state() { return window->session().state(); }
+    MemoryTable &table() { return window->session().state().table; }
     MemoryGridView *view() { return window->memoryView(); }
     QAction *action(const char *name) { return window->findChild<QAction *>(QLatin1String(name)); }
 

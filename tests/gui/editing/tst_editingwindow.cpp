@@ -4,12 +4,13 @@
 #include "EditingWindow.h"
 
 #include "shell/MessageLog.h"
-#include "ui/ErrorListWindow.h"
+#include "ui/MessagesWindow.h"
 
 #include <QAbstractItemView>
 #include <QClipboard>
 #include <QLabel>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QWheelEvent>
 
 using namespace mv;
@@ -26,98 +27,162 @@ class TestEditingWindow : public QObject {
     Q_OBJECT
 
 private slots:
-    void insertAboveMemory10()
+    // Keys on the table and in its cell editors as a user presses them, and what the
+    // view then shows. Gestures: "select:FIRST-LAST[,FIRSTCOL-LASTCOL]", "click:ROW[,COL]",
+    // "answer:Cancel" (to the next box), "menu:ITEM", "clipboard:TEXT" ("_" for a blank), "type:TEXT"
+    // (the first letter opens the editor), keys (to the table or its open editor).
+    // Expected: "ROW[,COL]=TEXT" ("@N": memory N's frequency), "cursor=ROW",
+    // "selected=ROW,COL", "clipboard=TEXT", "editor=none|TEXT", "delete=on|off" (the
+    // "&Delete memory" item), "hide=on|off" (its check mark), "hidden=ROW", "shown=ROW";
+    // separated by "|".
+    void keysOnTheTable_data()
     {
-        EditingWindow w;
-        w.useRange(10, 15);
-        w.use(17);
-        w.loaded();
-        w.clickCell(10, 1);
-        w.key(Qt::Key_I, Qt::ControlModifier);
-        QCOMPARE(w.shown(10, 1), QString("Empty"));
-        QCOMPARE(w.shown(11, 1), EditingWindow::frequencyOf(10));
-        QCOMPARE(w.shown(16, 1), EditingWindow::frequencyOf(15));
-        QCOMPARE(w.shown(17, 1), EditingWindow::frequencyOf(17));
-        QCOMPARE(w.shown(11, 0), QString("11"));
-        QCOMPARE(w.view()->currentIndex().row() + 1, 11);
-        QCOMPARE(w.action("mnuUndo")->text(), QString("Undo last InsertAbove"));
-        QVERIFY(w.action("mnuUndo")->isEnabled());
+        QTest::addColumn<QString>("used");  // first-last ranges of used memories
+        QTest::addColumn<QString>("gestures");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("box");
+        // The "&Undo" caption, "off" when not offered (a cell edit takes it before its check).
+        QTest::addColumn<QString>("undo");
+        // "Memories changed" in the status bar (insert, delete, remove and compact leave it to the next refresh).
+        QTest::addColumn<bool>("changed");
+        const QString paste = "Undo last Paste";
+        const QString refused = "Frequency is outside the range of the radio";
+        const QString gridEdit = "Undo last GridEdit";
+        const struct {
+            const char *name;
+            const char *used, *gestures, *expected;
+            QString box, undo;
+            bool changed;
+        } rows[] = {
+            {"Ctrl+I inserts above 10", "10-15 17-17", "click:10 Ctrl+I",
+             "10=Empty|11=@10|16=@15|17=@17|11,0=11|cursor=11", "", "Undo last InsertAbove", false},
+            {"Shift+Del removes 3 to 5", "1-500", "select:3-5 Shift+Del", "3=@6|497=@500|498=Empty|500=Empty|500,0=500",
+             "Are you sure you want to remove memories 3 to 5", "Undo last Remove", false},
+            {"Del empties 3 to 5", "1-10", "select:3-5,1-6 Del", "3=Empty|5=Empty|3,6=|5,6=|2=@2|6=@6|cursor=3",
+             "Are you sure you want to delete memories 3 to 5", "Undo last Delete", false},
+            {"Del cancelled", "1-10", "click:7,2 answer:Cancel Del", "7=@7", "Are you sure you want to delete memory 7",
+             "off", false},
+            {"F12 at the end moves nothing", "1-500", "select:499-500,2-2 F12",
+             "499=@499|500=@500|selected=499,1|selected=500,6", "", "off", false},
+            {"F11 at the top moves nothing", "1-500", "select:1-2 F11", "1=@1|2=@2", "", "off", false},
+            {"F12 twice, F11 once", "1-500", "select:3-4 F12 F12 F11", "3=@5|4=@3|5=@4|6=@6", "", "off", true},
+            {"Ctrl+C, Ctrl+V at 11", "10-13", "select:10-12,1-2 Ctrl+C click:11 Ctrl+V",
+             "clipboard=7.10000\tFM\r\n7.11000\tFM\r\n7.12000\tFM|10=@10|11=@10|12=@11|13=@12|13,6=Memory 12", "",
+             paste, true},
+            {"Ctrl+X, Ctrl+V at 20", "10-12", "select:10-12 Ctrl+X click:20 Ctrl+V", "10=Empty|12=Empty|20=@10|22=@12",
+             "", paste, true},
+            {"Ctrl+C, Ctrl+V at 498: what fits", "10-14", "select:10-14 Ctrl+C click:498 Ctrl+V",
+             "498=@10|500=@12|12=@12|13=@13|14=@14", "", paste, true},
+            {"Ctrl+X, Ctrl+V at 498: what fits moves", "10-14", "select:10-14 Ctrl+X click:498 Ctrl+V",
+             "498=@10|500=@12|12=Empty|13=@13|14=@14", "", paste, true},
+            {"14.2 typed into an empty memory", "1-1", "click:2 type:14.2 Return",
+             "2=14.20000|2,2=USB|2,3=Simplex|2,5=67.0|editor=none", "", gridEdit, true},
+            {"refused frequency keeps its editor", "1-1", "click:4 type:99 Return", "editor=99|4=Empty|delete=off",
+             refused, gridEdit, false},
+            {"refused frequency, Esc", "1-1", "click:4 type:99 Return Esc", "editor=none|4=Empty|delete=on", refused,
+             gridEdit, false},
+            {"F2 on an empty memory's mode", "1-1", "click:3,2 F2", "editor=none", "", "off", false},
+            {"F2 on an empty memory's frequency", "1-1", "click:3 F2", "editor=Empty", "", "off", false},
+            {"Del and keypad Del in an editor edit the text", "1-3", "click:2,6 F2 Home Del KeypadDel Return",
+             "2,6=mory 2|2=@2|delete=on", "", gridEdit, true},
+            {"Del in a pick list deletes no memory", "1-3", "click:2,2 F2 Del", "2=@2|2,2=FM", "", "off", false},
+            {"blank encoding clears the tone", "1-3", "click:3,4 F2 Home Return", "3,4= |3,5=", "", gridEdit, true},
+            {"Shift+Ins pastes a frequency", "1-3", "clipboard:_21.2_ click:2 Shift+Ins", "2=21.20000", "", gridEdit,
+             true},
+            {"Shift+Ins pastes a description", "1-3", "clipboard:Net,_Sunday click:3,6 Shift+Ins", "3,6=Net  Sunday",
+             "", gridEdit, true},
+            {"Ctrl+H hides runs of empty memories", "1-20", "Ctrl+H", "shown=21|hidden=22|hidden=500|hide=on", "",
+             "off", false},
+            {"Ctrl+Z after Del with empties hidden shows them all", "1-20", "Ctrl+H select:3-5 Del click:8 Ctrl+Z",
+             "3=@3|4=@4|5=@5|shown=22|shown=500|hide=off|cursor=8", "Are you sure you want to delete memories 3 to 5",
+             "off", true},
+            {"compact with empties at 1, 3, 499 shows every row", "2-2 4-498 500-500", "Ctrl+H menu:mnuCompact",
+             "1=@2|2=@4|497=@500|498=Empty|500=Empty|shown=499|shown=500|hide=off", "", "Undo last Compact", false},
+            {"Shift+Ins through the checks", "1-3", "clipboard:80 click:1 Shift+Ins", "1=@1", refused, gridEdit, false},
+        };
+        for (const auto &r : rows)
+            QTest::newRow(r.name) << QString(r.used) << QString(r.gestures) << QString(r.expected) << r.box << r.undo
+                                  << r.changed;
     }
-
-    void removeMemories3To5()
+    void keysOnTheTable()
     {
+        QFETCH(QString, used);
+        QFETCH(QString, gestures);
+        QFETCH(QString, expected);
+        QFETCH(QString, box);
+        QFETCH(QString, undo);
+        QFETCH(bool, changed);
         EditingWindow w;
-        w.useRange(1, 500);
+        for (const QString &range : used.split(' '))
+            w.useRange(range.section('-', 0, 0).toInt(), range.section('-', 1, 1).toInt());
         w.loaded();
-        w.selectBlock(3, 5);
-        QCOMPARE(panel(w, 3), QString(" 3"));
-        QCOMPARE(panel(w, 4), QString(" 5"));
-        w.key(Qt::Key_Delete, Qt::ShiftModifier);
-        QCOMPARE(w.dialogs.texts(), QStringList{"Are you sure you want to remove memories 3 to 5"});
-        QCOMPARE(w.shown(3, 1), EditingWindow::frequencyOf(6));
-        QCOMPARE(w.shown(497, 1), EditingWindow::frequencyOf(500));
-        for (int n = 498; n <= 500; ++n)
-            QCOMPARE(w.shown(n, 1), QString("Empty"));
-        QCOMPARE(w.shown(500, 0), QString("500"));
-    }
-
-    void deleteMemories3To5()
-    {
-        EditingWindow w;
-        w.useRange(1, 10);
-        w.loaded();
-        w.selectBlock(3, 5, 1, 6);
-        w.key(Qt::Key_Delete);
-        QCOMPARE(w.dialogs.texts(), QStringList{"Are you sure you want to delete memories 3 to 5"});
-        for (int n = 3; n <= 5; ++n) {
-            QCOMPARE(w.shown(n, 1), QString("Empty"));
-            QCOMPARE(w.shown(n, 6), QString());
+        auto numbers = [](const QString &text) {
+            QList<int> n;
+            for (const QString &part : text.split(QRegularExpression("[-,]")))
+                n << part.toInt();
+            return n;
+        };
+        for (const QString &g : gestures.split(' ')) {
+            const QString arg = g.section(':', 1);
+            if (g.startsWith("select:")) {
+                const QList<int> n = numbers(arg);
+                w.selectBlock(n[0], n[1], n.value(2, 1), n.value(3, 1));
+            } else if (g.startsWith("click:")) {
+                const QList<int> n = numbers(arg);
+                w.clickCell(n[0], n.value(1, 1));
+            } else if (g.startsWith("answer:")) {
+                w.dialogs.answers.enqueue(Answer::Cancel);
+            } else if (g.startsWith("menu:")) {
+                w.action(qPrintable(arg))->trigger();
+            } else if (g.startsWith("clipboard:")) {
+                QGuiApplication::clipboard()->setText(QString(arg).replace('_', ' '));
+            } else if (g.startsWith("type:")) {
+                QTest::keyClick(w.view(), arg.at(0).toLatin1());
+                QVERIFY(w.lineEditor());
+                QTest::keyClicks(w.lineEditor(), arg.mid(1));
+            } else {
+                const QKeySequence k(g == "KeypadDel" ? QString("Del") : g);
+                QVERIFY2(!k.isEmpty(), qPrintable(g));
+                const auto modifiers
+                    = k[0].keyboardModifiers() | (g == "KeypadDel" ? Qt::KeypadModifier : Qt::NoModifier);
+                QTest::keyClick(w.editor() ? w.editor() : static_cast<QWidget *>(w.view()), k[0].key(), modifiers);
+            }
         }
-        QCOMPARE(w.shown(2, 1), EditingWindow::frequencyOf(2));
-        QCOMPARE(w.shown(6, 1), EditingWindow::frequencyOf(6));
-        QCOMPARE(w.view()->currentIndex().row() + 1, 3);
-    }
-
-    void cancelledDeleteKeepsTheMemory()
-    {
-        EditingWindow w;
-        w.useRange(1, 10);
-        w.loaded();
-        w.clickCell(7, 2);
-        w.dialogs.answers.enqueue(Answer::Cancel);
-        w.key(Qt::Key_Delete);
-        QCOMPARE(w.dialogs.texts(), QStringList{"Are you sure you want to delete memory 7"});
-        QCOMPARE(w.shown(7, 1), EditingWindow::frequencyOf(7));
-        QVERIFY(!w.action("mnuUndo")->isEnabled());
-    }
-
-    void movesAtTheTableEnds()
-    {
-        EditingWindow w;
-        w.useRange(1, 500);
-        w.loaded();
-        w.selectBlock(499, 500, 2, 2);
-        w.key(Qt::Key_F12);
-        QCOMPARE(w.shown(499, 1), EditingWindow::frequencyOf(499));
-        QCOMPARE(w.shown(500, 1), EditingWindow::frequencyOf(500));
-        // The block is selected over the whole memory.
-        QVERIFY(w.view()->selectionModel()->isSelected(w.window->memoryModel()->index(498, 1)));
-        QVERIFY(w.view()->selectionModel()->isSelected(w.window->memoryModel()->index(499, 6)));
-        QVERIFY(!w.state().MemoriesChanged);
-
-        w.selectBlock(1, 2);
-        w.key(Qt::Key_F11);
-        QCOMPARE(w.shown(1, 1), EditingWindow::frequencyOf(1));
-
-        w.selectBlock(3, 4);
-        w.key(Qt::Key_F12);
-        w.key(Qt::Key_F12);
-        QCOMPARE(w.shown(5, 1), EditingWindow::frequencyOf(3));
-        QCOMPARE(w.shown(6, 1), EditingWindow::frequencyOf(4));
-        QCOMPARE(w.shown(3, 1), EditingWindow::frequencyOf(5));
-        QCOMPARE(panel(w, 2), QString("Memories changed"));
-        w.key(Qt::Key_F11);
-        QCOMPARE(w.shown(4, 1), EditingWindow::frequencyOf(3));
+        for (const QString &e : expected.split('|')) {
+            const QString what = e.section('=', 0, 0);
+            QString text = e.section('=', 1);
+            if (what == "clipboard") {
+                QCOMPARE(QGuiApplication::clipboard()->text(), text);
+            } else if (what == "editor") {
+                if (text == "none")
+                    QTRY_VERIFY(!w.editor());
+                else
+                    QCOMPARE(w.lineEditor() ? w.lineEditor()->text() : QString("<no editor>"), text);
+            } else if (what == "hidden" || what == "shown") {
+                QVERIFY2(w.view()->isRowHidden(text.toInt() - 1) == (what == "hidden"), qPrintable(e));
+            } else if (what == "hide") {
+                QCOMPARE(w.action("mnuHideEmpty")->isChecked(), text == "on");
+            } else if (what == "delete") {
+                QCOMPARE(w.action("mnuDelete")->isEnabled(), text == "on");
+            } else if (what == "cursor") {
+                QCOMPARE(w.view()->currentIndex().row() + 1, text.toInt());
+            } else if (what == "selected") {
+                const QList<int> n = numbers(text);
+                QVERIFY2(w.view()->selectionModel()->isSelected(w.window->memoryModel()->index(n[0] - 1, n[1])),
+                         qPrintable(e));
+            } else {
+                const QList<int> n = numbers(what);
+                if (text.startsWith('@'))
+                    text = EditingWindow::frequencyOf(text.mid(1).toInt());
+                QVERIFY2(w.shown(n[0], n.value(1, 1)) == text,
+                         qPrintable(e + " shows " + w.shown(n[0], n.value(1, 1))));
+            }
+        }
+        QCOMPARE(w.dialogs.texts(), box.isEmpty() ? QStringList() : QStringList{box});
+        QCOMPARE(w.action("mnuUndo")->isEnabled(), undo != "off");
+        if (undo != "off")
+            QCOMPARE(w.action("mnuUndo")->text(), undo);
+        QCOMPARE(panel(w, 2), changed ? QString("Memories changed") : QString("Memories unchanged"));
     }
 
     void fillDownOverAnEmptyMemory()
@@ -136,110 +201,6 @@ private slots:
         QCOMPARE(w.shown(6, 1), QString("7.06000"));
         QVERIFY(w.state().MemoriesChanged);
         QCOMPARE(w.action("mnuUndo")->text(), QString("Undo last FillDown"));
-    }
-
-    void compactWithEmptiesAt1And3And499()
-    {
-        EditingWindow w;
-        w.useRange(1, 500);
-        for (int n : {1, 3, 499})
-            w.table().ClearMemoryRow(n);
-        w.loaded();
-        w.key(Qt::Key_H, Qt::ControlModifier);
-        QVERIFY(w.action("mnuHideEmpty")->isChecked());
-        w.action("mnuCompact")->trigger();
-        QCOMPARE(w.shown(1, 1), EditingWindow::frequencyOf(2));
-        QCOMPARE(w.shown(2, 1), EditingWindow::frequencyOf(4));
-        QCOMPARE(w.shown(497, 1), EditingWindow::frequencyOf(500));
-        for (int n = 498; n <= 500; ++n) {
-            QCOMPARE(w.shown(n, 1), QString("Empty"));
-            QVERIFY(!w.view()->isRowHidden(n - 1));
-        }
-        QVERIFY(!w.action("mnuHideEmpty")->isChecked());
-        QCOMPARE(w.action("mnuUndo")->text(), QString("Undo last Compact"));
-    }
-
-    void copy10To12AndPasteAt11()
-    {
-        EditingWindow w;
-        w.useRange(10, 13);
-        w.loaded();
-        QVERIFY(!w.action("mnuPaste")->isEnabled());
-        w.selectBlock(10, 12, 1, 2);
-        w.key(Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(QGuiApplication::clipboard()->text(), QString("7.10000\tFM\r\n7.11000\tFM\r\n7.12000\tFM"));
-        w.clickCell(11, 1);
-        QVERIFY(w.action("mnuPaste")->isEnabled());
-        w.key(Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(w.shown(10, 1), EditingWindow::frequencyOf(10));
-        QCOMPARE(w.shown(11, 1), EditingWindow::frequencyOf(10));
-        QCOMPARE(w.shown(12, 1), EditingWindow::frequencyOf(11));
-        QCOMPARE(w.shown(13, 1), EditingWindow::frequencyOf(12));
-        QCOMPARE(w.shown(13, 6), QString("Memory 12"));
-        QCOMPARE(panel(w, 2), QString("Memories changed"));
-    }
-
-    void cutAndPasteAt20()
-    {
-        EditingWindow w;
-        w.useRange(10, 12);
-        w.loaded();
-        w.selectBlock(10, 12);
-        w.key(Qt::Key_X, Qt::ControlModifier);
-        QCOMPARE(w.shown(10, 1), EditingWindow::frequencyOf(10));  // nothing moves yet
-        w.clickCell(20, 1);
-        w.key(Qt::Key_V, Qt::ControlModifier);
-        for (int i = 0; i < 3; ++i) {
-            QCOMPARE(w.shown(10 + i, 1), QString("Empty"));
-            QCOMPARE(w.shown(20 + i, 1), EditingWindow::frequencyOf(10 + i));
-        }
-        QVERIFY(!w.action("mnuPaste")->isEnabled());
-    }
-
-    void pasteAt498_data()
-    {
-        QTest::addColumn<bool>("cut");
-        QTest::newRow("copy") << false;
-        QTest::newRow("cut") << true;
-    }
-    void pasteAt498()
-    {
-        QFETCH(bool, cut);
-        EditingWindow w;
-        w.useRange(10, 14);
-        w.loaded();
-        w.selectBlock(10, 14);
-        w.key(cut ? Qt::Key_X : Qt::Key_C, Qt::ControlModifier);
-        w.clickCell(498, 1);
-        w.key(Qt::Key_V, Qt::ControlModifier);
-        for (int i = 0; i < 3; ++i)
-            QCOMPARE(w.shown(498 + i, 1), EditingWindow::frequencyOf(10 + i));
-        QCOMPARE(w.shown(12, 1), cut ? QString("Empty") : EditingWindow::frequencyOf(12));
-        QCOMPARE(w.shown(13, 1), EditingWindow::frequencyOf(13));
-        QCOMPARE(w.shown(14, 1), EditingWindow::frequencyOf(14));
-    }
-
-    void undoAfterDeleteWithHiddenEmpties()
-    {
-        EditingWindow w;
-        w.useRange(1, 20);
-        w.loaded();
-        w.key(Qt::Key_H, Qt::ControlModifier);
-        QVERIFY(!w.view()->isRowHidden(20));  // the first empty one stays
-        QVERIFY(w.view()->isRowHidden(21));
-        w.selectBlock(3, 5);
-        w.key(Qt::Key_Delete);
-        QCOMPARE(w.shown(4, 1), QString("Empty"));
-        w.clickCell(8, 1);
-        w.key(Qt::Key_Z, Qt::ControlModifier);
-        for (int n = 3; n <= 5; ++n)
-            QCOMPARE(w.shown(n, 1), EditingWindow::frequencyOf(n));
-        for (int r = 0; r < 500; ++r)
-            QVERIFY(!w.view()->isRowHidden(r));
-        QVERIFY(!w.action("mnuHideEmpty")->isChecked());
-        QVERIFY(!w.action("mnuUndo")->isEnabled());
-        QCOMPARE(w.view()->currentIndex().row() + 1, 8);
-        QCOMPARE(w.view()->currentIndex().column(), 1);
     }
 
     void sortByDescriptionThenUndoNamesCompact()
@@ -261,53 +222,6 @@ private slots:
         QCOMPARE(w.shown(1, 1), QString("Empty"));
     }
 
-    void entering14Point2IntoAnEmptyMemory()
-    {
-        EditingWindow w;
-        w.use(1);
-        w.loaded();
-        w.typeIntoCell(2, 1, "14.2");
-        QCOMPARE(w.shown(2, 1), QString("14.20000"));
-        QCOMPARE(w.shown(2, 2), QString("USB"));
-        QCOMPARE(w.shown(2, 3), QString("Simplex"));
-        QCOMPARE(w.shown(2, 5), QString("67.0"));
-        QVERIFY(!w.editor());
-        QVERIFY(w.dialogs.boxes.isEmpty());
-        QCOMPARE(panel(w, 2), QString("Memories changed"));
-    }
-
-    void emptyMemoryOffersNoEditorButForItsFrequency()
-    {
-        EditingWindow w;
-        w.use(1);
-        w.loaded();
-        w.clickCell(3, 2);
-        w.key(Qt::Key_F2);
-        QVERIFY(!w.editor());
-        w.clickCell(3, 1);
-        w.key(Qt::Key_F2);
-        QVERIFY(w.lineEditor());
-    }
-
-    void refusedFrequencyLeavesUndoGridEdit()
-    {
-        EditingWindow w;
-        w.use(1);
-        w.loaded();
-        w.typeIntoCell(4, 1, "99");
-        QCOMPARE(w.dialogs.texts(), QStringList{"Frequency is outside the range of the radio"});
-        QVERIFY(w.lineEditor());  // the editor stays open on the text
-        QCOMPARE(w.lineEditor()->text(), QString("99"));
-        QCOMPARE(w.shown(4, 1), QString("Empty"));
-        QVERIFY(w.action("mnuUndo")->isEnabled());
-        QCOMPARE(w.action("mnuUndo")->text(), QString("Undo last GridEdit"));
-        QVERIFY(!w.action("mnuDelete")->isEnabled());
-        QTest::keyClick(w.lineEditor(), Qt::Key_Escape);
-        QTRY_VERIFY(!w.editor());
-        QVERIFY(w.action("mnuDelete")->isEnabled());
-        QCOMPARE(w.shown(4, 1), QString("Empty"));
-    }
-
     void refusedFrequencyReopensWhenTheUserClicksAway()
     {
         EditingWindow w;
@@ -327,41 +241,6 @@ private slots:
         QCOMPARE(w.shown(4, 1), QString("7.10000"));
     }
 
-    void delWhileEditingEditsText()
-    {
-        EditingWindow w;
-        w.useRange(1, 3);
-        w.loaded();
-        w.clickCell(2, 6);
-        w.key(Qt::Key_F2);
-        QLineEdit *line = w.lineEditor();
-        QVERIFY(line);
-        QVERIFY(!w.action("mnuDelete")->isEnabled());
-        QTest::keyClick(line, Qt::Key_Home);
-        QTest::keyClick(line, Qt::Key_Delete);
-        QTest::keyClick(line, Qt::Key_Delete, Qt::KeypadModifier);
-        QCOMPARE(line->text(), QString("mory 2"));
-        QTest::keyClick(line, Qt::Key_Return);
-        QCOMPARE(w.shown(2, 6), QString("mory 2"));
-        QCOMPARE(w.shown(2, 1), EditingWindow::frequencyOf(2));
-        QVERIFY(w.dialogs.boxes.isEmpty());
-        QVERIFY(w.action("mnuDelete")->isEnabled());
-    }
-
-    void delInAPickListDeletesNoMemory()
-    {
-        EditingWindow w;
-        w.useRange(1, 3);
-        w.loaded();
-        w.clickCell(2, 2);
-        w.key(Qt::Key_F2);
-        QComboBox *box = w.listEditor();
-        QVERIFY(box);
-        QTest::keyClick(box, Qt::Key_Delete);
-        QVERIFY(w.dialogs.boxes.isEmpty());
-        QCOMPARE(w.shown(2, 1), EditingWindow::frequencyOf(2));
-    }
-
     // Keys, letters and the wheel only move the choice of an open pick list;
     // Enter, a click on an item of the open list or leaving the cell stores it,
     // Esc keeps the cell and the undo item. "?? " (an unreadable record's mode)
@@ -373,39 +252,25 @@ private slots:
         QTest::addColumn<QString>("gestures");  // see pickListGestures
         QTest::addColumn<QString>("after");
         const int mode = MemoryTable::ColMode;
-        QTest::newRow("Down, Esc") << mode << "FM"
-                                   << "Down Esc"
-                                   << "FM";
-        QTest::newRow("Down, Return") << mode << "FM"
-                                      << "Down Return"
-                                      << "AM";
-        QTest::newRow("tone Down, Esc") << int(MemoryTable::ColTone) << "88.5"
-                                        << "Down Esc"
-                                        << "88.5";
-        QTest::newRow("wheel notch, Esc") << mode << "FM"
-                                          << "Wheel Esc"
-                                          << "FM";
-        QTest::newRow("wheel notch, leave") << mode << "FM"
-                                            << "Wheel Leave"
-                                            << "AM";
-        QTest::newRow("fmn, Return") << mode << "USB"
-                                     << "fmn Return"
-                                     << "FMN";
-        QTest::newRow("item clicked in the open list") << mode << "FM"
-                                                       << "Open Click:CWR"
-                                                       << "CWR";
-        QTest::newRow("Down, Return in the open list") << mode << "FM"
-                                                       << "Open Down Return"
-                                                       << "AM";
-        QTest::newRow("?? , Return") << mode << "?? "
-                                     << "Return"
-                                     << "?? ";
-        QTest::newRow("?? , leave") << mode << "?? "
-                                    << "Leave"
-                                    << "?? ";
-        QTest::newRow("?? , Down, Return") << mode << "?? "
-                                           << "Down Return"
-                                           << "LSB";
+        const struct {
+            const char *name;
+            int column;
+            const char *before, *gestures, *after;
+        } rows[] = {
+            {"Down, Esc", mode, "FM", "Down Esc", "FM"},
+            {"Down, Return", mode, "FM", "Down Return", "AM"},
+            {"tone Down, Esc", MemoryTable::ColTone, "88.5", "Down Esc", "88.5"},
+            {"wheel notch, Esc", mode, "FM", "Wheel Esc", "FM"},
+            {"wheel notch, leave", mode, "FM", "Wheel Leave", "AM"},
+            {"fmn, Return", mode, "USB", "fmn Return", "FMN"},
+            {"item clicked in the open list", mode, "FM", "Open Click:CWR", "CWR"},
+            {"Down, Return in the open list", mode, "FM", "Open Down Return", "AM"},
+            {"?? , Return", mode, "?? ", "Return", "?? "},
+            {"?? , leave", mode, "?? ", "Leave", "?? "},
+            {"?? , Down, Return", mode, "?? ", "Down Return", "LSB"},
+        };
+        for (const auto &r : rows)
+            QTest::newRow(r.name) << r.column << QString(r.before) << QString(r.gestures) << QString(r.after);
     }
     void pickListGestures()
     {
@@ -444,26 +309,6 @@ private slots:
         // Only a stored choice takes the one-level undo.
         QCOMPARE(w.action("mnuUndo")->isEnabled(), after != before);
         QCOMPARE(panel(w, 2), after != before ? QString("Memories changed") : QString("Memories unchanged"));
-    }
-
-    void blankEncodingClearsTheTone()
-    {
-        EditingWindow w;
-        w.useRange(1, 3);
-        w.loaded();
-        w.clickCell(3, 4);
-        w.key(Qt::Key_F2);
-        QComboBox *box = w.listEditor();
-        QVERIFY(box);
-        QStringList items;
-        for (int i = 0; i < box->count(); ++i)
-            items << box->itemText(i);
-        QCOMPARE(items, QStringList({" ", "CTCSS Enc", "CTCSS Enc+Dec"}));
-        QTest::keyClick(box, Qt::Key_Home);
-        QCOMPARE(box->currentText(), QString(" "));
-        QTest::keyClick(box, Qt::Key_Return);
-        QCOMPARE(w.shown(3, 4), QString(" "));
-        QCOMPARE(w.shown(3, 5), QString());
     }
 
     // A click only selects, however often it lands on the same cell: Ctrl+V and
@@ -533,26 +378,6 @@ private slots:
         QVERIFY(w.dialogs.texts().first().startsWith("Changes have been made but not yet saved to disk."));
         QCOMPARE(w.shown(2, 1), QString("7.10000"));
         QVERIFY(!w.editor());
-    }
-
-    void shiftInsertPastesThroughTheChecks()
-    {
-        EditingWindow w;
-        w.useRange(1, 3);
-        w.loaded();
-        QGuiApplication::clipboard()->setText(" 21.2 ");
-        w.clickCell(2, 1);
-        w.key(Qt::Key_Insert, Qt::ShiftModifier);
-        QCOMPARE(w.shown(2, 1), QString("21.20000"));
-        QGuiApplication::clipboard()->setText("Net, Sunday");
-        w.clickCell(3, 6);
-        w.key(Qt::Key_Insert, Qt::ShiftModifier);
-        QCOMPARE(w.shown(3, 6), QString("Net  Sunday"));
-        QGuiApplication::clipboard()->setText("80");
-        w.clickCell(1, 1);
-        w.key(Qt::Key_Insert, Qt::ShiftModifier);
-        QCOMPARE(w.dialogs.texts(), QStringList{"Frequency is outside the range of the radio"});
-        QCOMPARE(w.shown(1, 1), EditingWindow::frequencyOf(1));
     }
 
     void delInThePmsViewDeletesAPair_data()

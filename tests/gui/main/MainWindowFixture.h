@@ -4,8 +4,9 @@
 #include "ScriptedDialogs.h"
 #include "SimulatedSerialPort.h"
 #include "TestContext.h"
+#include "app/Session.h"
 #include "shell/SettingsStore.h"
-#include "ui/Form1.h"
+#include "ui/MainWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -49,7 +50,7 @@ struct MainWindowFixture {
     std::shared_ptr<ft450::SimulatedLine> line = std::make_shared<ft450::SimulatedLine>();
     ft450::SimulatedPortFactory factory{line};
     ScriptedDialogs dialogs;
-    std::unique_ptr<Form1> window;
+    std::unique_ptr<MainWindow> window;
 
     // first run done and a data folder chosen, unless told otherwise
     explicit MainWindowFixture(bool seasoned = true)
@@ -63,7 +64,7 @@ struct MainWindowFixture {
     ~MainWindowFixture()
     {
         if (window) {
-            window->state().MemoriesChanged = false;  // no exit question
+            window->session().state().MemoriesChanged = false;  // no exit question
             window->close();
         }
     }
@@ -90,20 +91,20 @@ struct MainWindowFixture {
         return target;
     }
 
-    Form1 &create(const QString &commandLinePath = {}, const QString &device = QStringLiteral("sim"))
+    MainWindow &create(const QString &commandLinePath = {}, const QString &device = QStringLiteral("sim"))
     {
-        Form1Options o;
+        MainWindowOptions o;
         o.settingsFolder = settingsDir;
         o.dialogs = &dialogs;
         o.serialFactory = &factory;
         o.commandLinePath = commandLinePath;
         o.deviceOverride = device;
-        window = std::make_unique<Form1>(o);
+        window = std::make_unique<MainWindow>(o);
         return *window;
     }
 
     // Builds the window, runs the start-up, and waits for the deferred load.
-    Form1 &start(const QString &commandLinePath = {}, bool waitForLoad = true)
+    MainWindow &start(const QString &commandLinePath = {}, bool waitForLoad = true)
     {
         create(commandLinePath);
         window->startUp();
@@ -132,7 +133,7 @@ struct MainWindowFixture {
     }
     void runTransfer(const std::function<void()> &start)
     {
-        QSignalSpy ended(window.get(), &Form1::transferFinished);
+        QSignalSpy ended(window.get(), &MainWindow::transferFinished);
         start();
         QVERIFY(ended.count() > 0 || ended.wait(120000));
     }

@@ -5,10 +5,10 @@
 #include "cat/CatLink.h"
 #include "cat/PortMap.h"
 #include "shell/MessageLog.h"
-#include "ui/ComPortDiag.h"
+#include "ui/ComPortIdentifierDialog.h"
 #include "ui/DesktopLinks.h"
-#include "ui/ErrorListWindow.h"
 #include "ui/MemoryGridView.h"
+#include "ui/MessagesWindow.h"
 #include "ui/UiMetrics.h"
 
 #include <QCheckBox>
@@ -32,8 +32,7 @@ class TestShellWindows : public QObject {
     Q_OBJECT
 private slots:
     void cleanup();
-    void messagesWindowOpensWithFirstLine();
-    void messagesWindowCopyAndClear();
+    void messagesWindow();
     void messagesWindowGeometry();
     void gridSizeProfiles_data();
     void gridSizeProfiles();
@@ -50,50 +49,37 @@ private slots:
 
 void TestShellWindows::cleanup() { SetOpenWithDesktopHandler({}); }
 
-void TestShellWindows::messagesWindowOpensWithFirstLine()
+void TestShellWindows::messagesWindow()
 {
     MainWindowFixture f;
-    Form1 &w = f.start();
-    ErrorListWindow *list = w.messagesWindow();
+    MainWindow &w = f.start();
+    MessageLog &log = w.session().log();
+    MessagesWindow *list = w.messagesWindow();
     QCOMPARE(list->objectName(), QStringLiteral("frmErrorList"));
     QVERIFY(!list->isVisible());
     // A trace line while logging is off changes nothing.
-    w.log().LogMessage(QStringLiteral("Read: issue initial instructions"), LogLevel::Trace);
+    log.LogMessage(QStringLiteral("Read: issue initial instructions"), LogLevel::Trace);
     QVERIFY(!list->isVisible());
-    w.log().LogMessage(QStringLiteral("first line"));
+    log.LogMessage(QStringLiteral("Row  5 and row  9 are the same frequency of 14.20000"));
     QVERIFY(list->isVisible());
     QCOMPARE(list->windowTitle(), QStringLiteral("MEMVAULT Messages"));
-    QCOMPARE(list->textArea()->toPlainText(), QStringLiteral("first line\n"));
+    QCOMPARE(list->textArea()->toPlainText(), QStringLiteral("Row  5 and row  9 are the same frequency of 14.20000\n"));
     // Logging switched on from the menu lets trace lines through.
     f.action("mnuLog")->trigger();
-    QVERIFY(w.log().loggingEnabled());
-    QCOMPARE(w.settings().text(Setting::Log), QStringLiteral("True"));
-    w.log().LogMessage(QStringLiteral("trace"), LogLevel::Trace);
-    QCOMPARE(list->textArea()->toPlainText(), QStringLiteral("first line\ntrace\n"));
-    for (const char *name : {"cmdCopyToClipboard", "cmdClearMessages", "cmdSetPosition", "cmdClose"})
-        QVERIFY2(list->findChild<QPushButton *>(QString::fromLatin1(name)), name);
-}
+    QCOMPARE(w.session().settings().text(Setting::Log), QStringLiteral("True"));
+    log.LogMessage(QStringLiteral("trace"), LogLevel::Trace);
+    QVERIFY(list->textArea()->toPlainText().endsWith(QStringLiteral("14.20000\ntrace\n")));
 
-void TestShellWindows::messagesWindowCopyAndClear()
-{
-    MainWindowFixture f;
-    Form1 &w = f.start();
-    w.log().LogMessage(QStringLiteral("Row  5 and row  9 are the same frequency of 14.20000"));
-    ErrorListWindow *list = w.messagesWindow();
     QTest::mouseClick(list->findChild<QPushButton *>(QStringLiteral("cmdCopyToClipboard")), Qt::LeftButton);
     const QString copied = QGuiApplication::clipboard()->text();
-    QCOMPARE(copied, w.log().text());
+    QCOMPARE(copied, log.text());
     QVERIFY(copied.startsWith(QStringLiteral("Row  5 and row  9")));
     QVERIFY(copied.contains(QStringLiteral("\r\nCopied to Clipboard ")));
     QVERIFY(copied.endsWith(QStringLiteral(" MEMVAULT V1.0.0\r\n\r\n")));
-
+    // Clear empties the window and keeps it open.
     QTest::mouseClick(list->findChild<QPushButton *>(QStringLiteral("cmdClearMessages")), Qt::LeftButton);
-    QVERIFY(w.log().text().isEmpty());
     QVERIFY(list->textArea()->toPlainText().isEmpty());
     QVERIFY(list->isVisible());
-    // Copy on an empty log still adds and copies its own entry.
-    QTest::mouseClick(list->findChild<QPushButton *>(QStringLiteral("cmdCopyToClipboard")), Qt::LeftButton);
-    QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("Copied to Clipboard ")));
 }
 
 void TestShellWindows::messagesWindowGeometry()
@@ -103,9 +89,9 @@ void TestShellWindows::messagesWindowGeometry()
     f.preset(Setting::ErrorListTop, QStringLiteral("600"));
     f.preset(Setting::ErrorListWidth, QStringLiteral("7000"));
     f.preset(Setting::ErrorListHeight, QStringLiteral("4000"));
-    Form1 &w = f.start();
-    w.log().LogMessage(QStringLiteral("x"));
-    ErrorListWindow *list = w.messagesWindow();
+    MainWindow &w = f.start();
+    w.session().log().LogMessage(QStringLiteral("x"));
+    MessagesWindow *list = w.messagesWindow();
     QCOMPARE(list->width(), TwipsX(list, 7000));
     QCOMPARE(list->height(), TwipsY(list, 4000));
     QCOMPARE(list->pos(), QPoint(TwipsX(list, 1500), TwipsY(list, 600)));
@@ -131,10 +117,12 @@ void TestShellWindows::messagesWindowGeometry()
     list->resize(TwipsX(list, 9000), TwipsY(list, 3000));
     list->move(TwipsX(list, 300), TwipsY(list, 150));
     QTest::mouseClick(list->findChild<QPushButton *>(QStringLiteral("cmdSetPosition")), Qt::LeftButton);
-    QCOMPARE(w.settings().text(Setting::ErrorListWidth), QString::number(PixelsToTwipsX(list, list->width())));
-    QCOMPARE(w.settings().text(Setting::ErrorListHeight), QString::number(PixelsToTwipsY(list, list->height())));
-    QCOMPARE(w.settings().text(Setting::ErrorListLeft), QString::number(PixelsToTwipsX(list, list->x())));
-    QCOMPARE(w.settings().text(Setting::ErrorListTop), QString::number(PixelsToTwipsY(list, list->y())));
+    QCOMPARE(w.session().settings().text(Setting::ErrorListWidth),
+             QString::number(PixelsToTwipsX(list, list->width())));
+    QCOMPARE(w.session().settings().text(Setting::ErrorListHeight),
+             QString::number(PixelsToTwipsY(list, list->height())));
+    QCOMPARE(w.session().settings().text(Setting::ErrorListLeft), QString::number(PixelsToTwipsX(list, list->x())));
+    QCOMPARE(w.session().settings().text(Setting::ErrorListTop), QString::number(PixelsToTwipsY(list, list->y())));
 }
 
 void TestShellWindows::gridSizeProfiles_data()
@@ -156,14 +144,14 @@ void TestShellWindows::gridSizeProfiles()
     MainWindowFixture f;
     f.preset(Setting::GridSize,
              item == QLatin1String("mnuGridNormal") ? QStringLiteral("Largest") : QStringLiteral("Normal"));
-    Form1 &w = f.start();
+    MainWindow &w = f.start();
     f.action(item)->trigger();
     int ticked = 0;
     for (const char *name : {"mnuGridNormal", "mnuGridLarger", "mnuGridLargest"})
         ticked += f.action(QString::fromLatin1(name))->isChecked() ? 1 : 0;
     QCOMPARE(ticked, 1);
     QVERIFY(f.action(item)->isChecked());
-    QCOMPARE(w.settings().text(Setting::GridSize), f.action(item)->text());
+    QCOMPARE(w.session().settings().text(Setting::GridSize), f.action(item)->text());
     for (MemoryGridView *v : {w.memoryView(), w.pmsView()}) {
         QCOMPARE(v->font().pointSize(), points);
         QCOMPARE(v->horizontalHeader()->height(), TwipsY(v, header));
@@ -175,24 +163,24 @@ void TestShellWindows::gridSizeProfiles()
 void TestShellWindows::columnWidthModes()
 {
     MainWindowFixture f;
-    Form1 &w = f.start(f.copyData(QStringLiteral("sample.450")));
+    MainWindow &w = f.start(f.copyData(QStringLiteral("sample.450")));
     MemoryGridView *v = w.memoryView();
     // "Normal", neither box ticked. The description width comes from the file.
     QCOMPARE(v->columnWidth(4), TwipsX(v, 1550));
     QCOMPARE(v->columnWidth(2), TwipsX(v, 1150));
     QCOMPARE(w.pmsView()->columnWidth(4), TwipsX(v, 1550));
-    QCOMPARE(w.settings().text(Setting::GridSize), QStringLiteral("Normal"));
+    QCOMPARE(w.session().settings().text(Setting::GridSize), QStringLiteral("Normal"));
     w.SetDescriptionWidth(3450);
     QCOMPARE(v->columnWidth(6), TwipsX(v, 3450));
 
     // User-chosen widths with nothing stored leave the widths alone.
     v->setColumnWidth(2, 123);
     f.action("mnuUserColumnWidths")->trigger();
-    QCOMPARE(w.settings().text(Setting::UserChosenColumnWidths), QStringLiteral("True"));
+    QCOMPARE(w.session().settings().text(Setting::UserChosenColumnWidths), QStringLiteral("True"));
     QCOMPARE(v->columnWidth(2), 123);
     // Stored widths are used.
-    w.settings().setText(Setting::Column, QStringLiteral("1000"), 0);
-    w.settings().setText(Setting::Column, QStringLiteral("2880"), 2);
+    w.session().settings().setText(Setting::Column, QStringLiteral("1000"), 0);
+    w.session().settings().setText(Setting::Column, QStringLiteral("2880"), 2);
     f.action("mnuUserColumnWidths")->trigger();
     f.action("mnuUserColumnWidths")->trigger();
     QCOMPARE(v->columnWidth(2), TwipsX(v, 2880));
@@ -200,7 +188,7 @@ void TestShellWindows::columnWidthModes()
 
     // Autosize wins over user widths: columns fit their contents, the tone gets 200 twips more.
     f.action("mnuAutosize")->trigger();
-    QCOMPARE(w.settings().text(Setting::Autosize), QStringLiteral("True"));
+    QCOMPARE(w.session().settings().text(Setting::Autosize), QStringLiteral("True"));
     const int tone = v->columnWidth(5);
     v->resizeColumnToContents(5);
     QCOMPARE(tone, v->columnWidth(5) + TwipsX(v, 200));
@@ -217,20 +205,20 @@ void TestShellWindows::saveSizeAndPosition()
 {
     MainWindowFixture f;
     {
-        Form1 &w = f.start();
+        MainWindow &w = f.start();
         w.resize(700, 420);
         w.move(40, 30);
         w.memoryView()->setColumnWidth(6, 300);
         f.action("mnuSavePosition")->trigger();
-        QCOMPARE(w.settings().text(Setting::MemoryWindowState), QStringLiteral("0"));
-        QCOMPARE(w.settings().text(Setting::MemoryWidth), QString::number(PixelsToTwipsX(&w, 700)));
-        QCOMPARE(w.settings().text(Setting::MemoryHeight), QString::number(PixelsToTwipsY(&w, 420)));
-        QCOMPARE(w.settings().text(Setting::Column, 6), QString::number(PixelsToTwipsX(&w, 300)));
+        QCOMPARE(w.session().settings().text(Setting::MemoryWindowState), QStringLiteral("0"));
+        QCOMPARE(w.session().settings().text(Setting::MemoryWidth), QString::number(PixelsToTwipsX(&w, 700)));
+        QCOMPARE(w.session().settings().text(Setting::MemoryHeight), QString::number(PixelsToTwipsY(&w, 420)));
+        QCOMPARE(w.session().settings().text(Setting::Column, 6), QString::number(PixelsToTwipsX(&w, 300)));
         f.window->close();
         f.window.reset();
     }
     // The next start comes back the same.
-    Form1 &again = f.start();
+    MainWindow &again = f.start();
     QCOMPARE(again.size(), QSize(700, 420));
     QCOMPARE(again.pos(), QPoint(40, 30));
 }
@@ -238,7 +226,7 @@ void TestShellWindows::saveSizeAndPosition()
 void TestShellWindows::forceWindowsOntoPrimaryDesktop()
 {
     MainWindowFixture f;
-    Form1 &w = f.start();
+    MainWindow &w = f.start();
     QAction *force = f.action("mnuForceOnScreen");
     QCOMPARE(force->shortcut(), QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_F1));
     w.move(-3000, -3000);
@@ -247,12 +235,12 @@ void TestShellWindows::forceWindowsOntoPrimaryDesktop()
     QCOMPARE(w.size(), QSize(TwipsX(&w, 11700), TwipsY(&w, 7410)));
     QVERIFY(qAbs(w.x() - (screen.left() + (screen.width() - w.width()) / 2)) <= 2);
     QVERIFY(qAbs(w.y() - (screen.top() + (screen.height() - w.height()) / 2)) <= 2);
-    ErrorListWindow *list = w.messagesWindow();
+    MessagesWindow *list = w.messagesWindow();
     QVERIFY(list->isVisible());
     QCOMPARE(list->pos(), QPoint(screen.left() + TwipsX(list, 2760), screen.top()));
     QCOMPARE(list->size(), QSize(TwipsX(list, 8130), TwipsY(list, 3060)));
     // Nothing is stored.
-    QVERIFY(!w.settings().contains(Setting::MemoryWidth));
+    QVERIFY(!w.session().settings().contains(Setting::MemoryWidth));
 }
 
 void TestShellWindows::portAndSpeedMenus()
@@ -262,45 +250,45 @@ void TestShellWindows::portAndSpeedMenus()
     f.preset(Setting::UserCommSpeed, QStringLiteral("19200,N,8,2"));
     f.preset(Setting::RTS, QStringLiteral("True"));
     f.preset(Setting::PortDevice, QStringLiteral("/dev/serial/by-id/usb-radio"), 3);
-    Form1 &w = f.start({}, true);
+    MainWindow &w = f.start({}, true);
     QVERIFY(f.action("mnuCom5")->isChecked());
     QVERIFY(f.action("mnuComSpeed19200")->isChecked());
     QVERIFY(f.action("mnuDisableRTS")->isChecked());
-    QVERIFY(w.link().DoNotUseRts);
+    QVERIFY(w.session().link().DoNotUseRts);
     // Every number shows the device it means (here the --device of the run).
     QVERIFY(f.action("mnuCom3")->text().startsWith(QStringLiteral("COM3\t")));
     QVERIFY(f.action("mnuCom3")->text().endsWith(QStringLiteral("sim")));
 
     f.action("mnuCom7")->trigger();
-    QCOMPARE(w.settings().text(Setting::CommPort), QStringLiteral("7"));
-    QCOMPARE(w.link().CommPort, 7);
+    QCOMPARE(w.session().settings().text(Setting::CommPort), QStringLiteral("7"));
+    QCOMPARE(w.session().link().CommPort, 7);
     for (int n = 1; n <= 16; ++n)
         QCOMPARE(f.action(QStringLiteral("mnuCom%1").arg(n))->isChecked(), n == 7);
     f.action("mnuComSpeed4800")->trigger();
-    QCOMPARE(w.settings().text(Setting::UserCommSpeed), QStringLiteral("4800,N,8,2"));
+    QCOMPARE(w.session().settings().text(Setting::UserCommSpeed), QStringLiteral("4800,N,8,2"));
     QVERIFY(f.action("mnuComSpeed4800")->isChecked());
     QVERIFY(!f.action("mnuComSpeed19200")->isChecked());
     f.action("mnuDisableRTS")->trigger();
-    QCOMPARE(w.settings().text(Setting::RTS), QStringLiteral("False"));
+    QCOMPARE(w.session().settings().text(Setting::RTS), QStringLiteral("False"));
 
     // Without --device the captions show the mapping.
     f.window->close();
     f.window.reset();
-    Form1 &plain = f.create({}, QString());
+    MainWindow &plain = f.create({}, QString());
     QCOMPARE(f.action("mnuCom3")->text(), QStringLiteral("COM3\t/dev/serial/by-id/usb-radio"));
-    QCOMPARE(f.action("mnuCom7")->text(), QStringLiteral("COM7\t") + PortDeviceName(plain.settings(), 7));
+    QCOMPARE(f.action("mnuCom7")->text(), QStringLiteral("COM7\t") + PortDeviceName(plain.session().settings(), 7));
 }
 
 void TestShellWindows::portDiagnosticMarksPorts()
 {
     MainWindowFixture f;
     f.preset(Setting::PortDevice, QStringLiteral("sim"), 2);
-    Form1 &w = f.start();
-    ComPortDiag diag(w.settings(), w.link(), f.factory);
+    MainWindow &w = f.start();
+    ComPortIdentifierDialog diag(w.session().settings(), w.session().link(), f.factory);
     QStringList shown;
     for (int i = 0; i < 7; ++i)
         shown << diag.findChild<QLabel *>(QStringLiteral("lblInstruction%1").arg(i))->text();
-    QCOMPARE(shown, ComPortDiag::instructions());
+    QCOMPARE(shown, ComPortIdentifierDialog::instructions());
     QCOMPARE(shown.at(4), QStringLiteral("4. Click the 'Detect ports' button"));
     QCOMPARE(diag.findChild<QComboBox *>(QStringLiteral("cboDevice2"))->currentText(), QStringLiteral("sim"));
 
@@ -330,7 +318,7 @@ void TestShellWindows::portDiagnosticFromMenuClosesItsPorts()
     f.preset(Setting::LastOpened, QStringLiteral("A:\\x.450"));
     QString error;
     QVERIFY(f.line->radio.loadMemoryFile(testDataPath(QStringLiteral("sample.450")), &error));
-    Form1 &w = f.start();
+    MainWindow &w = f.start();
     bool ran = false;
     QString state;
     onNextModal(
@@ -346,8 +334,8 @@ void TestShellWindows::portDiagnosticFromMenuClosesItsPorts()
     QCOMPARE(state, QStringLiteral("Open"));
     // The port the window opened is closed again: the radio can be read at once.
     f.clickTransfer("cmdRead");
-    QCOMPARE(w.state().DataSource, DataSource::Radio);
-    QCOMPARE(w.state().table.usedMemoryCount(), 44);
+    QCOMPARE(w.session().state().DataSource, DataSource::Radio);
+    QCOMPARE(w.session().state().table.usedMemoryCount(), 44);
 }
 
 void TestShellWindows::firstRun()
@@ -367,19 +355,19 @@ void TestShellWindows::firstRun()
             QTest::mouseClick(modal->findChild<QPushButton *>(QStringLiteral("cmdClose")), Qt::LeftButton);
         },
         &ran);
-    Form1 &w = f.start();
+    MainWindow &w = f.start();
     QVERIFY(ran);
     QCOMPARE(welcome, QStringLiteral("Welcome to MEMVAULT."));
     QVERIFY(text.endsWith(QStringLiteral("by pressing F1 from the main program window.")));
-    QCOMPARE(w.settings().text(Setting::FirstTime), QStringLiteral("1"));
+    QCOMPARE(w.session().settings().text(Setting::FirstTime), QStringLiteral("1"));
     // Then the folder chooser, then the initial file, created and loaded.
     QCOMPARE(f.dialogs.folderTitles,
              QStringList{QStringLiteral("Choose a folder to use for storing memory and .CSV files")});
-    QCOMPARE(w.settings().text(Setting::HomeDir), f.dataDir);
-    QCOMPARE(w.state().DataSource, DataSource::File);
+    QCOMPARE(w.session().settings().text(Setting::HomeDir), f.dataDir);
+    QCOMPARE(w.session().state().DataSource, DataSource::File);
     QVERIFY(QFile::exists(f.dataDir + QStringLiteral("/Initial memory file.450")));
-    QCOMPARE(w.state().table.cell(1, 1), QStringLiteral("7.00000"));
-    QCOMPARE(w.state().table.cell(1, 2), QStringLiteral("LSB"));
+    QCOMPARE(w.session().state().table.cell(1, 1), QStringLiteral("7.00000"));
+    QCOMPARE(w.session().state().table.cell(1, 2), QStringLiteral("LSB"));
 }
 
 void TestShellWindows::aboutWindow()
@@ -414,23 +402,20 @@ void TestShellWindows::aboutWindow()
 void TestShellWindows::helpBook()
 {
     MainWindowFixture f;
-    Form1 &w = f.start();
+    MainWindow &w = f.start();
     QAction *contents = f.action("mnuContents");
     QCOMPARE(contents->shortcut(), QKeySequence(Qt::Key_F1));
     w.activateWindow();
     QTest::keyClick(&w, Qt::Key_F1);
-    QWidget *help = nullptr;
-    for (QWidget *top : QApplication::topLevelWidgets()) {
-        if (top->objectName() == QLatin1String("frmHelp") && top->isVisible())
-            help = top;
-    }
-    if (!help) {  // the offscreen platform may not deliver the key to the window
-        contents->trigger();
-        for (QWidget *top : QApplication::topLevelWidgets()) {
+    auto shownHelp = [] {
+        for (QWidget *top : QApplication::topLevelWidgets())
             if (top->objectName() == QLatin1String("frmHelp") && top->isVisible())
-                help = top;
-        }
-    }
+                return top;
+        return static_cast<QWidget *>(nullptr);
+    };
+    if (!shownHelp())  // the offscreen platform may not deliver the key to the window
+        contents->trigger();
+    QWidget *help = shownHelp();
     QVERIFY(help);
     QTextBrowser *browser = help->findChild<QTextBrowser *>(QStringLiteral("txtHelp"));
     const QString page = browser->toPlainText();

@@ -74,7 +74,7 @@ class TestPrintWindow : public QObject {
     std::unique_ptr<NoPrinter> m_printer;
     QTemporaryDir m_out;
 
-    frmSelectPrintColumns *window() { return m_printer->optionsWindow(); }
+    PrintOptionsDialog *window() { return m_printer->optionsWindow(); }
     QCheckBox *box(int i) { return child<QCheckBox>(window(), QString("Check1_%1").arg(i)); }
     QString widthText() { return child<QLabel>(window(), "lblWidth")->text(); }
     void click(const QString &name) { child<QAbstractButton>(window(), name)->click(); }
@@ -109,9 +109,9 @@ private slots:
 
     // ---- the options window ----
 
-    void windowControls()
+    void windowControlsAndDefaults()
     {
-        frmSelectPrintColumns *w = window();
+        PrintOptionsDialog *w = window();
         QCOMPARE(w->objectName(), QString("frmSelectPrintColumns"));
         QCOMPARE(w->windowTitle(), QString("Select memory columns to print"));
         for (int i = 0; i < 6; ++i)
@@ -126,11 +126,7 @@ private slots:
         QCOMPARE(items, QStringList({"Minimum", "1/4 inch", "1/2 inch", "3/4 inch", "1 inch"}));
         QCOMPARE(w->font().family(), QString("Tahoma"));
         QCOMPARE(w->font().pointSize(), 8);
-    }
-
-    void defaults()
-    {
-        frmSelectPrintColumns *w = window();
+        // With nothing stored: every column, landscape, no duplex, the minimum margin.
         for (int i = 0; i < 6; ++i)
             QVERIFY(box(i)->isChecked());
         QCOMPARE(widthText(), QString("Width=53"));
@@ -163,20 +159,13 @@ private slots:
         QCOMPARE(widthText(), "Width=" + QString::number(width + PrintOptions::columnWidth(unchecked.first())));
     }
 
-    void cancelRestoresStoredChoices_data()
-    {
-        QTest::addColumn<bool>("storedLandscape");
-        QTest::addColumn<bool>("storedDuplex");
-        QTest::newRow("portrait, duplex") << false << true;
-    }
     void cancelRestoresStoredChoices()
     {
-        QFETCH(bool, storedLandscape);
-        QFETCH(bool, storedDuplex);
+        const bool storedLandscape = false, storedDuplex = true;
         m_t->settings->set<Setting::Landscape>(storedLandscape);
         m_t->settings->set<Setting::Duplex>(storedDuplex);
         m_t->settings->set<Setting::PrintCol>(4, 0);
-        frmSelectPrintColumns *w = window();
+        PrintOptionsDialog *w = window();
         w->show();
         QCOMPARE(widthText(), QString("Width=44"));
 
@@ -204,7 +193,7 @@ private slots:
 
     void okStoresChoices()
     {
-        frmSelectPrintColumns *w = window();
+        PrintOptionsDialog *w = window();
         w->show();
         box(1)->click();
         box(4)->click();

@@ -18,7 +18,7 @@
 #include <QLocale>
 #include <QPointer>
 #include <QPushButton>
-#include <QSignalSpy>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QWheelEvent>
 #include <QtTest>
@@ -84,13 +84,6 @@ struct Window {
     }
 };
 
-QList<QStringList> cellsOf(const std::vector<RuleRow> &rows)
-{
-    QList<QStringList> out;
-    for (const RuleRow &r : rows)
-        out << r.cells();
-    return out;
-}
 }  // namespace
 
 class TestRulesDialog : public QObject {
@@ -125,112 +118,127 @@ private slots:
         }
     }
 
-    // No stored rules: an empty table and the rules switch cleared, whatever is stored for it.
-    void opensEmptyWithoutRules()
+    // The window opened on stored rules, buttons clicked, boxes ticked and cells
+    // typed as a user does, and what it then shows and stores.
+    // Stored: a preset's button name with "on"/"off" for the rules switch and for
+    // "allow any frequency", or SETTING=TEXT. Gestures: button names,
+    // "tick:BOX", "type:ROW,COL=TEXT", "current:ROW,COL" or "current:none".
+    // Expected: "rows=N", "ROW,COL=TEXT", "ROW=new" (a new rule's cells),
+    // "on:BOX"/"off:BOX", SETTING[INDEX]=TEXT ("<absent>"), "rules=N" and
+    // "active=on|off" (the program's rules after the window closed). Numbers are
+    // written with "." and compared with the locale's decimal mark.
+    void scenarios_data()
     {
-        Window w;
-        w.t.settings->set<Setting::RepeaterRulesActive>(true);
-        w.open();
-        QCOMPARE(w.grid()->rowCount(), 0);
-        QVERIFY(!w.check("ChkRulesEnabled")->isChecked());
-        QVERIFY(!w.check("chkAllowAnyFrequency")->isChecked());
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("gestures");
+        QTest::addColumn<QString>("expected");
+        const struct {
+            const char *name;
+            const char *stored, *gestures, *expected;
+        } rows[] = {
+            {"no stored rules: empty, switch off", "RepeaterRulesActive=True", "",
+             "rows=0|off:ChkRulesEnabled|off:chkAllowAnyFrequency"},
+            {"stored rules", "cmdDenmark on on RuleAmount2=2", "",
+             "rows=2|0,0=145.60000|0,1=145.78750|0,2=Minus|0,3=.60000|0,4=12.5 K|"
+             "1,3=2.00000|on:ChkRulesEnabled|on:chkAllowAnyFrequency"},
+            {"a preset replaces the rows, not the switches or the store", "", "cmdLoadDefaultUS",
+             "rows=10|2,0=53.01000|off:ChkRulesEnabled|NumberOfRules=<absent>"},
+            {"another preset", "", "cmdLoadDefaultUS cmdOtherEU",
+             "rows=2|1,0=434.60000|1,1=434.97500|1,2=Minus|1,3=1.60000|1,4=25.0 K"},
+            {"OK stores the cells as they stand", "", "cmdLoadDefaultUS tick:ChkRulesEnabled cmdOK",
+             "NumberOfRules=10|RepeaterRulesActive=True|RuleLow3=53.01000|rules=10|active=on"},
+            {"Cancel stores nothing", "cmdLoadDefaultUK off off",
+             "cmdLoadDefaultUS tick:ChkRulesEnabled tick:chkAllowAnyFrequency cmdAddRule cmdCancel",
+             "NumberOfRules=5|RepeaterRulesActive=False|AllowAnyRepeaterFrequency=False|RuleLow1=29.66000|"
+             "RuleLow6=<absent>|rules=5|active=off"},
+            {"my rules again after a preset", "cmdBelgium on off", "cmdLoadDefaultUS tick:ChkRulesEnabled cmdMyRules",
+             "rows=2|1,0=430.02500|on:ChkRulesEnabled"},
+            {"a preset's cell outside the bands, opened and left: no edit", "", "cmdLoadDefaultUS type:2,0=53.01000",
+             "2,0=53.01000"},
+            {"add, delete with no current cell", "", "cmdAddRule cmdAddRule current:none cmdDeleteRule",
+             "rows=2|1=new"},
+            {"delete the current rule", "", "cmdAddRule cmdAddRule type:1,0=146 current:0,3 cmdDeleteRule",
+             "rows=1|0,0=146.00000"},
+            {"deleting every rule leaves rules inactive", "cmdSwiss on off",
+             "current:0,0 cmdDeleteRule current:0,0 cmdDeleteRule current:0,0 cmdDeleteRule current:0,0 "
+             "cmdDeleteRule cmdOK",
+             "rows=0|on:ChkRulesEnabled|NumberOfRules=0|active=off"},
+        };
+        for (const auto &r : rows)
+            QTest::newRow(r.name) << QString(r.stored) << QString(r.gestures) << QString(r.expected);
     }
-
-    void opensWithStoredRules()
+    void scenarios()
     {
+        QFETCH(QString, stored);
+        QFETCH(QString, gestures);
+        QFETCH(QString, expected);
+        const QMap<QString, Setting> settings{{"NumberOfRules", Setting::NumberOfRules},
+                                              {"RepeaterRulesActive", Setting::RepeaterRulesActive},
+                                              {"AllowAnyRepeaterFrequency", Setting::AllowAnyRepeaterFrequency},
+                                              {"RuleLow", Setting::RuleLow},
+                                              {"RuleAmount", Setting::RuleAmount}};
+        auto setting = [&](const QString &name) {
+            const QString key = name.section(QRegularExpression("\\d"), 0, 0);
+            return std::make_pair(settings.value(key, Setting::Count), name.mid(key.size()).toInt());
+        };
+        // Numbers with the locale's decimal mark; words and steps ("12.5 K") as they are.
+        auto number
+            = [](const QString &text) { return text.contains(QRegularExpression("[A-Za-z<]")) ? text : mark(text); };
+        auto cellAt = [](const QString &at) {
+            return std::make_pair(at.section(',', 0, 0).toInt(), at.section(',', 1).toInt());
+        };
         Window w;
-        StoreRuleRows(*w.t.settings, PresetRuleRows(*FindRulePreset("cmdDenmark")), true, true);
-        w.t.settings->set<Setting::RuleAmount>(2, "2");
+        const QStringList s = stored.split(' ', Qt::SkipEmptyParts);
+        if (!s.isEmpty() && s[0].startsWith("cmd")) {
+            StoreRuleRows(*w.t.settings, PresetRuleRows(*FindRulePreset(s[0])), s[1] == "on", s[2] == "on");
+            LoadRepeaterRules(w.set, *w.t.settings, nullptr, nullptr);
+        }
+        for (const QString &item : s) {
+            if (item.contains('=')) {
+                const auto [which, index] = setting(item.section('=', 0, 0));
+                w.t.settings->setText(which, item.section('=', 1), index);
+            }
+        }
         w.open();
-        QCOMPARE(w.grid()->rowCount(), 2);
-        QCOMPARE(w.rowTexts(0), (QStringList{mark("145.60000"), mark("145.78750"), "Minus", mark(".60000"), "12.5 K"}));
-        QCOMPARE(w.cell(1, 3), mark("2.00000"));
-        QVERIFY(w.check("ChkRulesEnabled")->isChecked());
-        QVERIFY(w.check("chkAllowAnyFrequency")->isChecked());
-    }
-
-    void presetReplacesRows()
-    {
-        Window w;
-        w.open();
-        w.click("cmdLoadDefaultUS");
-        QCOMPARE(w.grid()->rowCount(), 10);
-        QList<QStringList> shown;
-        for (int r = 0; r < 10; ++r)
-            shown << w.rowTexts(r);
-        QCOMPARE(shown, cellsOf(PresetRuleRows(*FindRulePreset("cmdLoadDefaultUS"))));
-        QCOMPARE(w.cell(2, 0), mark("53.01000"));
-
-        w.click("cmdOtherEU");
-        QCOMPARE(w.grid()->rowCount(), 2);
-        QCOMPARE(w.rowTexts(1),
-                 (QStringList{mark("434.60000"), mark("434.97500"), "Minus", mark("1.60000"), "25.0 K"}));
-        // Presets leave the switches and the store alone.
-        QVERIFY(!w.check("ChkRulesEnabled")->isChecked());
-        QCOMPARE(w.stored(Setting::NumberOfRules), QString("<absent>"));
-    }
-
-    void okStoresTheCellsAsTheyStand()
-    {
-        Window w;
-        w.open();
-        QSignalSpy spy(w.dlg.get(), &RepeaterRulesDialog::rulesActiveChanged);
-        w.click("cmdLoadDefaultUS");
-        w.check("ChkRulesEnabled")->click();
-        w.click("cmdOK");
-        QCOMPARE(w.dlg->result(), int(QDialog::Accepted));
-        QVERIFY(!w.dlg->isVisible());
-        QCOMPARE(w.stored(Setting::NumberOfRules), QString("10"));
-        QCOMPARE(w.stored(Setting::RepeaterRulesActive), QString("True"));
-        QCOMPARE(w.stored(Setting::RuleLow, 3), mark("53.01000"));
-
-        // The program's rules are reloaded and the menu's check mark follows.
-        QCOMPARE(w.set.rules.size(), size_t(10));
-        QVERIFY(w.set.RepeaterRulesActive);
-        QVERIFY(w.dlg->rulesActive());
-        QCOMPARE(spy.size(), 1);
-        QCOMPARE(spy[0][0].toBool(), true);
-        QVERIFY(FindRepeaterRule(w.set, 5301000));
-        QCOMPARE(w.set.CurrentRule.Direction, QString("Minus"));
-        QVERIFY(w.t.dialogs.boxes.isEmpty());
-    }
-
-    void cancelStoresNothing()
-    {
-        Window w;
-        StoreRuleRows(*w.t.settings, PresetRuleRows(*FindRulePreset("cmdLoadDefaultUK")), false, false);
-        LoadRepeaterRules(w.set, *w.t.settings, nullptr, nullptr);
-        w.open();
-        QSignalSpy spy(w.dlg.get(), &RepeaterRulesDialog::rulesActiveChanged);
-        w.click("cmdLoadDefaultUS");
-        w.check("ChkRulesEnabled")->click();
-        w.check("chkAllowAnyFrequency")->click();
-        w.click("cmdAddRule");
-        w.click("cmdCancel");
-        QCOMPARE(w.dlg->result(), int(QDialog::Rejected));
-        QVERIFY(!w.dlg->isVisible());
-        QCOMPARE(w.stored(Setting::NumberOfRules), QString("5"));
-        QCOMPARE(w.stored(Setting::RepeaterRulesActive), QString("False"));
-        QCOMPARE(w.stored(Setting::AllowAnyRepeaterFrequency), QString("False"));
-        QCOMPARE(w.stored(Setting::RuleLow, 1), mark("29.66000"));
-        QCOMPARE(w.stored(Setting::RuleLow, 6), QString("<absent>"));
-        QCOMPARE(w.set.rules.size(), size_t(5));
-        QVERIFY(!w.set.RepeaterRulesActive);
-        QVERIFY(!w.set.AllowAnyRepeaterFrequency);
-        QCOMPARE(spy.size(), 0);
-    }
-
-    void reloadMyRulesAfterPreset()
-    {
-        Window w;
-        StoreRuleRows(*w.t.settings, PresetRuleRows(*FindRulePreset("cmdBelgium")), true, false);
-        w.open();
-        w.click("cmdLoadDefaultUS");
-        w.check("ChkRulesEnabled")->click();
-        w.click("cmdMyRules");
-        QCOMPARE(w.grid()->rowCount(), 2);
-        QCOMPARE(w.cell(1, 0), mark("430.02500"));
-        QVERIFY(w.check("ChkRulesEnabled")->isChecked());
+        for (const QString &g : gestures.split(' ', Qt::SkipEmptyParts)) {
+            const QString arg = g.section(':', 1);
+            if (g.startsWith("tick:")) {
+                w.check(qPrintable(arg))->click();
+            } else if (g.startsWith("type:")) {
+                const auto [row, column] = cellAt(arg.section('=', 0, 0));
+                w.type(row, column, mark(arg.section('=', 1)));
+            } else if (g == "current:none") {
+                w.grid()->setCurrentCell(-1, -1);
+            } else if (g.startsWith("current:")) {
+                const auto [row, column] = cellAt(arg);
+                w.grid()->setCurrentCell(row, column);
+            } else {
+                w.click(qPrintable(g));
+            }
+        }
+        for (const QString &e : expected.split('|')) {
+            const QString what = e.section('=', 0, 0);
+            const QString text = e.section('=', 1);
+            if (what == "rows") {
+                QCOMPARE(w.grid()->rowCount(), text.toInt());
+            } else if (e.startsWith("on:") || e.startsWith("off:")) {
+                QVERIFY2(w.check(qPrintable(e.section(':', 1)))->isChecked() == e.startsWith("on:"), qPrintable(e));
+            } else if (what == "rules") {
+                QCOMPARE(int(w.set.rules.size()), text.toInt());
+            } else if (what == "active") {
+                QCOMPARE(w.set.RepeaterRulesActive, text == "on");
+            } else if (text == "new") {
+                QCOMPARE(w.rowTexts(what.toInt()), NewRuleRow().cells());
+            } else if (what.at(0).isDigit()) {
+                const auto [row, column] = cellAt(what);
+                QCOMPARE(w.cell(row, column), number(text));
+            } else {
+                const auto [which, index] = setting(what);
+                QVERIFY2(which != Setting::Count, qPrintable(what));
+                QCOMPARE(w.stored(which, index), number(text));
+            }
+        }
+        QVERIFY2(w.t.dialogs.boxes.isEmpty(), qPrintable(w.t.dialogs.texts().join('|')));
     }
 
     void bandCheckOnLowAndHigh()
@@ -262,17 +270,6 @@ private slots:
         QVERIFY(w.t.dialogs.boxes.isEmpty());
     }
 
-    // Opening a preset's cell that lies outside the bands and leaving it unchanged is no edit.
-    void unchangedPresetCellIsNotChecked()
-    {
-        Window w;
-        w.open();
-        w.click("cmdLoadDefaultUS");
-        w.type(2, 0, mark("53.01000"));
-        QVERIFY(w.t.dialogs.boxes.isEmpty());
-        QCOMPARE(w.cell(2, 0), mark("53.01000"));
-    }
-
     void pickLists()
     {
         Window w;
@@ -302,18 +299,20 @@ private slots:
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("gestures");  // after a click on the cell; see pickListGestures
         QTest::addColumn<QString>("after");
-        QTest::newRow("Down, Esc") << 2 << "F2 Down Esc"
-                                   << "Minus";
-        QTest::newRow("letter typed on the cell, Esc") << 2 << "p Esc"
-                                                       << "Minus";
-        QTest::newRow("Down twice, Return") << 4 << "F2 Down Down Return"
-                                            << "20.0 K";
-        QTest::newRow("two wheel notches, leave") << 4 << "F2 Wheel Wheel Leave"
-                                                  << "20.0 K";
-        QTest::newRow("Down, item clicked in the open list") << 2 << "F2 Down Open Click:Plus"
-                                                             << "Plus";
-        QTest::newRow("second click on the current cell") << 2 << "Click"
-                                                          << "Minus";
+        const struct {
+            const char *name;
+            int column;
+            const char *gestures, *after;
+        } rows[] = {
+            {"Down, Esc", 2, "F2 Down Esc", "Minus"},
+            {"letter typed on the cell, Esc", 2, "p Esc", "Minus"},
+            {"Down twice, Return", 4, "F2 Down Down Return", "20.0 K"},
+            {"two wheel notches, leave", 4, "F2 Wheel Wheel Leave", "20.0 K"},
+            {"Down, item clicked in the open list", 2, "F2 Down Open Click:Plus", "Plus"},
+            {"second click on the current cell", 2, "Click", "Minus"},
+        };
+        for (const auto &r : rows)
+            QTest::newRow(r.name) << r.column << QString(r.gestures) << QString(r.after);
     }
     void pickListGestures()
     {
@@ -360,48 +359,6 @@ private slots:
         w.click("cmdOK");
         QCOMPARE(w.stored(column == 2 ? Setting::RuleDirection : Setting::RuleStep, 1), after);
         QVERIFY(w.t.dialogs.boxes.isEmpty());
-    }
-
-    void addAndDeleteRules()
-    {
-        Window w;
-        w.open();
-        w.click("cmdAddRule");
-        w.click("cmdAddRule");
-        QCOMPARE(w.grid()->rowCount(), 2);
-        QCOMPARE(w.rowTexts(1), NewRuleRow().cells());
-
-        w.grid()->setCurrentCell(-1, -1);
-        w.click("cmdDeleteRule");
-        QCOMPARE(w.grid()->rowCount(), 2);
-
-        w.type(1, 0, mark("146"));
-        w.grid()->setCurrentCell(0, 3);
-        w.click("cmdDeleteRule");
-        QCOMPARE(w.grid()->rowCount(), 1);
-        QCOMPARE(w.cell(0, 0), mark("146.00000"));
-    }
-
-    void deletingEveryRuleLeavesRulesInactive()
-    {
-        Window w;
-        StoreRuleRows(*w.t.settings, PresetRuleRows(*FindRulePreset("cmdSwiss")), true, false);
-        LoadRepeaterRules(w.set, *w.t.settings, nullptr, nullptr);
-        QVERIFY(w.set.RepeaterRulesActive);
-        w.open();
-        QSignalSpy spy(w.dlg.get(), &RepeaterRulesDialog::rulesActiveChanged);
-        for (int i = 0; i < 4; ++i) {
-            w.grid()->setCurrentCell(0, 0);
-            w.click("cmdDeleteRule");
-        }
-        QCOMPARE(w.grid()->rowCount(), 0);
-        QVERIFY(w.check("ChkRulesEnabled")->isChecked());
-        w.click("cmdOK");
-        QCOMPARE(w.stored(Setting::NumberOfRules), QString("0"));
-        QVERIFY(!w.set.RepeaterRulesActive);
-        QVERIFY(!FindRepeaterRule(w.set, 14560000));
-        QCOMPARE(spy.size(), 1);
-        QCOMPARE(spy[0][0].toBool(), false);
     }
 
     // OK pressed while a cell is still being edited takes the typed text along,

@@ -12,11 +12,12 @@
 //
 //   bench_startup [runs]        (default 7; the median is reported)
 #include "Version.h"
+#include "app/Session.h"
 #include "core/MemorySetFormat.h"
 #include "core/MemoryTable.h"
 #include "shell/Dialogs.h"
 #include "shell/SettingsStore.h"
-#include "ui/Form1.h"
+#include "ui/MainWindow.h"
 #include "ui/MemoryGridView.h"
 #include "ui/MemoryViewModel.h"
 
@@ -146,20 +147,21 @@ int main(int argc, char **argv)
 
     // 2. One full refresh of the memory view after a load, against a plain repaint.
     mv::NonInteractiveDialogs dialogs;
-    mv::Form1Options options;
+    mv::MainWindowOptions options;
     options.settingsFolder = fullSettings;
     options.dialogs = &dialogs;
-    mv::Form1 window(options);
+    mv::MainWindow window(options);
     window.startUp();
     while (window.startupTimer()->isActive())
         QTest::qWait(5);
     QTest::qWait(20);
-    if (window.state().DataSource != mv::DataSource::File || window.state().table.usedMemoryCount() != 500) {
+    if (window.session().state().DataSource != mv::DataSource::File
+        || window.session().state().table.usedMemoryCount() != 500) {
         std::fprintf(stderr, "the full set did not load\n");
         return 1;
     }
     mv::MemoryGridView *view = window.memoryView();
-    const std::vector<mv::MemoryTable::Row> rows = window.state().table.memoryRows();
+    const std::vector<mv::MemoryTable::Row> rows = window.session().state().table.memoryRows();
     // Floor and refresh alternate so that a busy machine slows both alike.
     const int repeats = runs * 10;
     std::vector<double> repaintRuns, refreshRuns;
@@ -168,7 +170,7 @@ int main(int argc, char **argv)
         refreshRuns.push_back(measure(1, [&] {
                                   // What a reload, an undo or a sort does to the view: every row replaced
                                   // in one batch, hiding, banding and colours re-applied, then painted.
-                                  window.state().table.setMemoryRows(rows);
+                                  window.session().state().table.setMemoryRows(rows);
                                   window.ApplyHideEmpty();
                                   window.ApplyBanding();
                                   window.RefreshChangedState();
@@ -201,9 +203,9 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "ft450sim did not start\n");
             return 1;
         }
-        mv::Form1Options radioOptions = options;
+        mv::MainWindowOptions radioOptions = options;
         radioOptions.deviceOverride = device;
-        mv::Form1 reader(radioOptions);
+        mv::MainWindow reader(radioOptions);
         reader.startUp();
         while (reader.startupTimer()->isActive())
             QTest::qWait(5);
@@ -222,15 +224,15 @@ int main(int argc, char **argv)
         QTest::qWait(10000);
         idleMs = double(longest) / 1e6;
         longest = 0;
-        QSignalSpy ended(&reader, &mv::Form1::transferFinished);
+        QSignalSpy ended(&reader, &mv::MainWindow::transferFinished);
         QElapsedTimer read;
         read.start();
         reader.findChild<QPushButton *>(QStringLiteral("cmdRead"))->click();
         ended.wait(300000);
         ticker.stop();
         readSeconds = double(read.nsecsElapsed()) / 1e9;
-        if (ended.isEmpty() || reader.state().DataSource != mv::DataSource::Radio
-            || reader.state().table.usedMemoryCount() != 500) {
+        if (ended.isEmpty() || reader.session().state().DataSource != mv::DataSource::Radio
+            || reader.session().state().table.usedMemoryCount() != 500) {
             std::fprintf(stderr, "the read from ft450sim did not complete: %s\n", qPrintable(dialogs.shown.join(' ')));
             return 1;
         }

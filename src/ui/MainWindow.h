@@ -1,9 +1,11 @@
 #pragma once
 // The main window: the memory and PMS views on their tabs, the five main
-// buttons, the menus, the status bar. It owns the program's state and services
-// (AppState, settings, message log, dialogs, the CAT link and radio transfer,
-// editing commands and the undo snapshot) and is the MainView the logic calls.
+// buttons, the menus, the status bar. It builds the program's Session (state,
+// settings, message log, CAT link and radio transfer, editing commands, undo)
+// with its own boxes and itself as the MainView the logic calls, forwards the
+// user's commands to it and shows its state.
 #include "core/AppState.h"
+#include "editing/CommandStates.h"
 #include "shell/WindowLayout.h"
 #include "ui/ImportExportDialog.h"
 
@@ -26,9 +28,7 @@ class CatLink;
 class CellDelegate;
 class Dialogs;
 class EditingCommands;
-class FrontEndDialogs;
-class FrontEndThread;
-class ErrorListWindow;
+class MessagesWindow;
 class HelpViewer;
 class MemoryGridView;
 class MemoryPrinter;
@@ -38,11 +38,12 @@ class QtDialogs;
 class RadioTransfer;
 class RadioWorker;
 class SerialPortFactory;
+class Session;
 class SettingsStore;
 class TransferWaitWindow;
 class UndoSnapshot;
 
-struct Form1Options {
+struct MainWindowOptions {
     // Settings folder; empty: $MEMVAULT_CONFIG_DIR or the user's config folder.
     QString settingsFolder;
     // Boxes and file choosers; null: Qt dialogs. Not owned.
@@ -55,11 +56,11 @@ struct Form1Options {
     QString deviceOverride;
 };
 
-class Form1 : public QMainWindow, public MainView, public RowPicker {
+class MainWindow : public QMainWindow, public MainView, public RowPicker {
     Q_OBJECT
 public:
-    explicit Form1(const Form1Options &options = {}, QWidget *parent = nullptr);
-    ~Form1() override;
+    explicit MainWindow(const MainWindowOptions &options = {}, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     // Whether a radio transfer is running on its worker thread.
     bool transferRunning() const;
@@ -69,19 +70,13 @@ public:
     // the 100 ms timer that loads the file.
     void startUp();
 
-    AppState &state() { return m_state; }
-    AppContext &context() { return *m_ctx; }
-    SettingsStore &settings() { return *m_settings; }
-    MessageLog &log() { return *m_log; }
-    CatLink &link() { return *m_link; }
-    RadioTransfer &transfer() { return *m_transfer; }
-    EditingCommands &commands() { return *m_commands; }
-    UndoSnapshot &undo() { return *m_undo; }
+    // The program's state and services.
+    Session &session() { return *m_session; }
     MemoryGridView *memoryView() const { return m_memoryView; }
     MemoryGridView *pmsView() const { return m_pmsView; }
     MemoryViewModel *memoryModel() const { return m_memoryModel; }
     MemoryViewModel *pmsModel() const { return m_pmsModel; }
-    ErrorListWindow *messagesWindow() const { return m_errorList; }
+    MessagesWindow *messagesWindow() const { return m_errorList; }
     ImportExportDialog *importExportWindow() const { return m_importExport; }
     MemoryPrinter *printer() const { return m_printer; }
     TransferWaitWindow *transferWindow() const { return m_transferWindow; }
@@ -162,28 +157,27 @@ private:
     void onTransferFinished();
     void openImportExport();
     void openRepeaterRules();
-    void openComPortDiag();
+    void openComPortIdentifier();
     void showAbout();
-    void setEditingCommandsEnabled(bool on);
+    // Enables the commands and sets the captions that follow state, all in one place.
+    void applyCommandStates();
     void applyGridFont();
 
-    // Owned services, in construction order.
-    std::unique_ptr<SettingsStore> m_settings;
-    std::unique_ptr<MessageLog> m_log;
+    // The boxes the window shows (Qt's, or the ones it was given), and the
+    // session built over them; the rest are the session's services.
     std::unique_ptr<QtDialogs> m_qtDialogs;
     Dialogs *m_dialogs = nullptr;
-    // The window's thread as the radio's worker sees it, and the boxes it asks.
-    std::unique_ptr<FrontEndThread> m_frontEnd;
-    std::unique_ptr<FrontEndDialogs> m_frontEndDialogs;
-    AppState m_state;
-    std::unique_ptr<AppContext> m_ctx;
-    std::unique_ptr<SerialPortFactory> m_ownedFactory;
+    std::unique_ptr<Session> m_session;
+    AppState &m_state;
+    AppContext *m_ctx = nullptr;
+    SettingsStore *m_settings = nullptr;
+    MessageLog *m_log = nullptr;
     SerialPortFactory *m_factory = nullptr;
-    std::unique_ptr<CatLink> m_link;
-    std::unique_ptr<RadioTransfer> m_transfer;
-    std::unique_ptr<RadioWorker> m_worker;
-    std::unique_ptr<UndoSnapshot> m_undo;
-    std::unique_ptr<EditingCommands> m_commands;
+    CatLink *m_link = nullptr;
+    RadioTransfer *m_transfer = nullptr;
+    RadioWorker *m_worker = nullptr;
+    UndoSnapshot *m_undo = nullptr;
+    EditingCommands *m_commands = nullptr;
     QString m_commandLinePath;
 
     // Widgets
@@ -198,7 +192,7 @@ private:
     QPushButton *m_cmdWriteRig = nullptr;
     QPushButton *m_cmdImportExport = nullptr;
     std::array<QLabel *, 4> m_panels{};
-    ErrorListWindow *m_errorList = nullptr;
+    MessagesWindow *m_errorList = nullptr;
     TransferWaitWindow *m_transferWindow = nullptr;
     QPointer<HelpViewer> m_help;
     QPointer<ImportExportDialog> m_importExport;
@@ -230,6 +224,8 @@ private:
     // View state that is the window's own
     QString m_gridSize = QStringLiteral("Normal");
     bool m_rowPicking = false;
+    // A load, save or transfer holds the main buttons.
+    bool m_busy = false;
     bool m_closeAfterTransfer = false;
     bool m_closing = false;
     int m_savedWindowState = 0;

@@ -1,6 +1,7 @@
-#include "ui/Form1.h"
+#include "ui/MainWindow.h"
 
 #include "Version.h"
+#include "app/Session.h"
 #include "cat/CatLink.h"
 #include "cat/PortMap.h"
 #include "cat/RadioTransfer.h"
@@ -11,19 +12,18 @@
 #include "editing/EditingCommands.h"
 #include "editing/UndoSnapshot.h"
 #include "rules/RepeaterRules.h"
-#include "shell/FrontEnd.h"
 #include "shell/MessageLog.h"
 #include "shell/SettingsStore.h"
 #include "ui/AboutWindow.h"
 #include "ui/CellDelegates.h"
-#include "ui/ComPortDiag.h"
+#include "ui/ComPortIdentifierDialog.h"
 #include "ui/DesktopLinks.h"
-#include "ui/ErrorListWindow.h"
 #include "ui/FirstTimeUseWindow.h"
 #include "ui/HelpViewer.h"
 #include "ui/MemoryGridView.h"
 #include "ui/MemoryPrinter.h"
 #include "ui/MemoryViewModel.h"
+#include "ui/MessagesWindow.h"
 #include "ui/QtDialogs.h"
 #include "ui/RepeaterRulesDialog.h"
 #include "ui/TransferWaitWindow.h"
@@ -61,19 +61,6 @@ constexpr int kSpeeds[4] = {4800, 9600, 19200, 38400};
 const char *const kNothingLoaded = " Nothing loaded. Read the radio or a file from disk.";
 const char *const kFolderChooserTitle = "Choose a folder to use for storing memory and .CSV files";
 
-// Hands out the one factory the window was given without giving it away.
-class BorrowedFactory : public SerialPortFactory {
-public:
-    explicit BorrowedFactory(SerialPortFactory &f)
-        : m_f(f)
-    {
-    }
-    std::unique_ptr<SerialPort> create() override { return m_f.create(); }
-
-private:
-    SerialPortFactory &m_f;
-};
-
 QRect availableScreens()
 {
     QScreen *s = QGuiApplication::primaryScreen();
@@ -91,42 +78,42 @@ void popUpCellMenu(QTableView *view, QMenu *menu, const QModelIndex &i, const QP
     menu->popup(view->viewport()->mapToGlobal(pos));
 }
 
+SessionOptions sessionOptions(const MainWindowOptions &options)
+{
+    SessionOptions s;
+    s.settingsFolder = options.settingsFolder;
+    s.serialFactory = options.serialFactory;
+    s.deviceOverride = options.deviceOverride;
+    // A settings file that cannot be read or saved is said in the messages window.
+    s.logSettingsProblems = true;
+    return s;
+}
+
 }  // namespace
 
-Form1::Form1(const Form1Options &options, QWidget *parent)
+MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
     : QMainWindow(parent)
-    , m_settings(std::make_unique<SettingsStore>(options.settingsFolder))
-    , m_log(std::make_unique<MessageLog>())
+    , m_qtDialogs(std::make_unique<QtDialogs>(this))
+    , m_dialogs(options.dialogs ? options.dialogs : m_qtDialogs.get())
+    , m_session(std::make_unique<Session>(sessionOptions(options), *m_dialogs, *this))
+    , m_state(m_session->state())
+    , m_ctx(&m_session->context())
+    , m_settings(&m_session->settings())
+    , m_log(&m_session->log())
+    , m_factory(&m_session->serialFactory())
+    , m_link(&m_session->link())
+    , m_transfer(&m_session->transfer())
+    , m_worker(&m_session->worker())
+    , m_undo(&m_session->undo())
+    , m_commands(&m_session->commands())
     , m_commandLinePath(options.commandLinePath)
 {
     initAppIcon();
     setObjectName(QStringLiteral("Form1"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/memvault.svg")));
 
-    m_qtDialogs = std::make_unique<QtDialogs>(this);
-    m_dialogs = options.dialogs ? options.dialogs : m_qtDialogs.get();
-    // The logic asks its boxes through the front end: from the radio's worker
-    // thread they are shown here, on the window's thread.
-    m_frontEnd = std::make_unique<FrontEndThread>();
-    m_frontEndDialogs = std::make_unique<FrontEndDialogs>(*m_dialogs, *m_frontEnd);
-    m_ctx = std::make_unique<AppContext>(AppContext{m_state, *m_settings, *m_log, *m_frontEndDialogs, *this});
-    // A settings file that cannot be read or saved is said in the messages window.
-    m_settings->setProblemHandler([log = m_log.get()](const QString &text) { log->LogMessage(text); });
-    if (options.serialFactory) {
-        m_factory = options.serialFactory;
-    } else {
-        m_ownedFactory = makeQtSerialPortFactory();
-        m_factory = m_ownedFactory.get();
-    }
-    m_link = std::make_unique<CatLink>(*m_settings, *m_log, *m_frontEndDialogs,
-                                       std::make_unique<BorrowedFactory>(*m_factory));
-    m_link->setDeviceOverride(options.deviceOverride);
-    m_transfer = std::make_unique<RadioTransfer>(*m_ctx, *m_link, m_frontEnd.get());
-    m_worker = std::make_unique<RadioWorker>(*m_transfer);
-    connect(m_worker.get(), &RadioWorker::finished, this, &Form1::onTransferFinished);
-    m_undo = std::make_unique<UndoSnapshot>();
+    connect(m_worker, &RadioWorker::finished, this, &MainWindow::onTransferFinished);
     m_undo->createFile();
-    m_commands = std::make_unique<EditingCommands>(*m_ctx, *m_undo);
 
     buildWidgets();
     buildMenus();
@@ -150,23 +137,21 @@ Form1::Form1(const Form1Options &options, QWidget *parent)
     setSpeedMenus();
 }
 
-Form1::~Form1()
+MainWindow::~MainWindow()
 {
     // Nothing goes away under a running transfer: it is stopped first.
-    m_worker.reset();
+    m_session->shutDown();
+    m_worker = nullptr;
     // The windows that listen to the log go before it.
-    m_settings->setProblemHandler(nullptr);
     delete m_errorList;
     m_errorList = nullptr;
     delete m_help.data();
-    if (m_link)
-        m_link->CloseCommPort();
 }
 
 // ---------------------------------------------------------------------------
 // Widgets and menus
 
-void Form1::buildWidgets()
+void MainWindow::buildWidgets()
 {
     auto *central = new QWidget(this);
     central->setObjectName(QStringLiteral("centralWidget"));
@@ -208,16 +193,11 @@ void Form1::buildWidgets()
     layout->addLayout(buttons);
     setCentralWidget(central);
 
-    // Nothing is loaded yet: nothing to write or export.
-    m_cmdWriteFile->setEnabled(false);
-    m_cmdWriteRig->setEnabled(false);
-    m_cmdImportExport->setEnabled(false);
-
     connect(m_cmdReadFile, &QPushButton::clicked, this, [this] { LoadMemoryFile(*m_ctx); });
-    connect(m_cmdRead, &QPushButton::clicked, this, &Form1::readRadio);
+    connect(m_cmdRead, &QPushButton::clicked, this, &MainWindow::readRadio);
     connect(m_cmdWriteFile, &QPushButton::clicked, this, [this] { SaveMemoryFile(*m_ctx); });
-    connect(m_cmdWriteRig, &QPushButton::clicked, this, &Form1::writeRadio);
-    connect(m_cmdImportExport, &QPushButton::clicked, this, &Form1::openImportExport);
+    connect(m_cmdWriteRig, &QPushButton::clicked, this, &MainWindow::writeRadio);
+    connect(m_cmdImportExport, &QPushButton::clicked, this, &MainWindow::openImportExport);
 
     // Status bar: source, changed state, first and last selected row.
     QStatusBar *bar = statusBar();
@@ -240,7 +220,7 @@ void Form1::buildWidgets()
     m_panels[3]->setMinimumWidth(TwipsX(this, 700));
     bar->installEventFilter(this);
 
-    m_errorList = new ErrorListWindow(*m_log, *m_settings, nullptr);
+    m_errorList = new MessagesWindow(*m_log, *m_settings, nullptr);
     m_transferWindow = new TransferWaitWindow(this);
     connect(m_transferWindow, &TransferWaitWindow::readCancelClicked, this,
             [this] { m_transfer->ReadCancelRequested = true; });
@@ -253,7 +233,7 @@ void Form1::buildWidgets()
     m_startupTimer->setObjectName(QStringLiteral("tmrStartup"));
     m_startupTimer->setSingleShot(true);
     m_startupTimer->setInterval(100);
-    connect(m_startupTimer, &QTimer::timeout, this, &Form1::onStartupTimer);
+    connect(m_startupTimer, &QTimer::timeout, this, &MainWindow::onStartupTimer);
 
     // Views: edits, drags, keys, selection, pop-ups.
     m_memoryModel->setEditHandler(
@@ -266,9 +246,9 @@ void Form1::buildWidgets()
     m_memoryView->setItemDelegate(m_memoryDelegate);
     m_pmsView->setItemDelegate(m_pmsDelegate);
     connect(m_memoryView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &Form1::onMemorySelectionChanged);
+            &MainWindow::onMemorySelectionChanged);
     connect(m_memoryView->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &Form1::onMemorySelectionChanged);
+            &MainWindow::onMemorySelectionChanged);
     connect(m_memoryView, &MemoryGridView::pasteIntoCellRequested, this, [this] {
         const int row = CurrentRow();
         const int column = CurrentColumn();
@@ -281,12 +261,13 @@ void Form1::buildWidgets()
         const QModelIndex i = m_pmsView->currentIndex();
         m_commands->DeletePmsMemoryPair(i.isValid() ? i.row() + 1 : 0);
     });
-    connect(m_memoryView, &QWidget::customContextMenuRequested, this, &Form1::onMemoryContextMenu);
-    connect(m_pmsView, &QWidget::customContextMenuRequested, this, &Form1::onPmsContextMenu);
-    connect(m_tabs, &QTabWidget::currentChanged, this, &Form1::onTabChanged);
+    connect(m_memoryView, &QWidget::customContextMenuRequested, this, &MainWindow::onMemoryContextMenu);
+    connect(m_pmsView, &QWidget::customContextMenuRequested, this, &MainWindow::onPmsContextMenu);
+    connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::onTabChanged);
 }
 
-QAction *Form1::addItem(QMenu *menu, const QString &objectName, const QString &caption, const QKeySequence &shortcut)
+QAction *MainWindow::addItem(QMenu *menu, const QString &objectName, const QString &caption,
+                             const QKeySequence &shortcut)
 {
     QAction *a = menu->addAction(caption);
     a->setObjectName(objectName);
@@ -295,7 +276,7 @@ QAction *Form1::addItem(QMenu *menu, const QString &objectName, const QString &c
     return a;
 }
 
-void Form1::buildMenus()
+void MainWindow::buildMenus()
 {
     QMenuBar *bar = menuBar();
     bar->setObjectName(QStringLiteral("menuBar"));
@@ -310,7 +291,6 @@ void Form1::buildMenus()
     m_mnuSaveAs = addItem(m_mnuFile, QStringLiteral("mnuSaveAs"), QStringLiteral("Save &As"));
     m_mnuFile->addSeparator();
     m_mnuCompareRadio = addItem(m_mnuFile, QStringLiteral("mnuCompareRadio"), QStringLiteral("&Compare with Radio..."));
-    m_mnuCompareRadio->setEnabled(false);
     connect(m_mnuCompareRadio, &QAction::triggered, this, [this] { runTransfer(&RadioTransfer::CompareWithRadio); });
     m_mnuFile->addSeparator();
     QAction *printOptions
@@ -369,7 +349,7 @@ void Form1::buildMenus()
                              QKeySequence(Qt::CTRL | Qt::Key_H));
     m_mnuHideEmpty->setCheckable(true);
 
-    EditingCommands *c = m_commands.get();
+    EditingCommands *c = m_commands;
     connect(m_mnuUndo, &QAction::triggered, this, [c] { c->Undo(); });
     connect(m_mnuCopy, &QAction::triggered, this, [c] { c->Copy(); });
     connect(m_mnuCut, &QAction::triggered, this, [c] { c->Cut(); });
@@ -438,7 +418,7 @@ void Form1::buildMenus()
     }
     QAction *identifier
         = addItem(m_mnuSettings, QStringLiteral("mnuComPortIdentifier"), QStringLiteral("Com port &Identifier"));
-    connect(identifier, &QAction::triggered, this, &Form1::openComPortDiag);
+    connect(identifier, &QAction::triggered, this, &MainWindow::openComPortIdentifier);
     m_mnuLog = addItem(m_mnuSettings, QStringLiteral("mnuLog"), QStringLiteral("&Log read/write to rig"));
     m_mnuLog->setCheckable(true);
     connect(m_mnuLog, &QAction::triggered, this, [this](bool on) {
@@ -455,10 +435,10 @@ void Form1::buildMenus()
     m_mnuSettings->addSeparator();
     m_mnuBandPlan = addItem(m_mnuSettings, QStringLiteral("mnuBandPlan"), QStringLiteral("Define &Repeater rules..."));
     m_mnuBandPlan->setCheckable(true);
-    connect(m_mnuBandPlan, &QAction::triggered, this, &Form1::openRepeaterRules);
+    connect(m_mnuBandPlan, &QAction::triggered, this, &MainWindow::openRepeaterRules);
     QAction *folder = addItem(m_mnuSettings, QStringLiteral("mnuChooseFolder"),
                               QStringLiteral("Choose a folder for &memory and .CSV files..."));
-    connect(folder, &QAction::triggered, this, &Form1::chooseHomeFolder);
+    connect(folder, &QAction::triggered, this, &MainWindow::chooseHomeFolder);
     m_mnuSettings->addSeparator();
     QMenu *grid = m_mnuSettings->addMenu(QStringLiteral("Font size of grids"));
     grid->setObjectName(QStringLiteral("mnuGridSize"));
@@ -490,8 +470,8 @@ void Form1::buildMenus()
         m_settings->set<Setting::UserChosenColumnWidths>(on);
         setColumnWidths();
     });
-    connect(savePos, &QAction::triggered, this, &Form1::saveSizeAndPosition);
-    connect(force, &QAction::triggered, this, &Form1::forceWindowsOntoPrimaryDesktop);
+    connect(savePos, &QAction::triggered, this, &MainWindow::saveSizeAndPosition);
+    connect(force, &QAction::triggered, this, &MainWindow::forceWindowsOntoPrimaryDesktop);
 
     // &Help
     QMenu *help = bar->addMenu(QStringLiteral("&Help"));
@@ -502,24 +482,17 @@ void Form1::buildMenus()
         = addItem(help, QStringLiteral("mnuDownload"), QStringLiteral("Check &Download page for updates"));
     QAction *about = addItem(help, QStringLiteral("mnuAbout"),
                              QStringLiteral("About ") + QString::fromLatin1(kProgramTitle) + QStringLiteral("..."));
-    connect(contents, &QAction::triggered, this, &Form1::showHelp);
+    connect(contents, &QAction::triggered, this, &MainWindow::showHelp);
     connect(download, &QAction::triggered, this, [] { OpenWithDesktop(QString::fromLatin1(kMakerDownloadPage)); });
-    connect(about, &QAction::triggered, this, &Form1::showAbout);
+    connect(about, &QAction::triggered, this, &MainWindow::showAbout);
 
-    // Initial state: nothing to undo, copy, cut or paste; the PMS tab is not shown.
-    m_mnuUndo->setEnabled(false);
-    m_mnuCopy->setEnabled(false);
-    m_mnuCut->setEnabled(false);
-    m_mnuPaste->setEnabled(false);
-    m_mnuPms->menuAction()->setEnabled(false);
-    setEditingCommandsEnabled(false);
     m_memoryDelegate->setDeleteAction(m_mnuDelete);
 }
 
 // ---------------------------------------------------------------------------
 // Start-up
 
-void Form1::readSettingsAtStart()
+void MainWindow::readSettingsAtStart()
 {
     DetectSeparators();
     const QString home = m_settings->get<Setting::HomeDir>().trimmed();
@@ -534,11 +507,11 @@ void Form1::readSettingsAtStart()
     m_mnuRestoreCatRate->setChecked(m_link->RestoreCatRate);
     m_gridSize = m_settings->get<Setting::GridSize>();
     setComMenus();
-    LoadRepeaterRules(repeaterRules(), *m_settings, m_dialogs, m_log.get());
+    LoadRepeaterRules(repeaterRules(), *m_settings, m_dialogs, m_log);
     m_mnuBandPlan->setChecked(repeaterRules().RepeaterRulesActive);
 }
 
-void Form1::restoreWindowPlacement()
+void MainWindow::restoreWindowPlacement()
 {
     resize(TwipsX(this, kDesignWidthTwips), TwipsY(this, kDesignHeightTwips));
     const int stateValue = m_settings->get<Setting::MemoryWindowState>();
@@ -562,14 +535,14 @@ void Form1::restoreWindowPlacement()
     }
 }
 
-void Form1::setUpViews()
+void MainWindow::setUpViews()
 {
     m_state.FormLoading = true;
     m_state.table.ClearAllMemories();
     m_state.FormLoading = false;
 }
 
-void Form1::startUp()
+void MainWindow::startUp()
 {
     // 9: the first-run window.
     if (m_settings->get<Setting::FirstTime>() == 0) {
@@ -599,13 +572,13 @@ void Form1::startUp()
         m_startupTimer->start();
 }
 
-void Form1::onStartupTimer()
+void MainWindow::onStartupTimer()
 {
     m_startupTimer->stop();
     LoadMemoryFile(*m_ctx);
 }
 
-void Form1::chooseHomeFolder()
+void MainWindow::chooseHomeFolder()
 {
     const QString folder = m_dialogs->browseForFolder(QString::fromLatin1(kFolderChooserTitle));
     if (folder.isEmpty())
@@ -617,7 +590,7 @@ void Form1::chooseHomeFolder()
 // ---------------------------------------------------------------------------
 // Settings menus
 
-void Form1::setComMenus()
+void MainWindow::setComMenus()
 {
     const int port = (m_link->CommPort >= 1 && m_link->CommPort <= 16) ? m_link->CommPort : 16;
     for (int n = 1; n <= 16; ++n)
@@ -625,7 +598,7 @@ void Form1::setComMenus()
     updateComCaptions();
 }
 
-void Form1::updateComCaptions()
+void MainWindow::updateComCaptions()
 {
     for (int n = 1; n <= 16; ++n) {
         const QString device = m_link->deviceFor(n);
@@ -634,62 +607,61 @@ void Form1::updateComCaptions()
     }
 }
 
-void Form1::setSpeedMenus()
+void MainWindow::setSpeedMenus()
 {
     for (int i = 0; i < 4; ++i)
         m_mnuSpeed[size_t(i)]->setChecked(m_link->UserCommSpeed == LineSettings::catRate(kSpeeds[i]));
 }
 
-void Form1::openComPortDiag()
+void MainWindow::openComPortIdentifier()
 {
-    ComPortDiag diag(*m_settings, *m_link, *m_factory, this);
-    connect(&diag, &ComPortDiag::portDevicesChanged, this, &Form1::updateComCaptions);
+    ComPortIdentifierDialog diag(*m_settings, *m_link, *m_factory, this);
+    connect(&diag, &ComPortIdentifierDialog::portDevicesChanged, this, &MainWindow::updateComCaptions);
     diag.exec();
     updateComCaptions();
 }
 
-void Form1::openRepeaterRules()
+void MainWindow::openRepeaterRules()
 {
     {
-        RepeaterRulesDialog dialog(*m_settings, *m_dialogs, repeaterRules(), m_log.get(), this);
+        RepeaterRulesDialog dialog(*m_settings, *m_dialogs, repeaterRules(), m_log, this);
         dialog.exec();
     }
     // Choosing the item ticks it by itself; the tick shows whether rules apply.
     m_mnuBandPlan->setChecked(repeaterRules().RepeaterRulesActive);
 }
 
-void Form1::openImportExport()
+void MainWindow::openImportExport()
 {
     if (m_importExport) {
         m_importExport->raise();
         m_importExport->activateWindow();
         return;
     }
-    m_importExport = new ImportExportDialog(*m_ctx, m_undo.get(), this, this);
+    m_importExport = new ImportExportDialog(*m_ctx, m_undo, this, this);
     m_importExport->setAttribute(Qt::WA_DeleteOnClose, false);
     connect(m_importExport, &ImportExportDialog::closed, this, [this] {
         if (QWidget *w = m_importExport.data())
             w->deleteLater();
         importExportClosed();
     });
-    m_cmdImportExport->setEnabled(false);
+    applyCommandStates();
     m_importExport->show();
 }
 
-void Form1::importExportClosed()
+void MainWindow::importExportClosed()
 {
     m_importExport.clear();
-    if (m_state.RadioReadComplete || m_state.FileLoadComplete)
-        m_cmdImportExport->setEnabled(m_cmdReadFile->isEnabled());
+    applyCommandStates();
 }
 
-void Form1::showAbout()
+void MainWindow::showAbout()
 {
     AboutWindow about(this);
     about.exec();
 }
 
-void Form1::showHelp()
+void MainWindow::showHelp()
 {
     if (!m_help) {
         m_help = new HelpViewer(nullptr);
@@ -701,7 +673,7 @@ void Form1::showHelp()
 // ---------------------------------------------------------------------------
 // Layout and fonts
 
-void Form1::applyGridFont()
+void MainWindow::applyGridFont()
 {
     const GridProfile profile = GridProfileFor(m_gridSize);
     QFont f = UserInterfaceFont();
@@ -714,7 +686,7 @@ void Form1::applyGridFont()
     m_tabs->tabBar()->setFont(f);
 }
 
-void Form1::chooseGridSize(const QString &name)
+void MainWindow::chooseGridSize(const QString &name)
 {
     m_gridSize = name;
     if (!m_state.FormLoading && isVisible())
@@ -731,7 +703,7 @@ void Form1::chooseGridSize(const QString &name)
     setColumnWidths();
 }
 
-void Form1::setColumnWidths()
+void MainWindow::setColumnWidths()
 {
     const GridProfile profile = GridProfileFor(m_gridSize);
     const int base = profile.column0Twips;
@@ -763,7 +735,7 @@ void Form1::setColumnWidths()
         m_pmsView->setColumnWidth(c, TwipsX(this, pms[size_t(c)]));
 }
 
-void Form1::saveSizeAndPosition()
+void MainWindow::saveSizeAndPosition()
 {
     int stateValue = 0;
     if (isMinimized())
@@ -783,7 +755,7 @@ void Form1::saveSizeAndPosition()
     StoreColumnWidths(*m_settings, widths);
 }
 
-void Form1::forceWindowsOntoPrimaryDesktop()
+void MainWindow::forceWindowsOntoPrimaryDesktop()
 {
     showNormal();
     QScreen *screen = QGuiApplication::primaryScreen();
@@ -797,20 +769,20 @@ void Form1::forceWindowsOntoPrimaryDesktop()
 // ---------------------------------------------------------------------------
 // Radio
 
-void Form1::readRadio() { runTransfer(&RadioTransfer::ReadRadio); }
+void MainWindow::readRadio() { runTransfer(&RadioTransfer::ReadRadio); }
 
-void Form1::writeRadio() { runTransfer(&RadioTransfer::WriteRadio); }
+void MainWindow::writeRadio() { runTransfer(&RadioTransfer::WriteRadio); }
 
-void Form1::runTransfer(void (RadioTransfer::*flow)())
+void MainWindow::runTransfer(void (RadioTransfer::*flow)())
 {
     // The buttons go off only once the rate is found: until then a second click
     // finds the first transfer running and does nothing.
     m_worker->start(flow);
 }
 
-bool Form1::transferRunning() const { return m_worker->isRunning(); }
+bool MainWindow::transferRunning() const { return m_session->transferRunning(); }
 
-void Form1::onTransferFinished()
+void MainWindow::onTransferFinished()
 {
     // A close asked for during the transfer happens now.
     if (m_closeAfterTransfer) {
@@ -823,55 +795,62 @@ void Form1::onTransferFinished()
 // ---------------------------------------------------------------------------
 // MainView
 
-void Form1::SetMainButtonsEnabled(bool on)
+void MainWindow::applyCommandStates()
 {
-    for (QPushButton *b : {m_cmdReadFile, m_cmdRead, m_cmdWriteFile, m_cmdWriteRig, m_cmdImportExport})
-        b->setEnabled(on);
-    // The file items do what two of the buttons do; they pause with them so a
-    // load cannot start in the middle of a transfer.
+    CommandInputs in;
+    in.busy = m_busy;
+    in.importExportOpen = !m_importExport.isNull();
+    in.rowPicking = m_rowPicking;
+    in.currentTab = m_tabs->currentIndex();
+    const CommandStates c = m_session->commandStates(in);
+    m_cmdReadFile->setEnabled(c.readFile);
+    m_cmdRead->setEnabled(c.readRadio);
+    m_cmdWriteFile->setEnabled(c.writeFile);
+    m_cmdWriteRig->setEnabled(c.writeRadio);
+    m_cmdImportExport->setEnabled(c.importExport);
     for (QAction *a : {m_mnuOpen, m_mnuSave, m_mnuSaveAs})
-        a->setEnabled(on);
-    m_mnuCompareRadio->setEnabled(on && (m_state.RadioReadComplete || m_state.FileLoadComplete));
+        a->setEnabled(c.fileItems);
+    m_mnuCompareRadio->setEnabled(c.compareRadio);
+    m_mnuUndo->setEnabled(c.undo);
+    m_mnuUndo->setText(c.undoCaption);
+    m_mnuCopy->setEnabled(c.copyCut);
+    m_mnuCut->setEnabled(c.copyCut);
+    m_mnuPaste->setEnabled(c.paste);
+    m_mnuInsertAbove->setEnabled(c.insertAbove);
+    m_mnuDelete->setEnabled(c.deleteMemory);
+    for (QAction *a : {m_mnuSortFreq, m_mnuSortDescription, m_mnuDuplicates, m_mnuFind, m_mnuFindNext, m_mnuCompact,
+                       m_mnuFillDown, m_mnuRemove, m_mnuMoveUp, m_mnuMoveDown})
+        a->setEnabled(c.otherEditing);
+    m_mnuMemories->menuAction()->setEnabled(c.memoriesMenu);
+    m_mnuPms->menuAction()->setEnabled(c.pmsMenu);
+    m_mnuHideEmpty->setChecked(c.hideEmptyChecked);
+    m_tabs->setTabEnabled(1, c.pmsTab);
 }
 
-void Form1::RestoreMainButtons()
+void MainWindow::SetMainButtonsEnabled(bool on)
 {
-    m_cmdReadFile->setEnabled(true);
-    m_cmdRead->setEnabled(true);
-    m_cmdImportExport->setEnabled(false);
-    for (QAction *a : {m_mnuOpen, m_mnuSave, m_mnuSaveAs})
-        a->setEnabled(true);
-    m_mnuCompareRadio->setEnabled(m_state.RadioReadComplete || m_state.FileLoadComplete);
-    if (m_state.RadioReadComplete || m_state.FileLoadComplete) {
-        m_cmdWriteFile->setEnabled(true);
-        m_cmdWriteRig->setEnabled(true);
-        // While the Import/Export window is open its button stays off.
-        m_cmdImportExport->setEnabled(m_importExport.isNull());
-    }
+    m_busy = !on;
+    applyCommandStates();
+}
+
+void MainWindow::RestoreMainButtons()
+{
+    m_busy = false;
     RefreshChangedState();
     if (m_transferWindow->isVisible())
         HideTransferWindow();
 }
 
-void Form1::setEditingCommandsEnabled(bool on)
-{
-    for (QAction *a : {m_mnuInsertAbove, m_mnuSortFreq, m_mnuSortDescription, m_mnuDuplicates, m_mnuFind, m_mnuFindNext,
-                       m_mnuDelete, m_mnuCompact, m_mnuFillDown, m_mnuRemove, m_mnuMoveUp, m_mnuMoveDown})
-        a->setEnabled(on);
-}
-
-void Form1::RefreshChangedState()
+void MainWindow::RefreshChangedState()
 {
     m_memoryModel->refreshColours();
     m_pmsModel->refreshColours();
-    const bool loaded = m_state.DataSource != DataSource::Nothing;
-    m_tabs->setTabEnabled(1, loaded);
-    setEditingCommandsEnabled(loaded);
+    applyCommandStates();
     SetStatusPanel(2,
                    m_state.MemoriesChanged ? QStringLiteral("Memories changed") : QStringLiteral("Memories unchanged"));
 }
 
-void Form1::ShowMemoriesTab()
+void MainWindow::ShowMemoriesTab()
 {
     m_tabs->setCurrentIndex(0);
     // Also when the tab was current already: the keys then move in the table,
@@ -879,16 +858,16 @@ void Form1::ShowMemoriesTab()
     m_memoryView->setFocus();
 }
 
-void Form1::SetStatusPanel(int panel, const QString &text)
+void MainWindow::SetStatusPanel(int panel, const QString &text)
 {
     if (panel >= 1 && panel <= 4)
         m_panels[size_t(panel - 1)]->setText(text);
 }
 
-void Form1::ApplyHideEmpty()
+void MainWindow::ApplyHideEmpty()
 {
     const std::vector<bool> hidden = MemoryTableModel::hiddenRows(m_state.table, m_state.HideEmptyMemories);
-    m_mnuHideEmpty->setChecked(m_state.HideEmptyMemories);
+    applyCommandStates();
     m_memoryView->setUpdatesEnabled(false);
     for (int r = 0; r < MemoryTable::kMemoryCount; ++r) {
         if (m_memoryView->isRowHidden(r) != hidden[size_t(r)])
@@ -897,7 +876,7 @@ void Form1::ApplyHideEmpty()
     m_memoryView->setUpdatesEnabled(true);
 }
 
-void Form1::ApplyBanding()
+void MainWindow::ApplyBanding()
 {
     if (m_memoryModel->banding())
         m_memoryModel->refreshColours();
@@ -907,7 +886,7 @@ void Form1::ApplyBanding()
     onMemorySelectionChanged();
 }
 
-void Form1::SelectCell(int row, int column)
+void MainWindow::SelectCell(int row, int column)
 {
     row = std::clamp(row, 1, int(MemoryTable::kMemoryCount));
     column = std::clamp(column, 0, MemoryTable::kColumnCount - 1);
@@ -919,7 +898,7 @@ void Form1::SelectCell(int row, int column)
     onMemorySelectionChanged();
 }
 
-void Form1::TableCleared()
+void MainWindow::TableCleared()
 {
     m_memoryModel->refreshColours();
     m_pmsModel->refreshColours();
@@ -932,7 +911,7 @@ void Form1::TableCleared()
     m_memoryView->setUpdatesEnabled(true);
 }
 
-void Form1::SetDescriptionWidth(int twips)
+void MainWindow::SetDescriptionWidth(int twips)
 {
     // A width from a foreign file must leave the column usable.
     twips = std::clamp(twips, 300, 30000);
@@ -940,37 +919,34 @@ void Form1::SetDescriptionWidth(int twips)
     m_memoryView->setColumnWidth(MemoryTable::ColDescription, TwipsX(this, twips));
 }
 
-int Form1::DescriptionWidth() const
+int MainWindow::DescriptionWidth() const
 {
     return PixelsToTwipsX(this, m_memoryView->columnWidth(MemoryTable::ColDescription));
 }
 
-void Form1::SetClipboardItemsEnabled(bool copyCut, bool paste)
-{
-    m_mnuCopy->setEnabled(copyCut);
-    m_mnuCut->setEnabled(copyCut);
-    m_mnuPaste->setEnabled(paste);
-}
+// The clipboard items, "&Undo" and the hide check follow the state the logic has
+// set before it calls these.
+void MainWindow::SetClipboardItemsEnabled(bool, bool) { applyCommandStates(); }
 
-void Form1::ShowTransferWindow(TransferKind kind) { m_transferWindow->showFor(kind); }
+void MainWindow::ShowTransferWindow(TransferKind kind) { m_transferWindow->showFor(kind); }
 
-void Form1::HideTransferWindow() { m_transferWindow->hideAll(); }
+void MainWindow::HideTransferWindow() { m_transferWindow->hideAll(); }
 
-void Form1::SetTransferProgress(int value, int maximum) { m_transferWindow->setProgress(value, maximum); }
+void MainWindow::SetTransferProgress(int value, int maximum) { m_transferWindow->setProgress(value, maximum); }
 
-int Form1::CurrentRow() const
+int MainWindow::CurrentRow() const
 {
     const QModelIndex i = m_memoryView->currentIndex();
     return i.isValid() ? i.row() + 1 : 0;
 }
 
-int Form1::CurrentColumn() const
+int MainWindow::CurrentColumn() const
 {
     const QModelIndex i = m_memoryView->currentIndex();
     return i.isValid() ? i.column() : 1;
 }
 
-void Form1::SelectBlock(int firstRow, int lastRow, int firstCol, int lastCol)
+void MainWindow::SelectBlock(int firstRow, int lastRow, int firstCol, int lastCol)
 {
     const int rows = MemoryTable::kMemoryCount;
     const int cols = MemoryTable::kColumnCount;
@@ -986,37 +962,32 @@ void Form1::SelectBlock(int firstRow, int lastRow, int firstCol, int lastCol)
     onMemorySelectionChanged();
 }
 
-void Form1::FocusMemoryView() { m_memoryView->setFocus(); }
+void MainWindow::FocusMemoryView() { m_memoryView->setFocus(); }
 
-void Form1::SetUndoItem(bool enabled, const QString &caption)
-{
-    m_mnuUndo->setEnabled(enabled);
-    m_mnuUndo->setText(caption.isEmpty() ? QStringLiteral("&Undo") : caption);
-}
+void MainWindow::SetUndoItem(bool, const QString &) { applyCommandStates(); }
 
-void Form1::SetHideEmptyChecked(bool on) { m_mnuHideEmpty->setChecked(on); }
+void MainWindow::SetHideEmptyChecked(bool) { applyCommandStates(); }
 
-void Form1::SetClipboardText(const QString &text)
+void MainWindow::SetClipboardText(const QString &text)
 {
     QClipboard *c = QGuiApplication::clipboard();
     c->clear();
     c->setText(text);
 }
 
-QString Form1::ClipboardText() const { return QGuiApplication::clipboard()->text(); }
+QString MainWindow::ClipboardText() const { return QGuiApplication::clipboard()->text(); }
 
-bool Form1::IsColumnHidden(int column) const { return m_memoryView->isColumnHidden(column); }
+bool MainWindow::IsColumnHidden(int column) const { return m_memoryView->isColumnHidden(column); }
 
 // ---------------------------------------------------------------------------
 // Selection, tabs, pop-ups, status bar
 
-void Form1::onMemorySelectionChanged()
+void MainWindow::onMemorySelectionChanged()
 {
     if (m_state.DataSource == DataSource::Nothing) {
-        SetClipboardItemsEnabled(false, false);
+        applyCommandStates();
         return;
     }
-    SetClipboardItemsEnabled(true, m_state.ClipboardHasMemories);
     const QModelIndex current = m_memoryView->currentIndex();
     const QItemSelection selection = m_memoryView->selectionModel()->selection();
     int firstRow = INT_MAX, lastRow = -1, firstCol = INT_MAX, lastCol = -1;
@@ -1027,43 +998,35 @@ void Form1::onMemorySelectionChanged()
         lastCol = std::max(lastCol, r.right());
     }
     if (lastRow < 0) {
-        if (!current.isValid())
+        if (!current.isValid()) {
+            applyCommandStates();
             return;
+        }
         firstRow = lastRow = current.row();
         firstCol = lastCol = current.column();
     }
     const bool single = firstRow == lastRow && firstCol == lastCol;
-    if (single) {
-        setEditingCommandsEnabled(true);
-        if (current.isValid())
-            firstRow = lastRow = current.row();
-    } else {
-        m_mnuDelete->setEnabled(true);
-        // Insert above works on one memory only.
-        m_mnuInsertAbove->setEnabled(false);
-    }
+    if (single && current.isValid())
+        firstRow = lastRow = current.row();
     m_state.selection.firstRow = firstRow + 1;
     m_state.selection.lastRow = lastRow + 1;
     m_state.selection.firstCol = firstCol;
     m_state.selection.lastCol = lastCol;
+    applyCommandStates();
     SetStatusPanel(3, SignedText(firstRow + 1));
     SetStatusPanel(4, SignedText(lastRow + 1));
 }
 
-void Form1::onTabChanged(int index)
+void MainWindow::onTabChanged(int index)
 {
-    if (index == 0) {
-        m_mnuMemories->menuAction()->setEnabled(!m_rowPicking);
-        m_mnuPms->menuAction()->setEnabled(false);
+    applyCommandStates();
+    if (index == 0)
         m_memoryView->setFocus();
-    } else if (index == 1) {
-        m_mnuMemories->menuAction()->setEnabled(false);
-        m_mnuPms->menuAction()->setEnabled(true);
+    else if (index == 1)
         m_pmsView->setFocus();
-    }
 }
 
-void Form1::onMemoryContextMenu(const QPoint &pos)
+void MainWindow::onMemoryContextMenu(const QPoint &pos)
 {
     if (m_state.DataSource == DataSource::Nothing || m_rowPicking)
         return;
@@ -1073,7 +1036,7 @@ void Form1::onMemoryContextMenu(const QPoint &pos)
     popUpCellMenu(m_memoryView, m_mnuMemories, i, pos);
 }
 
-void Form1::onPmsContextMenu(const QPoint &pos)
+void MainWindow::onPmsContextMenu(const QPoint &pos)
 {
     if (m_state.DataSource == DataSource::Nothing)
         return;
@@ -1083,7 +1046,7 @@ void Form1::onPmsContextMenu(const QPoint &pos)
     popUpCellMenu(m_pmsView, m_mnuPms, i, pos);
 }
 
-void Form1::setRowPickingMode(bool on)
+void MainWindow::setRowPickingMode(bool on)
 {
     if (on == m_rowPicking)
         return;
@@ -1096,10 +1059,10 @@ void Form1::setRowPickingMode(bool on)
         m_memoryView->setSelectionMode(QAbstractItemView::ContiguousSelection);
         m_memoryView->setSelectionBehavior(QAbstractItemView::SelectItems);
     }
-    m_mnuMemories->menuAction()->setEnabled(!on && m_tabs->currentIndex() == 0);
+    applyCommandStates();
 }
 
-QList<int> Form1::pickedRows() const
+QList<int> MainWindow::pickedRows() const
 {
     QList<int> rows;
     for (const QModelIndex &i : m_memoryView->selectionModel()->selectedRows())
@@ -1108,20 +1071,20 @@ QList<int> Form1::pickedRows() const
     return rows;
 }
 
-void Form1::onStatusBarClicked()
+void MainWindow::onStatusBarClicked()
 {
     const QString text = m_state.CurrentFilePath.isEmpty() ? QStringLiteral("No file is currently loaded")
                                                            : QDir::toNativeSeparators(m_state.CurrentFilePath);
     m_dialogs->messageBox(text, Buttons::Ok, Icon::None);
 }
 
-bool Form1::eventFilter(QObject *watched, QEvent *event)
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseButtonRelease) {
         const bool panel = std::find(m_panels.begin(), m_panels.end(), watched) != m_panels.end();
         if (panel || watched == statusBar()) {
             // Deferred so the box does not open inside the mouse handler.
-            QTimer::singleShot(0, this, &Form1::onStatusBarClicked);
+            QTimer::singleShot(0, this, &MainWindow::onStatusBarClicked);
             return true;
         }
     }
@@ -1131,7 +1094,7 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
 // ---------------------------------------------------------------------------
 // Exit
 
-void Form1::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (m_worker->isRunning()) {
         // Stop the transfer after the memory in hand and come back here when it

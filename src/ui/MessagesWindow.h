@@ -12,10 +12,10 @@ namespace mv {
 class MessageLog;
 class SettingsStore;
 
-class ErrorListWindow : public QWidget {
+class MessagesWindow : public QWidget {
     Q_OBJECT
 public:
-    ErrorListWindow(MessageLog &log, SettingsStore &settings, QWidget *parent = nullptr);
+    MessagesWindow(MessageLog &log, SettingsStore &settings, QWidget *parent = nullptr);
 
     // Design geometry in twips, used when no "ErrorList..." keys are stored.
     static constexpr int kDesignLeft = 2760, kDesignTop = 0, kDesignWidth = 8130, kDesignHeight = 3060;

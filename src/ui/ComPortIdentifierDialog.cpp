@@ -1,4 +1,4 @@
-#include "ui/ComPortDiag.h"
+#include "ui/ComPortIdentifierDialog.h"
 
 #include "cat/CatLink.h"
 #include "cat/PortMap.h"
@@ -16,7 +16,7 @@
 
 namespace mv {
 
-QStringList ComPortDiag::instructions()
+QStringList ComPortIdentifierDialog::instructions()
 {
     return {
         QStringLiteral("To find which Com port numbers are available on your PC:"),
@@ -29,7 +29,8 @@ QStringList ComPortDiag::instructions()
     };
 }
 
-ComPortDiag::ComPortDiag(SettingsStore &settings, CatLink &link, SerialPortFactory &factory, QWidget *parent)
+ComPortIdentifierDialog::ComPortIdentifierDialog(SettingsStore &settings, CatLink &link, SerialPortFactory &factory,
+                                                 QWidget *parent)
     : QDialog(parent)
     , m_settings(settings)
     , m_link(link)
@@ -91,18 +92,18 @@ ComPortDiag::ComPortDiag(SettingsStore &settings, CatLink &link, SerialPortFacto
     buttons->addStretch();
     buttons->addWidget(closeButton);
     layout->addLayout(buttons);
-    connect(detect, &QPushButton::clicked, this, &ComPortDiag::detectPorts);
-    connect(closePortsButton, &QPushButton::clicked, this, &ComPortDiag::closePorts);
+    connect(detect, &QPushButton::clicked, this, &ComPortIdentifierDialog::detectPorts);
+    connect(closePortsButton, &QPushButton::clicked, this, &ComPortIdentifierDialog::closePorts);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
 
     ApplyUserInterfaceFont(this);
 }
 
-ComPortDiag::~ComPortDiag() { closePorts(); }
+ComPortIdentifierDialog::~ComPortIdentifierDialog() { closePorts(); }
 
-QString ComPortDiag::stateText(int n) const { return m_states[size_t(n - 1)]->text(); }
+QString ComPortIdentifierDialog::stateText(int n) const { return m_states[size_t(n - 1)]->text(); }
 
-void ComPortDiag::setState(int n, const QString &text, bool available)
+void ComPortIdentifierDialog::setState(int n, const QString &text, bool available)
 {
     QLabel *l = m_states[size_t(n - 1)];
     l->setText(text);
@@ -112,7 +113,7 @@ void ComPortDiag::setState(int n, const QString &text, bool available)
     l->setPalette(p);
 }
 
-void ComPortDiag::detectPorts()
+void ComPortIdentifierDialog::detectPorts()
 {
     for (int n = 1; n <= kPorts; ++n) {
         std::unique_ptr<SerialPort> &port = m_ports[size_t(n - 1)];
@@ -137,7 +138,7 @@ void ComPortDiag::detectPorts()
     }
 }
 
-void ComPortDiag::closePorts()
+void ComPortIdentifierDialog::closePorts()
 {
     for (int n = 1; n <= kPorts; ++n) {
         std::unique_ptr<SerialPort> &port = m_ports[size_t(n - 1)];
@@ -148,7 +149,7 @@ void ComPortDiag::closePorts()
     }
 }
 
-void ComPortDiag::deviceChosen(int n)
+void ComPortIdentifierDialog::deviceChosen(int n)
 {
     QComboBox *box = m_devices[size_t(n - 1)];
     const QString before = PortDeviceName(m_settings, n);
@@ -165,7 +166,7 @@ void ComPortDiag::deviceChosen(int n)
     emit portDevicesChanged();
 }
 
-void ComPortDiag::done(int result)
+void ComPortIdentifierDialog::done(int result)
 {
     closePorts();
     QDialog::done(result);

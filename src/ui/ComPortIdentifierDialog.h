@@ -1,5 +1,5 @@
 #pragma once
-// The serial port diagnostic window (ComPortDiag): lists COM1..COM16 with the
+// The serial port diagnostic window (ComPortIdentifierDialog): lists COM1..COM16 with the
 // device each number means, tries to open each one and shows which are there,
 // and lets the user choose the device of a number. Every port it opened is
 // closed again when the window closes.
@@ -17,13 +17,14 @@ class SerialPort;
 class SerialPortFactory;
 class SettingsStore;
 
-class ComPortDiag : public QDialog {
+class ComPortIdentifierDialog : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kPorts = 16;
 
-    ComPortDiag(SettingsStore &settings, CatLink &link, SerialPortFactory &factory, QWidget *parent = nullptr);
-    ~ComPortDiag() override;
+    ComPortIdentifierDialog(SettingsStore &settings, CatLink &link, SerialPortFactory &factory,
+                            QWidget *parent = nullptr);
+    ~ComPortIdentifierDialog() override;
 
     static QStringList instructions();
 

@@ -1,4 +1,4 @@
-#include "ui/ErrorListWindow.h"
+#include "ui/MessagesWindow.h"
 
 #include "Version.h"
 #include "shell/MessageLog.h"
@@ -21,7 +21,7 @@ namespace {
 QString forDisplay(QStringView text) { return text.toString().replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
 }  // namespace
 
-ErrorListWindow::ErrorListWindow(MessageLog &log, SettingsStore &settings, QWidget *parent)
+MessagesWindow::MessagesWindow(MessageLog &log, SettingsStore &settings, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_log(log)
     , m_settings(settings)
@@ -47,14 +47,14 @@ ErrorListWindow::ErrorListWindow(MessageLog &log, SettingsStore &settings, QWidg
     setMinimumHeight(TwipsY(this, kMinimumHeightTwips));
     setMinimumWidth(TwipsX(this, 4 * 1300 + 5 * 120));
 
-    connect(m_copy, &QPushButton::clicked, this, &ErrorListWindow::copyToClipboard);
+    connect(m_copy, &QPushButton::clicked, this, &MessagesWindow::copyToClipboard);
     connect(m_clear, &QPushButton::clicked, this, [this] { m_log.clear(); });
-    connect(m_save, &QPushButton::clicked, this, &ErrorListWindow::savePosition);
+    connect(m_save, &QPushButton::clicked, this, &MessagesWindow::savePosition);
     connect(m_close, &QPushButton::clicked, this, &QWidget::close);
 
-    connect(&m_log, &MessageLog::opened, this, &ErrorListWindow::onOpened);
-    connect(&m_log, &MessageLog::textChanged, this, &ErrorListWindow::onTextChanged);
-    connect(&m_log, &MessageLog::raiseRequested, this, &ErrorListWindow::onRaiseRequested);
+    connect(&m_log, &MessageLog::opened, this, &MessagesWindow::onOpened);
+    connect(&m_log, &MessageLog::textChanged, this, &MessagesWindow::onTextChanged);
+    connect(&m_log, &MessageLog::raiseRequested, this, &MessagesWindow::onRaiseRequested);
     connect(&m_log, &MessageLog::closed, this, [this] {
         if (isVisible())
             hide();
@@ -62,7 +62,7 @@ ErrorListWindow::ErrorListWindow(MessageLog &log, SettingsStore &settings, QWidg
     resize(TwipsX(this, kDesignWidth), TwipsY(this, kDesignHeight));
 }
 
-void ErrorListWindow::restoreGeometryFromSettings()
+void MessagesWindow::restoreGeometryFromSettings()
 {
     int left = TwipsX(this, m_settings.find<Setting::ErrorListLeft>().value_or(kDesignLeft));
     int top = TwipsY(this, m_settings.find<Setting::ErrorListTop>().value_or(kDesignTop));
@@ -83,7 +83,7 @@ void ErrorListWindow::restoreGeometryFromSettings()
     move(left, top);
 }
 
-void ErrorListWindow::onOpened()
+void MessagesWindow::onOpened()
 {
     m_text->clear();
     m_mirrored = 0;
@@ -92,7 +92,7 @@ void ErrorListWindow::onOpened()
     show();
 }
 
-void ErrorListWindow::onTextChanged()
+void MessagesWindow::onTextChanged()
 {
     const QString &text = m_log.text();
     if (text.size() < m_mirrored || m_mirrored == 0) {
@@ -107,7 +107,7 @@ void ErrorListWindow::onTextChanged()
     m_text->ensureCursorVisible();
 }
 
-void ErrorListWindow::onRaiseRequested()
+void MessagesWindow::onRaiseRequested()
 {
     if (!m_log.isOpen())
         return;
@@ -118,7 +118,7 @@ void ErrorListWindow::onRaiseRequested()
     raise();
 }
 
-void ErrorListWindow::copyToClipboard()
+void MessagesWindow::copyToClipboard()
 {
     const QString text = m_log.copyToClipboardText();
     QClipboard *clipboard = QGuiApplication::clipboard();
@@ -126,7 +126,7 @@ void ErrorListWindow::copyToClipboard()
     clipboard->setText(text);
 }
 
-void ErrorListWindow::savePosition()
+void MessagesWindow::savePosition()
 {
     m_settings.set<Setting::ErrorListHeight>(PixelsToTwipsY(this, height()));
     m_settings.set<Setting::ErrorListWidth>(PixelsToTwipsX(this, width()));
@@ -134,7 +134,7 @@ void ErrorListWindow::savePosition()
     m_settings.set<Setting::ErrorListLeft>(PixelsToTwipsX(this, pos().x()));
 }
 
-void ErrorListWindow::forceOntoPrimaryDesktop()
+void MessagesWindow::forceOntoPrimaryDesktop()
 {
     m_log.open();  // opens the window when it is closed
     showNormal();
@@ -144,7 +144,7 @@ void ErrorListWindow::forceOntoPrimaryDesktop()
     raise();
 }
 
-void ErrorListWindow::layoutControls()
+void MessagesWindow::layoutControls()
 {
     // Everything is placed from the inner size (width() and height() leave out
     // the title bar and the borders): the button line stands 410 twips above
@@ -165,7 +165,7 @@ void ErrorListWindow::layoutControls()
     }
 }
 
-void ErrorListWindow::resizeEvent(QResizeEvent *event)
+void MessagesWindow::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     if (isMinimized())
@@ -177,7 +177,7 @@ void ErrorListWindow::resizeEvent(QResizeEvent *event)
     layoutControls();
 }
 
-void ErrorListWindow::closeEvent(QCloseEvent *event)
+void MessagesWindow::closeEvent(QCloseEvent *event)
 {
     QWidget::closeEvent(event);
     m_text->clear();
