@@ -31,10 +31,20 @@ public:
     Answer messageBox(const QString &text, Buttons buttons, Icon icon, const QString &) override
     {
         if (buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel) {
+            // The questions are answered by the options; say which and how.
             const bool precheck = text.startsWith(QLatin1String("The pre-check"));
-            const Answer a = (!precheck || force) ? Answer::Yes : Answer::No;
-            printErr(text + (a == Answer::Yes ? QStringLiteral(" Yes") : QStringLiteral(" No")));
-            return a;
+            if (precheck && !force) {
+                printErr(QStringLiteral("The pre-check of the import file found the errors above; nothing was "
+                                        "imported. Give --force to import it anyway (records that cannot be "
+                                        "loaded are named and skipped)."));
+                return Answer::No;
+            }
+            printErr(precheck ? QStringLiteral("The pre-check of the import file found the errors above; importing "
+                                               "anyway, as --force asks (records that cannot be loaded are named and "
+                                               "skipped).")
+                              : QStringLiteral("Clearing all memories of the set before importing, as --clear "
+                                               "asks."));
+            return Answer::Yes;
         }
         if (icon == Icon::Information && holdResults)
             held << text;

@@ -100,6 +100,8 @@ struct RadioArgs {
     bool verify = false;
     bool force = false;
     bool keepRate = false;
+    // --rts / --no-rts: RTS/CTS handshaking for this run; unset, the stored setting.
+    std::optional<bool> rts;
     QString backupDir;
     QString file;
 };
@@ -110,10 +112,12 @@ int usage(const QString &why)
 {
     printErr(QStringLiteral("memvault-cli: ") + why);
     printErr(QStringLiteral("usage: memvault-cli read (--port N | --device PATH) [--speed 4800|9600|19200|38400] "
-                            "[--keep-rate] [--force] [--log] FILE\n"
+                            "[--keep-rate] [--rts|--no-rts] [--force] [--log] FILE\n"
                             "       memvault-cli write (--port N | --device PATH) [--speed ...] [--keep-rate] "
-                            "[--backup-dir DIR] [--dry-run] [--verify] [--log] FILE\n"
-                            "       memvault-cli diff (--port N | --device PATH) [--speed ...] [--keep-rate] FILE"));
+                            "[--rts|--no-rts] [--backup-dir DIR] [--dry-run] [--verify] [--log] FILE\n"
+                            "       memvault-cli diff (--port N | --device PATH) [--speed ...] [--keep-rate] "
+                            "[--rts|--no-rts] FILE\n"
+                            "memvault-cli COMMAND --help says what each option does."));
     return 2;
 }
 
@@ -162,6 +166,8 @@ int parseArgs(const QStringList &args, Command command, RadioArgs *out)
             out->force = true;
         } else if (arg == QLatin1String("--keep-rate")) {
             out->keepRate = true;
+        } else if (arg == QLatin1String("--rts") || arg == QLatin1String("--no-rts")) {
+            out->rts = arg == QLatin1String("--rts");
         } else if (arg == QLatin1String("--backup-dir") && command == Command::Write) {
             if (value.isEmpty())
                 return usage(QStringLiteral("--backup-dir needs a folder"));
@@ -240,6 +246,9 @@ struct RadioRun {
             link.UserCommSpeed = *a.speed;
         if (a.keepRate)
             link.RestoreCatRate = false;
+        // For this run only: the stored setting stays as the window left it.
+        if (a.rts)
+            link.DoNotUseRts = !*a.rts;
         g_interrupted = 0;
         std::signal(SIGINT, onInterrupt);
     }

@@ -24,6 +24,30 @@ private slots:
         QTest::newRow("memvault --version") << "memvault" << QStringList{"--version"} << 0 << "memvault " + version;
         QTest::newRow("memvault, unknown option")
             << "memvault" << QStringList{"--fast", "a.450"} << 2 << "memvault: unknown option '--fast'";
+        QTest::newRow("memvault-cli --help")
+            << "memvault-cli" << QStringList{"--help"} << 0 << "memvault-cli COMMAND --help shows a command's options";
+        QTest::newRow("memvault-cli --version")
+            << "memvault-cli" << QStringList{"--version"} << 0 << "memvault-cli " + version;
+        QTest::newRow("memvault-cli, no command") << "memvault-cli" << QStringList{} << 2 << "Commands:";
+        QTest::newRow("memvault-cli, unknown command")
+            << "memvault-cli" << QStringList{"--fast"} << 2 << "unknown command '--fast'";
+        // Every command explains its options, whatever else is on the line.
+        const std::pair<const char *, const char *> commands[] = {
+            {"show", "--records\n      print exactly the lines"},
+            {"read", "--no-rts\n      do not use RTS/CTS handshaking"},
+            {"write", "--backup-dir DIR\n"},
+            {"diff", "--rts\n      use RTS/CTS handshaking"},
+            {"export-csv", "--format memvault|chirp\n"},
+            {"import-csv", "--force\n      import even when the pre-check finds errors"},
+        };
+        for (const auto &[command, says] : commands) {
+            QTest::addRow("memvault-cli %s --help", command)
+                << "memvault-cli" << QStringList{command, "--port", "99", "--help"} << 0 << QString(says);
+            QTest::addRow("memvault-cli %s, unknown option", command)
+                << "memvault-cli" << QStringList{command, "--fast", "x.450", "y.csv"} << 2 << "usage: memvault-cli";
+        }
+        QTest::newRow("memvault-cli help write")
+            << "memvault-cli" << QStringList{"help", "write"} << 0 << "--dry-run\n";
         QTest::newRow("ft450sim --help") << "ft450sim" << QStringList{"--help"} << 0 << "--refuse-writes";
         QTest::newRow("ft450sim --version") << "ft450sim" << QStringList{"--version"} << 0 << "ft450sim " + version;
         QTest::newRow("ft450sim, unknown option")

@@ -84,7 +84,7 @@ private slots:
         QVERIFY(sim.ok());
 
         const QString base = m_dir.filePath("radio");
-        CliRun r = cli({"read", "--device", sim.device, "--speed", "38400", base});
+        CliRun r = cli({"read", "--device", sim.device, "--speed", "38400", "--no-rts", base});
         QVERIFY2(r.exitCode == 0, qPrintable(r.err));
         QCOMPARE(readFile(base + ".450"), memories);
         const QList<QByteArray> descriptions = readFile(base + ".450dsc").split('\n');
@@ -92,7 +92,9 @@ private slots:
         QCOMPARE(descriptions.first(), QByteArray("0,\"3450\"\r"));
         QCOMPARE(descriptions.at(500), QByteArray("500,\"\"\r"));
         QVERIFY(r.err.contains("The read of memories from the Radio has completed successfully."));
-        QVERIFY(r.err.contains("You are about to read the Radio."));
+        QVERIFY(r.err.contains("Reading the radio's memories (the radio must be on and connected"));
+        // --no-rts: no handshaking asked of the line for this run.
+        QVERIFY(sim.log().filter("RTS/CTS").isEmpty());
         QVERIFY(r.err.contains("Summary: memories read 504, empty 0, not answering 0; identical 0, replaced 0, "
                                "added 0, skipped 0"));
 
@@ -111,6 +113,8 @@ private slots:
         QVERIFY(r.err.contains("identical 501, replaced 3, added 0, skipped 0"));
         QVERIFY(r.err.contains("Transfer of memories completed."));
         QVERIFY(r.err.contains("all 3 memories written read back as sent"));
+        // Without the option the stored setting holds: RTS/CTS.
+        QVERIFY(!sim.log().filter("~ host RTS/CTS handshaking on").isEmpty());
         sim.stop();
         QCOMPARE(sim.dump(), edited);
         QCOMPARE(sim.commands().filter("MW").size(), 3);

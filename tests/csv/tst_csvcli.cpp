@@ -228,7 +228,7 @@ private slots:
         const QStringList err = r.err.split('\n');
         for (const QString &line : errLines)
             QVERIFY2(err.contains(line), qPrintable(line + "\n--- stderr:\n" + r.err));
-        QVERIFY2(r.err.contains("Import completed, but not every record was loaded.\r\n" + errLines.last().mid(17)),
+        QVERIFY2(r.err.contains("Import completed, but not every record was loaded.\n" + errLines.last().mid(17)),
                  qPrintable(r.err));
         MemoryTable t;
         QVERIFY(readBack(set, t));
@@ -259,6 +259,14 @@ private slots:
         QVERIFY2(r.err.contains("memvault-cli: Cannot save ") && r.err.contains("x.450"), qPrintable(r.err));
         r = cli({"import-csv", good, set, "--start"});
         QCOMPARE(r.exitCode, 2);
+        // Errors in the pre-check: nothing imported, and the way on named.
+        const QString bad = m_dir.filePath("bad.csv");
+        writeText(bad, "Memory" + QString(listSep()) + "RX Freq\r\n1" + listSep() + "99\r\n");
+        r = cli({"import-csv", bad, set});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains("found the errors above; nothing was imported. Give --force to import it anyway"),
+                 qPrintable(r.err));
+        QVERIFY(!QFile::exists(set));
         // A description file given as the memory set: nothing to export is a failure.
         const QString csv = m_dir.filePath("from-dsc.csv");
         r = cli({"export-csv", makeMemorySet("dsc.450") + "dsc", csv});

@@ -2,6 +2,7 @@
 // Small file and process helpers shared by the suites.
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -74,10 +75,27 @@ inline CliRun runProgram(const QString &program, const QStringList &args, const 
     return r;
 }
 
+// The window's words, which memvault-cli must never print: nobody clicks on a
+// command line, and its memory set is a file, not a table.
+inline QString windowWordsIn(const QString &text)
+{
+    static const QRegularExpression words(
+        QStringLiteral("click|button|messages window|in the table|settings menu|tick \""),
+        QRegularExpression::CaseInsensitiveOption);
+    return words.match(text).captured();
+}
+
+// Runs memvault-cli; every run fails the calling test if it speaks of windows.
 inline CliRun runCli(const QStringList &args, const QProcessEnvironment &extra = {}, int timeoutMs = 120000,
                      const std::optional<QByteArray> &input = std::nullopt)
 {
-    return runProgram(QStringLiteral("memvault-cli"), args, extra, timeoutMs, input);
+    CliRun r = runProgram(QStringLiteral("memvault-cli"), args, extra, timeoutMs, input);
+    const QString found = windowWordsIn(r.out + r.err);
+    if (!found.isEmpty())
+        QTest::qFail(
+            qPrintable(QStringLiteral("memvault-cli printed the window's words \"%1\":\n%2").arg(found, r.out + r.err)),
+            __FILE__, __LINE__);
+    return r;
 }
 
 inline QProcessEnvironment localeEnv(const QString &lcAll)

@@ -70,6 +70,14 @@ ft450::HostLine hostLineOf(int fd)
     return ft450::HostLine{baudOf(cfgetospeed(&t)), (t.c_cflag & CSTOPB) != 0};
 }
 
+// Whether the program asked for RTS/CTS handshaking on its end of the line
+// (a pty keeps the flag, though it has no wires to honour it).
+bool rtsCtsOf(int fd)
+{
+    termios t{};
+    return tcgetattr(fd, &t) == 0 && (t.c_cflag & CRTSCTS) != 0;
+}
+
 int fail(const QString &text)
 {
     std::fprintf(stderr, "ft450sim: %s\n", qPrintable(text));
@@ -263,8 +271,14 @@ int main(int argc, char **argv)
     dump();
 
     ft450::HostLine line = hostLineOf(master);
+    bool rtsCts = rtsCtsOf(master);
     auto now = [&] { return monotonicMicros() - start; };
     auto watchLine = [&](qint64 at) {
+        if (rtsCtsOf(master) != rtsCts) {
+            rtsCts = !rtsCts;
+            if (radio.onTrace)
+                radio.onTrace(at, QStringLiteral("~ host RTS/CTS handshaking %1").arg(rtsCts ? "on" : "off"));
+        }
         const ft450::HostLine current = hostLineOf(master);
         if (!(current == line)) {
             line = current;
