@@ -95,9 +95,21 @@ public:
         return n == data.size();
     }
 
-    qint64 bytesAvailable() override { return isOpen() ? m_port.bytesAvailable() : 0; }
+    qint64 bytesAvailable() override
+    {
+        if (!isOpen())
+            return 0;
+        takeWaitingInput();
+        return m_port.bytesAvailable();
+    }
 
-    QByteArray readAll() override { return isOpen() ? m_port.readAll() : QByteArray(); }
+    QByteArray readAll() override
+    {
+        if (!isOpen())
+            return {};
+        takeWaitingInput();
+        return m_port.readAll();
+    }
 
     void clearInput() override
     {
@@ -165,6 +177,15 @@ public:
     bool openDenied() const override { return m_denied; }
 
 private:
+    // QSerialPort moves what the driver received into its own buffer only when
+    // the event loop runs or a wait is made. After a plain sleep (a reply the
+    // radio sent during a pause: the "?;" of a refused write) that would leave
+    // it unseen; a wait of 0 ms takes it without blocking.
+    void takeWaitingInput()
+    {
+        for (int i = 0; i < 16 && m_port.waitForReadyRead(0); ++i) { }
+    }
+
     static QSerialPort::Parity parityOf(QChar p)
     {
         switch (p.toLatin1()) {

@@ -110,10 +110,13 @@ void RadioTransfer::startSummary()
 // ---------------------------------------------------------------------------
 // Exchanges
 
-bool RadioTransfer::syncLine(int attempts)
+bool RadioTransfer::syncLine(int attempts, QStringList *discarded)
 {
     for (int i = 0; i < attempts && m_link.isOpen(); ++i) {
-        if (m_radio->identify().accepted()) {
+        const CatReply reply = m_radio->identify();
+        if (discarded)
+            *discarded += reply.discarded;
+        if (reply.accepted()) {
             m_synced = true;
             return true;
         }
@@ -583,10 +586,13 @@ void RadioTransfer::WriteAllMemories()
                     QStringList after = m_link.Listen(100);
                     // Its "ID;" answer comes after anything it still had to say
                     // about the MW, and shows that it is still there.
-                    const bool confirmed = syncLine(1 + kRetries);
+                    QStringList beforeId;
+                    const bool confirmed = syncLine(1 + kRetries, &beforeId);
                     if (linkDropped())
                         break;
-                    if (after.contains(QStringLiteral("?;"))) {
+                    // Nothing but the MW can still be answered here: a "?;" heard
+                    // late, before the answer to "ID;", is its refusal too.
+                    if (after.contains(QStringLiteral("?;")) || beforeId.contains(QStringLiteral("?;"))) {
                         m_summary.refused << n;
                         log.LogMessage(QStringLiteral("Memory %1 refused by the radio").arg(n));
                     } else if (!confirmed) {

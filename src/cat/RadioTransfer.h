@@ -169,7 +169,7 @@ private:
     QString queryMemory(int n, bool *garbled = nullptr);
     // "ID;" until the radio answers it: everything that was on its way has
     // arrived, so the next reply belongs to the next command.
-    bool syncLine(int attempts = 1);
+    bool syncLine(int attempts = 1, QStringList *discarded = nullptr);
     // Sends the rate command of the rate the radio was found at (when that is
     // another rate and the user wants it), then closes the port.
     void closeLink();

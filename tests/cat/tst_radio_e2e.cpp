@@ -129,25 +129,42 @@ private slots:
         QVERIFY(sim.log().filter("CAT rate now").last().endsWith("CAT rate now 4800"));
     }
 
-    // A radio that dies while being written: exit 1, no memory reported
-    // written that the radio did not take, and the backup holds what it held.
-    void radioDyingDuringTheWrite()
+    // A radio that dies while being written, or refuses every write (busy in
+    // its menu): exit 1, no memory reported written that the radio did not
+    // take, and the backup holds what it held.
+    void writeFaults_data()
     {
-        const QByteArray memories = sampleMemoryFile([](int n) { return n <= 30; });
+        QTest::addColumn<QStringList>("fault");
+        QTest::addColumn<QString>("says");
+        QTest::addColumn<int>("writes");  // MW commands sent
+        QTest::addColumn<int>("stored");  // memories 1.. the radio holds the new record of
         // ID, AI0, EX0104, ID, then MR, MW, ID per memory: dead after memory 5.
-        SimProcess sim({"--rate", "38400", "--latency-ms", "1", "--stop-after", "19"}, memories);
+        QTest::newRow("dies") << QStringList{"--stop-after", "19"} << "the connection to the radio was lost" << 5 << 5;
+        QTest::newRow("refuses") << QStringList{"--refuse-writes"} << "Memories the radio refused: 1-30." << 30 << 0;
+    }
+    void writeFaults()
+    {
+        QFETCH(QStringList, fault);
+        QFETCH(QString, says);
+        QFETCH(int, writes);
+        QFETCH(int, stored);
+        const QByteArray memories = sampleMemoryFile([](int n) { return n <= 30; });
+        SimProcess sim(QStringList{"--rate", "38400", "--latency-ms", "1"} + fault, memories);
         QVERIFY(sim.ok());
-        QVERIFY(writeBytes(m_dir.filePath("new.450"), sampleMemoryFile([](int n) { return n <= 30; }, 1)));
-        const QString backups = m_dir.filePath("dying");
+        const QByteArray wanted = sampleMemoryFile([](int n) { return n <= 30; }, 1);
+        QVERIFY(writeBytes(m_dir.filePath("new.450"), wanted));
+        const QString backups = m_dir.filePath(QTest::currentDataTag());
         const CliRun r = cli({"write", "--device", sim.device, "--backup-dir", backups, m_dir.filePath("new.450")});
         QCOMPARE(r.exitCode, 1);
-        QVERIFY2(r.err.contains("The write to the radio did not complete") && r.err.contains("Memories written: 1-5."),
-                 qPrintable(r.err));
+        QVERIFY2(r.err.contains(says), qPrintable(r.err));
         QVERIFY(!r.err.contains("Transfer of memories completed."));
+        QVERIFY(r.err.contains(QString("Memories written: %1.").arg(stored ? QString("1-%1").arg(stored) : "none")));
         sim.stop();
-        QCOMPARE(sim.commands().filter("MW").size(), 5);
+        QCOMPARE(sim.commands().filter("MW").size(), writes);
+        QCOMPARE(sim.dump(), sampleMemoryFile([&](int n) { return n <= stored; }, 1)
+                                 + sampleMemoryFile([&](int n) { return n > stored && n <= 30; }));
         const QByteArray backup = readFile(QDir(backups).filePath(QDir(backups).entryList(QDir::Files).value(0)));
-        QCOMPARE(backup, sampleMemoryFile([](int n) { return n <= 5; }));
+        QCOMPARE(backup, sampleMemoryFile([&](int n) { return n <= writes; }));
     }
 
     void failuresLeaveTheFileAlone_data()

@@ -522,12 +522,16 @@ private slots:
                "before writing: 11-14.\r\nMemories written but not confirmed by the radio: 10.\r\n"
                "Memories not handled: 15-500, P1L-P2U."
             << "1-9";
-        o = fastRadio(), o.refuseWrites = true;
-        QTest::newRow("radio refuses the writes")
-            << o
-            << "The write to the radio ran to the end, but not every memory was written.\r\nMemories written: none.\r\n"
-               "Memories the radio refused: 1-20."
-            << "";
+        for (int late : {0, 150}) {
+            // Refused late: after the 100 ms the write waits for a refusal, but
+            // before the answer to the "ID;" that follows.
+            o = fastRadio(), o.refuseWrites = true, o.lateMemory = late ? 5 : 0, o.lateMs = late;
+            QTest::addRow("radio refuses the writes, memory 5 %d ms late", late)
+                << o
+                << "The write to the radio ran to the end, but not every memory was written.\r\n"
+                   "Memories written: none.\r\nMemories the radio refused: 1-20."
+                << "";
+        }
     }
     void writeFaults()
     {

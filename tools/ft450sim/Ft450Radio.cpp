@@ -260,9 +260,12 @@ void Ft450Radio::execute(const QByteArray &command, qint64 t)
     if (m_rate != rateBefore && m_options.switchDeafMs > 0)
         m_deafUntil = t + qint64(m_options.switchDeafMs) * 1000;
     qint64 extra = 0;
-    if (!m_lateDone && m_options.lateMemory > 0 && command.size() == 6 && command.startsWith("MR")
-        && command.mid(2, 3).toInt() == m_options.lateMemory) {
-        m_lateDone = true;
+    const bool aboutLateMemory
+        = m_options.lateMemory > 0 && command.size() >= 6 && command.mid(2, 3).toInt() == m_options.lateMemory;
+    bool &lateDone = command.startsWith("MW") ? m_lateWriteDone : m_lateDone;
+    if (!lateDone && aboutLateMemory && !reply.isEmpty()
+        && ((command.size() == 6 && command.startsWith("MR")) || command.startsWith("MW"))) {
+        lateDone = true;
         extra = qint64(m_options.lateMs) * 1000;
         trace(t, QStringLiteral("~ answering %1 ms late").arg(m_options.lateMs));
     }

@@ -42,7 +42,9 @@ struct RadioOptions {
     int dropEvery = 0;  // every n-th reply is not sent (0: none)
     bool splitReplies = false;  // a 40 ms gap in the middle of every reply
     int stopAfter = 0;  // dies after n commands: nothing more is answered or stored (0: never)
-    int lateMemory = 0;  // the first reply to "MR" of this memory comes lateMs late (0: none)
+    // The first reply to "MR" of this memory, and the first refusal of an "MW"
+    // to it, come lateMs late (0: none).
+    int lateMemory = 0;
     int lateMs = 0;
     int switchDeafMs = 0;  // deaf for this long after a CAT rate change (characters are lost)
     bool refuseWrites = false;  // busy in its own menu: every "MW" is answered "?;", nothing stored
@@ -135,6 +137,7 @@ private:
     bool m_changed = false;
     qint64 m_deafUntil = 0;
     bool m_lateDone = false;
+    bool m_lateWriteDone = false;
 
     std::deque<InChar> m_in;
     qint64 m_inFree = 0;

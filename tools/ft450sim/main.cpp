@@ -126,9 +126,10 @@ int main(int argc, char **argv)
     const QCommandLineOption stopOpt(QStringLiteral("stop-after"),
                                      QStringLiteral("Die after N commands: nothing more is answered or stored."),
                                      QStringLiteral("n"), QStringLiteral("0"));
-    const QCommandLineOption lateOpt(QStringLiteral("late-reply"),
-                                     QStringLiteral("The first reply to MR of memory MEM comes MS ms late."),
-                                     QStringLiteral("mem:ms"));
+    const QCommandLineOption lateOpt(
+        QStringLiteral("late-reply"),
+        QStringLiteral("The first reply to MR of memory MEM, and the first refusal of an MW to it, come MS ms late."),
+        QStringLiteral("mem:ms"));
     const QCommandLineOption refuseOpt(
         QStringLiteral("refuse-writes"),
         QStringLiteral("Refuse every memory write with \"?;\" (radio busy in its menu)."));
