@@ -126,7 +126,7 @@ Form1::Form1(const Form1Options &options, QWidget *parent)
     connect(m_worker.get(), &RadioWorker::finished, this, &Form1::onTransferFinished);
     m_undo = std::make_unique<UndoSnapshot>();
     m_undo->createFile();
-    m_commands = std::make_unique<EditingCommands>(*m_ctx, *m_undo);
+    m_commands = std::make_unique<EditingCommands>(*m_ctx, *m_undo, m_rules);
 
     buildWidgets();
     buildMenus();
@@ -534,8 +534,8 @@ void Form1::readSettingsAtStart()
     m_mnuRestoreCatRate->setChecked(m_link->RestoreCatRate);
     m_gridSize = m_settings->get<Setting::GridSize>();
     setComMenus();
-    LoadRepeaterRules(repeaterRules(), *m_settings, m_dialogs, m_log.get());
-    m_mnuBandPlan->setChecked(repeaterRules().RepeaterRulesActive);
+    LoadRepeaterRules(m_rules, *m_settings, m_dialogs, m_log.get());
+    m_mnuBandPlan->setChecked(m_rules.RepeaterRulesActive);
 }
 
 void Form1::restoreWindowPlacement()
@@ -651,11 +651,11 @@ void Form1::openComPortDiag()
 void Form1::openRepeaterRules()
 {
     {
-        RepeaterRulesDialog dialog(*m_settings, *m_dialogs, repeaterRules(), m_log.get(), this);
+        RepeaterRulesDialog dialog(*m_settings, *m_dialogs, m_rules, m_log.get(), this);
         dialog.exec();
     }
     // Choosing the item ticks it by itself; the tick shows whether rules apply.
-    m_mnuBandPlan->setChecked(repeaterRules().RepeaterRulesActive);
+    m_mnuBandPlan->setChecked(m_rules.RepeaterRulesActive);
 }
 
 void Form1::openImportExport()
@@ -666,6 +666,7 @@ void Form1::openImportExport()
         return;
     }
     m_importExport = new ImportExportDialog(*m_ctx, m_undo.get(), this, this);
+    m_importExport->setRules(&m_rules);
     m_importExport->setAttribute(Qt::WA_DeleteOnClose, false);
     connect(m_importExport, &ImportExportDialog::closed, this, [this] {
         if (QWidget *w = m_importExport.data())

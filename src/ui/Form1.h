@@ -4,6 +4,7 @@
 // (AppState, settings, message log, dialogs, the CAT link and radio transfer,
 // editing commands and the undo snapshot) and is the MainView the logic calls.
 #include "core/AppState.h"
+#include "rules/RepeaterRules.h"
 #include "shell/WindowLayout.h"
 #include "ui/ImportExportDialog.h"
 
@@ -183,6 +184,9 @@ private:
     std::unique_ptr<RadioTransfer> m_transfer;
     std::unique_ptr<RadioWorker> m_worker;
     std::unique_ptr<UndoSnapshot> m_undo;
+    // The repeater rules of this run: loaded at start-up and after OK in the
+    // rules window; cell edits and the CSV import read them.
+    RepeaterRuleSet m_rules;
     std::unique_ptr<EditingCommands> m_commands;
     QString m_commandLinePath;
 

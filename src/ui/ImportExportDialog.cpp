@@ -202,6 +202,7 @@ void ImportExportDialog::ImportCsv(bool preview)
     options.clearBefore = m_clearBefore->isChecked();
     options.omitDuplicates = m_duplicates->isChecked();
     options.preview = preview;
+    options.rules = m_rules;
     if (m_undo)
         options.saveUndoSnapshot = [this] { m_undo->SaveUndoSnapshot(m_ctx, QStringLiteral("Import")); };
     const CsvImportResult result = mv::ImportCsv(m_ctx, options);

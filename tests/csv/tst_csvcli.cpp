@@ -1,5 +1,6 @@
 // memvault-cli export-csv / import-csv, run as a separate process under a
 // decimal-point and a decimal-comma locale.
+#include "MemoryRows.h"
 #include "TestFiles.h"
 #include "core/MemoryFiles.h"
 #include "core/MemoryTable.h"
@@ -49,10 +50,10 @@ class TestCsvCli : public QObject {
         QLocale::setDefault(QLocale(m_lcAll.left(5)));
         DetectSeparators();
         MemoryTable t;
-        t.AddMemory(3, mhz("7.05"), "LSB", "Simplex", "", "67.0", "Forty", nullptr, nullptr);
-        t.AddMemory(7, mhz("14.2"), "USB", "Simplex", "", "67.0", QString::fromUtf8("Zwanzig Ü"), nullptr, nullptr);
-        t.AddMemory(9, mhz("51.6"), "FM", "Minus", "CTCSS Enc", "88.5", "", nullptr, nullptr);
-        t.setPmsRow(1, {"P1L", mhz("7.000000"), "LSB", "Simplex", "", "67.0", ""});
+        mv::test::addMemory(t, 3, mhz("7.05"), "LSB", "Simplex", "", "67.0", "Forty");
+        mv::test::addMemory(t, 7, mhz("14.2"), "USB", "Simplex", "", "67.0", QString::fromUtf8("Zwanzig Ü"));
+        mv::test::addMemory(t, 9, mhz("51.6"), "FM", "Minus", "CTCSS Enc", "88.5", "");
+        t.setPms(1, mv::test::memoryOf({mhz("7.000000"), "LSB", "Simplex", "", "67.0"}));
         const QString path = m_dir.filePath(name);
         QString error;
         if (!writeMemorySet(path, t, kDefaultDescriptionWidth, &error))
@@ -139,9 +140,9 @@ private slots:
         MemoryTable t;
         QVERIFY(readBack(set, t));
         QCOMPARE(t.usedMemoryCount(), 2);
-        QCOMPARE(t.cell(1, MemoryTable::ColMode), QStringLiteral("LSB"));
-        QCOMPARE(t.cell(1, MemoryTable::ColDescription), QStringLiteral("Club  A"));
-        QCOMPARE(t.cell(2, MemoryTable::ColMode), QStringLiteral("USB"));  // proposed from the frequency
+        QCOMPARE(mv::test::cellOf(t, 1, MemoryTable::ColMode), QStringLiteral("LSB"));
+        QCOMPARE(mv::test::cellOf(t, 1, MemoryTable::ColDescription), QStringLiteral("Club  A"));
+        QCOMPARE(mv::test::cellOf(t, 2, MemoryTable::ColMode), QStringLiteral("USB"));  // proposed from the frequency
         QVERIFY(QFile::exists(set + "dsc"));
     }
 
@@ -217,7 +218,7 @@ private slots:
         QStringList got;
         for (int n = 1; n <= MemoryTable::kMemoryCount; ++n) {
             if (!t.isEmpty(n))
-                got << QString::number(n) + " " + t.cell(n, MemoryTable::ColFrequency);
+                got << QString::number(n) + " " + mv::test::cellOf(t, n, MemoryTable::ColFrequency);
         }
         for (QString &f : filled)
             f = mhz(f);
@@ -268,8 +269,7 @@ private slots:
         DetectSeparators();
         MemoryTable big;
         for (int n = 1; n <= 60; ++n)
-            big.AddMemory(n, mhz("7.05"), "LSB", "Simplex", "", "67.0", "A description long enough to fill", nullptr,
-                          nullptr);
+            mv::test::addMemory(big, n, mhz("7.05"), "LSB", "Simplex", "", "67.0", "A description long enough to fill");
         const QString bigSet = m_dir.filePath("big.450");
         QString error;
         QVERIFY2(writeMemorySet(bigSet, big, kDefaultDescriptionWidth, &error), qPrintable(error));

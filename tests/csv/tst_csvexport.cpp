@@ -1,6 +1,7 @@
 // CSV export: columns, separators under "." and "," locales, numbering, only
 // selected memories, preview, the save dialog's rules and the error retry.
 #include "LocaleCases.h"
+#include "MemoryRows.h"
 #include "TestContext.h"
 #include "TestFiles.h"
 #include "core/Frequency.h"
@@ -23,7 +24,7 @@ namespace {
 void fill(MemoryTable &t, int n, const QString &mhz, const QString &mode, const QString &shift = "Simplex",
           const QString &enc = "", const QString &tone = "67.0", const QString &desc = "")
 {
-    QVERIFY(t.AddMemory(n, mark(mhz), mode, shift, enc, tone, desc, nullptr, nullptr));
+    QVERIFY(mv::test::addMemory(t, n, mark(mhz), mode, shift, enc, tone, desc));
 }
 }  // namespace
 

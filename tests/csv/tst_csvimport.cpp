@@ -2,6 +2,7 @@
 // pre-check messages, the space and duplicate checks, the questions, the load
 // pass and the refusals of unreadable files, under "." and "," locales.
 #include "LocaleCases.h"
+#include "MemoryRows.h"
 #include "TestContext.h"
 #include "TestFiles.h"
 #include "core/Frequency.h"
@@ -39,16 +40,12 @@ QString writeCsv(const TestContext &c, const QStringList &records, const QString
 }
 
 // The row of memory n without its label.
-QStringList cells(const MemoryTable &t, int n)
-{
-    const MemoryTable::Row &r = t.memory(n);
-    return QStringList(r.begin() + 1, r.end());
-}
+QStringList cells(const MemoryTable &t, int n) { return mv::test::cellsOf(t, n).mid(1); }
 
 void fill(MemoryTable &t, int n, const QString &mhz, const QString &mode = "FM", const QString &shift = "Simplex",
           const QString &enc = "", const QString &tone = "67.0", const QString &desc = "")
 {
-    QVERIFY(t.AddMemory(n, mark(mhz), mode, shift, enc, tone, desc, nullptr, nullptr));
+    QVERIFY(mv::test::addMemory(t, n, mark(mhz), mode, shift, enc, tone, desc));
 }
 
 // Import of `path` through the open dialog.
@@ -120,10 +117,10 @@ private slots:
         const QStringList encodings{"", "CTCSS Enc", "CTCSS Enc+Dec"};
         TestContext from;
         for (int n = 1; n <= MemoryTable::kMemoryCount; ++n) {
-            QVERIFY(from.state.table.AddMemory(n, FormatFrequency(kMinFrequency + n * 11113), modes[n % modes.size()],
-                                               shifts[n % shifts.size()], encodings[(n / 3) % encodings.size()],
-                                               ToneList()[n % kToneCount], descriptions[n % descriptions.size()],
-                                               nullptr, nullptr));
+            QVERIFY(mv::test::addMemory(from.state.table, n, FormatFrequency(kMinFrequency + n * 11113),
+                                        modes[n % modes.size()], shifts[n % shifts.size()],
+                                        encodings[(n / 3) % encodings.size()], ToneList()[n % kToneCount],
+                                        descriptions[n % descriptions.size()]));
         }
         CsvExportOptions eo;
         eo.tab = tab;
@@ -168,8 +165,8 @@ private slots:
               "\"Tone/Code\",\"Show\",\"Name\",\"Scan\",\"Group\",\"Description\"";
         const QString path = writeCsv(c, {"1,51.5,FM,Simplex,,,,,,,,,\"Club, north\""}, "q.CSV", header);
         QCOMPARE(importFile(c, path).outcome, CsvImportOutcome::Imported);
-        QCOMPARE(c.state.table.cell(1, MemoryTable::ColDescription), QStringLiteral("Club  north"));
-        QCOMPARE(c.state.table.cell(1, MemoryTable::ColFrequency), mark("51.50000"));
+        QCOMPARE(mv::test::cellOf(c.state.table, 1, MemoryTable::ColDescription), QStringLiteral("Club  north"));
+        QCOMPARE(mv::test::cellOf(c.state.table, 1, MemoryTable::ColFrequency), mark("51.50000"));
     }
 
     void foreignHeaders_data()
@@ -315,10 +312,10 @@ private slots:
         if (cell.isEmpty()) {
             QCOMPARE(log, QStringList({"Record  1 memory 1. Skipped due to unknown mode of '" + mode + "'",
                                        "Import finished. Records loaded = 1, skipped = 1"}));
-            QCOMPARE(c.state.table.cell(1, MemoryTable::ColFrequency), mark("3.70000"));
+            QCOMPARE(mv::test::cellOf(c.state.table, 1, MemoryTable::ColFrequency), mark("3.70000"));
         } else {
             QCOMPARE(log, QStringList{"Import finished. Records loaded = 2, skipped = 0"});
-            QCOMPARE(c.state.table.cell(1, MemoryTable::ColMode), cell);
+            QCOMPARE(mv::test::cellOf(c.state.table, 1, MemoryTable::ColMode), cell);
         }
     }
 
@@ -471,7 +468,7 @@ private slots:
         QStringList got;
         for (int n = 1; n <= MemoryTable::kMemoryCount; ++n) {
             if (!c.state.table.isEmpty(n))
-                got << QString::number(n) + " " + c.state.table.cell(n, MemoryTable::ColFrequency);
+                got << QString::number(n) + " " + mv::test::cellOf(c.state.table, n, MemoryTable::ColFrequency);
         }
         for (QString &m : memories)
             m = mark(m);
@@ -504,7 +501,7 @@ private slots:
     {
         TestContext c;
         for (int n = 1; n <= 500; ++n)
-            c.state.table.setCell(n, MemoryTable::ColFrequency, mark("7.00000"));
+            mv::test::setCellText(c.state.table, n, MemoryTable::ColFrequency, mark("7.00000"));
         c.dialogs.answers.enqueue(Answer::Ok);
         c.dialogs.answers.enqueue(Answer::No);
         const CsvImportResult r = importFile(c, writeCsv(c, {"1,7.05,LSB"}));
@@ -528,10 +525,10 @@ private slots:
         o.startText = "10";
         const CsvImportResult r = importFile(c, writeCsv(c, {"1,7.05,LSB", "2,7.06,LSB", "3,7.07,LSB"}), o);
         QCOMPARE(r.outcome, CsvImportOutcome::Imported);
-        QCOMPARE(c.state.table.cell(11, MemoryTable::ColFrequency), mark("7.05000"));
-        QCOMPARE(c.state.table.cell(13, MemoryTable::ColFrequency), mark("7.06000"));
-        QCOMPARE(c.state.table.cell(14, MemoryTable::ColFrequency), mark("7.07000"));
-        QCOMPARE(c.state.table.cell(10, MemoryTable::ColFrequency), mark("3.60000"));
+        QCOMPARE(mv::test::cellOf(c.state.table, 11, MemoryTable::ColFrequency), mark("7.05000"));
+        QCOMPARE(mv::test::cellOf(c.state.table, 13, MemoryTable::ColFrequency), mark("7.06000"));
+        QCOMPARE(mv::test::cellOf(c.state.table, 14, MemoryTable::ColFrequency), mark("7.07000"));
+        QCOMPARE(mv::test::cellOf(c.state.table, 10, MemoryTable::ColFrequency), mark("3.60000"));
         QVERIFY(c.state.table.isEmpty(9));
     }
 
@@ -585,8 +582,8 @@ private slots:
                          "Record  3 memory 3. Omitted as the frequency " + mark("7.05000") + " is already in a memory",
                          "Import finished. Records loaded = 2, skipped = 0, duplicates omitted = 2"}));
         QCOMPARE(c.dialogs.texts(), QStringList{"Import completed"});
-        QCOMPARE(c.state.table.cell(2, MemoryTable::ColFrequency), mark("7.05000"));
-        QCOMPARE(c.state.table.cell(3, MemoryTable::ColFrequency), mark("14.20000"));
+        QCOMPARE(mv::test::cellOf(c.state.table, 2, MemoryTable::ColFrequency), mark("7.05000"));
+        QCOMPARE(mv::test::cellOf(c.state.table, 3, MemoryTable::ColFrequency), mark("14.20000"));
         QCOMPARE(c.state.table.usedMemoryCount(), 3);
     }
 
@@ -614,7 +611,7 @@ private slots:
         QFETCH(Answer, answer);
         TestContext c;
         fill(c.state.table, 300, "3.6", "LSB");
-        c.state.table.setPmsCell(1, MemoryTable::ColFrequency, mark("7.000000"));
+        mv::test::setPmsCellText(c.state.table, 1, MemoryTable::ColFrequency, mark("7.000000"));
         int snapshotUsed = -1;
         int boxesAtSnapshot = -1;
         CsvImportOptions o;
@@ -635,7 +632,7 @@ private slots:
             QCOMPARE(r.outcome, CsvImportOutcome::Imported);
             QVERIFY(c.state.table.isEmpty(300));
             QVERIFY(c.state.table.isPmsEmpty(1));
-            QCOMPARE(c.state.table.cell(1, MemoryTable::ColFrequency), mark("7.05000"));
+            QCOMPARE(mv::test::cellOf(c.state.table, 1, MemoryTable::ColFrequency), mark("7.05000"));
         } else {
             QCOMPARE(r.outcome, CsvImportOutcome::ClearDeclined);
             QCOMPARE(c.state.table.usedMemoryCount(), 1);
@@ -702,7 +699,7 @@ private slots:
         QCOMPARE(importFile(c, path).outcome, CsvImportOutcome::Imported);
         const QString expected
             = description.startsWith("M\xC3") ? QString::fromUtf8(description) : QString::fromLatin1(description);
-        QCOMPARE(c.state.table.cell(1, MemoryTable::ColDescription), expected);
+        QCOMPARE(mv::test::cellOf(c.state.table, 1, MemoryTable::ColDescription), expected);
     }
 
     void refusedFiles_data()

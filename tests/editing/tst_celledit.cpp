@@ -13,16 +13,13 @@ class TestCellEdit : public QObject {
     Q_OBJECT
 
 private slots:
-    // The rule set is the program's one global: every test leaves it empty.
-    void cleanup() { repeaterRules() = RepeaterRuleSet{}; }
-
     void newFrequencyKeepsWhatTheRowHas()
     {
         EditingFixture f;
         f.use(3, "7.05000", "CW");
         QVERIFY(f.commands.ConfirmMemoryEdit(3, 1, "14.25"));
-        QCOMPARE(f.table().cell(3, MemoryTable::ColMode), QString("CW"));
-        QCOMPARE(f.table().cell(3, MemoryTable::ColTone), QString("88.5"));
+        QCOMPARE(f.table().memory(3).mode, Mode::CW);
+        QCOMPARE(f.table().memory(3).tone, qint8(toneIndex("88.5")));
     }
 
     void decimalCommaLocale()
@@ -96,15 +93,11 @@ private slots:
         QFETCH(QString, shift);
         QFETCH(QString, mode);
         EditingFixture f;
-        RepeaterRuleSet &rules = repeaterRules();
-        rules.RepeaterRulesActive = active;
-        rules.rules = {RepeaterRule{2966000, 2969000, "Minus", ".10000", "20.0 K"}};
-        f.use(20, "7.05000");
-        f.table().setCell(20, MemoryTable::ColShift, "Plus");
-        f.table().setCell(20, MemoryTable::ColMode, QString());
+        f.rules.RepeaterRulesActive = active;
+        f.rules.rules = {RepeaterRule{2966000, 2969000, "Minus", ".10000", "20.0 K"}};
+        f.table().setMemory(20, mv::test::memoryOf({"7.05000", "", "Plus"}));
         QVERIFY(f.commands.ConfirmMemoryEdit(20, 1, typed));
-        QCOMPARE(f.table().cell(20, MemoryTable::ColShift), shift);
-        QCOMPARE(f.table().cell(20, MemoryTable::ColMode), mode);
+        QCOMPARE(mv::test::cellsOf(f.table(), 20).mid(2, 2), QStringList({mode, shift}));
     }
 
     void emptyChoicesAreRefusedSilently_data()
@@ -155,8 +148,8 @@ private slots:
         EditingFixture f;
         f.use(6);
         QVERIFY(f.commands.ConfirmMemoryEdit(6, column, text));
-        QCOMPARE(f.table().cell(6, column), stored);
-        QCOMPARE(f.table().cell(6, MemoryTable::ColTone), column == 5 ? stored : QString("88.5"));
+        QCOMPARE(mv::test::cellOf(f.table(), 6, column), stored);
+        QCOMPARE(mv::test::cellOf(f.table(), 6, MemoryTable::ColTone), column == 5 ? stored : QString("88.5"));
         QVERIFY(f.t.state.MemoriesChanged);
     }
 
@@ -195,7 +188,6 @@ private slots:
         EditingFixture f;
         for (int column = 2; column <= 6; ++column)
             QVERIFY(!f.commands.ConfirmMemoryEdit(9, column, "FM"));
-        QVERIFY(f.consistent());
         QVERIFY(!f.undo.available());
         QVERIFY(!f.commands.ConfirmPmsEdit(2, 2, "FM"));
         QVERIFY(f.table().isPmsEmpty(2));
@@ -223,9 +215,7 @@ private slots:
     {
         EditingFixture f;
         QVERIFY(f.commands.ConfirmPmsEdit(3, 1, "14.2"));
-        QCOMPARE(f.table().pmsCell(3, MemoryTable::ColFrequency), QString("14.20000"));
-        QCOMPARE(f.table().pmsCell(3, MemoryTable::ColMode), QString("USB"));
-        QCOMPARE(f.table().pmsCell(3, MemoryTable::ColLabel), QString("P2L"));
+        QCOMPARE(mv::test::pmsCellsOf(f.table(), 3), QStringList({"P2L", "14.20000", "USB", "Simplex", "", "67.0"}));
         QVERIFY(!f.undo.available());
         QVERIFY(f.t.state.MemoriesChanged);
         QVERIFY(!f.commands.ConfirmPmsEdit(3, 6, "text"));  // no description column

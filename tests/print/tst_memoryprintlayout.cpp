@@ -1,5 +1,6 @@
 // The memory print's pages as data: title, headings, "^" page breaks, "<...>"
 // group headings, runs of empty memories, the PMS part and page filling.
+#include "MemoryRows.h"
 #include "core/MemoryTable.h"
 #include "print/MemoryPrintLayout.h"
 
@@ -12,7 +13,7 @@ namespace {
 
 void useMemory(MemoryTable &t, int n, const QString &description = {}, const QString &freq = "145.50000")
 {
-    t.setMemoryRow(n, {QString::number(n), freq, "FM", "Minus", "CTCSS Enc+Dec", "88.5", description});
+    t.setMemory(n, mv::test::memoryOf({freq, "FM", "Minus", "CTCSS Enc+Dec", "88.5", description}));
 }
 
 QStringList texts(const MemoryPrintLayout &layout, Kind kind)
@@ -244,7 +245,7 @@ private slots:
         MemoryTable t;
         useMemory(t, 1);
         useMemory(t, 20);
-        t.setCell(10, MemoryTable::ColDescription, "^");
+        mv::test::setCellText(t, 10, MemoryTable::ColDescription, "^");
         const MemoryPrintLayout layout = LayoutMemoryPrint(t, PrintOptions(), "x.450", 60);
         QCOMPARE(layout.pages.size(), 2);
         QCOMPARE(texts(layout, Kind::EmptyRun),
@@ -359,8 +360,8 @@ private slots:
     void pmsRows()
     {
         MemoryTable t;
-        t.setPmsRow(1, {"P1L", "14.000000", "USB", "Simplex", "", "67.0", ""});
-        t.setPmsRow(2, {"P1U", "14.350000", "USB", "Simplex", "", "67.0", ""});
+        t.setPms(1, mv::test::memoryOf({"14.000000", "USB", "Simplex", "", "67.0"}));
+        t.setPms(2, mv::test::memoryOf({"14.350000", "USB", "Simplex", "", "67.0"}));
         const MemoryPrintLayout layout = LayoutMemoryPrint(t, PrintOptions(), "x.450", 60);
         QCOMPARE(texts(layout, Kind::Pms),
                  QStringList({"P1L  14.000000  USB    Simplex           67.0",

@@ -63,11 +63,12 @@ private slots:
         set.rules = {rule(14560000, 14578750, "Minus"), rule(14570000, 14600000, "Plus", "25.0 K")};
         for (RepeaterRule &r : set.rules)
             r.Amount = mark(".60000");
-        set.CurrentRule = {"untouched", "x", "y"};
-        QCOMPARE(FindRepeaterRule(set, frequency), found);
-        QCOMPARE(set.CurrentRule.Direction, found ? direction : QString("untouched"));
-        if (found)
-            QCOMPARE(set.CurrentRule.Amount, mark(".60000"));
+        const std::optional<RepeaterRuleMatch> match = FindRepeaterRule(set, frequency);
+        QCOMPARE(match.has_value(), found);
+        if (found) {
+            QCOMPARE(match->Direction, direction);
+            QCOMPARE(match->Amount, mark(".60000"));
+        }
     }
 
     void noRulesStoredMeansInactive()
@@ -177,9 +178,8 @@ private slots:
         QVERIFY(!FindRepeaterRule(set, 14560000));
         QVERIFY(!FindRepeaterRule(set, 0));
         QVERIFY(!FindRepeaterRule(set, -1));
-        QCOMPARE(DefaultModeForFrequency(set, -1), QString("AM"));
-        QVERIFY(FindRepeaterRule(set, 2965000));
-        QCOMPARE(set.CurrentRule.Direction, QString("Plus"));
+        QCOMPARE(DefaultModeForFrequency(set, -1), Mode::AM);
+        QCOMPARE(FindRepeaterRule(set, 2965000).value_or(RepeaterRuleMatch()).Direction, QString("Plus"));
 
         const QStringList lines = t.log.text().split("\r\n", Qt::SkipEmptyParts);
         QCOMPARE(lines, (QStringList{"Repeater rule 1 is not used: Rule1Low of 'abc' is not a frequency",

@@ -76,8 +76,7 @@ private slots:
         LoadRepeaterRules(set, *t.settings, &t.dialogs, &t.log);
         QVERIFY(set.RepeaterRulesActive);
         QCOMPARE(set.rules.size(), size_t(10));
-        QVERIFY(FindRepeaterRule(set, 5301000));
-        QCOMPARE(set.CurrentRule.Amount, mark("1.00000"));
+        QCOMPARE(FindRepeaterRule(set, 5301000).value_or(RepeaterRuleMatch()).Amount, mark("1.00000"));
         QCOMPARE(set.rules[1].Amount, mark(".50000"));
         QVERIFY(t.dialogs.boxes.isEmpty());
 

@@ -2,6 +2,7 @@
 // writing the simulated radio, loading and saving through the buttons, the views'
 // colours, hiding and editability, the exit question.
 #include "MainWindowFixture.h"
+#include "MemoryRows.h"
 #include "TestFiles.h"
 #include "cat/CatLink.h"
 #include "cat/RadioTransfer.h"
@@ -124,8 +125,8 @@ void TestMainWindow::startWithFileOnCommandLine()
     QTRY_COMPARE(w.state().DataSource, 2);
 
     QCOMPARE(w.windowTitle(), QStringLiteral("MEMVAULT V1.0.0"));
-    QCOMPARE(w.state().table.cell(1, 1), QStringLiteral("1.84000"));
-    QCOMPARE(w.state().table.cell(1, 6), QStringLiteral("FT8 160 m"));
+    QCOMPARE(mv::test::cellOf(w.state().table, 1, 1), QStringLiteral("1.84000"));
+    QCOMPARE(mv::test::cellOf(w.state().table, 1, 6), QStringLiteral("FT8 160 m"));
     QVERIFY(w.state().CurrentFilePath.endsWith(fileName == QLatin1String("plain") ? QStringLiteral("plain.450")
                                                                                   : fileName));
     QCOMPARE(f.find<QLabel>("StatusBar1_Panel1")->text(),
@@ -242,7 +243,7 @@ void TestMainWindow::hideEmptyMemories()
     while (!(t.isEmpty(firstEmpty) && !t.isEmpty(firstEmpty - 1) && t.isEmpty(firstEmpty + 1)))
         ++firstEmpty;
     QVERIFY(w.memoryView()->isRowHidden(firstEmpty));
-    w.state().table.setMemoryRow(firstEmpty, t.memory(firstEmpty - 1));
+    w.state().table.setMemory(firstEmpty, t.memory(firstEmpty - 1));
     w.ApplyHideEmpty();
     QVERIFY(!w.memoryView()->isRowHidden(firstEmpty));
 
@@ -305,7 +306,7 @@ void TestMainWindow::loadAndSaveThroughButtons()
     QCOMPARE(f.dialogs.fileRequests[0].startFolder, f.dataDir);
 
     // An edit marks the set changed; saving clears it.
-    w.state().table.setCell(2, 6, QStringLiteral("edited"));
+    mv::test::setCellText(w.state().table, 2, 6, QStringLiteral("edited"));
     w.state().MemoriesChanged = true;
     w.RefreshChangedState();
     QCOMPARE(f.find<QLabel>("StatusBar1_Panel2")->text(), QStringLiteral("Memories changed"));
@@ -365,7 +366,7 @@ void TestMainWindow::readRadioFillsTheWindow()
     QCOMPARE(w.state().DataSource, 1);
     QVERIFY(!w.state().MemoriesChanged);
     QCOMPARE(w.state().table.usedMemoryCount(), 44);
-    QCOMPARE(w.state().table.cell(1, 1), QStringLiteral("1.84000"));
+    QCOMPARE(mv::test::cellOf(w.state().table, 1, 1), QStringLiteral("1.84000"));
     QCOMPARE(pixelOf(w.memoryView(), 2, 1), QColor(204, 204, 255));
     QCOMPARE(pixelOf(w.memoryView(), 60, 1), QColor(235, 235, 235));
     // With MEMVAULT_SCREENSHOT_DIR set the window is kept as a picture for a look by eye.
@@ -463,7 +464,7 @@ void TestMainWindow::exitQuestion()
     Form1 &w = f.start(f.copyData(QStringLiteral("sample.450")));
     const QString path = w.state().CurrentFilePath;
     const QString undoFile = w.undo().filePath();
-    w.state().table.setCell(1, 6, QStringLiteral("changed before exit"));
+    mv::test::setCellText(w.state().table, 1, 6, QStringLiteral("changed before exit"));
     w.state().MemoriesChanged = true;
     f.dialogs.clear();
     f.dialogs.answers.enqueue(Answer(answer));

@@ -2,6 +2,7 @@
 // window, grid sizes and column widths, window placement, port menus and the
 // port diagnostic window, first run, about and help.
 #include "MainWindowFixture.h"
+#include "MemoryRows.h"
 #include "cat/CatLink.h"
 #include "cat/PortMap.h"
 #include "shell/MessageLog.h"
@@ -378,8 +379,8 @@ void TestShellWindows::firstRun()
     QCOMPARE(w.settings().text(Setting::HomeDir), f.dataDir);
     QCOMPARE(w.state().DataSource, 2);
     QVERIFY(QFile::exists(f.dataDir + QStringLiteral("/Initial memory file.450")));
-    QCOMPARE(w.state().table.cell(1, 1), QStringLiteral("7.00000"));
-    QCOMPARE(w.state().table.cell(1, 2), QStringLiteral("LSB"));
+    QCOMPARE(mv::test::cellOf(w.state().table, 1, 1), QStringLiteral("7.00000"));
+    QCOMPARE(mv::test::cellOf(w.state().table, 1, 2), QStringLiteral("LSB"));
 }
 
 void TestShellWindows::aboutWindow()
