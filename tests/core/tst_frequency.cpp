@@ -1,4 +1,5 @@
 // Frequency parsing, validation and number patterns under "." and "," locales.
+#include "DataRows.h"
 #include "LocaleCases.h"
 #include "ScriptedDialogs.h"
 #include "core/Frequency.h"
@@ -32,25 +33,23 @@ private slots:
         QTest::addColumn<bool>("quiet");
         QTest::addColumn<int>("expected");  // -1: no frequency
         QTest::addColumn<QString>("box");
-        QTest::newRow("14.195") << 0 << "14.195" << true << 1419500 << "";
-        QTest::newRow("digits dropped") << 0 << "14.1951234" << true << 1419512 << "";
-        QTest::newRow("whole") << 0 << "144" << true << 14400000 << "";
-        QTest::newRow("leading mark") << 0 << ".5" << true << 50000 << "";
-        QTest::newRow("blanks") << 0 << "  7.1  " << true << 710000 << "";
-        QTest::newRow("four decimals") << 0 << "0.0300" << true << 3000 << "";
-        QTest::newRow("letters, quiet") << 0 << "abc" << true << -1 << "";
-        QTest::newRow("empty") << 0 << "" << true << -1 << "";
-        QTest::newRow("letters") << 0 << "x1" << false << -1 << "Not a numeric value";
-        QTest::newRow("overflow shown even quiet")
-            << 0 << "99999" << true << -1 << "Error converting from string 99999";
-        QTest::newRow("check: blank") << 1 << "" << false << 700000 << "";
-        QTest::newRow("check: Empty") << 1 << "Empty" << false << 700000 << "";
-        QTest::newRow("check: low edge") << 1 << "0.03" << false << 3000 << "";
-        QTest::newRow("check: high edge") << 1 << "56" << false << 5600000 << "";
-        QTest::newRow("check: below") << 1 << "0.02999" << false << -1 << "Frequency is outside the range of the radio";
-        QTest::newRow("check: above") << 1 << "56.00001" << false << -1
-                                      << "Frequency is outside the range of the radio";
-        QTest::newRow("check: above, quiet") << 1 << "56.00001" << true << -1 << "";
+        mv::test::row("14.195", 0, "14.195", true, 1419500, "");
+        mv::test::row("digits dropped", 0, "14.1951234", true, 1419512, "");
+        mv::test::row("whole", 0, "144", true, 14400000, "");
+        mv::test::row("leading mark", 0, ".5", true, 50000, "");
+        mv::test::row("blanks", 0, "  7.1  ", true, 710000, "");
+        mv::test::row("four decimals", 0, "0.0300", true, 3000, "");
+        mv::test::row("letters, quiet", 0, "abc", true, -1, "");
+        mv::test::row("empty", 0, "", true, -1, "");
+        mv::test::row("letters", 0, "x1", false, -1, "Not a numeric value");
+        mv::test::row("overflow shown even quiet", 0, "99999", true, -1, "Error converting from string 99999");
+        mv::test::row("check: blank", 1, "", false, 700000, "");
+        mv::test::row("check: Empty", 1, "Empty", false, 700000, "");
+        mv::test::row("check: low edge", 1, "0.03", false, 3000, "");
+        mv::test::row("check: high edge", 1, "56", false, 5600000, "");
+        mv::test::row("check: below", 1, "0.02999", false, -1, "Frequency is outside the range of the radio");
+        mv::test::row("check: above", 1, "56.00001", false, -1, "Frequency is outside the range of the radio");
+        mv::test::row("check: above, quiet", 1, "56.00001", true, -1, "");
     }
     void parse()
     {
@@ -75,16 +74,11 @@ private slots:
         QTest::addColumn<int>("scale");
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("#0.000000") << qint64(14195123) << 6 << "#0.000000"
-                                   << "14.195123";
-        QTest::newRow("##.00000 no zero") << qint64(60000) << 5 << "##.00000"
-                                          << ".60000";
-        QTest::newRow("000") << qint64(7) << 0 << "000"
-                             << "007";
-        QTest::newRow("rounding") << qint64(7000005) << 6 << "##0.00000"
-                                  << "7.00001";
-        QTest::newRow("#.0") << qint64(11) << 1 << "#.0"
-                             << "1.1";
+        mv::test::row("#0.000000", qint64(14195123), 6, "#0.000000", "14.195123");
+        mv::test::row("##.00000 no zero", qint64(60000), 5, "##.00000", ".60000");
+        mv::test::row("000", qint64(7), 0, "000", "007");
+        mv::test::row("rounding", qint64(7000005), 6, "##0.00000", "7.00001");
+        mv::test::row("#.0", qint64(11), 1, "#.0", "1.1");
     }
     void patterns()
     {

@@ -1,4 +1,5 @@
 // Record decoding and building, and the table operations around them.
+#include "DataRows.h"
 #include "MemoryRows.h"
 #include "ScriptedDialogs.h"
 #include "core/MemoryRecord.h"
@@ -28,32 +29,28 @@ private slots:
         QTest::addColumn<QStringList>("cells");  // from the frequency on
         QTest::addColumn<QString>("written");
         const QStringList empty{"Empty", "", "", "", "", ""};
-        QTest::newRow("memory 1") << 1 << QStringList() << "MR00107000000+000000100000;" << true
-                                  << QStringList{"7.00000", "LSB", "Simplex", "", "67.0", ""}
-                                  << "MW00107000000+000000100000;";
-        QTest::newRow("memory rounds to 10 Hz")
-            << 9 << QStringList() << "MR00914195125+000000B01491;" << true
-            << QStringList{"14.19513", "FMN", "Plus", "CTCSS Enc+Dec", "254.1", ""} << "MW00914195130+000000B01491;";
-        QTest::newRow("PMS to the hertz")
-            << 504 << QStringList() << "MR50414195123+000000200000;" << true
-            << QStringList{"14.195123", "USB", "Simplex", "", "67.0"} << "MW50414195123+000000200000;";
-        QTest::newRow("unknown mode") << 3 << QStringList() << "MR00307000000+000000A00000;" << true
-                                      << QStringList{"7.00000", "?? ", "Simplex", "", "67.0", ""}
-                                      << "the mode '?? ' is not one the radio knows";
-        QTest::newRow("unknown shift and encoding")
-            << 3 << QStringList() << "MR00307000000+000000105003;" << true
-            << QStringList{"7.00000", "LSB", "??", "??", "67.0", ""} << "MW00307000000+000000100000;";
-        QTest::newRow("tone out of range: decoded fields stay")
-            << 2 << QStringList{"7.00000", "", "", "", "88.5", "d"} << "MR00214500000+000000400501;" << false
-            << QStringList{"14.50000", "FM", "Plus", "", "88.5", "d"} << "MW00214500000+000000400081;";
-        QTest::newRow("cut after the frequency")
-            << 4 << QStringList() << "MR00407000000+0000" << false << QStringList{"7.00000", "", "", "", "", ""}
-            << "the mode '' is not one the radio knows";
-        QTest::newRow("too short") << 4 << QStringList() << "MR004" << false << empty << "the memory is empty";
-        QTest::newRow("frequency not digits")
-            << 4 << QStringList() << "MR004ABCDEFGH+000000100000;" << false << empty << "the memory is empty";
-        QTest::newRow("no such memory") << 505 << QStringList() << "MR50507000000+000000100000;" << false
-                                        << QStringList() << "no such memory";
+        mv::test::row("memory 1", 1, QStringList(), "MR00107000000+000000100000;", true,
+                      QStringList{"7.00000", "LSB", "Simplex", "", "67.0", ""}, "MW00107000000+000000100000;");
+        mv::test::row("memory rounds to 10 Hz", 9, QStringList(), "MR00914195125+000000B01491;", true,
+                      QStringList{"14.19513", "FMN", "Plus", "CTCSS Enc+Dec", "254.1", ""},
+                      "MW00914195130+000000B01491;");
+        mv::test::row("PMS to the hertz", 504, QStringList(), "MR50414195123+000000200000;", true,
+                      QStringList{"14.195123", "USB", "Simplex", "", "67.0"}, "MW50414195123+000000200000;");
+        mv::test::row("unknown mode", 3, QStringList(), "MR00307000000+000000A00000;", true,
+                      QStringList{"7.00000", "?? ", "Simplex", "", "67.0", ""},
+                      "the mode '?? ' is not one the radio knows");
+        mv::test::row("unknown shift and encoding", 3, QStringList(), "MR00307000000+000000105003;", true,
+                      QStringList{"7.00000", "LSB", "??", "??", "67.0", ""}, "MW00307000000+000000100000;");
+        mv::test::row("tone out of range: decoded fields stay", 2, QStringList{"7.00000", "", "", "", "88.5", "d"},
+                      "MR00214500000+000000400501;", false, QStringList{"14.50000", "FM", "Plus", "", "88.5", "d"},
+                      "MW00214500000+000000400081;");
+        mv::test::row("cut after the frequency", 4, QStringList(), "MR00407000000+0000", false,
+                      QStringList{"7.00000", "", "", "", "", ""}, "the mode '' is not one the radio knows");
+        mv::test::row("too short", 4, QStringList(), "MR004", false, empty, "the memory is empty");
+        mv::test::row("frequency not digits", 4, QStringList(), "MR004ABCDEFGH+000000100000;", false, empty,
+                      "the memory is empty");
+        mv::test::row("no such memory", 505, QStringList(), "MR50507000000+000000100000;", false, QStringList(),
+                      "no such memory");
     }
     void decode()
     {
@@ -83,14 +80,13 @@ private slots:
         QTest::addColumn<int>("cat");
         QTest::addColumn<QStringList>("cells");
         QTest::addColumn<QString>("record");
-        QTest::newRow("memory 12") << 12 << QStringList{"29.62000", "FM", "Minus", "CTCSS Enc", "88.5"}
-                                   << "MW01229620000+000000402082;";
-        QTest::newRow("P2U") << 504 << QStringList{"28.000000", "USB", "Simplex", "", "67.0"}
-                             << "MW50428000000+000000200000;";
-        QTest::newRow("blank choices") << 500 << QStringList{"51.00000", "FMN", "", " ", ""}
-                                       << "MW50051000000+000000B00000;";
-        QTest::newRow("beyond eight digits")
-            << 7 << QStringList{"100.00000", "FM", "Simplex", "", "67.0"} << "MW00700000000+000000400000;";
+        mv::test::row("memory 12", 12, QStringList{"29.62000", "FM", "Minus", "CTCSS Enc", "88.5"},
+                      "MW01229620000+000000402082;");
+        mv::test::row("P2U", 504, QStringList{"28.000000", "USB", "Simplex", "", "67.0"},
+                      "MW50428000000+000000200000;");
+        mv::test::row("blank choices", 500, QStringList{"51.00000", "FMN", "", " ", ""}, "MW50051000000+000000B00000;");
+        mv::test::row("beyond eight digits", 7, QStringList{"100.00000", "FM", "Simplex", "", "67.0"},
+                      "MW00700000000+000000400000;");
     }
     void build()
     {

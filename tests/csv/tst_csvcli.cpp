@@ -1,5 +1,6 @@
 // memvault-cli export-csv / import-csv, run as a separate process under a
 // decimal-point and a decimal-comma locale.
+#include "DataRows.h"
 #include "MemoryRows.h"
 #include "TestFiles.h"
 #include "core/MemoryFiles.h"
@@ -78,8 +79,8 @@ private slots:
     void initTestCase_data()
     {
         QTest::addColumn<QString>("lcAll");
-        QTest::newRow("point") << "en_GB.UTF-8";
-        QTest::newRow("comma") << "de_DE.UTF-8";
+        mv::test::row("point", "en_GB.UTF-8");
+        mv::test::row("comma", "de_DE.UTF-8");
     }
     void init()
     {
@@ -93,9 +94,9 @@ private slots:
         QTest::addColumn<QString>("sep");  // "" = the locale's list separator
         QTest::addColumn<bool>("header");
         QTest::addColumn<QStringList>("numbers");
-        QTest::newRow("defaults") << QStringList{} << "" << true << QStringList{"1", "2", "3"};
-        QTest::newRow("keep numbers, no header")
-            << QStringList{"--keep-numbers", "--omit-header"} << "" << false << QStringList{"3", "7", "9"};
+        mv::test::row("defaults", QStringList{}, "", true, QStringList{"1", "2", "3"});
+        mv::test::row("keep numbers, no header", QStringList{"--keep-numbers", "--omit-header"}, "", false,
+                      QStringList{"3", "7", "9"});
     }
     void exportWholeTable()
     {
@@ -146,22 +147,16 @@ private slots:
         QVERIFY(QFile::exists(set + "dsc"));
     }
 
-    void importFromPipe_data()
-    {
-        QTest::addColumn<QString>("input");
-        QTest::newRow("-") << "-";
-    }
     void importFromPipe()
     {
         // The CSV is read once, so a pipe works: export with kept numbers, then
         // import the text from standard input with imported numbers.
-        QFETCH(QString, input);
         const QString set = makeMemorySet("trip.450");
         const QString csv = m_dir.filePath("trip.csv");
         QCOMPARE(cli({"export-csv", set, csv, "--keep-numbers"}).exitCode, 0);
         const QString target = m_dir.filePath("trip-target.450");
         QFile::remove(target);
-        const CliRun r = cli({"import-csv", input, target, "--use-numbers"}, readBytes(csv));
+        const CliRun r = cli({"import-csv", "-", target, "--use-numbers"}, readBytes(csv));
         QVERIFY2(r.exitCode == 0, qPrintable(r.err));
         QCOMPARE(r.out.trimmed(), QStringLiteral("Import completed"));
         MemoryTable original, copy;
@@ -178,17 +173,16 @@ private slots:
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<QStringList>("errLines");  // stderr holds these lines
         QTest::addColumn<QStringList>("filled");  // memories of the saved file
-        QTest::newRow("bad frequency, forced")
-            << QStringList{"1|99|FM", "2|3.7|LSB"} << QStringList{"--force", "--clear"}
-            << QStringList{"Record  1 memory 1. Skipped due to bad RX frequency of 99",
-                           "Import finished. Records loaded = 1, skipped = 1"}
-            << QStringList{"1 3.70000"};
-        QTest::newRow("three records at 499")
-            << QStringList{"1|3.7|LSB", "2|3.71|LSB", "3|3.72|LSB"} << QStringList{"--start", "499"}
-            << QStringList{"Cannot find an empty slot to use for importing",
-                           "Record  3. Skipped as there is no empty memory left",
-                           "Import finished. Records loaded = 2, skipped = 1"}
-            << QStringList{"3 7.05000", "7 14.20000", "9 51.60000", "499 3.70000", "500 3.71000"};
+        mv::test::row("bad frequency, forced", QStringList{"1|99|FM", "2|3.7|LSB"}, QStringList{"--force", "--clear"},
+                      QStringList{"Record  1 memory 1. Skipped due to bad RX frequency of 99",
+                                  "Import finished. Records loaded = 1, skipped = 1"},
+                      QStringList{"1 3.70000"});
+        mv::test::row("three records at 499", QStringList{"1|3.7|LSB", "2|3.71|LSB", "3|3.72|LSB"},
+                      QStringList{"--start", "499"},
+                      QStringList{"Cannot find an empty slot to use for importing",
+                                  "Record  3. Skipped as there is no empty memory left",
+                                  "Import finished. Records loaded = 2, skipped = 1"},
+                      QStringList{"3 7.05000", "7 14.20000", "9 51.60000", "499 3.70000", "500 3.71000"});
     }
     void partialImport()
     {
@@ -256,10 +250,8 @@ private slots:
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("success");
-        QTest::newRow("export-csv") << "export-csv"
-                                    << "Export completed";
-        QTest::newRow("import-csv") << "import-csv"
-                                    << "Import completed";
+        mv::test::row("export-csv", "export-csv", "Export completed");
+        mv::test::row("import-csv", "import-csv", "Import completed");
     }
     void fileSizeLimitKeepsOldFiles()
     {

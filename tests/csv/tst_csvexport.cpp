@@ -1,5 +1,6 @@
 // CSV export: columns, separators under "." and "," locales, numbering, only
 // selected memories, preview, the save dialog's rules and the error retry.
+#include "DataRows.h"
 #include "LocaleCases.h"
 #include "MemoryRows.h"
 #include "TestContext.h"
@@ -37,8 +38,8 @@ private slots:
     void separators_data()
     {
         QTest::addColumn<bool>("tab");
-        QTest::newRow("Comma") << false;
-        QTest::newRow("Tab") << true;
+        mv::test::row("Comma", false);
+        mv::test::row("Tab", true);
     }
     void separators()
     {
@@ -74,8 +75,8 @@ private slots:
     {
         QTest::addColumn<bool>("keep");
         QTest::addColumn<QStringList>("numbers");
-        QTest::newRow("running count") << false << QStringList{"1", "2", "3"};
-        QTest::newRow("kept numbers") << true << QStringList{"3", "7", "9"};
+        mv::test::row("running count", false, QStringList{"1", "2", "3"});
+        mv::test::row("kept numbers", true, QStringList{"3", "7", "9"});
     }
     void numbering()
     {
@@ -99,8 +100,8 @@ private slots:
     {
         QTest::addColumn<bool>("omitHeader");
         QTest::addColumn<int>("lines");
-        QTest::newRow("header only") << false << 1;
-        QTest::newRow("nothing") << true << 0;
+        mv::test::row("header only", false, 1);
+        mv::test::row("nothing", true, 0);
     }
     void emptyTable()
     {
@@ -122,8 +123,8 @@ private slots:
     {
         QTest::addColumn<QList<int>>("picked");
         QTest::addColumn<QStringList>("freqs");
-        QTest::newRow("none picked") << QList<int>{} << QStringList{};
-        QTest::newRow("two of three, one empty") << QList<int>{9, 3, 4} << QStringList{"7.05000", "51.60000"};
+        mv::test::row("none picked", QList<int>{}, QStringList{});
+        mv::test::row("two of three, one empty", QList<int>{9, 3, 4}, QStringList{"7.05000", "51.60000"});
     }
     void onlySelected()
     {
@@ -169,12 +170,9 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("written");
-        QTest::newRow("no extension") << "mems"
-                                      << "mems.CSV";
-        QTest::newRow("lower case csv") << "mems.csv"
-                                        << "mems.csv";
-        QTest::newRow("other extension") << "mems.txt"
-                                         << "mems.txt.CSV";
+        mv::test::row("no extension", "mems", "mems.CSV");
+        mv::test::row("lower case csv", "mems.csv", "mems.csv");
+        mv::test::row("other extension", "mems.txt", "mems.txt.CSV");
     }
     void fileNames()
     {
@@ -202,8 +200,8 @@ private slots:
     void replaceQuestion_data()
     {
         QTest::addColumn<Answer>("answer");
-        QTest::newRow("No keeps the file") << Answer::No;
-        QTest::newRow("Yes replaces it") << Answer::Yes;
+        mv::test::row("No keeps the file", Answer::No);
+        mv::test::row("Yes replaces it", Answer::Yes);
     }
     void replaceQuestion()
     {
@@ -257,8 +255,8 @@ private slots:
     void fullDiskKeepsTheOldFile_data()
     {
         QTest::addColumn<int>("room");  // bytes that fit on the disk
-        QTest::newRow("nothing fits") << 0;
-        QTest::newRow("header fits") << 150;
+        mv::test::row("nothing fits", 0);
+        mv::test::row("header fits", 150);
     }
     void fullDiskKeepsTheOldFile()
     {

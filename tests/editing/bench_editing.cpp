@@ -26,11 +26,7 @@ class BenchEditing : public QObject {
         return rows;
     }
 
-    static void setRows(EditingFixture &f, const std::vector<Memory> &rows)
-    {
-        MemoryTable::Batch batch(f.table());
-        f.table().setMemoryRows(rows);
-    }
+    static void setRows(EditingFixture &f, const std::vector<Memory> &rows) { f.table().setMemoryRows(rows); }
 
 private slots:
     void floorCopy500Rows()

@@ -1,4 +1,5 @@
 // The block commands of the "&Memories" and "&PMS" menus on a loaded table.
+#include "DataRows.h"
 #include "EditingFixture.h"
 
 #include <QSignalSpy>
@@ -15,8 +16,8 @@ private slots:
     {
         QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("changed");
-        QTest::newRow("No keeps the table") << int(Answer::No) << false;
-        QTest::newRow("Yes drops memory 500") << int(Answer::Yes) << true;
+        mv::test::row("No keeps the table", int(Answer::No), false);
+        mv::test::row("Yes drops memory 500", int(Answer::Yes), true);
     }
     void insertAboveWithoutRoomAsksToDrop()
     {
@@ -58,9 +59,9 @@ private slots:
     void cancelledQuestionsChangeNothing_data()
     {
         QTest::addColumn<int>("command");
-        QTest::newRow("delete") << 0;
-        QTest::newRow("remove") << 1;
-        QTest::newRow("PMS pair") << 2;
+        mv::test::row("delete", 0);
+        mv::test::row("remove", 1);
+        mv::test::row("PMS pair", 2);
     }
     void cancelledQuestionsChangeNothing()
     {
@@ -89,8 +90,8 @@ private slots:
     {
         QTest::addColumn<int>("first");
         QTest::addColumn<int>("last");
-        QTest::newRow("one row") << 3 << 3;
-        QTest::newRow("first row empty") << 2 << 5;
+        mv::test::row("one row", 3, 3);
+        mv::test::row("first row empty", 2, 5);
     }
     void fillDownGuards()
     {
@@ -109,8 +110,8 @@ private slots:
     {
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("pair");
-        QTest::newRow("P1U") << 2 << 1;
-        QTest::newRow("P2L") << 3 << 2;
+        mv::test::row("P1U", 2, 1);
+        mv::test::row("P2L", 3, 2);
     }
     void deletePmsPair()
     {

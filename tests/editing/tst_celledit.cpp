@@ -1,5 +1,6 @@
 // Confirming cell edits in the memory and PMS views, Shift+Insert, and the
 // pick lists the editors offer.
+#include "DataRows.h"
 #include "EditingFixture.h"
 #include "core/RadioTables.h"
 #include "rules/RepeaterRules.h"
@@ -22,31 +23,14 @@ private slots:
         QCOMPARE(f.table().memory(3).tone, qint8(toneIndex("88.5")));
     }
 
-    void decimalCommaLocale()
-    {
-        EditingFixture f;
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        DetectSeparators();
-        const bool ok = f.commands.ConfirmMemoryEdit(1, 1, "14,2");
-        const QString text = f.freq(1);
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
-        DetectSeparators();
-        QVERIFY(ok);
-        QCOMPARE(text, QString("14,20000"));
-    }
-
     void refusedFrequencyKeepsTheCell_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("message");
-        QTest::newRow("above 56 MHz") << "56.00001"
-                                      << "Frequency is outside the range of the radio";
-        QTest::newRow("below range") << "0.02999"
-                                     << "Frequency is outside the range of the radio";
-        QTest::newRow("letters") << "14.2x"
-                                 << "Not a numeric value";
-        QTest::newRow("two marks") << "14.2.1"
-                                   << "Not a numeric value";
+        mv::test::row("above 56 MHz", "56.00001", "Frequency is outside the range of the radio");
+        mv::test::row("below range", "0.02999", "Frequency is outside the range of the radio");
+        mv::test::row("letters", "14.2x", "Not a numeric value");
+        mv::test::row("two marks", "14.2.1", "Not a numeric value");
     }
     void refusedFrequencyKeepsTheCell()
     {
@@ -73,18 +57,10 @@ private slots:
         QTest::addColumn<QString>("shift");
         QTest::addColumn<QString>("mode");
         // The rule's step 20.0 K gives "FM"; the band table gives "FMN" there.
-        QTest::newRow("inside the rule") << true << "29.67"
-                                         << "Minus"
-                                         << "FM";
-        QTest::newRow("on its upper limit") << true << "29.69"
-                                            << "Minus"
-                                            << "FM";
-        QTest::newRow("outside every rule") << true << "14.2"
-                                            << "Simplex"
-                                            << "USB";
-        QTest::newRow("rules switched off") << false << "29.67"
-                                            << "Plus"
-                                            << "FMN";
+        mv::test::row("inside the rule", true, "29.67", "Minus", "FM");
+        mv::test::row("on its upper limit", true, "29.69", "Minus", "FM");
+        mv::test::row("outside every rule", true, "14.2", "Simplex", "USB");
+        mv::test::row("rules switched off", false, "29.67", "Plus", "FMN");
     }
     void repeaterRuleSetsTheShift()
     {
@@ -104,12 +80,12 @@ private slots:
     {
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("text");
-        QTest::newRow("mode") << 2 << "";
-        QTest::newRow("shift") << 3 << "";
-        QTest::newRow("encoding") << 4 << "";
-        QTest::newRow("tone") << 5 << "";
-        QTest::newRow("no such mode") << 2 << "SSB";
-        QTest::newRow("no such tone") << 5 << "100";
+        mv::test::row("mode", 2, "");
+        mv::test::row("shift", 3, "");
+        mv::test::row("encoding", 4, "");
+        mv::test::row("tone", 5, "");
+        mv::test::row("no such mode", 2, "SSB");
+        mv::test::row("no such tone", 5, "100");
     }
     void emptyChoicesAreRefusedSilently()
     {
@@ -129,16 +105,11 @@ private slots:
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("mode") << 2 << "USRU"
-                              << "USRU";
-        QTest::newRow("mode, other case") << 2 << "fmn"
-                                          << "FMN";
-        QTest::newRow("shift") << 3 << "Minus"
-                               << "Minus";
-        QTest::newRow("encoding") << 4 << "CTCSS Enc+Dec"
-                                  << "CTCSS Enc+Dec";
-        QTest::newRow("tone") << 5 << "254.1"
-                              << "254.1";
+        mv::test::row("mode", 2, "USRU", "USRU");
+        mv::test::row("mode, other case", 2, "fmn", "FMN");
+        mv::test::row("shift", 3, "Minus", "Minus");
+        mv::test::row("encoding", 4, "CTCSS Enc+Dec", "CTCSS Enc+Dec");
+        mv::test::row("tone", 5, "254.1", "254.1");
     }
     void choicesAreStored()
     {
@@ -157,14 +128,11 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("120 characters") << QString(120, 'x') << QString(100, 'x');
-        QTest::newRow("comma and semicolon") << "a,b;c"
-                                             << "a b c";
-        QTest::newRow("double quote") << "say \"hi\""
-                                      << "say  hi ";
-        QTest::newRow("tab and line break") << "two\tlines\r\nhere"
-                                            << "two lines  here";
-        QTest::newRow("cleaned before the cut") << QString(99, 'y') + ",z" << QString(99, 'y') + " ";
+        mv::test::row("120 characters", QString(120, 'x'), QString(100, 'x'));
+        mv::test::row("comma and semicolon", "a,b;c", "a b c");
+        mv::test::row("double quote", "say \"hi\"", "say  hi ");
+        mv::test::row("tab and line break", "two\tlines\r\nhere", "two lines  here");
+        mv::test::row("cleaned before the cut", QString(99, 'y') + ",z", QString(99, 'y') + " ");
     }
     void descriptionsAreCleanedAndCut()
     {
@@ -197,8 +165,8 @@ private slots:
     {
         QTest::addColumn<int>("dataSource");
         QTest::addColumn<bool>("undoing");
-        QTest::newRow("nothing loaded") << 0 << false;
-        QTest::newRow("undo running") << 2 << true;
+        mv::test::row("nothing loaded", 0, false);
+        mv::test::row("undo running", 2, true);
     }
     void nothingIsEditedWithoutDataOrDuringUndo()
     {

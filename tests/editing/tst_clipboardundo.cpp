@@ -1,4 +1,5 @@
 // Copy, cut and paste of memory blocks, and the one-level undo snapshot file.
+#include "DataRows.h"
 #include "EditingFixture.h"
 
 #include <QDir>
@@ -145,15 +146,15 @@ private slots:
     void imagesOfOtherShapesAreRefused_data()
     {
         QTest::addColumn<QByteArray>("data");
-        QTest::newRow("empty") << QByteArray();
-        QTest::newRow("garbage") << QByteArray("MEMVAULT undo, but not really");
+        mv::test::row("empty", QByteArray());
+        mv::test::row("garbage", QByteArray("MEMVAULT undo, but not really"));
         EditingFixture f;
         f.use(1);
         QByteArray good = mv::UndoSnapshot::encode(f.table());
-        QTest::newRow("trailing bytes") << good + "x";
+        mv::test::row("trailing bytes", good + "x");
         QByteArray wrongVersion = good;
         wrongVersion[7] = 9;
-        QTest::newRow("version") << wrongVersion;
+        mv::test::row("version", wrongVersion);
     }
     void imagesOfOtherShapesAreRefused()
     {
@@ -168,10 +169,10 @@ private slots:
     void eachBulkCommandIsOneChange_data()
     {
         QTest::addColumn<int>("command");
-        QTest::newRow("paste") << 0;
-        QTest::newRow("sort by frequency") << 1;
-        QTest::newRow("compact") << 2;
-        QTest::newRow("remove") << 3;
+        mv::test::row("paste", 0);
+        mv::test::row("sort by frequency", 1);
+        mv::test::row("compact", 2);
+        mv::test::row("remove", 3);
     }
     void eachBulkCommandIsOneChange()
     {

@@ -18,7 +18,8 @@ namespace {
 
 Memory usedRow(qint32 frequency)
 {
-    return {.used = true, .frequency = frequency, .mode = Mode::FM, .shift = Shift::Simplex, .tone = 0};
+    return {
+        .used = true, .frequency = frequency, .mode = Mode::FM, .shift = Shift::Simplex, .tone = 0, .description = {}};
 }
 
 }  // namespace
@@ -88,14 +89,14 @@ void TestMemoryTableModel::cellTexts_data()
                          .frequency = 705000,
                          .mode = Mode::Unknown,
                          .shift = Shift::Unknown,
-                         .encoding = Encoding::Unknown};
-    const Memory pmsToTheHertz{.used = true, .frequency = 1419512, .hertz = 3, .mode = Mode::USB};
-    const QStringList fullCells{"145.60000", "FMN", "Minus", "CTCSS Enc+Dec", "254.1", "Club"};
+                         .encoding = Encoding::Unknown,
+                         .description = {}};
+    const Memory pmsToTheHertz{.used = true, .frequency = 1419512, .hertz = 3, .mode = Mode::USB, .description = {}};
     for (const char *locale : {"en_GB", "de_DE"}) {
         const bool comma = QByteArray(locale) == "de_DE";
         auto mark = [&](QString text) { return comma ? text.replace('.', ',') : text; };
         QTest::addRow("%s: every field", locale)
-            << locale << 0 << full << QStringList{mark(fullCells[0]), "FMN", "Minus", "CTCSS Enc+Dec", "254.1", "Club"};
+            << locale << 0 << full << QStringList{mark("145.60000"), "FMN", "Minus", "CTCSS Enc+Dec", "254.1", "Club"};
         QTest::addRow("%s: unknown codes", locale)
             << locale << 0 << damaged << QStringList{mark("7.05000"), "?? ", "??", "??", "", ""};
         QTest::addRow("%s: PMS to the hertz", locale)
@@ -104,7 +105,7 @@ void TestMemoryTableModel::cellTexts_data()
     QTest::newRow("empty with a description") << "en_GB" << 0 << Memory{.mode = Mode::FM, .description = "kept"}
                                               << QStringList{"Empty", "", "", "", "", "kept"};
     QTest::newRow("blank encoding choice")
-        << "en_GB" << 0 << Memory{.used = true, .frequency = 700000, .encoding = Encoding::Off}
+        << "en_GB" << 0 << Memory{.used = true, .frequency = 700000, .encoding = Encoding::Off, .description = {}}
         << QStringList{"7.00000", "", "", " ", "", ""};
 }
 

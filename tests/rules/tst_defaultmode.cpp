@@ -1,4 +1,5 @@
 // Mode proposed for a frequency: band edges, and the step of a matching rule.
+#include "DataRows.h"
 #include "core/RadioTables.h"
 #include "rules/RepeaterRules.h"
 
@@ -28,23 +29,15 @@ private slots:
             QTest::addRow("%d", e.f) << e.f << QString() << QString(e.at);
             QTest::addRow("%d", e.f - 1) << e.f - 1 << QString() << QString(e.below);
         }
-        QTest::newRow("inside 40 m") << 705000 << ""
-                                     << "LSB";
-        QTest::newRow("zero") << 0 << ""
-                              << "AM";
-        QTest::newRow("not a frequency") << -1 << ""
-                                         << "AM";
-        QTest::newRow("no rule there: 2 m band") << 14570000 << ""
-                                                 << "FM";
+        mv::test::row("inside 40 m", 705000, "", "LSB");
+        mv::test::row("zero", 0, "", "AM");
+        mv::test::row("not a frequency", -1, "", "AM");
+        mv::test::row("no rule there: 2 m band", 14570000, "", "FM");
         // The step is compared as text with "15": "5.0 K" sorts after it.
-        QTest::newRow("rule step 12.5 K") << 14570000 << "12.5 K"
-                                          << "FMN";
-        QTest::newRow("rule step 15.0 K") << 14570000 << "15.0 K"
-                                          << "FM";
-        QTest::newRow("rule step 5.0 K") << 14570000 << "5.0 K"
-                                         << "FM";
-        QTest::newRow("outside the rule: band table") << 14400000 << "12.5 K"
-                                                      << "USB";
+        mv::test::row("rule step 12.5 K", 14570000, "12.5 K", "FMN");
+        mv::test::row("rule step 15.0 K", 14570000, "15.0 K", "FM");
+        mv::test::row("rule step 5.0 K", 14570000, "5.0 K", "FM");
+        mv::test::row("outside the rule: band table", 14400000, "12.5 K", "USB");
     }
     void modeOf()
     {

@@ -1,5 +1,6 @@
 // The rules window's rows: presets as cell texts, storing and reloading them,
 // and the checks of typed Low, High and Amount cells, under "." and "," locales.
+#include "DataRows.h"
 #include "LocaleCases.h"
 #include "TestContext.h"
 #include "core/NumberText.h"
@@ -123,13 +124,13 @@ private slots:
         QTest::addColumn<bool>("allowAny");
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<QString>("cell");
-        QTest::newRow("30, band top") << "30" << false << true << "30.00000";
-        QTest::newRow("52") << "52" << false << true << "52.00000";
-        QTest::newRow("30.00001") << "30.00001" << false << false << "";
-        QTest::newRow("53.01") << "53.01" << false << false << "";
-        QTest::newRow("rounded into the band") << "29.999996" << false << true << "30.00000";
-        QTest::newRow("144 allowed") << "144" << true << true << "144.00000";
-        QTest::newRow("53.01 allowed") << "53.01" << true << true << "53.01000";
+        mv::test::row("30, band top", "30", false, true, "30.00000");
+        mv::test::row("52", "52", false, true, "52.00000");
+        mv::test::row("30.00001", "30.00001", false, false, "");
+        mv::test::row("53.01", "53.01", false, false, "");
+        mv::test::row("rounded into the band", "29.999996", false, true, "30.00000");
+        mv::test::row("144 allowed", "144", true, true, "144.00000");
+        mv::test::row("53.01 allowed", "53.01", true, true, "53.01000");
     }
     void frequencyEntry()
     {
@@ -183,11 +184,11 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<QStringList>("boxes");
-        QTest::newRow("0") << "0" << true << QStringList{};
-        QTest::newRow("99.99") << "99.99" << true << QStringList{};
-        QTest::newRow("100") << "100" << false << QStringList{};
-        QTest::newRow("-1") << "-1" << false << QStringList{};
-        QTest::newRow("text") << "six" << false << QStringList{"Not a numeric value"};
+        mv::test::row("0", "0", true, QStringList{});
+        mv::test::row("99.99", "99.99", true, QStringList{});
+        mv::test::row("100", "100", false, QStringList{});
+        mv::test::row("-1", "-1", false, QStringList{});
+        mv::test::row("text", "six", false, QStringList{"Not a numeric value"});
     }
     void amountEntry()
     {
