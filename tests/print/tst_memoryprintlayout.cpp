@@ -6,6 +6,7 @@
 #include "print/MemoryPrintLayout.h"
 
 #include <QtTest>
+#include <numeric>
 
 using namespace mv;
 using Kind = PrintLine::Kind;
@@ -128,6 +129,9 @@ private slots:
         mv::test::row("last used", QList<int>{500}, QStringList{"Memories 1 to 499 empty"});
         mv::test::row("single gaps", QList<int>{1, 3, 40},
                       QStringList{"Memory 2 empty", "Memories 4 to 39 empty", "Memories 41 to 500 empty"});
+        QList<int> all(500);
+        std::iota(all.begin(), all.end(), 1);
+        mv::test::row("every memory used", all, QStringList());
     }
     void emptyRuns()
     {
@@ -139,17 +143,6 @@ private slots:
         const MemoryPrintLayout layout = LayoutMemoryPrint(t, PrintOptions(), "x.450", 1000);
         QCOMPARE(texts(layout, Kind::EmptyRun), runs);
         QCOMPARE(texts(layout, Kind::Memory).size(), used.size());
-    }
-
-    void fullTableHasNoRuns()
-    {
-        MemoryTable t;
-        for (int n = 1; n <= 500; ++n)
-            useMemory(t, n);
-        const MemoryPrintLayout layout = LayoutMemoryPrint(t, PrintOptions(), "x.450", 50);
-        QVERIFY(texts(layout, Kind::EmptyRun).isEmpty());
-        QCOMPARE(texts(layout, Kind::Memory).size(), 500);
-        checkPages(layout, 50);
     }
 
     void splitDescription_data()
@@ -186,14 +179,6 @@ private slots:
         MemoryTable t;
         for (int n = 1; n <= 10; ++n)
             useMemory(t, n, n == 6 ? "^Second part" : QString("M%1").arg(n));
-        const MemoryPrintLayout plain = [&] {
-            MemoryTable u;
-            for (int n = 1; n <= 10; ++n)
-                useMemory(u, n);
-            return LayoutMemoryPrint(u, PrintOptions(), "x.450", 60);
-        }();
-        QCOMPARE(plain.pages.size(), 1);
-
         const MemoryPrintLayout layout = LayoutMemoryPrint(t, PrintOptions(), "x.450", 60);
         QCOMPARE(layout.pages.size(), 2);
         checkPages(layout, 60);
