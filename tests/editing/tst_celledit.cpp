@@ -100,48 +100,37 @@ private slots:
         QVERIFY(!f.t.state.MemoriesChanged);
     }
 
-    void choicesAreStored_data()
+    // A confirmed choice or description, and the tone the memory then has.
+    void editsAreStored_data()
     {
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("stored");
-        mv::test::row("mode", 2, "USRU", "USRU");
-        mv::test::row("mode, other case", 2, "fmn", "FMN");
-        mv::test::row("shift", 3, "Minus", "Minus");
-        mv::test::row("encoding", 4, "CTCSS Enc+Dec", "CTCSS Enc+Dec");
-        mv::test::row("tone", 5, "254.1", "254.1");
+        QTest::addColumn<QString>("tone");
+        mv::test::row("mode", 2, "USRU", "USRU", "88.5");
+        mv::test::row("mode, other case", 2, "fmn", "FMN", "88.5");
+        mv::test::row("shift", 3, "Minus", "Minus", "88.5");
+        mv::test::row("encoding", 4, "CTCSS Enc+Dec", "CTCSS Enc+Dec", "88.5");
+        mv::test::row("blank encoding clears the tone", 4, " ", " ", "");
+        mv::test::row("tone", 5, "254.1", "254.1", "254.1");
+        mv::test::row("description of 120 characters", 6, QString(120, 'x'), QString(100, 'x'), "88.5");
+        mv::test::row("comma and semicolon", 6, "a,b;c", "a b c", "88.5");
+        mv::test::row("double quote", 6, "say \"hi\"", "say  hi ", "88.5");
+        mv::test::row("tab and line break", 6, "two\tlines\r\nhere", "two lines  here", "88.5");
+        mv::test::row("cleaned before the cut", 6, QString(99, 'y') + ",z", QString(99, 'y') + " ", "88.5");
     }
-    void choicesAreStored()
+    void editsAreStored()
     {
         QFETCH(int, column);
         QFETCH(QString, text);
         QFETCH(QString, stored);
+        QFETCH(QString, tone);
         EditingFixture f;
         f.use(6);
         QVERIFY(f.commands.ConfirmMemoryEdit(6, column, text));
         QCOMPARE(mv::test::cellOf(f.table(), 6, column), stored);
-        QCOMPARE(mv::test::cellOf(f.table(), 6, MemoryTable::ColTone), column == 5 ? stored : QString("88.5"));
+        QCOMPARE(mv::test::cellOf(f.table(), 6, MemoryTable::ColTone), tone);
         QVERIFY(f.t.state.MemoriesChanged);
-    }
-
-    void descriptionsAreCleanedAndCut_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("stored");
-        mv::test::row("120 characters", QString(120, 'x'), QString(100, 'x'));
-        mv::test::row("comma and semicolon", "a,b;c", "a b c");
-        mv::test::row("double quote", "say \"hi\"", "say  hi ");
-        mv::test::row("tab and line break", "two\tlines\r\nhere", "two lines  here");
-        mv::test::row("cleaned before the cut", QString(99, 'y') + ",z", QString(99, 'y') + " ");
-    }
-    void descriptionsAreCleanedAndCut()
-    {
-        QFETCH(QString, typed);
-        QFETCH(QString, stored);
-        EditingFixture f;
-        f.use(6);
-        QVERIFY(f.commands.ConfirmMemoryEdit(6, 6, typed));
-        QCOMPARE(f.desc(6), stored);
     }
 
     void clearTextKeepsTheLength()
