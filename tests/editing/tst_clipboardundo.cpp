@@ -66,27 +66,26 @@ private slots:
             QCOMPARE(f.table().memory(n), before[size_t(n - 1)]);
     }
 
-    void pasteOntoItsOwnFirstRowDoesNothing()
+    void pasteThatDoesNothing_data()
     {
+        QTest::addColumn<bool>("copied");
+        mv::test::row("onto its own first row", true);
+        mv::test::row("before any copy", false);
+    }
+    void pasteThatDoesNothing()
+    {
+        QFETCH(bool, copied);
         EditingFixture f;
         f.useRange(10, 12);
         const auto before = f.table().memoryRows();
         f.select(10, 12);
-        f.commands.Copy();
-        f.current(10);
+        if (copied)
+            f.commands.Copy();
+        f.current(copied ? 10 : 11);
         f.commands.Paste();
         QVERIFY(f.table().memoryRows() == before);
         QVERIFY(!f.undo.available());
         QVERIFY(!f.t.state.MemoriesChanged);
-    }
-
-    void pasteBeforeAnyCopyDoesNothing()
-    {
-        EditingFixture f;
-        f.useRange(1, 5);
-        f.current(3);
-        f.commands.Paste();
-        QVERIFY(!f.undo.available());
     }
 
     void snapshotGivesBackEveryCellExactly()
