@@ -1,7 +1,8 @@
 #pragma once
 // Frequencies: whole numbers of 10 Hz units inside the logic (145.6 MHz is
-// 14560000), MHz text with the locale's decimal mark in cells. These are the only
-// converters between the two.
+// 14560000), MHz text with the locale's decimal mark in cells. These and the cell
+// texts of MemoryText.h (which also carry a PMS memory's six decimals) are the
+// only converters between the two.
 #include <QString>
 #include <QtGlobal>
 #include <optional>
