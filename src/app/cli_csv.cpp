@@ -3,9 +3,10 @@
 // window's table.
 #include "CliCommands.h"
 #include "core/AppState.h"
-#include "core/MemoryFiles.h"
+#include "core/MemorySetFormat.h"
 #include "csv/CsvExport.h"
 #include "csv/CsvImport.h"
+#include "rules/RepeaterRules.h"
 #include "shell/Dialogs.h"
 #include "shell/MessageLog.h"
 #include "shell/SettingsStore.h"
@@ -69,7 +70,8 @@ int usage(const char *text)
     return 2;
 }
 
-const char *kExportUsage = "export-csv FILE.450 OUT.csv [--tab] [--keep-numbers] [--omit-header]";
+const char *kExportUsage
+    = "export-csv FILE.450 OUT.csv [--format memvault|chirp] [--tab] [--keep-numbers] [--omit-header]";
 const char *kImportUsage
     = "import-csv IN.csv|- FILE.450 [--start N] [--use-numbers] [--clear] [--omit-duplicates] [--force]";
 
@@ -79,7 +81,23 @@ int runExportCsv(const QStringList &args)
 {
     QStringList files;
     CsvExportOptions options;
-    for (const QString &a : args) {
+    bool ownOnly = false;  // an option of this program's own layout was given
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &a = args[i];
+        if (a == QLatin1String("--format") || a.startsWith(QLatin1String("--format="))) {
+            QString format;
+            if (a.startsWith(QLatin1String("--format=")))
+                format = a.mid(9);
+            else if (i + 1 < args.size())
+                format = args[++i];
+            if (format == QLatin1String("chirp"))
+                options.layout = CsvLayout::Chirp;
+            else if (format != QLatin1String("memvault"))
+                return usage(kExportUsage);
+            continue;
+        }
+        ownOnly = ownOnly || a == QLatin1String("--tab") || a == QLatin1String("--keep-numbers")
+                  || a == QLatin1String("--omit-header");
         if (a == QLatin1String("--tab"))
             options.tab = true;
         else if (a == QLatin1String("--keep-numbers"))
@@ -93,8 +111,19 @@ int runExportCsv(const QStringList &args)
     }
     if (files.size() != 2)
         return usage(kExportUsage);
+    if (ownOnly && options.layout == CsvLayout::Chirp) {
+        printErr(QStringLiteral("memvault-cli: --tab, --keep-numbers and --omit-header do not apply to CHIRP's "
+                                "layout, which always has a header, commas and memory numbers"));
+        return 2;
+    }
 
     CliContext c;
+    RepeaterRuleSet rules;
+    if (options.layout == CsvLayout::Chirp) {
+        // Offsets come from the repeater rules the window uses.
+        LoadRepeaterRules(rules, c.settings, nullptr, &c.log);
+        options.rules = &rules;
+    }
     QString error;
     int ignored = 0;
     if (!readMemorySet(files[0], c.state.table, &c.log, &error, nullptr, &ignored)) {

@@ -9,8 +9,8 @@
 #include "cat/CatLink.h"
 #include "cat/RadioTransfer.h"
 #include "core/AppState.h"
-#include "core/MemoryFiles.h"
 #include "core/MemoryRecord.h"
+#include "core/MemorySetFormat.h"
 #include "shell/Dialogs.h"
 #include "shell/MessageLog.h"
 #include "shell/SettingsStore.h"
@@ -21,6 +21,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <optional>
 #include <unistd.h>
 
 namespace mv::cli {
@@ -95,7 +96,7 @@ private:
 struct RadioArgs {
     int port = 0;
     QString device;
-    QString speed;
+    std::optional<LineSettings> speed;
     bool log = false;
     bool dryRun = false;
     bool verify = false;
@@ -147,9 +148,12 @@ int parseArgs(const QStringList &args, Command command, RadioArgs *out)
                 return usage(QStringLiteral("--device needs a path"));
             out->device = value;
         } else if (arg == QLatin1String("--speed")) {
-            if (!CatLink::RateSettings().contains(value + QStringLiteral(",N,8,2")))
+            for (const LineSettings &rate : CatLink::RateSettings()) {
+                if (QString::number(rate.baud) == value)
+                    out->speed = rate;
+            }
+            if (!out->speed)
                 return usage(QStringLiteral("--speed must be 4800, 9600, 19200 or 38400"));
-            out->speed = value + QStringLiteral(",N,8,2");
         } else if (arg == QLatin1String("--log") && command != Command::Diff) {
             out->log = true;
         } else if (arg == QLatin1String("--dry-run") && command == Command::Write) {
@@ -231,8 +235,8 @@ struct Session {
             link.CommPort = a.port;
         if (!a.device.isEmpty())
             link.setDeviceOverride(a.device);
-        if (!a.speed.isEmpty())
-            link.UserCommSpeed = a.speed;
+        if (a.speed)
+            link.UserCommSpeed = *a.speed;
         if (a.keepRate)
             link.RestoreCatRate = false;
         g_interrupted = 0;
@@ -329,7 +333,7 @@ int runWrite(const QStringList &args)
     const QString path = withMemorySuffix(a.file);
     if (!loadFile(s, path, s.state.table))
         return 1;
-    s.state.DataSource = 2;
+    s.state.DataSource = DataSource::File;
     s.state.FileLoadComplete = true;
     s.state.CurrentFilePath = path;
 

@@ -1,7 +1,7 @@
 // memvault-cli show [--records] FILE: a memory set as the program loads it.
 #include "CliCommands.h"
 
-#include "core/MemoryFiles.h"
+#include "core/MemorySetFormat.h"
 #include "core/MemoryTable.h"
 #include "core/MemoryText.h"
 #include "core/RadioTables.h"

@@ -13,7 +13,7 @@
 namespace mv {
 
 namespace {
-const QString kTrace = QStringLiteral("Y");
+constexpr LogLevel kTrace = LogLevel::Trace;
 constexpr int kReplyPollMs = 5;
 
 // Received text for a log line: control and 8-bit characters as \xNN.
@@ -31,10 +31,10 @@ QString printable(const QString &text)
 }
 }  // namespace
 
-const QStringList &CatLink::RateSettings()
+const QList<LineSettings> &CatLink::RateSettings()
 {
-    static const QStringList rates{QStringLiteral("38400,N,8,2"), QStringLiteral("19200,N,8,2"),
-                                   QStringLiteral("9600,N,8,2"), QStringLiteral("4800,N,8,2")};
+    static const QList<LineSettings> rates{LineSettings::catRate(38400), LineSettings::catRate(19200),
+                                           LineSettings::catRate(9600), LineSettings::catRate(4800)};
     return rates;
 }
 
@@ -57,7 +57,11 @@ void CatLink::LoadSettings()
     const int port = m_settings.get<Setting::CommPort>();
     CommPort = (port >= 1 && port <= kPortCount) ? port : 1;
     const QString speed = m_settings.get<Setting::UserCommSpeed>();
-    UserCommSpeed = RateSettings().contains(speed) ? speed : QStringLiteral("38400,N,8,2");
+    UserCommSpeed = LineSettings::catRate(38400);
+    for (const LineSettings &rate : RateSettings()) {
+        if (rate.text() == speed)
+            UserCommSpeed = rate;
+    }
     DoNotUseRts = m_settings.get<Setting::RTS>();
     RestoreCatRate = m_settings.get<Setting::RestoreCatRate>();
 }
@@ -72,11 +76,11 @@ void CatLink::ChooseCommPort(int n)
 
 void CatLink::ChooseCommSpeed(int baud)
 {
-    const QString text = QStringLiteral("%1,N,8,2").arg(baud);
-    if (!RateSettings().contains(text))
+    const LineSettings speed = LineSettings::catRate(baud);
+    if (!RateSettings().contains(speed))
         return;
-    UserCommSpeed = text;
-    m_settings.set<Setting::UserCommSpeed>(text);
+    UserCommSpeed = speed;
+    m_settings.set<Setting::UserCommSpeed>(speed.text());
 }
 
 void CatLink::SetDoNotUseRts(bool on)
@@ -100,7 +104,7 @@ QString CatLink::deviceFor(int port) const
 
 bool CatLink::isOpen() const { return m_port && m_port->isOpen(); }
 
-void CatLink::SetCommPort(int port, const QString &settings)
+void CatLink::SetCommPort(int port, const LineSettings &settings)
 {
     if (m_port)
         CloseCommPort();

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace mv {
 
@@ -34,8 +35,8 @@ public:
 
     // Link state
     int CommPort = 1;  // 1..16
-    QString UserCommSpeed = QStringLiteral("38400,N,8,2");
-    QString ActiveSettings = QStringLiteral("38400,N,8,2");
+    LineSettings UserCommSpeed = LineSettings::catRate(38400);
+    LineSettings ActiveSettings = LineSettings::catRate(38400);
     QString ReplyBuffer;
     bool DoNotUseRts = false;
     // Switch the radio back to the CAT rate it was found at when a transfer ends
@@ -43,7 +44,9 @@ public:
     bool RestoreCatRate = true;
 
     // Reads "Commport", "UserCommSpeed", "RTS", "RestoreCatRate" from the
-    // settings (bad values fall back to the defaults).
+    // settings (bad values fall back to the defaults). "UserCommSpeed" is kept
+    // as text ("38400,N,8,2"), as older versions wrote it; any text but one of
+    // the four radio rates counts as bad.
     void LoadSettings();
     // Menu choices: store the value (the open port is not touched).
     void ChooseCommPort(int n);  // writes "CommPort"
@@ -57,7 +60,7 @@ public:
     // The device that SetCommPort(port) opens.
     QString deviceFor(int port) const;
 
-    void SetCommPort(int port, const QString &settings);
+    void SetCommPort(int port, const LineSettings &settings);
     bool isOpen() const;
     void SendCommand(const QString &command);
     // Sends `command` and waits for the reply `accept` takes. Every other
@@ -90,8 +93,11 @@ public:
     // name the device, such as the command line's).
     QString lastDevice() const { return m_lastDevice; }
     QString lastOpenError() const { return m_lastOpenError; }
-    // The line settings the port is open with (empty when closed).
-    QString openSettings() const { return isOpen() ? m_openSettings : QString(); }
+    // The line settings the port is open with (none when closed).
+    std::optional<LineSettings> openSettings() const
+    {
+        return isOpen() ? std::optional<LineSettings>(m_openSettings) : std::nullopt;
+    }
 
     // A reply longer than this without its ";" is noise, not a reply.
     static constexpr int kReplyLimit = 1024;
@@ -103,7 +109,7 @@ public:
     // The longest wait for written characters to leave the port.
     static constexpr int kDrainLimitMs = 2000;
     // The four line settings the radio can be set to, fastest first.
-    static const QStringList &RateSettings();
+    static const QList<LineSettings> &RateSettings();
 
 private:
     SettingsStore &m_settings;
@@ -114,7 +120,7 @@ private:
     QString m_deviceOverride;
     QString m_lastDevice;
     QString m_lastOpenError;
-    QString m_openSettings;
+    LineSettings m_openSettings;
     int m_openPort = 0;
 
     void waitForWireIdle();

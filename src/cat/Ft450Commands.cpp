@@ -17,7 +17,7 @@ CatReply Ft450Commands::identify() { return m_link.Transact(QStringLiteral("ID;"
 
 void Ft450Commands::autoInformationOff() { m_link.SendCommand(QStringLiteral("AI0;")); }
 
-bool Ft450Commands::setCatRate(const QString &settings)
+bool Ft450Commands::setCatRate(const LineSettings &settings)
 {
     // The menu item counts up from 4800 (1) to 38400 (4); the list runs fastest first.
     const int rateIndex = int(CatLink::RateSettings().indexOf(settings));

@@ -22,7 +22,7 @@ public:
     void autoInformationOff();
     // "EX0101;".."EX0104;": the radio's CAT rate set to one of the four line
     // settings (CatLink::RateSettings). False, and nothing sent, for any other.
-    bool setCatRate(const QString &settings);
+    bool setCatRate(const LineSettings &settings);
     // "MR" + three digits + ";": accepted only as memory n's record or "?;".
     CatReply readMemory(int n);
     // An "MW" record. The radio answers only when it refuses ("?;").

@@ -26,16 +26,11 @@ class QtSerialPortDevice : public SerialPort {
 public:
     QtSerialPortDevice() { m_clock.start(); }
 
-    bool open(const QString &device, const QString &settings, bool rtsCts) override
+    bool open(const QString &device, const LineSettings &s, bool rtsCts) override
     {
         close();
         m_error.clear();
         m_denied = false;
-        LineSettings s;
-        if (!ParseLineSettings(settings, &s)) {
-            m_error = QStringLiteral("invalid line settings \"%1\"").arg(settings);
-            return false;
-        }
         if (device.trimmed().isEmpty()) {
             m_error = QStringLiteral("no device name");
             return false;

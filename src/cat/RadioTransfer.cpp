@@ -23,10 +23,10 @@ namespace mv {
 
 namespace {
 
-const QString kTrace = QStringLiteral("Y");
+constexpr LogLevel kTrace = LogLevel::Trace;
 const QString kCrLf = QStringLiteral("\r\n");
 
-QString rateOf(const QString &settings) { return settings.section(QLatin1Char(','), 0, 0); }
+QString rateOf(const LineSettings &settings) { return QString::number(settings.baud); }
 
 // The reply in set-command form: "MR..." becomes "MW...", "?;" becomes "?W".
 QString asSetCommand(const QString &reply)
@@ -148,15 +148,14 @@ QString RadioTransfer::queryMemory(int n, bool *garbled)
 
 void RadioTransfer::closeLink()
 {
-    if (m_link.RestoreCatRate && m_link.isOpen() && !m_foundSettings.isEmpty()
-        && m_foundSettings != m_link.openSettings()) {
-        if (CatLink::RateSettings().contains(m_foundSettings)) {
-            m_ctx.log.LogMessage(QStringLiteral("Setting the radio's CAT rate back to ") + rateOf(m_foundSettings),
+    if (m_link.RestoreCatRate && m_link.isOpen() && m_foundSettings && m_foundSettings != m_link.openSettings()) {
+        if (CatLink::RateSettings().contains(*m_foundSettings)) {
+            m_ctx.log.LogMessage(QStringLiteral("Setting the radio's CAT rate back to ") + rateOf(*m_foundSettings),
                                  kTrace);
-            m_radio->setCatRate(m_foundSettings);
+            m_radio->setCatRate(*m_foundSettings);
         }
     }
-    m_foundSettings.clear();
+    m_foundSettings.reset();
     // The close waits until the last command has left the wire.
     m_link.CloseCommPort();
 }
@@ -167,11 +166,11 @@ void RadioTransfer::closeLink()
 bool RadioTransfer::DetectCatRate()
 {
     MessageLog &log = m_ctx.log;
-    const QStringList &rates = CatLink::RateSettings();
-    m_foundSettings.clear();
+    const QList<LineSettings> &rates = CatLink::RateSettings();
+    m_foundSettings.reset();
     m_synced = false;
-    for (int attempt = 0; m_foundSettings.isEmpty();) {
-        for (const QString &probe : rates) {
+    for (int attempt = 0; !m_foundSettings;) {
+        for (const LineSettings &probe : rates) {
             m_link.SetCommPort(m_link.CommPort, probe);
             // The port refused: SetCommPort has said so; probing on would only
             // repeat the same box.
@@ -193,7 +192,7 @@ bool RadioTransfer::DetectCatRate()
                 log.LogMessage(QStringLiteral("Baud rate of %1 not successful").arg(rateOf(probe)), kTrace);
             m_link.CloseCommPort();
         }
-        if (!m_foundSettings.isEmpty())
+        if (m_foundSettings)
             break;
         if (++attempt == 2) {
             m_ctx.dialogs.messageBox(QStringLiteral("Two attempts to set the CAT rate have failed.\r\n"
@@ -205,7 +204,7 @@ bool RadioTransfer::DetectCatRate()
 
     log.LogMessage(QStringLiteral("Turning off Auto Information"), kTrace);
     m_radio->autoInformationOff();
-    log.LogMessage(QStringLiteral("Setting Com speed to ") + m_link.UserCommSpeed, kTrace);
+    log.LogMessage(QStringLiteral("Setting Com speed to ") + m_link.UserCommSpeed.text(), kTrace);
     m_link.ActiveSettings = m_link.UserCommSpeed;
     m_radio->setCatRate(m_link.ActiveSettings);
     if (!m_link.LinkFault.isEmpty()) {
@@ -226,7 +225,7 @@ bool RadioTransfer::DetectCatRate()
     const qint64 until = m_link.clockMs() + kRateChangeAnswerMs;
     while (!syncLine() && m_link.isOpen() && m_link.clockMs() < until) { }
     if (!m_synced) {
-        log.LogMessage(QStringLiteral("The radio did not answer at ") + m_link.ActiveSettings);
+        log.LogMessage(QStringLiteral("The radio did not answer at ") + m_link.ActiveSettings.text());
         m_ctx.dialogs.messageBox(QStringLiteral("The radio did not answer after its CAT rate was set to %1 baud.\r\n"
                                                 "Please check your Com port connection and radio power on state.")
                                      .arg(rateOf(m_link.ActiveSettings)),
@@ -264,60 +263,45 @@ void RadioTransfer::ReadRadio()
     if (!DetectCatRate())
         return;
 
-    int step = 4;
-    try {
-        ReadCancelRequested = false;
-        onFrontEnd([&] {
-            state.RadioReadComplete = false;
-            state.FileLoadComplete = false;
-            state.DataSource = 0;
-            state.CurrentFilePath.clear();
-            view.SetClipboardItemsEnabled(false, false);
-            state.table.ClearAllMemories();
-            view.TableCleared();
-            view.SetMainButtonsEnabled(false);
-            view.SetStatusPanel(3, QStringLiteral("0"));
-            view.HideTransferWindow();
-        });
+    ReadCancelRequested = false;
+    onFrontEnd([&] {
+        state.RadioReadComplete = false;
+        state.FileLoadComplete = false;
+        state.DataSource = DataSource::Nothing;
+        state.CurrentFilePath.clear();
+        view.SetClipboardItemsEnabled(false, false);
+        state.table.ClearAllMemories();
+        view.TableCleared();
+        view.SetMainButtonsEnabled(false);
+        view.SetStatusPanel(3, QStringLiteral("0"));
+        view.HideTransferWindow();
+    });
 
-        step = 5;
-        m_ctx.log.LogMessage(QStringLiteral("Read: issue initial instructions"), kTrace);
-        step = 6;
-        const Answer a = m_ctx.dialogs.messageBox(QStringLiteral("You are about to read the Radio. \r\n\r\n"
-                                                                 "  1. Ensure your radio is on and connected.\r\n"
-                                                                 "  2. Click the OK button\r\n\r\n"
-                                                                 "or click Cancel to abort the memory read."),
-                                                  Buttons::OkCancel, Icon::Question);
-        if (a != Answer::Ok) {
-            m_ctx.log.LogMessage(QStringLiteral("Read: user cancelled before read"), kTrace);
-            onFrontEnd([&] { view.RestoreMainButtons(); });
-            closeLink();
-            return;
-        }
-
-        step = 8;
-        ReadAllMemories();
-
-        step = 9;
-        // What was read stays in the table whether or not the loop finished.
-        onFrontEnd([&] {
-            state.MemoriesChanged = false;
-            state.RadioReadComplete = true;
-            state.DataSource = 1;
-            view.RefreshChangedState();
-            view.ApplyHideEmpty();
-            view.SelectCell(1, 1);
-            view.ShowMemoriesTab();
-        });
-    } catch (const std::exception &e) {
-        ReportUnexpected(e, step, QStringLiteral("cmdRead_Click"));
-        onFrontEnd([&] {
-            state.RadioReadComplete = false;
-            state.DataSource = 0;
-            state.table.ClearAllMemories();
-            view.TableCleared();
-        });
+    m_ctx.log.LogMessage(QStringLiteral("Read: issue initial instructions"), kTrace);
+    const Answer a = m_ctx.dialogs.messageBox(QStringLiteral("You are about to read the Radio. \r\n\r\n"
+                                                             "  1. Ensure your radio is on and connected.\r\n"
+                                                             "  2. Click the OK button\r\n\r\n"
+                                                             "or click Cancel to abort the memory read."),
+                                              Buttons::OkCancel, Icon::Question);
+    if (a != Answer::Ok) {
+        m_ctx.log.LogMessage(QStringLiteral("Read: user cancelled before read"), kTrace);
+        onFrontEnd([&] { view.RestoreMainButtons(); });
+        closeLink();
+        return;
     }
+
+    ReadAllMemories();
+
+    // What was read stays in the table whether or not the loop finished.
+    onFrontEnd([&] {
+        state.MemoriesChanged = false;
+        state.RadioReadComplete = true;
+        state.DataSource = DataSource::Radio;
+        view.RefreshChangedState();
+        view.ApplyHideEmpty();
+        view.SelectCell(1, 1);
+        view.ShowMemoriesTab();
+    });
 
     onFrontEnd([&] {
         view.SetTransferProgress(0, kLastCat);
@@ -452,46 +436,30 @@ void RadioTransfer::WriteRadio()
     if (!DetectCatRate())
         return;
 
-    int step = 3;
-    try {
-        onFrontEnd([&] {
-            view.SetMainButtonsEnabled(false);
-            view.SetStatusPanel(3, QStringLiteral("0"));
-            view.HideTransferWindow();
-        });
+    onFrontEnd([&] {
+        view.SetMainButtonsEnabled(false);
+        view.SetStatusPanel(3, QStringLiteral("0"));
+        view.HideTransferWindow();
+    });
 
-        step = 4;
-        m_ctx.log.LogMessage(QStringLiteral("Write: issue initial instructions"), kTrace);
-        step = 5;
-        const Answer a = m_ctx.dialogs.messageBox(
-            QStringLiteral("If you want to clear the existing memories in the radio. \r\n\r\n"
-                           "  1. Power Off the Radio\r\n"
-                           "  2. Hold in the V/M button and power on the radio\r\n\r\n"
-                           "To minimise relay chatter switch the radio to VFO mode.\r\n\r\n"
-                           "When you are ready to write click the OK button,\r\n"
-                           "or click Cancel to abort the memory write."),
-            Buttons::OkCancel, Icon::Question);
-        if (a != Answer::Ok) {
-            onFrontEnd([&] { view.RestoreMainButtons(); });
-            closeLink();
-            return;
-        }
-
-        step = 7;
-        WriteAllMemories();
-        if (VerifyAfterWrite && !DryRun && !m_summary.cancelled && !m_summary.linkLost
-            && m_summary.backupError.isEmpty())
-            VerifyWrittenMemories();
-    } catch (const std::exception &e) {
-        ReportUnexpected(e, step, QStringLiteral("cmdWriteRig_Click"));
-        onFrontEnd([&] { view.HideTransferWindow(); });
+    m_ctx.log.LogMessage(QStringLiteral("Write: issue initial instructions"), kTrace);
+    const Answer a
+        = m_ctx.dialogs.messageBox(QStringLiteral("If you want to clear the existing memories in the radio. \r\n\r\n"
+                                                  "  1. Power Off the Radio\r\n"
+                                                  "  2. Hold in the V/M button and power on the radio\r\n\r\n"
+                                                  "To minimise relay chatter switch the radio to VFO mode.\r\n\r\n"
+                                                  "When you are ready to write click the OK button,\r\n"
+                                                  "or click Cancel to abort the memory write."),
+                                   Buttons::OkCancel, Icon::Question);
+    if (a != Answer::Ok) {
+        onFrontEnd([&] { view.RestoreMainButtons(); });
         closeLink();
-        onFrontEnd([&] {
-            view.RestoreMainButtons();
-            view.SetStatusPanel(3, QStringLiteral("0"));
-        });
         return;
     }
+
+    WriteAllMemories();
+    if (VerifyAfterWrite && !DryRun && !m_summary.cancelled && !m_summary.linkLost && m_summary.backupError.isEmpty())
+        VerifyWrittenMemories();
     onFrontEnd([&] { view.HideTransferWindow(); });
     closeLink();
 
@@ -892,18 +860,6 @@ QString RadioTransfer::MemoryNumbersText(const QList<int> &numbers)
         i = j + 1;
     }
     return parts.join(QStringLiteral(", "));
-}
-
-void RadioTransfer::ReportUnexpected(const std::exception &e, int step, const QString &procedure)
-{
-    // Numbers and wording in the style of the program's other error lines.
-    const bool memory = dynamic_cast<const std::bad_alloc *>(&e) != nullptr;
-    m_ctx.dialogs.messageBox(QStringLiteral("Error %1 (%2) in line %3 of procedure %4 of Form Form1")
-                                 .arg(memory ? 7 : 51)
-                                 .arg(memory ? QStringLiteral("Out of memory") : QString::fromUtf8(e.what()))
-                                 .arg(step)
-                                 .arg(procedure),
-                             Buttons::Ok, Icon::None);
 }
 
 }  // namespace mv

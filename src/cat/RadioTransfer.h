@@ -15,6 +15,7 @@
 // table, the view hooks and the boxes are only ever touched on the front end's
 // thread (FrontEndThread), in the order the flow reaches them; a cancel click
 // reaches the loop through an atomic flag.
+#include "cat/SerialPort.h"
 #include "core/AppState.h"
 #include "core/MemoryTable.h"
 
@@ -26,6 +27,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace mv {
 
@@ -177,8 +179,6 @@ private:
     // Saves the records answered so far as the backup file (whole, each time).
     bool saveBackup();
     QString backupFolder() const;
-    // Error box of an unexpected failure inside a click handler.
-    void ReportUnexpected(const std::exception &e, int step, const QString &procedure);
 
     AppContext &m_ctx;
     CatLink &m_link;
@@ -191,7 +191,7 @@ private:
     QVector<QString> m_radioRecords;
     QVector<QString> m_sent;  // the MW sent to each memory in the last write
     QString m_linkFault;  // the link's reason when it stopped during the loop
-    QString m_foundSettings;  // the rate the radio was found at
+    std::optional<LineSettings> m_foundSettings;  // the rate the radio was found at
     bool m_synced = false;  // no reply to an earlier command can still arrive
 };
 

@@ -20,6 +20,12 @@ qint64 SerialPort::clockMs()
     return clock.elapsed();
 }
 
+QString LineSettings::text() const
+{
+    const QString stop = stopBits == 3 ? QStringLiteral("1.5") : QString::number(stopBits);
+    return QStringLiteral("%1,%2,%3,%4").arg(baud).arg(parity).arg(dataBits).arg(stop);
+}
+
 bool ParseLineSettings(const QString &text, LineSettings *out)
 {
     const QStringList parts = text.split(QLatin1Char(','));

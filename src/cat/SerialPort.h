@@ -8,12 +8,29 @@
 
 namespace mv {
 
+// The line settings of a serial port: rate, parity letter (N, E, O, M, S), data
+// bits (5..8), stop bits (1, 1.5, 2). The radio's CAT link always runs N,8,2.
+struct LineSettings {
+    int baud = 0;
+    QChar parity = QLatin1Char('N');
+    int dataBits = 8;
+    int stopBits = 2;  // 1 or 2; 3 stands for 1.5
+
+    // No parity, 8 data bits, 2 stop bits at `baud`: what the FT-450 talks.
+    static LineSettings catRate(int baud) { return {baud, QLatin1Char('N'), 8, 2}; }
+    // "9600,N,8,2": the text form, as the stored setting and the log lines have it.
+    QString text() const;
+    bool operator==(const LineSettings &) const = default;
+};
+// Reads the text form; returns false for anything else.
+bool ParseLineSettings(const QString &text, LineSettings *out);
+
 class SerialPort {
 public:
     virtual ~SerialPort() = default;
-    // settings: "9600,N,8,2" style line settings. rtsCts: hardware handshaking.
-    // Returns false (with errorString()) when the port cannot be opened.
-    virtual bool open(const QString &device, const QString &settings, bool rtsCts) = 0;
+    // rtsCts: hardware handshaking. Returns false (with errorString()) when the
+    // port cannot be opened.
+    virtual bool open(const QString &device, const LineSettings &settings, bool rtsCts) = 0;
     virtual bool isOpen() const = 0;
     virtual void close() = 0;
     virtual bool write(const QByteArray &data) = 0;
@@ -42,15 +59,6 @@ public:
     virtual qint64 clockMs();
 };
 
-// "9600,N,8,2": rate, parity letter (N, E, O, M, S), data bits (5..8), stop bits
-// (1, 1.5, 2). Returns false for anything else.
-struct LineSettings {
-    int baud = 0;
-    QChar parity = QLatin1Char('N');
-    int dataBits = 8;
-    int stopBits = 2;  // 1 or 2; 3 stands for 1.5
-};
-bool ParseLineSettings(const QString &text, LineSettings *out);
 // Time one character takes on the wire in microseconds: start bit, data bits,
 // parity bit, stop bits (11 bits for "N,8,2").
 qint64 CharacterWireMicros(const LineSettings &settings);

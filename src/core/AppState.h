@@ -12,7 +12,8 @@ class Dialogs;
 class MessageLog;
 class SettingsStore;
 
-enum class DataSourceKind { Nothing = 0, Radio = 1, File = 2 };
+// Where the memories in the table came from; it decides the table's colours.
+enum class DataSource { Nothing, Radio, File };
 
 struct SelectionBlock {
     int firstRow = 1;
@@ -24,8 +25,7 @@ struct SelectionBlock {
 struct AppState {
     MemoryTable table;
 
-    // 0 nothing loaded, 1 read from the radio, 2 loaded from a file.
-    int DataSource = 0;
+    mv::DataSource DataSource = mv::DataSource::Nothing;
     bool MemoriesChanged = false;
     SelectionBlock selection;
     bool ClipboardHasMemories = false;

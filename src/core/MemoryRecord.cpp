@@ -17,7 +17,7 @@ void logDecodeError(MessageLog *log, int code, const QString &description, int s
         log->LogMessage(QStringLiteral("Error ") + SignedText(code) + QStringLiteral(" (") + description
                             + QStringLiteral(") in line ") + SignedText(step)
                             + QStringLiteral(" of procedure FillMemory of Module General"),
-                        QStringLiteral("Y"));
+                        LogLevel::Trace);
 }
 
 }  // namespace
@@ -48,7 +48,7 @@ bool FillMemory(MemoryTable &table, int n, const QString &record, MessageLog *lo
 {
     const bool pms = n >= kPmsFirstCat;
     if (!pms && log)
-        log->LogMessage(record, QStringLiteral("Y"));
+        log->LogMessage(record, LogLevel::Trace);
     if (n < 1 || n > kLastCat) {
         logDecodeError(log, 9, QStringLiteral("Subscript out of range"), 1);
         return false;

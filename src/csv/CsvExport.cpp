@@ -1,11 +1,12 @@
 #include "csv/CsvExport.h"
 
 #include "core/AppState.h"
-#include "core/MemoryFiles.h"
+#include "core/MemorySetFormat.h"
 #include "core/MemoryTable.h"
 #include "core/MemoryText.h"
 #include "core/NumberText.h"
 #include "core/RadioTables.h"
+#include "csv/ChirpCsv.h"
 #include "csv/CsvFormat.h"
 #include "shell/Dialogs.h"
 #include "shell/MessageLog.h"
@@ -17,6 +18,8 @@ namespace mv {
 
 QStringList CsvExportRecords(const MemoryTable &table, const CsvExportOptions &options)
 {
+    if (options.layout == CsvLayout::Chirp)
+        return ChirpExportRecords(table, options.rules, options.onlySelected ? &options.selectedRows : nullptr);
     const QString sep(ListSeparator());
     QStringList out;
     out.reserve(MemoryTable::kMemoryCount + 1);
@@ -63,7 +66,7 @@ bool WriteCsvLines(const QString &path, const QStringList &lines, CsvWriteError 
     if (!e.failed())
         return true;
     if (error) {
-        const WriteFailure f = DescribeSaveError(e, 0);
+        const WriteFailure f = DescribeSaveError(e);
         error->number = f.number;
         error->description = f.description;
         error->line = e.writing ? int(lines.size()) + 1 : 0;
@@ -83,11 +86,12 @@ CsvExportResult ExportCsv(AppContext &ctx, const CsvExportOptions &options)
 {
     CsvExportResult result;
     DetectSeparators();
-    if (options.tab)
+    const bool chirp = options.layout == CsvLayout::Chirp;
+    if (options.tab && !chirp)
         SetListSeparator(QLatin1Char('\t'));
 
     const QStringList records = CsvExportRecords(ctx.state.table, options);
-    result.records = int(records.size()) - (options.omitHeader ? 0 : 1);
+    result.records = int(records.size()) - (options.omitHeader && !chirp ? 0 : 1);
 
     if (options.preview) {
         for (const QString &record : records)

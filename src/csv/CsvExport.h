@@ -9,8 +9,17 @@ namespace mv {
 
 struct AppContext;
 class MemoryTable;
+struct RepeaterRuleSet;
+
+// The columns an export writes: this program's own, or CHIRP's generic CSV.
+enum class CsvLayout { Own, Chirp };
 
 struct CsvExportOptions {
+    // Chirp: CHIRP's columns, always "," and "." and a header; tab, keepNumbers
+    // and omitHeader do not apply.
+    CsvLayout layout = CsvLayout::Own;
+    // The repeater rules the CHIRP offsets come from; null: offsets of 0.
+    const RepeaterRuleSet *rules = nullptr;
     bool tab = false;  // "Tab": fields separated by TAB instead of the ListSeparator
     bool keepNumbers = false;  // "Keep existing mem numbers"
     bool omitHeader = false;  // "Omit header"

@@ -3,14 +3,7 @@
 #include "core/MemoryTable.h"
 #include "core/NumberText.h"
 #include "core/RadioTables.h"
-
-#include <QFile>
-#include <QStringDecoder>
-
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "csv/ChirpCsv.h"
 
 namespace mv {
 
@@ -31,7 +24,7 @@ const QStringList &CsvSourceIds()
     static const QStringList ids = {
         QStringLiteral("Orbis"),  QStringLiteral("Lumen"),  QStringLiteral("Quarry"),  QStringLiteral("Tessel"),
         QStringLiteral("Marrow"), QStringLiteral("Cinder"), QStringLiteral("Halyard"), QStringLiteral("Brindle"),
-        QStringLiteral("Osprey"), QStringLiteral("Gantry"),
+        QStringLiteral("Osprey"), QStringLiteral("Gantry"), kCsvSourceChirp,
     };
     return ids;
 }
@@ -69,15 +62,30 @@ QString CsvField(const QString &cleanedLine, int n)
     qsizetype end = cleanedLine.indexOf(sep, start);
     if (end < 0)
         end = cleanedLine.size();
-    QString field = cleanedLine.mid(start, end - start);
-    if (n == CsvRxFreq) {
-        // A frequency in MHz has no digit grouping, so either mark can only be
-        // the decimal one.
-        const QChar dec = DecimalSeparator();
-        field.replace(QLatin1Char(','), dec);
-        field.replace(QLatin1Char('.'), dec);
-    }
-    return field;
+    const QString field = cleanedLine.mid(start, end - start);
+    return n == CsvRxFreq ? AdaptFrequencyMark(field) : field;
+}
+
+QString AdaptFrequencyMark(const QString &field)
+{
+    const QChar dec = DecimalSeparator();
+    QString f = field;
+    f.replace(QLatin1Char(','), dec);
+    f.replace(QLatin1Char('.'), dec);
+    return f;
+}
+
+CsvRecordFields OwnLayoutFields(const QString &line)
+{
+    CsvRecordFields r;
+    r.memory = CsvField(line, CsvMemory);
+    r.frequency = CsvField(line, CsvRxFreq);
+    r.mode = CsvField(line, CsvRxMode);
+    r.shift = CsvField(line, CsvShift);
+    r.encoding = CsvField(line, CsvEncoding);
+    r.tone = CsvField(line, CsvTone);
+    r.description = CsvField(line, CsvDescription);
+    return r;
 }
 
 namespace {
@@ -110,6 +118,8 @@ QString RecogniseCsvHeader(const QString &cleanedHeader)
         pick = QLatin1Char('\t');
     SetListSeparator(cleanedHeader.contains(pick) ? pick : remembered);
 
+    if (ChirpColumnsOf(cleanedHeader))
+        return kCsvSourceChirp;
     const QString upper = cleanedHeader.toUpper();
     const QString h9 = upper.left(9);
     if (isJoinedBySeparator(h9, {"#", "FREQ", "MO"}))
@@ -233,112 +243,6 @@ QString CleanImportedDescription(const QString &text)
     return out;
 }
 
-QString DecodeCsvBytes(const QByteArray &bytes)
-{
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    return QString::fromLatin1(bytes);
-}
-
-QStringList SplitCsvLines(const QString &text)
-{
-    QStringList lines;
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text.at(i);
-        if (c != QLatin1Char('\n') && c != QLatin1Char('\r'))
-            continue;
-        lines << text.mid(start, i - start);
-        if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n'))
-            ++i;
-        start = i + 1;
-    }
-    if (start < n)
-        lines << text.mid(start);
-    return lines;
-}
-
-bool IsStandardInputPath(const QString &path)
-{
-    return path == QLatin1String("-") || path == QLatin1String("/dev/stdin");
-}
-
-namespace {
-// Reads fd to its end, stopping once more than the size limit has arrived.
-// Returns 0 or the errno of the failed read.
-int readToEnd(int fd, QByteArray *bytes)
-{
-    char chunk[65536];
-    while (bytes->size() <= kMaxCsvFileSize) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        if (n == 0)
-            break;
-        bytes->append(chunk, qsizetype(n));
-    }
-    return 0;
-}
-}  // namespace
-
-CsvFileText ReadCsvFile(const QString &path)
-{
-    CsvFileText out;
-    auto fail = [&out](CsvFileText::Problem problem, int error = 0) {
-        out.problem = problem;
-        out.errorNumber = error;
-        out.errorText = error ? qt_error_string(error) : QString();
-        return out;
-    };
-
-    QByteArray bytes;
-    int readError = 0;
-    struct stat st { };
-    if (IsStandardInputPath(path)) {
-        // Standard input is already open: a pipe or a redirected file is read
-        // to its end; a terminal or a device is not waited on.
-        if (::fstat(STDIN_FILENO, &st) != 0)
-            return fail(CsvFileText::Problem::ReadError, errno);
-        if (!S_ISREG(st.st_mode) && !S_ISFIFO(st.st_mode) && !S_ISSOCK(st.st_mode))
-            return fail(CsvFileText::Problem::NotRegular);
-        readError = readToEnd(STDIN_FILENO, &bytes);
-    } else {
-        const QByteArray name = QFile::encodeName(path);
-        // Decide by the file's type before opening it: opening a FIFO waits for
-        // a writer, opening a device may act on it.
-        if (name.isEmpty() || ::stat(name.constData(), &st) != 0) {
-            if (name.isEmpty() || errno == ENOENT || errno == ENOTDIR)
-                return fail(CsvFileText::Problem::Missing);
-            return fail(CsvFileText::Problem::ReadError, errno);
-        }
-        if (!S_ISREG(st.st_mode))
-            return fail(CsvFileText::Problem::NotRegular);
-        // O_NONBLOCK: should the name have been replaced by a FIFO since, the
-        // open still returns at once, and the check below refuses it.
-        const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0)
-            return fail(CsvFileText::Problem::ReadError, errno);
-        if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-            ::close(fd);
-            return fail(CsvFileText::Problem::NotRegular);
-        }
-        readError = readToEnd(fd, &bytes);
-        ::close(fd);
-    }
-    if (readError != 0)
-        return fail(CsvFileText::Problem::ReadError, readError);
-    if (bytes.size() > kMaxCsvFileSize)
-        return fail(CsvFileText::Problem::TooLarge);
-    if (bytes.contains('\0'))
-        return fail(CsvFileText::Problem::Binary);
-    out.lines = SplitCsvLines(DecodeCsvBytes(bytes));
-    return out;
-}
+TextFile ReadCsvFile(const QString &path) { return ReadTextFile(path, kMaxCsvFileSize, StandardInput::Allowed); }
 
 }  // namespace mv

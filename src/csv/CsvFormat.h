@@ -6,6 +6,7 @@
 // Field splitting works on the program-wide ListSeparator (core/NumberText.h):
 // export sets it (TAB for the "Tab" option), header recognition sets it from the
 // header line, and it stays until the next DetectSeparators.
+#include "core/TextFile.h"
 #include "shell/Dialogs.h"
 
 #include <QByteArray>
@@ -55,10 +56,33 @@ QString CleanCsvLine(const QString &line, bool headerLine = false);
 // back exactly as it stands in the line.
 QString CsvField(const QString &cleanedLine, int n);
 
+// A frequency field with its decimal mark read as the locale's: in MHz there
+// is no digit grouping, so either "." or "," can only be the decimal mark.
+QString AdaptFrequencyMark(const QString &field);
+
+// One record of an import file in this program's vocabulary, whatever the
+// layout it came in: the fields the import reads, and what the record holds
+// that a memory of the radio cannot keep (one line each, for the messages).
+struct CsvRecordFields {
+    QString memory;
+    QString frequency;  // the locale's decimal mark
+    QString mode;
+    QString shift;
+    QString encoding;
+    QString tone;
+    QString description;
+    QStringList notes;
+};
+
+// The fields of a cleaned line of the layout export writes (fields 1, 2, 3, 4,
+// 7, 8 and 13, each as CsvField gives it).
+CsvRecordFields OwnLayoutFields(const QString &cleanedLine);
+
 // Given the header line cleaned with blanks removed: picks the ListSeparator
 // from it (",", then ";", then TAB, falling back to the previous one when the
 // line does not contain the pick) and returns the layout id, "Unknown" when the
-// line is not a header of a known layout.
+// line is not a header of a known layout. A header with both a "Location" and a
+// "Frequency" column is CHIRP's (csv/ChirpCsv.h), whatever the order.
 QString RecogniseCsvHeader(const QString &cleanedHeader);
 
 // Trimmed, a decimal comma read as a point ("88,5" -> "88.5"); then, when longer
@@ -95,27 +119,10 @@ QString CleanImportedDescription(const QString &text);
 
 inline constexpr qint64 kMaxCsvFileSize = 10 * 1024 * 1024;
 
-struct CsvFileText {
-    enum class Problem { None, Missing, ReadError, TooLarge, Binary, NotRegular };
-    Problem problem = Problem::None;
-    int errorNumber = 0;  // for the read error message
-    QString errorText;  // its description
-    QStringList lines;  // line ends (CR LF, LF or CR) removed
-};
-
-// UTF-8 when the bytes are valid UTF-8 (a leading byte-order mark is dropped),
-// Latin-1 otherwise.
-QString DecodeCsvBytes(const QByteArray &bytes);
-// Lines of a text; a line end after the last line does not start another one.
-QStringList SplitCsvLines(const QString &text);
-// True for "-" and "/dev/stdin": the import text comes from standard input.
-bool IsStandardInputPath(const QString &path);
-// Reads and decodes a whole import file, once: both import passes work on the
-// text read here. Refuses files over 10 MiB and files holding NUL bytes
-// (problem TooLarge / Binary) without reading them further. Only regular files
-// are opened: a FIFO, a device or a folder is refused at once (NotRegular)
-// rather than waited on. Standard input ("-" or "/dev/stdin") may also be a
-// pipe, read to its end; a terminal or device there is refused.
-CsvFileText ReadCsvFile(const QString &path);
+// Reads a whole import file, once: both import passes work on the text read
+// here. Refuses files over 10 MiB and files holding NUL bytes (TooLarge /
+// Binary). Standard input ("-" or "/dev/stdin") may also be a pipe, read to its
+// end; a terminal or device there is refused.
+TextFile ReadCsvFile(const QString &path);
 
 }  // namespace mv

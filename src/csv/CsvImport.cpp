@@ -5,6 +5,7 @@
 #include "core/MemoryTable.h"
 #include "core/NumberText.h"
 #include "core/RadioTables.h"
+#include "csv/ChirpCsv.h"
 #include "csv/CsvFormat.h"
 #include "rules/RepeaterRules.h"
 #include "shell/Dialogs.h"
@@ -120,7 +121,12 @@ private:
     // Reads the file into m_text; on a problem shows its message and returns false.
     bool readFile(CsvImportOutcome *failure);
     void precheck();
-    void checkRecord(const QString &line, const QString &n);
+    void checkRecord(const CsvRecordFields &record, const QString &n);
+    // The record of a cleaned line in the file's layout.
+    CsvRecordFields fieldsOf(const QString &line) const
+    {
+        return m_chirp ? ChirpRecordFields(*m_chirp, line) : OwnLayoutFields(line);
+    }
     void loadPass();
     QString countsText() const;
 
@@ -130,10 +136,11 @@ private:
     // The file as read once: the pre-check and the load work on this same text,
     // so a pipe can be imported and a file changed in between is never loaded
     // unchecked.
-    CsvFileText m_text;
+    TextFile m_text;
     int m_start = 1;
     bool m_error = false;
     std::optional<FrequencyIndex> m_tableFrequencies;
+    std::optional<ChirpColumns> m_chirp;  // set for a CHIRP file
 };
 
 bool Importer::chooseFile()
@@ -164,23 +171,23 @@ bool Importer::readFile(CsvImportOutcome *failure)
     m_text = ReadCsvFile(m_result.path);
     const QString name = QFileInfo(m_result.path).fileName();
     switch (m_text.problem) {
-    case CsvFileText::Problem::None:
+    case TextFile::Problem::None:
         return true;
-    case CsvFileText::Problem::Missing:
+    case TextFile::Problem::Missing:
         *failure = CsvImportOutcome::MissingFile;
         warn(QStringLiteral("Filename ") + m_result.path + QStringLiteral(" does not exist"));
         return false;
-    case CsvFileText::Problem::TooLarge:
+    case TextFile::Problem::TooLarge:
         *failure = CsvImportOutcome::Refused;
         warn(QStringLiteral("The file ") + name
              + QStringLiteral(" is larger than 10 MiB, too large to be a file of memories.\r\nImport aborted"));
         return false;
-    case CsvFileText::Problem::Binary:
+    case TextFile::Problem::Binary:
         *failure = CsvImportOutcome::Refused;
         warn(QStringLiteral("The file ") + name
              + QStringLiteral(" holds NUL characters, so it is not a text file of memories.\r\nImport aborted"));
         return false;
-    case CsvFileText::Problem::NotRegular:
+    case TextFile::Problem::NotRegular:
         *failure = CsvImportOutcome::Refused;
         warn((IsStandardInputPath(m_result.path)
                   ? QStringLiteral("Standard input is not a pipe or a file")
@@ -188,22 +195,23 @@ bool Importer::readFile(CsvImportOutcome *failure)
                         + QStringLiteral(" is not an ordinary file (it is a pipe, a device or a folder)"))
              + QStringLiteral(", so it is not read.\r\nImport aborted"));
         return false;
-    case CsvFileText::Problem::ReadError:
+    case TextFile::Problem::OpenFailed:
+    case TextFile::Problem::ReadFailed:
         break;
     }
     *failure = CsvImportOutcome::ReadError;
-    m_ctx.dialogs.messageBox(readErrorText(0, m_text.errorNumber, m_text.errorText), Buttons::Ok, Icon::Exclamation);
+    m_ctx.dialogs.messageBox(readErrorText(0, m_text.errorNumber, m_text.reason()), Buttons::Ok, Icon::Exclamation);
     return false;
 }
 
-void Importer::checkRecord(const QString &line, const QString &n)
+void Importer::checkRecord(const CsvRecordFields &record, const QString &n)
 {
     auto problem = [&](const QString &text) {
         log(QStringLiteral("Record ") + n + QStringLiteral(". ") + text);
         m_error = true;
     };
 
-    const QString f1 = CsvField(line, CsvMemory);
+    const QString &f1 = record.memory;
     double number = 0;
     if (numericValue(f1, &number)) {
         if (number < 1 || number > kMemories)
@@ -214,7 +222,7 @@ void Importer::checkRecord(const QString &line, const QString &n)
         problem(QStringLiteral("Memory number is missing, but is required due to 'Use imported mem numbers'."));
     }
 
-    const QString f2 = CsvField(line, CsvRxFreq);
+    const QString &f2 = record.frequency;
     std::optional<qint32> frequency;
     if (IsNumericText(f2)) {
         frequency = ValidateFrequency(f2, Boxes::Quiet, nullptr);
@@ -229,19 +237,19 @@ void Importer::checkRecord(const QString &line, const QString &n)
         return;
     }
 
-    const QString mode = CsvField(line, CsvRxMode).trimmed().toUpper();
+    const QString mode = record.mode.trimmed().toUpper();
     if (!IsPrecheckMode(mode))
         problem(QStringLiteral("Mode of '") + mode + QStringLiteral("' is not recognised as a Orbis mode"));
-    const QString shift = CsvField(line, CsvShift).trimmed().toUpper();
+    const QString shift = record.shift.trimmed().toUpper();
     if (!IsPrecheckShift(shift))
         problem(QStringLiteral("Shift of '") + shift
                 + QStringLiteral("' is not Simplex, Plus, Minus, Split or omitted"));
-    const QString encoding = CsvField(line, CsvEncoding).trimmed().toUpper();
+    const QString encoding = record.encoding.trimmed().toUpper();
     if (!IsPrecheckEncoding(encoding))
         problem(QStringLiteral("Encoding state of '") + encoding
                 + QStringLiteral("' is not CTCSS Enc, CTCSS Enc/Dec, DCS or omitted"));
     if (encoding.startsWith(QLatin1String("CTC"))) {
-        const QString tone = NormaliseTone(CsvField(line, CsvTone));
+        const QString tone = NormaliseTone(record.tone);
         if (!tone.isEmpty() && toneIndex(tone) < 0)
             problem(QStringLiteral("CTCSS tone of '") + tone + QStringLiteral("' is not valid. Will be set to 67.0"));
     }
@@ -267,7 +275,7 @@ void Importer::precheck()
         if (lines.at(i).trimmed().isEmpty())
             continue;
         ++m_result.records;
-        checkRecord(line, SignedText(m_result.records));
+        checkRecord(fieldsOf(line), SignedText(m_result.records));
     }
 }
 
@@ -308,13 +316,14 @@ void Importer::loadPass()
             skip(QStringLiteral("Record ") + n + QStringLiteral(". Skipped as there is no empty memory left"));
             continue;
         }
-        const QString f1 = CsvField(line, CsvMemory).trimmed();
+        const CsvRecordFields fields = fieldsOf(line);
+        const QString f1 = fields.memory.trimmed();
         if (!f1.isEmpty())
             m = memoryNumberOf(f1);
         const QString at
             = QStringLiteral("Record ") + n + QStringLiteral(" memory ") + QString::number(m) + QStringLiteral(". ");
 
-        const QString f2 = CsvField(line, CsvRxFreq);
+        const QString &f2 = fields.frequency;
         if (f2.trimmed().isEmpty()) {
             skip(at + QStringLiteral("Skipped due to missing RX frequency"));
             continue;
@@ -331,7 +340,7 @@ void Importer::loadPass()
             continue;
         }
 
-        const QString modeField = CsvField(line, CsvRxMode).trimmed();
+        const QString modeField = fields.mode.trimmed();
         const std::optional<QString> mode = ImportedMode(modeField);
         if (!mode) {
             skip(at + QStringLiteral("Skipped due to unknown mode of '") + modeField + QStringLiteral("'"));
@@ -344,7 +353,7 @@ void Importer::loadPass()
 
         // The memory table keeps only the radio's values; anything else is
         // replaced here so that the memory can be saved and written.
-        const QString shift = CsvField(line, CsvShift).trimmed();
+        const QString shift = fields.shift.trimmed();
         values.shift = Shift::Simplex;
         bool shiftKnown = shift.isEmpty();
         for (Shift known : {Shift::Simplex, Shift::Plus, Shift::Minus}) {
@@ -354,18 +363,18 @@ void Importer::loadPass()
             }
         }
 
-        const QString encodingField = CsvField(line, CsvEncoding);
+        const QString &encodingField = fields.encoding;
         bool encodingKnown = true;
         const QString encoding = ImportedEncoding(encodingField, &encodingKnown);
         // A blank encoding is stored as the pick list's blank choice.
         values.encoding = encoding.isEmpty() ? Encoding::Off : encodingFromText(encoding);
 
-        const QString tone = NormaliseTone(CsvField(line, CsvTone));
+        const QString tone = NormaliseTone(fields.tone);
         const bool toneKnown = tone.isEmpty() || toneIndex(tone) >= 0;
         values.tone = qint8(std::max(0, toneIndex(tone)));
         const bool ctcss = encodingField.trimmed().toUpper().startsWith(QLatin1String("CTC"));
 
-        values.description = CleanImportedDescription(CsvField(line, CsvDescription));
+        values.description = CleanImportedDescription(fields.description);
 
         int target = 0;
         if (m_opt.useNumbers && m != 0 && !f1.isEmpty()) {
@@ -390,6 +399,8 @@ void Importer::loadPass()
                  + QStringLiteral(" (memories are 1 to 500)"));
             continue;
         }
+        for (const QString &note : fields.notes)
+            log(name + note);
         if (!shiftKnown) {
             log(name + QStringLiteral("Shift of '") + shift
                 + QStringLiteral("' cannot be stored in this radio - set to Simplex"));
@@ -464,7 +475,9 @@ CsvImportResult Importer::run()
         m_result.outcome = CsvImportOutcome::UnknownHeader;
         return m_result;
     }
-    if (m_result.source != kCsvSourceOrbis) {
+    if (m_result.source == kCsvSourceChirp) {
+        m_chirp = ChirpColumnsOf(header);
+    } else if (m_result.source != kCsvSourceOrbis) {
         log(QStringLiteral("Header looks like one from ") + m_result.source + QStringLiteral(". Import aborted"));
         m_result.outcome = CsvImportOutcome::ForeignHeader;
         return m_result;

@@ -200,7 +200,7 @@ void EditingCommands::refreshHiding()
 bool EditingCommands::isMemoryCellEditable(int row, int column) const
 {
     const AppState &s = m_ctx.state;
-    if (s.DataSource == 0 || s.FormLoading || s.UndoInProgress)
+    if (s.DataSource == DataSource::Nothing || s.FormLoading || s.UndoInProgress)
         return false;
     if (row < 1 || row > kMemories || column < 1 || column > kLastColumn)
         return false;
@@ -769,7 +769,7 @@ bool EditingCommands::ConfirmMemoryEdit(int row, int column, const QString &text
 bool EditingCommands::ConfirmPmsEdit(int k, int column, const QString &text)
 {
     const AppState &s = m_ctx.state;
-    if (s.DataSource == 0 || s.FormLoading || k < 1 || k > MemoryTable::kPmsCount || column < 1
+    if (s.DataSource == DataSource::Nothing || s.FormLoading || k < 1 || k > MemoryTable::kPmsCount || column < 1
         || column > kPmsLastColumn)
         return false;
     MemoryTable &table = m_ctx.state.table;

@@ -77,7 +77,7 @@ public:
     std::weak_ptr<const int> lifetime() const { return m_lifetime; }
 
 private:
-    bool hasData() const { return m_ctx.state.DataSource != 0; }
+    bool hasData() const { return m_ctx.state.DataSource != DataSource::Nothing; }
     int firstRow() const;
     int lastRow() const;
     void selectCell(int row, int column);

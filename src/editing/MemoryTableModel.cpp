@@ -95,7 +95,7 @@ QVariant MemoryTableModel::headerData(int section, Qt::Orientation orientation, 
 
 bool MemoryTableModel::isCellEditable(int row, int column) const
 {
-    if (m_state.DataSource == 0 || m_state.FormLoading)
+    if (m_state.DataSource == DataSource::Nothing || m_state.FormLoading)
         return false;
     if (m_kind == Kind::Memories && m_state.UndoInProgress)
         return false;
@@ -113,7 +113,7 @@ Qt::ItemFlags MemoryTableModel::flags(const QModelIndex &index) const
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     if (isCellEditable(index.row() + 1, index.column()))
         f |= Qt::ItemIsEditable;
-    if (m_kind == Kind::Memories && m_state.DataSource != 0) {
+    if (m_kind == Kind::Memories && m_state.DataSource != DataSource::Nothing) {
         // Rows are dragged by their number cell; any cell takes the drop.
         if (index.column() == MemoryTable::ColLabel)
             f |= Qt::ItemIsDragEnabled;
@@ -150,13 +150,14 @@ QVariant MemoryTableModel::backgroundOf(int row, int column) const
     if (m_kind == Kind::Memories && m_banding && isBandRow(row))
         return QVariant::fromValue<uint>(kBandColour);
     switch (m_state.DataSource) {
-    case 1:
+    case DataSource::Radio:
         return QVariant::fromValue<uint>(kRadioColour);
-    case 2:
+    case DataSource::File:
         return QVariant::fromValue<uint>(kFileColour);
-    default:
-        return {};
+    case DataSource::Nothing:
+        break;
     }
+    return {};
 }
 
 void MemoryTableModel::setBanding(bool on)
@@ -224,7 +225,7 @@ Qt::DropActions MemoryTableModel::supportedDragActions() const
 bool MemoryTableModel::canDropMimeData(const QMimeData *data, Qt::DropAction action, int, int,
                                        const QModelIndex &) const
 {
-    return m_kind == Kind::Memories && m_state.DataSource != 0 && action == Qt::MoveAction && data
+    return m_kind == Kind::Memories && m_state.DataSource != DataSource::Nothing && action == Qt::MoveAction && data
            && data->hasFormat(QString::fromLatin1(kMimeType));
 }
 

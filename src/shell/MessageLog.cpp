@@ -8,16 +8,16 @@
 
 namespace mv {
 
-void MessageLog::LogMessage(const QString &message, const QString &marker)
+void MessageLog::LogMessage(const QString &message, LogLevel level)
 {
     // A line from the radio's worker thread joins the text on the log's own
     // thread, in the order the lines were written.
     if (QThread::currentThread() != thread()) {
         QMetaObject::invokeMethod(
-            this, [this, message, marker] { LogMessage(message, marker); }, Qt::QueuedConnection);
+            this, [this, message, level] { LogMessage(message, level); }, Qt::QueuedConnection);
         return;
     }
-    if (marker == QLatin1String("Y") && !m_logging)
+    if (level == LogLevel::Trace && !m_logging)
         return;
     if (!m_open) {
         m_open = true;

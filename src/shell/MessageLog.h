@@ -7,6 +7,10 @@
 
 namespace mv {
 
+// Message lines are always shown; trace lines (the CAT traffic, each record a
+// load decodes) only while logging is switched on.
+enum class LogLevel { Message, Trace };
+
 class MessageLog : public QObject {
     Q_OBJECT
 public:
@@ -17,9 +21,8 @@ public:
     {
     }
 
-    // marker "Y": a trace line, kept only while logging is switched on. May be
-    // called from any thread; the line is added on the log's own.
-    void LogMessage(const QString &message, const QString &marker = {});
+    // May be called from any thread; the line is added on the log's own.
+    void LogMessage(const QString &message, LogLevel level = LogLevel::Message);
 
     bool loggingEnabled() const { return m_logging; }
     void setLoggingEnabled(bool on) { m_logging = on; }

@@ -6,7 +6,7 @@
 #include "cat/RadioTransfer.h"
 #include "cat/RadioWorker.h"
 #include "cat/SerialPort.h"
-#include "core/MemoryFiles.h"
+#include "core/MemoryDocument.h"
 #include "core/NumberText.h"
 #include "editing/EditingCommands.h"
 #include "editing/UndoSnapshot.h"
@@ -637,7 +637,7 @@ void Form1::updateComCaptions()
 void Form1::setSpeedMenus()
 {
     for (int i = 0; i < 4; ++i)
-        m_mnuSpeed[size_t(i)]->setChecked(m_link->UserCommSpeed == QStringLiteral("%1,N,8,2").arg(kSpeeds[i]));
+        m_mnuSpeed[size_t(i)]->setChecked(m_link->UserCommSpeed == LineSettings::catRate(kSpeeds[i]));
 }
 
 void Form1::openComPortDiag()
@@ -865,7 +865,7 @@ void Form1::RefreshChangedState()
 {
     m_memoryModel->refreshColours();
     m_pmsModel->refreshColours();
-    const bool loaded = m_state.DataSource != 0;
+    const bool loaded = m_state.DataSource != DataSource::Nothing;
     m_tabs->setTabEnabled(1, loaded);
     setEditingCommandsEnabled(loaded);
     SetStatusPanel(2,
@@ -1013,7 +1013,7 @@ bool Form1::IsColumnHidden(int column) const { return m_memoryView->isColumnHidd
 
 void Form1::onMemorySelectionChanged()
 {
-    if (m_state.DataSource == 0) {
+    if (m_state.DataSource == DataSource::Nothing) {
         SetClipboardItemsEnabled(false, false);
         return;
     }
@@ -1066,7 +1066,7 @@ void Form1::onTabChanged(int index)
 
 void Form1::onMemoryContextMenu(const QPoint &pos)
 {
-    if (m_state.DataSource == 0 || m_rowPicking)
+    if (m_state.DataSource == DataSource::Nothing || m_rowPicking)
         return;
     const QModelIndex i = m_memoryView->indexAt(pos);
     if (!i.isValid() || i.row() + 1 > MemoryTable::kMemoryCount || i.column() < 1)
@@ -1076,7 +1076,7 @@ void Form1::onMemoryContextMenu(const QPoint &pos)
 
 void Form1::onPmsContextMenu(const QPoint &pos)
 {
-    if (m_state.DataSource == 0)
+    if (m_state.DataSource == DataSource::Nothing)
         return;
     const QModelIndex i = m_pmsView->indexAt(pos);
     if (!i.isValid() || i.column() < 1)
@@ -1155,28 +1155,14 @@ void Form1::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    if (m_state.MemoriesChanged) {
-        m_closing = true;
-        const Answer answer = m_dialogs->messageBox(
-            QStringLiteral(
-                "Changes have been made but not yet saved to disk. Do you want to save these changes before "
-                "exit?\r\n\r\n   Yes - save the changes and exit,\r\n   No - ignore the changes and exit,\r\n"
-                "   Cancel - do not exit."),
-            Buttons::YesNoCancel, Icon::Exclamation);
-        bool stay = false;
-        if (answer == Answer::Cancel) {
-            stay = true;
-        } else if (answer == Answer::Yes) {
-            m_state.ConfirmReplace = false;
-            m_state.SaveCompleted = false;
-            SaveMemoryFile(*m_ctx);
-            stay = !m_state.SaveCompleted;
-        }
-        m_closing = false;
-        if (stay) {
-            event->ignore();
-            return;
-        }
+    // The save the question may lead to shows its own boxes: no second close
+    // meanwhile.
+    m_closing = true;
+    const bool close = ConfirmExit(*m_ctx);
+    m_closing = false;
+    if (!close) {
+        event->ignore();
+        return;
     }
     m_link->CloseCommPort();
     m_undo->remove();

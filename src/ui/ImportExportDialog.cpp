@@ -4,10 +4,12 @@
 #include "csv/CsvExport.h"
 #include "csv/CsvImport.h"
 #include "editing/UndoSnapshot.h"
+#include "rules/RepeaterRules.h"
 #include "shell/SettingsStore.h"
 #include "ui/UiMetrics.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -57,20 +59,32 @@ ImportExportDialog::ImportExportDialog(AppContext &ctx, UndoSnapshot *undo, RowP
     m_comma->setChecked(true);
     m_keepNumbers = checkBox(QStringLiteral("chkKeepNumbers"), QStringLiteral("Keep existing mem numbers"), exportBox);
     m_omitHeader = checkBox(QStringLiteral("chkOmitHeader"), QStringLiteral("Omit header"), exportBox);
+    auto *layoutLabel = new QLabel(QStringLiteral("&Layout"), exportBox);
+    layoutLabel->setObjectName(QStringLiteral("lblExportLayout"));
+    m_layout = new QComboBox(exportBox);
+    m_layout->setObjectName(QStringLiteral("cboExportLayout"));
+    m_layout->addItems({QStringLiteral("MEMVAULT"), QStringLiteral("CHIRP")});
+    m_layout->setToolTip(QStringLiteral("CHIRP: the generic CSV of CHIRP, with its own columns, commas and points"));
+    layoutLabel->setBuddy(m_layout);
     auto *cmdExport = button(QStringLiteral("cmdExport"), QStringLiteral("Export CSV"), exportBox);
     auto *cmdPreviewExport = button(QStringLiteral("cmdPreviewExport"), QStringLiteral("Preview Export"), exportBox);
 
     auto *exportLayout = new QGridLayout(exportBox);
-    exportLayout->addWidget(m_exportSelected, 0, 0, 1, 2);
+    auto *layoutRow = new QHBoxLayout;
+    layoutRow->addWidget(layoutLabel);
+    layoutRow->addWidget(m_layout);
+    layoutRow->addStretch();
+    exportLayout->addLayout(layoutRow, 0, 0, 1, 2);
+    exportLayout->addWidget(m_exportSelected, 1, 0, 1, 2);
     auto *separatorRow = new QHBoxLayout;
     separatorRow->addWidget(m_tab);
     separatorRow->addWidget(m_comma);
     separatorRow->addStretch();
-    exportLayout->addLayout(separatorRow, 1, 0, 1, 2);
-    exportLayout->addWidget(m_keepNumbers, 2, 0, 1, 2);
-    exportLayout->addWidget(m_omitHeader, 3, 0, 1, 2);
-    exportLayout->addWidget(cmdExport, 4, 0);
-    exportLayout->addWidget(cmdPreviewExport, 4, 1);
+    exportLayout->addLayout(separatorRow, 2, 0, 1, 2);
+    exportLayout->addWidget(m_keepNumbers, 3, 0, 1, 2);
+    exportLayout->addWidget(m_omitHeader, 4, 0, 1, 2);
+    exportLayout->addWidget(cmdExport, 5, 0);
+    exportLayout->addWidget(cmdPreviewExport, 5, 1);
 
     auto *importBox = new QGroupBox(QStringLiteral("Import"), this);
     importBox->setObjectName(QStringLiteral("fraImport"));
@@ -119,6 +133,12 @@ ImportExportDialog::ImportExportDialog(AppContext &ctx, UndoSnapshot *undo, RowP
     connect(cmdPreviewImport, &QPushButton::clicked, this, [this] { ImportCsv(true); });
     connect(cmdSetPosition, &QPushButton::clicked, this, &ImportExportDialog::savePosition);
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
+    // CHIRP's layout fixes the separator, the numbering and the header.
+    connect(m_layout, &QComboBox::currentIndexChanged, this, [this](int index) {
+        for (QWidget *w : {static_cast<QWidget *>(m_tab), static_cast<QWidget *>(m_comma),
+                           static_cast<QWidget *>(m_keepNumbers), static_cast<QWidget *>(m_omitHeader)})
+            w->setEnabled(index == 0);
+    });
     connect(m_useNumbers, &QCheckBox::toggled, m_startMemory, [this](bool on) { m_startMemory->setEnabled(!on); });
     connect(m_exportSelected, &QCheckBox::toggled, this, [this](bool on) {
         if (m_picker)
@@ -176,6 +196,8 @@ void ImportExportDialog::savePosition()
 void ImportExportDialog::ExportCsv(bool preview)
 {
     CsvExportOptions options;
+    options.layout = m_layout->currentIndex() == 1 ? CsvLayout::Chirp : CsvLayout::Own;
+    options.rules = m_rules;
     options.tab = m_tab->isChecked();
     options.keepNumbers = m_keepNumbers->isChecked();
     options.omitHeader = m_omitHeader->isChecked();

@@ -4,7 +4,8 @@
 // while it is open and enables it again on closed().
 //
 // Object names of the controls (tests and the main window find them by these):
-//   export: chkExportSelected, optTabChar_0 ("Tab"), optTabChar_1 ("Comma"),
+//   export: cboExportLayout ("MEMVAULT" or "CHIRP", label lblExportLayout), chkExportSelected, optTabChar_0 ("Tab"),
+//   optTabChar_1 ("Comma"),
 //           chkKeepNumbers, chkOmitHeader, cmdExport, cmdPreviewExport
 //   import: txtStartMemory (label lblStartMemory), chkUseMemoryNumbers,
 //           chkClearBeforeImport, chkDuplicates, cmdImport, cmdPreviewImport
@@ -13,6 +14,7 @@
 #include <QList>
 
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -70,6 +72,7 @@ private:
     bool m_positioned = false;
     bool m_open = false;
 
+    QComboBox *m_layout;
     QCheckBox *m_exportSelected;
     QRadioButton *m_tab;
     QRadioButton *m_comma;

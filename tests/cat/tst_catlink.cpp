@@ -29,7 +29,7 @@ public:
         : m_s(std::move(s))
     {
     }
-    bool open(const QString &, const QString &, bool) override { return m_open = true; }
+    bool open(const QString &, const LineSettings &, bool) override { return m_open = true; }
     bool isOpen() const override { return m_open; }
     void close() override { m_open = false; }
     bool write(const QByteArray &data) override
@@ -132,6 +132,10 @@ private slots:
         QTest::newRow("garbage") << "COM3"
                                  << "57600,N,8,1"
                                  << "maybe" << 1 << "38400,N,8,2" << false;
+        // The stored speed must be one of the four texts exactly.
+        QTest::newRow("speed written loosely") << "3"
+                                               << "9600, n, 8, 2"
+                                               << "False" << 3 << "38400,N,8,2" << false;
     }
     void loadSettings()
     {
@@ -148,7 +152,7 @@ private slots:
         CatLink link(*c.settings, c.log, c.dialogs);
         link.LoadSettings();
         QTEST(link.CommPort, "expectedPort");
-        QTEST(link.UserCommSpeed, "expectedSpeed");
+        QTEST(link.UserCommSpeed.text(), "expectedSpeed");
         QTEST(link.DoNotUseRts, "expectedRts");
     }
 
@@ -165,7 +169,7 @@ private slots:
         QCOMPARE(c.settings->text(Setting::UserCommSpeed), QString("9600,N,8,2"));
         QCOMPARE(c.settings->text(Setting::RTS), QString("True"));
         QCOMPARE(link.CommPort, 7);
-        QCOMPARE(link.UserCommSpeed, QString("9600,N,8,2"));
+        QCOMPARE(link.UserCommSpeed, LineSettings::catRate(9600));
         CatLink again(*c.settings, c.log, c.dialogs);
         again.LoadSettings();
         QCOMPARE(again.CommPort, 7);
@@ -212,7 +216,7 @@ private slots:
         auto line = simLine();
         auto link = simLink(c, line);
         link->DoNotUseRts = doNotUseRts;
-        link->SetCommPort(2, "19200,N,8,2");
+        link->SetCommPort(2, LineSettings::catRate(19200));
         QVERIFY(link->isOpen());
         QTEST(line->openLog.value(0), "opened");
         QCOMPARE(c.log.text(), QString("SetCommPort: open OK for port 2\r\n"));
@@ -244,7 +248,7 @@ private slots:
             line->device = "elsewhere";
         else
             line->refuseOpensAfter = 0;
-        link->SetCommPort(4, "38400,N,8,2");
+        link->SetCommPort(4, LineSettings::catRate(38400));
         QVERIFY(!link->isOpen());
         QCOMPARE(c.dialogs.boxes.size(), 1);
         QCOMPARE(c.dialogs.boxes[0].text, "COM Port 4 is not available. It may be in use by another program.\r\n"
@@ -301,7 +305,7 @@ private slots:
         script->pieces = pieces;
         CatLink link(*c.settings, c.log, c.dialogs, std::make_unique<ScriptFactory>(script));
         link.setDeviceOverride("script");
-        link.SetCommPort(1, "38400,N,8,2");
+        link.SetCommPort(1, LineSettings::catRate(38400));
         const CatReply reply = link.Transact("MR001;", [&](const QString &r) { return r.startsWith(wanted); });
         QTEST(reply.accepted(), "complete");
         QTEST(link.ReplyBuffer, "buffer");
@@ -315,7 +319,7 @@ private slots:
         TestContext c;
         auto line = simLine();
         auto link = simLink(c, line);
-        link->SetCommPort(1, "38400,N,8,2");
+        link->SetCommPort(1, LineSettings::catRate(38400));
         link->SendCommand("FA;");
         link->Sleep(50);  // its "?;" is waiting now
         QVERIFY(link->Transact("ID;", [](const QString &) { return true; }).accepted());
@@ -330,7 +334,7 @@ private slots:
         auto line = simLine();
         line->stuckOutput = true;
         auto link = simLink(c, line);
-        link->SetCommPort(1, "38400,N,8,2");
+        link->SetCommPort(1, LineSettings::catRate(38400));
         const qint64 before = line->now;
         link->SendCommand("ID;");
         QVERIFY(!link->isOpen());
@@ -340,7 +344,7 @@ private slots:
         QVERIFY(line->now - before >= 1900 * 1000);
         // The next successful open clears the reason.
         line->stuckOutput = false;
-        link->SetCommPort(1, "38400,N,8,2");
+        link->SetCommPort(1, LineSettings::catRate(38400));
         QVERIFY(link->LinkFault.isEmpty());
     }
 
@@ -351,10 +355,10 @@ private slots:
         TestContext c;
         auto line = simLine(4800);
         auto link = simLink(c, line);
-        link->SetCommPort(1, "4800,N,8,2");
+        link->SetCommPort(1, LineSettings::catRate(4800));
         link->SendCommand("EX0104;");
         link->CloseCommPort();
-        link->SetCommPort(1, "38400,N,8,2");
+        link->SetCommPort(1, LineSettings::catRate(38400));
         QCOMPARE(line->radio.rate(), 38400);
         QCOMPARE(line->radio.noiseCharacters, 0);
         QVERIFY(link->Transact("ID;", [](const QString &) { return true; }).accepted());

@@ -61,7 +61,7 @@ private slots:
         QCOMPARE(c.dialogs.texts().size(), 2);
         QVERIFY(c.dialogs.texts().first().startsWith("You are about to read the Radio."));
         QVERIFY(c.dialogs.texts().last().startsWith("The read of memories from the Radio has completed successfully."));
-        QCOMPARE(c.state.DataSource, 1);
+        QCOMPARE(c.state.DataSource, DataSource::Radio);
         QCOMPARE(c.state.table.usedMemoryCount(), 250);
         for (int n = 1; n <= kLastCat; n += 2)
             QCOMPARE(BuildMemoryWrite(c.state.table, n).toLatin1(), "MW" + sampleRecord(n).mid(2));

@@ -5,8 +5,8 @@
 #include "TestContext.h"
 #include "cat/CatLink.h"
 #include "cat/RadioTransfer.h"
-#include "core/MemoryFiles.h"
 #include "core/MemoryRecord.h"
+#include "core/MemorySetFormat.h"
 #include "core/NumberText.h"
 #include "shell/SafeSave.h"
 
@@ -99,8 +99,6 @@ struct Rig {
     RadioTransfer transfer;
 };
 
-QString rate(const QString &settings) { return settings.section(',', 0, 0); }
-
 QString mw(const QByteArray &record) { return "MW" + QString::fromLatin1(record.mid(2)); }
 
 }  // namespace
@@ -122,40 +120,41 @@ private slots:
     void detectsEveryRateAndSwitchesToTheUsersSpeed_data()
     {
         QTest::addColumn<int>("radioRate");
-        QTest::addColumn<QString>("userSpeed");
+        QTest::addColumn<int>("userRate");
         for (int r : {4800, 9600, 19200, 38400})
-            for (const QString &u : CatLink::RateSettings())
-                QTest::addRow("radio %d, user %s", r, qPrintable(rate(u))) << r << u;
+            for (const LineSettings &u : CatLink::RateSettings())
+                QTest::addRow("radio %d, user %d", r, u.baud) << r << u.baud;
     }
     void detectsEveryRateAndSwitchesToTheUsersSpeed()
     {
         QFETCH(int, radioRate);
-        QFETCH(QString, userSpeed);
+        QFETCH(int, userRate);
+        const LineSettings userSpeed = LineSettings::catRate(userRate);
         Rig rig(fastRadio(radioRate));
         rig.link.UserCommSpeed = userSpeed;
         QVERIFY(rig.transfer.DetectCatRate());
 
         QStringList expected;
-        for (const QString &probe : CatLink::RateSettings()) {
+        for (const LineSettings &probe : CatLink::RateSettings()) {
             expected << "SetCommPort: open OK for port 1";
-            if (rate(probe).toInt() == radioRate) {
+            if (probe.baud == radioRate) {
                 expected << QString("Baud rate of %1 detected").arg(radioRate);
                 break;
             }
-            expected << QString("Baud rate of %1 not successful").arg(rate(probe));
+            expected << QString("Baud rate of %1 not successful").arg(probe.baud);
         }
-        expected << "Turning off Auto Information"
-                 << "Setting Com speed to " + userSpeed << "SetCommPort: open OK for port 1";
+        expected << "Turning off Auto Information" << QString("Setting Com speed to %1,N,8,2").arg(userRate)
+                 << "SetCommPort: open OK for port 1";
         QCOMPARE(rig.logLines(), expected);
         const QString ex = QString("EX010%1;").arg(4 - CatLink::RateSettings().indexOf(userSpeed));
         // The radio answers at the new speed before anything else is asked.
         QCOMPARE(rig.line->radio.commands, QStringList({"ID;", "AI0;", ex, "ID;"}));
         QCOMPARE(rig.line->radio.noiseCharacters,
-                 3 * int(CatLink::RateSettings().indexOf(QString("%1,N,8,2").arg(radioRate))));
+                 3 * int(CatLink::RateSettings().indexOf(LineSettings::catRate(radioRate))));
         // Radio and port now both at the user's speed.
         QCOMPARE(rig.link.ActiveSettings, userSpeed);
-        QCOMPARE(rig.link.openSettings(), userSpeed);
-        QCOMPARE(rig.line->radio.rate(), rate(userSpeed).toInt());
+        QCOMPARE(rig.link.openSettings(), std::optional<LineSettings>(userSpeed));
+        QCOMPARE(rig.line->radio.rate(), userRate);
         QVERIFY(rig.link.Transact("ID;", [](const QString &) { return true; }).accepted());
         QVERIFY(rig.c.dialogs.boxes.isEmpty());
     }
@@ -229,7 +228,7 @@ private slots:
         fillRadio(rig.line->radio);
         rig.c.state.CurrentFilePath = "/tmp/old.450";
         rig.c.state.FileLoadComplete = true;
-        rig.c.state.DataSource = 2;
+        rig.c.state.DataSource = DataSource::File;
         rig.view.copyCutEnabled = rig.view.pasteEnabled = true;
         qint64 loopStart = 0;
         rig.view.onProgress = [&](int value, int) {
@@ -243,7 +242,7 @@ private slots:
         QCOMPARE(rig.c.dialogs.boxes[0].buttons, Buttons::OkCancel);
         QCOMPARE(rig.c.dialogs.boxes[0].icon, Icon::Question);
         QCOMPARE(rig.c.dialogs.boxes[1].icon, Icon::Information);
-        QCOMPARE(rig.c.state.DataSource, 1);
+        QCOMPARE(rig.c.state.DataSource, DataSource::Radio);
         QVERIFY(rig.c.state.RadioReadComplete);
         QVERIFY(!rig.c.state.FileLoadComplete);
         QVERIFY(!rig.c.state.MemoriesChanged);
@@ -281,22 +280,23 @@ private slots:
         QTest::addColumn<int>("cancelAt");  // the read message clicked at this memory (0: never)
         QTest::addColumn<QStringList>("boxes");
         QTest::addColumn<int>("used");
-        QTest::addColumn<int>("dataSource");
+        QTest::addColumn<DataSource>("dataSource");
         const QString unsaved
             = "Changes have been made but not yet saved to disk\r\nAre you sure you want to continue?";
         const int ok = int(Answer::Ok);
-        QTest::newRow("empty radio") << true << false << ok << 0 << QStringList{kInstructions, kReadDone} << 0 << 1;
+        QTest::newRow("empty radio") << true << false << ok << 0 << QStringList{kInstructions, kReadDone} << 0
+                                     << DataSource::Radio;
         QTest::newRow("unsaved changes, No: nothing sent")
-            << false << true << int(Answer::No) << 0 << QStringList{unsaved} << 1 << 2;
+            << false << true << int(Answer::No) << 0 << QStringList{unsaved} << 1 << DataSource::File;
         QTest::newRow("Cancel at the instructions: table already cleared")
-            << false << false << int(Answer::Cancel) << 0 << QStringList{kInstructions} << 0 << 0;
+            << false << false << int(Answer::Cancel) << 0 << QStringList{kInstructions} << 0 << DataSource::Nothing;
         QTest::newRow("cancel clicked at memory 10")
             << false << false << ok << 10
             << QStringList{kInstructions, "The read of memories from the Radio was cancelled at memory 10 of 504.\r\n"
                                           "Memories read: 5; reported empty: 5.\r\n"
                                           "Memories not read: 11-500, P1L-P2U.\r\n"
                                           "What was read is in the table; memories not read show as Empty."}
-            << 5 << 1;
+            << 5 << DataSource::Radio;
     }
     void readOutcomes()
     {
@@ -309,7 +309,7 @@ private slots:
         if (!emptyRadio)
             fillRadio(rig.line->radio, 2);
         mv::test::setCellText(rig.c.state.table, 3, MemoryTable::ColFrequency, "7.00000");
-        rig.c.state.DataSource = 2;
+        rig.c.state.DataSource = DataSource::File;
         rig.c.state.MemoriesChanged = unsaved;
         rig.c.dialogs.answers << Answer(answer);
         rig.view.onProgress = [&](int value, int) {
@@ -364,7 +364,7 @@ private slots:
         };
         rig.transfer.ReadRadio();
         QCOMPARE(rig.c.dialogs.texts().last(), outcome);
-        QCOMPARE(rig.c.state.DataSource, 1);
+        QCOMPARE(rig.c.state.DataSource, DataSource::Radio);
         if (outcome == kReadDone) {
             QVERIFY(rig.tableIsRadio());
         } else {
@@ -434,7 +434,7 @@ private slots:
                          "Memories empty in the table, left as they are on the radio (a memory cannot be erased over "
                          "CAT): 252."));
         QCOMPARE(rig.c.dialogs.boxes.last().icon, Icon::Information);
-        QCOMPARE(rig.c.state.DataSource, 1);
+        QCOMPARE(rig.c.state.DataSource, DataSource::Radio);
         QVERIFY(!rig.link.isOpen());
         QCOMPARE(rig.view.status[2], QString("0"));
         // Nothing was replaced, so there is nothing to keep a copy of.

@@ -2,7 +2,7 @@
 #include "DataRows.h"
 #include "TestContext.h"
 #include "TestFiles.h"
-#include "core/MemoryFiles.h"
+#include "core/MemorySetFormat.h"
 #include "core/NumberText.h"
 
 #include <QFile>

@@ -3,7 +3,7 @@
 #include "DataRows.h"
 #include "MemoryRows.h"
 #include "TestFiles.h"
-#include "core/MemoryFiles.h"
+#include "core/MemorySetFormat.h"
 #include "core/MemoryTable.h"
 #include "core/NumberText.h"
 
@@ -124,6 +124,24 @@ private slots:
         for (int i = 0; i < 3; ++i)
             expected << numbers[i] + s + bodies[i];
         QCOMPARE(fileLines(out), expected);
+    }
+
+    // CHIRP's layout is the same under every locale; its options exclude ours.
+    void exportChirp()
+    {
+        const QString set = makeMemorySet("export.450");
+        const QString out = m_dir.filePath("chirp.csv");
+        QFile::remove(out);
+        CliRun r = cli({"export-csv", "--format", "chirp", set, out});
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+        const QStringList lines = fileLines(out);
+        QCOMPARE(lines.size(), 4);
+        QVERIFY(lines[0].startsWith("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,"));
+        QCOMPARE(lines[3], QString("9,,51.600000,-,0.000000,Tone,88.5,88.5,023,NN,FM,5.00,,,,,,"));
+        r = cli({"export-csv", "--format=chirp", "--tab", set, out});
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY(r.err.contains("do not apply to CHIRP's layout"));
+        QCOMPARE(cli({"export-csv", "--format", "xml", set, out}).exitCode, 2);
     }
 
     void importIntoNewFile()

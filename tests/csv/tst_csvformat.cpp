@@ -1,15 +1,12 @@
 // Taking CSV lines apart: cleaning, fields with the decimal-mark adaptation,
-// header recognition, vocabularies and file decoding, under "." and "," locales.
+// header recognition and vocabularies, under "." and "," locales.
 #include "DataRows.h"
 #include "LocaleCases.h"
 #include "core/NumberText.h"
 #include "csv/CsvFormat.h"
 
 #include <QLocale>
-#include <QTemporaryDir>
 #include <QtTest>
-
-#include <sys/stat.h>
 
 using namespace mv;
 using mv::test::mark;
@@ -90,6 +87,16 @@ private slots:
         mv::test::row("Halyard", "#;Tag;Freq;Mode", "Halyard", ";");
         mv::test::row("Tag Freq other", "#,Tag,Freq,Tone", "Unknown", ",");
         mv::test::row("Brindle short", "Sequence;Freq", "Brindle", ";");
+        mv::test::row("CHIRP",
+                      "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
+                      "DtcsPolarity,Mode,TStep,Skip,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE",
+                      "CHIRP", ",");
+        mv::test::row("CHIRP, older short form",
+                      "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,"
+                      "DtcsCode,Mode,TStep,Skip,Bank,Bank Index",
+                      "CHIRP", ",");
+        mv::test::row("CHIRP, columns in another order", "\"frequency\";\"Mode\";\"LOCATION\"", "CHIRP", ";");
+        mv::test::row("Frequency without Location", "Frequency,Name,Mode", "Quarry", ",");
         mv::test::row("not a header", "1,7.00000,LSB", "Unknown", ",");
         mv::test::row("empty", "", "Unknown", "");
     }
@@ -204,62 +211,6 @@ private slots:
         const QString cut = CleanImportedDescription(QString(99, 'x') + emoji + "tail");
         QCOMPARE(cut, QString(99, 'x'));
         QVERIFY(QString(cut.toUtf8()) == cut);
-    }
-
-    void decoding_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("text");
-        mv::test::row("ascii", QByteArray("abc"), "abc");
-        mv::test::row("utf-8", QByteArray("M\xC3\xBCnster"), QString::fromUtf8("Münster"));
-        mv::test::row("latin-1", QByteArray("M\xFCnster"), QString::fromUtf8("Münster"));
-        mv::test::row("bom dropped", QByteArray("\xEF\xBB\xBFMemory"), "Memory");
-        mv::test::row("broken utf-8 read as latin-1", QByteArray("\xC3"), QString::fromUtf8("Ã"));
-    }
-    void decoding()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, text);
-        QCOMPARE(DecodeCsvBytes(bytes), text);
-    }
-
-    void lines_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("lines");
-        mv::test::row("crlf", "a\r\nb\r\n", QStringList{"a", "b"});
-        mv::test::row("cr", "a\rb\r", QStringList{"a", "b"});
-        mv::test::row("blank line kept", "a\r\n\r\nb", QStringList{"a", "", "b"});
-        mv::test::row("empty", "", QStringList{});
-    }
-    void lines()
-    {
-        QFETCH(QString, text);
-        QFETCH(QStringList, lines);
-        QCOMPARE(SplitCsvLines(text), lines);
-    }
-
-    void readFileRefusals()
-    {
-        QTemporaryDir dir;
-        const QString missing = dir.filePath("none.CSV");
-        QCOMPARE(ReadCsvFile(missing).problem, CsvFileText::Problem::Missing);
-
-        // Anything but a regular file is refused without waiting: a FIFO that no
-        // one writes, a device, a folder.
-        const QString fifo = dir.filePath("fifo.CSV");
-        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-        QCOMPARE(ReadCsvFile(fifo).problem, CsvFileText::Problem::NotRegular);
-        QCOMPARE(ReadCsvFile(QStringLiteral("/dev/null")).problem, CsvFileText::Problem::NotRegular);
-        QCOMPARE(ReadCsvFile(dir.path()).problem, CsvFileText::Problem::NotRegular);
-
-        QFile exact(dir.filePath("exact.CSV"));
-        QVERIFY(exact.open(QIODevice::WriteOnly));
-        exact.write(QByteArray(int(kMaxCsvFileSize), 'x'));
-        exact.close();
-        const CsvFileText t = ReadCsvFile(exact.fileName());
-        QCOMPARE(t.problem, CsvFileText::Problem::None);
-        QCOMPARE(t.lines.size(), 1);
     }
 };
 

@@ -23,7 +23,7 @@ struct EditingFixture {
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
         DetectSeparators();
-        t.state.DataSource = 2;
+        t.state.DataSource = DataSource::File;
     }
 
     MemoryTable &table() { return t.state.table; }

@@ -134,7 +134,7 @@ private slots:
     {
         EditingFixture f;
         f.useRange(1, 10);
-        f.t.state.DataSource = 0;
+        f.t.state.DataSource = DataSource::Nothing;
         const auto before = f.table().memoryRows();
         f.select(2, 4, 1, 6);
         f.commands.InsertMemoryAbove();

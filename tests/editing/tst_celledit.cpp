@@ -152,14 +152,14 @@ private slots:
 
     void nothingIsEditedWithoutDataOrDuringUndo_data()
     {
-        QTest::addColumn<int>("dataSource");
+        QTest::addColumn<DataSource>("dataSource");
         QTest::addColumn<bool>("undoing");
-        mv::test::row("nothing loaded", 0, false);
-        mv::test::row("undo running", 2, true);
+        mv::test::row("nothing loaded", DataSource::Nothing, false);
+        mv::test::row("undo running", DataSource::File, true);
     }
     void nothingIsEditedWithoutDataOrDuringUndo()
     {
-        QFETCH(int, dataSource);
+        QFETCH(DataSource, dataSource);
         QFETCH(bool, undoing);
         EditingFixture f;
         f.t.state.DataSource = dataSource;

@@ -61,7 +61,7 @@ void TestMemoryTableModel::shapeAndTester()
     QCOMPARE(pms.index(3, 0).data().toString(), QStringLiteral("P2U"));
 
     // The tester watches the signals of real changes too.
-    state.DataSource = 2;
+    state.DataSource = DataSource::File;
     {
         MemoryTable::Batch batch(state.table);
         for (int n = 1; n <= 500; n += 7)
@@ -136,28 +136,28 @@ void TestMemoryTableModel::cellTexts()
 void TestMemoryTableModel::editability_data()
 {
     QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("dataSource");
+    QTest::addColumn<DataSource>("dataSource");
     QTest::addColumn<bool>("rowUsed");
     QTest::addColumn<int>("column");
     QTest::addColumn<QString>("flag");  // "", "loading", "undo"
     QTest::addColumn<bool>("editable");
 
-    QTest::newRow("empty memory: frequency") << 0 << 2 << false << 1 << "" << true;
-    QTest::newRow("empty memory: mode locked") << 0 << 2 << false << 2 << "" << false;
-    QTest::newRow("used memory: tone") << 0 << 1 << true << 5 << "" << true;
-    QTest::newRow("number column never") << 0 << 2 << true << 0 << "" << false;
-    QTest::newRow("nothing loaded") << 0 << 0 << true << 1 << "" << false;
-    QTest::newRow("while the form loads") << 0 << 2 << true << 2 << "loading" << false;
-    QTest::newRow("memory view during undo") << 0 << 2 << true << 2 << "undo" << false;
-    QTest::newRow("pms view during undo") << 1 << 2 << true << 2 << "undo" << true;
-    QTest::newRow("empty pms: shift locked") << 1 << 1 << false << 3 << "" << false;
-    QTest::newRow("empty pms: frequency") << 1 << 1 << false << 1 << "" << true;
+    QTest::newRow("empty memory: frequency") << 0 << DataSource::File << false << 1 << "" << true;
+    QTest::newRow("empty memory: mode locked") << 0 << DataSource::File << false << 2 << "" << false;
+    QTest::newRow("used memory: tone") << 0 << DataSource::Radio << true << 5 << "" << true;
+    QTest::newRow("number column never") << 0 << DataSource::File << true << 0 << "" << false;
+    QTest::newRow("nothing loaded") << 0 << DataSource::Nothing << true << 1 << "" << false;
+    QTest::newRow("while the form loads") << 0 << DataSource::File << true << 2 << "loading" << false;
+    QTest::newRow("memory view during undo") << 0 << DataSource::File << true << 2 << "undo" << false;
+    QTest::newRow("pms view during undo") << 1 << DataSource::File << true << 2 << "undo" << true;
+    QTest::newRow("empty pms: shift locked") << 1 << DataSource::Radio << false << 3 << "" << false;
+    QTest::newRow("empty pms: frequency") << 1 << DataSource::Radio << false << 1 << "" << true;
 }
 
 void TestMemoryTableModel::editability()
 {
     QFETCH(int, kind);
-    QFETCH(int, dataSource);
+    QFETCH(DataSource, dataSource);
     QFETCH(bool, rowUsed);
     QFETCH(int, column);
     QFETCH(QString, flag);
@@ -181,7 +181,7 @@ void TestMemoryTableModel::editability()
 
 void TestMemoryTableModel::colours_data()
 {
-    QTest::addColumn<int>("dataSource");
+    QTest::addColumn<DataSource>("dataSource");
     QTest::addColumn<int>("row");
     QTest::addColumn<int>("column");
     QTest::addColumn<bool>("valid");
@@ -189,19 +189,19 @@ void TestMemoryTableModel::colours_data()
     const uint radio = MemoryTableModel::kRadioColour;
     const uint file = MemoryTableModel::kFileColour;
     const uint band = MemoryTableModel::kBandColour;
-    QTest::newRow("file row 1") << 2 << 1 << 1 << true << file;
-    QTest::newRow("file row 51 banded") << 2 << 51 << 1 << true << band;
-    QTest::newRow("file row 101") << 2 << 101 << 1 << true << file;
-    QTest::newRow("radio row 151 banded") << 1 << 151 << 2 << true << band;
-    QTest::newRow("radio row 150") << 1 << 150 << 2 << true << radio;
-    QTest::newRow("nothing loaded: button face") << 0 << 1 << 1 << false << 0u;
-    QTest::newRow("nothing loaded: band stays") << 0 << 60 << 1 << true << band;
-    QTest::newRow("number column: button face") << 2 << 60 << 0 << false << 0u;
+    QTest::newRow("file row 1") << DataSource::File << 1 << 1 << true << file;
+    QTest::newRow("file row 51 banded") << DataSource::File << 51 << 1 << true << band;
+    QTest::newRow("file row 101") << DataSource::File << 101 << 1 << true << file;
+    QTest::newRow("radio row 151 banded") << DataSource::Radio << 151 << 2 << true << band;
+    QTest::newRow("radio row 150") << DataSource::Radio << 150 << 2 << true << radio;
+    QTest::newRow("nothing loaded: button face") << DataSource::Nothing << 1 << 1 << false << 0u;
+    QTest::newRow("nothing loaded: band stays") << DataSource::Nothing << 60 << 1 << true << band;
+    QTest::newRow("number column: button face") << DataSource::File << 60 << 0 << false << 0u;
 }
 
 void TestMemoryTableModel::colours()
 {
-    QFETCH(int, dataSource);
+    QFETCH(DataSource, dataSource);
     QFETCH(int, row);
     QFETCH(int, column);
     QFETCH(bool, valid);
@@ -312,7 +312,7 @@ void TestMemoryTableModel::dropMovesRow()
     QFETCH(int, between);
     QFETCH(int, to);
     AppState state;
-    state.DataSource = 2;
+    state.DataSource = DataSource::File;
     MemoryTableModel model(state, MemoryTableModel::Kind::Memories);
     QList<QPair<int, int>> moves;
     model.setMoveHandler([&](int f, int t) { moves << qMakePair(f, t); });
@@ -327,7 +327,7 @@ void TestMemoryTableModel::dropMovesRow()
         QCOMPARE(moves, (QList<QPair<int, int>>{{from, to}}));
 
     // Nothing loaded: no drops at all.
-    state.DataSource = 0;
+    state.DataSource = DataSource::Nothing;
     moves.clear();
     model.dropMimeData(mime.get(), Qt::MoveAction, -1, -1, model.index(20, 1));
     QVERIFY(moves.isEmpty());
@@ -337,7 +337,7 @@ void TestMemoryTableModel::dropMovesRow()
 void TestMemoryTableModel::setDataGoesThroughHandler()
 {
     AppState state;
-    state.DataSource = 1;
+    state.DataSource = DataSource::Radio;
     MemoryTableModel model(state, MemoryTableModel::Kind::Memories);
     QStringList seen;
     bool accept = false;

@@ -3,6 +3,7 @@
 // The first byte picks the locale's decimal mark and the list separator; the
 // rest is the file.
 #include "core/NumberText.h"
+#include "csv/ChirpCsv.h"
 #include "csv/CsvFormat.h"
 
 #include <QByteArray>
@@ -50,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         SetListSeparator(separators[(data[0] >> 1) & 3]);
 
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
-    const QStringList lines = SplitCsvLines(DecodeCsvBytes(bytes));
+    const QStringList lines = SplitLines(DecodeText(bytes));
     for (const QString &line : lines)
         check(!line.contains(QLatin1Char('\r')) && !line.contains(QLatin1Char('\n')));
 
@@ -61,8 +62,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QChar sep = ListSeparator();
     check(sep == QLatin1Char(',') || sep == QLatin1Char(';') || sep == QLatin1Char('\t'));
 
+    const std::optional<ChirpColumns> chirp = ChirpColumnsOf(header);
+    check(chirp.has_value() == (source == kCsvSourceChirp));
     for (qsizetype i = 1; i < lines.size(); ++i) {
         const QString line = CleanCsvLine(lines.at(i));
+        if (chirp) {
+            // Every CHIRP record comes out in the radio's vocabulary.
+            const CsvRecordFields r = ChirpRecordFields(*chirp, line);
+            check(r.shift == QLatin1String("Simplex") || r.shift == QLatin1String("Plus")
+                  || r.shift == QLatin1String("Minus"));
+            check(r.encoding.isEmpty() || ImportedEncoding(r.encoding) == r.encoding);
+            check(r.mode.isEmpty() || ImportedMode(r.mode) == r.mode);
+        }
         check(line.size() == lines.at(i).size());
         check(!line.contains(QLatin1Char('"')));
         for (int n = 0; n <= kCsvFieldCount + 1; ++n) {

@@ -1,7 +1,7 @@
 // Fuzzes the description file loader: descriptions come out clean (no double
 // quote, comma or semicolon, at most 100 characters) and survive a save and a
 // second load unchanged.
-#include "core/MemoryFiles.h"
+#include "core/MemorySetFormat.h"
 #include "core/MemoryTable.h"
 
 #include <QByteArray>
@@ -13,8 +13,8 @@ using namespace mv;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
-    const FileText text = DecodeFileText(bytes);
-    if (text.problem != FileProblem::None)
+    const TextFile text = DecodeTextFile(bytes, kMaxMemorySetFileSize);
+    if (text.problem != TextFile::Problem::None)
         return 0;
     const DescriptionSet set = ParseDescriptions(text.lines);
     if (set.texts.size() > MemoryTable::kMemoryCount)
@@ -34,8 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QByteArray file;
     for (const QString &line : written)
         file += line.toUtf8() + "\r\n";
-    const FileText back = DecodeFileText(file);
-    if (back.problem != FileProblem::None)
+    const TextFile back = DecodeTextFile(file, kMaxMemorySetFileSize);
+    if (back.problem != TextFile::Problem::None)
         abort();
     const DescriptionSet again = ParseDescriptions(back.lines);
     if (!again.widthValid || again.widthTwips != width || again.texts.size() != MemoryTable::kMemoryCount)

@@ -1,8 +1,8 @@
 // Fuzzes the CAT record decoder: any text for any memory number must decode
 // without a fault, and a record it fully understood, whose row can be saved,
 // must come back unchanged through BuildMemoryWrite.
-#include "core/MemoryFiles.h"
 #include "core/MemoryRecord.h"
+#include "core/MemorySetFormat.h"
 #include "core/MemoryTable.h"
 #include "core/RadioTables.h"
 #include "shell/MessageLog.h"

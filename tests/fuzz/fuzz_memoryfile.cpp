@@ -1,8 +1,8 @@
 // Fuzzes the memory file loader: any bytes either are refused as a whole or
 // load; what a load produces saves as well-formed records, and saving what was
 // saved gives the same lines again.
-#include "core/MemoryFiles.h"
 #include "core/MemoryRecord.h"
+#include "core/MemorySetFormat.h"
 #include "core/MemoryTable.h"
 #include "shell/MessageLog.h"
 
@@ -15,9 +15,9 @@ using namespace mv;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
-    const FileText text = DecodeFileText(bytes);
-    if (text.problem != FileProblem::None) {
-        if (text.problem != FileProblem::Binary && text.problem != FileProblem::TooLarge)
+    const TextFile text = DecodeTextFile(bytes, kMaxMemorySetFileSize);
+    if (text.problem != TextFile::Problem::None) {
+        if (text.problem != TextFile::Problem::Binary && text.problem != TextFile::Problem::TooLarge)
             abort();
         return 0;
     }

@@ -18,7 +18,7 @@ private slots:
         MessageLog log;
         QSignalSpy opened(&log, &MessageLog::opened);
         QSignalSpy changed(&log, &MessageLog::textChanged);
-        log.LogMessage("Read: issue initial instructions", "Y");
+        log.LogMessage("Read: issue initial instructions", LogLevel::Trace);
         QVERIFY(!log.isOpen());
         QVERIFY(log.text().isEmpty());
         QCOMPARE(opened.count(), 0);
@@ -30,25 +30,9 @@ private slots:
         QCOMPARE(log.text(), QString("Requested memory number of  501 is too high - the memory was not added\r\n"));
 
         log.setLoggingEnabled(true);
-        log.LogMessage("SetCommPort: open OK for port  3", "Y");
+        log.LogMessage("SetCommPort: open OK for port  3", LogLevel::Trace);
         QVERIFY(log.text().endsWith("SetCommPort: open OK for port  3\r\n"));
         QCOMPARE(opened.count(), 1);
-    }
-
-    void anyOtherMarkerIsAnAlwaysLine_data()
-    {
-        QTest::addColumn<QString>("marker");
-        QTest::newRow("empty") << "";
-        QTest::newRow("N") << "N";
-        QTest::newRow("lower-case y") << "y";
-        QTest::newRow("Yes") << "Yes";
-    }
-    void anyOtherMarkerIsAnAlwaysLine()
-    {
-        QFETCH(QString, marker);
-        MessageLog log;
-        log.LogMessage("ReceiveData: no data received", marker);
-        QCOMPARE(log.text(), QString("ReceiveData: no data received\r\n"));
     }
 
     void everyLineAsksToBeRaised()
@@ -133,7 +117,7 @@ private slots:
         QCOMPARE(closed.count(), 1);
 
         log.setLoggingEnabled(false);
-        log.LogMessage("trace", "Y");
+        log.LogMessage("trace", LogLevel::Trace);
         QVERIFY(!log.isOpen());
         log.LogMessage("after");
         QVERIFY(log.isOpen());

@@ -132,6 +132,10 @@ void TestWindowLayout::commandLine_data()
                                         << "/tmp/ft450" << false;
     QTest::newRow("device without value") << QStringList{"--device"} << ""
                                           << "" << true;
+    QTest::newRow("unknown option is no file name") << QStringList{"--fast", "a.450"} << "a.450"
+                                                    << "" << true;
+    QTest::newRow("a lone dash is part of a name") << QStringList{"My", "-", "set.450"} << "My - set.450"
+                                                   << "" << false;
     QTest::newRow("file named like an option after --") << QStringList{"--", "--device"} << "--device"
                                                         << "" << false;
 }

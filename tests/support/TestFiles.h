@@ -40,11 +40,12 @@ struct CliRun {
     QString err;
 };
 
-// Runs the built memvault-cli with extra environment entries; never the user's
-// own settings (CTest gives a private MEMVAULT_CONFIG_DIR, else a temporary one).
-// `input`, when given, is written to its standard input (a pipe), then closed.
-inline CliRun runCli(const QStringList &args, const QProcessEnvironment &extra = {}, int timeoutMs = 120000,
-                     const std::optional<QByteArray> &input = std::nullopt)
+// Runs one of the built programs (memvault-cli, memvault, ft450sim) with extra
+// environment entries; never the user's own settings (CTest gives a private
+// MEMVAULT_CONFIG_DIR, else a temporary one). `input`, when given, is written to
+// its standard input (a pipe), then closed.
+inline CliRun runProgram(const QString &program, const QStringList &args, const QProcessEnvironment &extra = {},
+                         int timeoutMs = 120000, const std::optional<QByteArray> &input = std::nullopt)
 {
     static QTemporaryDir settings;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -54,7 +55,7 @@ inline CliRun runCli(const QStringList &args, const QProcessEnvironment &extra =
         env.insert(k, extra.value(k));
     QProcess p;
     p.setProcessEnvironment(env);
-    p.start(qEnvironmentVariable("MEMVAULT_BIN_DIR") + QStringLiteral("/memvault-cli"), args);
+    p.start(qEnvironmentVariable("MEMVAULT_BIN_DIR") + QLatin1Char('/') + program, args);
     CliRun r;
     if (input) {
         if (!p.waitForStarted())
@@ -71,6 +72,12 @@ inline CliRun runCli(const QStringList &args, const QProcessEnvironment &extra =
     r.out = QString::fromUtf8(p.readAllStandardOutput());
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
+}
+
+inline CliRun runCli(const QStringList &args, const QProcessEnvironment &extra = {}, int timeoutMs = 120000,
+                     const std::optional<QByteArray> &input = std::nullopt)
+{
+    return runProgram(QStringLiteral("memvault-cli"), args, extra, timeoutMs, input);
 }
 
 inline QProcessEnvironment localeEnv(const QString &lcAll)

@@ -135,7 +135,7 @@ int main(int argc, char **argv)
         AppContext ctx{state, settings, log, dialogs, view};
         CatLink link(settings, log, dialogs);
         link.setDeviceOverride(sim.device);
-        link.UserCommSpeed = QStringLiteral("%1,N,8,2").arg(kRate);
+        link.UserCommSpeed = LineSettings::catRate(kRate);
         RadioTransfer transfer(ctx, link);
         if (!transfer.DetectCatRate()) {
             std::fprintf(stderr, "bench_radio: no radio: %s\n", qPrintable(dialogs.shown.join(' ')));

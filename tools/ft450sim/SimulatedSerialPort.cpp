@@ -4,15 +4,10 @@
 
 namespace ft450 {
 
-bool SimulatedSerialPort::open(const QString &device, const QString &settings, bool rtsCts)
+bool SimulatedSerialPort::open(const QString &device, const mv::LineSettings &s, bool rtsCts)
 {
     close();
     m_denied = false;
-    mv::LineSettings s;
-    if (!mv::ParseLineSettings(settings, &s)) {
-        m_error = QStringLiteral("invalid line settings");
-        return false;
-    }
     if (device != m_line->device) {
         m_error = QStringLiteral("No such file or directory");
         return false;
@@ -24,7 +19,7 @@ bool SimulatedSerialPort::open(const QString &device, const QString &settings, b
         return false;
     }
     ++m_line->opens;
-    m_line->openLog << settings + (rtsCts ? QStringLiteral(" rtscts") : QString());
+    m_line->openLog << s.text() + (rtsCts ? QStringLiteral(" rtscts") : QString());
     m_open = true;
     m_error.clear();
     m_rx.clear();

@@ -42,7 +42,7 @@ public:
     }
     ~SimulatedSerialPort() override { close(); }
 
-    bool open(const QString &device, const QString &settings, bool rtsCts) override;
+    bool open(const QString &device, const mv::LineSettings &settings, bool rtsCts) override;
     bool isOpen() const override { return m_open; }
     void close() override;
     bool write(const QByteArray &data) override;

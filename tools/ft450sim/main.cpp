@@ -3,6 +3,7 @@
 // program (or memvault-cli --device) at it. Ends on SIGINT/SIGTERM, writing its
 // memories to the --dump file.
 #include "Ft450Radio.h"
+#include "Version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -81,10 +82,12 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("ft450sim"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(mv::kVersionText));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("An FT-450 CAT port on a pseudo-terminal."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption rateOpt(QStringLiteral("rate"),
                                      QStringLiteral("CAT rate at start: 4800, 9600, 19200, 38400 (default 4800)."),
                                      QStringLiteral("baud"), QStringLiteral("4800"));
@@ -132,7 +135,15 @@ int main(int argc, char **argv)
                                         QStringLiteral("Answer with a stream of noise without \";\"."));
     parser.addOptions({rateOpt, modelOpt, latencyOpt, linkOpt, loadOpt, dumpOpt, logOpt, silentOpt, dropOpt, splitOpt,
                        stopOpt, lateOpt, deafOpt, refuseOpt, garbageOpt, realtimeOpt});
-    parser.process(app);
+    // A mistyped option is a usage error (exit 2), as with the other programs.
+    if (!parser.parse(QCoreApplication::arguments())) {
+        std::fprintf(stderr, "ft450sim: %s\nTry 'ft450sim --help'.\n", qPrintable(parser.errorText()));
+        return 2;
+    }
+    if (parser.isSet(QStringLiteral("help")))
+        parser.showHelp(0);
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
 
     ft450::RadioOptions options;
     bool ok = false;

@@ -57,7 +57,7 @@ struct EditingWindow {
     // What a file load leaves behind: source colour, menus, hiding, cursor.
     void loaded()
     {
-        state().DataSource = 2;
+        state().DataSource = DataSource::File;
         state().FileLoadComplete = true;
         state().MemoriesChanged = false;
         window->RefreshChangedState();

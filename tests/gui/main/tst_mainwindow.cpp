@@ -86,7 +86,6 @@ private slots:
     void readRadioFillsTheWindow();
     void readCancelledIsReportedHonestly();
     void writeRadioBack();
-    void exitQuestion_data();
     void exitQuestion();
     void statusBarClick();
     void importExportButton();
@@ -119,10 +118,10 @@ void TestMainWindow::startWithFileOnCommandLine()
     w.startUp();
     // The window shows first; the file follows from the timer.
     QVERIFY(w.isVisible());
-    QCOMPARE(w.state().DataSource, 0);
+    QCOMPARE(w.state().DataSource, DataSource::Nothing);
     QVERIFY(w.startupTimer()->isActive());
     QCOMPARE(w.startupTimer()->interval(), 100);
-    QTRY_COMPARE(w.state().DataSource, 2);
+    QTRY_COMPARE(w.state().DataSource, DataSource::File);
 
     QCOMPARE(w.windowTitle(), QStringLiteral("MEMVAULT V1.0.0"));
     QCOMPARE(mv::test::cellOf(w.state().table, 1, 1), QStringLiteral("1.84000"));
@@ -142,10 +141,10 @@ void TestMainWindow::startWithFileOnCommandLine()
 void TestMainWindow::startDoesNotBlock_data()
 {
     QTest::addColumn<SettingTexts>("settings");
-    QTest::addColumn<int>("dataSource");
+    QTest::addColumn<DataSource>("dataSource");
     QTest::addColumn<QString>("gridItem");
     QTest::newRow("last file on drive A")
-        << SettingTexts{{Setting::LastOpened, "A:\\radio.450"}} << 0 << "mnuGridNormal";
+        << SettingTexts{{Setting::LastOpened, "A:\\radio.450"}} << DataSource::Nothing << "mnuGridNormal";
     QTest::newRow("garbage everywhere") << SettingTexts{{Setting::LastOpened, "/nowhere/x.450"},
                                                         {Setting::GridSize, "Huge"},
                                                         {Setting::CommPort, "abc"},
@@ -160,13 +159,13 @@ void TestMainWindow::startDoesNotBlock_data()
                                                         {Setting::Column, "wide"},
                                                         {Setting::ErrorListHeight, "-1"},
                                                         {Setting::FirstTime, "1"}}
-                                        << 0 << "mnuGridLargest";
+                                        << DataSource::Nothing << "mnuGridLargest";
 }
 
 void TestMainWindow::startDoesNotBlock()
 {
     QFETCH(SettingTexts, settings);
-    QFETCH(int, dataSource);
+    QFETCH(DataSource, dataSource);
     QFETCH(QString, gridItem);
     MainWindowFixture f;
     f.preset(settings);
@@ -299,7 +298,7 @@ void TestMainWindow::loadAndSaveThroughButtons()
     const QString source = f.copyData(QStringLiteral("sample.450"));
     f.dialogs.files.enqueue(FileChoice{false, source});
     QTest::mouseClick(f.find<QPushButton>("cmdReadFile"), Qt::LeftButton);
-    QCOMPARE(w.state().DataSource, 2);
+    QCOMPARE(w.state().DataSource, DataSource::File);
     QCOMPARE(f.dialogs.fileRequests.size(), 1);
     QCOMPARE(f.dialogs.fileRequests[0].filter,
              QStringLiteral("Memories Files (*.450)|*.450|Description Files (*.450dsc)|*.450dsc|All Files (*.*)|*.*"));
@@ -326,7 +325,7 @@ void TestMainWindow::loadAndSaveThroughButtons()
     f.dialogs.files.enqueue(FileChoice{false, f.dataDir + QStringLiteral("/missing.450")});
     f.action("mnuOpen")->trigger();
     QCOMPARE(f.dialogs.boxes.last().text, QStringLiteral("Filename %1/missing.450 does not exist").arg(f.dataDir));
-    QCOMPARE(w.state().DataSource, 2);
+    QCOMPARE(w.state().DataSource, DataSource::File);
     QVERIFY(buttonEnabled(f, "cmdReadFile"));
 }
 
@@ -363,7 +362,7 @@ void TestMainWindow::readRadioFillsTheWindow()
              QStringLiteral("You are about to read the Radio. \r\n\r\n  1. Ensure your radio is on and connected.\r\n"
                             "  2. Click the OK button\r\n\r\nor click Cancel to abort the memory read."));
     QCOMPARE(f.dialogs.boxes.last().text, kReadDone);
-    QCOMPARE(w.state().DataSource, 1);
+    QCOMPARE(w.state().DataSource, DataSource::Radio);
     QVERIFY(!w.state().MemoriesChanged);
     QCOMPARE(w.state().table.usedMemoryCount(), 44);
     QCOMPARE(mv::test::cellOf(w.state().table, 1, 1), QStringLiteral("1.84000"));
@@ -415,7 +414,7 @@ void TestMainWindow::writeRadioBack()
     f.preset(Setting::LastOpened, QStringLiteral("A:\\x.450"));
     Form1 &w = f.start();
     f.clickTransfer("cmdRead");
-    QCOMPARE(w.state().DataSource, 1);
+    QCOMPARE(w.state().DataSource, DataSource::Radio);
 
     // The radio lost memory 3; writing back restores it and touches nothing else.
     const QByteArray memory3 = f.line->radio.memory(3);
@@ -439,55 +438,31 @@ void TestMainWindow::writeRadioBack()
         writes += cmd.startsWith(QStringLiteral("MW")) ? 1 : 0;
     QCOMPARE(writes, 1);
     QVERIFY(f.dialogs.texts().join('|').contains(QStringLiteral("Transfer of memories completed.")));
-    QCOMPARE(w.state().DataSource, 1);
+    QCOMPARE(w.state().DataSource, DataSource::Radio);
     QVERIFY(buttonEnabled(f, "cmdWriteRig"));
     QVERIFY(!w.link().isOpen());
 }
 
-void TestMainWindow::exitQuestion_data()
-{
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<bool>("saveChosen");
-    QTest::addColumn<bool>("closes");
-    QTest::newRow("Cancel stays") << int(Answer::Cancel) << false << false;
-    QTest::newRow("No leaves without saving") << int(Answer::No) << false << true;
-    QTest::newRow("Yes with the save cancelled stays") << int(Answer::Yes) << false << false;
-    QTest::newRow("Yes saves and leaves") << int(Answer::Yes) << true << true;
-}
-
 void TestMainWindow::exitQuestion()
 {
-    QFETCH(int, answer);
-    QFETCH(bool, saveChosen);
-    QFETCH(bool, closes);
+    // Closing the window asks the exit question (its answers: tst_memorydocument)
+    // and stays or closes as it says.
     MainWindowFixture f;
     Form1 &w = f.start(f.copyData(QStringLiteral("sample.450")));
-    const QString path = w.state().CurrentFilePath;
     const QString undoFile = w.undo().filePath();
-    mv::test::setCellText(w.state().table, 1, 6, QStringLiteral("changed before exit"));
     w.state().MemoriesChanged = true;
     f.dialogs.clear();
-    f.dialogs.answers.enqueue(Answer(answer));
-    if (saveChosen)
-        f.dialogs.files.enqueue(FileChoice{false, path});
-
-    QCOMPARE(w.close(), closes);
-    QCOMPARE(f.dialogs.boxes.first().text, kExitQuestion);
-    QCOMPARE(f.dialogs.boxes.first().buttons, Buttons::YesNoCancel);
-    QCOMPARE(f.dialogs.boxes.first().icon, Icon::Exclamation);
-    QCOMPARE(w.isVisible(), !closes);
-    QCOMPARE(fileLines(path + QStringLiteral("dsc")).value(1) == QStringLiteral("1,\"changed before exit\""),
-             saveChosen);
-    if (closes) {
-        QVERIFY(!w.link().isOpen());
-        QVERIFY(undoFile.isEmpty() || !QFile::exists(undoFile));
-        f.window.reset();
-    } else {
-        QVERIFY(w.state().MemoriesChanged);
-        // Asked again next time.
-        f.dialogs.answers.enqueue(Answer::No);
-        QVERIFY(w.close());
-    }
+    f.dialogs.answers.enqueue(Answer::Cancel);
+    QVERIFY(!w.close());
+    QCOMPARE(f.dialogs.texts(), QStringList{kExitQuestion});
+    QVERIFY(w.isVisible());
+    f.dialogs.answers.enqueue(Answer::No);
+    QVERIFY(w.close());
+    QCOMPARE(f.dialogs.texts(), QStringList({kExitQuestion, kExitQuestion}));
+    QVERIFY(!w.isVisible());
+    QVERIFY(!w.link().isOpen());
+    QVERIFY(undoFile.isEmpty() || !QFile::exists(undoFile));
+    f.window.reset();
 }
 
 void TestMainWindow::statusBarClick()

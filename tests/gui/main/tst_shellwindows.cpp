@@ -59,7 +59,7 @@ void TestShellWindows::messagesWindowOpensWithFirstLine()
     QCOMPARE(list->objectName(), QStringLiteral("frmErrorList"));
     QVERIFY(!list->isVisible());
     // A trace line while logging is off changes nothing.
-    w.log().LogMessage(QStringLiteral("Read: issue initial instructions"), QStringLiteral("Y"));
+    w.log().LogMessage(QStringLiteral("Read: issue initial instructions"), LogLevel::Trace);
     QVERIFY(!list->isVisible());
     w.log().LogMessage(QStringLiteral("first line"));
     QVERIFY(list->isVisible());
@@ -69,7 +69,7 @@ void TestShellWindows::messagesWindowOpensWithFirstLine()
     f.action("mnuLog")->trigger();
     QVERIFY(w.log().loggingEnabled());
     QCOMPARE(w.settings().text(Setting::Log), QStringLiteral("True"));
-    w.log().LogMessage(QStringLiteral("trace"), QStringLiteral("Y"));
+    w.log().LogMessage(QStringLiteral("trace"), LogLevel::Trace);
     QCOMPARE(list->textArea()->toPlainText(), QStringLiteral("first line\ntrace\n"));
     for (const char *name : {"cmdCopyToClipboard", "cmdClearMessages", "cmdSetPosition", "cmdClose"})
         QVERIFY2(list->findChild<QPushButton *>(QString::fromLatin1(name)), name);
@@ -347,7 +347,7 @@ void TestShellWindows::portDiagnosticFromMenuClosesItsPorts()
     QCOMPARE(state, QStringLiteral("Open"));
     // The port the window opened is closed again: the radio can be read at once.
     f.clickTransfer("cmdRead");
-    QCOMPARE(w.state().DataSource, 1);
+    QCOMPARE(w.state().DataSource, DataSource::Radio);
     QCOMPARE(w.state().table.usedMemoryCount(), 44);
 }
 
@@ -377,7 +377,7 @@ void TestShellWindows::firstRun()
     QCOMPARE(f.dialogs.folderTitles,
              QStringList{QStringLiteral("Choose a folder to use for storing memory and .CSV files")});
     QCOMPARE(w.settings().text(Setting::HomeDir), f.dataDir);
-    QCOMPARE(w.state().DataSource, 2);
+    QCOMPARE(w.state().DataSource, DataSource::File);
     QVERIFY(QFile::exists(f.dataDir + QStringLiteral("/Initial memory file.450")));
     QCOMPARE(mv::test::cellOf(w.state().table, 1, 1), QStringLiteral("7.00000"));
     QCOMPARE(mv::test::cellOf(w.state().table, 1, 2), QStringLiteral("LSB"));

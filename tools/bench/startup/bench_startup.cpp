@@ -12,7 +12,7 @@
 //
 //   bench_startup [runs]        (default 7; the median is reported)
 #include "Version.h"
-#include "core/MemoryFiles.h"
+#include "core/MemorySetFormat.h"
 #include "core/MemoryTable.h"
 #include "shell/Dialogs.h"
 #include "shell/SettingsStore.h"
@@ -150,7 +150,7 @@ int main(int argc, char **argv)
     while (window.startupTimer()->isActive())
         QTest::qWait(5);
     QTest::qWait(20);
-    if (window.state().DataSource != 2 || window.state().table.usedMemoryCount() != 500) {
+    if (window.state().DataSource != mv::DataSource::File || window.state().table.usedMemoryCount() != 500) {
         std::fprintf(stderr, "the full set did not load\n");
         return 1;
     }
@@ -225,7 +225,8 @@ int main(int argc, char **argv)
         ended.wait(300000);
         ticker.stop();
         readSeconds = double(read.nsecsElapsed()) / 1e9;
-        if (ended.isEmpty() || reader.state().DataSource != 1 || reader.state().table.usedMemoryCount() != 500) {
+        if (ended.isEmpty() || reader.state().DataSource != mv::DataSource::Radio
+            || reader.state().table.usedMemoryCount() != 500) {
             std::fprintf(stderr, "the read from ft450sim did not complete: %s\n", qPrintable(dialogs.shown.join(' ')));
             return 1;
         }

@@ -2,25 +2,23 @@
 // Memory sets on disk: the memory file (*.450, one CAT record per line) and its
 // description file (*.450dsc, the description column and its width).
 //
-// Two layers. The plain functions (readMemorySet, writeMemorySet and the parsers
-// under them) need no window and no dialogs: the command line, the radio and CSV
-// tools and the fuzz targets use them. The commands (LoadMemoryFile,
-// SaveMemoryFile, ...) are what the window's buttons and menus run: they ask
-// through Dialogs, drive the MainView hooks and keep AppState.
+// The format alone: paths, reading and writing both files, the parsers. Nothing
+// here asks the user or touches the window: the command line, the radio and CSV
+// tools and the fuzz targets use it directly, and the window's commands
+// (core/MemoryDocument.h) build on it.
 //
 // Files are written with CR LF line ends, through a temporary file in the same
 // folder that replaces the old file only when it is complete. Files are read
 // tolerantly (CR LF or LF) but a file over 1 MiB or one holding NUL bytes is not
 // a memory set and is refused before anything in the table changes.
+#include "core/TextFile.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
 
-class QByteArray;
-
 namespace mv {
 
-struct AppContext;
 class MemoryTable;
 class MessageLog;
 struct SaveError;
@@ -51,20 +49,12 @@ bool IsFloppyDrivePath(const QString &path);
 // ---------------------------------------------------------------------------
 // Reading
 
-enum class FileProblem { None, Missing, Unreadable, TooLarge, Binary };
-
-struct FileText {
-    FileProblem problem = FileProblem::None;
-    QString error;  // the reason, for messages (empty when problem is None)
-    QStringList lines;  // line ends (CR LF, LF or CR) removed
-};
-
-// Splits file bytes into lines; refuses (problem TooLarge / Binary) more than
-// 1 MiB or any NUL byte. Text is UTF-8 when it decodes cleanly, else Latin-1
-// (files written by older programs are in the Windows code page).
-FileText DecodeFileText(const QByteArray &bytes);
-// Reads a file with the same checks; never reads more than 1 MiB + 1 byte.
-FileText ReadFileText(const QString &path);
+// Reads a memory or description file whole, refusing one over 1 MiB or holding
+// NUL bytes.
+TextFile ReadMemorySetFile(const QString &path);
+// Why `path` could not be read, for messages: "Filename ... does not exist",
+// "File ... cannot be loaded: it is larger than 1 MiB.", ...
+QString MemorySetFileError(const QString &path, const TextFile &file);
 
 // Fills `table` from the lines of a memory file, as a load does after clearing
 // the table: each line's characters 3 to 5 give the CAT number, FillMemory
@@ -95,6 +85,11 @@ DescriptionSet ParseDescriptions(const QStringList &lines);
 // parsed one keep their text).
 void ApplyDescriptions(MemoryTable &table, const DescriptionSet &set);
 
+// Reads and parses the description file `dscPath`. One too large or holding
+// binary data is reported in the log; a missing or unreadable one ends quietly.
+// False when nothing was read.
+bool ReadDescriptionFile(const QString &dscPath, MessageLog *log, DescriptionSet *set);
+
 // Loads a memory set without windows: clears the table and fills it from the
 // memory file at `path` (taken as it is), then the descriptions from its
 // ".450dsc" companion when the path ends in ".450". On failure (missing,
@@ -117,10 +112,19 @@ QString RowSaveProblem(const MemoryTable &table, int catNumber);
 // The lines of the description file: 0,"width" then i,"description" for 1..500.
 QStringList DescriptionFileLines(const MemoryTable &table, int descriptionWidth);
 
+// Where a file operation failed. The number is shown in the error box ("... in
+// line 9"), so users reporting a failure can say which file and which part of
+// the save it was.
+enum class FileStage {
+    Open = 8,  // opening or creating the file
+    Records = 9,  // writing the memory records
+    Descriptions = 11  // writing the description file
+};
+
 struct WriteFailure {
     int number = 0;  // error number in the style of the program's messages
     QString description;  // what went wrong: kind, file at fault, system's reason
-    int step = 0;  // where: 8 creating, 9 writing records, 11 descriptions
+    FileStage stage = FileStage::Open;
     QString file;  // the file at fault
     QString reason;  // the system's reason alone
     bool failed() const { return number != 0; }
@@ -129,54 +133,27 @@ struct WriteFailure {
 // The number and description of the error box for a failed save (SafeSave):
 // 61 a full disk, 70 no permission or a save in progress, 76 a missing folder,
 // 57 another write failure, 75 any other failure to create the file.
-WriteFailure DescribeSaveError(const SaveError &error, int step);
+WriteFailure DescribeSaveError(const SaveError &error);
 
 // Writes lines with CR LF to `path` through a temporary file in the same folder;
 // the old file is replaced only when every byte reached the new one.
-WriteFailure WriteLinesAtomically(const QString &path, const QStringList &lines, int step = 8);
+WriteFailure WriteLinesAtomically(const QString &path, const QStringList &lines);
 
-// Saves a memory set without windows: the memory file at `path` and, when the
-// path ends in ".450", the description file path + "dsc". Both are written
-// completely before either replaces its old file, under a lock beside the
-// memory file so that two saves of one set cannot interleave. Returns false
-// with "Cannot save <file at fault>: <reason>" in *error when the set could not
-// be saved; the old files are then as they were. Unencodable rows are left out,
-// listed in *skipped.
+// Writes the memory file at `path` and, when the path ends in ".450", the
+// description file path + "dsc". Both are written completely before either
+// replaces its old file, under a lock beside the memory file so that two saves
+// of one set cannot interleave; on failure the old files are as they were.
+// Unencodable rows are left out, listed in *skipped.
+WriteFailure WriteMemorySetFiles(const QString &path, const MemoryTable &table, int descriptionWidth,
+                                 QList<int> *skipped = nullptr);
+
+// Saves a memory set without windows (WriteMemorySetFiles). Returns false with
+// "Cannot save <file at fault>: <reason>" in *error when the set could not be
+// saved.
 bool writeMemorySet(const QString &path, const MemoryTable &table, int descriptionWidth, QString *error,
                     QList<int> *skipped = nullptr);
 
 // "Memory 12" / "PMS memory P1L": a CAT number as the user knows it.
 QString MemoryNameOf(int catNumber);
-
-// ---------------------------------------------------------------------------
-// Commands of the window
-
-// "Read &Disk File" / "&Open" (and the start-up load with AutoOpenPath set).
-// Returns true when a memory file or description file was loaded.
-bool LoadMemoryFile(AppContext &ctx);
-// "&Write Disk File" / "&Save" / "Save &As" / the exit question. Returns true
-// when the memory set was saved (SaveCompleted).
-bool SaveMemoryFile(AppContext &ctx);
-// "&Save": no question before replacing; the save dialog suggests the current file.
-bool SaveMemoryFileCommand(AppContext &ctx);
-// "Save &As": no suggested name, asks before replacing.
-bool SaveMemoryFileAsCommand(AppContext &ctx);
-
-// Descriptions from the ".450dsc" of `path` (or `path` itself when it is one)
-// into column 6 and the description column width. Missing or short files end
-// quietly. Returns true when the file was read.
-bool LoadDescriptions(AppContext &ctx, const QString &path);
-// Writes the ".450dsc" of a ".450" path; does nothing for other paths.
-bool SaveDescriptions(AppContext &ctx, const QString &path);
-
-// Creates "Initial memory file.450" in HomeDir (or the current folder) when it is
-// not there, and sets AutoOpenPath to it.
-void CreateInitialMemoryFile(AppContext &ctx);
-
-// The start-up choice of the file to open: `commandLinePath` (surrounding double
-// quotes removed) or else the "LastOpened" setting; a floppy-drive path is
-// dropped and nothing is loaded; when there is nothing at all the initial file
-// is created. Sets AutoOpenPath and returns true when a load is due.
-bool PrepareAutoOpen(AppContext &ctx, const QString &commandLinePath);
 
 }  // namespace mv
