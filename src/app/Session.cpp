@@ -50,7 +50,7 @@ Session::Session(const SessionOptions &options, Dialogs &dialogs, MainView &view
     m_link->setDeviceOverride(options.deviceOverride);
     m_transfer = std::make_unique<RadioTransfer>(*m_ctx, *m_link, m_frontEnd.get());
     m_undo = std::make_unique<UndoSnapshot>();
-    m_commands = std::make_unique<EditingCommands>(*m_ctx, *m_undo);
+    m_commands = std::make_unique<EditingCommands>(*m_ctx, *m_undo, m_rules);
 }
 
 Session::~Session() { shutDown(); }

@@ -5,6 +5,7 @@
 // and memvault-cli each build one and plug in their boxes and their MainView.
 #include "core/AppState.h"
 #include "editing/CommandStates.h"
+#include "rules/RepeaterRules.h"
 
 #include <QString>
 #include <memory>
@@ -55,6 +56,10 @@ public:
     RadioTransfer &transfer() { return *m_transfer; }
     UndoSnapshot &undo() { return *m_undo; }
     EditingCommands &commands() { return *m_commands; }
+    // The repeater rules of this run: cell edits, the CSV import and the CHIRP
+    // export read them; the front end loads them (at start-up, after the rules
+    // window's OK).
+    RepeaterRuleSet &rules() { return m_rules; }
     // The thread radio transfers run on, started on first use; a front end that
     // runs its transfers in line never starts it.
     RadioWorker &worker();
@@ -79,6 +84,7 @@ private:
     std::unique_ptr<RadioTransfer> m_transfer;
     std::unique_ptr<RadioWorker> m_worker;
     std::unique_ptr<UndoSnapshot> m_undo;
+    RepeaterRuleSet m_rules;
     std::unique_ptr<EditingCommands> m_commands;
 };
 

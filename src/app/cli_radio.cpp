@@ -310,8 +310,12 @@ int runRead(const QStringList &args)
         MemoryTable old;
         QString ignored;
         if (readMemorySet(path, old, nullptr, &ignored)) {
-            for (int n = 1; n <= MemoryTable::kMemoryCount; ++n)
-                s.state.table.setCell(n, MemoryTable::ColDescription, old.cell(n, MemoryTable::ColDescription));
+            MemoryTable::Batch batch(s.state.table);
+            for (int n = 1; n <= MemoryTable::kMemoryCount; ++n) {
+                Memory m = s.state.table.memory(n);
+                m.description = old.memory(n).description;
+                s.state.table.setMemory(n, m);
+            }
         }
     }
     const bool complete = sum.readSucceeded();

@@ -3,6 +3,8 @@
 
 #include "core/MemorySetFormat.h"
 #include "core/MemoryTable.h"
+#include "core/MemoryText.h"
+#include "core/RadioTables.h"
 #include "shell/MessageLog.h"
 
 #include <QFileInfo>
@@ -36,15 +38,15 @@ void printTable(const std::vector<QStringList> &rows)
     }
 }
 
-QStringList rowCells(const MemoryTable::Row &row, bool withDescription)
+QStringList rowCells(const QString &label, const Memory &m, bool withDescription)
 {
-    return {row[MemoryTable::ColLabel],
-            row[MemoryTable::ColFrequency].trimmed(),
-            row[MemoryTable::ColMode].trimmed(),
-            row[MemoryTable::ColShift],
-            row[MemoryTable::ColEncoding].trimmed(),
-            row[MemoryTable::ColTone],
-            withDescription ? row[MemoryTable::ColDescription] : QString()};
+    return {label,
+            FrequencyText(m),
+            modeText(m.mode).trimmed(),
+            shiftText(m.shift),
+            encodingText(m.encoding).trimmed(),
+            toneText(m.tone),
+            withDescription ? m.description : QString()};
 }
 
 }  // namespace
@@ -104,11 +106,11 @@ int runShow(const QStringList &args)
                     QStringLiteral("Encoding"), QStringLiteral("Tone"), QStringLiteral("Description")});
     for (int n = 1; n <= MemoryTable::kMemoryCount; ++n) {
         if (!table.isEmpty(n))
-            rows.push_back(rowCells(table.memory(n), true));
+            rows.push_back(rowCells(MemoryLabel(n), table.memory(n), true));
     }
     for (int k = 1; k <= MemoryTable::kPmsCount; ++k) {
         if (!table.isPmsEmpty(k))
-            rows.push_back(rowCells(table.pms(k), false));
+            rows.push_back(rowCells(MemoryTable::pmsLabel(k), table.pms(k), false));
     }
     printTable(rows);
     return 0;

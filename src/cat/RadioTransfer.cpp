@@ -4,6 +4,8 @@
 #include "cat/Ft450Commands.h"
 #include "core/MemoryRecord.h"
 #include "core/MemoryTable.h"
+#include "core/MemoryText.h"
+#include "core/RadioTables.h"
 #include "shell/Dialogs.h"
 #include "shell/FrontEnd.h"
 #include "shell/MessageLog.h"
@@ -84,7 +86,7 @@ void RadioTransfer::snapshotTable()
         const MemoryTable &table = m_ctx.state.table;
         m_table.setMemoryRows(table.memoryRows());
         for (int k = 1; k <= MemoryTable::kPmsCount; ++k)
-            m_table.setPmsRow(k, table.pms(k));
+            m_table.setPms(k, table.pms(k));
         m_homeDir = m_ctx.state.HomeDir;
     });
 }
@@ -766,10 +768,10 @@ namespace {
 // "14.07400 USB Minus CTCSS Enc 88.5" for memory n of `table`.
 QString memoryText(const MemoryTable &table, int n)
 {
-    const MemoryTable::Row &row = table.byCatNumber(n);
-    QStringList parts{row[MemoryTable::ColFrequency], row[MemoryTable::ColMode], row[MemoryTable::ColShift]};
-    if (!row[MemoryTable::ColEncoding].trimmed().isEmpty())
-        parts << row[MemoryTable::ColEncoding] << row[MemoryTable::ColTone];
+    const Memory &m = table.byCatNumber(n);
+    QStringList parts{FrequencyText(m), modeText(m.mode), shiftText(m.shift)};
+    if (m.encoding != Encoding::None && m.encoding != Encoding::Off)
+        parts << encodingText(m.encoding) << toneText(m.tone);
     return parts.join(QLatin1Char(' '));
 }
 }  // namespace

@@ -7,9 +7,6 @@
 
 namespace mv {
 
-qint32 LastParsedFrequency = 0;
-qint32 LastValidFrequency = 0;
-
 namespace {
 // Decimal digits (with an optional sign) to a 64-bit value; false on anything else
 // or when the value leaves the 32-bit range.
@@ -28,18 +25,18 @@ bool toInt32(const QString &digits, qint64 *out)
 }
 }  // namespace
 
-qint32 ParseFrequency(const QString &text, const QString &quiet, Dialogs *dialogs)
+std::optional<qint32> ParseFrequency(const QString &text, Boxes boxes, Dialogs *dialogs)
 {
     const QString t = text.trimmed();
     if (!IsNumericText(t)) {
-        if (quiet != QLatin1String("Quiet") && dialogs)
+        if (boxes == Boxes::Show && dialogs)
             dialogs->messageBox(QStringLiteral("Not a numeric value"), Buttons::Ok, Icon::Exclamation);
-        return kNotAFrequency;
+        return std::nullopt;
     }
-    auto conversionError = [&]() {
+    auto conversionError = [&]() -> std::optional<qint32> {
         if (dialogs)
             dialogs->messageBox(QStringLiteral("Error converting from string ") + text, Buttons::Ok, Icon::Exclamation);
-        return kNotAFrequency;
+        return std::nullopt;
     };
     const int sep = int(t.indexOf(DecimalSeparator()));
     qint64 whole = 0;
@@ -72,35 +69,25 @@ qint32 ParseFrequency(const QString &text, const QString &quiet, Dialogs *dialog
     return qint32(v);
 }
 
-bool IsFrequencyInRange(qint32 value)
-{
-    if (value >= kMinFrequency && value <= kMaxFrequency) {
-        LastValidFrequency = value;
-        return true;
-    }
-    return false;
-}
+bool IsFrequencyInRange(qint32 value) { return value >= kMinFrequency && value <= kMaxFrequency; }
 
 QString FormatFrequency(qint32 units) { return FormatScaled(units, 5, QStringLiteral("##0.00000")); }
 
-bool ValidateFrequency(QString &text, const QString &messages, Dialogs *dialogs)
+std::optional<qint32> ValidateFrequency(const QString &text, Boxes boxes, Dialogs *dialogs)
 {
-    text = text.trimmed();
-    if (text.isEmpty() || text == QLatin1String("Empty"))
-        text = FormatScaled(7, 0, QStringLiteral("##0.00000"));
-    const bool quiet = messages == QLatin1String("N");
-    const qint32 value = ParseFrequency(text, quiet ? QStringLiteral("Quiet") : QString(), dialogs);
-    if (value == kNotAFrequency)
-        return false;
-    LastParsedFrequency = value;
-    if (!IsFrequencyInRange(value)) {
-        if (!quiet && dialogs)
+    QString t = text.trimmed();
+    if (t.isEmpty() || t == QLatin1String("Empty"))
+        t = FormatScaled(7, 0, QStringLiteral("##0.00000"));
+    const std::optional<qint32> value = ParseFrequency(t, boxes, dialogs);
+    if (!value)
+        return std::nullopt;
+    if (!IsFrequencyInRange(*value)) {
+        if (boxes == Boxes::Show && dialogs)
             dialogs->messageBox(QStringLiteral("Frequency is outside the range of the radio"), Buttons::Ok,
                                 Icon::Exclamation);
-        return false;
+        return std::nullopt;
     }
-    text = FormatFrequency(value);
-    return true;
+    return value;
 }
 
 }  // namespace mv

@@ -1,9 +1,11 @@
 #pragma once
 // Frequencies: whole numbers of 10 Hz units inside the logic (145.6 MHz is
-// 14560000), MHz text with the locale's decimal mark in cells. These are the only
-// converters between the two.
+// 14560000), MHz text with the locale's decimal mark in cells. These and the cell
+// texts of MemoryText.h (which also carry a PMS memory's six decimals) are the
+// only converters between the two.
 #include <QString>
 #include <QtGlobal>
+#include <optional>
 
 namespace mv {
 
@@ -13,19 +15,18 @@ inline constexpr qint32 kMinFrequency = 3000;  // 0.03 MHz
 inline constexpr qint32 kMaxFrequency = 5600000;  // 56 MHz
 inline constexpr qint32 kNotAFrequency = -1;
 
-// Value of the last frequency ValidateFrequency parsed (set before its range test)
-// and of the last one that passed IsFrequencyInRange.
-extern qint32 LastParsedFrequency;
-extern qint32 LastValidFrequency;
+// Whether a check shows its message boxes. Quiet keeps back the boxes about the
+// text ("Not a numeric value", "Frequency is outside the range of the radio");
+// a conversion overflow always shows "Error converting from string <text>".
+enum class Boxes { Show, Quiet };
 
-// Text in MHz to 10 Hz units, -1 when it is not a frequency. quiet == "Quiet"
-// suppresses the "Not a numeric value" box; a conversion overflow always shows
-// "Error converting from string <text>". dialogs may be null (no boxes at all).
-qint32 ParseFrequency(const QString &text, const QString &quiet, Dialogs *dialogs);
+// Text in MHz (the locale's decimal mark) to 10 Hz units; nothing when it is not
+// a frequency. dialogs may be null (no boxes at all).
+std::optional<qint32> ParseFrequency(const QString &text, Boxes boxes, Dialogs *dialogs);
 
-// Trims text, parses it and checks the radio's range; on success rewrites text as
-// "##0.00000". messages == "N" shows no boxes (but the overflow box).
-bool ValidateFrequency(QString &text, const QString &messages, Dialogs *dialogs);
+// Trims text, parses it and checks the radio's range: the value when it is a
+// frequency of the radio. A blank text or "Empty" reads as 7 MHz.
+std::optional<qint32> ValidateFrequency(const QString &text, Boxes boxes, Dialogs *dialogs);
 
 bool IsFrequencyInRange(qint32 value);
 

@@ -16,14 +16,14 @@ inline constexpr int kPmsFirstCat = 501;
 inline constexpr int kLastCat = 504;
 
 // Decodes `record` into memory row n (1..500) or PMS row n-500 (501..504).
-// Never fails loudly: a bad field stops decoding there (the cells already written
-// keep their new text) and an "Error ..." log-only line is written. Memory
+// Never fails loudly: a bad field stops decoding there (the fields decoded before
+// it reach the row) and an "Error ..." log-only line is written. Memory
 // records are traced to the log (log-only) first. Returns true when every field
 // decoded.
 bool FillMemory(MemoryTable &table, int n, const QString &record, MessageLog *log);
 
 // Why row n cannot be written as a record, or empty text when it can: an empty
-// row, a frequency that is not valid, a mode or tone outside the radio's tables.
+// row, or a mode outside the radio's table.
 QString RecordProblem(const MemoryTable &table, int n);
 
 // The "MW" record of row n. Only for rows whose RecordProblem is empty.

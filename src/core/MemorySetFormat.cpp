@@ -2,6 +2,7 @@
 
 #include "core/MemoryRecord.h"
 #include "core/MemoryTable.h"
+#include "core/MemoryText.h"
 #include "core/NumberText.h"
 #include "core/RadioTables.h"
 #include "shell/MessageLog.h"
@@ -28,30 +29,15 @@ QString stripTrailingBlanks(const QString &s)
 
 QString plural(int n, const char *one, const char *many) { return QLatin1String(n == 1 ? one : many); }
 
-// A frequency cell that a record's eight Hz digits can carry exactly.
-bool fitsRecordFrequency(const QString &cell)
-{
-    const QString t = cell.trimmed();
-    const int sep = int(t.indexOf(DecimalSeparator()));
-    const QString whole = sep < 0 ? t : t.left(sep);
-    const QString frac = sep < 0 ? QString() : t.mid(sep + 1);
-    if (!whole.isEmpty() && !IsAsciiDigits(whole))
-        return false;
-    if (!frac.isEmpty() && !IsAsciiDigits(frac))
-        return false;
-    if (whole.isEmpty() && frac.isEmpty())
-        return false;
-    return whole.size() <= 12 && (whole.isEmpty() || whole.toLongLong() <= 99);
-}
-
 QString saveProblemOf(const MemoryTable &table, int cat)
 {
     QString problem = RecordProblem(table, cat);
     if (!problem.isEmpty())
         return problem;
-    const QString freq = table.byCatNumber(cat)[MemoryTable::ColFrequency];
-    if (!fitsRecordFrequency(freq))
-        return QStringLiteral("the frequency '%1' does not fit a memory record").arg(freq.trimmed());
+    // Eight digits of Hz: up to 99.999999 MHz.
+    const Memory &m = table.byCatNumber(cat);
+    if (m.frequencyHz() < 0 || m.frequencyHz() > 99999999)
+        return QStringLiteral("the frequency '%1' does not fit a memory record").arg(FrequencyText(m));
     if (BuildMemoryWrite(table, cat).size() != kRecordLength)
         return QStringLiteral("the memory cannot be written as a record");
     return {};
@@ -219,17 +205,9 @@ int FillFromMemoryLines(MemoryTable &table, const QStringList &lines, const QStr
             trace(where + QStringLiteral(" sets ") + MemoryNameOf(number) + QStringLiteral(" again - it replaces line")
                   + SignedText(lineOf[size_t(number)]));
         lineOf[size_t(number)] = i + 1;
-        if (number >= kPmsFirstCat) {
-            const int k = number - MemoryTable::kMemoryCount;
-            MemoryTable::Row row = scratch.pms(k);
-            row[MemoryTable::ColLabel] = table.pms(k)[MemoryTable::ColLabel];
-            table.setPmsRow(k, row);
-        } else {
-            MemoryTable::Row row = scratch.memory(number);
-            row[MemoryTable::ColLabel] = table.memory(number)[MemoryTable::ColLabel];
-            row[MemoryTable::ColDescription] = table.memory(number)[MemoryTable::ColDescription];
-            table.setMemoryRow(number, row);
-        }
+        Memory m = scratch.byCatNumber(number);
+        m.description = table.byCatNumber(number).description;
+        table.setByCatNumber(number, m);
     }
     if (ignored > 0 && log)
         log->LogMessage(QStringLiteral("Loading ") + fileName + QStringLiteral(" ignored") + SignedText(ignored)
@@ -304,8 +282,11 @@ DescriptionSet ParseDescriptions(const QStringList &lines)
 void ApplyDescriptions(MemoryTable &table, const DescriptionSet &set)
 {
     MemoryTable::Batch batch(table);
-    for (int i = 0; i < set.texts.size() && i < MemoryTable::kMemoryCount; ++i)
-        table.setCell(i + 1, MemoryTable::ColDescription, set.texts.at(i));
+    for (int i = 0; i < set.texts.size() && i < MemoryTable::kMemoryCount; ++i) {
+        Memory m = table.memory(i + 1);
+        m.description = set.texts.at(i);
+        table.setMemory(i + 1, m);
+    }
 }
 
 bool ReadDescriptionFile(const QString &dscPath, MessageLog *log, DescriptionSet *set)
@@ -378,7 +359,7 @@ QStringList DescriptionFileLines(const MemoryTable &table, int descriptionWidth)
     lines.reserve(MemoryTable::kMemoryCount + 1);
     lines << QStringLiteral("0,\"%1\"").arg(descriptionWidth);
     for (int i = 1; i <= MemoryTable::kMemoryCount; ++i)
-        lines << QStringLiteral("%1,\"%2\"").arg(i).arg(CleanDescription(table.cell(i, MemoryTable::ColDescription)));
+        lines << QStringLiteral("%1,\"%2\"").arg(i).arg(CleanDescription(table.memory(i).description));
     return lines;
 }
 

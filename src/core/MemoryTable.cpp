@@ -2,7 +2,6 @@
 
 #include "core/Frequency.h"
 #include "core/NumberText.h"
-#include "core/RadioTables.h"
 #include "shell/MessageLog.h"
 
 #include <algorithm>
@@ -38,14 +37,6 @@ QString MemoryTable::pmsLabel(int k)
 {
     static const char *labels[] = {"P1L", "P1U", "P2L", "P2U"};
     return (k >= 1 && k <= kPmsCount) ? QString::fromLatin1(labels[k - 1]) : QString();
-}
-
-MemoryTable::Row MemoryTable::emptyRow(const QString &label)
-{
-    Row r;
-    r[ColLabel] = label;
-    r[ColFrequency] = kEmptyMarker;
-    return r;
 }
 
 void MemoryTable::touchMemory(int first, int last)
@@ -84,73 +75,55 @@ void MemoryTable::endBatch()
     }
 }
 
-void MemoryTable::setCell(int n, int column, const QString &text)
-{
-    if (n < 1 || n > kMemoryCount || column < 0 || column >= kColumnCount)
-        return;
-    QString &c = m_memories[size_t(n - 1)][size_t(column)];
-    if (c == text)
-        return;
-    c = text;
-    touchMemory(n, n);
-}
-
-void MemoryTable::setPmsCell(int k, int column, const QString &text)
-{
-    if (k < 1 || k > kPmsCount || column < 0 || column >= kPmsColumnCount)
-        return;
-    QString &c = m_pms[size_t(k - 1)][size_t(column)];
-    if (c == text)
-        return;
-    c = text;
-    touchPms(k, k);
-}
-
-void MemoryTable::setCatCell(int cat, int column, const QString &text)
-{
-    if (cat > kMemoryCount)
-        setPmsCell(cat - kMemoryCount, column, text);
-    else
-        setCell(cat, column, text);
-}
-
-void MemoryTable::setMemoryRow(int n, const Row &row)
+void MemoryTable::setMemory(int n, const Memory &memory)
 {
     if (n < 1 || n > kMemoryCount)
         return;
-    m_memories[size_t(n - 1)] = row;
+    Memory &m = m_memories[size_t(n - 1)];
+    if (m == memory)
+        return;
+    m = memory;
     touchMemory(n, n);
 }
 
-void MemoryTable::setPmsRow(int k, const Row &row)
+void MemoryTable::setPms(int k, const Memory &memory)
 {
     if (k < 1 || k > kPmsCount)
         return;
-    Row r = row;
-    r[ColDescription].clear();
-    m_pms[size_t(k - 1)] = r;
+    Memory p = memory;
+    p.description.clear();
+    Memory &m = m_pms[size_t(k - 1)];
+    if (m == p)
+        return;
+    m = std::move(p);
     touchPms(k, k);
+}
+
+void MemoryTable::setByCatNumber(int cat, const Memory &memory)
+{
+    if (cat > kMemoryCount)
+        setPms(cat - kMemoryCount, memory);
+    else
+        setMemory(cat, memory);
 }
 
 int MemoryTable::usedMemoryCount() const
 {
     int used = 0;
-    for (const Row &r : m_memories)
-        used += r[ColFrequency] != QLatin1String("Empty");
+    for (const Memory &m : m_memories)
+        used += m.used;
     return used;
 }
 
 void MemoryTable::ClearMemoryRows()
 {
-    for (int n = 1; n <= kMemoryCount; ++n)
-        m_memories[size_t(n - 1)] = emptyRow(QString::number(n));
+    std::fill(m_memories.begin(), m_memories.end(), Memory());
     touchMemory(1, kMemoryCount);
 }
 
 void MemoryTable::ResetPmsRows()
 {
-    for (int k = 1; k <= kPmsCount; ++k)
-        m_pms[size_t(k - 1)] = emptyRow(pmsLabel(k));
+    std::fill(m_pms.begin(), m_pms.end(), Memory());
     touchPms(1, kPmsCount);
 }
 
@@ -161,24 +134,11 @@ void MemoryTable::ClearAllMemories()
     ResetPmsRows();
 }
 
-void MemoryTable::ClearMemoryRow(int n)
-{
-    if (n < 1 || n > kMemoryCount)
-        return;
-    m_memories[size_t(n - 1)] = emptyRow(m_memories[size_t(n - 1)][ColLabel]);
-    touchMemory(n, n);
-}
+void MemoryTable::ClearMemoryRow(int n) { setMemory(n, Memory()); }
 
-void MemoryTable::ClearPmsRow(int k)
-{
-    if (k < 1 || k > kPmsCount)
-        return;
-    m_pms[size_t(k - 1)] = emptyRow(pmsLabel(k));
-    touchPms(k, k);
-}
+void MemoryTable::ClearPmsRow(int k) { setPms(k, Memory()); }
 
-bool MemoryTable::AddMemory(int number, const QString &frequency, const QString &mode, const QString &shift,
-                            const QString &encoding, const QString &tone, const QString &description, MessageLog *log,
+bool MemoryTable::AddMemory(int number, const QString &frequency, const Memory &values, MessageLog *log,
                             Dialogs *dialogs)
 {
     if (number < 1 || number > kMemoryCount) {
@@ -187,29 +147,15 @@ bool MemoryTable::AddMemory(int number, const QString &frequency, const QString 
                             + QStringLiteral(" is too high - the memory was not added"));
         return false;
     }
-    QString m = mode.isEmpty() ? QStringLiteral("FM") : mode;
-    QString s = shift.isEmpty() ? QStringLiteral("Simplex") : shift;
-    QString e = encoding.isEmpty() ? QStringLiteral(" ") : encoding;
-    const QString t = tone.isEmpty() ? QStringLiteral("67.0") : tone;
-    for (const char *name : {"Simplex", "Plus", "Minus"}) {
-        if (s.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
-            s = QLatin1String(name);
-    }
-    for (const char *name : {"CTCSS Enc+Dec", "CTCSS Enc"}) {
-        if (e.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
-            e = QLatin1String(name);
-    }
-    // The frequency is checked first: a row never keeps "Empty" beside filled cells.
-    QString f = frequency;
-    if (!ValidateFrequency(f, QString(), dialogs))
+    const std::optional<qint32> f = ValidateFrequency(frequency, Boxes::Show, dialogs);
+    if (!f)
         return false;
-    Batch batch(*this);
-    setCell(number, ColMode, m.toUpper());
-    setCell(number, ColShift, s);
-    setCell(number, ColEncoding, e);
-    setCell(number, ColTone, t);
-    setCell(number, ColDescription, description.left(kDescriptionLimit));
-    setCell(number, ColFrequency, f);
+    Memory m = values;
+    m.used = true;
+    m.frequency = *f;
+    m.hertz = -1;
+    m.description = values.description.left(kDescriptionLimit);
+    setMemory(number, m);
     return true;
 }
 
@@ -217,25 +163,18 @@ void MemoryTable::moveMemoryRow(int from, int to)
 {
     if (from < 1 || from > kMemoryCount || to < 1 || to > kMemoryCount || from == to)
         return;
-    Row r = std::move(m_memories[size_t(from - 1)]);
+    Memory r = std::move(m_memories[size_t(from - 1)]);
     m_memories.erase(m_memories.begin() + (from - 1));
     m_memories.insert(m_memories.begin() + (to - 1), std::move(r));
     touchMemory(std::min(from, to), std::max(from, to));
 }
 
-void MemoryTable::setMemoryRows(const std::vector<Row> &rows)
+void MemoryTable::setMemoryRows(const std::vector<Memory> &rows)
 {
     if (rows.size() != size_t(kMemoryCount))
         return;
     m_memories = rows;
     touchMemory(1, kMemoryCount);
-}
-
-void MemoryTable::RenumberMemories()
-{
-    Batch batch(*this);
-    for (int n = 1; n <= kMemoryCount; ++n)
-        setCell(n, ColLabel, QString::number(n));
 }
 
 }  // namespace mv

@@ -1,13 +1,14 @@
 #pragma once
-// The radio's 500 memories and 4 PMS memories as the program holds them: every
-// cell is the text the user sees. An empty memory holds "Empty" in its frequency
-// column and blanks elsewhere; emptiness is tested by that column alone.
+// The radio's 500 memories and 4 PMS memories as the program holds them: one
+// Memory value per row. A row's label ("1".."500", "P1L"...) is its position.
+// The columns name the cells the views show (MemoryText.h makes their text).
 //
 // Changes are announced by row range. Operations that touch many rows run inside
 // a Batch so that listeners (the table model) get one signal, not hundreds.
+#include "core/Memory.h"
+
 #include <QObject>
 #include <QString>
-#include <array>
 #include <vector>
 
 namespace mv {
@@ -24,55 +25,44 @@ public:
     static constexpr int kPmsColumnCount = 6;  // PMS rows have no description
     static constexpr int kDescriptionLimit = 100;
     enum Column { ColLabel = 0, ColFrequency, ColMode, ColShift, ColEncoding, ColTone, ColDescription };
-    using Row = std::array<QString, kColumnCount>;
 
     explicit MemoryTable(QObject *parent = nullptr);
 
     // Memory rows are numbered 1..500, PMS rows 1..4 (P1L, P1U, P2L, P2U).
-    const Row &memory(int n) const { return m_memories[size_t(n - 1)]; }
-    const Row &pms(int k) const { return m_pms[size_t(k - 1)]; }
+    const Memory &memory(int n) const { return m_memories[size_t(n - 1)]; }
+    const Memory &pms(int k) const { return m_pms[size_t(k - 1)]; }
     // Row by CAT number: 1..500 memories, 501..504 PMS.
-    const Row &byCatNumber(int cat) const { return cat <= kMemoryCount ? memory(cat) : pms(cat - kMemoryCount); }
+    const Memory &byCatNumber(int cat) const { return cat <= kMemoryCount ? memory(cat) : pms(cat - kMemoryCount); }
 
-    QString cell(int n, int column) const { return memory(n)[size_t(column)]; }
-    QString pmsCell(int k, int column) const { return pms(k)[size_t(column)]; }
-    void setCell(int n, int column, const QString &text);
-    void setPmsCell(int k, int column, const QString &text);
-    void setCatCell(int cat, int column, const QString &text);
-    void setMemoryRow(int n, const Row &row);
-    void setPmsRow(int k, const Row &row);
+    void setMemory(int n, const Memory &memory);
+    // A PMS memory keeps no description.
+    void setPms(int k, const Memory &memory);
+    void setByCatNumber(int cat, const Memory &memory);
 
-    bool isEmpty(int n) const { return memory(n)[ColFrequency] == QLatin1String("Empty"); }
-    bool isPmsEmpty(int k) const { return pms(k)[ColFrequency] == QLatin1String("Empty"); }
-    bool isCatEmpty(int cat) const { return byCatNumber(cat)[ColFrequency] == QLatin1String("Empty"); }
+    bool isEmpty(int n) const { return !memory(n).used; }
+    bool isPmsEmpty(int k) const { return !pms(k).used; }
+    bool isCatEmpty(int cat) const { return !byCatNumber(cat).used; }
     int usedMemoryCount() const;
 
     static QString pmsLabel(int k);  // "P1L", "P1U", "P2L", "P2U"
-    static Row emptyRow(const QString &label = {});
 
     void ClearMemoryRows();
     void ResetPmsRows();
     // Both of the above. The views' part of a clear (colours, labels, hidden rows)
     // is MainView::TableCleared.
     void ClearAllMemories();
-    // Blanks columns 1.. of memory n and writes "Empty"; the label stays.
     void ClearMemoryRow(int n);
     void ClearPmsRow(int k);
 
-    // Sets memory `number` from separate values (the CSV importer). See the
-    // defaults and spellings in the implementation. Returns false when nothing
-    // was set (bad number, or a frequency that failed its check).
-    bool AddMemory(int number, const QString &frequency, const QString &mode, const QString &shift,
-                   const QString &encoding, const QString &tone, const QString &description, MessageLog *log,
-                   Dialogs *dialogs);
+    // Sets memory `number` (frequency, mode, shift, encoding, tone, description)
+    // from the CSV importer's values and frequency text. Returns false when
+    // nothing was set (bad number, or a frequency that failed its check).
+    bool AddMemory(int number, const QString &frequency, const Memory &values, MessageLog *log, Dialogs *dialogs);
 
-    // Row reordering (labels are not touched; call RenumberMemories after).
-    // Removes memory `from` and inserts it again at `to` (1..500).
+    // Row reordering: removes memory `from` and inserts it again at `to` (1..500).
     void moveMemoryRow(int from, int to);
-    const std::vector<Row> &memoryRows() const { return m_memories; }
-    void setMemoryRows(const std::vector<Row> &rows);  // exactly 500 rows
-    // Column 0 of each memory row from its position: "1".."500".
-    void RenumberMemories();
+    const std::vector<Memory> &memoryRows() const { return m_memories; }
+    void setMemoryRows(const std::vector<Memory> &rows);  // exactly 500 rows
 
     // Groups changes into one notification.
     class Batch {
@@ -91,7 +81,7 @@ public:
     };
 
 signals:
-    // Inclusive ranges of memory rows (1..500) and PMS rows (1..4) whose cells changed.
+    // Inclusive ranges of memory rows (1..500) and PMS rows (1..4) that changed.
     void memoryRowsChanged(int first, int last);
     void pmsRowsChanged(int first, int last);
 
@@ -100,8 +90,8 @@ private:
     void touchPms(int first, int last);
     void endBatch();
 
-    std::vector<Row> m_memories;
-    std::vector<Row> m_pms;
+    std::vector<Memory> m_memories;
+    std::vector<Memory> m_pms;
     int m_batchDepth = 0;
     int m_dirtyFirst = 0, m_dirtyLast = -1;
     int m_dirtyPmsFirst = 0, m_dirtyPmsLast = -1;

@@ -5,83 +5,161 @@ namespace mv {
 const std::array<ModeCode, kModeCount> &modeCodes()
 {
     static const std::array<ModeCode, kModeCount> codes{{
-        {QLatin1Char('1'), "LSB"},
-        {QLatin1Char('2'), "USB"},
-        {QLatin1Char('3'), "CW"},
-        {QLatin1Char('4'), "FM"},
-        {QLatin1Char('5'), "AM"},
-        {QLatin1Char('6'), "RTYL"},
-        {QLatin1Char('7'), "CWR"},
-        {QLatin1Char('8'), "USRL"},
-        {QLatin1Char('9'), "RTYU"},
-        {QLatin1Char('B'), "FMN"},
-        {QLatin1Char('C'), "USRU"},
+        {QLatin1Char('1'), "LSB", Mode::LSB},
+        {QLatin1Char('2'), "USB", Mode::USB},
+        {QLatin1Char('3'), "CW", Mode::CW},
+        {QLatin1Char('4'), "FM", Mode::FM},
+        {QLatin1Char('5'), "AM", Mode::AM},
+        {QLatin1Char('6'), "RTYL", Mode::RTYL},
+        {QLatin1Char('7'), "CWR", Mode::CWR},
+        {QLatin1Char('8'), "USRL", Mode::USRL},
+        {QLatin1Char('9'), "RTYU", Mode::RTYU},
+        {QLatin1Char('B'), "FMN", Mode::FMN},
+        {QLatin1Char('C'), "USRU", Mode::USRU},
     }};
     return codes;
 }
 
-QString modeForCode(QChar code)
+Mode modeForCode(QChar code)
 {
     for (const ModeCode &m : modeCodes()) {
         if (m.code == code)
-            return QString::fromLatin1(m.text);
+            return m.mode;
     }
-    return kUnknownMode;
+    return Mode::Unknown;
 }
 
-QChar codeForMode(const QString &mode)
+QChar codeForMode(Mode mode)
 {
     for (const ModeCode &m : modeCodes()) {
-        if (mode == QLatin1String(m.text))
+        if (m.mode == mode)
             return m.code;
     }
     return QChar();
 }
 
-QString shiftForCode(QChar code)
+QString modeText(Mode mode)
+{
+    if (mode == Mode::None)
+        return {};
+    for (const ModeCode &m : modeCodes()) {
+        if (m.mode == mode)
+            return QString::fromLatin1(m.text);
+    }
+    return kUnknownMode;
+}
+
+Mode modeFromText(const QString &text)
+{
+    if (text.isEmpty())
+        return Mode::None;
+    for (const ModeCode &m : modeCodes()) {
+        if (text == QLatin1String(m.text))
+            return m.mode;
+    }
+    return Mode::Unknown;
+}
+
+Shift shiftForCode(QChar code)
 {
     switch (code.unicode()) {
     case '0':
-        return QStringLiteral("Simplex");
+        return Shift::Simplex;
     case '1':
-        return QStringLiteral("Plus");
+        return Shift::Plus;
     case '2':
+        return Shift::Minus;
+    default:
+        return Shift::Unknown;
+    }
+}
+
+QChar codeForShift(Shift shift)
+{
+    switch (shift) {
+    case Shift::Minus:
+        return QLatin1Char('2');
+    case Shift::Plus:
+        return QLatin1Char('1');
+    default:
+        return QLatin1Char('0');
+    }
+}
+
+QString shiftText(Shift shift)
+{
+    switch (shift) {
+    case Shift::None:
+        return {};
+    case Shift::Simplex:
+        return QStringLiteral("Simplex");
+    case Shift::Plus:
+        return QStringLiteral("Plus");
+    case Shift::Minus:
         return QStringLiteral("Minus");
     default:
         return kUnknownCode;
     }
 }
 
-QChar codeForShift(const QString &shift)
+Shift shiftFromText(const QString &text)
 {
-    if (shift == QLatin1String("Minus"))
-        return QLatin1Char('2');
-    if (shift == QLatin1String("Plus"))
-        return QLatin1Char('1');
-    return QLatin1Char('0');
+    for (Shift s : {Shift::None, Shift::Simplex, Shift::Plus, Shift::Minus}) {
+        if (text == shiftText(s))
+            return s;
+    }
+    return Shift::Unknown;
 }
 
-QString encodingForCode(QChar code)
+Encoding encodingForCode(QChar code)
 {
     switch (code.unicode()) {
     case '0':
-        return QString();
+        return Encoding::None;
     case '1':
-        return QStringLiteral("CTCSS Enc+Dec");
+        return Encoding::EncDec;
     case '2':
+        return Encoding::Enc;
+    default:
+        return Encoding::Unknown;
+    }
+}
+
+QChar codeForEncoding(Encoding encoding)
+{
+    switch (encoding) {
+    case Encoding::Enc:
+        return QLatin1Char('2');
+    case Encoding::EncDec:
+        return QLatin1Char('1');
+    default:
+        return QLatin1Char('0');
+    }
+}
+
+QString encodingText(Encoding encoding)
+{
+    switch (encoding) {
+    case Encoding::None:
+        return {};
+    case Encoding::Off:
+        return QStringLiteral(" ");
+    case Encoding::EncDec:
+        return QStringLiteral("CTCSS Enc+Dec");
+    case Encoding::Enc:
         return QStringLiteral("CTCSS Enc");
     default:
         return kUnknownCode;
     }
 }
 
-QChar codeForEncoding(const QString &encoding)
+Encoding encodingFromText(const QString &text)
 {
-    if (encoding == QLatin1String("CTCSS Enc"))
-        return QLatin1Char('2');
-    if (encoding == QLatin1String("CTCSS Enc+Dec"))
-        return QLatin1Char('1');
-    return QLatin1Char('0');
+    for (Encoding e : {Encoding::None, Encoding::Off, Encoding::EncDec, Encoding::Enc}) {
+        if (text == encodingText(e))
+            return e;
+    }
+    return Encoding::Unknown;
 }
 
 const QStringList &ToneList()
@@ -97,6 +175,8 @@ const QStringList &ToneList()
 }
 
 int toneIndex(const QString &tone) { return int(ToneList().indexOf(tone)); }
+
+QString toneText(int index) { return index >= 0 && index < kToneCount ? ToneList().at(index) : QString(); }
 
 QString modePickList()
 {

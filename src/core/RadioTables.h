@@ -1,6 +1,9 @@
 #pragma once
-// The FT-450's memory vocabularies in one place: the record codec, the cell
-// editors, the importer and the printer all read these.
+// The FT-450's memory vocabularies in one place: the record codes and the texts
+// of modes, shifts, encodings and tones. The record codec, the cell editors, the
+// importer and the printer all read these.
+#include "core/Memory.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -14,24 +17,35 @@ inline const QString kUnknownCode = QStringLiteral("??");
 struct ModeCode {
     QChar code;
     const char *text;
+    Mode mode;
 };
 inline constexpr int kModeCount = 11;
 const std::array<ModeCode, kModeCount> &modeCodes();
 
-// Mode text for a record code, "?? " when the code is not in the table.
-QString modeForCode(QChar code);
-// Record code for a mode text (exact match), QChar() when not in the table.
-QChar codeForMode(const QString &mode);
+// Record codes: a code that is not in the table decodes as Unknown; None and
+// Unknown modes have no code (QChar()).
+Mode modeForCode(QChar code);
+QChar codeForMode(Mode mode);
+Shift shiftForCode(QChar code);  // "0" Simplex, "1" Plus, "2" Minus
+QChar codeForShift(Shift shift);  // Minus 2, Plus 1, anything else 0
+Encoding encodingForCode(QChar code);  // "0" None, "1" Enc+Dec, "2" Enc
+QChar codeForEncoding(Encoding encoding);  // Enc 2, Enc+Dec 1, anything else 0
 
-QString shiftForCode(QChar code);  // "0" Simplex, "1" Plus, "2" Minus, else "??"
-QChar codeForShift(const QString &shift);  // Minus 2, Plus 1, anything else 0
-QString encodingForCode(QChar code);  // "0" "", "1" "CTCSS Enc+Dec", "2" "CTCSS Enc", else "??"
-QChar codeForEncoding(const QString &encoding);
+// Cell texts: "" for None, "?? " (mode) or "??" for Unknown.
+QString modeText(Mode mode);
+QString shiftText(Shift shift);  // "Simplex", "Plus", "Minus"
+QString encodingText(Encoding encoding);  // "", " ", "CTCSS Enc+Dec", "CTCSS Enc"
+// The value a cell text names exactly: "" is None, any other text Unknown.
+Mode modeFromText(const QString &text);
+Shift shiftFromText(const QString &text);
+Encoding encodingFromText(const QString &text);
 
 inline constexpr int kToneCount = 50;
 const QStringList &ToneList();
-// Index of the tone text in ToneList, -1 when absent.
+// Index of the tone text in ToneList, -1 (kNoTone) when absent.
 int toneIndex(const QString &tone);
+// "" for kNoTone.
+QString toneText(int index);
 
 // Pick lists of the cell editors, exactly as the menus show them (each ends in an
 // empty choice that the editor refuses).

@@ -3,6 +3,7 @@
 #include "core/Frequency.h"
 #include "core/MemoryTable.h"
 #include "core/NumberText.h"
+#include "core/RadioTables.h"
 #include "rules/RepeaterRules.h"
 
 #include <QHash>
@@ -144,7 +145,7 @@ QString quoted(const QString &text)
 
 }  // namespace
 
-QStringList ChirpExportRecords(const MemoryTable &table, RepeaterRuleSet *rules, const QSet<int> *selected)
+QStringList ChirpExportRecords(const MemoryTable &table, const RepeaterRuleSet *rules, const QSet<int> *selected)
 {
     QStringList out;
     out.reserve(MemoryTable::kMemoryCount + 1);
@@ -152,32 +153,28 @@ QStringList ChirpExportRecords(const MemoryTable &table, RepeaterRuleSet *rules,
     for (int n = 1; n <= MemoryTable::kMemoryCount; ++n) {
         if (table.isEmpty(n) || (selected && !selected->contains(n)))
             continue;
-        const MemoryTable::Row &row = table.memory(n);
-        const qint32 f = ParseFrequency(row[MemoryTable::ColFrequency], QStringLiteral("Quiet"), nullptr);
-        const QString shift = row[MemoryTable::ColShift];
+        const Memory &m = table.memory(n);
+        const qint32 f = m.frequency;
         QString duplex;
         qint32 offset = 0;
-        if (shift == QLatin1String("Plus") || shift == QLatin1String("Minus")) {
-            duplex = shift == QLatin1String("Plus") ? QStringLiteral("+") : QStringLiteral("-");
-            if (rules && f != kNotAFrequency && FindRepeaterRule(*rules, f)) {
-                const qint32 amount = ParseFrequency(rules->CurrentRule.Amount, QStringLiteral("Quiet"), nullptr);
-                offset = amount == kNotAFrequency ? 0 : qAbs(amount);
-            }
+        if (m.shift == Shift::Plus || m.shift == Shift::Minus) {
+            duplex = m.shift == Shift::Plus ? QStringLiteral("+") : QStringLiteral("-");
+            const std::optional<RepeaterRuleMatch> rule = rules ? FindRepeaterRule(*rules, f) : std::nullopt;
+            if (rule)
+                offset = qAbs(ParseFrequency(rule->Amount, Boxes::Quiet, nullptr).value_or(0));
         }
-        const QString encoding = row[MemoryTable::ColEncoding];
-        const QString toneMode = encoding == QLatin1String("CTCSS Enc")       ? QStringLiteral("Tone")
-                                 : encoding == QLatin1String("CTCSS Enc+Dec") ? QStringLiteral("TSQL")
-                                                                              : QString();
+        const QString toneMode = m.encoding == Encoding::Enc      ? QStringLiteral("Tone")
+                                 : m.encoding == Encoding::EncDec ? QStringLiteral("TSQL")
+                                                                  : QString();
         // CHIRP fills both tone columns whatever the tone mode; 88.5 is its own
         // default when a memory has no tone.
-        QString tone = row[MemoryTable::ColTone].trimmed();
-        tone.replace(QLatin1Char(','), QLatin1Char('.'));
+        QString tone = toneText(m.tone);
         if (tone.isEmpty())
             tone = QStringLiteral("88.5");
         const QStringList fields = {
             QString::number(n),
-            quoted(row[MemoryTable::ColDescription]),
-            chirpMhz(f == kNotAFrequency ? 0 : f),
+            quoted(m.description),
+            chirpMhz(f),
             duplex,
             chirpMhz(offset),
             toneMode,
@@ -185,7 +182,7 @@ QStringList ChirpExportRecords(const MemoryTable &table, RepeaterRuleSet *rules,
             tone,
             QStringLiteral("023"),
             QStringLiteral("NN"),
-            ChirpModeName(row[MemoryTable::ColMode].trimmed()),
+            ChirpModeName(modeText(m.mode).trimmed()),
             QStringLiteral("5.00"),
             QString(),  // Skip
             QString(),  // Comment

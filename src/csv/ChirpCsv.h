@@ -55,6 +55,7 @@ QString ChirpModeName(const QString &radioMode);
 // in `selected` when it is not null), "," and "." whatever the locale. The
 // offset comes from the repeater rule of the frequency when `rules` is given
 // and active, else 0.
-QStringList ChirpExportRecords(const MemoryTable &table, RepeaterRuleSet *rules, const QSet<int> *selected = nullptr);
+QStringList ChirpExportRecords(const MemoryTable &table, const RepeaterRuleSet *rules,
+                               const QSet<int> *selected = nullptr);
 
 }  // namespace mv

@@ -3,7 +3,9 @@
 #include "core/AppState.h"
 #include "core/MemorySetFormat.h"
 #include "core/MemoryTable.h"
+#include "core/MemoryText.h"
 #include "core/NumberText.h"
+#include "core/RadioTables.h"
 #include "csv/ChirpCsv.h"
 #include "csv/CsvFormat.h"
 #include "shell/Dialogs.h"
@@ -30,28 +32,24 @@ QStringList CsvExportRecords(const MemoryTable &table, const CsvExportOptions &o
         if (options.onlySelected && !options.selectedRows.contains(r))
             continue;
         ++count;
-        if (options.keepNumbers) {
-            // The label read as a 16-bit number; the row number when it is not one.
-            bool ok = false;
-            const short n = table.cell(r, MemoryTable::ColLabel).trimmed().toShort(&ok);
-            count = ok ? n : r;
-        }
-        const MemoryTable::Row &row = table.memory(r);
+        if (options.keepNumbers)
+            count = r;
+        const Memory &m = table.memory(r);
         QString record;
         record.reserve(80);
         record += QString::number(count);
-        record += sep + row[MemoryTable::ColFrequency];
-        record += sep + row[MemoryTable::ColMode];
-        record += sep + row[MemoryTable::ColShift];
+        record += sep + FrequencyText(m);
+        record += sep + modeText(m.mode);
+        record += sep + shiftText(m.shift);
         record += sep;  // TX Shift/Freq
         record += sep;  // TX Mode
-        record += sep + row[MemoryTable::ColEncoding];
-        record += sep + row[MemoryTable::ColTone];
+        record += sep + encodingText(m.encoding);
+        record += sep + toneText(m.tone);
         record += sep;  // Show
         record += sep;  // Name
         record += sep;  // Scan
         record += sep;  // Group
-        record += sep + row[MemoryTable::ColDescription];
+        record += sep + m.description;
         out << record;
     }
     return out;

@@ -19,7 +19,7 @@ struct CsvExportOptions {
     // and omitHeader do not apply.
     CsvLayout layout = CsvLayout::Own;
     // The repeater rules the CHIRP offsets come from; null: offsets of 0.
-    RepeaterRuleSet *rules = nullptr;
+    const RepeaterRuleSet *rules = nullptr;
     bool tab = false;  // "Tab": fields separated by TAB instead of the ListSeparator
     bool keepNumbers = false;  // "Keep existing mem numbers"
     bool omitHeader = false;  // "Omit header"

@@ -74,9 +74,7 @@ public:
         qint32 &slot = m_of[size_t(n - 1)];
         if (slot != kNotAFrequency && --m_counts[slot] == 0)
             m_counts.remove(slot);
-        slot = table.isEmpty(n)
-                   ? kNotAFrequency
-                   : ParseFrequency(table.cell(n, MemoryTable::ColFrequency), QStringLiteral("Quiet"), nullptr);
+        slot = table.isEmpty(n) ? kNotAFrequency : table.memory(n).frequency;
         if (slot != kNotAFrequency)
             ++m_counts[slot];
     }
@@ -225,15 +223,16 @@ void Importer::checkRecord(const CsvRecordFields &record, const QString &n)
     }
 
     const QString &f2 = record.frequency;
+    std::optional<qint32> frequency;
     if (IsNumericText(f2)) {
-        QString f = f2;
-        if (!ValidateFrequency(f, QStringLiteral("N"), nullptr))
+        frequency = ValidateFrequency(f2, Boxes::Quiet, nullptr);
+        if (!frequency)
             problem(QStringLiteral("Frequency of '") + f2 + QStringLiteral("' is outside the range of the radio"));
     } else {
         problem(QStringLiteral("Frequency of '") + f2 + QStringLiteral("' is not numeric."));
     }
 
-    if (!m_error && m_opt.omitDuplicates && m_tableFrequencies->contains(LastValidFrequency)) {
+    if (!m_error && frequency && m_opt.omitDuplicates && m_tableFrequencies->contains(*frequency)) {
         ++m_result.duplicates;
         return;
     }
@@ -329,44 +328,53 @@ void Importer::loadPass()
             skip(at + QStringLiteral("Skipped due to missing RX frequency"));
             continue;
         }
-        QString frequency = f2;
-        if (!ValidateFrequency(frequency, QStringLiteral("N"), nullptr)) {
+        const std::optional<qint32> frequency = ValidateFrequency(f2, Boxes::Quiet, nullptr);
+        if (!frequency) {
             skip(at + QStringLiteral("Skipped due to bad RX frequency of ") + f2);
             continue;
         }
-        const qint32 parsed = LastParsedFrequency;
-        if (m_opt.omitDuplicates && frequencies.contains(LastValidFrequency)) {
-            log(at + QStringLiteral("Omitted as the frequency ") + frequency
+        if (m_opt.omitDuplicates && frequencies.contains(*frequency)) {
+            log(at + QStringLiteral("Omitted as the frequency ") + FormatFrequency(*frequency)
                 + QStringLiteral(" is already in a memory"));
             ++m_result.omitted;
             continue;
         }
 
         const QString modeField = fields.mode.trimmed();
-        std::optional<QString> mode = ImportedMode(modeField);
+        const std::optional<QString> mode = ImportedMode(modeField);
         if (!mode) {
             skip(at + QStringLiteral("Skipped due to unknown mode of '") + modeField + QStringLiteral("'"));
             continue;
         }
-        if (mode->isEmpty())
-            mode = DefaultModeForFrequency(parsed);
+        Memory values;
+        values.mode = mode->isEmpty()
+                          ? DefaultModeForFrequency(m_opt.rules ? *m_opt.rules : RepeaterRuleSet(), *frequency)
+                          : modeFromText(*mode);
 
-        // The memory table keeps only the radio's spellings; anything else is
+        // The memory table keeps only the radio's values; anything else is
         // replaced here so that the memory can be saved and written.
-        QString shift = fields.shift.trimmed();
+        const QString shift = fields.shift.trimmed();
+        values.shift = Shift::Simplex;
         bool shiftKnown = shift.isEmpty();
-        for (const char *name : {"Simplex", "Plus", "Minus"})
-            shiftKnown = shiftKnown || shift.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
+        for (Shift known : {Shift::Simplex, Shift::Plus, Shift::Minus}) {
+            if (shift.compare(shiftText(known), Qt::CaseInsensitive) == 0) {
+                values.shift = known;
+                shiftKnown = true;
+            }
+        }
 
         const QString &encodingField = fields.encoding;
         bool encodingKnown = true;
         const QString encoding = ImportedEncoding(encodingField, &encodingKnown);
+        // A blank encoding is stored as the pick list's blank choice.
+        values.encoding = encoding.isEmpty() ? Encoding::Off : encodingFromText(encoding);
 
-        QString tone = NormaliseTone(fields.tone);
+        const QString tone = NormaliseTone(fields.tone);
         const bool toneKnown = tone.isEmpty() || toneIndex(tone) >= 0;
+        values.tone = qint8(std::max(0, toneIndex(tone)));
         const bool ctcss = encodingField.trimmed().toUpper().startsWith(QLatin1String("CTC"));
 
-        const QString description = CleanImportedDescription(fields.description);
+        values.description = CleanImportedDescription(fields.description);
 
         int target = 0;
         if (m_opt.useNumbers && m != 0 && !f1.isEmpty()) {
@@ -396,7 +404,6 @@ void Importer::loadPass()
         if (!shiftKnown) {
             log(name + QStringLiteral("Shift of '") + shift
                 + QStringLiteral("' cannot be stored in this radio - set to Simplex"));
-            shift = QStringLiteral("Simplex");
         }
         if (!encodingKnown) {
             log(name + QStringLiteral("Encoding state of '") + encodingField.trimmed()
@@ -407,10 +414,8 @@ void Importer::loadPass()
             if (!ctcss)
                 log(name + QStringLiteral("Tone of '") + tone
                     + QStringLiteral("' is not a CTCSS tone of the radio - set to 67.0"));
-            tone = QStringLiteral("67.0");
         }
-        if (!table.AddMemory(target, frequency, *mode, shift, encoding, tone, description, &m_ctx.log,
-                             &m_ctx.dialogs)) {
+        if (!table.AddMemory(target, f2, values, &m_ctx.log, &m_ctx.dialogs)) {
             skip(name + QStringLiteral("Skipped as the memory could not be set"));
             continue;
         }

@@ -9,6 +9,7 @@
 namespace mv {
 
 struct AppContext;
+struct RepeaterRuleSet;
 
 struct CsvImportOptions {
     QString startText;  // "Start at mem number"; empty means 1
@@ -19,6 +20,9 @@ struct CsvImportOptions {
     // When set, this file is read as it stands: no open dialog, no ".CSV"
     // appended (command line).
     QString path;
+    // The rules that propose the mode of a record without one; without a set,
+    // the band table alone.
+    const RepeaterRuleSet *rules = nullptr;
     // Takes the undo snapshot "Import" just before the table is changed.
     std::function<void()> saveUndoSnapshot;
     // The caller shows CsvImportResult::completion itself once its own work is

@@ -1,6 +1,7 @@
 #include "editing/EditingCommands.h"
 
 #include "core/Frequency.h"
+#include "core/MemoryText.h"
 #include "core/NumberText.h"
 #include "core/RadioTables.h"
 #include "rules/RepeaterRules.h"
@@ -9,21 +10,21 @@
 
 #include <QHash>
 #include <algorithm>
+#include <limits>
 #include <numeric>
 
 namespace mv {
 
 namespace {
 
-using Row = MemoryTable::Row;
 constexpr int kMemories = MemoryTable::kMemoryCount;
 constexpr int kLastColumn = MemoryTable::ColDescription;  // memory view
 constexpr int kPmsLastColumn = MemoryTable::ColTone;  // PMS view
 const QString kLineBreak = QStringLiteral("\r\n");
 
-// Sorting key with the view's generic ordering: numbers compare as numbers,
-// everything else as text (without regard to case). To keep the order strict
-// for a mixed column, blanks come first, then numbers, then other text.
+// Sorting key of a description with the view's generic ordering: numbers compare
+// as numbers, everything else as text (without regard to case). To keep the
+// order strict, blanks come first, then numbers, then other text.
 struct SortKey {
     int rank = 0;
     double number = 0;
@@ -83,31 +84,92 @@ bool confirmBlockCommand(Dialogs &dialogs, const QString &verb, int first, int l
 
 bool isPickListColumn(int column) { return column >= MemoryTable::ColMode && column <= MemoryTable::ColTone; }
 
-// A confirmed frequency (text, and f in Hz) in a memory or PMS row, `cell` and
-// `setCell` reaching that row: empty mode, shift and tone cells get the band's
-// mode, "Simplex" and "67.0"; with repeater rules on, the shift follows the rule
-// that covers f ("Simplex" when none does).
-template <typename Cell, typename SetCell>
-void setFrequencyCells(const QString &text, qint32 f, Cell cell, SetCell setCell)
+// A confirmed frequency f (10 Hz units) in a memory or PMS row: blank mode,
+// shift and tone get the band's mode, Simplex and 67.0; with repeater rules on,
+// the shift follows the rule that covers f (Simplex when none does).
+void setFrequency(Memory &m, qint32 f, const RepeaterRuleSet &rules)
 {
-    setCell(MemoryTable::ColFrequency, text);
-    if (cell(MemoryTable::ColMode).isEmpty())
-        setCell(MemoryTable::ColMode, DefaultModeForFrequency(f));
-    if (cell(MemoryTable::ColShift).isEmpty())
-        setCell(MemoryTable::ColShift, QStringLiteral("Simplex"));
-    if (cell(MemoryTable::ColTone).isEmpty())
-        setCell(MemoryTable::ColTone, QStringLiteral("67.0"));
-    RepeaterRuleSet &rules = repeaterRules();
-    if (rules.RepeaterRulesActive)
-        setCell(MemoryTable::ColShift,
-                FindRepeaterRule(rules, f) ? rules.CurrentRule.Direction : QStringLiteral("Simplex"));
+    if (!m.used) {
+        Memory fresh;
+        fresh.description = m.description;
+        m = fresh;
+    }
+    m.used = true;
+    m.frequency = f;
+    m.hertz = -1;
+    if (m.mode == Mode::None)
+        m.mode = DefaultModeForFrequency(rules, f);
+    if (m.shift == Shift::None)
+        m.shift = Shift::Simplex;
+    if (m.tone == kNoTone)
+        m.tone = 0;
+    if (rules.RepeaterRulesActive) {
+        const std::optional<RepeaterRuleMatch> rule = FindRepeaterRule(rules, f);
+        m.shift = rule ? shiftFromText(rule->Direction) : Shift::Simplex;
+    }
+}
+
+// A pick-list choice (MatchPickList) into its field.
+void setChoice(Memory &m, int column, const QString &choice)
+{
+    switch (column) {
+    case MemoryTable::ColMode:
+        m.mode = modeFromText(choice);
+        break;
+    case MemoryTable::ColShift:
+        m.shift = shiftFromText(choice);
+        break;
+    case MemoryTable::ColEncoding:
+        m.encoding = encodingFromText(choice);
+        break;
+    case MemoryTable::ColTone:
+        m.tone = qint8(toneIndex(choice));
+        break;
+    default:
+        break;
+    }
+}
+
+// Cell `column` of `from` into `to` (fill down).
+void copyField(Memory &to, const Memory &from, int column)
+{
+    switch (column) {
+    case MemoryTable::ColFrequency:
+        to.frequency = from.frequency;
+        to.hertz = from.hertz;
+        break;
+    case MemoryTable::ColMode:
+        to.mode = from.mode;
+        break;
+    case MemoryTable::ColShift:
+        to.shift = from.shift;
+        break;
+    case MemoryTable::ColEncoding:
+        to.encoding = from.encoding;
+        break;
+    case MemoryTable::ColTone:
+        to.tone = from.tone;
+        break;
+    case MemoryTable::ColDescription:
+        to.description = from.description;
+        break;
+    default:
+        break;
+    }
+}
+
+// The text of a memory view cell, as the clipboard and find see it.
+QString cellText(const MemoryTable &table, int row, int column)
+{
+    return column == MemoryTable::ColLabel ? MemoryLabel(row) : MemoryCellText(table.memory(row), column);
 }
 
 }  // namespace
 
-EditingCommands::EditingCommands(AppContext &ctx, UndoSnapshot &undo)
+EditingCommands::EditingCommands(AppContext &ctx, UndoSnapshot &undo, const RepeaterRuleSet &rules)
     : m_ctx(ctx)
     , m_undo(undo)
+    , m_rules(rules)
 {
 }
 
@@ -142,8 +204,7 @@ bool EditingCommands::isMemoryCellEditable(int row, int column) const
         return false;
     if (row < 1 || row > kMemories || column < 1 || column > kLastColumn)
         return false;
-    return column == MemoryTable::ColFrequency
-           || s.table.cell(row, MemoryTable::ColFrequency).compare(QLatin1String("EMPTY"), Qt::CaseInsensitive) != 0;
+    return column == MemoryTable::ColFrequency || !s.table.isEmpty(row);
 }
 
 QStringList EditingCommands::PickListChoices(int column)
@@ -236,7 +297,6 @@ void EditingCommands::InsertMemoryAbove()
         // everything from there down to it moves one lower.
         table.moveMemoryRow(dropped, current);
         table.ClearMemoryRow(current);
-        table.RenumberMemories();
     }
     m_ctx.state.MemoriesChanged = true;
     refreshHiding();
@@ -272,18 +332,13 @@ void EditingCommands::RemoveMemory()
         return;
     m_undo.SaveUndoSnapshot(m_ctx, QStringLiteral("Remove"));
     MemoryTable &table = m_ctx.state.table;
-    const std::vector<Row> &old = table.memoryRows();
-    std::vector<Row> rows;
+    const std::vector<Memory> &old = table.memoryRows();
+    std::vector<Memory> rows;
     rows.reserve(kMemories);
     rows.insert(rows.end(), old.begin(), old.begin() + (first - 1));
     rows.insert(rows.end(), old.begin() + last, old.end());
-    while (rows.size() < size_t(kMemories))
-        rows.push_back(MemoryTable::emptyRow());
-    {
-        MemoryTable::Batch batch(table);
-        table.setMemoryRows(rows);
-        table.RenumberMemories();
-    }
+    rows.resize(kMemories);
+    table.setMemoryRows(rows);
     m_ctx.state.MemoriesChanged = true;
     refreshHiding();
     selectCell(first, MemoryTable::ColFrequency);
@@ -300,11 +355,7 @@ void EditingCommands::MoveSelectedDown()
     selectBlock(first, last);
     if (last == kMemories)
         return;
-    {
-        MemoryTable::Batch batch(m_ctx.state.table);
-        m_ctx.state.table.moveMemoryRow(last + 1, first);
-        m_ctx.state.table.RenumberMemories();
-    }
+    m_ctx.state.table.moveMemoryRow(last + 1, first);
     selectBlock(first + 1, last + 1);
     m_ctx.state.MemoriesChanged = true;
     refreshHiding();
@@ -322,11 +373,7 @@ void EditingCommands::MoveSelectedUp()
     selectBlock(first, last);
     if (first == 1)
         return;
-    {
-        MemoryTable::Batch batch(m_ctx.state.table);
-        m_ctx.state.table.moveMemoryRow(first - 1, last);
-        m_ctx.state.table.RenumberMemories();
-    }
+    m_ctx.state.table.moveMemoryRow(first - 1, last);
     selectBlock(first - 1, last - 1);
     m_ctx.state.MemoriesChanged = true;
     refreshHiding();
@@ -352,8 +399,10 @@ void EditingCommands::FillSelectionDownwards()
         for (int r = first + 1; r <= last; ++r) {
             if (table.isEmpty(r))
                 continue;
+            Memory m = table.memory(r);
             for (int c = c1; c <= c2; ++c)
-                table.setCell(r, c, table.cell(first, c));
+                copyField(m, table.memory(first), c);
+            table.setMemory(r, m);
         }
     }
     // Like every other command: a filled block must not be lost at exit unasked.
@@ -366,19 +415,14 @@ void EditingCommands::CompactEmptyMemories()
         return;
     m_undo.SaveUndoSnapshot(m_ctx, QStringLiteral("Compact"));
     MemoryTable &table = m_ctx.state.table;
-    std::vector<Row> rows;
+    std::vector<Memory> rows;
     rows.reserve(kMemories);
-    for (const Row &r : table.memoryRows()) {
-        if (r[MemoryTable::ColFrequency] != kEmptyMarker)
-            rows.push_back(r);
+    for (const Memory &m : table.memoryRows()) {
+        if (m.used)
+            rows.push_back(m);
     }
-    while (rows.size() < size_t(kMemories))
-        rows.push_back(MemoryTable::emptyRow());
-    {
-        MemoryTable::Batch batch(table);
-        table.setMemoryRows(rows);
-        table.RenumberMemories();
-    }
+    rows.resize(kMemories);
+    table.setMemoryRows(rows);
     m_ctx.state.HideEmptyMemories = false;
     m_ctx.view.SetHideEmptyChecked(false);
     m_ctx.view.ApplyHideEmpty();
@@ -407,11 +451,7 @@ void EditingCommands::DragMove(int from, int to)
 {
     if (!hasData() || from < 1 || from > kMemories || to < 1 || to > kMemories || from == to)
         return;
-    {
-        MemoryTable::Batch batch(m_ctx.state.table);
-        m_ctx.state.table.moveMemoryRow(from, to);
-        m_ctx.state.table.RenumberMemories();
-    }
+    m_ctx.state.table.moveMemoryRow(from, to);
     m_ctx.state.MemoriesChanged = true;
     refreshHiding();
     selectCell(to, MemoryTable::ColFrequency);
@@ -429,7 +469,7 @@ QString EditingCommands::SelectionText() const
     for (int r = firstRow(); r <= lastRow(); ++r) {
         QStringList cells;
         for (int c = c1; c <= c2; ++c)
-            cells << table.cell(r, c);
+            cells << cellText(table, r, c);
         lines << cells.join(QLatin1Char('\t'));
     }
     return lines.join(kLineBreak);
@@ -465,12 +505,12 @@ void EditingCommands::Paste()
 
     // Whole rows travel, so no row ever splits its cells. The work is done on a
     // copy of the rows and handed to the table in one piece.
-    std::vector<Row> rows = s.table.memoryRows();
+    std::vector<Memory> rows = s.table.memoryRows();
     const bool cut = s.CutPending;
     auto moveRow = [&](int source, int target) {
         rows[size_t(target - 1)] = rows[size_t(source - 1)];
         if (cut)
-            rows[size_t(source - 1)] = MemoryTable::emptyRow();
+            rows[size_t(source - 1)] = Memory();
     };
     if (first < t && t <= last) {
         // Overlapping downwards: copy from the bottom. A source whose target lies
@@ -493,11 +533,7 @@ void EditingCommands::Paste()
             moveRow(source, target);
         }
     }
-    {
-        MemoryTable::Batch batch(s.table);
-        s.table.setMemoryRows(rows);
-        s.table.RenumberMemories();
-    }
+    s.table.setMemoryRows(rows);
     if (cut) {
         // The cut memories now live at the paste position; pasting the emptied
         // source rows again would only blank other memories.
@@ -544,28 +580,28 @@ void EditingCommands::sortBlock(int column)
     const int first = firstRow(), last = lastRow();
     if (first >= last)
         return;  // one row sorts nothing
-    const std::vector<Row> &old = table.memoryRows();
+    const std::vector<Memory> &old = table.memoryRows();
     const int count = last - first + 1;
-    std::vector<SortKey> keys(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        const Row &r = old[size_t(first - 1 + i)];
-        // Empty memories sort as the frequency 99999999, after every real one.
-        keys[size_t(i)] = column == MemoryTable::ColFrequency && r[MemoryTable::ColFrequency] == kEmptyMarker
-                              ? SortKey{1, 99999999.0, {}}
-                              : sortKeyOf(r[size_t(column)]);
-    }
     std::vector<int> order(static_cast<size_t>(count));
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](int a, int b) { return keyLess(keys[size_t(a)], keys[size_t(b)]); });
-    std::vector<Row> rows = old;
-    for (int i = 0; i < count; ++i)
-        rows[size_t(first - 1 + i)] = old[size_t(first - 1 + order[size_t(i)])];
-    {
-        MemoryTable::Batch batch(table);
-        table.setMemoryRows(rows);
-        table.RenumberMemories();
+    auto at = [&](int i) -> const Memory & { return old[size_t(first - 1 + i)]; };
+    if (column == MemoryTable::ColFrequency) {
+        // Empty memories sort after every real one.
+        std::vector<qint64> keys(static_cast<size_t>(count));
+        for (int i = 0; i < count; ++i)
+            keys[size_t(i)] = at(i).used ? at(i).frequencyHz() : std::numeric_limits<qint64>::max();
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return keys[size_t(a)] < keys[size_t(b)]; });
+    } else {
+        std::vector<SortKey> keys(static_cast<size_t>(count));
+        for (int i = 0; i < count; ++i)
+            keys[size_t(i)] = sortKeyOf(at(i).description);
+        std::stable_sort(order.begin(), order.end(),
+                         [&](int a, int b) { return keyLess(keys[size_t(a)], keys[size_t(b)]); });
     }
+    std::vector<Memory> rows = old;
+    for (int i = 0; i < count; ++i)
+        rows[size_t(first - 1 + i)] = at(order[size_t(i)]);
+    table.setMemoryRows(rows);
     m_ctx.state.MemoriesChanged = true;
     refreshHiding();
 }
@@ -595,25 +631,25 @@ void EditingCommands::ListDuplicateFrequencies()
         return;
     // No yielding to the event loop: a full table of pairs lists in a couple of
     // milliseconds (bench_editing), and nothing can change the table meanwhile.
-    std::vector<QString> frequency(static_cast<size_t>(kMemories));
-    QHash<QString, std::vector<int>> rowsOf;
+    const MemoryTable &table = m_ctx.state.table;
+    QHash<qint64, std::vector<int>> rowsOf;
     for (int r = 1; r <= kMemories; ++r) {
-        frequency[size_t(r - 1)] = m_ctx.state.table.cell(r, MemoryTable::ColFrequency);
-        if (frequency[size_t(r - 1)] != kEmptyMarker)
-            rowsOf[frequency[size_t(r - 1)]].push_back(r);
+        if (!table.isEmpty(r))
+            rowsOf[table.memory(r).frequencyHz()].push_back(r);
     }
-    // Each row with an equal text later on pairs with every one of them, in the
-    // order of an i-then-j walk over all pairs.
-    QHash<QString, size_t> seen;
+    // Each row with an equal frequency later on pairs with every one of them, in
+    // the order of an i-then-j walk over all pairs.
+    QHash<qint64, size_t> seen;
     for (int i = 1; i < kMemories; ++i) {
-        const QString &f = frequency[size_t(i - 1)];
-        if (f == kEmptyMarker)
+        if (table.isEmpty(i))
             continue;
+        const qint64 f = table.memory(i).frequencyHz();
         const std::vector<int> &group = rowsOf[f];
         size_t &position = seen[f];
         for (size_t j = position + 1; j < group.size(); ++j) {
             m_ctx.log.LogMessage(QStringLiteral("Row") + SignedText(i) + QStringLiteral(" and row")
-                                 + SignedText(group[j]) + QStringLiteral(" are the same frequency of ") + f);
+                                 + SignedText(group[j]) + QStringLiteral(" are the same frequency of ")
+                                 + FrequencyText(table.memory(i)));
         }
         ++position;
     }
@@ -626,7 +662,7 @@ bool EditingCommands::searchFrom(int row, int column)
         if (m_ctx.view.IsColumnHidden(c))
             continue;
         for (int r = (c == column ? row : 1); r <= kMemories; ++r) {
-            if (table.cell(r, c).contains(FindTextValue, Qt::CaseInsensitive)) {
+            if (cellText(table, r, c).contains(FindTextValue, Qt::CaseInsensitive)) {
                 FoundRow = r;
                 FoundColumn = c;
                 selectCell(r, c);
@@ -685,18 +721,17 @@ bool EditingCommands::ConfirmMemoryEdit(int row, int column, const QString &text
     // Taken before any check, so it exists even when the edit is refused.
     m_undo.SaveUndoSnapshot(m_ctx, QStringLiteral("GridEdit"));
     MemoryTable &table = m_ctx.state.table;
+    Memory m = table.memory(row);
     switch (column) {
     case MemoryTable::ColFrequency: {
-        QString t = text;
-        const bool wasEmpty = table.isEmpty(row);
-        if (!ValidateFrequency(t, QString(), &m_ctx.dialogs)) {
+        const bool wasEmpty = !m.used;
+        const std::optional<qint32> f = ValidateFrequency(text, Boxes::Show, &m_ctx.dialogs);
+        if (!f) {
             m_ctx.view.RefreshChangedState();
             return false;
         }
-        MemoryTable::Batch batch(table);
-        setFrequencyCells(
-            t, LastParsedFrequency, [&](int c) { return table.cell(row, c); },
-            [&](int c, const QString &v) { table.setCell(row, c, v); });
+        setFrequency(m, *f, m_rules);
+        table.setMemory(row, m);
         if (wasEmpty)
             refreshHiding();
         break;
@@ -709,17 +744,18 @@ bool EditingCommands::ConfirmMemoryEdit(int row, int column, const QString &text
         const QString choice = MatchPickList(column, text);
         if (choice.isEmpty())
             return false;
-        MemoryTable::Batch batch(table);
-        table.setCell(row, column, choice);
-        if (column == MemoryTable::ColEncoding && choice == QLatin1String(" "))
-            table.setCell(row, MemoryTable::ColTone, QString());
+        setChoice(m, column, choice);
+        if (column == MemoryTable::ColEncoding && m.encoding == Encoding::Off)
+            m.tone = kNoTone;
+        table.setMemory(row, m);
         break;
     }
     case MemoryTable::ColDescription: {
         QString t = text;
         ClearText(t);
         blankControlCharacters(t);
-        table.setCell(row, column, t.left(MemoryTable::kDescriptionLimit));
+        m.description = t.left(MemoryTable::kDescriptionLimit);
+        table.setMemory(row, m);
         break;
     }
     default:
@@ -737,26 +773,24 @@ bool EditingCommands::ConfirmPmsEdit(int k, int column, const QString &text)
         || column > kPmsLastColumn)
         return false;
     MemoryTable &table = m_ctx.state.table;
-    if (column != MemoryTable::ColFrequency
-        && table.pmsCell(k, MemoryTable::ColFrequency).compare(QLatin1String("EMPTY"), Qt::CaseInsensitive) == 0)
+    Memory m = table.pms(k);
+    if (column != MemoryTable::ColFrequency && !m.used)
         return false;
     if (column == MemoryTable::ColFrequency) {
-        QString t = text;
-        if (!ValidateFrequency(t, QString(), &m_ctx.dialogs)) {
+        const std::optional<qint32> f = ValidateFrequency(text, Boxes::Show, &m_ctx.dialogs);
+        if (!f) {
             m_ctx.view.RefreshChangedState();
             return false;
         }
-        MemoryTable::Batch batch(table);
-        setFrequencyCells(
-            t, LastParsedFrequency, [&](int c) { return table.pmsCell(k, c); },
-            [&](int c, const QString &v) { table.setPmsCell(k, c, v); });
+        setFrequency(m, *f, m_rules);
     } else {
         const QString choice = MatchPickList(column, text);
         if (choice.isEmpty())
             return false;
         // Unlike the memory view, a blank encoding leaves the tone as it is.
-        table.setPmsCell(k, column, choice);
+        setChoice(m, column, choice);
     }
+    table.setPms(k, m);
     m_ctx.state.MemoriesChanged = true;
     m_ctx.view.RefreshChangedState();
     return true;

@@ -12,9 +12,12 @@
 
 namespace mv {
 
+struct RepeaterRuleSet;
+
 class EditingCommands {
 public:
-    EditingCommands(AppContext &ctx, UndoSnapshot &undo);
+    // `rules` decide the shift (and the proposed mode) of a confirmed frequency.
+    EditingCommands(AppContext &ctx, UndoSnapshot &undo, const RepeaterRuleSet &rules);
 
     // Block commands
     void InsertMemoryAbove();
@@ -42,8 +45,8 @@ public:
     void FindText();
     void FindNext();
 
-    // Cell editing: returns true when the edit was accepted (the cell now holds the
-    // confirmed text), false when refused (the editor stays open).
+    // Cell editing: returns true when the edit was accepted (the memory now holds
+    // the confirmed value), false when refused (the editor stays open).
     bool ConfirmMemoryEdit(int row, int column, const QString &text);
     bool ConfirmPmsEdit(int k, int column, const QString &text);
     // Shift+Insert: the clipboard text into the current cell, through the same checks.
@@ -89,6 +92,7 @@ private:
 
     AppContext &m_ctx;
     UndoSnapshot &m_undo;
+    const RepeaterRuleSet &m_rules;
     std::shared_ptr<const int> m_lifetime = std::make_shared<const int>(0);
 };
 

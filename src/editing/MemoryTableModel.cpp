@@ -1,5 +1,7 @@
 #include "editing/MemoryTableModel.h"
 
+#include "core/MemoryText.h"
+
 #include <QMimeData>
 
 namespace mv {
@@ -38,7 +40,7 @@ int MemoryTableModel::columnCount(const QModelIndex &parent) const
     return m_kind == Kind::Memories ? MemoryTable::kColumnCount : MemoryTable::kPmsColumnCount;
 }
 
-const MemoryTable::Row &MemoryTableModel::rowAt(int row) const
+const Memory &MemoryTableModel::rowAt(int row) const
 {
     return m_kind == Kind::Memories ? m_state.table.memory(row) : m_state.table.pms(row);
 }
@@ -52,9 +54,9 @@ QVariant MemoryTableModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole: {
-        if (column == MemoryTable::ColLabel && m_kind == Kind::Pms)
-            return MemoryTable::pmsLabel(row);
-        return rowAt(row)[size_t(column)];
+        if (column == MemoryTable::ColLabel)
+            return m_kind == Kind::Pms ? MemoryTable::pmsLabel(row) : MemoryLabel(row);
+        return MemoryCellText(rowAt(row), column);
     }
     case BackgroundRgbRole:
         return backgroundOf(row, column);
@@ -101,7 +103,7 @@ bool MemoryTableModel::isCellEditable(int row, int column) const
         return false;
     if (column == MemoryTable::ColFrequency)
         return true;
-    return rowAt(row)[MemoryTable::ColFrequency].compare(QLatin1String("EMPTY"), Qt::CaseInsensitive) != 0;
+    return rowAt(row).used;
 }
 
 Qt::ItemFlags MemoryTableModel::flags(const QModelIndex &index) const
@@ -131,10 +133,13 @@ bool MemoryTableModel::setData(const QModelIndex &index, const QVariant &value, 
     const QString text = value.toString();
     if (m_editHandler)
         return m_editHandler(row, column, text);
+    Memory m = rowAt(row);
+    if (!SetMemoryCellText(m, column, text))
+        return false;
     if (m_kind == Kind::Memories)
-        m_state.table.setCell(row, column, text);
+        m_state.table.setMemory(row, m);
     else
-        m_state.table.setPmsCell(row, column, text);
+        m_state.table.setPms(row, m);
     return true;
 }
 

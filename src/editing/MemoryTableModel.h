@@ -1,7 +1,8 @@
 #pragma once
 // The item model behind the memory view (memories 1..500, 7 columns) and the
 // PMS view (P1L..P2U, 6 columns). It reads the MemoryTable and the view state of
-// AppState; it holds no copy of the cells.
+// AppState; it holds no copy of the memories. Cell text (the locale's decimal
+// mark) is made here, from MemoryText.h.
 //
 // Colours are given as 0xAARRGGBB numbers (QRgb layout) under BackgroundRgbRole;
 // the windows map them to brushes. An invalid value means "the system's button
@@ -74,7 +75,7 @@ public:
     static std::vector<bool> hiddenRows(const MemoryTable &table, bool hideEmpty);
 
     // A confirmed edit: (row 1-based, column, text) -> accepted. Without a handler
-    // the text goes into the table as it is.
+    // the text goes into the memory as SetMemoryCellText reads it.
     using EditHandler = std::function<bool(int row, int column, const QString &text)>;
     void setEditHandler(EditHandler handler) { m_editHandler = std::move(handler); }
     // A row dropped onto another: (from, to) memory numbers.
@@ -84,7 +85,7 @@ public:
 private:
     void onMemoryRowsChanged(int first, int last);
     void onPmsRowsChanged(int first, int last);
-    const MemoryTable::Row &rowAt(int row) const;
+    const Memory &rowAt(int row) const;
 
     AppState &m_state;
     Kind m_kind;

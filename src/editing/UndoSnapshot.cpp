@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/MemoryTable.h"
+#include "core/RadioTables.h"
 
 #include <QDataStream>
 #include <QDir>
@@ -10,11 +11,29 @@
 namespace mv {
 
 namespace {
-// The image is a QDataStream: magic, format version, row and column counts, then
-// every cell of every memory row as a QString. QString round-trips any text
-// exactly (tabs, line breaks, quotes), which a line-based format would not.
+// The image is a QDataStream: magic, format version and row count, then every
+// field of every memory. QString round-trips any description exactly (tabs, line
+// breaks, quotes), which a line-based format would not.
 constexpr quint32 kMagic = 0x4d565544;  // "MVUD"
-constexpr quint32 kVersion = 1;
+constexpr quint32 kVersion = 2;
+
+QDataStream &operator<<(QDataStream &out, const Memory &m)
+{
+    return out << m.used << m.frequency << m.hertz << quint8(m.mode) << quint8(m.shift) << quint8(m.encoding) << m.tone
+               << m.description;
+}
+
+// False when a field holds no value of its type.
+bool read(QDataStream &in, Memory &m)
+{
+    quint8 mode = 0, shift = 0, encoding = 0;
+    in >> m.used >> m.frequency >> m.hertz >> mode >> shift >> encoding >> m.tone >> m.description;
+    m.mode = Mode(mode);
+    m.shift = Shift(shift);
+    m.encoding = Encoding(encoding);
+    return mode <= quint8(Mode::Unknown) && shift <= quint8(Shift::Unknown) && encoding <= quint8(Encoding::Unknown)
+           && m.hertz >= -1 && m.hertz <= 9 && m.tone >= kNoTone && m.tone < kToneCount;
+}
 }  // namespace
 
 UndoSnapshot::UndoSnapshot() = default;
@@ -37,11 +56,9 @@ QByteArray UndoSnapshot::encode(const MemoryTable &table)
     QByteArray data;
     QDataStream out(&data, QIODevice::WriteOnly);
     out.setVersion(QDataStream::Qt_6_0);
-    out << kMagic << kVersion << quint32(MemoryTable::kMemoryCount) << quint32(MemoryTable::kColumnCount);
-    for (const MemoryTable::Row &row : table.memoryRows()) {
-        for (const QString &cell : row)
-            out << cell;
-    }
+    out << kMagic << kVersion << quint32(MemoryTable::kMemoryCount);
+    for (const Memory &m : table.memoryRows())
+        out << m;
     return data;
 }
 
@@ -49,15 +66,15 @@ bool UndoSnapshot::decode(const QByteArray &data, MemoryTable &table)
 {
     QDataStream in(data);
     in.setVersion(QDataStream::Qt_6_0);
-    quint32 magic = 0, version = 0, rows = 0, columns = 0;
-    in >> magic >> version >> rows >> columns;
+    quint32 magic = 0, version = 0, rows = 0;
+    in >> magic >> version >> rows;
     if (in.status() != QDataStream::Ok || magic != kMagic || version != kVersion
-        || rows != quint32(MemoryTable::kMemoryCount) || columns != quint32(MemoryTable::kColumnCount))
+        || rows != quint32(MemoryTable::kMemoryCount))
         return false;
-    std::vector<MemoryTable::Row> image(MemoryTable::kMemoryCount);
-    for (MemoryTable::Row &row : image) {
-        for (QString &cell : row)
-            in >> cell;
+    std::vector<Memory> image(MemoryTable::kMemoryCount);
+    for (Memory &m : image) {
+        if (!read(in, m))
+            return false;
     }
     if (in.status() != QDataStream::Ok || !in.atEnd())
         return false;

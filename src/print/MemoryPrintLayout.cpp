@@ -1,6 +1,7 @@
 #include "print/MemoryPrintLayout.h"
 
 #include "core/MemoryTable.h"
+#include "core/MemoryText.h"
 
 #include <algorithm>
 
@@ -95,13 +96,14 @@ public:
         return line;
     }
 
-    PrintLine rowLine(PrintLine::Kind kind, const MemoryTable::Row &row, const QString &description,
+    PrintLine rowLine(PrintLine::Kind kind, const QString &label, const Memory &memory, const QString &description,
                       bool withDescription) const
     {
-        PrintLine line{kind, {{0, labelField(row[MemoryTable::ColLabel])}}};
+        PrintLine line{kind, {{0, labelField(label)}}};
         forEachColumn(withDescription, [&](int i, int column) {
-            const QString text
-                = i == PrintOptions::Description ? description : PrintCellText(i, row[size_t(kTableColumn[i])]);
+            const QString text = i == PrintOptions::Description
+                                     ? description
+                                     : PrintCellText(i, MemoryCellText(memory, kTableColumn[i]));
             if (!text.isEmpty())
                 line.spans << PrintSpan{column, text};
         });
@@ -215,7 +217,7 @@ MemoryPrintLayout LayoutMemoryPrint(const MemoryTable &table, const PrintOptions
     };
 
     for (int n = 1; n <= MemoryTable::kMemoryCount; ++n) {
-        const DescriptionParts parts = SplitDescription(table.cell(n, MemoryTable::ColDescription));
+        const DescriptionParts parts = SplitDescription(table.memory(n).description);
         const bool empty = table.isEmpty(n);
         const bool marked = parts.pageBreak || !parts.group.isEmpty();
         if (empty && !marked) {
@@ -234,7 +236,7 @@ MemoryPrintLayout LayoutMemoryPrint(const MemoryTable &table, const PrintOptions
             runStart = n;
             continue;
         }
-        pages.add({pages.rowLine(PrintLine::Kind::Memory, table.memory(n), parts.text, true)});
+        pages.add({pages.rowLine(PrintLine::Kind::Memory, MemoryLabel(n), table.memory(n), parts.text, true)});
     }
     flushRun(MemoryTable::kMemoryCount);
 
@@ -244,11 +246,11 @@ MemoryPrintLayout LayoutMemoryPrint(const MemoryTable &table, const PrintOptions
     QList<PrintLine> block{PrintLine{PrintLine::Kind::Blank, {}},
                            PrintLine{PrintLine::Kind::PmsHeading, {{0, QStringLiteral("PMS memories")}}}, pmsHeadings};
     for (int k = 1; k <= MemoryTable::kPmsCount; ++k) {
-        const MemoryTable::Row &row = table.pms(k);
-        PrintLine line = table.isPmsEmpty(k) ? PrintLine{PrintLine::Kind::Pms,
-                                                         {{0, labelField(row[MemoryTable::ColLabel])},
-                                                          {kLabelFieldChars, QStringLiteral("Empty")}}}
-                                             : pages.rowLine(PrintLine::Kind::Pms, row, {}, false);
+        const QString label = MemoryTable::pmsLabel(k);
+        PrintLine line = table.isPmsEmpty(k)
+                             ? PrintLine{PrintLine::Kind::Pms,
+                                         {{0, labelField(label)}, {kLabelFieldChars, QStringLiteral("Empty")}}}
+                             : pages.rowLine(PrintLine::Kind::Pms, label, table.pms(k), {}, false);
         block << line;
     }
     pages.add(block);

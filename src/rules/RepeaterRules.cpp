@@ -47,12 +47,6 @@ int patternDecimals(const QString &pattern)
 }
 }  // namespace
 
-RepeaterRuleSet &repeaterRules()
-{
-    static RepeaterRuleSet set;
-    return set;
-}
-
 QString NormaliseDecimalText(const QString &text)
 {
     if (DecimalSeparator() == QLatin1Char('.')) {
@@ -74,17 +68,15 @@ QString FormatDecimalText(const QString &text, const QString &pattern)
 
 static_assert(declarationOf(Setting::RuleLow).last == kMaxRepeaterRules);
 
-bool FindRepeaterRule(RepeaterRuleSet &set, qint32 f)
+std::optional<RepeaterRuleMatch> FindRepeaterRule(const RepeaterRuleSet &set, qint32 f)
 {
     if (!set.RepeaterRulesActive)
-        return false;
+        return std::nullopt;
     for (const RepeaterRule &r : set.rules) {
-        if (r.Readable && r.Low <= f && f <= r.High) {
-            set.CurrentRule = {r.Direction, FormatDecimalText(r.Amount, QStringLiteral("##.00000")), r.Step};
-            return true;
-        }
+        if (r.Readable && r.Low <= f && f <= r.High)
+            return RepeaterRuleMatch{r.Direction, FormatDecimalText(r.Amount, QStringLiteral("##.00000")), r.Step};
     }
-    return false;
+    return std::nullopt;
 }
 
 void LoadRepeaterRules(RepeaterRuleSet &set, SettingsStore &settings, Dialogs *dialogs, MessageLog *log)
@@ -118,15 +110,15 @@ void LoadRepeaterRules(RepeaterRuleSet &set, SettingsStore &settings, Dialogs *d
         QString badText;
         auto readLimit = [&](Setting limit, const std::optional<QString> &stored) -> qint32 {
             const QString raw = stored.value_or(defaultLimit);
-            const qint32 v = ParseFrequency(NormaliseDecimalText(raw), QString(), boxes);
-            if (v == kNotAFrequency) {
+            const std::optional<qint32> v = ParseFrequency(NormaliseDecimalText(raw), Boxes::Show, boxes);
+            if (!v) {
                 boxes = nullptr;
                 if (badKey.isEmpty()) {
                     badKey = SettingsStore::keyName(limit, n);
                     badText = raw;
                 }
             }
-            return v;
+            return v.value_or(kNotAFrequency);
         };
         rule.Low = readLimit(Setting::RuleLow, settings.find<Setting::RuleLow>(n));
         rule.High = readLimit(Setting::RuleHigh, settings.find<Setting::RuleHigh>(n));

@@ -3,8 +3,11 @@
 // Plus, Minus or Simplex, with an offset and a tuning step. Stored under the
 // application "VaultGlobal", section "RepeaterRules"; looked up when a memory's
 // frequency is edited and for the default mode of a frequency.
+#include "core/Memory.h"
+
 #include <QString>
 #include <QtGlobal>
+#include <optional>
 #include <vector>
 
 namespace mv {
@@ -28,9 +31,10 @@ struct RepeaterRule {
     bool Readable = true;
 };
 
-struct CurrentRuleInfo {
+// What a rule says about a frequency it holds.
+struct RepeaterRuleMatch {
     QString Direction;
-    QString Amount;
+    QString Amount;  // "##.00000"
     QString Step;
 };
 
@@ -41,11 +45,7 @@ struct RepeaterRuleSet {
     bool RepeaterRulesActive = false;
     bool AllowAnyRepeaterFrequency = false;
     std::vector<RepeaterRule> rules;
-    CurrentRuleInfo CurrentRule;
 };
-
-// The one rule set of the running program.
-RepeaterRuleSet &repeaterRules();
 
 // When the decimal separator is ".", every "," becomes "."; otherwise unchanged.
 QString NormaliseDecimalText(const QString &text);
@@ -61,13 +61,11 @@ QString FormatDecimalText(const QString &text, const QString &pattern);
 // With fewer than one stored rule, rules are inactive and the list is kept.
 void LoadRepeaterRules(RepeaterRuleSet &set, SettingsStore &settings, Dialogs *dialogs, MessageLog *log);
 
-// First rule holding f when rules are active; sets CurrentRule.
-bool FindRepeaterRule(RepeaterRuleSet &set, qint32 f);
-inline bool FindRepeaterRule(qint32 f) { return FindRepeaterRule(repeaterRules(), f); }
+// The first rule holding f when rules are active.
+std::optional<RepeaterRuleMatch> FindRepeaterRule(const RepeaterRuleSet &set, qint32 f);
 
-// Mode proposed for a frequency: a matching rule's step ("FMN" below "15" as text,
-// else "FM"), otherwise the band table.
-QString DefaultModeForFrequency(RepeaterRuleSet &set, qint32 f);
-inline QString DefaultModeForFrequency(qint32 f) { return DefaultModeForFrequency(repeaterRules(), f); }
+// Mode proposed for a frequency: a matching rule's step (FMN below "15" as text,
+// else FM), otherwise the band table.
+Mode DefaultModeForFrequency(const RepeaterRuleSet &set, qint32 f);
 
 }  // namespace mv

@@ -118,7 +118,7 @@ bool CheckRuleFrequencyEntry(const QString &typed, bool allowAny, Dialogs *dialo
     const QString formatted = FormatDecimalText(typed, kLimitPattern);
     // Even when any frequency is allowed, the text must read as a frequency:
     // otherwise the stored rule could never be applied.
-    const qint32 value = ParseFrequency(formatted, QString(), dialogs);
+    const qint32 value = ParseFrequency(formatted, Boxes::Show, dialogs).value_or(kNotAFrequency);
     if (allowAny) {
         if (value == kNotAFrequency)
             return false;
@@ -133,8 +133,8 @@ bool CheckRuleFrequencyEntry(const QString &typed, bool allowAny, Dialogs *dialo
 
 bool CheckRuleAmountEntry(const QString &typed, Dialogs *dialogs)
 {
-    const qint32 value = ParseFrequency(typed, QString(), dialogs);
-    return value >= 0 && value <= 9999000;
+    const std::optional<qint32> value = ParseFrequency(typed, Boxes::Show, dialogs);
+    return value && *value >= 0 && *value <= 9999000;
 }
 
 }  // namespace mv

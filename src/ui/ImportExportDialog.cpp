@@ -197,7 +197,7 @@ void ImportExportDialog::ExportCsv(bool preview)
 {
     CsvExportOptions options;
     options.layout = m_layout->currentIndex() == 1 ? CsvLayout::Chirp : CsvLayout::Own;
-    options.rules = &repeaterRules();
+    options.rules = m_rules;
     options.tab = m_tab->isChecked();
     options.keepNumbers = m_keepNumbers->isChecked();
     options.omitHeader = m_omitHeader->isChecked();
@@ -224,6 +224,7 @@ void ImportExportDialog::ImportCsv(bool preview)
     options.clearBefore = m_clearBefore->isChecked();
     options.omitDuplicates = m_duplicates->isChecked();
     options.preview = preview;
+    options.rules = m_rules;
     if (m_undo)
         options.saveUndoSnapshot = [this] { m_undo->SaveUndoSnapshot(m_ctx, QStringLiteral("Import")); };
     const CsvImportResult result = mv::ImportCsv(m_ctx, options);

@@ -22,6 +22,7 @@ class QRadioButton;
 namespace mv {
 
 struct AppContext;
+struct RepeaterRuleSet;
 class UndoSnapshot;
 
 // What the window needs of the memory view for "Export only selected mems": a
@@ -48,6 +49,9 @@ public:
     void ExportCsv(bool preview);
     void ImportCsv(bool preview);
 
+    // The repeater rules the import proposes modes from (none: the band table).
+    void setRules(const RepeaterRuleSet *rules) { m_rules = rules; }
+
     void done(int result) override;
 
 signals:
@@ -63,6 +67,7 @@ private:
 
     AppContext &m_ctx;
     UndoSnapshot *m_undo;
+    const RepeaterRuleSet *m_rules = nullptr;
     RowPicker *m_picker;
     bool m_positioned = false;
     bool m_open = false;

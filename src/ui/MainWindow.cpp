@@ -105,6 +105,7 @@ MainWindow::MainWindow(const MainWindowOptions &options, QWidget *parent)
     , m_transfer(&m_session->transfer())
     , m_worker(&m_session->worker())
     , m_undo(&m_session->undo())
+    , m_rules(m_session->rules())
     , m_commands(&m_session->commands())
     , m_commandLinePath(options.commandLinePath)
 {
@@ -507,8 +508,8 @@ void MainWindow::readSettingsAtStart()
     m_mnuRestoreCatRate->setChecked(m_link->RestoreCatRate);
     m_gridSize = m_settings->get<Setting::GridSize>();
     setComMenus();
-    LoadRepeaterRules(repeaterRules(), *m_settings, m_dialogs, m_log);
-    m_mnuBandPlan->setChecked(repeaterRules().RepeaterRulesActive);
+    LoadRepeaterRules(m_rules, *m_settings, m_dialogs, m_log);
+    m_mnuBandPlan->setChecked(m_rules.RepeaterRulesActive);
 }
 
 void MainWindow::restoreWindowPlacement()
@@ -624,11 +625,11 @@ void MainWindow::openComPortIdentifier()
 void MainWindow::openRepeaterRules()
 {
     {
-        RepeaterRulesDialog dialog(*m_settings, *m_dialogs, repeaterRules(), m_log, this);
+        RepeaterRulesDialog dialog(*m_settings, *m_dialogs, m_rules, m_log, this);
         dialog.exec();
     }
     // Choosing the item ticks it by itself; the tick shows whether rules apply.
-    m_mnuBandPlan->setChecked(repeaterRules().RepeaterRulesActive);
+    m_mnuBandPlan->setChecked(m_rules.RepeaterRulesActive);
 }
 
 void MainWindow::openImportExport()
@@ -639,6 +640,7 @@ void MainWindow::openImportExport()
         return;
     }
     m_importExport = new ImportExportDialog(*m_ctx, m_undo, this, this);
+    m_importExport->setRules(&m_rules);
     m_importExport->setAttribute(Qt::WA_DeleteOnClose, false);
     connect(m_importExport, &ImportExportDialog::closed, this, [this] {
         if (QWidget *w = m_importExport.data())

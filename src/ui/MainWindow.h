@@ -6,6 +6,7 @@
 // user's commands to it and shows its state.
 #include "core/AppState.h"
 #include "editing/CommandStates.h"
+#include "rules/RepeaterRules.h"
 #include "shell/WindowLayout.h"
 #include "ui/ImportExportDialog.h"
 
@@ -177,6 +178,8 @@ private:
     RadioTransfer *m_transfer = nullptr;
     RadioWorker *m_worker = nullptr;
     UndoSnapshot *m_undo = nullptr;
+    // The session's repeater rules.
+    RepeaterRuleSet &m_rules;
     EditingCommands *m_commands = nullptr;
     QString m_commandLinePath;
 

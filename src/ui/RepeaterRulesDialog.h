@@ -24,7 +24,7 @@ class RuleCellDelegate;
 class RepeaterRulesDialog : public QDialog {
     Q_OBJECT
 public:
-    // rules is the set that OK reloads from the store (normally repeaterRules());
+    // rules is the set that OK reloads from the store (the main window's);
     // boxes go through dialogs; log may be null.
     RepeaterRulesDialog(SettingsStore &settings, Dialogs &dialogs, RepeaterRuleSet &rules, MessageLog *log,
                         QWidget *parent = nullptr);

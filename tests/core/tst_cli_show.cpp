@@ -1,4 +1,5 @@
 // memvault-cli show: the built program run as a user would run it.
+#include "DataRows.h"
 #include "TestContext.h"
 #include "TestFiles.h"
 #include "core/MemorySetFormat.h"
@@ -33,10 +34,8 @@ private slots:
     {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("frequency");
-        QTest::newRow("point") << "C"
-                               << "7.00000";
-        QTest::newRow("comma") << "de_DE.UTF-8"
-                               << "7,00000";
+        mv::test::row("point", "C", "7.00000");
+        mv::test::row("comma", "de_DE.UTF-8", "7,00000");
     }
     void oneRadioRecord()
     {
@@ -55,8 +54,8 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         const QString full = testDataPath("files-one-record.450");
-        QTest::newRow("full name") << full;
-        QTest::newRow("without extension") << full.chopped(4);
+        mv::test::row("full name", full);
+        mv::test::row("without extension", full.chopped(4));
     }
     void recordsOfOneRadioRecord()
     {
@@ -117,8 +116,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content");  // empty: no file at all
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing") << QByteArray() << "does not exist";
-        QTest::newRow("binary") << QByteArray("MR001\0\0", 7) << "binary data";
+        mv::test::row("missing", QByteArray(), "does not exist");
+        mv::test::row("binary", QByteArray("MR001\0\0", 7), "binary data");
     }
     void unreadableFiles()
     {
@@ -137,8 +136,8 @@ private slots:
     void usageErrors_data()
     {
         QTest::addColumn<QStringList>("args");
-        QTest::newRow("no file") << QStringList{};
-        QTest::newRow("unknown option") << QStringList{"--wide", "x.450"};
+        mv::test::row("no file", QStringList{});
+        mv::test::row("unknown option", QStringList{"--wide", "x.450"});
     }
     void usageErrors()
     {

@@ -1,4 +1,5 @@
 // Frequency parsing, validation and number patterns under "." and "," locales.
+#include "DataRows.h"
 #include "LocaleCases.h"
 #include "ScriptedDialogs.h"
 #include "core/Frequency.h"
@@ -24,73 +25,47 @@ private slots:
         QCOMPARE(ListSeparator(), locale == "en_GB" ? QChar(',') : QChar(';'));
     }
 
+    // Parsing (kind 0) and the range check (kind 1), with their boxes shown or not.
     void parse_data()
     {
+        QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("14.195") << "14.195" << 1419500;
-        QTest::newRow("digits dropped") << "14.1951234" << 1419512;
-        QTest::newRow("whole") << "144" << 14400000;
-        QTest::newRow("leading mark") << ".5" << 50000;
-        QTest::newRow("blanks") << "  7.1  " << 710000;
-        QTest::newRow("four decimals") << "0.0300" << 3000;
-        QTest::newRow("letters") << "abc" << -1;
-        QTest::newRow("empty") << "" << -1;
+        QTest::addColumn<bool>("quiet");
+        QTest::addColumn<int>("expected");  // -1: no frequency
+        QTest::addColumn<QString>("box");
+        mv::test::row("14.195", 0, "14.195", true, 1419500, "");
+        mv::test::row("digits dropped", 0, "14.1951234", true, 1419512, "");
+        mv::test::row("whole", 0, "144", true, 14400000, "");
+        mv::test::row("leading mark", 0, ".5", true, 50000, "");
+        mv::test::row("blanks", 0, "  7.1  ", true, 710000, "");
+        mv::test::row("four decimals", 0, "0.0300", true, 3000, "");
+        mv::test::row("letters, quiet", 0, "abc", true, -1, "");
+        mv::test::row("empty", 0, "", true, -1, "");
+        mv::test::row("letters", 0, "x1", false, -1, "Not a numeric value");
+        mv::test::row("overflow shown even quiet", 0, "99999", true, -1, "Error converting from string 99999");
+        mv::test::row("check: blank", 1, "", false, 700000, "");
+        mv::test::row("check: Empty", 1, "Empty", false, 700000, "");
+        mv::test::row("check: low edge", 1, "0.03", false, 3000, "");
+        mv::test::row("check: high edge", 1, "56", false, 5600000, "");
+        mv::test::row("check: below", 1, "0.02999", false, -1, "Frequency is outside the range of the radio");
+        mv::test::row("check: above", 1, "56.00001", false, -1, "Frequency is outside the range of the radio");
+        mv::test::row("check: above, quiet", 1, "56.00001", true, -1, "");
     }
     void parse()
     {
+        QFETCH(int, kind);
         QFETCH(QString, text);
+        QFETCH(bool, quiet);
         QFETCH(int, expected);
+        QFETCH(QString, box);
         ScriptedDialogs d;
-        QCOMPARE(ParseFrequency(mark(text), "Quiet", &d), expected);
-        QVERIFY(d.boxes.isEmpty());
-    }
-
-    void notNumericBox()
-    {
-        ScriptedDialogs d;
-        QCOMPARE(ParseFrequency("x1", "", &d), -1);
-        QCOMPARE(d.texts(), QStringList{"Not a numeric value"});
-        QCOMPARE(d.boxes[0].icon, Icon::Exclamation);
-    }
-
-    void overflowAlwaysShown()
-    {
-        ScriptedDialogs d;
-        QCOMPARE(ParseFrequency("99999", "Quiet", &d), -1);
-        QCOMPARE(d.texts(), QStringList{"Error converting from string 99999"});
-    }
-
-    void validate_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<QString>("result");
-        QTest::newRow("blank") << "" << true << "7.00000";
-        QTest::newRow("Empty") << "Empty" << true << "7.00000";
-        QTest::newRow("low edge") << "0.03" << true << "0.03000";
-        QTest::newRow("high edge") << "56" << true << "56.00000";
-        QTest::newRow("below") << "0.02999" << false << "";
-        QTest::newRow("above") << "56.00001" << false << "";
-    }
-    void validate()
-    {
-        QFETCH(QString, text);
-        QFETCH(bool, ok);
-        QFETCH(QString, result);
-        ScriptedDialogs d;
-        QString t = mark(text);
-        QCOMPARE(ValidateFrequency(t, "", &d), ok);
-        if (ok) {
-            QCOMPARE(t, mark(result));
-            QVERIFY(d.boxes.isEmpty());
-        } else {
-            QCOMPARE(d.texts(), QStringList{"Frequency is outside the range of the radio"});
-            ScriptedDialogs quiet;
-            QString t2 = mark(text);
-            QVERIFY(!ValidateFrequency(t2, "N", &quiet));
-            QVERIFY(quiet.boxes.isEmpty());
-        }
+        const Boxes boxes = quiet ? Boxes::Quiet : Boxes::Show;
+        const std::optional<qint32> f
+            = kind == 0 ? ParseFrequency(mark(text), boxes, &d) : ValidateFrequency(mark(text), boxes, &d);
+        QCOMPARE(f.value_or(-1), expected);
+        QCOMPARE(d.texts(), box.isEmpty() ? QStringList() : QStringList{box});
+        if (!box.isEmpty())
+            QCOMPARE(d.boxes[0].icon, Icon::Exclamation);
     }
 
     void patterns_data()
@@ -99,16 +74,11 @@ private slots:
         QTest::addColumn<int>("scale");
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("#0.000000") << qint64(14195123) << 6 << "#0.000000"
-                                   << "14.195123";
-        QTest::newRow("##.00000 no zero") << qint64(60000) << 5 << "##.00000"
-                                          << ".60000";
-        QTest::newRow("000") << qint64(7) << 0 << "000"
-                             << "007";
-        QTest::newRow("rounding") << qint64(7000005) << 6 << "##0.00000"
-                                  << "7.00001";
-        QTest::newRow("#.0") << qint64(11) << 1 << "#.0"
-                             << "1.1";
+        mv::test::row("#0.000000", qint64(14195123), 6, "#0.000000", "14.195123");
+        mv::test::row("##.00000 no zero", qint64(60000), 5, "##.00000", ".60000");
+        mv::test::row("000", qint64(7), 0, "000", "007");
+        mv::test::row("rounding", qint64(7000005), 6, "##0.00000", "7.00001");
+        mv::test::row("#.0", qint64(11), 1, "#.0", "1.1");
     }
     void patterns()
     {

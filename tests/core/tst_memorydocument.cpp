@@ -1,6 +1,7 @@
 // The memory set open in the window, without a window: load and save with
 // their questions and boxes, the start-up file, and the question at exit.
 #include "LocaleCases.h"
+#include "MemoryRows.h"
 #include "TestContext.h"
 #include "TestFiles.h"
 #include "core/MemoryDocument.h"
@@ -96,7 +97,7 @@ private slots:
             QVERIFY(QDir().mkpath(path));
         else if (how == "nul")
             QVERIFY(writeBytes(path, QByteArray("MR00107000000+000000100000;\r\n\0\0\x01\x02", 33)));
-        t.state.table.setCell(42, 1, mark("50.12500"));
+        mv::test::setCellText(t.state.table, 42, 1, mark("50.12500"));
         t.state.DataSource = DataSource::Radio;
         t.state.MemoriesChanged = true;
         t.state.CurrentFilePath = "before.450";
@@ -106,7 +107,7 @@ private slots:
         else
             t.dialogs.files.enqueue(how == "cancel" ? FileChoice{} : chosen(how == "blank" ? "  " : path));
         QVERIFY(!LoadMemoryFile(t.ctx));
-        QCOMPARE(t.state.table.cell(42, 1), mark("50.12500"));
+        QCOMPARE(mv::test::cellOf(t.state.table, 42, 1), mark("50.12500"));
         QCOMPARE(t.state.DataSource, DataSource::Radio);
         QVERIFY(t.state.MemoriesChanged);
         QCOMPARE(t.state.CurrentFilePath, QString("before.450"));
@@ -143,8 +144,8 @@ private slots:
         QFETCH(QString, first);
         TestContext t;
         t.settings->set<Setting::GridSize>(gridSize);
-        t.state.table.setCell(1, 1, mark("3.69000"));
-        t.state.table.setCell(1, 6, "old one");
+        mv::test::setCellText(t.state.table, 1, 1, mark("3.69000"));
+        mv::test::setCellText(t.state.table, 1, 6, "old one");
         t.state.DataSource = DataSource::Radio;
         t.state.MemoriesChanged = true;
         t.settings->set<Setting::LastOpened>("/somewhere/else.450");
@@ -153,8 +154,8 @@ private slots:
         QVERIFY(LoadMemoryFile(t.ctx));
         // Only the descriptions change: the memories, where they came from and
         // the open file stay.
-        QCOMPARE(t.state.table.cell(1, 1), mark("3.69000"));
-        QCOMPARE(t.state.table.cell(1, 6), first);
+        QCOMPARE(mv::test::cellOf(t.state.table, 1, 1), mark("3.69000"));
+        QCOMPARE(mv::test::cellOf(t.state.table, 1, 6), first);
         QCOMPARE(t.state.DataSource, DataSource::Radio);
         QVERIFY(t.state.MemoriesChanged);
         QCOMPARE(t.settings->get<Setting::LastOpened>(), QString("/somewhere/else.450"));
@@ -180,14 +181,14 @@ private slots:
         t.state.MemoriesChanged = true;
         t.state.CurrentFilePath = dir.filePath("suggested.450");
         t.state.HomeDir = "/start/here";
-        t.state.table.setPmsCell(3, 1, mark("50.000000"));
-        t.state.table.setPmsCell(3, 2, "USB");
-        t.state.table.setPmsCell(3, 3, "Simplex");
-        t.state.table.setCell(7, 1, mark("7.07400"));
-        t.state.table.setCell(7, 2, "USB");
-        t.state.table.setCell(7, 3, "Simplex");
-        t.state.table.setCell(7, 5, "67.0");
-        t.state.table.setCell(7, 6, "FT8 40 m");
+        mv::test::setPmsCellText(t.state.table, 3, 1, mark("50.000000"));
+        mv::test::setPmsCellText(t.state.table, 3, 2, "USB");
+        mv::test::setPmsCellText(t.state.table, 3, 3, "Simplex");
+        mv::test::setCellText(t.state.table, 7, 1, mark("7.07400"));
+        mv::test::setCellText(t.state.table, 7, 2, "USB");
+        mv::test::setCellText(t.state.table, 7, 3, "Simplex");
+        mv::test::setCellText(t.state.table, 7, 5, "67.0");
+        mv::test::setCellText(t.state.table, 7, 6, "FT8 40 m");
         t.dialogs.files.enqueue(chosen(dir.filePath("two")));
         QVERIFY(SaveMemoryFile(t.ctx));
 
@@ -231,8 +232,8 @@ private slots:
         t.state.MemoriesChanged = true;
         t.state.CurrentFilePath = "/x/current.450";
         t.state.ConfirmReplace = true;  // left over from an earlier "Save As"
-        t.state.table.setCell(1, 1, mark("7.00000"));
-        t.state.table.setCell(1, 2, "LSB");
+        mv::test::setCellText(t.state.table, 1, 1, mark("7.00000"));
+        mv::test::setCellText(t.state.table, 1, 2, "LSB");
         t.dialogs.answers.enqueue(answer);
         t.dialogs.files.enqueue(answer == Answer::Cancel ? FileChoice{} : chosen(path));
         const bool saved = saveAs ? SaveMemoryFileAsCommand(t.ctx) : SaveMemoryFileCommand(t.ctx);
@@ -264,8 +265,8 @@ private slots:
         QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
         t.state.DataSource = DataSource::File;
         t.state.CurrentFilePath = locked;
-        t.state.table.setCell(1, 1, mark("7.00000"));
-        t.state.table.setCell(1, 2, "LSB");
+        mv::test::setCellText(t.state.table, 1, 1, mark("7.00000"));
+        mv::test::setCellText(t.state.table, 1, 2, "LSB");
         t.dialogs.files.enqueue(chosen(locked));
         t.dialogs.files.enqueue(chosen(dir.filePath("other.450")));
         QVERIFY(SaveMemoryFile(t.ctx));
@@ -321,9 +322,9 @@ private slots:
         QVERIFY(writeBytes(dir.filePath("set.450dsc"), oldDescriptions));
         t.state.DataSource = DataSource::File;
         t.state.MemoriesChanged = true;
-        t.state.table.setCell(1, 1, mark("7.00000"));
-        t.state.table.setCell(1, 2, "LSB");
-        t.state.table.setCell(1, 6, "new");
+        mv::test::setCellText(t.state.table, 1, 1, mark("7.00000"));
+        mv::test::setCellText(t.state.table, 1, 2, "LSB");
+        mv::test::setCellText(t.state.table, 1, 6, "new");
         t.dialogs.files.enqueue(chosen(path));
         t.dialogs.files.enqueue(FileChoice{});  // then the user gives up
         QString error;
@@ -356,24 +357,22 @@ private slots:
         t.state.DataSource = DataSource::File;
         t.state.MemoriesChanged = true;
         MemoryTable &tab = t.state.table;
-        tab.setCell(3, 1, mark("7.07400"));
-        tab.setCell(3, 2, "USB");
-        tab.setCell(9, 1, mark("29.62000"));
-        tab.setCell(9, 2, "FM");
-        tab.setCell(9, 5, "300.0");
+        mv::test::setCellText(tab, 3, 1, mark("7.07400"));
+        mv::test::setCellText(tab, 3, 2, "USB");
+        mv::test::setCellText(tab, 9, 1, mark("29.62000"));
+        mv::test::setCellText(tab, 9, 2, "");  // as a record cut after its frequency leaves it
         const QString path = dir.filePath("partial.450");
         t.dialogs.files.enqueue(chosen(path));
         QVERIFY(SaveMemoryFile(t.ctx));
         QCOMPARE(readBytes(path), QByteArray("MW00307074000+000000200000;\r\n"));
         QCOMPARE(t.dialogs.texts(),
                  QStringList{"The file was saved, but these memories could not be written to it and were left out:\r\n"
-                             "Memory 9: the tone '300.0' is not a CTCSS tone of the radio\r\n\r\n"
+                             "Memory 9: the mode '' is not one the radio knows\r\n\r\n"
                              "They are still in the table: correct them and save again."});
         QCOMPARE(t.dialogs.boxes[0].icon, Icon::Exclamation);
-        QCOMPARE(t.log.text(),
-                 QString("Memory 9 was not saved: the tone '300.0' is not a CTCSS tone of the radio\r\n"));
+        QCOMPARE(t.log.text(), QString("Memory 9 was not saved: the mode '' is not one the radio knows\r\n"));
         // The table keeps the row so that it can be mended.
-        QCOMPARE(tab.cell(9, 5), QString("300.0"));
+        QCOMPARE(mv::test::cellOf(tab, 9, 1), mark("29.62000"));
         QVERIFY(t.state.MemoriesChanged);
         QVERIFY(t.state.SaveCompleted);
     }
@@ -408,8 +407,8 @@ private slots:
         t.state.DataSource = DataSource::File;
         t.state.CurrentFilePath = path;
         t.state.MemoriesChanged = changed;
-        t.state.table.setCell(1, 1, mark("7.00000"));
-        t.state.table.setCell(1, 2, "LSB");
+        mv::test::setCellText(t.state.table, 1, 1, mark("7.00000"));
+        mv::test::setCellText(t.state.table, 1, 2, "LSB");
         t.dialogs.answers.enqueue(answer);
         t.dialogs.files.enqueue(chosen(path));
         t.dialogs.files.enqueue(FileChoice{});  // after a failed save the user gives up
@@ -453,7 +452,7 @@ private slots:
         QCOMPARE(t.settings->get<Setting::LastOpened>(), QString());
 
         QVERIFY(LoadMemoryFile(t.ctx));
-        QCOMPARE(t.state.table.cell(2, 1), mark("14.07400"));
+        QCOMPARE(mv::test::cellOf(t.state.table, 2, 1), mark("14.07400"));
     }
 
     void initialFileInUnwritableFolderIsReported()

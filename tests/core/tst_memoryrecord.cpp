@@ -1,151 +1,102 @@
 // Record decoding and building, and the table operations around them.
-#include "LocaleCases.h"
+#include "DataRows.h"
+#include "MemoryRows.h"
 #include "ScriptedDialogs.h"
 #include "core/MemoryRecord.h"
 #include "core/MemoryTable.h"
-#include "core/NumberText.h"
 #include "shell/MessageLog.h"
 
-#include <QLocale>
 #include <QSignalSpy>
 #include <QtTest>
 
 using namespace mv;
-using mv::test::mark;
+using mv::test::cellsOf;
+using mv::test::memoryOf;
+using mv::test::pmsCellsOf;
 
 class TestMemoryRecord : public QObject {
     Q_OBJECT
 
 private slots:
-    MV_LOCALE_CASES("en_US", "fr_FR")
-
-    void decodeExample()
+    // A record decoded into a row (that held `before`), the cells it then shows and
+    // the record it writes back, or why it cannot be written.
+    void decode_data()
     {
-        MemoryTable t;
-        MessageLog log;
-        QVERIFY(FillMemory(t, 1, "MR00107000000+000000100000;", &log));
-        QCOMPARE(t.cell(1, 1), mark("7.00000"));
-        QCOMPARE(t.cell(1, 2), QString("LSB"));
-        QCOMPARE(t.cell(1, 3), QString("Simplex"));
-        QCOMPARE(t.cell(1, 4), QString(""));
-        QCOMPARE(t.cell(1, 5), QString("67.0"));
-        QCOMPARE(BuildMemoryWrite(t, 1), QString("MW00107000000+000000100000;"));
-    }
-
-    void decodePms()
-    {
-        MemoryTable t;
-        QVERIFY(FillMemory(t, 501, "MR00107000000+000000100000;", nullptr));
-        QCOMPARE(t.pmsCell(1, 1), mark("7.000000"));
-        QVERIFY(FillMemory(t, 504, "MR50414195123+000000200000;", nullptr));
-        QCOMPARE(t.pmsCell(4, 1), mark("14.195123"));
-        QCOMPARE(BuildMemoryWrite(t, 504), QString("MW50414195123+000000200000;"));
-    }
-
-    void unknownCodes_data()
-    {
+        QTest::addColumn<int>("cat");
+        QTest::addColumn<QStringList>("before");
         QTest::addColumn<QString>("record");
-        QTest::addColumn<int>("column");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("mode A") << "MR00107000000+000000A00000;" << 2 << "?? ";
-        QTest::newRow("shift 3") << "MR00107000000+000000100003;" << 3 << "??";
-        QTest::newRow("encoding 5") << "MR00107000000+000000105000;" << 4 << "??";
+        QTest::addColumn<bool>("whole");
+        QTest::addColumn<QStringList>("cells");  // from the frequency on
+        QTest::addColumn<QString>("written");
+        const QStringList empty{"Empty", "", "", "", "", ""};
+        mv::test::row("memory 1", 1, QStringList(), "MR00107000000+000000100000;", true,
+                      QStringList{"7.00000", "LSB", "Simplex", "", "67.0", ""}, "MW00107000000+000000100000;");
+        mv::test::row("memory rounds to 10 Hz", 9, QStringList(), "MR00914195125+000000B01491;", true,
+                      QStringList{"14.19513", "FMN", "Plus", "CTCSS Enc+Dec", "254.1", ""},
+                      "MW00914195130+000000B01491;");
+        mv::test::row("PMS to the hertz", 504, QStringList(), "MR50414195123+000000200000;", true,
+                      QStringList{"14.195123", "USB", "Simplex", "", "67.0"}, "MW50414195123+000000200000;");
+        mv::test::row("unknown mode", 3, QStringList(), "MR00307000000+000000A00000;", true,
+                      QStringList{"7.00000", "?? ", "Simplex", "", "67.0", ""},
+                      "the mode '?? ' is not one the radio knows");
+        mv::test::row("unknown shift and encoding", 3, QStringList(), "MR00307000000+000000105003;", true,
+                      QStringList{"7.00000", "LSB", "??", "??", "67.0", ""}, "MW00307000000+000000100000;");
+        mv::test::row("tone out of range: decoded fields stay", 2, QStringList{"7.00000", "", "", "", "88.5", "d"},
+                      "MR00214500000+000000400501;", false, QStringList{"14.50000", "FM", "Plus", "", "88.5", "d"},
+                      "MW00214500000+000000400081;");
+        mv::test::row("cut after the frequency", 4, QStringList(), "MR00407000000+0000", false,
+                      QStringList{"7.00000", "", "", "", "", ""}, "the mode '' is not one the radio knows");
+        mv::test::row("too short", 4, QStringList(), "MR004", false, empty, "the memory is empty");
+        mv::test::row("frequency not digits", 4, QStringList(), "MR004ABCDEFGH+000000100000;", false, empty,
+                      "the memory is empty");
+        mv::test::row("no such memory", 505, QStringList(), "MR50507000000+000000100000;", false, QStringList(),
+                      "no such memory");
     }
-    void unknownCodes()
+    void decode()
     {
+        QFETCH(int, cat);
+        QFETCH(QStringList, before);
         QFETCH(QString, record);
-        QFETCH(int, column);
-        QFETCH(QString, text);
-        MemoryTable t;
-        FillMemory(t, 3, record, nullptr);
-        QCOMPARE(t.cell(3, column), text);
-        QVERIFY(!RecordProblem(t, 3).isEmpty() || column != 2);
-    }
-
-    void toneOutOfRange()
-    {
+        QFETCH(bool, whole);
+        QFETCH(QStringList, cells);
+        QFETCH(QString, written);
         MemoryTable t;
         MessageLog log;
         log.setLoggingEnabled(true);
-        t.setCell(2, 5, "88.5");
-        QVERIFY(!FillMemory(t, 2, "MR00214500000+000000400501;", &log));
-        QCOMPARE(t.cell(2, 1), mark("14.50000"));
-        QCOMPARE(t.cell(2, 2), QString("FM"));
-        QCOMPARE(t.cell(2, 3), QString("Plus"));
-        QCOMPARE(t.cell(2, 4), QString(""));
-        QCOMPARE(t.cell(2, 5), QString("88.5"));
-        QVERIFY(log.text().contains("of procedure FillMemory of Module General"));
-    }
-
-    void shortAndGarbage()
-    {
-        MemoryTable t;
-        QVERIFY(!FillMemory(t, 4, "MR004", nullptr));
-        QVERIFY(t.isEmpty(4));
-        QVERIFY(!FillMemory(t, 4, "MR004ABCDEFGH+000000100000;", nullptr));
-        QVERIFY(t.isEmpty(4));
-        QVERIFY(!FillMemory(t, 505, "MR50507000000+000000100000;", nullptr));
+        if (!before.isEmpty())
+            t.setByCatNumber(cat, memoryOf(before));
+        QCOMPARE(FillMemory(t, cat, record, &log), whole);
+        QCOMPARE(log.text().contains("of procedure FillMemory of Module General"), !whole);
+        if (cat <= MemoryTable::kMemoryCount)
+            QCOMPARE(cellsOf(t, cat).mid(1), cells);
+        else if (cat <= kLastCat)
+            QCOMPARE(pmsCellsOf(t, cat - MemoryTable::kMemoryCount).mid(1), cells);
+        const QString problem = RecordProblem(t, cat);
+        QCOMPARE(problem.isEmpty() ? BuildMemoryWrite(t, cat) : problem, written);
     }
 
     void build_data()
     {
         QTest::addColumn<int>("cat");
-        QTest::addColumn<QString>("freq");
-        QTest::addColumn<QString>("mode");
-        QTest::addColumn<QString>("shift");
-        QTest::addColumn<QString>("enc");
-        QTest::addColumn<QString>("tone");
+        QTest::addColumn<QStringList>("cells");
         QTest::addColumn<QString>("record");
-        QTest::newRow("memory 12") << 12 << "29.62000"
-                                   << "FM"
-                                   << "Minus"
-                                   << "CTCSS Enc"
-                                   << "88.5"
-                                   << "MW01229620000+000000402082;";
-        QTest::newRow("P2U") << 504 << "28.000000"
-                             << "USB"
-                             << "Simplex"
-                             << ""
-                             << "67.0"
-                             << "MW50428000000+000000200000;";
-        QTest::newRow("FMN enc+dec plus") << 500 << "51.00000"
-                                          << "FMN"
-                                          << "Plus"
-                                          << "CTCSS Enc+Dec"
-                                          << "254.1"
-                                          << "MW50051000000+000000B01491;";
+        mv::test::row("memory 12", 12, QStringList{"29.62000", "FM", "Minus", "CTCSS Enc", "88.5"},
+                      "MW01229620000+000000402082;");
+        mv::test::row("P2U", 504, QStringList{"28.000000", "USB", "Simplex", "", "67.0"},
+                      "MW50428000000+000000200000;");
+        mv::test::row("blank choices", 500, QStringList{"51.00000", "FMN", "", " ", ""}, "MW50051000000+000000B00000;");
+        mv::test::row("beyond eight digits", 7, QStringList{"100.00000", "FM", "Simplex", "", "67.0"},
+                      "MW00700000000+000000400000;");
     }
     void build()
     {
         QFETCH(int, cat);
-        QFETCH(QString, freq);
-        QFETCH(QString, mode);
-        QFETCH(QString, shift);
-        QFETCH(QString, enc);
-        QFETCH(QString, tone);
+        QFETCH(QStringList, cells);
         QFETCH(QString, record);
         MemoryTable t;
-        const QString f = mark(freq);
-        t.setCatCell(cat, 1, f);
-        t.setCatCell(cat, 2, mode);
-        t.setCatCell(cat, 3, shift);
-        t.setCatCell(cat, 4, enc);
-        t.setCatCell(cat, 5, tone);
+        t.setByCatNumber(cat, memoryOf(cells));
         QCOMPARE(RecordProblem(t, cat), QString());
         QCOMPARE(BuildMemoryWrite(t, cat), record);
-        QCOMPARE(BuildMemoryWrite(t, cat).size(), kRecordLength);
-    }
-
-    void unencodableRows()
-    {
-        MemoryTable t;
-        QVERIFY(!RecordProblem(t, 1).isEmpty());  // empty
-        t.setCell(1, 1, mark("7.00000"));
-        t.setCell(1, 2, "?? ");
-        QVERIFY(RecordProblem(t, 1).contains("mode"));
-        t.setCell(1, 2, "LSB");
-        t.setCell(1, 5, "66.0");
-        QVERIFY(RecordProblem(t, 1).contains("tone"));
     }
 
     void addMemory()
@@ -153,40 +104,29 @@ private slots:
         MemoryTable t;
         MessageLog log;
         mv::test::ScriptedDialogs d;
-        QVERIFY(!t.AddMemory(0, "7", "", "", "", "", "", &log, &d));
+        const Memory values = memoryOf({"Empty", "FM", "Plus", "CTCSS Enc", "67.0", QString(150, 'x')});
+        QVERIFY(!t.AddMemory(0, "7", values, &log, &d));
         QVERIFY(log.text().startsWith("Requested memory number of  0 is too high - the memory was not added"));
-        QVERIFY(!t.AddMemory(501, "7", "", "", "", "", "", &log, &d));
+        QVERIFY(!t.AddMemory(501, "7", values, &log, &d));
         QVERIFY(log.text().contains("Requested memory number of  501 is too high"));
-        QVERIFY(t.AddMemory(5, mark("51.6"), "fm", "plus", "ctcss enc", "", QString(150, 'x'), &log, &d));
-        QCOMPARE(t.cell(5, 1), mark("51.60000"));
-        QCOMPARE(t.cell(5, 2), QString("FM"));
-        QCOMPARE(t.cell(5, 3), QString("Plus"));
-        QCOMPARE(t.cell(5, 4), QString("CTCSS Enc"));
-        QCOMPARE(t.cell(5, 5), QString("67.0"));
-        QCOMPARE(t.cell(5, 6).size(), 100);
-        QVERIFY(t.AddMemory(6, mark("7.1"), "", "", "", "", "", &log, &d));
-        QCOMPARE(t.cell(6, 2), QString("FM"));
-        QCOMPARE(t.cell(6, 3), QString("Simplex"));
-        QCOMPARE(t.cell(6, 4), QString(" "));
-        // A failing frequency leaves the row as it was.
-        QVERIFY(!t.AddMemory(7, mark("99.0"), "USB", "", "", "", "d", &log, &d));
+        QVERIFY(t.AddMemory(5, " 51.6", values, &log, &d));
+        QCOMPARE(cellsOf(t, 5), QStringList({"5", "51.60000", "FM", "Plus", "CTCSS Enc", "67.0", QString(100, 'x')}));
+        // A failing frequency leaves the row as it was, and says why.
+        QVERIFY(!t.AddMemory(7, "99.0", values, &log, &d));
         QVERIFY(t.isEmpty(7));
-        QCOMPARE(t.cell(7, 2), QString());
+        QCOMPARE(d.texts(), QStringList{"Frequency is outside the range of the radio"});
     }
 
     void clearAll()
     {
         MemoryTable t;
-        t.setCell(10, 1, "1.00000");
-        t.setPmsCell(2, 1, "1.000000");
+        t.setMemory(10, memoryOf({"1.00000", "AM"}));
+        t.setPms(2, memoryOf({"1.000000"}));
         QSignalSpy spy(&t, &MemoryTable::memoryRowsChanged);
         t.ClearAllMemories();
         QCOMPARE(spy.count(), 1);
-        QCOMPARE(t.cell(10, 0), QString("10"));
-        QVERIFY(t.isEmpty(10));
-        QVERIFY(t.cell(10, 2).isEmpty());
-        QCOMPARE(t.pmsCell(2, 0), QString("P1U"));
-        QVERIFY(t.isPmsEmpty(2));
+        QCOMPARE(t.memory(10), Memory());
+        QCOMPARE(t.pms(2), Memory());
         QCOMPARE(t.usedMemoryCount(), 0);
     }
 };

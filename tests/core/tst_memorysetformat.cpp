@@ -1,6 +1,7 @@
 // The memory set format without a window: reading damaged and refused files,
 // descriptions, round trips (saves that fail part-way: tst_memorydocument).
 #include "LocaleCases.h"
+#include "MemoryRows.h"
 #include "TestContext.h"
 #include "TestFiles.h"
 #include "core/MemoryRecord.h"
@@ -27,11 +28,11 @@ QStringList allCells(const MemoryTable &t)
 {
     QStringList out;
     for (int n = 1; n <= MemoryTable::kMemoryCount; ++n)
-        for (const QString &c : t.memory(n))
-            out << c;
+        for (int c = 0; c < MemoryTable::kColumnCount; ++c)
+            out << mv::test::cellOf(t, n, c);
     for (int k = 1; k <= MemoryTable::kPmsCount; ++k)
         for (int c = 0; c < MemoryTable::kPmsColumnCount; ++c)
-            out << t.pmsCell(k, c);
+            out << mv::test::pmsCellOf(t, k, c);
     return out;
 }
 
@@ -124,8 +125,8 @@ private slots:
             QVERIFY(writeBytes(path, big));
         }
         MemoryTable tab;
-        tab.setCell(42, 1, mark("50.12500"));
-        tab.setCell(42, 6, "keep me");
+        mv::test::setCellText(tab, 42, 1, mark("50.12500"));
+        mv::test::setCellText(tab, 42, 6, "keep me");
         const QStringList before = allCells(tab);
         QString text;
         QVERIFY(!readMemorySet(path, tab, nullptr, &text));
@@ -136,8 +137,8 @@ private slots:
     void descriptionsAreReadTolerantly()
     {
         MemoryTable tab;
-        tab.setCell(6, 6, "six stays");
-        tab.setCell(7, 6, "seven stays");
+        mv::test::setCellText(tab, 6, 6, "six stays");
+        mv::test::setCellText(tab, 7, 6, "seven stays");
         const DescriptionSet set = ParseDescriptions(ReadMemorySetFile(testDataPath("files-odd.450dsc")).lines);
         // "wide" is no width.
         QVERIFY(set.hasWidthRecord);
@@ -145,7 +146,7 @@ private slots:
         ApplyDescriptions(tab, set);
         QStringList texts;
         for (int n = 1; n <= 7; ++n)
-            texts << tab.cell(n, 6);
+            texts << mv::test::cellOf(tab, n, 6);
         // Reading stops at the line without a second item.
         QCOMPARE(texts, QStringList({"has   semicolon  comma", "unquoted text here", "unterminated", "",
                                      QString("0123456789").repeated(10), "six stays", "seven stays"}));
@@ -178,9 +179,9 @@ private slots:
         int readWidth = 0;
         // The memory file loads whatever the description file holds.
         QVERIFY(readMemorySet(path, tab, &log, &error, &readWidth));
-        QCOMPARE(tab.cell(2, 1), mark("14.07400"));
-        QCOMPARE(tab.cell(1, 6), first);
-        QCOMPARE(tab.cell(2, 6), QString(""));
+        QCOMPARE(mv::test::cellOf(tab, 2, 1), mark("14.07400"));
+        QCOMPARE(mv::test::cellOf(tab, 1, 6), first);
+        QCOMPARE(mv::test::cellOf(tab, 2, 6), QString(""));
         QCOMPARE(readWidth, width);
         QVERIFY2(logText.isEmpty() ? log.text().isEmpty() : log.text().contains(logText), qPrintable(log.text()));
     }
@@ -193,7 +194,7 @@ private slots:
         QVERIFY(readMemorySet(testDataPath("sample.450"), a, nullptr, &error, &width));
         QCOMPARE(width, 3450);
         QCOMPARE(a.usedMemoryCount(), 44);
-        QCOMPARE(a.cell(28, 6), QString("10 m repeater 29.620 out 29.520 in"));
+        QCOMPARE(mv::test::cellOf(a, 28, 6), QString("10 m repeater 29.620 out 29.520 in"));
 
         QTemporaryDir dir;
         const QString copy = dir.filePath("copy.450");
@@ -227,18 +228,17 @@ private slots:
     void rowsThatCannotBeRecordsAreLeftOut()
     {
         MemoryTable tab;
-        // A record with an unknown mode code, a hand-made tone, a frequency
-        // that eight Hz digits cannot carry.
+        // A record with an unknown mode code, one cut after its frequency, a
+        // frequency that eight Hz digits cannot carry.
         FillMemory(tab, 5, "MR00514074000+000000A00000;", nullptr);
-        tab.setCell(3, 1, mark("7.07400"));
-        tab.setCell(3, 2, "USB");
-        tab.setCell(4, 1, mark("123.45600"));
-        tab.setCell(4, 2, "USB");
-        tab.setCell(9, 1, mark("29.62000"));
-        tab.setCell(9, 2, "FM");
-        tab.setCell(9, 5, "300.0");
-        tab.setPmsCell(1, 1, mark("14.000000"));
-        tab.setPmsCell(1, 2, "?? ");
+        mv::test::setCellText(tab, 3, 1, mark("7.07400"));
+        mv::test::setCellText(tab, 3, 2, "USB");
+        mv::test::setCellText(tab, 4, 1, mark("123.45600"));
+        mv::test::setCellText(tab, 4, 2, "USB");
+        mv::test::setCellText(tab, 9, 1, mark("29.62000"));
+        FillMemory(tab, 9, "MR00929620000+0000", nullptr);
+        mv::test::setPmsCellText(tab, 1, 1, mark("14.000000"));
+        mv::test::setPmsCellText(tab, 1, 2, "?? ");
         QList<int> skipped;
         QCOMPARE(MemoryFileLines(tab, &skipped), QStringList{"MW00307074000+000000200000;"});
         QCOMPARE(skipped, QList<int>({4, 5, 9, 501}));

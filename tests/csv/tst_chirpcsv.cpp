@@ -1,5 +1,6 @@
 // CHIRP's generic CSV: how each of its fields lands in a memory, and that an
 // export in CHIRP's layout reads back into the same memories.
+#include "MemoryRows.h"
 #include "TestContext.h"
 #include "TestFiles.h"
 #include "core/NumberText.h"
@@ -32,11 +33,7 @@ CsvImportResult importLines(TestContext &c, const QStringList &lines)
     return ImportCsv(c.ctx, o);
 }
 
-QStringList cells(const MemoryTable &t, int n)
-{
-    const MemoryTable::Row &r = t.memory(n);
-    return QStringList(r.begin() + 1, r.end());
-}
+QStringList cells(const MemoryTable &t, int n) { return mv::test::cellsOf(t, n).mid(1); }
 
 }  // namespace
 
@@ -130,10 +127,10 @@ private slots:
         DetectSeparators();
         TestContext c;
         MemoryTable &t = c.state.table;
-        QVERIFY(t.AddMemory(1, "51,81000", "FMN", "Minus", "CTCSS Enc", "103.5", "Relais, Nord", nullptr, nullptr));
-        QVERIFY(t.AddMemory(2, "29,62000", "FM", "Plus", "CTCSS Enc+Dec", "123.0", "10 m", nullptr, nullptr));
-        QVERIFY(t.AddMemory(5, "14,08000", "RTYL", "Simplex", "", "", "", nullptr, nullptr));
-        QVERIFY(t.AddMemory(9, "14,07400", "USRL", "Simplex", "", "67.0", "FT8 low", nullptr, nullptr));
+        QVERIFY(mv::test::addMemory(t, 1, "51,81000", "FMN", "Minus", "CTCSS Enc", "103.5", "Relais, Nord"));
+        QVERIFY(mv::test::addMemory(t, 2, "29,62000", "FM", "Plus", "CTCSS Enc+Dec", "123.0", "10 m"));
+        QVERIFY(mv::test::addMemory(t, 5, "14,08000", "RTYL", "Simplex", "", "", ""));
+        QVERIFY(mv::test::addMemory(t, 9, "14,07400", "USRL", "Simplex", "", "67.0", "FT8 low"));
         RepeaterRuleSet rules;
         rules.RepeaterRulesActive = true;
         rules.rules.push_back({5160000, 5199000, "Minus", "0,50000", "10 K", true});
@@ -158,8 +155,8 @@ private slots:
         in.useNumbers = true;
         QCOMPARE(ImportCsv(back.ctx, in).added, 4);
         for (int n : {1, 2, 5, 9}) {
-            const MemoryTable::Row &was = t.memory(n);
-            const MemoryTable::Row &now = back.state.table.memory(n);
+            const QStringList was = mv::test::cellsOf(t, n);
+            const QStringList now = mv::test::cellsOf(back.state.table, n);
             for (int col :
                  {MemoryTable::ColFrequency, MemoryTable::ColShift, MemoryTable::ColEncoding, MemoryTable::ColTone})
                 QCOMPARE(now[col], was[col]);

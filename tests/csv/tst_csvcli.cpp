@@ -1,5 +1,7 @@
 // memvault-cli export-csv / import-csv, run as a separate process under a
 // decimal-point and a decimal-comma locale.
+#include "DataRows.h"
+#include "MemoryRows.h"
 #include "TestFiles.h"
 #include "core/MemorySetFormat.h"
 #include "core/MemoryTable.h"
@@ -49,10 +51,10 @@ class TestCsvCli : public QObject {
         QLocale::setDefault(QLocale(m_lcAll.left(5)));
         DetectSeparators();
         MemoryTable t;
-        t.AddMemory(3, mhz("7.05"), "LSB", "Simplex", "", "67.0", "Forty", nullptr, nullptr);
-        t.AddMemory(7, mhz("14.2"), "USB", "Simplex", "", "67.0", QString::fromUtf8("Zwanzig Ü"), nullptr, nullptr);
-        t.AddMemory(9, mhz("51.6"), "FM", "Minus", "CTCSS Enc", "88.5", "", nullptr, nullptr);
-        t.setPmsRow(1, {"P1L", mhz("7.000000"), "LSB", "Simplex", "", "67.0", ""});
+        mv::test::addMemory(t, 3, mhz("7.05"), "LSB", "Simplex", "", "67.0", "Forty");
+        mv::test::addMemory(t, 7, mhz("14.2"), "USB", "Simplex", "", "67.0", QString::fromUtf8("Zwanzig Ü"));
+        mv::test::addMemory(t, 9, mhz("51.6"), "FM", "Minus", "CTCSS Enc", "88.5", "");
+        t.setPms(1, mv::test::memoryOf({mhz("7.000000"), "LSB", "Simplex", "", "67.0"}));
         const QString path = m_dir.filePath(name);
         QString error;
         if (!writeMemorySet(path, t, kDefaultDescriptionWidth, &error))
@@ -77,8 +79,8 @@ private slots:
     void initTestCase_data()
     {
         QTest::addColumn<QString>("lcAll");
-        QTest::newRow("point") << "en_GB.UTF-8";
-        QTest::newRow("comma") << "de_DE.UTF-8";
+        mv::test::row("point", "en_GB.UTF-8");
+        mv::test::row("comma", "de_DE.UTF-8");
     }
     void init()
     {
@@ -92,9 +94,9 @@ private slots:
         QTest::addColumn<QString>("sep");  // "" = the locale's list separator
         QTest::addColumn<bool>("header");
         QTest::addColumn<QStringList>("numbers");
-        QTest::newRow("defaults") << QStringList{} << "" << true << QStringList{"1", "2", "3"};
-        QTest::newRow("keep numbers, no header")
-            << QStringList{"--keep-numbers", "--omit-header"} << "" << false << QStringList{"3", "7", "9"};
+        mv::test::row("defaults", QStringList{}, "", true, QStringList{"1", "2", "3"});
+        mv::test::row("keep numbers, no header", QStringList{"--keep-numbers", "--omit-header"}, "", false,
+                      QStringList{"3", "7", "9"});
     }
     void exportWholeTable()
     {
@@ -157,28 +159,22 @@ private slots:
         MemoryTable t;
         QVERIFY(readBack(set, t));
         QCOMPARE(t.usedMemoryCount(), 2);
-        QCOMPARE(t.cell(1, MemoryTable::ColMode), QStringLiteral("LSB"));
-        QCOMPARE(t.cell(1, MemoryTable::ColDescription), QStringLiteral("Club  A"));
-        QCOMPARE(t.cell(2, MemoryTable::ColMode), QStringLiteral("USB"));  // proposed from the frequency
+        QCOMPARE(mv::test::cellOf(t, 1, MemoryTable::ColMode), QStringLiteral("LSB"));
+        QCOMPARE(mv::test::cellOf(t, 1, MemoryTable::ColDescription), QStringLiteral("Club  A"));
+        QCOMPARE(mv::test::cellOf(t, 2, MemoryTable::ColMode), QStringLiteral("USB"));  // proposed from the frequency
         QVERIFY(QFile::exists(set + "dsc"));
     }
 
-    void importFromPipe_data()
-    {
-        QTest::addColumn<QString>("input");
-        QTest::newRow("-") << "-";
-    }
     void importFromPipe()
     {
         // The CSV is read once, so a pipe works: export with kept numbers, then
         // import the text from standard input with imported numbers.
-        QFETCH(QString, input);
         const QString set = makeMemorySet("trip.450");
         const QString csv = m_dir.filePath("trip.csv");
         QCOMPARE(cli({"export-csv", set, csv, "--keep-numbers"}).exitCode, 0);
         const QString target = m_dir.filePath("trip-target.450");
         QFile::remove(target);
-        const CliRun r = cli({"import-csv", input, target, "--use-numbers"}, readBytes(csv));
+        const CliRun r = cli({"import-csv", "-", target, "--use-numbers"}, readBytes(csv));
         QVERIFY2(r.exitCode == 0, qPrintable(r.err));
         QCOMPARE(r.out.trimmed(), QStringLiteral("Import completed"));
         MemoryTable original, copy;
@@ -195,17 +191,16 @@ private slots:
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<QStringList>("errLines");  // stderr holds these lines
         QTest::addColumn<QStringList>("filled");  // memories of the saved file
-        QTest::newRow("bad frequency, forced")
-            << QStringList{"1|99|FM", "2|3.7|LSB"} << QStringList{"--force", "--clear"}
-            << QStringList{"Record  1 memory 1. Skipped due to bad RX frequency of 99",
-                           "Import finished. Records loaded = 1, skipped = 1"}
-            << QStringList{"1 3.70000"};
-        QTest::newRow("three records at 499")
-            << QStringList{"1|3.7|LSB", "2|3.71|LSB", "3|3.72|LSB"} << QStringList{"--start", "499"}
-            << QStringList{"Cannot find an empty slot to use for importing",
-                           "Record  3. Skipped as there is no empty memory left",
-                           "Import finished. Records loaded = 2, skipped = 1"}
-            << QStringList{"3 7.05000", "7 14.20000", "9 51.60000", "499 3.70000", "500 3.71000"};
+        mv::test::row("bad frequency, forced", QStringList{"1|99|FM", "2|3.7|LSB"}, QStringList{"--force", "--clear"},
+                      QStringList{"Record  1 memory 1. Skipped due to bad RX frequency of 99",
+                                  "Import finished. Records loaded = 1, skipped = 1"},
+                      QStringList{"1 3.70000"});
+        mv::test::row("three records at 499", QStringList{"1|3.7|LSB", "2|3.71|LSB", "3|3.72|LSB"},
+                      QStringList{"--start", "499"},
+                      QStringList{"Cannot find an empty slot to use for importing",
+                                  "Record  3. Skipped as there is no empty memory left",
+                                  "Import finished. Records loaded = 2, skipped = 1"},
+                      QStringList{"3 7.05000", "7 14.20000", "9 51.60000", "499 3.70000", "500 3.71000"});
     }
     void partialImport()
     {
@@ -235,7 +230,7 @@ private slots:
         QStringList got;
         for (int n = 1; n <= MemoryTable::kMemoryCount; ++n) {
             if (!t.isEmpty(n))
-                got << QString::number(n) + " " + t.cell(n, MemoryTable::ColFrequency);
+                got << QString::number(n) + " " + mv::test::cellOf(t, n, MemoryTable::ColFrequency);
         }
         for (QString &f : filled)
             f = mhz(f);
@@ -281,10 +276,8 @@ private slots:
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("success");
-        QTest::newRow("export-csv") << "export-csv"
-                                    << "Export completed";
-        QTest::newRow("import-csv") << "import-csv"
-                                    << "Import completed";
+        mv::test::row("export-csv", "export-csv", "Export completed");
+        mv::test::row("import-csv", "import-csv", "Import completed");
     }
     void fileSizeLimitKeepsOldFiles()
     {
@@ -294,8 +287,7 @@ private slots:
         DetectSeparators();
         MemoryTable big;
         for (int n = 1; n <= 60; ++n)
-            big.AddMemory(n, mhz("7.05"), "LSB", "Simplex", "", "67.0", "A description long enough to fill", nullptr,
-                          nullptr);
+            mv::test::addMemory(big, n, mhz("7.05"), "LSB", "Simplex", "", "67.0", "A description long enough to fill");
         const QString bigSet = m_dir.filePath("big.450");
         QString error;
         QVERIFY2(writeMemorySet(bigSet, big, kDefaultDescriptionWidth, &error), qPrintable(error));

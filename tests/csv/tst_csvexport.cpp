@@ -1,6 +1,8 @@
 // CSV export: columns, separators under "." and "," locales, numbering, only
 // selected memories, preview, the save dialog's rules and the error retry.
+#include "DataRows.h"
 #include "LocaleCases.h"
+#include "MemoryRows.h"
 #include "TestContext.h"
 #include "TestFiles.h"
 #include "core/Frequency.h"
@@ -23,7 +25,7 @@ namespace {
 void fill(MemoryTable &t, int n, const QString &mhz, const QString &mode, const QString &shift = "Simplex",
           const QString &enc = "", const QString &tone = "67.0", const QString &desc = "")
 {
-    QVERIFY(t.AddMemory(n, mark(mhz), mode, shift, enc, tone, desc, nullptr, nullptr));
+    QVERIFY(mv::test::addMemory(t, n, mark(mhz), mode, shift, enc, tone, desc));
 }
 }  // namespace
 
@@ -36,8 +38,8 @@ private slots:
     void separators_data()
     {
         QTest::addColumn<bool>("tab");
-        QTest::newRow("Comma") << false;
-        QTest::newRow("Tab") << true;
+        mv::test::row("Comma", false);
+        mv::test::row("Tab", true);
     }
     void separators()
     {
@@ -69,37 +71,48 @@ private slots:
         QVERIFY(req.suggestedName.isEmpty());
     }
 
-    void numbering_data()
+    // Which memories a record is written for, and the number it starts with.
+    void records_data()
     {
         QTest::addColumn<bool>("keep");
-        QTest::addColumn<QStringList>("numbers");
-        QTest::newRow("running count") << false << QStringList{"1", "2", "3"};
-        QTest::newRow("kept numbers") << true << QStringList{"3", "7", "9"};
+        QTest::addColumn<QList<int>>("picked");  // {-1}: every used memory
+        QTest::addColumn<QStringList>("records");  // number and frequency
+        mv::test::row("running count", false, QList<int>{-1}, QStringList{"1 7.05000", "2 14.20000", "3 51.60000"});
+        mv::test::row("kept numbers", true, QList<int>{-1}, QStringList{"3 7.05000", "7 14.20000", "9 51.60000"});
+        mv::test::row("none picked", false, QList<int>{}, QStringList{});
+        mv::test::row("two of three, one empty", false, QList<int>{9, 3, 4}, QStringList{"1 7.05000", "2 51.60000"});
     }
-    void numbering()
+    void records()
     {
         QFETCH(bool, keep);
-        QFETCH(QStringList, numbers);
+        QFETCH(QList<int>, picked);
+        QFETCH(QStringList, records);
         TestContext c;
         fill(c.state.table, 3, "7.05", "LSB");
         fill(c.state.table, 7, "14.2", "USB");
         fill(c.state.table, 9, "51.6", "FM");
         CsvExportOptions o;
         o.keepNumbers = keep;
-        o.omitHeader = true;
-        const QStringList records = CsvExportRecords(c.state.table, o);
+        o.onlySelected = picked != QList<int>{-1};
+        o.selectedRows = QSet<int>(picked.begin(), picked.end());
+        const QStringList lines = CsvExportRecords(c.state.table, o);
+        QCOMPARE(lines.first(), CsvHeaderNames().join(ListSeparator()));
         QStringList got;
-        for (const QString &r : records)
-            got << CsvField(r, 1);
-        QCOMPARE(got, numbers);
+        // CsvField adapts the decimal mark of field 2; with the export's own
+        // separator it is the cell text as it stands.
+        for (int i = 1; i < lines.size(); ++i)
+            got << CsvField(lines[i], 1) + " " + CsvField(lines[i], 2);
+        for (QString &r : records)
+            r = mark(r);
+        QCOMPARE(got, records);
     }
 
     void emptyTable_data()
     {
         QTest::addColumn<bool>("omitHeader");
         QTest::addColumn<int>("lines");
-        QTest::newRow("header only") << false << 1;
-        QTest::newRow("nothing") << true << 0;
+        mv::test::row("header only", false, 1);
+        mv::test::row("nothing", true, 0);
     }
     void emptyTable()
     {
@@ -115,36 +128,6 @@ private slots:
         QCOMPARE(QFile(path).size() == 0, lines == 0);
         if (lines > 0)
             QCOMPARE(fileLines(path).size(), lines);
-    }
-
-    void onlySelected_data()
-    {
-        QTest::addColumn<QList<int>>("picked");
-        QTest::addColumn<QStringList>("freqs");
-        QTest::newRow("none picked") << QList<int>{} << QStringList{};
-        QTest::newRow("two of three, one empty") << QList<int>{9, 3, 4} << QStringList{"7.05000", "51.60000"};
-    }
-    void onlySelected()
-    {
-        QFETCH(QList<int>, picked);
-        QFETCH(QStringList, freqs);
-        TestContext c;
-        fill(c.state.table, 3, "7.05", "LSB");
-        fill(c.state.table, 7, "14.2", "USB");
-        fill(c.state.table, 9, "51.6", "FM");
-        CsvExportOptions o;
-        o.onlySelected = true;
-        o.selectedRows = QSet<int>(picked.begin(), picked.end());
-        const QStringList records = CsvExportRecords(c.state.table, o);
-        QCOMPARE(records.first(), CsvHeaderNames().join(ListSeparator()));
-        QStringList got;
-        for (int i = 1; i < records.size(); ++i)
-            got << CsvField(records[i], 2);
-        for (QString &f : freqs)
-            f = mark(f);
-        // CsvField adapts the decimal mark of field 2; with the export's own
-        // separator it is the cell text as it stands.
-        QCOMPARE(got, freqs);
     }
 
     void preview()
@@ -168,12 +151,9 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("written");
-        QTest::newRow("no extension") << "mems"
-                                      << "mems.CSV";
-        QTest::newRow("lower case csv") << "mems.csv"
-                                        << "mems.csv";
-        QTest::newRow("other extension") << "mems.txt"
-                                         << "mems.txt.CSV";
+        mv::test::row("no extension", "mems", "mems.CSV");
+        mv::test::row("lower case csv", "mems.csv", "mems.csv");
+        mv::test::row("other extension", "mems.txt", "mems.txt.CSV");
     }
     void fileNames()
     {
@@ -201,8 +181,8 @@ private slots:
     void replaceQuestion_data()
     {
         QTest::addColumn<Answer>("answer");
-        QTest::newRow("No keeps the file") << Answer::No;
-        QTest::newRow("Yes replaces it") << Answer::Yes;
+        mv::test::row("No keeps the file", Answer::No);
+        mv::test::row("Yes replaces it", Answer::Yes);
     }
     void replaceQuestion()
     {
@@ -256,8 +236,8 @@ private slots:
     void fullDiskKeepsTheOldFile_data()
     {
         QTest::addColumn<int>("room");  // bytes that fit on the disk
-        QTest::newRow("nothing fits") << 0;
-        QTest::newRow("header fits") << 150;
+        mv::test::row("nothing fits", 0);
+        mv::test::row("header fits", 150);
     }
     void fullDiskKeepsTheOldFile()
     {

@@ -1,5 +1,6 @@
 // Taking CSV lines apart: cleaning, fields with the decimal-mark adaptation,
 // header recognition and vocabularies, under "." and "," locales.
+#include "DataRows.h"
 #include "LocaleCases.h"
 #include "core/NumberText.h"
 #include "csv/CsvFormat.h"
@@ -22,20 +23,13 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::addColumn<bool>("header");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("quoted comma") << ","
-                                      << "1,\"a, b\",c" << false << "1, a  b ,c";
-        QTest::newRow("quoted semicolon kept as separator elsewhere") << ";"
-                                                                      << "\"x;y\";z" << false << " x y ;z";
-        QTest::newRow("other separator inside quotes") << ","
-                                                       << "\"x;y\",z" << false << " x;y ,z";
-        QTest::newRow("unbalanced quote") << ","
-                                          << "a,\"b,c" << false << "a, b c";
-        QTest::newRow("header blanks removed") << ","
-                                               << "Memory, RX Freq ,\"RX Mode\"" << true << "Memory,RXFreq,RXMode";
-        QTest::newRow("header tabs kept") << "\t"
-                                          << "Memory\tRX Freq" << true << "Memory\tRXFreq";
-        QTest::newRow("empty") << ","
-                               << "" << false << "";
+        mv::test::row("quoted comma", ",", "1,\"a, b\",c", false, "1, a  b ,c");
+        mv::test::row("quoted semicolon kept as separator elsewhere", ";", "\"x;y\";z", false, " x y ;z");
+        mv::test::row("other separator inside quotes", ",", "\"x;y\",z", false, " x;y ,z");
+        mv::test::row("unbalanced quote", ",", "a,\"b,c", false, "a, b c");
+        mv::test::row("header blanks removed", ",", "Memory, RX Freq ,\"RX Mode\"", true, "Memory,RXFreq,RXMode");
+        mv::test::row("header tabs kept", "\t", "Memory\tRX Freq", true, "Memory\tRXFreq");
+        mv::test::row("empty", ",", "", false, "");
     }
     void cleanLine()
     {
@@ -54,36 +48,17 @@ private slots:
         QTest::addColumn<int>("n");
         QTest::addColumn<QString>("pointLocale");  // expected under a "." decimal mark
         QTest::addColumn<QString>("commaLocale");  // expected under a "," decimal mark
-        QTest::newRow("frequency, comma file") << ","
-                                               << "12,145.500" << 2 << "145.500"
-                                               << "145,500";
-        QTest::newRow("frequency, semicolon file, comma") << ";"
-                                                          << "12;145,500" << 2 << "145.500"
-                                                          << "145,500";
-        QTest::newRow("frequency, semicolon file, point") << ";"
-                                                          << "12;145.500" << 2 << "145.500"
-                                                          << "145,500";
-        QTest::newRow("frequency, tab file, comma") << "\t"
-                                                    << "1\t145,5\t145.5" << 2 << "145.5"
-                                                    << "145,5";
-        QTest::newRow("mode never adapted") << "\t"
-                                            << "1\t145,5\t145.5" << 3 << "145.5"
-                                            << "145.5";
-        QTest::newRow("tone never adapted") << ","
-                                            << "1,51.6,FM,,,,CTCSS Enc,88.5" << 8 << "88.5"
-                                            << "88.5";
-        QTest::newRow("tone with a comma never adapted") << ";"
-                                                         << "1;51,6;FM;;;;CTCSS Enc;88,5" << 8 << "88,5"
-                                                         << "88,5";
-        QTest::newRow("description, semicolon file") << ";"
-                                                     << "1;7,05;LSB;;;;;;;;;;Smith, John" << 13 << "Smith, John"
-                                                     << "Smith, John";
-        QTest::newRow("missing field") << ","
-                                       << "1,2" << 5 << ""
-                                       << "";
-        QTest::newRow("field zero") << ","
-                                    << "1,2" << 0 << ""
-                                    << "";
+        mv::test::row("frequency, comma file", ",", "12,145.500", 2, "145.500", "145,500");
+        mv::test::row("frequency, semicolon file, comma", ";", "12;145,500", 2, "145.500", "145,500");
+        mv::test::row("frequency, semicolon file, point", ";", "12;145.500", 2, "145.500", "145,500");
+        mv::test::row("frequency, tab file, comma", "\t", "1\t145,5\t145.5", 2, "145.5", "145,5");
+        mv::test::row("mode never adapted", "\t", "1\t145,5\t145.5", 3, "145.5", "145.5");
+        mv::test::row("tone never adapted", ",", "1,51.6,FM,,,,CTCSS Enc,88.5", 8, "88.5", "88.5");
+        mv::test::row("tone with a comma never adapted", ";", "1;51,6;FM;;;;CTCSS Enc;88,5", 8, "88,5", "88,5");
+        mv::test::row("description, semicolon file", ";", "1;7,05;LSB;;;;;;;;;;Smith, John", 13, "Smith, John",
+                      "Smith, John");
+        mv::test::row("missing field", ",", "1,2", 5, "", "");
+        mv::test::row("field zero", ",", "1,2", 0, "", "");
     }
     void fields()
     {
@@ -103,47 +78,27 @@ private slots:
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("separator");  // "" = the locale's list separator stays
         const QString exportHeader = CsvHeaderNames().join(',');
-        QTest::newRow("Orbis comma") << exportHeader << "Orbis"
-                                     << ",";
+        mv::test::row("Orbis comma", exportHeader, "Orbis", ",");
         QTest::newRow("Orbis semicolon") << QString(exportHeader).replace(',', ';') << "Orbis"
                                          << ";";
-        QTest::newRow("Orbis tab") << QString(exportHeader).replace(',', '\t') << "Orbis"
-                                   << "\t";
-        QTest::newRow("Orbis quoted") << "\"Memory\",\"RX Freq\",\"RX Mode\""
-                                      << "Orbis"
-                                      << ",";
-        QTest::newRow("Lumen") << "#,Freq,Mode,Offset"
-                               << "Lumen"
-                               << ",";
-        QTest::newRow("Halyard") << "#;Tag;Freq;Mode"
-                                 << "Halyard"
-                                 << ";";
-        QTest::newRow("Tag Freq other") << "#,Tag,Freq,Tone"
-                                        << "Unknown"
-                                        << ",";
-        QTest::newRow("Brindle short") << "Sequence;Freq"
-                                       << "Brindle"
-                                       << ";";
-        QTest::newRow("CHIRP") << "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
-                                  "DtcsPolarity,Mode,TStep,Skip,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE"
-                               << "CHIRP"
-                               << ",";
-        QTest::newRow("CHIRP, older short form") << "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,"
-                                                    "DtcsCode,Mode,TStep,Skip,Bank,Bank Index"
-                                                 << "CHIRP"
-                                                 << ",";
-        QTest::newRow("CHIRP, columns in another order") << "\"frequency\";\"Mode\";\"LOCATION\""
-                                                         << "CHIRP"
-                                                         << ";";
-        QTest::newRow("Frequency without Location") << "Frequency,Name,Mode"
-                                                    << "Quarry"
-                                                    << ",";
-        QTest::newRow("not a header") << "1,7.00000,LSB"
-                                      << "Unknown"
-                                      << ",";
-        QTest::newRow("empty") << ""
-                               << "Unknown"
-                               << "";
+        mv::test::row("Orbis tab", QString(exportHeader).replace(',', '\t'), "Orbis", "\t");
+        mv::test::row("Orbis quoted", "\"Memory\",\"RX Freq\",\"RX Mode\"", "Orbis", ",");
+        mv::test::row("Lumen", "#,Freq,Mode,Offset", "Lumen", ",");
+        mv::test::row("Halyard", "#;Tag;Freq;Mode", "Halyard", ";");
+        mv::test::row("Tag Freq other", "#,Tag,Freq,Tone", "Unknown", ",");
+        mv::test::row("Brindle short", "Sequence;Freq", "Brindle", ";");
+        mv::test::row("CHIRP",
+                      "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
+                      "DtcsPolarity,Mode,TStep,Skip,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE",
+                      "CHIRP", ",");
+        mv::test::row("CHIRP, older short form",
+                      "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,"
+                      "DtcsCode,Mode,TStep,Skip,Bank,Bank Index",
+                      "CHIRP", ",");
+        mv::test::row("CHIRP, columns in another order", "\"frequency\";\"Mode\";\"LOCATION\"", "CHIRP", ";");
+        mv::test::row("Frequency without Location", "Frequency,Name,Mode", "Quarry", ",");
+        mv::test::row("not a header", "1,7.00000,LSB", "Unknown", ",");
+        mv::test::row("empty", "", "Unknown", "");
     }
     void header()
     {
@@ -166,16 +121,11 @@ private slots:
     {
         QTest::addColumn<QString>("in");
         QTest::addColumn<QString>("out");
-        QTest::newRow("88") << "88"
-                            << "88.0";
-        QTest::newRow("88.5") << "88.5"
-                              << "88.5";
-        QTest::newRow("decimal comma") << "88,5"
-                                       << "88.5";
-        QTest::newRow("empty") << ""
-                               << "";
-        QTest::newRow("two decimals") << "88.50"
-                                      << "88.50.0";
+        mv::test::row("88", "88", "88.0");
+        mv::test::row("88.5", "88.5", "88.5");
+        mv::test::row("decimal comma", "88,5", "88.5");
+        mv::test::row("empty", "", "");
+        mv::test::row("two decimals", "88.50", "88.50.0");
     }
     void tone()
     {
@@ -190,13 +140,13 @@ private slots:
         QTest::addColumn<bool>("added");
         QTest::addColumn<QString>("mode");
         QTest::addColumn<bool>("precheck");  // accepted by the pre-check (upper-cased)
-        QTest::newRow("radio's own") << "RTYU" << true << "RTYU" << true;
-        QTest::newRow("NFM") << "NFM" << true << "FM" << false;
-        QTest::newRow("PKT") << "PKT" << true << "FM" << true;
-        QTest::newRow("DIG") << "DIG" << true << "LSB" << true;
-        QTest::newRow("empty") << "" << true << "" << true;
-        QTest::newRow("usru lower case, blanks") << " usru " << true << "USRU" << true;
-        QTest::newRow("unknown") << "SSB" << false << "" << false;
+        mv::test::row("radio's own", "RTYU", true, "RTYU", true);
+        mv::test::row("NFM", "NFM", true, "FM", false);
+        mv::test::row("PKT", "PKT", true, "FM", true);
+        mv::test::row("DIG", "DIG", true, "LSB", true);
+        mv::test::row("empty", "", true, "", true);
+        mv::test::row("usru lower case, blanks", " usru ", true, "USRU", true);
+        mv::test::row("unknown", "SSB", false, "", false);
     }
     void loadModes()
     {
@@ -217,14 +167,10 @@ private slots:
         QTest::addColumn<QString>("cell");
         QTest::addColumn<bool>("recognised");
         QTest::addColumn<bool>("precheck");
-        QTest::newRow("enc") << "CTCSS Enc"
-                             << "CTCSS Enc" << true << true;
-        QTest::newRow("enc+dec lower") << "ctcss enc+dec"
-                                       << "CTCSS Enc+Dec" << true << true;
-        QTest::newRow("DCS") << "DCS"
-                             << "" << false << true;
-        QTest::newRow("junk") << "Tone"
-                              << "" << false << false;
+        mv::test::row("enc", "CTCSS Enc", "CTCSS Enc", true, true);
+        mv::test::row("enc+dec lower", "ctcss enc+dec", "CTCSS Enc+Dec", true, true);
+        mv::test::row("DCS", "DCS", "", false, true);
+        mv::test::row("junk", "Tone", "", false, false);
     }
     void encodings()
     {
@@ -242,14 +188,13 @@ private slots:
     {
         QTest::addColumn<QString>("in");
         QTest::addColumn<QString>("out");
-        QTest::newRow("plain") << "Local repeater"
-                               << "Local repeater";
-        QTest::newRow("separators and quotes") << "a,b;c\"d"
-                                               << "a b c d";
-        QTest::newRow("control characters") << "a\tb\x01"
-                                               "c"
-                                            << "a b c";
-        QTest::newRow("cut to 100") << QString(150, 'x') << QString(100, 'x');
+        mv::test::row("plain", "Local repeater", "Local repeater");
+        mv::test::row("separators and quotes", "a,b;c\"d", "a b c d");
+        mv::test::row("control characters",
+                      "a\tb\x01"
+                      "c",
+                      "a b c");
+        mv::test::row("cut to 100", QString(150, 'x'), QString(100, 'x'));
     }
     void description()
     {

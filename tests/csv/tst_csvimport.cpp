@@ -1,7 +1,9 @@
 // CSV import: round trips of every export variant, header handling, the
 // pre-check messages, the space and duplicate checks, the questions, the load
 // pass and the refusals of unreadable files, under "." and "," locales.
+#include "DataRows.h"
 #include "LocaleCases.h"
+#include "MemoryRows.h"
 #include "TestContext.h"
 #include "TestFiles.h"
 #include "core/Frequency.h"
@@ -39,16 +41,12 @@ QString writeCsv(const TestContext &c, const QStringList &records, const QString
 }
 
 // The row of memory n without its label.
-QStringList cells(const MemoryTable &t, int n)
-{
-    const MemoryTable::Row &r = t.memory(n);
-    return QStringList(r.begin() + 1, r.end());
-}
+QStringList cells(const MemoryTable &t, int n) { return mv::test::cellsOf(t, n).mid(1); }
 
 void fill(MemoryTable &t, int n, const QString &mhz, const QString &mode = "FM", const QString &shift = "Simplex",
           const QString &enc = "", const QString &tone = "67.0", const QString &desc = "")
 {
-    QVERIFY(t.AddMemory(n, mark(mhz), mode, shift, enc, tone, desc, nullptr, nullptr));
+    QVERIFY(mv::test::addMemory(t, n, mark(mhz), mode, shift, enc, tone, desc));
 }
 
 // Import of `path` through the open dialog.
@@ -96,8 +94,8 @@ private slots:
     void roundTrip_data()
     {
         QTest::addColumn<bool>("tab");
-        QTest::newRow("comma") << false;
-        QTest::newRow("tab") << true;
+        mv::test::row("comma", false);
+        mv::test::row("tab", true);
     }
     void roundTrip()
     {
@@ -120,10 +118,10 @@ private slots:
         const QStringList encodings{"", "CTCSS Enc", "CTCSS Enc+Dec"};
         TestContext from;
         for (int n = 1; n <= MemoryTable::kMemoryCount; ++n) {
-            QVERIFY(from.state.table.AddMemory(n, FormatFrequency(kMinFrequency + n * 11113), modes[n % modes.size()],
-                                               shifts[n % shifts.size()], encodings[(n / 3) % encodings.size()],
-                                               ToneList()[n % kToneCount], descriptions[n % descriptions.size()],
-                                               nullptr, nullptr));
+            QVERIFY(mv::test::addMemory(from.state.table, n, FormatFrequency(kMinFrequency + n * 11113),
+                                        modes[n % modes.size()], shifts[n % shifts.size()],
+                                        encodings[(n / 3) % encodings.size()], ToneList()[n % kToneCount],
+                                        descriptions[n % descriptions.size()]));
         }
         CsvExportOptions eo;
         eo.tab = tab;
@@ -168,52 +166,50 @@ private slots:
               "\"Tone/Code\",\"Show\",\"Name\",\"Scan\",\"Group\",\"Description\"";
         const QString path = writeCsv(c, {"1,51.5,FM,Simplex,,,,,,,,,\"Club, north\""}, "q.CSV", header);
         QCOMPARE(importFile(c, path).outcome, CsvImportOutcome::Imported);
-        QCOMPARE(c.state.table.cell(1, MemoryTable::ColDescription), QStringLiteral("Club  north"));
-        QCOMPARE(c.state.table.cell(1, MemoryTable::ColFrequency), mark("51.50000"));
+        QCOMPARE(mv::test::cellOf(c.state.table, 1, MemoryTable::ColDescription), QStringLiteral("Club  north"));
+        QCOMPARE(mv::test::cellOf(c.state.table, 1, MemoryTable::ColFrequency), mark("51.50000"));
     }
 
-    void foreignHeaders_data()
+    void refusedHeaders_data()
     {
-        QTest::addColumn<QString>("header");
+        QTest::addColumn<QString>("header");  // null: an empty file
+        QTest::addColumn<int>("outcome");
         QTest::addColumn<QString>("source");
-        QTest::newRow("Lumen") << "#,Freq,Mode"
-                               << "Lumen";
-        QTest::newRow("Gantry") << "Channel Number,Freq"
-                                << "Gantry";
+        QTest::addColumn<QStringList>("log");  // "%1" stands for the path
+        QTest::addColumn<QStringList>("boxes");
+        const int foreign = int(CsvImportOutcome::ForeignHeader), unknown = int(CsvImportOutcome::UnknownHeader);
+        const QStringList aborted{"Import aborted due to errors"};
+        mv::test::row("Lumen", "#,Freq,Mode", foreign, "Lumen",
+                      QStringList{"Header looks like one from Lumen. Import aborted"}, QStringList());
+        mv::test::row("Gantry", "Channel Number,Freq", foreign, "Gantry",
+                      QStringList{"Header looks like one from Gantry. Import aborted"}, QStringList());
+        mv::test::row("unknown", "1, 7.05 ,LSB", unknown, "Unknown",
+                      QStringList{"Filename: %1", "1,7.05,LSB", "First record is not recognised as a header record"},
+                      aborted);
+        mv::test::row("empty file", QString(), unknown, "Unknown",
+                      QStringList{"Filename: %1", "", "First record is not recognised as a header record"}, aborted);
     }
-    void foreignHeaders()
+    void refusedHeaders()
     {
         QFETCH(QString, header);
+        QFETCH(int, outcome);
         QFETCH(QString, source);
+        QFETCH(QStringList, log);
+        QFETCH(QStringList, boxes);
         TestContext c;
-        const QString path = writeCsv(c, {"1,7.05,LSB"}, "f.CSV", header);
+        QString path = c.dir.filePath("h.CSV");
+        if (header.isNull())
+            QVERIFY(mv::test::writeBytes(path, {}));
+        else
+            path = writeCsv(c, {"2,7.1,LSB"}, "h.CSV", header);
         const CsvImportResult r = importFile(c, path);
-        QCOMPARE(r.outcome, CsvImportOutcome::ForeignHeader);
+        QCOMPARE(int(r.outcome), outcome);
         QCOMPARE(r.source, source);
-        QCOMPARE(logLines(c), QStringList{"Header looks like one from " + source + ". Import aborted"});
-        QVERIFY(c.dialogs.boxes.isEmpty());
+        for (QString &line : log)
+            line = line.arg(path);
+        QCOMPARE(logLines(c), log);
+        QCOMPARE(c.dialogs.texts(), boxes);
         QCOMPARE(c.state.table.usedMemoryCount(), 0);
-    }
-
-    void unknownHeader()
-    {
-        TestContext c;
-        const QString path = writeCsv(c, {"2,7.1,LSB"}, "u.CSV", "1, 7.05 ,LSB");
-        const CsvImportResult r = importFile(c, path);
-        QCOMPARE(r.outcome, CsvImportOutcome::UnknownHeader);
-        QCOMPARE(logLines(c),
-                 QStringList({"Filename: " + path, "1,7.05,LSB", "First record is not recognised as a header record"}));
-        QCOMPARE(c.dialogs.texts(), QStringList{"Import aborted due to errors"});
-        QCOMPARE(c.dialogs.boxes.first().icon, Icon::Exclamation);
-        QCOMPARE(c.state.table.usedMemoryCount(), 0);
-    }
-
-    void emptyFileIsNoHeader()
-    {
-        TestContext c;
-        const QString path = c.dir.filePath("empty.CSV");
-        QVERIFY(mv::test::writeBytes(path, {}));
-        QCOMPARE(importFile(c, path).outcome, CsvImportOutcome::UnknownHeader);
     }
 
     void headerOnly()
@@ -240,22 +236,15 @@ private slots:
         QTest::addColumn<QString>("separator");
         QTest::addColumn<QString>("record");  // "|" stands for the separator
         QTest::addColumn<QString>("description");
-        QTest::newRow("comma file") << ","
-                                    << "1|51.500|FM|Plus|||CTCSS Enc|88.5|||||Rpt. North"
-                                    << "Rpt. North";
-        QTest::newRow("semicolon file, decimal comma") << ";"
-                                                       << "1|51,500|FM|Plus|||CTCSS Enc|88,5|||||Smith, John"
-                                                       << "Smith  John";
-        QTest::newRow("semicolon file, decimal point") << ";"
-                                                       << "1|51.500|FM|Plus|||CTCSS Enc|88.5|||||Rpt. North"
-                                                       << "Rpt. North";
-        QTest::newRow("tab file, decimal comma") << "\t"
-                                                 << "1|51,5|FM|Plus|||CTCSS Enc|88,5|||||Smith; John"
-                                                 << "Smith  John";
+        mv::test::row("comma file", ",", "1|51.500|FM|Plus|||CTCSS Enc|88.5|||||Rpt. North", "Rpt. North");
+        mv::test::row("semicolon file, decimal comma", ";", "1|51,500|FM|Plus|||CTCSS Enc|88,5|||||Smith, John",
+                      "Smith  John");
+        mv::test::row("semicolon file, decimal point", ";", "1|51.500|FM|Plus|||CTCSS Enc|88.5|||||Rpt. North",
+                      "Rpt. North");
+        mv::test::row("tab file, decimal comma", "\t", "1|51,5|FM|Plus|||CTCSS Enc|88,5|||||Smith; John",
+                      "Smith  John");
         // Cleaning turns the quoted comma into a blank: not a number.
-        QTest::newRow("quoted decimal comma in a comma file") << ","
-                                                              << "1|\"51,500\"|FM"
-                                                              << "";
+        mv::test::row("quoted decimal comma in a comma file", ",", "1|\"51,500\"|FM", "");
     }
     void decimalMarks()
     {
@@ -276,70 +265,30 @@ private slots:
                  QStringList({mark("51.50000"), "FM", "Plus", "CTCSS Enc", "88.5", description}));
     }
 
-    void modeTable_data()
-    {
-        QTest::addColumn<QString>("mode");
-        QTest::addColumn<QString>("freq");
-        QTest::addColumn<QString>("cell");  // "" = not added
-        QTest::newRow("NFM") << "NFM"
-                             << "51.5"
-                             << "FM";
-        QTest::newRow("usru, blanks around") << " usru "
-                                             << "14.1"
-                                             << "USRU";
-        QTest::newRow("unknown") << "SSB"
-                                 << "14.2"
-                                 << "";
-        QTest::newRow("empty 20 m") << ""
-                                    << "14.2"
-                                    << "USB";
-        QTest::newRow("empty 10 m FM") << ""
-                                       << "29.68"
-                                       << "FMN";
-    }
-    void modeTable()
-    {
-        QFETCH(QString, mode);
-        QFETCH(QString, freq);
-        QFETCH(QString, cell);
-        TestContext c;
-        const CsvImportResult r = importFile(c, writeCsv(c, {"1," + freq + "," + mode, "2,3.7,LSB"}));
-        QCOMPARE(r.outcome, CsvImportOutcome::Imported);
-        // "NFM" and "SSB" are named by the pre-check; the question's default
-        // answer loads.
-        QStringList log = logLines(c);
-        if (mode == "NFM" || mode == "SSB") {
-            QCOMPARE(log.takeFirst(), "Record  1. Mode of '" + mode + "' is not recognised as a Orbis mode");
-            log = log.mid(2);  // the rule line
-        }
-        if (cell.isEmpty()) {
-            QCOMPARE(log, QStringList({"Record  1 memory 1. Skipped due to unknown mode of '" + mode + "'",
-                                       "Import finished. Records loaded = 1, skipped = 1"}));
-            QCOMPARE(c.state.table.cell(1, MemoryTable::ColFrequency), mark("3.70000"));
-        } else {
-            QCOMPARE(log, QStringList{"Import finished. Records loaded = 2, skipped = 0"});
-            QCOMPARE(c.state.table.cell(1, MemoryTable::ColMode), cell);
-        }
-    }
-
     void fieldsAtLoad_data()
     {
         QTest::addColumn<QString>("record");
         QTest::addColumn<QStringList>("expected");  // freq, mode, shift, encoding, tone, description
         QTest::addColumn<QString>("logLine");  // "" = none
-        QTest::newRow("defaults") << "1,7.05,LSB" << QStringList{"7.05000", "LSB", "Simplex", " ", "67.0", ""} << "";
-        QTest::newRow("enc+dec upper case")
-            << "1,51.6,FM,MINUS,,,CTCSS ENC+DEC,100"
-            << QStringList{"51.60000", "FM", "Minus", "CTCSS Enc+Dec", "100.0", ""} << "";
-        QTest::newRow("DCS becomes none")
-            << "1,51.6,FM,Simplex,,,DCS,023" << QStringList{"51.60000", "FM", "Simplex", " ", "67.0", ""}
-            << "Record  1 memory 1. Encoding state of 'DCS' cannot be stored in this radio - set to none";
-        QTest::newRow("split becomes simplex")
-            << "1,51.6,FM,Split" << QStringList{"51.60000", "FM", "Simplex", " ", "67.0", ""}
-            << "Record  1 memory 1. Shift of 'Split' cannot be stored in this radio - set to Simplex";
-        QTest::newRow("odd tone without CTCSS")
-            << "1,51.6,FM,,,,,12" << QStringList{"51.60000", "FM", "Simplex", " ", "67.0", ""}
-            << "Record  1 memory 1. Tone of '12.0' is not a CTCSS tone of the radio - set to 67.0";
+        mv::test::row("defaults", "1,7.05,LSB", QStringList{"7.05000", "LSB", "Simplex", " ", "67.0", ""}, "");
+        mv::test::row("enc+dec upper case", "1,51.6,FM,MINUS,,,CTCSS ENC+DEC,100",
+                      QStringList{"51.60000", "FM", "Minus", "CTCSS Enc+Dec", "100.0", ""}, "");
+        mv::test::row("DCS becomes none", "1,51.6,FM,Simplex,,,DCS,023",
+                      QStringList{"51.60000", "FM", "Simplex", " ", "67.0", ""},
+                      "Record  1 memory 1. Encoding state of 'DCS' cannot be stored in this radio - set to none");
+        mv::test::row("split becomes simplex", "1,51.6,FM,Split",
+                      QStringList{"51.60000", "FM", "Simplex", " ", "67.0", ""},
+                      "Record  1 memory 1. Shift of 'Split' cannot be stored in this radio - set to Simplex");
+        mv::test::row("NFM, named by the pre-check", "1,51.5,NFM",
+                      QStringList{"51.50000", "FM", "Simplex", " ", "67.0", ""},
+                      "Record  1. Mode of 'NFM' is not recognised as a Orbis mode");
+        mv::test::row("usru, blanks around", "1,14.1, usru ",
+                      QStringList{"14.10000", "USRU", "Simplex", " ", "67.0", ""}, "");
+        mv::test::row("no mode, 20 m", "1,14.2", QStringList{"14.20000", "USB", "Simplex", " ", "67.0", ""}, "");
+        mv::test::row("no mode, 10 m FM", "1,29.68", QStringList{"29.68000", "FMN", "Simplex", " ", "67.0", ""}, "");
+        mv::test::row("odd tone without CTCSS", "1,51.6,FM,,,,,12",
+                      QStringList{"51.60000", "FM", "Simplex", " ", "67.0", ""},
+                      "Record  1 memory 1. Tone of '12.0' is not a CTCSS tone of the radio - set to 67.0");
     }
     void fieldsAtLoad()
     {
@@ -367,26 +316,23 @@ private slots:
         QTest::addColumn<QString>("record");
         QTest::addColumn<bool>("useNumbers");
         QTest::addColumn<QString>("message");
-        QTest::newRow("number 501") << "501,7.05,LSB" << false
-                                    << "Record  2. Memory number of '501' is not between 1 and 500";
-        QTest::newRow("number text") << "abc,7.05,LSB" << false << "Record  2. Memory number of abc is not numeric";
-        QTest::newRow("number missing")
-            << ",7.05,LSB" << true
-            << "Record  2. Memory number is missing, but is required due to 'Use imported mem numbers'.";
-        QTest::newRow("out of range") << "3,99,FM" << false
-                                      << "Record  2. Frequency of '99' is outside the range of the radio";
-        QTest::newRow("not numeric") << "3,abc,FM" << false << "Record  2. Frequency of 'abc' is not numeric.";
+        mv::test::row("number 501", "501,7.05,LSB", false,
+                      "Record  2. Memory number of '501' is not between 1 and 500");
+        mv::test::row("number text", "abc,7.05,LSB", false, "Record  2. Memory number of abc is not numeric");
+        mv::test::row("number missing", ",7.05,LSB", true,
+                      "Record  2. Memory number is missing, but is required due to 'Use imported mem numbers'.");
+        mv::test::row("out of range", "3,99,FM", false,
+                      "Record  2. Frequency of '99' is outside the range of the radio");
+        mv::test::row("not numeric", "3,abc,FM", false, "Record  2. Frequency of 'abc' is not numeric.");
         // Blank lines hold no record and are not counted.
-        QTest::newRow("after a blank line") << "\r\n3,,FM" << false << "Record  2. Frequency of '' is not numeric.";
-        QTest::newRow("mode") << "3,7.05, ssb " << false
-                              << "Record  2. Mode of 'SSB' is not recognised as a Orbis mode";
-        QTest::newRow("shift") << "3,7.05,LSB,Up" << false
-                               << "Record  2. Shift of 'UP' is not Simplex, Plus, Minus, Split or omitted";
-        QTest::newRow("encoding")
-            << "3,7.05,LSB,,,,Tone" << false
-            << "Record  2. Encoding state of 'TONE' is not CTCSS Enc, CTCSS Enc/Dec, DCS or omitted";
-        QTest::newRow("tone") << "3,51.6,FM,,,,CTCSS Enc,89" << false
-                              << "Record  2. CTCSS tone of '89.0' is not valid. Will be set to 67.0";
+        mv::test::row("after a blank line", "\r\n3,,FM", false, "Record  2. Frequency of '' is not numeric.");
+        mv::test::row("mode", "3,7.05, ssb ", false, "Record  2. Mode of 'SSB' is not recognised as a Orbis mode");
+        mv::test::row("shift", "3,7.05,LSB,Up", false,
+                      "Record  2. Shift of 'UP' is not Simplex, Plus, Minus, Split or omitted");
+        mv::test::row("encoding", "3,7.05,LSB,,,,Tone", false,
+                      "Record  2. Encoding state of 'TONE' is not CTCSS Enc, CTCSS Enc/Dec, DCS or omitted");
+        mv::test::row("tone", "3,51.6,FM,,,,CTCSS Enc,89", false,
+                      "Record  2. CTCSS tone of '89.0' is not valid. Will be set to 67.0");
     }
     void precheckMessages()
     {
@@ -420,34 +366,34 @@ private slots:
         QTest::addColumn<QStringList>("lines");  // the last lines of the log
         QTest::addColumn<QStringList>("memories");  // "number frequency" of every filled memory
         const QString filled = "499 3.60000";  // there before the import
-        QTest::newRow("bad and missing frequency")
-            << QStringList{"5,7.05,LSB", "6,99,FM", "7,,FM"} << true << ""
-            << QStringList{"Record  2 memory 6. Skipped due to bad RX frequency of 99",
-                           "Record  3 memory 7. Skipped due to missing RX frequency",
-                           "Import finished. Records loaded = 1, skipped = 2"}
-            << QStringList{"5 7.05000", filled};
-        QTest::newRow("number outside the memories")
-            << QStringList{"600,7.1,LSB", "-2,7.2,LSB"} << true << ""
-            << QStringList{"Record  1 memory 600. Skipped as there is no memory 600 (memories are 1 to 500)",
-                           "Record  2 memory -2. Skipped as there is no memory -2 (memories are 1 to 500)",
-                           "Import finished. Records loaded = 0, skipped = 2"}
-            << QStringList{filled};
-        QTest::newRow("repeated number")
-            << QStringList{"5,7.05,LSB", "5,7.35,USB"} << true << ""
-            << QStringList{"Record  2 memory 5. Replaces record  1, which this import had put into memory 5",
-                           "Import finished. Records loaded = 1, skipped = 1"}
-            << QStringList{"5 7.35000", filled};
-        QTest::newRow("record without number, then its memory by number")
-            << QStringList{",7.2,LSB", "2,7.25,LSB", "1,7.3,USB"} << true << ""
-            << QStringList{"Record  3 memory 1. Replaces record  1, which this import had put into memory 1",
-                           "Import finished. Records loaded = 2, skipped = 1"}
-            << QStringList{"1 7.30000", "2 7.25000", filled};
-        QTest::newRow("no empty memory left")
-            << QStringList{"1,7.05,LSB", "2,7.06,LSB", "", "3,7.07,LSB"} << false << "499"
-            << QStringList{"Record  2. Skipped as there is no empty memory left",
-                           "Record  3. Skipped as there is no empty memory left",
-                           "Import finished. Records loaded = 1, skipped = 2"}
-            << QStringList{filled, "500 7.05000"};
+        mv::test::row("unknown mode", QStringList{"1,14.2,SSB", "2,3.7,LSB"}, true, "",
+                      QStringList{"Record  1 memory 1. Skipped due to unknown mode of 'SSB'",
+                                  "Import finished. Records loaded = 1, skipped = 1"},
+                      QStringList{"2 3.70000", filled});
+        mv::test::row("bad and missing frequency", QStringList{"5,7.05,LSB", "6,99,FM", "7,,FM"}, true, "",
+                      QStringList{"Record  2 memory 6. Skipped due to bad RX frequency of 99",
+                                  "Record  3 memory 7. Skipped due to missing RX frequency",
+                                  "Import finished. Records loaded = 1, skipped = 2"},
+                      QStringList{"5 7.05000", filled});
+        mv::test::row("number outside the memories", QStringList{"600,7.1,LSB", "-2,7.2,LSB"}, true, "",
+                      QStringList{"Record  1 memory 600. Skipped as there is no memory 600 (memories are 1 to 500)",
+                                  "Record  2 memory -2. Skipped as there is no memory -2 (memories are 1 to 500)",
+                                  "Import finished. Records loaded = 0, skipped = 2"},
+                      QStringList{filled});
+        mv::test::row("repeated number", QStringList{"5,7.05,LSB", "5,7.35,USB"}, true, "",
+                      QStringList{"Record  2 memory 5. Replaces record  1, which this import had put into memory 5",
+                                  "Import finished. Records loaded = 1, skipped = 1"},
+                      QStringList{"5 7.35000", filled});
+        mv::test::row("record without number, then its memory by number",
+                      QStringList{",7.2,LSB", "2,7.25,LSB", "1,7.3,USB"}, true, "",
+                      QStringList{"Record  3 memory 1. Replaces record  1, which this import had put into memory 1",
+                                  "Import finished. Records loaded = 2, skipped = 1"},
+                      QStringList{"1 7.30000", "2 7.25000", filled});
+        mv::test::row("no empty memory left", QStringList{"1,7.05,LSB", "2,7.06,LSB", "", "3,7.07,LSB"}, false, "499",
+                      QStringList{"Record  2. Skipped as there is no empty memory left",
+                                  "Record  3. Skipped as there is no empty memory left",
+                                  "Import finished. Records loaded = 1, skipped = 2"},
+                      QStringList{filled, "500 7.05000"});
     }
     void loadPass()
     {
@@ -471,7 +417,7 @@ private slots:
         QStringList got;
         for (int n = 1; n <= MemoryTable::kMemoryCount; ++n) {
             if (!c.state.table.isEmpty(n))
-                got << QString::number(n) + " " + c.state.table.cell(n, MemoryTable::ColFrequency);
+                got << QString::number(n) + " " + mv::test::cellOf(c.state.table, n, MemoryTable::ColFrequency);
         }
         for (QString &m : memories)
             m = mark(m);
@@ -504,7 +450,7 @@ private slots:
     {
         TestContext c;
         for (int n = 1; n <= 500; ++n)
-            c.state.table.setCell(n, MemoryTable::ColFrequency, mark("7.00000"));
+            mv::test::setCellText(c.state.table, n, MemoryTable::ColFrequency, mark("7.00000"));
         c.dialogs.answers.enqueue(Answer::Ok);
         c.dialogs.answers.enqueue(Answer::No);
         const CsvImportResult r = importFile(c, writeCsv(c, {"1,7.05,LSB"}));
@@ -528,10 +474,10 @@ private slots:
         o.startText = "10";
         const CsvImportResult r = importFile(c, writeCsv(c, {"1,7.05,LSB", "2,7.06,LSB", "3,7.07,LSB"}), o);
         QCOMPARE(r.outcome, CsvImportOutcome::Imported);
-        QCOMPARE(c.state.table.cell(11, MemoryTable::ColFrequency), mark("7.05000"));
-        QCOMPARE(c.state.table.cell(13, MemoryTable::ColFrequency), mark("7.06000"));
-        QCOMPARE(c.state.table.cell(14, MemoryTable::ColFrequency), mark("7.07000"));
-        QCOMPARE(c.state.table.cell(10, MemoryTable::ColFrequency), mark("3.60000"));
+        QCOMPARE(mv::test::cellOf(c.state.table, 11, MemoryTable::ColFrequency), mark("7.05000"));
+        QCOMPARE(mv::test::cellOf(c.state.table, 13, MemoryTable::ColFrequency), mark("7.06000"));
+        QCOMPARE(mv::test::cellOf(c.state.table, 14, MemoryTable::ColFrequency), mark("7.07000"));
+        QCOMPARE(mv::test::cellOf(c.state.table, 10, MemoryTable::ColFrequency), mark("3.60000"));
         QVERIFY(c.state.table.isEmpty(9));
     }
 
@@ -540,10 +486,10 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("valid");
         QTest::addColumn<QString>("after");
-        QTest::newRow("blank") << "  " << true << "1";
-        QTest::newRow("500") << "500" << true << "500";
-        QTest::newRow("0") << "0" << false << "0";
-        QTest::newRow("text") << "ten" << false << "ten";
+        mv::test::row("blank", "  ", true, "1");
+        mv::test::row("500", "500", true, "500");
+        mv::test::row("0", "0", false, "0");
+        mv::test::row("text", "ten", false, "ten");
     }
     void startNumber()
     {
@@ -585,8 +531,8 @@ private slots:
                          "Record  3 memory 3. Omitted as the frequency " + mark("7.05000") + " is already in a memory",
                          "Import finished. Records loaded = 2, skipped = 0, duplicates omitted = 2"}));
         QCOMPARE(c.dialogs.texts(), QStringList{"Import completed"});
-        QCOMPARE(c.state.table.cell(2, MemoryTable::ColFrequency), mark("7.05000"));
-        QCOMPARE(c.state.table.cell(3, MemoryTable::ColFrequency), mark("14.20000"));
+        QCOMPARE(mv::test::cellOf(c.state.table, 2, MemoryTable::ColFrequency), mark("7.05000"));
+        QCOMPARE(mv::test::cellOf(c.state.table, 3, MemoryTable::ColFrequency), mark("14.20000"));
         QCOMPARE(c.state.table.usedMemoryCount(), 3);
     }
 
@@ -605,16 +551,16 @@ private slots:
     void clearBeforeImport_data()
     {
         QTest::addColumn<Answer>("answer");
-        QTest::newRow("Yes") << Answer::Yes;
-        QTest::newRow("No") << Answer::No;
-        QTest::newRow("Cancel") << Answer::Cancel;
+        mv::test::row("Yes", Answer::Yes);
+        mv::test::row("No", Answer::No);
+        mv::test::row("Cancel", Answer::Cancel);
     }
     void clearBeforeImport()
     {
         QFETCH(Answer, answer);
         TestContext c;
         fill(c.state.table, 300, "3.6", "LSB");
-        c.state.table.setPmsCell(1, MemoryTable::ColFrequency, mark("7.000000"));
+        mv::test::setPmsCellText(c.state.table, 1, MemoryTable::ColFrequency, mark("7.000000"));
         int snapshotUsed = -1;
         int boxesAtSnapshot = -1;
         CsvImportOptions o;
@@ -635,7 +581,7 @@ private slots:
             QCOMPARE(r.outcome, CsvImportOutcome::Imported);
             QVERIFY(c.state.table.isEmpty(300));
             QVERIFY(c.state.table.isPmsEmpty(1));
-            QCOMPARE(c.state.table.cell(1, MemoryTable::ColFrequency), mark("7.05000"));
+            QCOMPARE(mv::test::cellOf(c.state.table, 1, MemoryTable::ColFrequency), mark("7.05000"));
         } else {
             QCOMPARE(r.outcome, CsvImportOutcome::ClearDeclined);
             QCOMPARE(c.state.table.usedMemoryCount(), 1);
@@ -651,12 +597,9 @@ private slots:
         QTest::addColumn<QString>("onDisk");
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<bool>("found");
-        QTest::newRow("typed without extension") << "mems.CSV"
-                                                 << "mems" << true;
-        QTest::newRow("TPE used as it stands") << "mems.TPE"
-                                               << "mems.TPE" << true;
-        QTest::newRow("other extension gets .CSV") << "mems.txt"
-                                                   << "mems.txt" << false;
+        mv::test::row("typed without extension", "mems.CSV", "mems", true);
+        mv::test::row("TPE used as it stands", "mems.TPE", "mems.TPE", true);
+        mv::test::row("other extension gets .CSV", "mems.txt", "mems.txt", false);
     }
     void fileNames()
     {
@@ -690,8 +633,8 @@ private slots:
     void textEncodings_data()
     {
         QTest::addColumn<QByteArray>("description");
-        QTest::newRow("UTF-8") << QByteArray("M\xC3\xBCnster \xE2\x82\xAC");
-        QTest::newRow("Latin-1") << QByteArray("M\xFCnster \xA4");
+        mv::test::row("UTF-8", QByteArray("M\xC3\xBCnster \xE2\x82\xAC"));
+        mv::test::row("Latin-1", QByteArray("M\xFCnster \xA4"));
     }
     void textEncodings()
     {
@@ -702,7 +645,7 @@ private slots:
         QCOMPARE(importFile(c, path).outcome, CsvImportOutcome::Imported);
         const QString expected
             = description.startsWith("M\xC3") ? QString::fromUtf8(description) : QString::fromLatin1(description);
-        QCOMPARE(c.state.table.cell(1, MemoryTable::ColDescription), expected);
+        QCOMPARE(mv::test::cellOf(c.state.table, 1, MemoryTable::ColDescription), expected);
     }
 
     void refusedFiles_data()
@@ -711,14 +654,13 @@ private slots:
         QTest::addColumn<QString>("message");
         QByteArray withNul = kHeader.toLatin1() + "\r\n1,7.05,LSB\r\n";
         withNul[withNul.size() - 3] = '\0';
-        QTest::newRow("NUL") << withNul
-                             << " holds NUL characters, so it is not a text file of memories.\r\nImport aborted";
+        mv::test::row("NUL", withNul, " holds NUL characters, so it is not a text file of memories.\r\nImport aborted");
         QByteArray big = kHeader.toLatin1() + "\r\n";
         const QByteArray record = "1,7.05,LSB\r\n";
         while (big.size() <= kMaxCsvFileSize)
             big += record;
-        QTest::newRow("over 10 MiB") << big
-                                     << " is larger than 10 MiB, too large to be a file of memories.\r\nImport aborted";
+        mv::test::row("over 10 MiB", big,
+                      " is larger than 10 MiB, too large to be a file of memories.\r\nImport aborted");
     }
     void refusedFiles()
     {
@@ -743,8 +685,8 @@ private slots:
     void fileChangedWhileTheQuestionWaits_data()
     {
         QTest::addColumn<bool>("remove");
-        QTest::newRow("removed") << true;
-        QTest::newRow("rewritten") << false;
+        mv::test::row("removed", true);
+        mv::test::row("rewritten", false);
     }
     void fileChangedWhileTheQuestionWaits()
     {

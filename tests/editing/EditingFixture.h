@@ -8,6 +8,7 @@
 #include "editing/CommandStates.h"
 #include "editing/EditingCommands.h"
 #include "editing/UndoSnapshot.h"
+#include "rules/RepeaterRules.h"
 
 #include <QLocale>
 
@@ -16,7 +17,8 @@ namespace mv::test {
 struct EditingFixture {
     TestContext t;
     UndoSnapshot undo;
-    EditingCommands commands{t.ctx, undo};
+    RepeaterRuleSet rules;
+    EditingCommands commands{t.ctx, undo, rules};
 
     EditingFixture()
     {
@@ -44,25 +46,8 @@ struct EditingFixture {
     }
     void current(int row, int column = 1) { select(row, row, column, column); }
 
-    QString freq(int n) { return table().cell(n, MemoryTable::ColFrequency); }
-    QString desc(int n) { return table().cell(n, MemoryTable::ColDescription); }
-    // Every row's label equals its number and an empty row has nothing but "Empty".
-    bool consistent()
-    {
-        for (int n = 1; n <= MemoryTable::kMemoryCount; ++n) {
-            const MemoryTable::Row &r = table().memory(n);
-            if (r[0] != QString::number(n))
-                return false;
-            if (r[1] == QLatin1String("Empty")) {
-                for (int c = 2; c < MemoryTable::kColumnCount; ++c)
-                    if (!r[size_t(c)].isEmpty())
-                        return false;
-            } else if (r[1].trimmed().isEmpty()) {
-                return false;
-            }
-        }
-        return true;
-    }
+    QString freq(int n) { return cellOf(table(), n, MemoryTable::ColFrequency); }
+    QString desc(int n) { return table().memory(n).description; }
 };
 
 }  // namespace mv::test

@@ -1,6 +1,7 @@
 #pragma once
 // Memories laid out by number for the editing suites, with and without the window:
 // memory n gets a frequency and a description that tell it apart from every other.
+#include "MemoryRows.h"
 #include "core/MemoryTable.h"
 
 #include <QString>
@@ -16,15 +17,9 @@ inline QString SampleFrequency(int n)
 inline void UseSampleMemory(MemoryTable &table, int n, const QString &frequency = {},
                             const QString &mode = QStringLiteral("FM"), const QString &description = {})
 {
-    MemoryTable::Row r;
-    r[MemoryTable::ColLabel] = QString::number(n);
-    r[MemoryTable::ColFrequency] = frequency.isEmpty() ? SampleFrequency(n) : frequency;
-    r[MemoryTable::ColMode] = mode;
-    r[MemoryTable::ColShift] = QStringLiteral("Simplex");
-    r[MemoryTable::ColEncoding] = QStringLiteral("CTCSS Enc");
-    r[MemoryTable::ColTone] = QStringLiteral("88.5");
-    r[MemoryTable::ColDescription] = description.isEmpty() ? QStringLiteral("Memory %1").arg(n) : description;
-    table.setMemoryRow(n, r);
+    table.setMemory(n, memoryOf({frequency.isEmpty() ? SampleFrequency(n) : frequency, mode, QStringLiteral("Simplex"),
+                                 QStringLiteral("CTCSS Enc"), QStringLiteral("88.5"),
+                                 description.isEmpty() ? QStringLiteral("Memory %1").arg(n) : description}));
 }
 
 inline void UseSampleRange(MemoryTable &table, int first, int last)

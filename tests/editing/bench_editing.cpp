@@ -15,22 +15,18 @@ class BenchEditing : public QObject {
 
     // 500 used memories in a fixed random order; every frequency occurs twice
     // so the duplicate search has 250 lines to write.
-    static std::vector<MemoryTable::Row> shuffledRows()
+    static std::vector<Memory> shuffledRows()
     {
         EditingFixture f;
         for (int n = 1; n <= 500; ++n)
             f.use(n, EditingFixture::frequencyOf((n + 1) / 2));
-        std::vector<MemoryTable::Row> rows = f.table().memoryRows();
+        std::vector<Memory> rows = f.table().memoryRows();
         QRandomGenerator random(450);
         std::shuffle(rows.begin(), rows.end(), random);
         return rows;
     }
 
-    static void setRows(EditingFixture &f, const std::vector<MemoryTable::Row> &rows)
-    {
-        MemoryTable::Batch batch(f.table());
-        f.table().setMemoryRows(rows);
-    }
+    static void setRows(EditingFixture &f, const std::vector<Memory> &rows) { f.table().setMemoryRows(rows); }
 
 private slots:
     void floorCopy500Rows()

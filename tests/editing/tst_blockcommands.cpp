@@ -1,4 +1,5 @@
 // The block commands of the "&Memories" and "&PMS" menus on a loaded table.
+#include "DataRows.h"
 #include "EditingFixture.h"
 
 #include <QSignalSpy>
@@ -15,8 +16,8 @@ private slots:
     {
         QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("changed");
-        QTest::newRow("No keeps the table") << int(Answer::No) << false;
-        QTest::newRow("Yes drops memory 500") << int(Answer::Yes) << true;
+        mv::test::row("No keeps the table", int(Answer::No), false);
+        mv::test::row("Yes drops memory 500", int(Answer::Yes), true);
     }
     void insertAboveWithoutRoomAsksToDrop()
     {
@@ -39,10 +40,9 @@ private slots:
             return;
         }
         QVERIFY(f.table().isEmpty(498));
-        QCOMPARE(f.freq(499), before[497][1]);
-        QCOMPARE(f.freq(500), before[498][1]);
+        QCOMPARE(f.table().memory(499), before[497]);
+        QCOMPARE(f.table().memory(500), before[498]);
         QCOMPARE(f.t.view.currentRow, 499);
-        QVERIFY(f.consistent());
     }
 
     void insertAboveAtTheLastMemory()
@@ -59,16 +59,16 @@ private slots:
     void cancelledQuestionsChangeNothing_data()
     {
         QTest::addColumn<int>("command");
-        QTest::newRow("delete") << 0;
-        QTest::newRow("remove") << 1;
-        QTest::newRow("PMS pair") << 2;
+        mv::test::row("delete", 0);
+        mv::test::row("remove", 1);
+        mv::test::row("PMS pair", 2);
     }
     void cancelledQuestionsChangeNothing()
     {
         QFETCH(int, command);
         EditingFixture f;
         f.useRange(1, 10);
-        f.table().setPmsRow(1, f.table().memory(1));
+        f.table().setPms(1, f.table().memory(1));
         const auto before = f.table().memoryRows();
         const auto pmsBefore = f.table().pms(1);
         f.select(3, 5);
@@ -90,8 +90,8 @@ private slots:
     {
         QTest::addColumn<int>("first");
         QTest::addColumn<int>("last");
-        QTest::newRow("one row") << 3 << 3;
-        QTest::newRow("first row empty") << 2 << 5;
+        mv::test::row("one row", 3, 3);
+        mv::test::row("first row empty", 2, 5);
     }
     void fillDownGuards()
     {
@@ -110,8 +110,8 @@ private slots:
     {
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("pair");
-        QTest::newRow("P1U") << 2 << 1;
-        QTest::newRow("P2L") << 3 << 2;
+        mv::test::row("P1U", 2, 1);
+        mv::test::row("P2L", 3, 2);
     }
     void deletePmsPair()
     {
@@ -120,14 +120,13 @@ private slots:
         EditingFixture f;
         f.use(1);
         for (int k = 1; k <= 4; ++k)
-            f.table().setPmsRow(k, f.table().memory(1));
+            f.table().setPms(k, f.table().memory(1));
         f.commands.DeletePmsMemoryPair(row);
         QCOMPARE(f.t.dialogs.texts(),
                  QStringList{QString("Are you sure you want to delete PMS memory pair %1").arg(pair)});
         for (int k = 1; k <= 4; ++k)
             QCOMPARE(f.table().isPmsEmpty(k), (k + 1) / 2 == pair);
-        QCOMPARE(f.table().pmsCell(2 * pair, MemoryTable::ColMode), QString());
-        QCOMPARE(f.table().pmsCell(2 * pair, MemoryTable::ColLabel), MemoryTable::pmsLabel(2 * pair));
+        QCOMPARE(f.table().pms(2 * pair), Memory());
         QVERIFY(f.t.state.MemoriesChanged);
     }
 

@@ -1,5 +1,6 @@
 // Confirming cell edits in the memory and PMS views, Shift+Insert, and the
 // pick lists the editors offer.
+#include "DataRows.h"
 #include "EditingFixture.h"
 #include "core/RadioTables.h"
 #include "rules/RepeaterRules.h"
@@ -13,43 +14,23 @@ class TestCellEdit : public QObject {
     Q_OBJECT
 
 private slots:
-    // The rule set is the program's one global: every test leaves it empty.
-    void cleanup() { repeaterRules() = RepeaterRuleSet{}; }
-
     void newFrequencyKeepsWhatTheRowHas()
     {
         EditingFixture f;
         f.use(3, "7.05000", "CW");
         QVERIFY(f.commands.ConfirmMemoryEdit(3, 1, "14.25"));
-        QCOMPARE(f.table().cell(3, MemoryTable::ColMode), QString("CW"));
-        QCOMPARE(f.table().cell(3, MemoryTable::ColTone), QString("88.5"));
-    }
-
-    void decimalCommaLocale()
-    {
-        EditingFixture f;
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        DetectSeparators();
-        const bool ok = f.commands.ConfirmMemoryEdit(1, 1, "14,2");
-        const QString text = f.freq(1);
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
-        DetectSeparators();
-        QVERIFY(ok);
-        QCOMPARE(text, QString("14,20000"));
+        QCOMPARE(f.table().memory(3).mode, Mode::CW);
+        QCOMPARE(f.table().memory(3).tone, qint8(toneIndex("88.5")));
     }
 
     void refusedFrequencyKeepsTheCell_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("message");
-        QTest::newRow("above 56 MHz") << "56.00001"
-                                      << "Frequency is outside the range of the radio";
-        QTest::newRow("below range") << "0.02999"
-                                     << "Frequency is outside the range of the radio";
-        QTest::newRow("letters") << "14.2x"
-                                 << "Not a numeric value";
-        QTest::newRow("two marks") << "14.2.1"
-                                   << "Not a numeric value";
+        mv::test::row("above 56 MHz", "56.00001", "Frequency is outside the range of the radio");
+        mv::test::row("below range", "0.02999", "Frequency is outside the range of the radio");
+        mv::test::row("letters", "14.2x", "Not a numeric value");
+        mv::test::row("two marks", "14.2.1", "Not a numeric value");
     }
     void refusedFrequencyKeepsTheCell()
     {
@@ -76,18 +57,10 @@ private slots:
         QTest::addColumn<QString>("shift");
         QTest::addColumn<QString>("mode");
         // The rule's step 20.0 K gives "FM"; the band table gives "FMN" there.
-        QTest::newRow("inside the rule") << true << "29.67"
-                                         << "Minus"
-                                         << "FM";
-        QTest::newRow("on its upper limit") << true << "29.69"
-                                            << "Minus"
-                                            << "FM";
-        QTest::newRow("outside every rule") << true << "14.2"
-                                            << "Simplex"
-                                            << "USB";
-        QTest::newRow("rules switched off") << false << "29.67"
-                                            << "Plus"
-                                            << "FMN";
+        mv::test::row("inside the rule", true, "29.67", "Minus", "FM");
+        mv::test::row("on its upper limit", true, "29.69", "Minus", "FM");
+        mv::test::row("outside every rule", true, "14.2", "Simplex", "USB");
+        mv::test::row("rules switched off", false, "29.67", "Plus", "FMN");
     }
     void repeaterRuleSetsTheShift()
     {
@@ -96,27 +69,23 @@ private slots:
         QFETCH(QString, shift);
         QFETCH(QString, mode);
         EditingFixture f;
-        RepeaterRuleSet &rules = repeaterRules();
-        rules.RepeaterRulesActive = active;
-        rules.rules = {RepeaterRule{2966000, 2969000, "Minus", ".10000", "20.0 K"}};
-        f.use(20, "7.05000");
-        f.table().setCell(20, MemoryTable::ColShift, "Plus");
-        f.table().setCell(20, MemoryTable::ColMode, QString());
+        f.rules.RepeaterRulesActive = active;
+        f.rules.rules = {RepeaterRule{2966000, 2969000, "Minus", ".10000", "20.0 K"}};
+        f.table().setMemory(20, mv::test::memoryOf({"7.05000", "", "Plus"}));
         QVERIFY(f.commands.ConfirmMemoryEdit(20, 1, typed));
-        QCOMPARE(f.table().cell(20, MemoryTable::ColShift), shift);
-        QCOMPARE(f.table().cell(20, MemoryTable::ColMode), mode);
+        QCOMPARE(mv::test::cellsOf(f.table(), 20).mid(2, 2), QStringList({mode, shift}));
     }
 
     void emptyChoicesAreRefusedSilently_data()
     {
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("text");
-        QTest::newRow("mode") << 2 << "";
-        QTest::newRow("shift") << 3 << "";
-        QTest::newRow("encoding") << 4 << "";
-        QTest::newRow("tone") << 5 << "";
-        QTest::newRow("no such mode") << 2 << "SSB";
-        QTest::newRow("no such tone") << 5 << "100";
+        mv::test::row("mode", 2, "");
+        mv::test::row("shift", 3, "");
+        mv::test::row("encoding", 4, "");
+        mv::test::row("tone", 5, "");
+        mv::test::row("no such mode", 2, "SSB");
+        mv::test::row("no such tone", 5, "100");
     }
     void emptyChoicesAreRefusedSilently()
     {
@@ -131,56 +100,37 @@ private slots:
         QVERIFY(!f.t.state.MemoriesChanged);
     }
 
-    void choicesAreStored_data()
+    // A confirmed choice or description, and the tone the memory then has.
+    void editsAreStored_data()
     {
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("mode") << 2 << "USRU"
-                              << "USRU";
-        QTest::newRow("mode, other case") << 2 << "fmn"
-                                          << "FMN";
-        QTest::newRow("shift") << 3 << "Minus"
-                               << "Minus";
-        QTest::newRow("encoding") << 4 << "CTCSS Enc+Dec"
-                                  << "CTCSS Enc+Dec";
-        QTest::newRow("tone") << 5 << "254.1"
-                              << "254.1";
+        QTest::addColumn<QString>("tone");
+        mv::test::row("mode", 2, "USRU", "USRU", "88.5");
+        mv::test::row("mode, other case", 2, "fmn", "FMN", "88.5");
+        mv::test::row("shift", 3, "Minus", "Minus", "88.5");
+        mv::test::row("encoding", 4, "CTCSS Enc+Dec", "CTCSS Enc+Dec", "88.5");
+        mv::test::row("blank encoding clears the tone", 4, " ", " ", "");
+        mv::test::row("tone", 5, "254.1", "254.1", "254.1");
+        mv::test::row("description of 120 characters", 6, QString(120, 'x'), QString(100, 'x'), "88.5");
+        mv::test::row("comma and semicolon", 6, "a,b;c", "a b c", "88.5");
+        mv::test::row("double quote", 6, "say \"hi\"", "say  hi ", "88.5");
+        mv::test::row("tab and line break", 6, "two\tlines\r\nhere", "two lines  here", "88.5");
+        mv::test::row("cleaned before the cut", 6, QString(99, 'y') + ",z", QString(99, 'y') + " ", "88.5");
     }
-    void choicesAreStored()
+    void editsAreStored()
     {
         QFETCH(int, column);
         QFETCH(QString, text);
         QFETCH(QString, stored);
+        QFETCH(QString, tone);
         EditingFixture f;
         f.use(6);
         QVERIFY(f.commands.ConfirmMemoryEdit(6, column, text));
-        QCOMPARE(f.table().cell(6, column), stored);
-        QCOMPARE(f.table().cell(6, MemoryTable::ColTone), column == 5 ? stored : QString("88.5"));
+        QCOMPARE(mv::test::cellOf(f.table(), 6, column), stored);
+        QCOMPARE(mv::test::cellOf(f.table(), 6, MemoryTable::ColTone), tone);
         QVERIFY(f.t.state.MemoriesChanged);
-    }
-
-    void descriptionsAreCleanedAndCut_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("stored");
-        QTest::newRow("120 characters") << QString(120, 'x') << QString(100, 'x');
-        QTest::newRow("comma and semicolon") << "a,b;c"
-                                             << "a b c";
-        QTest::newRow("double quote") << "say \"hi\""
-                                      << "say  hi ";
-        QTest::newRow("tab and line break") << "two\tlines\r\nhere"
-                                            << "two lines  here";
-        QTest::newRow("cleaned before the cut") << QString(99, 'y') + ",z" << QString(99, 'y') + " ";
-    }
-    void descriptionsAreCleanedAndCut()
-    {
-        QFETCH(QString, typed);
-        QFETCH(QString, stored);
-        EditingFixture f;
-        f.use(6);
-        QVERIFY(f.commands.ConfirmMemoryEdit(6, 6, typed));
-        QCOMPARE(f.desc(6), stored);
     }
 
     void clearTextKeepsTheLength()
@@ -195,7 +145,6 @@ private slots:
         EditingFixture f;
         for (int column = 2; column <= 6; ++column)
             QVERIFY(!f.commands.ConfirmMemoryEdit(9, column, "FM"));
-        QVERIFY(f.consistent());
         QVERIFY(!f.undo.available());
         QVERIFY(!f.commands.ConfirmPmsEdit(2, 2, "FM"));
         QVERIFY(f.table().isPmsEmpty(2));
@@ -205,8 +154,8 @@ private slots:
     {
         QTest::addColumn<DataSource>("dataSource");
         QTest::addColumn<bool>("undoing");
-        QTest::newRow("nothing loaded") << DataSource::Nothing << false;
-        QTest::newRow("undo running") << DataSource::File << true;
+        mv::test::row("nothing loaded", DataSource::Nothing, false);
+        mv::test::row("undo running", DataSource::File, true);
     }
     void nothingIsEditedWithoutDataOrDuringUndo()
     {
@@ -223,9 +172,7 @@ private slots:
     {
         EditingFixture f;
         QVERIFY(f.commands.ConfirmPmsEdit(3, 1, "14.2"));
-        QCOMPARE(f.table().pmsCell(3, MemoryTable::ColFrequency), QString("14.20000"));
-        QCOMPARE(f.table().pmsCell(3, MemoryTable::ColMode), QString("USB"));
-        QCOMPARE(f.table().pmsCell(3, MemoryTable::ColLabel), QString("P2L"));
+        QCOMPARE(mv::test::pmsCellsOf(f.table(), 3), QStringList({"P2L", "14.20000", "USB", "Simplex", "", "67.0"}));
         QVERIFY(!f.undo.available());
         QVERIFY(f.t.state.MemoriesChanged);
         QVERIFY(!f.commands.ConfirmPmsEdit(3, 6, "text"));  // no description column

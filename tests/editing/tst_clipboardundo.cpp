@@ -1,4 +1,5 @@
 // Copy, cut and paste of memory blocks, and the one-level undo snapshot file.
+#include "DataRows.h"
 #include "EditingFixture.h"
 
 #include <QDir>
@@ -12,12 +13,12 @@ using namespace mv;
 using mv::test::EditingFixture;
 
 namespace {
-std::multiset<QString> usedFrequencies(const MemoryTable &table)
+std::multiset<qint32> usedFrequencies(const MemoryTable &table)
 {
-    std::multiset<QString> set;
+    std::multiset<qint32> set;
     for (int n = 1; n <= MemoryTable::kMemoryCount; ++n)
         if (!table.isEmpty(n))
-            set.insert(table.cell(n, MemoryTable::ColFrequency));
+            set.insert(table.memory(n).frequency);
     return set;
 }
 }  // namespace
@@ -58,46 +59,46 @@ private slots:
         f.current(495);
         f.commands.Paste();
         QVERIFY(usedFrequencies(f.table()) == memories);
-        QCOMPARE(f.freq(500), before[494][1]);
-        QCOMPARE(f.freq(495), before[489][1]);  // 490 moves into the place 495 left
+        QCOMPARE(f.table().memory(500), before[494]);
+        QCOMPARE(f.table().memory(495), before[489]);  // 490 moves into the place 495 left
         QVERIFY(f.table().isEmpty(490));
         for (int n : {491, 494, 496, 499})
-            QCOMPARE(f.freq(n), before[size_t(n - 1)][1]);
-        QVERIFY(f.consistent());
+            QCOMPARE(f.table().memory(n), before[size_t(n - 1)]);
     }
 
-    void pasteOntoItsOwnFirstRowDoesNothing()
+    void pasteThatDoesNothing_data()
     {
+        QTest::addColumn<bool>("copied");
+        mv::test::row("onto its own first row", true);
+        mv::test::row("before any copy", false);
+    }
+    void pasteThatDoesNothing()
+    {
+        QFETCH(bool, copied);
         EditingFixture f;
         f.useRange(10, 12);
         const auto before = f.table().memoryRows();
         f.select(10, 12);
-        f.commands.Copy();
-        f.current(10);
+        if (copied)
+            f.commands.Copy();
+        f.current(copied ? 10 : 11);
         f.commands.Paste();
         QVERIFY(f.table().memoryRows() == before);
         QVERIFY(!f.undo.available());
         QVERIFY(!f.t.state.MemoriesChanged);
     }
 
-    void pasteBeforeAnyCopyDoesNothing()
-    {
-        EditingFixture f;
-        f.useRange(1, 5);
-        f.current(3);
-        f.commands.Paste();
-        QVERIFY(!f.undo.available());
-    }
-
     void snapshotGivesBackEveryCellExactly()
     {
         EditingFixture f;
         f.useRange(1, 500);
-        MemoryTable::Row odd = f.table().memory(7);
-        odd[MemoryTable::ColDescription] = QString::fromUtf8("tab\there\r\nline \"quoted\"; ü €");
-        odd[MemoryTable::ColMode] = QStringLiteral("?? ");
-        f.table().setMemoryRow(7, odd);
-        f.table().setCell(8, MemoryTable::ColEncoding, QString());
+        Memory odd = f.table().memory(7);
+        odd.description = QString::fromUtf8("tab\there\r\nline \"quoted\"; ü €");
+        odd.mode = Mode::Unknown;
+        odd.tone = kNoTone;
+        odd.hertz = 7;
+        f.table().setMemory(7, odd);
+        f.table().setMemory(8, Memory{.description = "beside Empty"});
         const auto before = f.table().memoryRows();
         QVERIFY(f.undo.SaveUndoSnapshot(f.t.ctx, "Import"));
         QCOMPARE(f.menus().undoCaption, QString("Undo last Import"));
@@ -144,15 +145,15 @@ private slots:
     void imagesOfOtherShapesAreRefused_data()
     {
         QTest::addColumn<QByteArray>("data");
-        QTest::newRow("empty") << QByteArray();
-        QTest::newRow("garbage") << QByteArray("MEMVAULT undo, but not really");
+        mv::test::row("empty", QByteArray());
+        mv::test::row("garbage", QByteArray("MEMVAULT undo, but not really"));
         EditingFixture f;
         f.use(1);
         QByteArray good = mv::UndoSnapshot::encode(f.table());
-        QTest::newRow("trailing bytes") << good + "x";
+        mv::test::row("trailing bytes", good + "x");
         QByteArray wrongVersion = good;
         wrongVersion[7] = 9;
-        QTest::newRow("version") << wrongVersion;
+        mv::test::row("version", wrongVersion);
     }
     void imagesOfOtherShapesAreRefused()
     {
@@ -167,10 +168,10 @@ private slots:
     void eachBulkCommandIsOneChange_data()
     {
         QTest::addColumn<int>("command");
-        QTest::newRow("paste") << 0;
-        QTest::newRow("sort by frequency") << 1;
-        QTest::newRow("compact") << 2;
-        QTest::newRow("remove") << 3;
+        mv::test::row("paste", 0);
+        mv::test::row("sort by frequency", 1);
+        mv::test::row("compact", 2);
+        mv::test::row("remove", 3);
     }
     void eachBulkCommandIsOneChange()
     {
@@ -199,7 +200,6 @@ private slots:
             break;
         }
         QCOMPARE(spy.size(), 1);
-        QVERIFY(f.consistent());
     }
 };
 

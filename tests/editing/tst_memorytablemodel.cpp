@@ -2,6 +2,8 @@
 // editability rule as item flags, colours, hiding, one signal per bulk change,
 // and row drops.
 #include "core/AppState.h"
+#include "core/MemoryText.h"
+#include "core/NumberText.h"
 #include "editing/MemoryTableModel.h"
 
 #include <QAbstractItemModelTester>
@@ -10,18 +12,14 @@
 #include <QtTest>
 
 using namespace mv;
+Q_DECLARE_METATYPE(mv::Memory)
 
 namespace {
 
-MemoryTable::Row usedRow(const QString &freq)
+Memory usedRow(qint32 frequency)
 {
-    MemoryTable::Row r;
-    r[MemoryTable::ColFrequency] = freq;
-    r[MemoryTable::ColMode] = QStringLiteral("FM");
-    r[MemoryTable::ColShift] = QStringLiteral("Simplex");
-    r[MemoryTable::ColEncoding] = QStringLiteral(" ");
-    r[MemoryTable::ColTone] = QStringLiteral("67.0");
-    return r;
+    return {
+        .used = true, .frequency = frequency, .mode = Mode::FM, .shift = Shift::Simplex, .tone = 0, .description = {}};
 }
 
 }  // namespace
@@ -30,6 +28,8 @@ class TestMemoryTableModel : public QObject {
     Q_OBJECT
 private slots:
     void shapeAndTester();
+    void cellTexts_data();
+    void cellTexts();
     void editability_data();
     void editability();
     void colours_data();
@@ -65,11 +65,72 @@ void TestMemoryTableModel::shapeAndTester()
     {
         MemoryTable::Batch batch(state.table);
         for (int n = 1; n <= 500; n += 7)
-            state.table.setMemoryRow(n, usedRow(QStringLiteral("14.20000")));
-        state.table.setPmsRow(2, usedRow(QStringLiteral("7.05000")));
+            state.table.setMemory(n, usedRow(1420000));
+        state.table.setPms(2, usedRow(705000));
     }
     memories.refreshColours();
     memories.setBanding(true);
+}
+
+void TestMemoryTableModel::cellTexts_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<Memory>("memory");
+    QTest::addColumn<QStringList>("cells");  // from the frequency on
+    const Memory full{.used = true,
+                      .frequency = 14560000,
+                      .mode = Mode::FMN,
+                      .shift = Shift::Minus,
+                      .encoding = Encoding::EncDec,
+                      .tone = 49,
+                      .description = "Club"};
+    const Memory damaged{.used = true,
+                         .frequency = 705000,
+                         .mode = Mode::Unknown,
+                         .shift = Shift::Unknown,
+                         .encoding = Encoding::Unknown,
+                         .description = {}};
+    const Memory pmsToTheHertz{.used = true, .frequency = 1419512, .hertz = 3, .mode = Mode::USB, .description = {}};
+    for (const char *locale : {"en_GB", "de_DE"}) {
+        const bool comma = QByteArray(locale) == "de_DE";
+        auto mark = [&](QString text) { return comma ? text.replace('.', ',') : text; };
+        QTest::addRow("%s: every field", locale)
+            << locale << 0 << full << QStringList{mark("145.60000"), "FMN", "Minus", "CTCSS Enc+Dec", "254.1", "Club"};
+        QTest::addRow("%s: unknown codes", locale)
+            << locale << 0 << damaged << QStringList{mark("7.05000"), "?? ", "??", "??", "", ""};
+        QTest::addRow("%s: PMS to the hertz", locale)
+            << locale << 1 << pmsToTheHertz << QStringList{mark("14.195123"), "USB", "", "", ""};
+    }
+    QTest::newRow("empty with a description") << "en_GB" << 0 << Memory{.mode = Mode::FM, .description = "kept"}
+                                              << QStringList{"Empty", "", "", "", "", "kept"};
+    QTest::newRow("blank encoding choice")
+        << "en_GB" << 0 << Memory{.used = true, .frequency = 700000, .encoding = Encoding::Off, .description = {}}
+        << QStringList{"7.00000", "", "", " ", "", ""};
+}
+
+void TestMemoryTableModel::cellTexts()
+{
+    QFETCH(QString, locale);
+    QFETCH(int, kind);
+    QFETCH(Memory, memory);
+    QFETCH(QStringList, cells);
+    QLocale::setDefault(QLocale(locale));
+    DetectSeparators();
+    AppState state;
+    const bool pms = kind == 1;
+    MemoryTableModel model(state, pms ? MemoryTableModel::Kind::Pms : MemoryTableModel::Kind::Memories);
+    if (pms)
+        state.table.setPms(2, memory);
+    else
+        state.table.setMemory(2, memory);
+    QStringList shown;
+    for (int c = 1; c < model.columnCount(); ++c)
+        shown << model.index(1, c).data().toString();
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    DetectSeparators();
+    QCOMPARE(shown, cells);
+    QCOMPARE(model.index(1, 0).data().toString(), pms ? QString("P1U") : QString("2"));
 }
 
 void TestMemoryTableModel::editability_data()
@@ -106,9 +167,9 @@ void TestMemoryTableModel::editability()
     MemoryTableModel model(state, memories ? MemoryTableModel::Kind::Memories : MemoryTableModel::Kind::Pms);
     if (rowUsed) {
         if (memories)
-            state.table.setMemoryRow(3, usedRow(QStringLiteral("145.60000")));
+            state.table.setMemory(3, usedRow(14560000));
         else
-            state.table.setPmsRow(3, usedRow(QStringLiteral("145.60000")));
+            state.table.setPms(3, usedRow(14560000));
     }
     state.DataSource = dataSource;
     state.FormLoading = flag == QLatin1String("loading");
@@ -167,7 +228,7 @@ void TestMemoryTableModel::bulkChangeIsOneSignal()
     {
         MemoryTable::Batch batch(state.table);
         for (int n = 1; n <= 500; ++n)
-            state.table.setMemoryRow(n, usedRow(QStringLiteral("14.20000")));
+            state.table.setMemory(n, usedRow(1420000));
     }
     QCOMPARE(spy.count(), 1);
     const QModelIndex tl = spy.at(0).at(0).value<QModelIndex>();
@@ -193,7 +254,7 @@ void TestMemoryTableModel::pmsChangesReachOnlyPmsModel()
     MemoryTableModel pms(state, MemoryTableModel::Kind::Pms);
     QSignalSpy memorySpy(&memories, &QAbstractItemModel::dataChanged);
     QSignalSpy pmsSpy(&pms, &QAbstractItemModel::dataChanged);
-    state.table.setPmsCell(4, MemoryTable::ColFrequency, QStringLiteral("29.60000"));
+    state.table.setPms(4, usedRow(2960000));
     QCOMPARE(memorySpy.count(), 0);
     QCOMPARE(pmsSpy.count(), 1);
     QCOMPARE(pmsSpy.at(0).at(0).value<QModelIndex>().row(), 3);
@@ -218,7 +279,7 @@ void TestMemoryTableModel::hiddenRows()
     QFETCH(QList<int>, hidden);
     AppState state;
     for (int n : used)
-        state.table.setMemoryRow(n, usedRow(QStringLiteral("7.00000")));
+        state.table.setMemory(n, usedRow(700000));
     const std::vector<bool> h = MemoryTableModel::hiddenRows(state.table, hide);
     QCOMPARE(int(h.size()), 500);
     QList<int> got;
@@ -282,12 +343,13 @@ void TestMemoryTableModel::setDataGoesThroughHandler()
     bool accept = false;
     model.setEditHandler([&](int row, int column, const QString &text) {
         seen << QStringLiteral("%1/%2/%3").arg(row).arg(column).arg(text);
-        if (accept)
-            state.table.setCell(row, column, text);
+        Memory m = state.table.memory(row);
+        if (accept && SetMemoryCellText(m, column, text))
+            state.table.setMemory(row, m);
         return accept;
     });
     QVERIFY(!model.setData(model.index(4, 1), QStringLiteral("99")));
-    QCOMPARE(state.table.cell(5, 1), QStringLiteral("Empty"));
+    QVERIFY(state.table.isEmpty(5));
     accept = true;
     QVERIFY(model.setData(model.index(4, 1), QStringLiteral("14.20000")));
     QCOMPARE(model.index(4, 1).data().toString(), QStringLiteral("14.20000"));

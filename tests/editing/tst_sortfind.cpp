@@ -32,24 +32,6 @@ private slots:
         QCOMPARE(f.desc(8), QString("Memory 2"));  // rows keep their cells together
         QCOMPARE(f.menus().undoCaption, QString("Undo last SortFreq"));
         QVERIFY(f.t.state.MemoriesChanged);
-        QVERIFY(f.consistent());
-    }
-
-    void sortUnderADecimalComma()
-    {
-        EditingFixture f;
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        DetectSeparators();
-        f.use(1, "14,20000");
-        f.use(2, "7,05000");
-        f.use(3, "7,10000");
-        f.select(1, 3);
-        f.commands.SortByFrequency();
-        QCOMPARE(f.freq(1), QString("7,05000"));
-        QCOMPARE(f.freq(2), QString("7,10000"));
-        QCOMPARE(f.freq(3), QString("14,20000"));
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
-        DetectSeparators();
     }
 
     void oneRowSortsNothing()

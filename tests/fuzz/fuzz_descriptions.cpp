@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!again.widthValid || again.widthTwips != width || again.texts.size() != MemoryTable::kMemoryCount)
         abort();
     for (int i = 1; i <= MemoryTable::kMemoryCount; ++i) {
-        if (again.texts.at(i - 1) != table.cell(i, MemoryTable::ColDescription))
+        if (again.texts.at(i - 1) != table.memory(i).description)
             abort();
     }
     return 0;

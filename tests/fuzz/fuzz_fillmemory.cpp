@@ -13,12 +13,10 @@
 using namespace mv;
 
 namespace {
-bool knownCells(const MemoryTable::Row &row)
+bool knownCells(const Memory &m)
 {
-    const QString &shift = row[MemoryTable::ColShift];
-    const QString &enc = row[MemoryTable::ColEncoding];
-    return (shift == "Simplex" || shift == "Plus" || shift == "Minus")
-           && (enc.isEmpty() || enc == "CTCSS Enc" || enc == "CTCSS Enc+Dec");
+    return (m.shift == Shift::Simplex || m.shift == Shift::Plus || m.shift == Shift::Minus)
+           && (m.encoding == Encoding::None || m.encoding == Encoding::Enc || m.encoding == Encoding::EncDec);
 }
 }  // namespace
 
@@ -48,10 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     MemoryTable again;
     if (!FillMemory(again, n, written, nullptr))
         abort();
-    for (int c = MemoryTable::ColFrequency; c <= MemoryTable::ColTone; ++c) {
-        if (again.byCatNumber(n)[size_t(c)] != table.byCatNumber(n)[size_t(c)])
-            abort();
-    }
+    if (again.byCatNumber(n) != table.byCatNumber(n))
+        abort();
     if (BuildMemoryWrite(again, n) != written)
         abort();
     return 0;

@@ -1,9 +1,12 @@
 // The memory print's pages as data: title, headings, "^" page breaks, "<...>"
 // group headings, runs of empty memories, the PMS part and page filling.
+#include "DataRows.h"
+#include "MemoryRows.h"
 #include "core/MemoryTable.h"
 #include "print/MemoryPrintLayout.h"
 
 #include <QtTest>
+#include <numeric>
 
 using namespace mv;
 using Kind = PrintLine::Kind;
@@ -12,7 +15,7 @@ namespace {
 
 void useMemory(MemoryTable &t, int n, const QString &description = {}, const QString &freq = "145.50000")
 {
-    t.setMemoryRow(n, {QString::number(n), freq, "FM", "Minus", "CTCSS Enc+Dec", "88.5", description});
+    t.setMemory(n, mv::test::memoryOf({freq, "FM", "Minus", "CTCSS Enc+Dec", "88.5", description}));
 }
 
 QStringList texts(const MemoryPrintLayout &layout, Kind kind)
@@ -92,11 +95,11 @@ private slots:
         QTest::addColumn<QList<int>>("checked");
         QTest::addColumn<QStringList>("headings");
         QTest::addColumn<QString>("line");
-        QTest::newRow("all") << QList<int>{0, 1, 2, 3, 4, 5}
-                             << QStringList{"RX Freq   ", "Mode  ", "Shift  ", "Decode  ", "Tone  ", "Description    "}
-                             << "3  145.50000  FM     Minus   Enc+Dec   88.5   Club";
-        QTest::newRow("frequency, description")
-            << QList<int>{0, 5} << QStringList{"RX Freq   ", "Description    "} << "3  145.50000  Club";
+        mv::test::row("all", QList<int>{0, 1, 2, 3, 4, 5},
+                      QStringList{"RX Freq   ", "Mode  ", "Shift  ", "Decode  ", "Tone  ", "Description    "},
+                      "3  145.50000  FM     Minus   Enc+Dec   88.5   Club");
+        mv::test::row("frequency, description", QList<int>{0, 5}, QStringList{"RX Freq   ", "Description    "},
+                      "3  145.50000  Club");
     }
     void headingsOfChosenColumns()
     {
@@ -122,10 +125,13 @@ private slots:
     {
         QTest::addColumn<QList<int>>("used");
         QTest::addColumn<QStringList>("runs");
-        QTest::newRow("first used") << QList<int>{1} << QStringList{"Memories 2 to 500 empty"};
-        QTest::newRow("last used") << QList<int>{500} << QStringList{"Memories 1 to 499 empty"};
-        QTest::newRow("single gaps") << QList<int>{
-            1, 3, 40} << QStringList{"Memory 2 empty", "Memories 4 to 39 empty", "Memories 41 to 500 empty"};
+        mv::test::row("first used", QList<int>{1}, QStringList{"Memories 2 to 500 empty"});
+        mv::test::row("last used", QList<int>{500}, QStringList{"Memories 1 to 499 empty"});
+        mv::test::row("single gaps", QList<int>{1, 3, 40},
+                      QStringList{"Memory 2 empty", "Memories 4 to 39 empty", "Memories 41 to 500 empty"});
+        QList<int> all(500);
+        std::iota(all.begin(), all.end(), 1);
+        mv::test::row("every memory used", all, QStringList());
     }
     void emptyRuns()
     {
@@ -139,49 +145,25 @@ private slots:
         QCOMPARE(texts(layout, Kind::Memory).size(), used.size());
     }
 
-    void fullTableHasNoRuns()
-    {
-        MemoryTable t;
-        for (int n = 1; n <= 500; ++n)
-            useMemory(t, n);
-        const MemoryPrintLayout layout = LayoutMemoryPrint(t, PrintOptions(), "x.450", 50);
-        QVERIFY(texts(layout, Kind::EmptyRun).isEmpty());
-        QCOMPARE(texts(layout, Kind::Memory).size(), 500);
-        checkPages(layout, 50);
-    }
-
     void splitDescription_data()
     {
         QTest::addColumn<QString>("description");
         QTest::addColumn<bool>("pageBreak");
         QTest::addColumn<QString>("group");
         QTest::addColumn<QString>("text");
-        QTest::newRow("plain") << "Local repeater" << false << ""
-                               << "Local repeater";
-        QTest::newRow("break") << "^Net frequencies" << true << ""
-                               << "Net frequencies";
-        QTest::newRow("group") << "<Repeaters>GB3XX" << false << "Repeaters"
-                               << "GB3XX";
-        QTest::newRow("group, blanks") << "< 2 m band > GB3XX " << false << "2 m band"
-                                       << "GB3XX";
-        QTest::newRow("break and group") << "^<HF nets>Sunday" << true << "HF nets"
-                                         << "Sunday";
-        QTest::newRow("group only") << "<Marine>" << false << "Marine"
-                                    << "";
-        QTest::newRow("empty group") << "<>text" << false << ""
-                                     << "text";
-        QTest::newRow("unclosed") << "<no end" << false << ""
-                                  << "<no end";
-        QTest::newRow("caret inside") << "a^b" << false << ""
-                                      << "a^b";
-        QTest::newRow("group then caret") << "<G>^x" << false << "G"
-                                          << "^x";
-        QTest::newRow("two carets") << "^^x" << true << ""
-                                    << "^x";
-        QTest::newRow("only caret") << "^" << true << ""
-                                    << "";
-        QTest::newRow("empty") << "" << false << ""
-                               << "";
+        mv::test::row("plain", "Local repeater", false, "", "Local repeater");
+        mv::test::row("break", "^Net frequencies", true, "", "Net frequencies");
+        mv::test::row("group", "<Repeaters>GB3XX", false, "Repeaters", "GB3XX");
+        mv::test::row("group, blanks", "< 2 m band > GB3XX ", false, "2 m band", "GB3XX");
+        mv::test::row("break and group", "^<HF nets>Sunday", true, "HF nets", "Sunday");
+        mv::test::row("group only", "<Marine>", false, "Marine", "");
+        mv::test::row("empty group", "<>text", false, "", "text");
+        mv::test::row("unclosed", "<no end", false, "", "<no end");
+        mv::test::row("caret inside", "a^b", false, "", "a^b");
+        mv::test::row("group then caret", "<G>^x", false, "G", "^x");
+        mv::test::row("two carets", "^^x", true, "", "^x");
+        mv::test::row("only caret", "^", true, "", "");
+        mv::test::row("empty", "", false, "", "");
     }
     void splitDescription()
     {
@@ -197,14 +179,6 @@ private slots:
         MemoryTable t;
         for (int n = 1; n <= 10; ++n)
             useMemory(t, n, n == 6 ? "^Second part" : QString("M%1").arg(n));
-        const MemoryPrintLayout plain = [&] {
-            MemoryTable u;
-            for (int n = 1; n <= 10; ++n)
-                useMemory(u, n);
-            return LayoutMemoryPrint(u, PrintOptions(), "x.450", 60);
-        }();
-        QCOMPARE(plain.pages.size(), 1);
-
         const MemoryPrintLayout layout = LayoutMemoryPrint(t, PrintOptions(), "x.450", 60);
         QCOMPARE(layout.pages.size(), 2);
         checkPages(layout, 60);
@@ -223,10 +197,10 @@ private slots:
     {
         QTest::addColumn<QList<int>>("breaks");
         QTest::addColumn<int>("pages");
-        QTest::newRow("none") << QList<int>{} << 1;
-        QTest::newRow("one") << QList<int>{4} << 2;
-        QTest::newRow("neighbours") << QList<int>{4, 5} << 3;
-        QTest::newRow("three") << QList<int>{2, 5, 9} << 4;
+        mv::test::row("none", QList<int>{}, 1);
+        mv::test::row("one", QList<int>{4}, 2);
+        mv::test::row("neighbours", QList<int>{4, 5}, 3);
+        mv::test::row("three", QList<int>{2, 5, 9}, 4);
     }
     void caretCount()
     {
@@ -244,7 +218,7 @@ private slots:
         MemoryTable t;
         useMemory(t, 1);
         useMemory(t, 20);
-        t.setCell(10, MemoryTable::ColDescription, "^");
+        mv::test::setCellText(t, 10, MemoryTable::ColDescription, "^");
         const MemoryPrintLayout layout = LayoutMemoryPrint(t, PrintOptions(), "x.450", 60);
         QCOMPARE(layout.pages.size(), 2);
         QCOMPARE(texts(layout, Kind::EmptyRun),
@@ -314,11 +288,11 @@ private slots:
         QTest::addColumn<int>("pages");
         // Page 1: title, blank, headings, then memories; later pages: headings, memories.
         // 100 memories at 30 lines: 27 + 29 + 29 + 15, then the run line and the PMS block.
-        QTest::newRow("four pages") << 100 << 30 << 4;
+        mv::test::row("four pages", 100, 30, 4);
         // The PMS block (blank, heading, headings, 4 rows) fits below 3 header
         // lines, 22 memories and the run line of a 33-line page, not below 23.
-        QTest::newRow("pms moves") << 23 << 33 << 2;
-        QTest::newRow("pms stays") << 22 << 33 << 1;
+        mv::test::row("pms moves", 23, 33, 2);
+        mv::test::row("pms stays", 22, 33, 1);
     }
     void pageFilling()
     {
@@ -342,8 +316,8 @@ private slots:
     void tinyPageStillProgresses_data()
     {
         QTest::addColumn<int>("linesPerPage");
-        QTest::newRow("zero") << 0;
-        QTest::newRow("one") << 1;
+        mv::test::row("zero", 0);
+        mv::test::row("one", 1);
     }
     void tinyPageStillProgresses()
     {
@@ -359,8 +333,8 @@ private slots:
     void pmsRows()
     {
         MemoryTable t;
-        t.setPmsRow(1, {"P1L", "14.000000", "USB", "Simplex", "", "67.0", ""});
-        t.setPmsRow(2, {"P1U", "14.350000", "USB", "Simplex", "", "67.0", ""});
+        t.setPms(1, mv::test::memoryOf({"14.000000", "USB", "Simplex", "", "67.0"}));
+        t.setPms(2, mv::test::memoryOf({"14.350000", "USB", "Simplex", "", "67.0"}));
         const MemoryPrintLayout layout = LayoutMemoryPrint(t, PrintOptions(), "x.450", 60);
         QCOMPARE(texts(layout, Kind::Pms),
                  QStringList({"P1L  14.000000  USB    Simplex           67.0",
@@ -372,16 +346,11 @@ private slots:
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("cell");
         QTest::addColumn<QString>("printed");
-        QTest::newRow("enc+dec") << int(PrintOptions::Encoding) << "CTCSS Enc+Dec"
-                                 << "Enc+Dec";
-        QTest::newRow("unknown code") << int(PrintOptions::Mode) << "?? "
-                                      << "??";
-        QTest::newRow("below 10 MHz") << int(PrintOptions::Frequency) << "7.00000"
-                                      << " 7.00000";
-        QTest::newRow("comma mark") << int(PrintOptions::Frequency) << "3,50000"
-                                    << " 3,50000";
-        QTest::newRow("too wide") << int(PrintOptions::Tone) << "1234567890"
-                                  << "123456";
+        mv::test::row("enc+dec", int(PrintOptions::Encoding), "CTCSS Enc+Dec", "Enc+Dec");
+        mv::test::row("unknown code", int(PrintOptions::Mode), "?? ", "??");
+        mv::test::row("below 10 MHz", int(PrintOptions::Frequency), "7.00000", " 7.00000");
+        mv::test::row("comma mark", int(PrintOptions::Frequency), "3,50000", " 3,50000");
+        mv::test::row("too wide", int(PrintOptions::Tone), "1234567890", "123456");
     }
     void cellText()
     {

@@ -1,4 +1,5 @@
 // Print options: stored keys, their defaults, the width sum and the top margin.
+#include "DataRows.h"
 #include "print/PrintOptions.h"
 #include "shell/SettingsStore.h"
 
@@ -24,10 +25,10 @@ private slots:
     {
         QTest::addColumn<QList<int>>("checked");
         QTest::addColumn<int>("width");
-        QTest::newRow("none") << QList<int>{} << 0;
-        QTest::newRow("frequency+description") << QList<int>{0, 5} << 25;
-        QTest::newRow("all but frequency") << QList<int>{1, 2, 3, 4, 5} << 43;
-        QTest::newRow("all") << QList<int>{0, 1, 2, 3, 4, 5} << 53;
+        mv::test::row("none", QList<int>{}, 0);
+        mv::test::row("frequency+description", QList<int>{0, 5}, 25);
+        mv::test::row("all but frequency", QList<int>{1, 2, 3, 4, 5}, 43);
+        mv::test::row("all", QList<int>{0, 1, 2, 3, 4, 5}, 53);
     }
     void width()
     {
@@ -46,10 +47,10 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("twips");
         QTest::addColumn<QString>("item");
-        QTest::newRow("minimum") << "Minimum" << 0 << "Minimum";
-        QTest::newRow("one inch") << "1 inch" << 1240 << "1 inch";
-        QTest::newRow("other text") << "2 inches" << 1240 << "1 inch";
-        QTest::newRow("wrong case") << "minimum" << 1240 << "1 inch";
+        mv::test::row("minimum", "Minimum", 0, "Minimum");
+        mv::test::row("one inch", "1 inch", 1240, "1 inch");
+        mv::test::row("other text", "2 inches", 1240, "1 inch");
+        mv::test::row("wrong case", "minimum", 1240, "1 inch");
     }
     void topMargin()
     {
@@ -72,11 +73,11 @@ private slots:
         QTest::addColumn<int>("column");  // -1: Landscape
         QTest::addColumn<QString>("value");
         QTest::addColumn<bool>("expected");
-        QTest::newRow("column garbage keeps default") << 0 << "abc" << true;
-        QTest::newRow("column zero") << 1 << "0" << false;
-        QTest::newRow("column other number") << 2 << "2" << true;
-        QTest::newRow("landscape garbage keeps default") << -1 << "perhaps" << true;
-        QTest::newRow("landscape false") << -1 << "False" << false;
+        mv::test::row("column garbage keeps default", 0, "abc", true);
+        mv::test::row("column zero", 1, "0", false);
+        mv::test::row("column other number", 2, "2", true);
+        mv::test::row("landscape garbage keeps default", -1, "perhaps", true);
+        mv::test::row("landscape false", -1, "False", false);
     }
     void handEditedValues()
     {

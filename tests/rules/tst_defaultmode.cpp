@@ -1,31 +1,20 @@
 // Mode proposed for a frequency: band edges, and the step of a matching rule.
-#include "core/NumberText.h"
+#include "DataRows.h"
+#include "core/RadioTables.h"
 #include "rules/RepeaterRules.h"
 
 #include <QtTest>
 
 using namespace mv;
 
-namespace {
-RepeaterRule rule(qint32 low, qint32 high, const QString &step, const QString &direction = "Minus")
-{
-    RepeaterRule r;
-    r.Low = low;
-    r.High = high;
-    r.Direction = direction;
-    r.Amount = ".60000";
-    r.Step = step;
-    return r;
-}
-}  // namespace
-
 class TestDefaultMode : public QObject {
     Q_OBJECT
 
 private slots:
-    void bandEdges_data()
+    void modeOf_data()
     {
         QTest::addColumn<int>("frequency");
+        QTest::addColumn<QString>("step");  // of an active rule over 145.6-145.7875 MHz; "" for none
         QTest::addColumn<QString>("mode");
         // Thresholds of several kinds, and the unit just below each (which falls to the next band down).
         const struct {
@@ -37,64 +26,28 @@ private slots:
             {2966000, "FMN", "USB"}, {1010000, "CW", "AM"},   {180000, "LSB", "AM"},
         };
         for (const auto &e : edges) {
-            QTest::addRow("%d", e.f) << e.f << QString(e.at);
-            QTest::addRow("%d", e.f - 1) << e.f - 1 << QString(e.below);
+            QTest::addRow("%d", e.f) << e.f << QString() << QString(e.at);
+            QTest::addRow("%d", e.f - 1) << e.f - 1 << QString() << QString(e.below);
         }
-        QTest::newRow("inside 40 m") << 705000 << "LSB";
-        QTest::newRow("zero") << 0 << "AM";
-        QTest::newRow("not a frequency") << -1 << "AM";
+        mv::test::row("inside 40 m", 705000, "", "LSB");
+        mv::test::row("zero", 0, "", "AM");
+        mv::test::row("not a frequency", -1, "", "AM");
+        mv::test::row("no rule there: 2 m band", 14570000, "", "FM");
+        // The step is compared as text with "15": "5.0 K" sorts after it.
+        mv::test::row("rule step 12.5 K", 14570000, "12.5 K", "FMN");
+        mv::test::row("rule step 15.0 K", 14570000, "15.0 K", "FM");
+        mv::test::row("rule step 5.0 K", 14570000, "5.0 K", "FM");
+        mv::test::row("outside the rule: band table", 14400000, "12.5 K", "USB");
     }
-    void bandEdges()
+    void modeOf()
     {
         QFETCH(int, frequency);
-        QFETCH(QString, mode);
-        RepeaterRuleSet set;  // rules inactive
-        QCOMPARE(DefaultModeForFrequency(set, frequency), mode);
-    }
-
-    // The step is compared as text with "15": "5.0 K" sorts after it.
-    void ruleStep_data()
-    {
-        QTest::addColumn<QString>("step");
-        QTest::addColumn<QString>("mode");
-        QTest::newRow("12.5 K") << "12.5 K"
-                                << "FMN";
-        QTest::newRow("15.0 K") << "15.0 K"
-                                << "FM";
-        QTest::newRow("5.0 K") << "5.0 K"
-                               << "FM";
-    }
-    void ruleStep()
-    {
         QFETCH(QString, step);
         QFETCH(QString, mode);
         RepeaterRuleSet set;
-        set.RepeaterRulesActive = true;
-        set.rules = {rule(14560000, 14578750, step)};
-        QCOMPARE(DefaultModeForFrequency(set, 14570000), mode);
-        QCOMPARE(set.CurrentRule.Step, step);
-    }
-
-    void ruleInactiveUsesBandTable()
-    {
-        RepeaterRuleSet set;
-        set.rules = {rule(14560000, 14578750, "12.5 K")};
-        QCOMPARE(DefaultModeForFrequency(set, 14570000), QString("FM"));
-        set.RepeaterRulesActive = true;
-        // Outside the rule the band table decides.
-        QCOMPARE(DefaultModeForFrequency(set, 14400000), QString("USB"));
-    }
-
-    // The shortcut the cell editor uses works on the program's own rule set.
-    void programRuleSet()
-    {
-        RepeaterRuleSet saved = repeaterRules();
-        repeaterRules().RepeaterRulesActive = true;
-        repeaterRules().rules = {rule(2962000, 2968000, "20.0 K", "Plus")};
-        QCOMPARE(DefaultModeForFrequency(2965000), QString("FM"));
-        QVERIFY(FindRepeaterRule(repeaterRules(), 2962000));
-        QCOMPARE(repeaterRules().CurrentRule.Direction, QString("Plus"));
-        repeaterRules() = saved;
+        set.RepeaterRulesActive = !step.isEmpty();
+        set.rules = {RepeaterRule{14560000, 14578750, "Minus", ".60000", step.isEmpty() ? "12.5 K" : step}};
+        QCOMPARE(modeText(DefaultModeForFrequency(set, frequency)), mode);
     }
 };
 

@@ -1,5 +1,6 @@
 // Rule lookup and loading the rules from the settings store, under "." and ","
 // locales, including hand-edited values that cannot be read.
+#include "DataRows.h"
 #include "LocaleCases.h"
 #include "TestContext.h"
 #include "core/NumberText.h"
@@ -44,13 +45,13 @@ private slots:
         QTest::addColumn<bool>("found");
         QTest::addColumn<QString>("direction");
         // Rule 1 145.6-145.7875 Minus; rule 2 145.7-146.0 Plus overlaps it.
-        QTest::newRow("at Low") << true << 14560000 << true << "Minus";
-        QTest::newRow("below Low") << true << 14559999 << false << "";
-        QTest::newRow("overlap: first rule wins") << true << 14570000 << true << "Minus";
-        QTest::newRow("second rule past the first") << true << 14578751 << true << "Plus";
-        QTest::newRow("above all") << true << 14600001 << false << "";
-        QTest::newRow("inactive, inside a rule") << false << 14570000 << false << "";
-        QTest::newRow("not a frequency") << true << -1 << false << "";
+        mv::test::row("at Low", true, 14560000, true, "Minus");
+        mv::test::row("below Low", true, 14559999, false, "");
+        mv::test::row("overlap: first rule wins", true, 14570000, true, "Minus");
+        mv::test::row("second rule past the first", true, 14578751, true, "Plus");
+        mv::test::row("above all", true, 14600001, false, "");
+        mv::test::row("inactive, inside a rule", false, 14570000, false, "");
+        mv::test::row("not a frequency", true, -1, false, "");
     }
     void find()
     {
@@ -63,11 +64,12 @@ private slots:
         set.rules = {rule(14560000, 14578750, "Minus"), rule(14570000, 14600000, "Plus", "25.0 K")};
         for (RepeaterRule &r : set.rules)
             r.Amount = mark(".60000");
-        set.CurrentRule = {"untouched", "x", "y"};
-        QCOMPARE(FindRepeaterRule(set, frequency), found);
-        QCOMPARE(set.CurrentRule.Direction, found ? direction : QString("untouched"));
-        if (found)
-            QCOMPARE(set.CurrentRule.Amount, mark(".60000"));
+        const std::optional<RepeaterRuleMatch> match = FindRepeaterRule(set, frequency);
+        QCOMPARE(match.has_value(), found);
+        if (found) {
+            QCOMPARE(match->Direction, direction);
+            QCOMPARE(match->Amount, mark(".60000"));
+        }
     }
 
     void noRulesStoredMeansInactive()
@@ -177,9 +179,8 @@ private slots:
         QVERIFY(!FindRepeaterRule(set, 14560000));
         QVERIFY(!FindRepeaterRule(set, 0));
         QVERIFY(!FindRepeaterRule(set, -1));
-        QCOMPARE(DefaultModeForFrequency(set, -1), QString("AM"));
-        QVERIFY(FindRepeaterRule(set, 2965000));
-        QCOMPARE(set.CurrentRule.Direction, QString("Plus"));
+        QCOMPARE(DefaultModeForFrequency(set, -1), Mode::AM);
+        QCOMPARE(FindRepeaterRule(set, 2965000).value_or(RepeaterRuleMatch()).Direction, QString("Plus"));
 
         const QStringList lines = t.log.text().split("\r\n", Qt::SkipEmptyParts);
         QCOMPARE(lines, (QStringList{"Repeater rule 1 is not used: Rule1Low of 'abc' is not a frequency",
@@ -224,21 +225,11 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("whole") << "144"
-                               << "##0.00000"
-                               << "144.00000";
-        QTest::newRow("rounded up") << "145.123456"
-                                    << "##0.00000"
-                                    << "145.12346";
-        QTest::newRow("carry") << "0.999996"
-                               << "##.00000"
-                               << "1.00000";
-        QTest::newRow("no leading zero") << "0.6"
-                                         << "##.00000"
-                                         << ".60000";
-        QTest::newRow("negative") << "-1"
-                                  << "##.00000"
-                                  << "-1.00000";
+        mv::test::row("whole", "144", "##0.00000", "144.00000");
+        mv::test::row("rounded up", "145.123456", "##0.00000", "145.12346");
+        mv::test::row("carry", "0.999996", "##.00000", "1.00000");
+        mv::test::row("no leading zero", "0.6", "##.00000", ".60000");
+        mv::test::row("negative", "-1", "##.00000", "-1.00000");
     }
     void formatDecimalText()
     {

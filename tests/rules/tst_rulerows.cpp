@@ -1,5 +1,6 @@
 // The rules window's rows: presets as cell texts, storing and reloading them,
 // and the checks of typed Low, High and Amount cells, under "." and "," locales.
+#include "DataRows.h"
 #include "LocaleCases.h"
 #include "TestContext.h"
 #include "core/NumberText.h"
@@ -76,8 +77,7 @@ private slots:
         LoadRepeaterRules(set, *t.settings, &t.dialogs, &t.log);
         QVERIFY(set.RepeaterRulesActive);
         QCOMPARE(set.rules.size(), size_t(10));
-        QVERIFY(FindRepeaterRule(set, 5301000));
-        QCOMPARE(set.CurrentRule.Amount, mark("1.00000"));
+        QCOMPARE(FindRepeaterRule(set, 5301000).value_or(RepeaterRuleMatch()).Amount, mark("1.00000"));
         QCOMPARE(set.rules[1].Amount, mark(".50000"));
         QVERIFY(t.dialogs.boxes.isEmpty());
 
@@ -118,65 +118,51 @@ private slots:
         QCOMPARE(back.rows[1].Amount, mark(".60000"));
     }
 
+    // A typed Low or High: the cell it becomes ("" when refused) and the boxes,
+    // "@" standing for the decimal mark and "..." ending a box given by its start.
+    // Text that is no number is refused even when any frequency is allowed, as
+    // such a rule could never apply.
     void frequencyEntry_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("allowAny");
-        QTest::addColumn<bool>("accepted");
         QTest::addColumn<QString>("cell");
-        QTest::newRow("30, band top") << "30" << false << true << "30.00000";
-        QTest::newRow("52") << "52" << false << true << "52.00000";
-        QTest::newRow("30.00001") << "30.00001" << false << false << "";
-        QTest::newRow("53.01") << "53.01" << false << false << "";
-        QTest::newRow("rounded into the band") << "29.999996" << false << true << "30.00000";
-        QTest::newRow("144 allowed") << "144" << true << true << "144.00000";
-        QTest::newRow("53.01 allowed") << "53.01" << true << true << "53.01000";
+        QTest::addColumn<QStringList>("boxes");
+        const QStringList refused{"The frequency of '..."};
+        mv::test::row("30, band top", "30", false, "30.00000", QStringList());
+        mv::test::row("52", "52", false, "52.00000", QStringList());
+        mv::test::row("30.00001", "30.00001", false, "", refused);
+        mv::test::row("53.01", "53.01", false, "", refused);
+        mv::test::row("rounded into the band", "29.999996", false, "30.00000", QStringList());
+        mv::test::row("144 allowed", "144", true, "144.00000", QStringList());
+        mv::test::row("53.01 allowed", "53.01", true, "53.01000", QStringList());
+        mv::test::row("144, the whole message", "144", false, "", QStringList{kRangeMessage144});
+        mv::test::row("text", "abc", false, "",
+                      QStringList{"Not a numeric value", "The frequency of 'abc' is not acceptable...."});
+        mv::test::row("text, any frequency allowed", "abc", true, "", QStringList{"Not a numeric value"});
+        mv::test::row("overflow", "99999", true, "", QStringList{"Error converting from string 99999@00000"});
     }
     void frequencyEntry()
     {
         QFETCH(QString, typed);
         QFETCH(bool, allowAny);
-        QFETCH(bool, accepted);
         QFETCH(QString, cell);
+        QFETCH(QStringList, boxes);
         ScriptedDialogs d;
         QString out = "old";
-        QCOMPARE(CheckRuleFrequencyEntry(mark(typed), allowAny, &d, &out), accepted);
-        if (accepted) {
-            QCOMPARE(out, mark(cell));
-            QVERIFY(d.boxes.isEmpty());
-        } else {
-            QCOMPARE(out, QString("old"));
-            QCOMPARE(d.boxes.size(), 1);
-            QVERIFY(d.boxes[0].text.startsWith("The frequency of '"));
-            QCOMPARE(d.boxes[0].buttons, Buttons::Ok);
+        QCOMPARE(CheckRuleFrequencyEntry(mark(typed), allowAny, &d, &out), !cell.isEmpty());
+        QCOMPARE(out, cell.isEmpty() ? QString("old") : mark(cell));
+        const QStringList shown = d.texts();
+        QCOMPARE(shown.size(), boxes.size());
+        for (int i = 0; i < boxes.size(); ++i) {
+            const QString box = QString(boxes[i]).replace('@', DecimalSeparator());
+            if (box.endsWith("..."))
+                QVERIFY2(shown[i].startsWith(box.chopped(3)), qPrintable(shown[i]));
+            else
+                QCOMPARE(shown[i], box);
         }
-    }
-
-    void rangeMessageText()
-    {
-        ScriptedDialogs d;
-        QString out;
-        QVERIFY(!CheckRuleFrequencyEntry("144", false, &d, &out));
-        QCOMPARE(d.texts(), QStringList{QString(kRangeMessage144).replace('@', DecimalSeparator())});
-    }
-
-    // Text that is no number: "Not a numeric value", then the range message
-    // (with allowed frequencies only the first: such a rule could never apply).
-    void nonNumericFrequency()
-    {
-        ScriptedDialogs d;
-        QString out = "old";
-        QVERIFY(!CheckRuleFrequencyEntry("abc", false, &d, &out));
-        QCOMPARE(d.texts().size(), 2);
-        QCOMPARE(d.texts()[0], QString("Not a numeric value"));
-        QVERIFY(d.texts()[1].startsWith("The frequency of 'abc' is not acceptable."));
-        d.clear();
-        QVERIFY(!CheckRuleFrequencyEntry("abc", true, &d, &out));
-        QCOMPARE(d.texts(), QStringList{"Not a numeric value"});
-        d.clear();
-        QVERIFY(!CheckRuleFrequencyEntry("99999", true, &d, &out));
-        QCOMPARE(d.texts(), QStringList{"Error converting from string " + mark("99999.00000")});
-        QCOMPARE(out, QString("old"));
+        for (const auto &b : d.boxes)
+            QCOMPARE(b.buttons, Buttons::Ok);
     }
 
     void amountEntry_data()
@@ -184,11 +170,11 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<QStringList>("boxes");
-        QTest::newRow("0") << "0" << true << QStringList{};
-        QTest::newRow("99.99") << "99.99" << true << QStringList{};
-        QTest::newRow("100") << "100" << false << QStringList{};
-        QTest::newRow("-1") << "-1" << false << QStringList{};
-        QTest::newRow("text") << "six" << false << QStringList{"Not a numeric value"};
+        mv::test::row("0", "0", true, QStringList{});
+        mv::test::row("99.99", "99.99", true, QStringList{});
+        mv::test::row("100", "100", false, QStringList{});
+        mv::test::row("-1", "-1", false, QStringList{});
+        mv::test::row("text", "six", false, QStringList{"Not a numeric value"});
     }
     void amountEntry()
     {

@@ -1,6 +1,7 @@
 // The Import/Export window: its controls, the start-number box, the export of
 // picked rows, the saved position, and export and import run from its buttons
 // (with the undo snapshot "Import").
+#include "MemoryRows.h"
 #include "TestContext.h"
 #include "TestFiles.h"
 #include "core/NumberText.h"
@@ -105,8 +106,8 @@ private slots:
     void previewExportOfPickedRows()
     {
         TestContext c;
-        c.state.table.AddMemory(2, "7.05", "LSB", "", "", "", "two", nullptr, nullptr);
-        c.state.table.AddMemory(5, "14.2", "USB", "", "", "", "five", nullptr, nullptr);
+        mv::test::addMemory(c.state.table, 2, "7.05", "LSB", "", "", "", "two");
+        mv::test::addMemory(c.state.table, 5, "14.2", "USB", "", "", "", "five");
         FakePicker picker;
         picker.picked = {5};
         ImportExportDialog w(c.ctx, nullptr, &picker);
@@ -136,7 +137,7 @@ private slots:
     {
         QFETCH(bool, chirp);
         TestContext c;
-        c.state.table.AddMemory(9, "7.05", "LSB", "", "", "", "", nullptr, nullptr);
+        mv::test::addMemory(c.state.table, 9, "7.05", "LSB", "", "", "", "");
         ImportExportDialog w(c.ctx, nullptr, nullptr);
         w.show();
         child<QCheckBox>(&w, "chkOmitHeader")->click();
@@ -158,7 +159,7 @@ private slots:
     void importWithUndo()
     {
         TestContext c;
-        c.state.table.AddMemory(1, "3.6", "LSB", "", "", "", "", nullptr, nullptr);
+        mv::test::addMemory(c.state.table, 1, "3.6", "LSB", "", "", "", "");
         UndoSnapshot undo;
         ImportExportDialog w(c.ctx, &undo, nullptr);
         w.show();

@@ -3,6 +3,7 @@
 // gestures on it: clicking cells, extending the selection, pressing keys,
 // choosing menu items, typing into cell editors.
 #include "../../editing/SampleMemories.h"
+#include "MemoryRows.h"
 #include "ScriptedDialogs.h"
 #include "app/Session.h"
 #include "core/MemoryTable.h"
@@ -66,8 +67,8 @@ struct EditingWindow {
         view()->setFocus();
     }
 
-    QString freq(int n) { return table().cell(n, MemoryTable::ColFrequency); }
-    QString cell(int n, int column) { return table().cell(n, column); }
+    QString freq(int n) { return mv::test::cellOf(table(), n, MemoryTable::ColFrequency); }
+    QString cell(int n, int column) { return mv::test::cellOf(table(), n, column); }
     // The text the view shows.
     QString shown(int n, int column) { return window->memoryModel()->index(n - 1, column).data().toString(); }
 

@@ -2,6 +2,7 @@
 // through the main window by menu items and keys, headless.
 #include "../PickListGestures.h"
 #include "EditingWindow.h"
+#include "MemoryRows.h"
 
 #include "shell/MessageLog.h"
 #include "ui/MessagesWindow.h"
@@ -280,7 +281,7 @@ private slots:
         QFETCH(QString, after);
         EditingWindow w;
         w.useRange(1, 3);
-        w.table().setCell(2, column, before);
+        mv::test::setCellText(w.table(), 2, column, before);
         w.loaded();
         // Letters typed in one go are one search, however slow the machine.
         const int interval = QApplication::keyboardInputInterval();
@@ -392,7 +393,7 @@ private slots:
         EditingWindow w;
         w.use(1);
         for (int k = 1; k <= 4; ++k)
-            w.table().setPmsRow(k, w.table().memory(1));
+            w.table().setPms(k, w.table().memory(1));
         w.loaded();
         auto *tabs = w.window->findChild<QTabWidget *>("SSTab1");
         tabs->setCurrentIndex(1);
@@ -401,17 +402,17 @@ private slots:
         QTest::mouseClick(pms->viewport(), Qt::LeftButton, {}, pms->visualRect(p2u).center());
         QTest::keyClick(pms, Qt::Key_Delete, Qt::KeyboardModifiers(modifiers));
         QCOMPARE(w.dialogs.texts(), QStringList{"Are you sure you want to delete PMS memory pair 2"});
-        QCOMPARE(w.table().pmsCell(3, 1), QString("Empty"));
-        QCOMPARE(w.table().pmsCell(4, 1), QString("Empty"));
-        QCOMPARE(w.table().pmsCell(1, 1), EditingWindow::frequencyOf(1));
-        QCOMPARE(w.table().pmsCell(2, 1), EditingWindow::frequencyOf(1));
+        QCOMPARE(mv::test::pmsCellOf(w.table(), 3, 1), QString("Empty"));
+        QCOMPARE(mv::test::pmsCellOf(w.table(), 4, 1), QString("Empty"));
+        QCOMPARE(mv::test::pmsCellOf(w.table(), 1, 1), EditingWindow::frequencyOf(1));
+        QCOMPARE(mv::test::pmsCellOf(w.table(), 2, 1), EditingWindow::frequencyOf(1));
     }
 
     void pmsEditorKeepsTheToneOnABlankEncoding()
     {
         EditingWindow w;
         w.use(1);
-        w.table().setPmsRow(1, w.table().memory(1));
+        w.table().setPms(1, w.table().memory(1));
         w.loaded();
         w.window->findChild<QTabWidget *>("SSTab1")->setCurrentIndex(1);
         MemoryGridView *pms = w.window->pmsView();
@@ -422,8 +423,8 @@ private slots:
         QVERIFY(box);
         QTest::keyClick(box, Qt::Key_Home);
         QTest::keyClick(box, Qt::Key_Return);
-        QCOMPARE(w.table().pmsCell(1, 4), QString(" "));
-        QCOMPARE(w.table().pmsCell(1, 5), QString("88.5"));
+        QCOMPARE(mv::test::pmsCellOf(w.table(), 1, 4), QString(" "));
+        QCOMPARE(mv::test::pmsCellOf(w.table(), 1, 5), QString("88.5"));
         QVERIFY(!w.action("mnuUndo")->isEnabled());  // PMS edits take no snapshot
     }
 

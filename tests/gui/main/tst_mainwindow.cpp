@@ -2,6 +2,7 @@
 // writing the simulated radio, loading and saving through the buttons, the views'
 // colours, hiding and editability, the exit question.
 #include "MainWindowFixture.h"
+#include "MemoryRows.h"
 #include "TestFiles.h"
 #include "cat/CatLink.h"
 #include "cat/RadioTransfer.h"
@@ -123,8 +124,8 @@ void TestMainWindow::startWithFileOnCommandLine()
     QTRY_COMPARE(w.session().state().DataSource, DataSource::File);
 
     QCOMPARE(w.windowTitle(), QStringLiteral("MEMVAULT V1.0.0"));
-    QCOMPARE(w.session().state().table.cell(1, 1), QStringLiteral("1.84000"));
-    QCOMPARE(w.session().state().table.cell(1, 6), QStringLiteral("FT8 160 m"));
+    QCOMPARE(mv::test::cellOf(w.session().state().table, 1, 1), QStringLiteral("1.84000"));
+    QCOMPARE(mv::test::cellOf(w.session().state().table, 1, 6), QStringLiteral("FT8 160 m"));
     QVERIFY(w.session().state().CurrentFilePath.endsWith(
         fileName == QLatin1String("plain") ? QStringLiteral("plain.450") : fileName));
     QCOMPARE(f.find<QLabel>("StatusBar1_Panel1")->text(),
@@ -233,7 +234,7 @@ void TestMainWindow::hideEmptyMemories()
     while (!(t.isEmpty(firstEmpty) && !t.isEmpty(firstEmpty - 1) && t.isEmpty(firstEmpty + 1)))
         ++firstEmpty;
     QVERIFY(w.memoryView()->isRowHidden(firstEmpty));
-    w.session().state().table.setMemoryRow(firstEmpty, t.memory(firstEmpty - 1));
+    w.session().state().table.setMemory(firstEmpty, t.memory(firstEmpty - 1));
     w.ApplyHideEmpty();
     QVERIFY(!w.memoryView()->isRowHidden(firstEmpty));
 
@@ -296,7 +297,7 @@ void TestMainWindow::loadAndSaveThroughButtons()
     QCOMPARE(f.dialogs.fileRequests[0].startFolder, f.dataDir);
 
     // An edit marks the set changed; saving clears it.
-    w.session().state().table.setCell(2, 6, QStringLiteral("edited"));
+    mv::test::setCellText(w.session().state().table, 2, 6, QStringLiteral("edited"));
     w.session().state().MemoriesChanged = true;
     w.RefreshChangedState();
     QCOMPARE(f.find<QLabel>("StatusBar1_Panel2")->text(), QStringLiteral("Memories changed"));
@@ -356,7 +357,7 @@ void TestMainWindow::readRadioFillsTheWindow()
     QCOMPARE(w.session().state().DataSource, DataSource::Radio);
     QVERIFY(!w.session().state().MemoriesChanged);
     QCOMPARE(w.session().state().table.usedMemoryCount(), 44);
-    QCOMPARE(w.session().state().table.cell(1, 1), QStringLiteral("1.84000"));
+    QCOMPARE(mv::test::cellOf(w.session().state().table, 1, 1), QStringLiteral("1.84000"));
     QCOMPARE(pixelOf(w.memoryView(), 2, 1), QColor(204, 204, 255));
     QCOMPARE(pixelOf(w.memoryView(), 60, 1), QColor(235, 235, 235));
     // With MEMVAULT_SCREENSHOT_DIR set the window is kept as a picture for a look by eye.

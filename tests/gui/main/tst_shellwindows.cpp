@@ -2,6 +2,7 @@
 // window, grid sizes and column widths, window placement, port menus and the
 // port diagnostic window, first run, about and help.
 #include "MainWindowFixture.h"
+#include "MemoryRows.h"
 #include "cat/CatLink.h"
 #include "cat/PortMap.h"
 #include "shell/MessageLog.h"
@@ -366,8 +367,8 @@ void TestShellWindows::firstRun()
     QCOMPARE(w.session().settings().text(Setting::HomeDir), f.dataDir);
     QCOMPARE(w.session().state().DataSource, DataSource::File);
     QVERIFY(QFile::exists(f.dataDir + QStringLiteral("/Initial memory file.450")));
-    QCOMPARE(w.session().state().table.cell(1, 1), QStringLiteral("7.00000"));
-    QCOMPARE(w.session().state().table.cell(1, 2), QStringLiteral("LSB"));
+    QCOMPARE(mv::test::cellOf(w.session().state().table, 1, 1), QStringLiteral("7.00000"));
+    QCOMPARE(mv::test::cellOf(w.session().state().table, 1, 2), QStringLiteral("LSB"));
 }
 
 void TestShellWindows::aboutWindow()

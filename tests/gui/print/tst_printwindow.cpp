@@ -1,5 +1,6 @@
 // The print options window and the memory print, rendered to PDF and read back
 // with pdftotext (poppler-utils).
+#include "MemoryRows.h"
 #include "TestContext.h"
 #include "TestFiles.h"
 #include "print/PrintOptions.h"
@@ -37,7 +38,7 @@ protected:
 
 void useMemory(MemoryTable &t, int n, const QString &description, const QString &freq = "145.50000")
 {
-    t.setMemoryRow(n, {QString::number(n), freq, "FM", "Minus", "CTCSS Enc+Dec", "88.5", description});
+    t.setMemory(n, mv::test::memoryOf({freq, "FM", "Minus", "CTCSS Enc+Dec", "88.5", description}));
 }
 
 template <typename T> T *child(QWidget *w, const QString &name)

@@ -20,8 +20,8 @@ using namespace mv;
 using mv::test::TestContext;
 
 namespace {
-const char *kModes[] = {"LSB", "USB", "CW", "FM", "AM", "FMN", ""};
-const char *kShifts[] = {"Simplex", "Plus", "Minus"};
+const Mode kModes[] = {Mode::LSB, Mode::USB, Mode::CW, Mode::FM, Mode::AM, Mode::FMN};
+const Shift kShifts[] = {Shift::Simplex, Shift::Plus, Shift::Minus};
 
 // Memory i of a full table: distinct frequencies across 1.8 to 54 MHz.
 void fillFull(MemoryTable &t)
@@ -29,10 +29,13 @@ void fillFull(MemoryTable &t)
     MemoryTable::Batch batch(t);
     for (int n = 1; n <= MemoryTable::kMemoryCount; ++n) {
         const qint32 units = 180000 + n * 10437;
-        t.AddMemory(n, FormatScaled(units, 5, QStringLiteral("##0.00000")), QLatin1String(kModes[n % 6]),
-                    QLatin1String(kShifts[n % 3]), n % 4 == 0 ? QStringLiteral("CTCSS Enc") : QString(),
-                    ToneList().at(n % kToneCount), QStringLiteral("Memory number %1, a description").arg(n), nullptr,
-                    nullptr);
+        Memory m;
+        m.mode = kModes[n % 6];
+        m.shift = kShifts[n % 3];
+        m.encoding = n % 4 == 0 ? Encoding::Enc : Encoding::Off;
+        m.tone = qint8(n % kToneCount);
+        m.description = QStringLiteral("Memory number %1, a description").arg(n);
+        t.AddMemory(n, FormatScaled(units, 5, QStringLiteral("##0.00000")), m, nullptr, nullptr);
     }
 }
 

@@ -46,23 +46,19 @@ double median(std::vector<double> v)
 bool writeFullSet(const QString &path)
 {
     mv::MemoryTable table;
-    static const char *modes[] = {"LSB", "USB", "CW", "FM", "AM", "FMN"};
+    using mv::Mode;
+    static const Mode modes[] = {Mode::LSB, Mode::USB, Mode::CW, Mode::FM, Mode::AM, Mode::FMN};
     for (int n = 1; n <= 504; ++n) {
-        mv::MemoryTable::Row r = mv::MemoryTable::emptyRow();
-        const int tenHz = 180000 + n * 5000;  // 1.8 MHz upwards
-        r[1] = QStringLiteral("%1.%2").arg(tenHz / 100000).arg(tenHz % 100000, 5, 10, QLatin1Char('0'));
-        r[2] = QString::fromLatin1(modes[n % 6]);
-        r[3] = QStringLiteral("Simplex");
-        r[4] = (n % 3) ? QStringLiteral(" ") : QStringLiteral("CTCSS Enc");
-        r[5] = QStringLiteral("67.0");
-        if (n <= 500) {
-            r[0] = QString::number(n);
-            r[6] = QStringLiteral("Memory %1 description text").arg(n);
-            table.setMemoryRow(n, r);
-        } else {
-            r[0] = mv::MemoryTable::pmsLabel(n - 500);
-            table.setPmsRow(n - 500, r);
-        }
+        mv::Memory m;
+        m.used = true;
+        m.frequency = 180000 + n * 5000;  // 1.8 MHz upwards
+        m.mode = modes[n % 6];
+        m.shift = mv::Shift::Simplex;
+        m.encoding = (n % 3) ? mv::Encoding::Off : mv::Encoding::Enc;
+        m.tone = 0;
+        if (n <= 500)
+            m.description = QStringLiteral("Memory %1 description text").arg(n);
+        table.setByCatNumber(n, m);
     }
     QString error;
     QList<int> skipped;
@@ -161,7 +157,7 @@ int main(int argc, char **argv)
         return 1;
     }
     mv::MemoryGridView *view = window.memoryView();
-    const std::vector<mv::MemoryTable::Row> rows = window.session().state().table.memoryRows();
+    const std::vector<mv::Memory> rows = window.session().state().table.memoryRows();
     // Floor and refresh alternate so that a busy machine slows both alike.
     const int repeats = runs * 10;
     std::vector<double> repaintRuns, refreshRuns;
