@@ -15,14 +15,24 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <optional>
-
 using namespace mv;
 using namespace mv::test;
 
 namespace {
 
 FileChoice chosen(const QString &path) { return FileChoice{false, path}; }
+
+const QByteArray kOld = "MW00214074000+000000200000;\r\n";
+const QByteArray kNew = "MW00107000000+000000100000;\r\n";
+
+// A file-loaded table whose memory 1 saves as kNew.
+void holdMemory1(TestContext &t, bool changed = true)
+{
+    t.state.DataSource = DataSource::File;
+    t.state.MemoriesChanged = changed;
+    setCellText(t.state.table, 1, 1, mark("7.00000"));
+    setCellText(t.state.table, 1, 2, "LSB");
+}
 
 }  // namespace
 
@@ -31,39 +41,6 @@ class TestMemoryDocument : public QObject {
 
 private slots:
     MV_LOCALE_CASES("en_US", "de_DE")
-
-    // --- loading ---------------------------------------------------------
-
-    void loadSingleRadioRecord()
-    {
-        TestContext t;
-        t.state.CopiedFirst = 3;
-        t.state.CopiedLast = 5;
-        t.state.ClipboardHasMemories = true;
-        t.state.RadioReadComplete = true;
-        t.dialogs.files.enqueue(chosen(testDataPath("files-one-record.450")));
-        QVERIFY(LoadMemoryFile(t.ctx));
-
-        // The record's fields are checked in tst_memoryrecord.
-        QCOMPARE(MemoryFileLines(t.state.table), QStringList{"MW00107000000+000000100000;"});
-
-        QCOMPARE(t.state.DataSource, DataSource::File);
-        QVERIFY(!t.state.MemoriesChanged);
-        QVERIFY(t.state.FileLoadComplete);
-        QVERIFY(!t.state.RadioReadComplete);
-        QCOMPARE(t.state.CopiedFirst, 0);
-        QVERIFY(!t.state.ClipboardHasMemories);
-        const QString full = QDir::toNativeSeparators(testDataPath("files-one-record.450"));
-        QCOMPARE(QFileInfo(t.state.CurrentFilePath), QFileInfo(full));
-        QCOMPARE(QFileInfo(t.settings->get<Setting::LastOpened>()), QFileInfo(full));
-        QCOMPARE(t.view.status[0], QString(" files-one-record.450"));
-        QVERIFY(t.dialogs.boxes.isEmpty());
-
-        // The open dialog: filter list, first filter, start folder.
-        QCOMPARE(t.dialogs.fileRequests.size(), 1);
-        QCOMPARE(t.dialogs.fileRequests[0].filter,
-                 QString("Memories Files (*.450)|*.450|Description Files (*.450dsc)|*.450dsc|All Files (*.*)|*.*"));
-    }
 
     void loadsThatChangeNothing_data()
     {
@@ -97,7 +74,7 @@ private slots:
             QVERIFY(QDir().mkpath(path));
         else if (how == "nul")
             QVERIFY(writeBytes(path, QByteArray("MR00107000000+000000100000;\r\n\0\0\x01\x02", 33)));
-        mv::test::setCellText(t.state.table, 42, 1, mark("50.12500"));
+        setCellText(t.state.table, 42, 1, mark("50.12500"));
         t.state.DataSource = DataSource::Radio;
         t.state.MemoriesChanged = true;
         t.state.CurrentFilePath = "before.450";
@@ -107,7 +84,7 @@ private slots:
         else
             t.dialogs.files.enqueue(how == "cancel" ? FileChoice{} : chosen(how == "blank" ? "  " : path));
         QVERIFY(!LoadMemoryFile(t.ctx));
-        QCOMPARE(mv::test::cellOf(t.state.table, 42, 1), mark("50.12500"));
+        QCOMPARE(cellOf(t.state.table, 42, 1), mark("50.12500"));
         QCOMPARE(t.state.DataSource, DataSource::Radio);
         QVERIFY(t.state.MemoriesChanged);
         QCOMPARE(t.state.CurrentFilePath, QString("before.450"));
@@ -116,12 +93,8 @@ private slots:
         if (!box.isEmpty())
             boxes << box.arg(path);
         QCOMPARE(t.dialogs.texts(), boxes);
-        QCOMPARE(t.dialogs.boxes[0].buttons, Buttons::YesNo);
         QCOMPARE(t.dialogs.boxes.last().icon, box.isEmpty() ? Icon::Question : Icon::Exclamation);
-        QCOMPARE(t.dialogs.fileRequests.size(), how == "no" || how == "automatic" ? 0 : 1);
     }
-
-    // --- descriptions ----------------------------------------------------
 
     void descriptionFileOpened_data()
     {
@@ -131,8 +104,6 @@ private slots:
         QTest::addColumn<QString>("first");
         QTest::newRow("sample") << "sample.450dsc"
                                 << "Normal" << 3450 << "FT8 160 m";
-        QTest::newRow("no width, Larger grid") << "files-odd.450dsc"
-                                               << "Larger" << 3540 << "has   semicolon  comma";
         QTest::newRow("no width, unknown grid") << "files-odd.450dsc"
                                                 << "Huge" << 3630 << "has   semicolon  comma";
     }
@@ -144,68 +115,20 @@ private slots:
         QFETCH(QString, first);
         TestContext t;
         t.settings->set<Setting::GridSize>(gridSize);
-        mv::test::setCellText(t.state.table, 1, 1, mark("3.69000"));
-        mv::test::setCellText(t.state.table, 1, 6, "old one");
+        holdMemory1(t);
         t.state.DataSource = DataSource::Radio;
-        t.state.MemoriesChanged = true;
         t.settings->set<Setting::LastOpened>("/somewhere/else.450");
         t.dialogs.answers.enqueue(Answer::Yes);
         t.dialogs.files.enqueue(chosen(testDataPath(file)));
         QVERIFY(LoadMemoryFile(t.ctx));
-        // Only the descriptions change: the memories, where they came from and
-        // the open file stay.
-        QCOMPARE(mv::test::cellOf(t.state.table, 1, 1), mark("3.69000"));
-        QCOMPARE(mv::test::cellOf(t.state.table, 1, 6), first);
+        // Only the descriptions change: the memories, their source and the open file stay.
+        QCOMPARE(cellsOf(t.state.table, 1).mid(1, 2), QStringList({mark("7.00000"), "LSB"}));
+        QCOMPARE(cellOf(t.state.table, 1, 6), first);
         QCOMPARE(t.state.DataSource, DataSource::Radio);
         QVERIFY(t.state.MemoriesChanged);
         QCOMPARE(t.settings->get<Setting::LastOpened>(), QString("/somewhere/else.450"));
         QVERIFY(t.state.CurrentFilePath.isEmpty());
         QCOMPARE(t.view.descriptionWidth, width);
-    }
-
-    // --- saving ----------------------------------------------------------
-
-    void nothingLoadedSavesNothing()
-    {
-        TestContext t;
-        QVERIFY(!SaveMemoryFile(t.ctx));
-        QVERIFY(t.dialogs.fileRequests.isEmpty());
-        QVERIFY(t.dialogs.boxes.isEmpty());
-    }
-
-    void savesUsedRowsInOrder()
-    {
-        TestContext t;
-        QTemporaryDir dir;
-        t.state.DataSource = DataSource::Radio;
-        t.state.MemoriesChanged = true;
-        t.state.CurrentFilePath = dir.filePath("suggested.450");
-        t.state.HomeDir = "/start/here";
-        mv::test::setPmsCellText(t.state.table, 3, 1, mark("50.000000"));
-        mv::test::setPmsCellText(t.state.table, 3, 2, "USB");
-        mv::test::setPmsCellText(t.state.table, 3, 3, "Simplex");
-        mv::test::setCellText(t.state.table, 7, 1, mark("7.07400"));
-        mv::test::setCellText(t.state.table, 7, 2, "USB");
-        mv::test::setCellText(t.state.table, 7, 3, "Simplex");
-        mv::test::setCellText(t.state.table, 7, 5, "67.0");
-        mv::test::setCellText(t.state.table, 7, 6, "FT8 40 m");
-        t.dialogs.files.enqueue(chosen(dir.filePath("two")));
-        QVERIFY(SaveMemoryFile(t.ctx));
-
-        const QString path = dir.filePath("two.450");
-        QCOMPARE(readBytes(path), QByteArray("MW00707074000+000000200000;\r\nMW50350000000+000000200000;\r\n"));
-        QVERIFY(readBytes(path + "dsc").contains("\r\n7,\"FT8 40 m\"\r\n"));
-
-        QCOMPARE(t.dialogs.fileRequests[0].filter, QString("Memories Files (*.450)|*.450|All Files (*.*)|*.*"));
-        QCOMPARE(t.dialogs.fileRequests[0].suggestedName, dir.filePath("suggested.450"));
-        QCOMPARE(t.dialogs.fileRequests[0].startFolder, QString("/start/here"));
-        QVERIFY(!t.state.MemoriesChanged);
-        QVERIFY(t.state.SaveCompleted);
-        QCOMPARE(QFileInfo(t.state.CurrentFilePath), QFileInfo(path));
-        QCOMPARE(QFileInfo(t.settings->get<Setting::LastOpened>()), QFileInfo(path));
-        QCOMPARE(QFileInfo(t.state.HomeDir), QFileInfo(dir.path()));
-        QCOMPARE(t.view.status[0], QString(" two.450"));
-        QVERIFY(t.dialogs.boxes.isEmpty());
     }
 
     void saveAndSaveAsOverExistingFile_data()
@@ -218,7 +141,6 @@ private slots:
         QTest::newRow("Save As, No") << true << Answer::No << false;
         QTest::newRow("Save As cancelled") << true << Answer::Cancel << false;
     }
-
     void saveAndSaveAsOverExistingFile()
     {
         QFETCH(bool, saveAs);
@@ -227,30 +149,20 @@ private slots:
         TestContext t;
         QTemporaryDir dir;
         const QString path = dir.filePath("old.450");
-        QVERIFY(writeBytes(path, "MW00214074000+000000200000;\r\n"));
-        t.state.DataSource = DataSource::File;
-        t.state.MemoriesChanged = true;
+        QVERIFY(writeBytes(path, kOld));
+        holdMemory1(t);
         t.state.CurrentFilePath = "/x/current.450";
         t.state.ConfirmReplace = true;  // left over from an earlier "Save As"
-        mv::test::setCellText(t.state.table, 1, 1, mark("7.00000"));
-        mv::test::setCellText(t.state.table, 1, 2, "LSB");
         t.dialogs.answers.enqueue(answer);
         t.dialogs.files.enqueue(answer == Answer::Cancel ? FileChoice{} : chosen(path));
-        const bool saved = saveAs ? SaveMemoryFileAsCommand(t.ctx) : SaveMemoryFileCommand(t.ctx);
-        QCOMPARE(saved, replaced);
-        QCOMPARE(readBytes(path), replaced ? QByteArray("MW00107000000+000000100000;\r\n")
-                                           : QByteArray("MW00214074000+000000200000;\r\n"));
+        QCOMPARE(saveAs ? SaveMemoryFileAsCommand(t.ctx) : SaveMemoryFileCommand(t.ctx), replaced);
+        QCOMPARE(readBytes(path), replaced ? kNew : kOld);
         QCOMPARE(t.dialogs.fileRequests[0].suggestedName, saveAs ? QString() : QString("/x/current.450"));
-        if (saveAs && answer != Answer::Cancel) {
-            QCOMPARE(t.dialogs.texts(),
-                     QStringList{"Filename " + path + " already exists\r\nDo you wish to replace it?"});
-            QCOMPARE(t.dialogs.boxes[0].icon, Icon::Question);
-            QCOMPARE(t.dialogs.boxes[0].buttons, Buttons::YesNo);
-            QVERIFY(!t.state.ConfirmReplace);  // asked at most once
-        } else {
-            QVERIFY(t.dialogs.boxes.isEmpty());
-        }
-        QCOMPARE(t.state.SaveCompleted, replaced);
+        const bool asked = saveAs && answer != Answer::Cancel;
+        QCOMPARE(t.dialogs.texts(),
+                 asked ? QStringList{"Filename " + path + " already exists\r\nDo you wish to replace it?"}
+                       : QStringList());
+        QVERIFY(!asked || !t.state.ConfirmReplace);  // asked at most once
         QCOMPARE(t.state.MemoriesChanged, !replaced);
         // A Save As that saved nothing does not forget which file is open.
         QCOMPARE(QFileInfo(t.state.CurrentFilePath), QFileInfo(replaced ? path : "/x/current.450"));
@@ -259,27 +171,23 @@ private slots:
     void readOnlyTargetAsksForAnotherName()
     {
         TestContext t;
+        QVERIFY(!SaveMemoryFile(t.ctx));  // nothing loaded: nothing asked
+        QVERIFY(t.dialogs.fileRequests.isEmpty());
         QTemporaryDir dir;
         const QString locked = dir.filePath("locked.450");
-        QVERIFY(writeBytes(locked, "MW00214074000+000000200000;\r\n"));
+        QVERIFY(writeBytes(locked, kOld));
         QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
-        t.state.DataSource = DataSource::File;
+        holdMemory1(t);
         t.state.CurrentFilePath = locked;
-        mv::test::setCellText(t.state.table, 1, 1, mark("7.00000"));
-        mv::test::setCellText(t.state.table, 1, 2, "LSB");
         t.dialogs.files.enqueue(chosen(locked));
         t.dialogs.files.enqueue(chosen(dir.filePath("other.450")));
         QVERIFY(SaveMemoryFile(t.ctx));
-        QCOMPARE(t.dialogs.texts(), QStringList{"File " + locked
-                                                + " is read-only and cannot be over-written. Please choose another "
-                                                  "filename."});
-        QCOMPARE(t.dialogs.boxes[0].icon, Icon::None);
-        QCOMPARE(t.dialogs.boxes[0].buttons, Buttons::Ok);
+        QCOMPARE(t.dialogs.texts(),
+                 QStringList{"File " + locked
+                             + " is read-only and cannot be over-written. Please choose another filename."});
         QCOMPARE(t.dialogs.fileRequests.size(), 2);
-        QCOMPARE(t.dialogs.fileRequests[0].suggestedName, locked);
-        QCOMPARE(t.dialogs.fileRequests[1].suggestedName, QString());
-        QCOMPARE(readBytes(locked), QByteArray("MW00214074000+000000200000;\r\n"));
-        QCOMPARE(readBytes(dir.filePath("other.450")), QByteArray("MW00107000000+000000100000;\r\n"));
+        QCOMPARE(readBytes(locked), kOld);
+        QCOMPARE(readBytes(dir.filePath("other.450")), kNew);
         QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
 
@@ -316,15 +224,11 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(target);
         const QString file = atFault.arg(dir.path());
-        const QByteArray oldRecords = "MW00214074000+000000200000;\r\n";
         const QByteArray oldDescriptions = "0,\"3450\"\r\n1,\"\"\r\n2,\"old\"\r\n";
-        QVERIFY(writeBytes(dir.filePath("set.450"), oldRecords));
+        QVERIFY(writeBytes(dir.filePath("set.450"), kOld));
         QVERIFY(writeBytes(dir.filePath("set.450dsc"), oldDescriptions));
-        t.state.DataSource = DataSource::File;
-        t.state.MemoriesChanged = true;
-        mv::test::setCellText(t.state.table, 1, 1, mark("7.00000"));
-        mv::test::setCellText(t.state.table, 1, 2, "LSB");
-        mv::test::setCellText(t.state.table, 1, 6, "new");
+        holdMemory1(t);
+        setCellText(t.state.table, 1, 6, "new");
         t.dialogs.files.enqueue(chosen(path));
         t.dialogs.files.enqueue(FileChoice{});  // then the user gives up
         QString error;
@@ -336,7 +240,7 @@ private slots:
             SaveSpaceLimit full(room);
             QVERIFY(!writeMemorySet(path, t.state.table, 3450, &error));
         }
-        QCOMPARE(readBytes(dir.filePath("set.450")), oldRecords);
+        QCOMPARE(readBytes(dir.filePath("set.450")), kOld);
         QCOMPARE(readBytes(dir.filePath("set.450dsc")), oldDescriptions);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"set.450", "set.450dsc"}));
         QCOMPARE(t.dialogs.texts(),
@@ -345,8 +249,7 @@ private slots:
                              + number.section('|', 1)
                              + "\r\n\r\nCannot save the file here - please try an alternative location"});
         QCOMPARE(error, "Cannot save " + file + ": " + reason);
-        QVERIFY(t.state.MemoriesChanged);
-        QVERIFY(!t.state.SaveCompleted);
+        QVERIFY(t.state.MemoriesChanged && !t.state.SaveCompleted);
         QCOMPARE(t.settings->get<Setting::LastOpened>(), QString());
     }
 
@@ -354,31 +257,22 @@ private slots:
     {
         TestContext t;
         QTemporaryDir dir;
-        t.state.DataSource = DataSource::File;
-        t.state.MemoriesChanged = true;
-        MemoryTable &tab = t.state.table;
-        mv::test::setCellText(tab, 3, 1, mark("7.07400"));
-        mv::test::setCellText(tab, 3, 2, "USB");
-        mv::test::setCellText(tab, 9, 1, mark("29.62000"));
-        mv::test::setCellText(tab, 9, 2, "");  // as a record cut after its frequency leaves it
-        const QString path = dir.filePath("partial.450");
-        t.dialogs.files.enqueue(chosen(path));
+        holdMemory1(t);
+        setCellText(t.state.table, 9, 1, mark("29.62000"));
+        setCellText(t.state.table, 9, 2, "");  // as a record cut after its frequency leaves it
+        t.dialogs.files.enqueue(chosen(dir.filePath("partial.450")));
         QVERIFY(SaveMemoryFile(t.ctx));
-        QCOMPARE(readBytes(path), QByteArray("MW00307074000+000000200000;\r\n"));
+        QCOMPARE(readBytes(dir.filePath("partial.450")), kNew);
         QCOMPARE(t.dialogs.texts(),
                  QStringList{"The file was saved, but these memories could not be written to it and were left out:\r\n"
                              "Memory 9: the mode '' is not one the radio knows\r\n\r\n"
                              "They are still in the table: correct them and save again."});
-        QCOMPARE(t.dialogs.boxes[0].icon, Icon::Exclamation);
         QCOMPARE(t.log.text(), QString("Memory 9 was not saved: the mode '' is not one the radio knows\r\n"));
-        // The table keeps the row so that it can be mended.
-        QCOMPARE(mv::test::cellOf(tab, 9, 1), mark("29.62000"));
-        QVERIFY(t.state.MemoriesChanged);
-        QVERIFY(t.state.SaveCompleted);
+        QCOMPARE(cellOf(t.state.table, 9, 1), mark("29.62000"));
+        QVERIFY(t.state.MemoriesChanged && t.state.SaveCompleted);
     }
 
-    // --- the question at exit -----------------------------------------------
-
+    // No and Cancel: the window suite.
     void exitQuestion_data()
     {
         QTest::addColumn<bool>("changed");
@@ -388,8 +282,6 @@ private slots:
         QTest::addColumn<bool>("saved");
         QTest::newRow("unchanged: no question") << false << Answer::Yes << false << true << false;
         QTest::newRow("changed, Yes saves and closes") << true << Answer::Yes << false << true << true;
-        QTest::newRow("changed, No closes without saving") << true << Answer::No << false << true << false;
-        QTest::newRow("changed, Cancel stays") << true << Answer::Cancel << false << false << false;
         QTest::newRow("changed, Yes but the save fails: stays") << true << Answer::Yes << true << false << false;
     }
     void exitQuestion()
@@ -402,13 +294,9 @@ private slots:
         TestContext t;
         QTemporaryDir dir;
         const QString path = dir.filePath("set.450");
-        const QByteArray oldRecords = "MW00214074000+000000200000;\r\n";
-        QVERIFY(writeBytes(path, oldRecords));
-        t.state.DataSource = DataSource::File;
+        QVERIFY(writeBytes(path, kOld));
+        holdMemory1(t, changed);
         t.state.CurrentFilePath = path;
-        t.state.MemoriesChanged = changed;
-        mv::test::setCellText(t.state.table, 1, 1, mark("7.00000"));
-        mv::test::setCellText(t.state.table, 1, 2, "LSB");
         t.dialogs.answers.enqueue(answer);
         t.dialogs.files.enqueue(chosen(path));
         t.dialogs.files.enqueue(FileChoice{});  // after a failed save the user gives up
@@ -416,50 +304,33 @@ private slots:
             SaveSpaceLimit full(saveFails ? 0 : -1);
             QCOMPARE(ConfirmExit(t.ctx), closes);
         }
-        if (changed) {
-            QCOMPARE(t.dialogs.texts().value(0),
-                     QString("Changes have been made but not yet saved to disk. Do you want to save these changes "
-                             "before exit?\r\n\r\n   Yes - save the changes and exit,\r\n   No - ignore the changes "
-                             "and exit,\r\n   Cancel - do not exit."));
-            QCOMPARE(t.dialogs.boxes[0].buttons, Buttons::YesNoCancel);
-            QCOMPARE(t.dialogs.boxes[0].icon, Icon::Exclamation);
-        } else {
-            QVERIFY(t.dialogs.boxes.isEmpty());
-        }
-        QCOMPARE(readBytes(path), saved ? QByteArray("MW00107000000+000000100000;\r\n") : oldRecords);
+        QCOMPARE(t.dialogs.texts().value(0),
+                 changed
+                     ? QString("Changes have been made but not yet saved to disk. Do you want to save these changes "
+                               "before exit?\r\n\r\n   Yes - save the changes and exit,\r\n   No - ignore the changes "
+                               "and exit,\r\n   Cancel - do not exit.")
+                     : QString());
+        QCOMPARE(readBytes(path), saved ? kNew : kOld);
         QCOMPARE(t.state.MemoriesChanged, changed && !saved);
     }
 
-    // --- initial file, start-up choice ------------------------------------
-
+    // An initial file that exists already is never written over.
     void initialFileIsCreatedOnce()
     {
         TestContext t;
         QTemporaryDir dir;
         t.state.HomeDir = QDir::toNativeSeparators(dir.path());
-        CreateInitialMemoryFile(t.ctx);
         const QString path = QDir::toNativeSeparators(dir.filePath("Initial memory file.450"));
-        QCOMPARE(t.state.AutoOpenPath, path);
-        QCOMPARE(readBytes(path), QByteArray("MR00107000000+000000100000;\r\n"));
-        QCOMPARE(t.settings->get<Setting::LastOpened>(), path);
-
-        QVERIFY(writeBytes(path, "MW00214074000+000000200000;\r\n"));
-        t.settings->set<Setting::LastOpened>("");
-        t.state.AutoOpenPath.clear();
+        QVERIFY(writeBytes(path, kOld));
         CreateInitialMemoryFile(t.ctx);
-        QCOMPARE(readBytes(path), QByteArray("MW00214074000+000000200000;\r\n"));
+        QCOMPARE(readBytes(path), kOld);
         QCOMPARE(t.state.AutoOpenPath, path);
         QCOMPARE(t.settings->get<Setting::LastOpened>(), QString());
-
         QVERIFY(LoadMemoryFile(t.ctx));
-        QCOMPARE(mv::test::cellOf(t.state.table, 2, 1), mark("14.07400"));
-    }
+        QCOMPARE(cellOf(t.state.table, 2, 1), mark("14.07400"));
 
-    void initialFileInUnwritableFolderIsReported()
-    {
-        TestContext t;
-        QTemporaryDir dir;
         t.state.HomeDir = dir.filePath("missing-folder");
+        t.state.AutoOpenPath.clear();
         CreateInitialMemoryFile(t.ctx);
         QVERIFY(t.log.text().startsWith("The initial memory file "));
         QVERIFY(!LoadMemoryFile(t.ctx));  // ends silently
@@ -481,7 +352,6 @@ private slots:
         row("floppy A:", "A:\\MEM.450", "/data/last.450", "");
         row("backup.450 is no drive", "backup.450", "", "backup.450");
     }
-
     void startupChoice()
     {
         QFETCH(QString, commandLine);
@@ -492,15 +362,12 @@ private slots:
         t.state.HomeDir = dir.path();
         t.settings->set<Setting::LastOpened>(lastOpened);
         const bool due = PrepareAutoOpen(t.ctx, commandLine);
-        if (expected == "*") {
-            QVERIFY(due);
-            QCOMPARE(FileNameOf(t.state.AutoOpenPath), QString("Initial memory file.450"));
-            QVERIFY(QFile::exists(t.state.AutoOpenPath));
-        } else {
-            QCOMPARE(due, !expected.isEmpty());
-            QCOMPARE(t.state.AutoOpenPath, expected);
-            QVERIFY(!QFile::exists(dir.filePath("Initial memory file.450")));
-        }
+        const QString initial = dir.filePath("Initial memory file.450");
+        QCOMPARE(due, !expected.isEmpty());
+        QCOMPARE(t.state.AutoOpenPath, expected == "*" ? QDir::toNativeSeparators(initial) : expected);
+        QCOMPARE(readBytes(initial), expected == "*" ? QByteArray("MR00107000000+000000100000;\r\n") : QByteArray());
+        if (expected == "*")
+            QCOMPARE(t.settings->get<Setting::LastOpened>(), QDir::toNativeSeparators(initial));
     }
 };
 

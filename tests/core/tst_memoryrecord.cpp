@@ -6,7 +6,6 @@
 #include "core/MemoryTable.h"
 #include "shell/MessageLog.h"
 
-#include <QSignalSpy>
 #include <QtTest>
 
 using namespace mv;
@@ -115,19 +114,6 @@ private slots:
         QVERIFY(!t.AddMemory(7, "99.0", values, &log, &d));
         QVERIFY(t.isEmpty(7));
         QCOMPARE(d.texts(), QStringList{"Frequency is outside the range of the radio"});
-    }
-
-    void clearAll()
-    {
-        MemoryTable t;
-        t.setMemory(10, memoryOf({"1.00000", "AM"}));
-        t.setPms(2, memoryOf({"1.000000"}));
-        QSignalSpy spy(&t, &MemoryTable::memoryRowsChanged);
-        t.ClearAllMemories();
-        QCOMPARE(spy.count(), 1);
-        QCOMPARE(t.memory(10), Memory());
-        QCOMPARE(t.pms(2), Memory());
-        QCOMPARE(t.usedMemoryCount(), 0);
     }
 };
 

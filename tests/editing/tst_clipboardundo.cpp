@@ -12,6 +12,9 @@
 using namespace mv;
 using mv::test::EditingFixture;
 
+using Command = void (EditingCommands::*)();
+Q_DECLARE_METATYPE(Command)
+
 namespace {
 std::multiset<qint32> usedFrequencies(const MemoryTable &table)
 {
@@ -27,24 +30,6 @@ class TestClipboardUndo : public QObject {
     Q_OBJECT
 
 private slots:
-    void copyPutsTabbedLinesOnTheClipboard()
-    {
-        EditingFixture f;
-        f.use(10, "14.20000", "USB", "Net");
-        f.use(11, "7.05000", "LSB", "Local");
-        f.select(10, 11, 1, 3);
-        f.commands.Copy();
-        QCOMPARE(f.t.view.clipboard, QString("14.20000\tUSB\tSimplex\r\n7.05000\tLSB\tSimplex"));
-        QCOMPARE(f.t.state.CopiedFirst, 10);
-        QCOMPARE(f.t.state.CopiedLast, 11);
-        QVERIFY(!f.t.state.CutPending);
-        QVERIFY(f.t.state.ClipboardHasMemories);
-        QVERIFY(f.menus().paste);
-        f.commands.Cut();
-        QVERIFY(f.t.state.CutPending);
-        QVERIFY(!f.table().isEmpty(10));  // cut changes nothing yet
-    }
-
     void overlappingCutAtTheEndLosesNoMemory()
     {
         EditingFixture f;
@@ -115,13 +100,11 @@ private slots:
             f.use(1);
             QVERIFY(f.undo.SaveUndoSnapshot(f.t.ctx, "Delete"));
             path = f.undo.filePath();
-            const QFileInfo info(path);
-            QVERIFY(info.exists());
-            QCOMPARE(QDir(info.absolutePath()).canonicalPath(), QDir(QDir::tempPath()).canonicalPath());
-            QVERIFY(info.fileName().startsWith("MEMVAULT"));
-            // The path stays fixed from one snapshot to the next.
+            QCOMPARE(QFileInfo(QFileInfo(path).absolutePath()).canonicalFilePath(),
+                     QFileInfo(QDir::tempPath()).canonicalFilePath());
+            QVERIFY(QFileInfo(path).fileName().startsWith("MEMVAULT"));
             QVERIFY(f.undo.SaveUndoSnapshot(f.t.ctx, "Paste"));
-            QCOMPARE(f.undo.filePath(), path);
+            QCOMPARE(f.undo.filePath(), path);  // fixed from one snapshot to the next
         }
         QVERIFY(!QFile::exists(path));  // removed with the snapshot at exit
     }
@@ -142,63 +125,25 @@ private slots:
         QVERIFY(!f.menus().undo);
     }
 
-    void imagesOfOtherShapesAreRefused_data()
-    {
-        QTest::addColumn<QByteArray>("data");
-        mv::test::row("empty", QByteArray());
-        mv::test::row("garbage", QByteArray("MEMVAULT undo, but not really"));
-        EditingFixture f;
-        f.use(1);
-        QByteArray good = mv::UndoSnapshot::encode(f.table());
-        mv::test::row("trailing bytes", good + "x");
-        QByteArray wrongVersion = good;
-        wrongVersion[7] = 9;
-        mv::test::row("version", wrongVersion);
-    }
-    void imagesOfOtherShapesAreRefused()
-    {
-        QFETCH(QByteArray, data);
-        EditingFixture f;
-        f.use(3);
-        const auto before = f.table().memoryRows();
-        QVERIFY(!mv::UndoSnapshot::decode(data, f.table()));
-        QVERIFY(f.table().memoryRows() == before);
-    }
-
     void eachBulkCommandIsOneChange_data()
     {
-        QTest::addColumn<int>("command");
-        mv::test::row("paste", 0);
-        mv::test::row("sort by frequency", 1);
-        mv::test::row("compact", 2);
-        mv::test::row("remove", 3);
+        QTest::addColumn<Command>("command");
+        mv::test::row("paste", &EditingCommands::Paste);
+        mv::test::row("sort by frequency", &EditingCommands::SortByFrequency);
+        mv::test::row("compact", &EditingCommands::CompactEmptyMemories);
+        mv::test::row("remove", &EditingCommands::RemoveMemory);
     }
     void eachBulkCommandIsOneChange()
     {
-        QFETCH(int, command);
+        QFETCH(Command, command);
         EditingFixture f;
         for (int n = 1; n <= 500; n += 2)
             f.use(n);
         f.select(1, 400);
         f.commands.Copy();
-        f.current(50);
-        f.select(1, 400);
         f.t.view.currentRow = 50;
         QSignalSpy spy(&f.table(), &MemoryTable::memoryRowsChanged);
-        switch (command) {
-        case 0:
-            f.commands.Paste();
-            break;
-        case 1:
-            f.commands.SortByFrequency();
-            break;
-        case 2:
-            f.commands.CompactEmptyMemories();
-            break;
-        case 3:
-            f.commands.RemoveMemory();
-            break;
-        }
+        (f.commands.*command)();
         QCOMPARE(spy.size(), 1);
     }
 };

@@ -1,14 +1,12 @@
 // Which commands the main window offers, from the program's state alone: the
 // five buttons, the file, clipboard and editing items, the menus and the PMS
 // tab, and the "&Undo" item with its caption.
-#include "TestContext.h"
 #include "editing/CommandStates.h"
 #include "editing/UndoSnapshot.h"
 
 #include <QtTest>
 
 using namespace mv;
-using namespace mv::test;
 
 namespace {
 
@@ -36,7 +34,6 @@ class TestCommandStates : public QObject {
 private slots:
     void enabledCommands_data();
     void enabledCommands();
-    void undoItem();
 };
 
 void TestCommandStates::enabledCommands_data()
@@ -104,24 +101,6 @@ void TestCommandStates::enabledCommands()
     QCOMPARE(enabledNames(c), enabled);
     QVERIFY(!c.undo);
     QCOMPARE(c.undoCaption, QStringLiteral("&Undo"));
-}
-
-void TestCommandStates::undoItem()
-{
-    TestContext t;
-    UndoSnapshot undo;
-    auto undoItem = [&] {
-        const CommandStates c = commandStates(t.state, undo, {});
-        return std::make_pair(c.undo, c.undoCaption);
-    };
-    QCOMPARE(undoItem(), std::make_pair(false, QStringLiteral("&Undo")));
-    QVERIFY(undo.SaveUndoSnapshot(t.ctx, QStringLiteral("SortFreq")));
-    QCOMPARE(undoItem(), std::make_pair(true, QStringLiteral("Undo last SortFreq")));
-    // One level: once used, the item goes off but keeps the name of what it undid.
-    QVERIFY(undo.restore(t.ctx));
-    QCOMPARE(undoItem(), std::make_pair(false, QStringLiteral("Undo last SortFreq")));
-    t.state.HideEmptyMemories = true;
-    QVERIFY(commandStates(t.state, undo, {}).hideEmptyChecked);
 }
 
 QTEST_MAIN(TestCommandStates)

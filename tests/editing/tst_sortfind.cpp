@@ -6,6 +6,10 @@
 using namespace mv;
 using mv::test::EditingFixture;
 
+namespace {
+QPair<int, int> cursor(const EditingFixture &f) { return qMakePair(f.t.view.currentRow, f.t.view.currentColumn); }
+}  // namespace
+
 class TestSortFind : public QObject {
     Q_OBJECT
 
@@ -31,24 +35,19 @@ private slots:
             QVERIFY(f.table().memory(n) == before[size_t(n - 1)]);
         QCOMPARE(f.desc(8), QString("Memory 2"));  // rows keep their cells together
         QCOMPARE(f.menus().undoCaption, QString("Undo last SortFreq"));
-        QVERIFY(f.t.state.MemoriesChanged);
-    }
-
-    void oneRowSortsNothing()
-    {
-        EditingFixture f;
-        f.use(5, "14.20000");
-        f.use(6, "7.05000");
-        const auto before = f.table().memoryRows();
-        f.select(5, 5);
+        const auto sorted = f.table().memoryRows();
+        f.select(9, 9);  // one row sorts nothing
         f.commands.SortByFrequency();
-        QVERIFY(f.table().memoryRows() == before);
+        QVERIFY(f.table().memoryRows() == sorted);
     }
 
+    // Empty memories are no duplicates of each other.
     void threeEqualFrequenciesGiveThreeLines()
     {
         EditingFixture f;
         f.useRange(1, 500);
+        f.table().ClearMemoryRow(400);
+        f.table().ClearMemoryRow(401);
         f.use(3, "7.00000");
         f.use(250, "7.00000");
         f.use(500, "7.00000");
@@ -61,14 +60,6 @@ private slots:
                                      "Row 3 and row 500 are the same frequency of 7.00000",
                                      "Row 7 and row 100 are the same frequency of 50.00000",
                                      "Row 250 and row 500 are the same frequency of 7.00000"}));
-    }
-
-    void emptyMemoriesAreNoDuplicates()
-    {
-        EditingFixture f;
-        f.use(1);
-        f.commands.ListDuplicateFrequencies();
-        QVERIFY(f.t.log.text().isEmpty());
     }
 
     void findThenFindNextWalksColumnsThenRows()
@@ -85,19 +76,15 @@ private slots:
         QCOMPARE(f.t.dialogs.inputPrompts,
                  QStringList{"Find what:\r\n\r\nThe case of the text is ignored.\r\n\r\n"
                              "After a successful find you can use F3 to find the next occurence"});
-        QCOMPARE(f.t.view.currentRow, 4);
-        QCOMPARE(f.t.view.currentColumn, 2);
+        QCOMPARE(cursor(f), qMakePair(4, 2));
         f.commands.FindNext();
-        QCOMPARE(f.t.view.currentRow, 8);
-        QCOMPARE(f.t.view.currentColumn, 2);
+        QCOMPARE(cursor(f), qMakePair(8, 2));
         f.commands.FindNext();  // into the description column from row 1
-        QCOMPARE(f.t.view.currentRow, 4);
-        QCOMPARE(f.t.view.currentColumn, 6);
+        QCOMPARE(cursor(f), qMakePair(4, 6));
         QVERIFY(f.t.dialogs.boxes.isEmpty());
         f.commands.FindNext();
         QCOMPARE(f.t.dialogs.texts(), QStringList{"Find completed"});
         QCOMPARE(f.t.dialogs.boxes[0].title, QString());
-        QCOMPARE(f.commands.FoundRow, 0);
         f.commands.FindNext();  // nothing to continue from
         QCOMPARE(f.t.dialogs.boxes.size(), 1);
         // The text is offered again.
@@ -105,17 +92,6 @@ private slots:
         f.commands.FindText();
         QCOMPARE(f.commands.FindTextValue, QString("fm"));
         QCOMPARE(f.t.view.currentRow, 4);
-    }
-
-    void findWithoutMatch()
-    {
-        EditingFixture f;
-        f.useRange(1, 10);
-        f.t.dialogs.inputs.enqueue(QString("nowhere"));
-        f.commands.FindText();
-        QCOMPARE(f.t.dialogs.texts(), QStringList{"Find completed"});
-        QCOMPARE(f.t.dialogs.boxes[0].title, QString("Find"));
-        QCOMPARE(f.commands.FoundRow, 0);
     }
 
     void findSkipsHiddenColumnsButNotHiddenRows()
@@ -128,11 +104,12 @@ private slots:
         f.t.dialogs.inputs.enqueue(QString("hill"));
         f.commands.FindText();
         QCOMPARE(f.t.dialogs.texts(), QStringList{"Find completed"});
+        QCOMPARE(f.t.dialogs.boxes[0].title, QString("Find"));
+        QCOMPARE(f.commands.FoundRow, 0);
         f.t.view.hiddenColumns.clear();
         f.t.dialogs.inputs.enqueue(QString("HILL"));
         f.commands.FindText();
-        QCOMPARE(f.t.view.currentRow, 3);
-        QCOMPARE(f.t.view.currentColumn, 6);
+        QCOMPARE(cursor(f), qMakePair(3, 6));
     }
 
     void cancelledFindMovesNothing()
@@ -154,11 +131,9 @@ private slots:
         f.use(1, {}, "LSB", "fm at the top");
         f.t.dialogs.inputs.enqueue(QString("fm"));
         f.commands.FindText();
-        QCOMPARE(f.t.view.currentRow, 500);
-        QCOMPARE(f.t.view.currentColumn, 2);
+        QCOMPARE(cursor(f), qMakePair(500, 2));
         f.commands.FindNext();
-        QCOMPARE(f.t.view.currentRow, 1);
-        QCOMPARE(f.t.view.currentColumn, 6);
+        QCOMPARE(cursor(f), qMakePair(1, 6));
     }
 };
 
