@@ -50,8 +50,8 @@ private slots:
         QTest::addColumn<QStringList>("args");  // %1: the file
         QTest::addColumn<QByteArray>("content");  // written to the file first, unless empty
         QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("out");  // a part of standard output
-        QTest::addColumn<QString>("err");  // a part of standard error
+        QTest::addColumn<QString>("out");  // text standard output holds
+        QTest::addColumn<QString>("err");  // text standard error holds
         const QString one = testDataPath("files-one-record.450");
         const QByteArray odd = "MR00107000000+000000100000;\r\nMR00514074000+000000A00000;\r\n";
         const QString table

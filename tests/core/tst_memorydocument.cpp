@@ -1,5 +1,6 @@
 // The memory set open in the window, without a window: load and save with
 // their questions and boxes, the start-up file, and the question at exit.
+#include "DataRows.h"
 #include "LocaleCases.h"
 #include "MemoryRows.h"
 #include "TestContext.h"
@@ -46,22 +47,15 @@ private slots:
     {
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("box");  // after the unsaved-changes question; %1: the path
-        QTest::newRow("open dialog cancelled") << "cancel"
-                                               << "";
-        QTest::newRow("blank name") << "blank"
-                                    << "";
-        QTest::newRow("No to the unsaved changes") << "no"
-                                                   << "";
-        QTest::newRow("missing file") << "missing"
-                                      << "Filename %1 does not exist";
-        QTest::newRow("missing at start-up: quiet") << "automatic"
-                                                    << "";
-        QTest::newRow("NUL bytes") << "nul"
-                                   << "File %1 cannot be loaded: it holds binary data (NUL bytes).\r\n"
-                                      "Nothing has been loaded.";
-        QTest::newRow("folder") << "folder"
-                                << "An error has been encountered when trying to open the file.\r\nError number  75 "
-                                   "(Path/File access error - File %1 cannot be opened: it is a folder) in line  8";
+        auto row = [](const char *how, const QString &box = {}) { QTest::newRow(how) << QString(how) << box; };
+        row("cancel");  // the open dialog
+        row("blank");  // a blank name
+        row("no");  // No to the unsaved changes
+        row("missing", "Filename %1 does not exist");
+        row("automatic");  // missing at start-up: quiet
+        row("nul", "File %1 cannot be loaded: it holds binary data (NUL bytes).\r\nNothing has been loaded.");
+        row("folder", "An error has been encountered when trying to open the file.\r\nError number  75 "
+                      "(Path/File access error - File %1 cannot be opened: it is a folder) in line  8");
     }
     void loadsThatChangeNothing()
     {
@@ -102,10 +96,9 @@ private slots:
         QTest::addColumn<QString>("gridSize");
         QTest::addColumn<int>("width");  // a width that is no number follows the grid size
         QTest::addColumn<QString>("first");
-        QTest::newRow("sample") << "sample.450dsc"
-                                << "Normal" << 3450 << "FT8 160 m";
-        QTest::newRow("no width, unknown grid") << "files-odd.450dsc"
-                                                << "Huge" << 3630 << "has   semicolon  comma";
+        mv::test::row("sample", QString("sample.450dsc"), QString("Normal"), 3450, QString("FT8 160 m"));
+        mv::test::row("no width, unknown grid", QString("files-odd.450dsc"), QString("Huge"), 3630,
+                      QString("has   semicolon  comma"));
     }
     void descriptionFileOpened()
     {
@@ -202,16 +195,14 @@ private slots:
         QTest::addColumn<QString>("number");  // the error box's number, kind and stage
         const int records = 29;  // the one record of the new memory file
         const QString full = "No space left on device";
-        QTest::newRow("memory file") << 10 << "set.450"
-                                     << "%1/set.450" << full << " 61 (Disk full|9";
-        QTest::newRow("description file, empty") << records << "set.450"
-                                                 << "%1/set.450dsc" << full << " 61 (Disk full|11";
-        QTest::newRow("description file, part-way") << records + 100 << "set.450"
-                                                    << "%1/set.450dsc" << full << " 61 (Disk full|11";
-        QTest::newRow("missing folder") << -1 << "no/set.450"
-                                        << "%1/no/set.450"
-                                        << "the folder does not exist"
-                                        << " 76 (Path not found|8";
+        const QString disk = " 61 (Disk full|";
+        mv::test::row("memory file", 10, QString("set.450"), QString("%1/set.450"), full, disk + "9");
+        mv::test::row("description file, empty", records, QString("set.450"), QString("%1/set.450dsc"), full,
+                      disk + "11");
+        mv::test::row("description file, part-way", records + 100, QString("set.450"), QString("%1/set.450dsc"), full,
+                      disk + "11");
+        mv::test::row("missing folder", -1, QString("no/set.450"), QString("%1/no/set.450"),
+                      QString("the folder does not exist"), QString(" 76 (Path not found|8"));
     }
     void failedSaveKeepsTheOldSet()
     {
@@ -345,11 +336,10 @@ private slots:
         auto row = [](const char *name, const char *commandLine, const char *lastOpened, const char *expected) {
             QTest::newRow(name) << QString(commandLine) << QString(lastOpened) << QString(expected);
         };
-        row("command line wins", "/data/mine.450", "/data/last.450", "/data/mine.450");
         row("quoted command line", "\"/data/my set.450\"", "", "/data/my set.450");
         row("last opened", "", "/data/last.450", "/data/last.450");
+        row("floppy A: on the command line", "A:\\MEM.450", "/data/last.450", "");
         row("nothing: initial file", "", "", "*");
-        row("floppy A:", "A:\\MEM.450", "/data/last.450", "");
         row("backup.450 is no drive", "backup.450", "", "backup.450");
     }
     void startupChoice()

@@ -24,17 +24,13 @@ using namespace mv::test;
 
 namespace {
 
-// Every cell of both row sets, for whole-table comparisons.
-QStringList allCells(const MemoryTable &t)
+// Both row sets, for whole-table comparisons.
+bool sameRows(const MemoryTable &a, const MemoryTable &b)
 {
-    QStringList out;
-    for (int n = 1; n <= MemoryTable::kMemoryCount; ++n)
-        for (int c = 0; c < MemoryTable::kColumnCount; ++c)
-            out << mv::test::cellOf(t, n, c);
     for (int k = 1; k <= MemoryTable::kPmsCount; ++k)
-        for (int c = 0; c < MemoryTable::kPmsColumnCount; ++c)
-            out << mv::test::pmsCellOf(t, k, c);
-    return out;
+        if (!(a.pms(k) == b.pms(k)))
+            return false;
+    return a.memoryRows() == b.memoryRows();
 }
 
 }  // namespace
@@ -52,7 +48,7 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QByteArray>("second");  // of two lines for memory 14, written as dup.450
         QTest::addColumn<QStringList>("saved");  // what saving the table writes; one entry: only the count
-        QTest::addColumn<QString>("logText");  // with tracing: a part of the log
+        QTest::addColumn<QString>("logText");  // with tracing: text the log holds
         // Line 000, 505, a non-numeric number, a short record, a letter in the
         // frequency, tone 50 and an over-long line.
         row("damaged lines", QString("files-damaged.450"), QByteArray(), QStringList{"2"},
@@ -115,13 +111,13 @@ private slots:
                 big += "MR00107000000+000000100000;\r\n";
             QVERIFY(writeBytes(path, big));
         }
-        MemoryTable tab;
+        MemoryTable tab, before;
         tab.setMemory(42, memoryOf({mark("50.12500"), "FM", "Simplex", "", "67.0", "keep me"}));
-        const QStringList before = allCells(tab);
+        before.setMemory(42, tab.memory(42));
         QString text;
         QVERIFY(!readMemorySet(path, tab, nullptr, &text));
         QCOMPARE(text, error.arg(path));
-        QCOMPARE(allCells(tab), before);
+        QVERIFY(sameRows(tab, before));
     }
 
     void descriptionsAreReadTolerantly()
@@ -193,7 +189,7 @@ private slots:
         MemoryTable b;
         QVERIFY(readMemorySet(copy, b, nullptr, &error, &width));
         QCOMPARE(width, 2900);
-        QCOMPARE(allCells(b), allCells(a));
+        QVERIFY(sameRows(b, a));
     }
 
     void heldLockStopsASecondSave()

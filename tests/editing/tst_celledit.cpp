@@ -14,36 +14,23 @@ class TestCellEdit : public QObject {
     Q_OBJECT
 
 private slots:
-    void newFrequencyKeepsWhatTheRowHas()
+    // A refused frequency keeps the cell; the snapshot is taken before the
+    // check, so undo is on offer. An accepted one keeps the rest of the row.
+    void frequencyEdit()
     {
         EditingFixture f;
-        f.use(3, "7.05000", "CW");
-        QVERIFY(f.commands.ConfirmMemoryEdit(3, 1, "14.25"));
-        QCOMPARE(f.table().memory(3).mode, Mode::CW);
-        QCOMPARE(f.table().memory(3).tone, qint8(toneIndex("88.5")));
-    }
-
-    void refusedFrequencyKeepsTheCell_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("message");
-        mv::test::row("two marks", "14.2.1", "Not a numeric value");
-    }
-    void refusedFrequencyKeepsTheCell()
-    {
-        QFETCH(QString, typed);
-        QFETCH(QString, message);
-        EditingFixture f;
-        f.use(4, "7.05000");
-        QVERIFY(!f.commands.ConfirmMemoryEdit(4, 1, typed));
-        QVERIFY(!f.commands.ConfirmMemoryEdit(5, 1, typed));
+        f.use(4, "7.05000", "CW");
+        QVERIFY(!f.commands.ConfirmMemoryEdit(4, 1, "14.2.1"));
+        QVERIFY(!f.commands.ConfirmMemoryEdit(5, 1, "14.2.1"));
         QCOMPARE(f.freq(4), QString("7.05000"));
         QVERIFY(f.table().isEmpty(5));
-        QCOMPARE(f.t.dialogs.texts(), QStringList({message, message}));
+        QCOMPARE(f.t.dialogs.texts(), QStringList({"Not a numeric value", "Not a numeric value"}));
         QVERIFY(!f.t.state.MemoriesChanged);
-        // The snapshot is taken before the check, so undo is on offer.
         QVERIFY(f.menus().undo);
         QCOMPARE(f.menus().undoCaption, QString("Undo last GridEdit"));
+        QVERIFY(f.commands.ConfirmMemoryEdit(4, 1, "14.25"));
+        QCOMPARE(mv::test::cellsOf(f.table(), 4).mid(1),
+                 QStringList({"14.25000", "CW", "Simplex", "CTCSS Enc", "88.5", "Memory 4"}));
     }
 
     void repeaterRuleSetsTheShift_data()
@@ -120,20 +107,13 @@ private slots:
         QVERIFY(f.table().isPmsEmpty(2));
     }
 
-    void nothingIsEditedWithoutDataOrDuringUndo_data()
-    {
-        QTest::addColumn<DataSource>("dataSource");
-        QTest::addColumn<bool>("undoing");
-        mv::test::row("nothing loaded", DataSource::Nothing, false);
-        mv::test::row("undo running", DataSource::File, true);
-    }
     void nothingIsEditedWithoutDataOrDuringUndo()
     {
-        QFETCH(DataSource, dataSource);
-        QFETCH(bool, undoing);
         EditingFixture f;
-        f.t.state.DataSource = dataSource;
-        f.t.state.UndoInProgress = undoing;
+        f.t.state.DataSource = DataSource::Nothing;
+        QVERIFY(!f.commands.ConfirmMemoryEdit(1, 1, "14.2"));
+        f.t.state.DataSource = DataSource::File;
+        f.t.state.UndoInProgress = true;
         QVERIFY(!f.commands.ConfirmMemoryEdit(1, 1, "14.2"));
         QVERIFY(f.table().isEmpty(1));
     }

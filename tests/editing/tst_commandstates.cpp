@@ -1,12 +1,14 @@
 // Which commands the main window offers, from the program's state alone: the
 // five buttons, the file, clipboard and editing items, the menus and the PMS
 // tab, and the "&Undo" item with its caption.
+#include "DataRows.h"
 #include "editing/CommandStates.h"
 #include "editing/UndoSnapshot.h"
 
 #include <QtTest>
 
 using namespace mv;
+using mv::test::row;
 
 namespace {
 
@@ -36,69 +38,52 @@ private slots:
     void enabledCommands();
 };
 
+// Given: "radio" or "file" (else nothing loaded), "complete" (read in full or
+// loaded), "copied" (memories on the clipboard), "block" (else one cell),
+// "busy" (a transfer), "importExport" (its window open), "picking" (rows to
+// export), "pmsTab".
 void TestCommandStates::enabledCommands_data()
 {
-    QTest::addColumn<int>("dataSource");
-    QTest::addColumn<bool>("complete");  // read in full or loaded from a file
-    QTest::addColumn<bool>("memoriesCopied");
-    QTest::addColumn<bool>("block");
-    QTest::addColumn<bool>("busy");
-    QTest::addColumn<bool>("importExportOpen");
-    QTest::addColumn<bool>("rowPicking");
-    QTest::addColumn<int>("tab");
+    QTest::addColumn<QString>("given");
     QTest::addColumn<QString>("enabled");
-    const QString loaded = QStringLiteral("readFile readRadio writeFile writeRadio importExport fileItems compare "
-                                          "copyCut insertAbove delete editing memoriesMenu pmsTab");
-    QTest::newRow("nothing loaded") << 0 << false << false << false << false << false << false << 0
-                                    << "readFile readRadio fileItems memoriesMenu";
-    QTest::newRow("a file loaded, one cell") << 2 << true << false << false << false << false << false << 0 << loaded;
-    QTest::newRow("memories copied: paste")
-        << 2 << true << true << false << false << false << false << 0
-        << "readFile readRadio writeFile writeRadio importExport fileItems compare copyCut paste insertAbove delete "
-           "editing memoriesMenu pmsTab";
-    QTest::newRow("a block: no insert above")
-        << 1 << true << false << true << false << false << false << 0
-        << "readFile readRadio writeFile writeRadio importExport fileItems compare copyCut delete editing "
-           "memoriesMenu pmsTab";
-    QTest::newRow("a transfer holds the buttons and file items")
-        << 1 << true << false << false << true << false << false << 0
-        << "copyCut insertAbove delete editing memoriesMenu pmsTab";
-    QTest::newRow("a cancelled read: editable, not writable")
-        << 1 << false << false << false << false << false << false << 0
-        << "readFile readRadio fileItems copyCut insertAbove delete editing memoriesMenu pmsTab";
-    QTest::newRow("Import/Export window open")
-        << 2 << true << false << false << false << true << false << 0
-        << "readFile readRadio writeFile writeRadio fileItems compare copyCut insertAbove delete editing "
-           "memoriesMenu pmsTab";
-    QTest::newRow("picking rows to export: no memories menu")
-        << 2 << true << false << true << false << true << true << 0
-        << "readFile readRadio writeFile writeRadio fileItems compare copyCut delete editing pmsTab";
-    QTest::newRow("PMS tab: its own menu")
-        << 2 << true << false << false << false << false << false << 1
-        << "readFile readRadio writeFile writeRadio importExport fileItems compare copyCut insertAbove delete "
-           "editing pmsMenu pmsTab";
+    const QString files = "readFile readRadio writeFile writeRadio ";
+    const QString editing = "copyCut insertAbove delete editing ";
+    row("nothing loaded", QString(), QString("readFile readRadio fileItems memoriesMenu"));
+    row("a file loaded, one cell", QString("file complete"),
+        files + "importExport fileItems compare " + editing + "memoriesMenu pmsTab");
+    row("memories copied: paste", QString("file complete copied"),
+        files + "importExport fileItems compare copyCut paste insertAbove delete editing memoriesMenu pmsTab");
+    row("a block: no insert above", QString("radio complete block"),
+        files + "importExport fileItems compare copyCut delete editing memoriesMenu pmsTab");
+    row("a transfer holds the buttons and file items", QString("radio complete busy"), editing + "memoriesMenu pmsTab");
+    row("a cancelled read: editable, not writable", QString("radio"),
+        "readFile readRadio fileItems " + editing + "memoriesMenu pmsTab");
+    row("Import/Export window open", QString("file complete importExport"),
+        files + "fileItems compare " + editing + "memoriesMenu pmsTab");
+    row("picking rows to export: no memories menu", QString("file complete block importExport picking"),
+        files + "fileItems compare copyCut delete editing pmsTab");
+    row("PMS tab: its own menu", QString("file complete pmsTab"),
+        files + "importExport fileItems compare " + editing + "pmsMenu pmsTab");
 }
 
 void TestCommandStates::enabledCommands()
 {
-    QFETCH(int, dataSource);
-    QFETCH(bool, complete);
-    QFETCH(bool, memoriesCopied);
-    QFETCH(bool, block);
-    QFETCH(bool, busy);
-    QFETCH(bool, importExportOpen);
-    QFETCH(bool, rowPicking);
-    QFETCH(int, tab);
+    QFETCH(QString, given);
     QFETCH(QString, enabled);
+    const QStringList g = given.split(' ');
     AppState state;
-    state.DataSource = DataSource(dataSource);  // 0 nothing, 1 radio, 2 file
-    state.RadioReadComplete = complete && dataSource == 1;
-    state.FileLoadComplete = complete && dataSource == 2;
-    state.ClipboardHasMemories = memoriesCopied;
-    state.selection = block ? SelectionBlock{3, 5, 1, 2} : SelectionBlock{4, 4, 2, 2};
+    state.DataSource = g.contains("radio")  ? DataSource::Radio
+                       : g.contains("file") ? DataSource::File
+                                            : DataSource::Nothing;
+    state.RadioReadComplete = g.contains("complete") && g.contains("radio");
+    state.FileLoadComplete = g.contains("complete") && g.contains("file");
+    state.ClipboardHasMemories = g.contains("copied");
+    state.selection = g.contains("block") ? SelectionBlock{3, 5, 1, 2} : SelectionBlock{4, 4, 2, 2};
     const UndoSnapshot undo;
-    const CommandStates c = commandStates(state, undo, {busy, importExportOpen, rowPicking, tab});
-    QCOMPARE(enabledNames(c), enabled);
+    const CommandStates c = commandStates(
+        state, undo,
+        {g.contains("busy"), g.contains("importExport"), g.contains("picking"), g.contains("pmsTab") ? 1 : 0});
+    QCOMPARE(enabledNames(c), enabled.trimmed());
     QVERIFY(!c.undo);
     QCOMPARE(c.undoCaption, QStringLiteral("&Undo"));
 }
