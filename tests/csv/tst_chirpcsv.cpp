@@ -73,8 +73,6 @@ private slots:
         row("DTCS", "7,D,51.500000,,0.000000,DTCS,88.5,88.5,023,NN,FM,5.00,,,,,,",
             {"51.50000", "FM", "Simplex", " ", "88.5", "D"},
             "Tone mode 'DTCS' cannot be stored in this radio - set to no encoding");
-        row("RTTY", "7,,14.080000,,0.000000,,88.5,88.5,023,NN,RTTY,5.00,,,,,,",
-            {"14.08000", "RTYL", "Simplex", " ", "88.5", ""});
         row("DIG", "7,FT8,14.074000,,0.000000,,88.5,88.5,023,NN,DIG,5.00,,,,,,",
             {"14.07400", "USRU", "Simplex", " ", "88.5", "FT8"});
         row("another mode: the frequency's own", "7,,14.200000,,0.000000,,88.5,88.5,023,NN,DV,5.00,,,,,,",

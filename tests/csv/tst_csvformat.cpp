@@ -1,5 +1,5 @@
-// Taking CSV lines apart: cleaning, fields with the decimal-mark adaptation,
-// header recognition and vocabularies, under "." and "," locales.
+// Taking CSV lines apart: cleaning, header recognition, modes and
+// descriptions, under "." and "," locales.
 #include "DataRows.h"
 #include "LocaleCases.h"
 #include "core/NumberText.h"
@@ -37,31 +37,6 @@ private slots:
         QFETCH(bool, header);
         SetListSeparator(separator.at(0));
         QTEST(CleanCsvLine(line, header), "expected");
-    }
-
-    void fields_data()
-    {
-        QTest::addColumn<QString>("separator");
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<int>("n");
-        QTest::addColumn<QString>("pointLocale");  // expected under a "." decimal mark
-        QTest::addColumn<QString>("commaLocale");  // expected under a "," decimal mark
-        row("frequency, comma file", ",", "12,145.500", 2, "145.500", "145,500");
-        row("frequency, semicolon file, comma", ";", "12;145,500", 2, "145.500", "145,500");
-        row("frequency, tab file, comma", "\t", "1\t145,5\t145.5", 2, "145.5", "145,5");
-        row("mode never adapted", "\t", "1\t145,5\t145.5", 3, "145.5", "145.5");
-        row("tone with a comma never adapted", ";", "1;51,6;FM;;;;CTCSS Enc;88,5", 8, "88,5", "88,5");
-        row("description, semicolon file", ";", "1;7,05;LSB;;;;;;;;;;Smith, John", 13, "Smith, John", "Smith, John");
-        row("field zero", ",", "1,2", 0, "", "");
-    }
-    void fields()
-    {
-        QFETCH_GLOBAL(QString, locale);
-        QFETCH(QString, separator);
-        QFETCH(QString, line);
-        QFETCH(int, n);
-        SetListSeparator(separator.at(0));
-        QTEST(CsvField(line, n), locale == "en_GB" ? "pointLocale" : "commaLocale");
     }
 
     void header_data()

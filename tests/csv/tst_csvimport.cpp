@@ -246,8 +246,6 @@ private slots:
             "Record  1 memory 1. Encoding state of 'DCS' cannot be stored in this radio - set to none");
         row("split becomes simplex", "1,51.6,FM,Split", QStringList{"51.60000", "FM", "Simplex", " ", "67.0", ""},
             "Record  1 memory 1. Shift of 'Split' cannot be stored in this radio - set to Simplex");
-        row("NFM, named by the pre-check", "1,51.5,NFM", QStringList{"51.50000", "FM", "Simplex", " ", "67.0", ""},
-            "Record  1. Mode of 'NFM' is not recognised as a Orbis mode");
         row("no mode, 10 m FM", "1,29.68", QStringList{"29.68000", "FMN", "Simplex", " ", "67.0", ""}, "");
         row("odd tone without CTCSS", "1,51.6,FM,,,,,12", QStringList{"51.60000", "FM", "Simplex", " ", "67.0", ""},
             "Record  1 memory 1. Tone of '12.0' is not a CTCSS tone of the radio - set to 67.0");
@@ -372,35 +370,36 @@ private slots:
         QVERIFY(c.state.MemoriesChanged);
     }
 
-    void tooManyRecords()
+    void noRoom_data()
     {
-        TestContext c;
-        // A tab-separated file: its frequencies carry the locale's own decimal mark.
-        QStringList records;
-        for (int i = 0; i < 501; ++i)
-            records << QStringLiteral("%1\t%2\tFM")
-                           .arg(i % 500 + 1)
-                           .arg(mark(QStringLiteral("51.%1").arg(i, 3, 10, QChar('0'))));
-        c.dialogs.answers.enqueue(Answer::No);
-        const CsvImportResult r = importFile(c, writeCsv(c, records, "many.CSV", QString(kHeader).replace(',', '\t')));
-        QCOMPARE(r.outcome, CsvImportOutcome::PrecheckDeclined);
-        QCOMPARE(logLines(c),
-                 QStringList({"Records read = 501. Reduce to < 500 and re-run",
-                              "You have 0 memories and there is not enough space to add 501 more.", QString(55, '_')}));
+        QTest::addColumn<int>("used");
+        QTest::addColumn<int>("records");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::addColumn<QStringList>("log");
+        row("501 records", 0, 501, kDeclined,
+            QStringList{"Records read = 501. Reduce to < 500 and re-run",
+                        "You have 0 memories and there is not enough space to add 501 more.", QString(55, '_')});
+        row("memory full", 500, 1, QStringList{"Memory is full. Delete some memories to make space"} + kDeclined,
+            QStringList{"You have 500 memories and there is not enough space to add 1 more.", QString(55, '_')});
     }
-
-    void memoryFull()
+    void noRoom()
     {
+        QFETCH(int, used);
+        QFETCH(int, records);
         TestContext c;
-        for (int n = 1; n <= 500; ++n)
+        for (int n = 1; n <= used; ++n)
             mv::test::setCellText(c.state.table, n, MemoryTable::ColFrequency, mark("7.00000"));
-        c.dialogs.answers.enqueue(Answer::Ok);
+        // A tab-separated file: its frequencies carry the locale's own decimal mark.
+        QStringList lines;
+        for (int i = 0; i < records; ++i)
+            lines
+                << QStringLiteral("%1\t%2\tFM").arg(i % 500 + 1).arg(mark(QString("51.%1").arg(i, 3, 10, QChar('0'))));
+        c.dialogs.answers.enqueue(used ? Answer::Ok : Answer::No);
         c.dialogs.answers.enqueue(Answer::No);
-        QCOMPARE(importFile(c, writeCsv(c, {"1,7.05,LSB"})).outcome, CsvImportOutcome::PrecheckDeclined);
-        QCOMPARE(c.dialogs.texts(), QStringList{"Memory is full. Delete some memories to make space"} + kDeclined);
-        QCOMPARE(c.dialogs.boxes.first().icon, Icon::Exclamation);
-        QCOMPARE(logLines(c).first(),
-                 QStringLiteral("You have 500 memories and there is not enough space to add 1 more."));
+        const QString path = writeCsv(c, lines, "many.CSV", QString(kHeader).replace(',', '\t'));
+        QCOMPARE(importFile(c, path).outcome, CsvImportOutcome::PrecheckDeclined);
+        QTEST(c.dialogs.texts(), "boxes");
+        QTEST(logLines(c), "log");
     }
 
     void startNumberPassesUsedMemories()
@@ -496,39 +495,27 @@ private slots:
         QCOMPARE(filled(c.state.table).size(), r.outcome == CsvImportOutcome::Imported ? 1 : 0);
     }
 
-    void textEncodings_data()
+    void fileBytes_data()
     {
-        QTest::addColumn<QByteArray>("description");
-        QTest::addColumn<QString>("expected");
-        row("UTF-8", QByteArray("M\xC3\xBCnster \xE2\x82\xAC"), QString::fromUtf8("Münster €"));
-        row("Latin-1", QByteArray("M\xFCnster \xA4"), QString::fromLatin1("M\xFCnster \xA4"));
-    }
-    void textEncodings()
-    {
-        QFETCH(QByteArray, description);
-        TestContext c;
-        const QString path = c.dir.filePath("enc.CSV");
-        QVERIFY(mv::test::writeBytes(path, kHeader.toLatin1() + "\r\n1,7.05,LSB,,,,,,,,,," + description + "\r\n"));
-        QCOMPARE(importFile(c, path).outcome, CsvImportOutcome::Imported);
-        QTEST(mv::test::cellOf(c.state.table, 1, MemoryTable::ColDescription), "expected");
-    }
-
-    void refusedFiles_data()
-    {
+        // Text in either encoding is read; a file that is no text of memories
+        // is refused before the clear question and the undo snapshot.
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("message");
-        QByteArray withNul = kHeader.toLatin1() + "\r\n1,7.05,LSB\r\n";
+        QTest::addColumn<QString>("result");  // the description, or the refusal after "The file bad.CSV"
+        const QByteArray head = kHeader.toLatin1() + "\r\n1,7.05,LSB,,,,,,,,,,";
+        row("UTF-8", head + "M\xC3\xBCnster \xE2\x82\xAC\r\n", QString::fromUtf8("Münster €"));
+        row("Latin-1", head + "M\xFCnster \xA4\r\n", QString::fromLatin1("M\xFCnster \xA4"));
+        QByteArray withNul = head + "x\r\n";
         withNul[withNul.size() - 3] = '\0';
         row("NUL", withNul, " holds NUL characters, so it is not a text file of memories.\r\nImport aborted");
-        QByteArray big = kHeader.toLatin1() + "\r\n";
+        QByteArray big = head + "\r\n";
         while (big.size() <= kMaxCsvFileSize)
             big += "1,7.05,LSB\r\n";
         row("over 10 MiB", big, " is larger than 10 MiB, too large to be a file of memories.\r\nImport aborted");
     }
-    void refusedFiles()
+    void fileBytes()
     {
         QFETCH(QByteArray, bytes);
-        QFETCH(QString, message);
+        QFETCH(QString, result);
         TestContext c;
         fill(c.state.table, 2, "3.6", "LSB");
         const QString path = c.dir.filePath("bad.CSV");
@@ -537,8 +524,14 @@ private slots:
         CsvImportOptions o;
         o.clearBefore = true;
         o.saveUndoSnapshot = [&] { ++snapshots; };
-        QCOMPARE(importFile(c, path, o).outcome, CsvImportOutcome::Refused);
-        QCOMPARE(c.dialogs.texts(), QStringList{"The file bad.CSV" + message});
+        c.dialogs.answers.enqueue(Answer::Yes);
+        const CsvImportResult r = importFile(c, path, o);
+        if (!result.startsWith(' ')) {
+            QCOMPARE(mv::test::cellOf(c.state.table, 1, MemoryTable::ColDescription), result);
+            return;
+        }
+        QCOMPARE(r.outcome, CsvImportOutcome::Refused);
+        QCOMPARE(c.dialogs.texts(), QStringList{"The file bad.CSV" + result});
         QCOMPARE(snapshots, 0);
         QVERIFY(c.log.text().isEmpty());
         QCOMPARE(filled(c.state.table), marked({"2 3.60000"}));
