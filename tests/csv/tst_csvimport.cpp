@@ -338,7 +338,8 @@ private slots:
             QStringList{"Record  3 memory 1. Replaces record  1, which this import had put into memory 1",
                         "Import finished. Records loaded = 2, skipped = 1"},
             QStringList{"1 7.30000", "2 7.25000", at499});
-        row("no empty memory left", QStringList{"1,7.05,LSB", "2,7.06,LSB", "", "3,7.07,LSB"}, false, "499",
+        row("start 499 passes the used 499, then no empty memory left",
+            QStringList{"1,7.05,LSB", "2,7.06,LSB", "", "3,7.07,LSB"}, false, "499",
             QStringList{"Record  2. Skipped as there is no empty memory left",
                         "Record  3. Skipped as there is no empty memory left",
                         "Import finished. Records loaded = 1, skipped = 2"},
@@ -400,18 +401,6 @@ private slots:
         QCOMPARE(importFile(c, path).outcome, CsvImportOutcome::PrecheckDeclined);
         QTEST(c.dialogs.texts(), "boxes");
         QTEST(logLines(c), "log");
-    }
-
-    void startNumberPassesUsedMemories()
-    {
-        TestContext c;
-        fill(c.state.table, 10, "3.6", "LSB");
-        fill(c.state.table, 12, "3.65", "LSB");
-        CsvImportOptions o;
-        o.startText = "10";
-        QCOMPARE(importFile(c, writeCsv(c, {"1,7.05,LSB", "2,7.06,LSB", "3,7.07,LSB"}), o).outcome,
-                 CsvImportOutcome::Imported);
-        QCOMPARE(filled(c.state.table), marked({"10 3.60000", "11 7.05000", "12 3.65000", "13 7.06000", "14 7.07000"}));
     }
 
     void duplicates()
