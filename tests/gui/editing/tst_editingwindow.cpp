@@ -71,7 +71,6 @@ struct EditingWindow {
         view()->scrollTo(i);
         QTest::mouseClick(view()->viewport(), Qt::LeftButton, modifiers, view()->visualRect(i).center());
     }
-    void key(int k, Qt::KeyboardModifiers modifiers = {}) { QTest::keyClick(view(), Qt::Key(k), modifiers); }
     // The open cell editor; a closed one lingers hidden until it is deleted.
     QWidget *editor()
     {
@@ -81,14 +80,6 @@ struct EditingWindow {
         return nullptr;
     }
     QLineEdit *lineEditor() { return qobject_cast<QLineEdit *>(editor()); }
-    // Types into cell (n, column) as a user does: the first key opens the editor.
-    void typeIntoCell(int n, int column, const QString &text)
-    {
-        clickCell(n, column);
-        QTest::keyClick(view(), text.at(0).toLatin1());
-        QVERIFY(lineEditor());
-        QTest::keyClicks(lineEditor(), text.mid(1));
-    }
 };
 
 QList<int> numbers(const QString &text)
@@ -280,7 +271,7 @@ private slots:
         const int interval = QApplication::keyboardInputInterval();
         QApplication::setKeyboardInputInterval(60000);
         w.clickCell(2, column);
-        w.key(Qt::Key_F2);
+        QTest::keyClick(w.view(), Qt::Key_F2);
         auto *box = qobject_cast<QComboBox *>(w.editor());
         QVERIFY(box);
         QCOMPARE(box->currentIndex() < 0, before == "?? ");
@@ -330,7 +321,10 @@ private slots:
         QFETCH(bool, closes);
         EditingWindow w;
         w.loaded(1, 3);
-        w.typeIntoCell(2, 1, typed);
+        w.clickCell(2, 1);
+        QTest::keyClick(w.view(), typed.at(0).toLatin1());  // the first key opens the editor
+        QVERIFY(w.lineEditor());
+        QTest::keyClicks(w.lineEditor(), typed.mid(1));
         w.dialogs.answers.enqueue(Answer(answer));
         if (byExitItem)
             w.action("mnuExit")->trigger();

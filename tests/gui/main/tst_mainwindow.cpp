@@ -222,12 +222,6 @@ void TestMainWindow::loadAndSaveThroughButtons()
     QCOMPARE(fileLines(target + QStringLiteral("dsc")).at(2), QStringLiteral("2,\"edited\""));
     QCOMPARE(f.panel(1), QStringLiteral(" out.450"));
     QCOMPARE(f.panel(2), QStringLiteral("Memories unchanged"));
-
-    // "&Open" is the same load; a name that does not exist is refused with a box.
-    f.dialogs.files.enqueue(FileChoice{false, f.dataDir + QStringLiteral("/missing.450")});
-    f.action("mnuOpen")->trigger();
-    QCOMPARE(f.dialogs.boxes.last().text, QStringLiteral("Filename %1/missing.450 does not exist").arg(f.dataDir));
-    QCOMPARE(w.session().state().CurrentFilePath, target);
 }
 
 void TestMainWindow::readAndWriteTheRadio()

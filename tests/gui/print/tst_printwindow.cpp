@@ -131,13 +131,6 @@ private slots:
             cols << m_t->settings->text(Setting::PrintCol, i);
         QCOMPARE(cols, QStringList({"1", "0", "1", "1", "0", "1"}));
 
-        // A later Cancel goes back to these, not to the defaults.
-        window()->show();
-        box(1)->click();
-        child("cmdCancel")->click();
-        QVERIFY(!box(1)->isChecked());
-        QCOMPARE(m_printer->options().PrintTopMargin, 1240);
-
         // A new program run starts from them.
         m_t->settings->sync();
         SettingsStore again(m_t->settings->folder());
