@@ -222,6 +222,10 @@ void TestMainWindow::loadAndSaveThroughButtons()
     QCOMPARE(fileLines(target + QStringLiteral("dsc")).at(2), QStringLiteral("2,\"edited\""));
     QCOMPARE(f.panel(1), QStringLiteral(" out.450"));
     QCOMPARE(f.panel(2), QStringLiteral("Memories unchanged"));
+    // "&Open" is the same load: a name that does not exist leaves the file loaded.
+    f.dialogs.files.enqueue(FileChoice{false, f.dataDir + QStringLiteral("/missing.450")});
+    f.action("mnuOpen")->trigger();
+    QCOMPARE(w.session().state().CurrentFilePath, target);
 }
 
 void TestMainWindow::readAndWriteTheRadio()
@@ -362,6 +366,11 @@ void TestMainWindow::windowsFromTheMenus()
     rules->trigger();
     QVERIFY(ran);
     QVERIFY(rules->isChecked());
+    // The print options open modally from their menu item.
+    ran = false;
+    onNextModal([&](QWidget *modal) { modal->findChild<QPushButton *>(QStringLiteral("cmdCancel"))->click(); }, &ran);
+    f.action("mnuPrintOptions")->trigger();
+    QVERIFY(ran);
 }
 
 QTEST_MAIN(TestMainWindow)
