@@ -17,12 +17,9 @@ inline void pickListGesture(QComboBox *box, const QString &g)
 {
     QAbstractItemView *list = box->view();
     QWidget *target = list->isVisible() ? static_cast<QWidget *>(list) : box;
-    if (g == "Down") {
-        QTest::keyClick(target, Qt::Key_Down);
-    } else if (g == "Esc") {
-        QTest::keyClick(target, Qt::Key_Escape);
-    } else if (g == "Return") {
-        QTest::keyClick(target, Qt::Key_Return);
+    const QMap<QString, Qt::Key> keys{{"Down", Qt::Key_Down}, {"Esc", Qt::Key_Escape}, {"Return", Qt::Key_Return}};
+    if (keys.contains(g)) {
+        QTest::keyClick(target, keys[g]);
     } else if (g == "Wheel") {
         const QPointF at = QRectF(box->rect()).center();
         QWheelEvent wheel(at, box->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,

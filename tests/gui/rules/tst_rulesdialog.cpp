@@ -1,5 +1,5 @@
-// The rules window as a user meets it: controls by object name, presets, typed
-// cells with their checks, pick lists, OK and Cancel; under "." and "," locales.
+// The rules window as a user meets it: presets, typed cells with their checks,
+// pick lists, OK and Cancel; under "." and "," locales.
 #include "../PickListGestures.h"
 #include "LocaleCases.h"
 #include "TestContext.h"
@@ -11,16 +11,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
-#include <QHeaderView>
-#include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
-#include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTableWidget>
-#include <QWheelEvent>
 #include <QtTest>
 
 using namespace mv;
@@ -40,25 +34,12 @@ struct Window {
         QVERIFY(QTest::qWaitForWindowExposed(dlg.get()));
     }
     QTableWidget *grid() const { return dlg->findChild<QTableWidget *>("grdRepeaterRules"); }
-    QPushButton *button(const char *name) const { return dlg->findChild<QPushButton *>(name); }
     QCheckBox *check(const char *name) const { return dlg->findChild<QCheckBox *>(name); }
-    void click(const char *name) const
-    {
-        QPushButton *b = button(name);
-        QVERIFY2(b, name);
-        QTest::mouseClick(b, Qt::LeftButton);
-    }
+    void click(const char *name) const { QTest::mouseClick(dlg->findChild<QPushButton *>(name), Qt::LeftButton); }
     QString cell(int row, int column) const
     {
         const QTableWidgetItem *item = grid()->item(row, column);
         return item ? item->text() : QStringLiteral("<none>");
-    }
-    QStringList rowTexts(int row) const
-    {
-        QStringList out;
-        for (int c = 0; c < 5; ++c)
-            out << cell(row, c);
-        return out;
     }
     // Opens the cell's editor as a double-click would and returns it.
     QWidget *startEdit(int row, int column) const
@@ -67,16 +48,49 @@ struct Window {
         grid()->edit(grid()->model()->index(row, column));
         return grid()->indexWidget(grid()->model()->index(row, column));
     }
-    // Types text into a cell and confirms it with Enter; returns when the edit was handled.
-    void type(int row, int column, const QString &text) const
+    // Types text into a cell and, when told, confirms it with Enter and waits until the edit was handled.
+    void type(int row, int column, const QString &text, bool confirm) const
     {
         auto *line = qobject_cast<QLineEdit *>(startEdit(row, column));
         QVERIFY(line);
         line->selectAll();
         QTest::keyClicks(line, text);
+        if (!confirm)
+            return;
         QTest::keyClick(line, Qt::Key_Return);
         QTRY_VERIFY(!grid()->indexWidget(grid()->model()->index(row, column)));
         QCoreApplication::processEvents();
+    }
+    // Clicks the cell, then makes the gestures on it and its pick list (see pickListGesture;
+    // "F2"; "Leave": a click on the first cell; "Open": F4; "Click": a second click on the cell;
+    // a letter typed before the editor is open goes to the cell). No editor stays open.
+    void pick(int row, int column, const QStringList &gestures) const
+    {
+        const QModelIndex cell = grid()->model()->index(row, column);
+        auto click = [&](const QModelIndex &at) {
+            QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, grid()->visualRect(at).center());
+        };
+        click(cell);
+        for (const QString &g : gestures) {
+            auto *box = qobject_cast<QComboBox *>(grid()->indexWidget(cell));
+            if (g == "F2") {
+                QTest::keyClick(grid(), Qt::Key_F2);
+            } else if (g == "Click") {
+                click(cell);
+                QTest::qWait(2 * QApplication::doubleClickInterval());  // an editor would be open by now
+            } else if (!box) {
+                QTest::keyClicks(grid(), g);
+            } else if (g == "Leave") {
+                click(grid()->model()->index(row, 0));
+            } else if (g == "Open") {
+                QTest::keyClick(box, Qt::Key_F4);
+                QTRY_VERIFY(box->view()->isVisible());
+            } else {
+                mv::test::pickListGesture(box, g);
+            }
+        }
+        QCoreApplication::processEvents();
+        QVERIFY(!grid()->indexWidget(cell));
     }
     QString stored(Setting setting, int index = 0) const
     {
@@ -92,41 +106,17 @@ class TestRulesDialog : public QObject {
 private slots:
     MV_LOCALE_CASES("en_US", "de_DE")
 
-    void controls()
-    {
-        Window w;
-        w.open();
-        QCOMPARE(w.dlg->objectName(), QString("frmRepeaterRules"));
-        QCOMPARE(w.dlg->windowTitle(), QString("Repeater Rules"));
-        QVERIFY(w.dlg->isModal());
-        QCOMPARE(w.dlg->windowModality(), Qt::ApplicationModal);
-
-        QTableWidget *g = w.grid();
-        QVERIFY(g);
-        QCOMPARE(g->columnCount(), 5);
-        auto *instructions = w.dlg->findChild<QLabel *>("lblInstructions");
-        QVERIFY(instructions);
-        for (const char *name : {"cmdMyRules", "cmdAddRule", "cmdDeleteRule", "cmdCancel", "cmdOK"})
-            QVERIFY2(w.button(name), name);
-        for (const RulePreset &p : RulePresets())
-            QVERIFY2(w.dlg->findChild<QPushButton *>(p.objectName), p.objectName);
-        // The user-interface font, as in every other window.
-        for (QWidget *control : {static_cast<QWidget *>(w.dlg.get()), static_cast<QWidget *>(g),
-                                 static_cast<QWidget *>(w.button("cmdOK")), static_cast<QWidget *>(instructions)}) {
-            QCOMPARE(control->font().family(), QString("Tahoma"));
-            QCOMPARE(control->font().pointSize(), 8);
-        }
-    }
-
     // The window opened on stored rules, buttons clicked, boxes ticked and cells
     // typed as a user does, and what it then shows and stores.
     // Stored: a preset's button name with "on"/"off" for the rules switch and for
-    // "allow any frequency", or SETTING=TEXT. Gestures: button names,
-    // "tick:BOX", "type:ROW,COL=TEXT", "current:ROW,COL" or "current:none".
-    // Expected: "rows=N", "ROW,COL=TEXT", "ROW=new" (a new rule's cells),
-    // "on:BOX"/"off:BOX", SETTING[INDEX]=TEXT ("<absent>"), "rules=N" and
-    // "active=on|off" (the program's rules after the window closed). Numbers are
-    // written with "." and compared with the locale's decimal mark.
+    // "allow any frequency", or SETTING=TEXT. Gestures: button names, "tick:BOX",
+    // "type:ROW,COL=TEXT" (confirmed with Enter), "edit:ROW,COL=TEXT" (left open),
+    // "current:ROW,COL" or "current:none". Expected: "rows=N", "ROW,COL=TEXT",
+    // "ROW=new" (a new rule's cells), "on:BOX"/"off:BOX", SETTING[INDEX]=TEXT
+    // ("<absent>"), "rules=N" and "active=on|off" (the program's rules after the
+    // window closed), "boxes=N" (none unless told), "open=on|off" (the window).
+    // Numbers are written with "." and compared with the locale's decimal mark.
+    // The band check's limits and message are tabled in tst_rulerows.
     void scenarios_data()
     {
         QTest::addColumn<QString>("stored");
@@ -143,8 +133,6 @@ private slots:
              "1,3=2.00000|on:ChkRulesEnabled|on:chkAllowAnyFrequency"},
             {"a preset replaces the rows, not the switches or the store", "", "cmdLoadDefaultUS",
              "rows=10|2,0=53.01000|off:ChkRulesEnabled|NumberOfRules=<absent>"},
-            {"another preset", "", "cmdLoadDefaultUS cmdOtherEU",
-             "rows=2|1,0=434.60000|1,1=434.97500|1,2=Minus|1,3=1.60000|1,4=25.0 K"},
             {"OK stores the cells as they stand", "", "cmdLoadDefaultUS tick:ChkRulesEnabled cmdOK",
              "NumberOfRules=10|RepeaterRulesActive=True|RuleLow3=53.01000|rules=10|active=on"},
             {"Cancel stores nothing", "cmdLoadDefaultUK off off",
@@ -163,6 +151,24 @@ private slots:
              "current:0,0 cmdDeleteRule current:0,0 cmdDeleteRule current:0,0 cmdDeleteRule current:0,0 "
              "cmdDeleteRule cmdOK",
              "rows=0|on:ChkRulesEnabled|NumberOfRules=0|active=off"},
+            {"a Low outside the bands is refused", "", "cmdAddRule type:0,0=144", "0=new|boxes=1"},
+            {"an Amount over 99.99 is refused quietly", "", "cmdAddRule type:0,3=100", "0,3=.60000"},
+            {"allow any frequency takes effect at once", "", "cmdAddRule tick:chkAllowAnyFrequency type:0,0=144",
+             "0,0=144.00000"},
+            {"OK takes an open editor's text", "", "cmdAddRule edit:0,1=145.7 cmdOK", "RuleHigh1=145.70000|open=off"},
+            {"OK with a refused open editor", "", "cmdAddRule edit:0,1=144 cmdOK",
+             "open=on|boxes=1|NumberOfRules=<absent>|0,1=145.80000"},
+            // A pick list stores only a choice: Enter, a click on an item of its open list, or
+            // leaving the cell. Keys, letters and the wheel only move the choice, Esc keeps the
+            // cell, a second click on the current cell opens no editor. A new rule holds Minus, 12.5 K.
+            {"pick list Down, Esc", "", "cmdAddRule pick:0,2:F2,Down,Esc cmdOK", "0,2=Minus|RuleDirection1=Minus"},
+            {"pick list letter typed on the cell, Esc", "", "cmdAddRule pick:0,2:p,Esc", "0,2=Minus"},
+            {"pick list Down twice, Return", "", "cmdAddRule pick:0,4:F2,Down,Down,Return cmdOK",
+             "0,4=20.0 K|RuleStep1=20.0 K"},
+            {"pick list two wheel notches, leave", "", "cmdAddRule pick:0,4:F2,Wheel,Wheel,Leave", "0,4=20.0 K"},
+            {"pick list Down, item clicked in the open list", "", "cmdAddRule pick:0,2:F2,Down,Open,Click:Plus cmdOK",
+             "0,2=Plus|RuleDirection1=Plus"},
+            {"pick list second click on the current cell", "", "cmdAddRule pick:0,2:Click", "0,2=Minus"},
         };
         for (const auto &r : rows)
             QTest::newRow(r.name) << QString(r.stored) << QString(r.gestures) << QString(r.expected);
@@ -176,6 +182,9 @@ private slots:
                                               {"RepeaterRulesActive", Setting::RepeaterRulesActive},
                                               {"AllowAnyRepeaterFrequency", Setting::AllowAnyRepeaterFrequency},
                                               {"RuleLow", Setting::RuleLow},
+                                              {"RuleHigh", Setting::RuleHigh},
+                                              {"RuleDirection", Setting::RuleDirection},
+                                              {"RuleStep", Setting::RuleStep},
                                               {"RuleAmount", Setting::RuleAmount}};
         auto setting = [&](const QString &name) {
             const QString key = name.section(QRegularExpression("\\d"), 0, 0);
@@ -204,9 +213,12 @@ private slots:
             const QString arg = g.section(':', 1);
             if (g.startsWith("tick:")) {
                 w.check(qPrintable(arg))->click();
-            } else if (g.startsWith("type:")) {
+            } else if (g.startsWith("type:") || g.startsWith("edit:")) {
                 const auto [row, column] = cellAt(arg.section('=', 0, 0));
-                w.type(row, column, mark(arg.section('=', 1)));
+                w.type(row, column, mark(arg.section('=', 1)), g.startsWith("type:"));
+            } else if (g.startsWith("pick:")) {
+                const auto [row, column] = cellAt(arg.section(':', 0, 0));
+                w.pick(row, column, arg.section(':', 1).split(','));
             } else if (g == "current:none") {
                 w.grid()->setCurrentCell(-1, -1);
             } else if (g.startsWith("current:")) {
@@ -216,10 +228,16 @@ private slots:
                 w.click(qPrintable(g));
             }
         }
+        QCoreApplication::processEvents();
+        int boxes = 0;
         for (const QString &e : expected.split('|')) {
             const QString what = e.section('=', 0, 0);
             const QString text = e.section('=', 1);
-            if (what == "rows") {
+            if (what == "boxes") {
+                boxes = text.toInt();
+            } else if (what == "open") {
+                QCOMPARE(w.dlg->isVisible(), text == "on");
+            } else if (what == "rows") {
                 QCOMPARE(w.grid()->rowCount(), text.toInt());
             } else if (e.startsWith("on:") || e.startsWith("off:")) {
                 QVERIFY2(w.check(qPrintable(e.section(':', 1)))->isChecked() == e.startsWith("on:"), qPrintable(e));
@@ -228,7 +246,8 @@ private slots:
             } else if (what == "active") {
                 QCOMPARE(w.set.RepeaterRulesActive, text == "on");
             } else if (text == "new") {
-                QCOMPARE(w.rowTexts(what.toInt()), NewRuleRow().cells());
+                for (int c = 0; c < 5; ++c)
+                    QCOMPARE(w.cell(what.toInt(), c), NewRuleRow().cells().at(c));
             } else if (what.at(0).isDigit()) {
                 const auto [row, column] = cellAt(what);
                 QCOMPARE(w.cell(row, column), number(text));
@@ -238,158 +257,7 @@ private slots:
                 QCOMPARE(w.stored(which, index), number(text));
             }
         }
-        QVERIFY2(w.t.dialogs.boxes.isEmpty(), qPrintable(w.t.dialogs.texts().join('|')));
-    }
-
-    void bandCheckOnLowAndHigh()
-    {
-        Window w;
-        w.open();
-        w.click("cmdAddRule");
-        const QString old = w.cell(0, 0);
-
-        w.type(0, 0, mark("144"));
-        QCOMPARE(w.t.dialogs.boxes.size(), 1);
-        QCOMPARE(w.t.dialogs.boxes[0].text,
-                 "The frequency of '" + mark("144.00000")
-                     + "' is not acceptable. Valid ranges in MHz are:\r\n29 - 30, 50 - 52, 145 - 147 and 430 - "
-                       "450.\r\n If your local rules are outside these limits please contact the author.");
-        QCOMPARE(w.cell(0, 0), old);
-
-        // The Amount cell is checked too (the limits are tabled in tst_rulerows).
-        w.type(0, 3, "100");
-        QCOMPARE(w.cell(0, 3), mark(".60000"));
-        w.type(0, 3, mark("99.99"));
-        QCOMPARE(w.cell(0, 3), mark("99.99"));
-
-        // "Allow any frequency" takes effect at once.
-        w.t.dialogs.clear();
-        w.check("chkAllowAnyFrequency")->click();
-        w.type(0, 0, "144");
-        QCOMPARE(w.cell(0, 0), mark("144.00000"));
-        QVERIFY(w.t.dialogs.boxes.isEmpty());
-    }
-
-    void pickLists()
-    {
-        Window w;
-        w.open();
-        w.click("cmdAddRule");
-        const QList<QPair<int, QStringList>> lists = {
-            {2, {"Plus", "Minus", "Simplex"}},
-            {4, {"5.0 K", "10.0 K", "12.5 K", "15.0 K", "20.0 K", "25.0 K", "50.0 K"}},
-        };
-        for (const auto &[column, choices] : lists) {
-            auto *box = qobject_cast<QComboBox *>(w.startEdit(0, column));
-            QVERIFY(box);
-            QStringList items;
-            for (int i = 0; i < box->count(); ++i)
-                items << box->itemText(i);
-            QCOMPARE(items, choices);
-            QCOMPARE(box->currentText(), w.cell(0, column));
-        }
-    }
-
-    // A pick list stores only a choice: Enter, a click on an item of its open
-    // list, or leaving the cell. Keys, letters and the wheel only move the
-    // choice, Esc keeps the cell, and a second click on the current cell opens
-    // no editor. The new rule holds Minus and 12.5 K.
-    void pickListGestures_data()
-    {
-        QTest::addColumn<int>("column");
-        QTest::addColumn<QString>("gestures");  // after a click on the cell; see pickListGestures
-        QTest::addColumn<QString>("after");
-        const struct {
-            const char *name;
-            int column;
-            const char *gestures, *after;
-        } rows[] = {
-            {"Down, Esc", 2, "F2 Down Esc", "Minus"},
-            {"letter typed on the cell, Esc", 2, "p Esc", "Minus"},
-            {"Down twice, Return", 4, "F2 Down Down Return", "20.0 K"},
-            {"two wheel notches, leave", 4, "F2 Wheel Wheel Leave", "20.0 K"},
-            {"Down, item clicked in the open list", 2, "F2 Down Open Click:Plus", "Plus"},
-            {"second click on the current cell", 2, "Click", "Minus"},
-        };
-        for (const auto &r : rows)
-            QTest::newRow(r.name) << r.column << QString(r.gestures) << QString(r.after);
-    }
-    void pickListGestures()
-    {
-        QFETCH(int, column);
-        QFETCH(QString, gestures);
-        QFETCH(QString, after);
-        Window w;
-        w.open();
-        w.click("cmdAddRule");
-        QTableWidget *grid = w.grid();
-        const QModelIndex cell = grid->model()->index(0, column);
-        auto clickCell = [grid](const QModelIndex &at) {
-            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(at).center());
-        };
-        clickCell(cell);
-        QPointer<QComboBox> box;
-        for (const QString &g : gestures.split(' ')) {
-            if (g == "F2") {
-                QTest::keyClick(grid, Qt::Key_F2);
-            } else if (g == "Click") {
-                clickCell(cell);
-                QTest::qWait(2 * QApplication::doubleClickInterval());  // an editor would be open by now
-            } else if (!box) {
-                QVERIFY(g.size() == 1);  // a letter typed on the cell opens its editor
-                QTest::keyClicks(grid, g);
-            } else {
-                // Every move so far has left the editor open.
-                QCOMPARE(grid->indexWidget(cell), box.data());
-                if (g == "Leave") {
-                    clickCell(grid->model()->index(0, 0));
-                } else if (g == "Open") {
-                    QTest::keyClick(box, Qt::Key_F4);
-                    QTRY_VERIFY(box->view()->isVisible());
-                } else {
-                    mv::test::pickListGesture(box, g);
-                }
-            }
-            if (!box)
-                box = qobject_cast<QComboBox *>(grid->indexWidget(cell));
-        }
-        QCoreApplication::processEvents();
-        QVERIFY(!grid->indexWidget(cell));
-        QCOMPARE(w.cell(0, column), after);
-        w.click("cmdOK");
-        QCOMPARE(w.stored(column == 2 ? Setting::RuleDirection : Setting::RuleStep, 1), after);
-        QVERIFY(w.t.dialogs.boxes.isEmpty());
-    }
-
-    // OK pressed while a cell is still being edited takes the typed text along,
-    // and a refused one keeps the window open with nothing stored.
-    void okWithAnOpenEditor()
-    {
-        Window w;
-        w.open();
-        w.click("cmdAddRule");
-        auto *line = qobject_cast<QLineEdit *>(w.startEdit(0, 1));
-        QVERIFY(line);
-        line->selectAll();
-        QTest::keyClicks(line, mark("145.7"));
-        w.click("cmdOK");
-        QCOMPARE(w.stored(Setting::RuleHigh, 1), mark("145.70000"));
-        QCOMPARE(w.dlg->result(), int(QDialog::Accepted));
-        QVERIFY(w.t.dialogs.boxes.isEmpty());
-
-        Window v;
-        v.open();
-        v.click("cmdAddRule");
-        line = qobject_cast<QLineEdit *>(v.startEdit(0, 1));
-        QVERIFY(line);
-        line->selectAll();
-        QTest::keyClicks(line, "144");
-        v.click("cmdOK");
-        QCoreApplication::processEvents();
-        QCOMPARE(v.t.dialogs.boxes.size(), 1);
-        QVERIFY(v.dlg->isVisible());
-        QCOMPARE(v.stored(Setting::NumberOfRules), QString("<absent>"));
-        QCOMPARE(v.cell(0, 1), mark("145.80000"));
+        QVERIFY2(w.t.dialogs.boxes.size() == boxes, qPrintable(w.t.dialogs.texts().join('|')));
     }
 };
 
