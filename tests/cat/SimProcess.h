@@ -60,19 +60,15 @@ public:
     QStringList log() const
     {
         QFile f(path("sim.log"));
-        if (!f.open(QIODevice::ReadOnly))
-            return {};
-        return QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts)
+                                           : QStringList();
     }
     // The commands the radio took, in order ("< " lines of the trace).
     QStringList commands() const
     {
         QStringList out;
-        for (const QString &l : log()) {
-            const int at = int(l.indexOf(" < "));
-            if (at >= 0)
-                out << l.mid(at + 3);
-        }
+        for (const QString &l : log().filter(" < "))
+            out << l.mid(l.indexOf(" < ") + 3);
         return out;
     }
 
