@@ -1,18 +1,11 @@
 // End to end over pseudo-terminals against the built ft450sim, with real time
-// and real line settings: the window's read on its worker thread through the
-// real serial port, and memvault-cli read / write with its files, messages and
-// exit codes. The flows themselves are tested on the virtual clock
+// and real line settings: memvault-cli read / write through the real serial
+// port, with its files, messages and exit codes. The flows themselves are tested on the virtual clock
 // (tst_radiotransfer); this is the smoke set that the pieces fit.
 #include "RadioFixtures.h"
 #include "SimProcess.h"
-#include "TestContext.h"
 #include "TestFiles.h"
-#include "cat/CatLink.h"
-#include "cat/RadioTransfer.h"
-#include "cat/RadioWorker.h"
-#include "core/MemoryRecord.h"
 #include "core/NumberText.h"
-#include "shell/FrontEnd.h"
 
 #include <QtTest>
 
@@ -29,42 +22,6 @@ private slots:
         QVERIFY(QFileInfo::exists(binDir() + "/memvault-cli"));
         QLocale::setDefault(QLocale::c());
         DetectSeparators();
-    }
-
-    // The window's way: the flow on the worker thread, the real serial port on
-    // it, every box and table change handed to this thread.
-    void readOnTheWorkerThread()
-    {
-        const QByteArray memories = sampleMemoryFile([](int n) { return n % 2 == 1; });
-        SimProcess sim({"--rate", "9600", "--latency-ms", "1"}, memories);
-        QVERIFY(sim.ok());
-        TestContext c;
-        c.log.setLoggingEnabled(true);
-        FrontEndThread frontEnd;
-        FrontEndDialogs dialogs(c.dialogs, frontEnd);
-        AppContext ctx{c.state, *c.settings, c.log, dialogs, c.view};
-        CatLink link(*c.settings, c.log, dialogs);
-        link.setDeviceOverride(sim.device);
-        RadioTransfer transfer(ctx, link, &frontEnd);
-        RadioWorker worker(transfer);
-        QSignalSpy progress(&transfer, &RadioTransfer::progress);
-        QSignalSpy ended(&worker, &RadioWorker::finished);
-        QVERIFY(worker.start(&RadioTransfer::ReadRadio));
-        QVERIFY(!worker.start(&RadioTransfer::WriteRadio));  // one at a time
-        QVERIFY(ended.wait(120000));
-
-        QCOMPARE(c.dialogs.texts().size(), 2);
-        QVERIFY(c.dialogs.texts().first().startsWith("You are about to read the Radio."));
-        QVERIFY(c.dialogs.texts().last().startsWith("The read of memories from the Radio has completed successfully."));
-        QCOMPARE(c.state.DataSource, DataSource::Radio);
-        QCOMPARE(c.state.table.usedMemoryCount(), 250);
-        for (int n = 1; n <= kLastCat; n += 2)
-            QCOMPARE(BuildMemoryWrite(c.state.table, n).toLatin1(), "MW" + sampleRecord(n).mid(2));
-        QVERIFY(c.log.text().contains("Baud rate of 9600 detected\r\n"));
-        QCOMPARE(progress.size(), 504);
-        QVERIFY(!link.isOpen());
-        sim.stop();
-        QVERIFY(sim.log().filter("CAT rate now").last().endsWith("CAT rate now 9600"));
     }
 
     // Read every memory, write back an edited file: the radio then holds exactly

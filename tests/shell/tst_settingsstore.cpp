@@ -170,15 +170,8 @@ private slots:
         QCOMPARE(s.get<Setting::HomeDir>(), QString("/data"));
     }
 
-    void fullDiskKeepsTheOldFile_data()
-    {
-        QTest::addColumn<int>("room");  // bytes that fit on the disk
-        QTest::newRow("nothing fits") << 0;
-        QTest::newRow("part of the file fits") << 20;
-    }
     void fullDiskKeepsTheOldFile()
     {
-        QFETCH(int, room);
         QTemporaryDir dir;
         const QString path = dir.filePath("MEMVAULT.ini");
         const QByteArray old = "[Settings]\nHomeDir=/old\n";
@@ -186,7 +179,7 @@ private slots:
         SettingsStore s(dir.path());
         s.set<Setting::LastOpened>("/home/op/radio files/set.450");
         {
-            SaveSpaceLimit full(room);
+            SaveSpaceLimit full(20);  // part of the file fits
             QVERIFY(!s.sync());
         }
         QCOMPARE(readBytes(path), old);
