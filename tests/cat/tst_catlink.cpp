@@ -1,6 +1,5 @@
-// The CAT link: settings, port numbers and devices, opening, and the exact
-// waits of sending a command and collecting its reply.
-#include "RadioFixtures.h"
+// The CAT link: its settings and the exact waits of sending a command and
+// collecting its reply.
 #include "TestContext.h"
 #include "cat/CatLink.h"
 
@@ -87,21 +86,6 @@ Q_DECLARE_METATYPE(Pieces)
 class TestCatLink : public QObject {
     Q_OBJECT
 
-    std::shared_ptr<ft450::SimulatedLine> simLine()
-    {
-        ft450::RadioOptions o;
-        o.rate = 38400;
-        o.latencyMs = 10;
-        return std::make_shared<ft450::SimulatedLine>(o);
-    }
-    std::unique_ptr<CatLink> simLink(TestContext &c, std::shared_ptr<ft450::SimulatedLine> line)
-    {
-        auto link = std::make_unique<CatLink>(*c.settings, c.log, c.dialogs,
-                                              std::make_unique<ft450::SimulatedPortFactory>(line));
-        link->setDeviceOverride("sim");
-        return link;
-    }
-
 private slots:
     void loadSettings_data()
     {
@@ -140,26 +124,6 @@ private slots:
         QTEST(link.CommPort, "expectedPort");
         QTEST(link.UserCommSpeed.text(), "expectedSpeed");
         QTEST(link.DoNotUseRts, "expectedRts");
-    }
-
-    void openRefusedWarns()
-    {
-        TestContext c;
-        c.log.setLoggingEnabled(true);
-        auto line = simLine();
-        auto link = simLink(c, line);
-        line->refuseOpensAfter = 0;
-        link->SetCommPort(4, LineSettings::catRate(38400));
-        QCOMPARE(c.dialogs.texts(),
-                 QStringList{"COM Port 4 is not available. It may be in use by another program.\r\n"
-                             "The requested operation cannot continue.\r\n\r\n"
-                             "Device sim: Permission denied.\r\nYour user is not allowed to open it. "
-                             "On Debian, add yourself to the \"dialout\" group (sudo adduser $USER dialout), "
-                             "then log out and in again."});
-        QCOMPARE(c.dialogs.boxes[0].icon, Icon::Exclamation);
-        QCOMPARE(c.log.text(), QString("SetCommPort: open failed for port 4\r\n"));
-        link->SendCommand("ID;");  // nothing goes anywhere on a closed port
-        QVERIFY(line->radio.commands.isEmpty());
     }
 
     // A reply is collected until the filter takes one; everything else that
@@ -212,37 +176,6 @@ private slots:
         if (endsAt >= 0)
             QCOMPARE(script->now - script->base, qint64(endsAt));
         QCOMPARE(script->written, QList<QByteArray>{"MR001;"});
-    }
-
-    void sendCommandDiscardsUnreadReplies()
-    {
-        TestContext c;
-        auto line = simLine();
-        auto link = simLink(c, line);
-        link->SetCommPort(1, LineSettings::catRate(38400));
-        link->SendCommand("FA;");
-        link->Sleep(50);  // its "?;" is waiting now
-        QVERIFY(link->Transact("ID;", [](const QString &) { return true; }).accepted());
-        QCOMPARE(link->ReplyBuffer, QString("ID0241;"));
-    }
-
-    // Handshaking that never lets the output go ends the wait after about 2 s
-    // with a reason, instead of hanging the program; the next open clears it.
-    void stuckOutputDoesNotHang()
-    {
-        TestContext c;
-        auto line = simLine();
-        line->stuckOutput = true;
-        auto link = simLink(c, line);
-        link->SetCommPort(1, LineSettings::catRate(38400));
-        link->SendCommand("ID;");
-        QVERIFY(!link->isOpen());
-        QVERIFY(link->LinkFault.contains("Do not use RTS"));
-        QVERIFY(c.log.text().contains("SendCommand: output stuck on port 1, port closed"));
-        QVERIFY(line->now >= 1900 * 1000);
-        line->stuckOutput = false;
-        link->SetCommPort(1, LineSettings::catRate(38400));
-        QVERIFY(link->LinkFault.isEmpty());
     }
 };
 

@@ -153,17 +153,26 @@ private slots:
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("box");  // its start
         QTest::addColumn<int>("opens");
+        QTest::addColumn<QString>("logged");  // a line of the messages window; empty: none checked
         ft450::RadioOptions o = fastRadio();
         o.silent = true;
-        QTest::newRow("silent radio: two passes") << o << "" << kTwoAttempts << 8;
+        QTest::newRow("silent radio: two passes") << o << "" << kTwoAttempts << 8 << "";
         o = fastRadio(), o.identity = "ID0670;";
-        QTest::newRow("another radio's identity") << o << "" << kTwoAttempts << 8;
+        QTest::newRow("another radio's identity") << o << "" << kTwoAttempts << 8 << "";
         QTest::newRow("no such port") << fastRadio() << "missing"
                                       << kNotAvailable + "\r\n\r\nDevice /dev/nothing-here: No such file or directory."
-                                      << 0;
-        QTest::newRow("reopen at the user's speed refused") << fastRadio() << "reopen" << kNotAvailable << 1;
-        QTest::newRow("handshaking holds the output") << fastRadio() << "stuck"
-                                                      << "COM Port 1 is not sending" << 1;
+                                      << 0 << "SetCommPort: open failed for port 1";
+        QTest::newRow("not allowed to open the port")
+            << fastRadio() << "refused"
+            << kNotAvailable
+                   + "\r\n\r\nDevice sim: Permission denied.\r\nYour user is not allowed to open it. On Debian, add "
+                     "yourself to the \"dialout\" group (sudo adduser $USER dialout), then log out and in again."
+            << 0 << "";
+        QTest::newRow("reopen at the user's speed refused") << fastRadio() << "reopen" << kNotAvailable << 1 << "";
+        // Handshaking that never lets the output go ends the wait instead of hanging.
+        QTest::newRow("handshaking holds the output")
+            << fastRadio() << "stuck"
+            << "COM Port 1 is not sending" << 1 << "SendCommand: output stuck on port 1, port closed";
     }
     void detectionFailures()
     {
@@ -171,16 +180,19 @@ private slots:
         QFETCH(QString, fault);
         QFETCH(QString, box);
         QFETCH(int, opens);
+        QFETCH(QString, logged);
         Rig rig(options);
         if (fault == "missing")
             rig.link.setDeviceOverride("/dev/nothing-here");
-        rig.line->refuseOpensAfter = fault == "reopen" ? 1 : -1;
+        rig.line->refuseOpensAfter = fault == "reopen" ? 1 : fault == "refused" ? 0 : -1;
         rig.line->stuckOutput = fault == "stuck";
         mv::test::setCellText(rig.c.state.table, 1, MemoryTable::ColFrequency, "7.00000");
         rig.transfer.ReadRadio();
         QCOMPARE(rig.c.dialogs.boxes.size(), 1);
         QVERIFY2(rig.c.dialogs.boxes[0].text.startsWith(box), qPrintable(rig.c.dialogs.boxes[0].text));
+        QCOMPARE(rig.c.dialogs.boxes[0].icon, box == kTwoAttempts ? Icon::None : Icon::Exclamation);
         QCOMPARE(rig.line->opens, opens);
+        QVERIFY(logged.isEmpty() || rig.logLines().contains(logged));
         QCOMPARE(mv::test::cellOf(rig.c.state.table, 1, MemoryTable::ColFrequency), QString("7.00000"));
         QVERIFY(rig.line->radio.commands.filter("MR").isEmpty());
         QVERIFY(!rig.link.isOpen());
