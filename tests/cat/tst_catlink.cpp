@@ -95,7 +95,6 @@ private slots:
         QTest::addColumn<int>("expectedPort");
         QTest::addColumn<QString>("expectedSpeed");
         QTest::addColumn<bool>("expectedRts");
-        QTest::newRow("nothing stored") << QString() << QString() << QString() << 1 << "38400,N,8,2" << false;
         QTest::newRow("leading digits") << "12 (USB)"
                                         << "4800,N,8,2"
                                         << "-1" << 12 << "4800,N,8,2" << true;

@@ -1,9 +1,7 @@
-// The message log: the capacity reset, the copy entry and close (what the
-// messages window shows of it is in tst_shellwindows).
+// The message log: the capacity reset and close (what the messages window
+// shows of it, and the copy entry, are in tst_shellwindows).
 #include "shell/MessageLog.h"
 
-#include <QDate>
-#include <QLocale>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -27,19 +25,6 @@ private slots:
         log.LogMessage(QString(startLength - 2, 'x'));  // plus CR LF
         log.LogMessage("next");
         QTEST(log.text(), "after");
-    }
-
-    void copyToClipboardOnEmptyLog()
-    {
-        MessageLog log;
-        const QString copied = log.copyToClipboardText();
-        QVERIFY(log.isOpen());
-        QCOMPARE(copied, log.text());
-        QVERIFY(copied.startsWith("Copied to Clipboard "));
-        QVERIFY(copied.contains(QLocale().toString(QDate::currentDate(), QLocale::ShortFormat)));
-        // The version line ends the entry, and the log's own line end follows it.
-        QVERIFY(copied.endsWith(MessageLog::versionLine() + "\r\n"));
-        QCOMPARE(copied.count("\r\n"), 2);
     }
 
     void closeThenLogAgainStartsEmpty()
