@@ -112,12 +112,9 @@ private slots:
         QFETCH(QString, speed);
         QFETCH(QString, rts);
         TestContext c;
-        if (!port.isNull())
-            c.settings->setText(Setting::CommPort, port);
-        if (!speed.isNull())
-            c.settings->setText(Setting::UserCommSpeed, speed);
-        if (!rts.isNull())
-            c.settings->setText(Setting::RTS, rts);
+        c.settings->setText(Setting::CommPort, port);
+        c.settings->setText(Setting::UserCommSpeed, speed);
+        c.settings->setText(Setting::RTS, rts);
         CatLink link(*c.settings, c.log, c.dialogs);
         link.LoadSettings();
         QTEST(link.CommPort, "expectedPort");

@@ -100,23 +100,17 @@ private slots:
     void failuresLeaveTheFileAlone_data()
     {
         QTest::addColumn<QStringList>("options");
-        QTest::addColumn<QString>("device");  // "sim": the simulator's
         QTest::addColumn<bool>("readOnly");
         QTest::addColumn<QString>("message");
-        QTest::newRow("radio off") << QStringList{"--force"} << "sim" << false
+        QTest::newRow("radio off") << QStringList{"--force"} << false
                                    << "Two attempts to set the CAT rate have failed.\n"
                                       "Please check your Com port connection and radio power on state.";
-        QTest::newRow("no such port") << QStringList{"--force"} << "/dev/no-such-ft450" << false
-                                      << "COM Port 1 is not available. It may be in use by another program.\n"
-                                         "The requested operation cannot continue.";
-        QTest::newRow("file exists") << QStringList{} << "sim" << false
-                                     << "keep.450 exists; give --force to replace it";
-        QTest::newRow("read-only file") << QStringList{"--force"} << "sim" << true << "keep.450 is read-only";
+        QTest::newRow("file exists") << QStringList{} << false << "keep.450 exists; give --force to replace it";
+        QTest::newRow("read-only file") << QStringList{"--force"} << true << "keep.450 is read-only";
     }
     void failuresLeaveTheFileAlone()
     {
         QFETCH(QStringList, options);
-        QFETCH(QString, device);
         QFETCH(bool, readOnly);
         QFETCH(QString, message);
         SimProcess sim({"--rate", "38400", "--silent"});
@@ -126,8 +120,7 @@ private slots:
         QVERIFY(writeBytes(file, "MW00107000000+000000100000;\r\n"));
         if (readOnly)
             QFile::setPermissions(file, QFile::ReadOwner);
-        const CliRun failed
-            = runCli(QStringList{"read", "--device", device == "sim" ? sim.device : device, file} + options);
+        const CliRun failed = runCli(QStringList{"read", "--device", sim.device, file} + options);
         QCOMPARE(failed.exitCode, 1);
         QVERIFY2(failed.err.contains(message), qPrintable(failed.err));
         QVERIFY(failed.err.contains("nothing was read"));

@@ -1,5 +1,4 @@
-// The settings: each declared setting read and written typed, and the INI
-// files under them.
+// The settings and the INI files under them.
 #include "TestFiles.h"
 #include "shell/SafeSave.h"
 #include "shell/SettingsStore.h"
@@ -11,7 +10,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <functional>
 #include <memory>
 
 #include <sys/stat.h>
@@ -20,64 +18,7 @@ using namespace mv;
 
 using mv::test::readBytes;
 
-namespace {
-
-struct Case {
-    Setting setting;
-    int index;
-    QString line;  // the file's line after the write
-    QByteArray garbage;  // a stored text that does not read as the type
-    QVariant value;  // read back after the write
-    QVariant absent;  // read when missing; invalid: nothing (no declared default)
-    std::function<void(SettingsStore &)> write;
-    std::function<QVariant(const SettingsStore &)> read;
-};
-
-template <Setting S> Case row(int index, const SettingValue<S> &value, const char *line, QVariant absent)
-{
-    constexpr SettingDeclaration d = declarationOf(S);
-    const QByteArray garbage = d.type == SettingType::Text     ? "@Variant(\\0\\0\\0\\x7f)"
-                               : d.type == SettingType::Number ? "abc"
-                                                               : "perhaps";
-    Case c{S, index, QString::fromUtf8(line), garbage, QVariant::fromValue(value), absent, {}, {}};
-    c.write = [index, value](SettingsStore &s) {
-        if constexpr (declarationOf(S).isFamily())
-            s.set<S>(index, value);
-        else
-            s.set<S>(value);
-    };
-    c.read = [index](const SettingsStore &s) -> QVariant {
-        if constexpr (declarationOf(S).defaultText == nullptr) {
-            const std::optional<SettingValue<S>> v = s.find<S>(index);
-            return v ? QVariant::fromValue(*v) : QVariant();
-        } else if constexpr (declarationOf(S).isFamily()) {
-            return QVariant::fromValue(s.get<S>(index));
-        } else {
-            return QVariant::fromValue(s.get<S>());
-        }
-    };
-    return c;
-}
-
-const std::vector<Case> &cases()
-{
-    using S = Setting;
-    const QVariant none;
-    static const std::vector<Case> all{
-        row<S::HomeDir>(0, "/data", "HomeDir=/data", QString()),
-        row<S::GridSize>(0, "Larger", "GridSize=Larger", QString("Normal")),
-        row<S::Autosize>(0, true, "Autosize=True", false),
-        row<S::CommPort>(0, 7, "CommPort=7", 1),
-        row<S::UserCommSpeed>(0, "4800,N,8,2", "UserCommSpeed=\"4800,N,8,2\"", QString("38400,N,8,2")),
-        row<S::PortDevice>(16, "/dev/serial/by-id/usb-radio", "PortDevice16=/dev/serial/by-id/usb-radio", QString()),
-        row<S::MemoryTop>(0, -120, "MemoryTop=-120", 0),
-        row<S::Column>(6, 4000, "Column6=4000", none),
-        row<S::RuleLow>(1000, "430,02500", "Rule1000Low=\"430,02500\"", none),
-    };
-    return all;
-}
-
-}  // namespace
+Q_DECLARE_METATYPE(mv::Setting)
 
 class TestSettingsStore : public QObject {
     Q_OBJECT
@@ -93,50 +34,51 @@ private slots:
         QVERIFY(QDir(store.folder()) != QDir(real));
     }
 
-    // Each type of setting and family: its key and value text in the file, its
-    // default, a stored text that does not read as its type, its letter case.
+    // A setting of each file and kind: its key and value text in the file, in
+    // any letter case when read back, and gone when removed.
     void declarations_data()
     {
-        QTest::addColumn<int>("row");
-        for (int i = 0; i < int(cases().size()); ++i)
-            QTest::newRow(qPrintable(cases()[size_t(i)].line)) << i;
+        QTest::addColumn<Setting>("setting");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("line");  // the file's line after the write
+        QTest::newRow("text") << Setting::LastOpened << 0 << "/home/op/radio files/set.450"
+                              << "LastOpened=/home/op/radio files/set.450";
+        QTest::newRow("quoted") << Setting::UserCommSpeed << 0 << "4800,N,8,2"
+                                << "UserCommSpeed=\"4800,N,8,2\"";
+        QTest::newRow("number") << Setting::MemoryTop << 0 << "-120"
+                                << "MemoryTop=-120";
+        QTest::newRow("family") << Setting::PortDevice << 16 << "/dev/ttyS3"
+                                << "PortDevice16=/dev/ttyS3";
+        QTest::newRow("family from 0") << Setting::Column << 0 << "1150"
+                                       << "Column0=1150";
+        QTest::newRow("rules file") << Setting::RuleLow << 1000 << "430,02500"
+                                    << "Rule1000Low=\"430,02500\"";
     }
     void declarations()
     {
-        QFETCH(int, row);
-        const Case &c = cases()[size_t(row)];
-        const SettingDeclaration &d = declarationOf(c.setting);
-        const QString fileName = QString::fromLatin1(d.app) + ".ini";
+        QFETCH(Setting, setting);
+        QFETCH(int, index);
+        QFETCH(QString, text);
+        QFETCH(QString, line);
+        const SettingDeclaration &d = declarationOf(setting);
         const QByteArray header = "[" + QByteArray(d.section) + "]\n";
-
         auto store = SettingsStore::createTemporary();
-        QCOMPARE(c.read(*store), c.absent);
-        QList<std::pair<Setting, int>> signalled;
-        connect(store.get(), &SettingsStore::changed, this, [&](Setting s, int index) {
-            signalled.append({s, index});
-        });
-        c.write(*store);
-        c.write(*store);  // the same value again: no change
-        QCOMPARE(signalled, (QList<std::pair<Setting, int>>{{c.setting, c.index}}));
-        QCOMPARE(c.read(*store), c.value);
+        const QString path = store->folder() + "/" + QString::fromLatin1(d.app) + ".ini";
+        int signalled = 0;
+        connect(store.get(), &SettingsStore::changed, this,
+                [&](Setting s, int i) { signalled += s == setting && i == index ? 1 : 100; });
+        store->setText(setting, text, index);
+        store->setText(setting, text, index);  // the same value again: no change
+        QCOMPARE(signalled, 1);
         QVERIFY(store->sync());
-        const QString path = store->folder() + "/" + fileName;
-        QCOMPARE(readBytes(path), header + c.line.toUtf8() + "\n");
-        {
-            SettingsStore again(store->folder());
-            QCOMPARE(c.read(again), c.value);
-            again.remove(c.setting, c.index);
-            QCOMPARE(c.read(again), c.absent);
-        }
+        QCOMPARE(readBytes(path), header + line.toUtf8() + "\n");
+        QVERIFY(mv::test::writeBytes(path, (header + line.toUtf8()).toUpper() + "\n"));
+        SettingsStore again(store->folder());
+        QCOMPARE(again.text(setting, index).toUpper(), text.toUpper());
+        again.remove(setting, index);
+        QVERIFY(again.sync());
         QCOMPARE(readBytes(path), QByteArray());
-
-        // A hand-edited file: any letter case, and a text of the wrong kind.
-        const QByteArray key = c.line.section('=', 0, 0).toUtf8();
-        QVERIFY(mv::test::writeBytes(path,
-                                     header.toUpper() + key.toUpper() + "=" + c.line.section('=', 1).toUtf8() + "\n"));
-        QCOMPARE(c.read(SettingsStore(store->folder())), c.value);
-        QVERIFY(mv::test::writeBytes(path, header + key.toLower() + "=" + c.garbage + "\n"));
-        QCOMPARE(c.read(SettingsStore(store->folder())), c.absent);
     }
 
     void awkwardTextsSurviveAReopen_data()
