@@ -331,9 +331,8 @@ private slots:
         } else {
             // What was read is right; nothing else is in the table.
             for (int n = 1; n <= kLastCat; ++n)
-                QCOMPARE(rig.c.state.table.isCatEmpty(n), n >= 300);
-            for (int n = 1; n < 300; ++n)
-                QCOMPARE(BuildMemoryWrite(rig.c.state.table, n).toLatin1(), "MW" + sampleRecord(n).mid(2));
+                QCOMPARE(rig.c.state.table.isCatEmpty(n) ? QString() : BuildMemoryWrite(rig.c.state.table, n),
+                         n < 300 ? mw(sampleRecord(n)) : QString());
             // A dead radio costs seconds, not minutes.
             QVERIFY(rig.line->now - died < 5 * 1000 * 1000);
         }
@@ -432,7 +431,6 @@ private slots:
                 nowFromTable << n;
         }
         QCOMPARE(RadioTransfer::MemoryNumbersText(nowFromTable), written);
-        QCOMPARE(rig.transfer.summary().writeSucceeded(), outcome.startsWith("Transfer of memories completed."));
         // Every record the radio gave before being overwritten is in the backup.
         const QByteArray backup = rig.backupText();
         for (int n : nowFromTable)
@@ -497,11 +495,9 @@ private slots:
             disk.emplace(diskSpace);
         rig.transfer.WriteRadio();
         disk.reset();
-        QCOMPARE(rig.line->radio.commands.filter("MW").size(), written);
         for (int n = 1; n <= 5; ++n)
             QCOMPARE(rig.line->radio.memory(n), sampleRecord(n, n <= written ? 1 : 0));
         QVERIFY2(rig.c.dialogs.texts().last().startsWith(outcome), qPrintable(rig.c.dialogs.texts().last()));
-        QVERIFY(!rig.transfer.summary().writeSucceeded());
         if (written > 0)
             QCOMPARE(rig.backupText(), (mw(sampleRecord(1)) + "\r\n" + mw(sampleRecord(2)) + "\r\n").toLatin1());
     }
@@ -576,6 +572,8 @@ private slots:
         QVERIFY(!rig.link.isOpen());
         if (how == "dry")
             QVERIFY(rig.backupFiles().isEmpty());
+        if (how == "bad cells")  // not all written: not the plain information box
+            QCOMPARE(rig.c.dialogs.boxes.last().icon, Icon::Exclamation);
     }
 
     // ---- the radio's CAT rate is left as it was found
