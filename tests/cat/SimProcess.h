@@ -1,11 +1,8 @@
 #pragma once
 // ft450sim as a child process on a pseudo-terminal, for the end-to-end tests.
+#include "TestFiles.h"
+
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QTest>
 
 namespace mv::test {
 
@@ -21,23 +18,10 @@ public:
     explicit SimProcess(const QStringList &options, const QByteArray &memories = {})
     {
         QStringList args = options;
-        if (!memories.isEmpty()) {
-            QFile f(path("load.450"));
-            if (f.open(QIODevice::WriteOnly))
-                f.write(memories);
+        if (!memories.isEmpty() && writeBytes(path("load.450"), memories))
             args << "--load" << path("load.450");
-        }
-        args << "--dump" << path("dump.450") << "--log" << path("sim.log");
-        m_process.setProgram(binDir() + "/ft450sim");
-        m_process.setArguments(args);
-        m_process.setProcessChannelMode(QProcess::SeparateChannels);
-        m_process.start();
-        if (!m_process.waitForStarted(5000))
-            return;
-        QElapsedTimer t;
-        t.start();
-        while (!m_process.canReadLine() && t.elapsed() < 5000)
-            m_process.waitForReadyRead(100);
+        m_process.start(binDir() + "/ft450sim", args << "--dump" << path("dump.450") << "--log" << path("sim.log"));
+        while (m_process.waitForStarted(5000) && !m_process.canReadLine() && m_process.waitForReadyRead(5000)) { }
         device = QString::fromLocal8Bit(m_process.readLine()).trimmed();
     }
     ~SimProcess() { stop(); }
@@ -52,27 +36,14 @@ public:
         if (!m_process.waitForFinished(5000))
             m_process.kill(), m_process.waitForFinished(2000);
     }
-    QByteArray dump() const
-    {
-        QFile f(path("dump.450"));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    QStringList log() const
-    {
-        QFile f(path("sim.log"));
-        if (!f.open(QIODevice::ReadOnly))
-            return {};
-        return QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
-    }
+    QByteArray dump() const { return readBytes(path("dump.450")); }
+    QStringList log() const { return QString::fromUtf8(readBytes(path("sim.log"))).split('\n', Qt::SkipEmptyParts); }
     // The commands the radio took, in order ("< " lines of the trace).
     QStringList commands() const
     {
         QStringList out;
-        for (const QString &l : log()) {
-            const int at = int(l.indexOf(" < "));
-            if (at >= 0)
-                out << l.mid(at + 3);
-        }
+        for (const QString &l : log().filter(" < "))
+            out << l.mid(l.indexOf(" < ") + 3);
         return out;
     }
 

@@ -1,28 +1,16 @@
 // End to end over pseudo-terminals against the built ft450sim, with real time
-// and real line settings: the window's read on its worker thread through the
-// real serial port, and memvault-cli read / write with its files, messages and
-// exit codes. The flows themselves are tested on the virtual clock
+// and real line settings: memvault-cli read / write through the real serial
+// port, with its files, messages and exit codes. The flows themselves are tested on the virtual clock
 // (tst_radiotransfer); this is the smoke set that the pieces fit.
 #include "RadioFixtures.h"
 #include "SimProcess.h"
-#include "TestContext.h"
 #include "TestFiles.h"
-#include "cat/CatLink.h"
-#include "cat/RadioTransfer.h"
-#include "cat/RadioWorker.h"
-#include "core/MemoryRecord.h"
 #include "core/NumberText.h"
-#include "shell/FrontEnd.h"
 
 #include <QtTest>
 
 using namespace mv;
 using namespace mv::test;
-
-namespace {
-CliRun cli(const QStringList &args) { return runCli(args); }
-QByteArray readFile(const QString &path) { return readBytes(path); }
-}  // namespace
 
 class TestRadioEndToEnd : public QObject {
     Q_OBJECT
@@ -36,45 +24,6 @@ private slots:
         DetectSeparators();
     }
 
-    // The window's way: the flow on the worker thread, the real serial port on
-    // it, every box and table change handed to this thread.
-    void readOnTheWorkerThread()
-    {
-        const QByteArray memories = sampleMemoryFile([](int n) { return n % 2 == 1; });
-        SimProcess sim({"--rate", "9600", "--latency-ms", "1"}, memories);
-        QVERIFY(sim.ok());
-        TestContext c;
-        c.log.setLoggingEnabled(true);
-        FrontEndThread frontEnd;
-        FrontEndDialogs dialogs(c.dialogs, frontEnd);
-        AppContext ctx{c.state, *c.settings, c.log, dialogs, c.view};
-        CatLink link(*c.settings, c.log, dialogs);
-        link.setDeviceOverride(sim.device);
-        RadioTransfer transfer(ctx, link, &frontEnd);
-        RadioWorker worker(transfer);
-        QSignalSpy progress(&transfer, &RadioTransfer::progress);
-        QSignalSpy ended(&worker, &RadioWorker::finished);
-        QVERIFY(worker.start(&RadioTransfer::ReadRadio));
-        QVERIFY(!worker.start(&RadioTransfer::WriteRadio));  // one at a time
-        QVERIFY(ended.wait(120000));
-
-        QCOMPARE(c.dialogs.texts().size(), 2);
-        QVERIFY(c.dialogs.texts().first().startsWith("You are about to read the Radio."));
-        QVERIFY(c.dialogs.texts().last().startsWith("The read of memories from the Radio has completed successfully."));
-        QCOMPARE(c.state.DataSource, DataSource::Radio);
-        QCOMPARE(c.state.table.usedMemoryCount(), 250);
-        for (int n = 1; n <= kLastCat; n += 2)
-            QCOMPARE(BuildMemoryWrite(c.state.table, n).toLatin1(), "MW" + sampleRecord(n).mid(2));
-        QVERIFY(c.log.text().contains("Baud rate of 9600 detected\r\n"));
-        QVERIFY(c.log.text().contains("Read: issue initial instructions\r\n"));
-        QCOMPARE(c.view.status[2], QString("504"));
-        QCOMPARE(progress.size(), 504);
-        QCOMPARE(progress.last().at(0).toInt(), 504);
-        QVERIFY(!link.isOpen());
-        sim.stop();
-        QVERIFY(sim.log().filter("CAT rate now").last().endsWith("CAT rate now 9600"));
-    }
-
     // Read every memory, write back an edited file: the radio then holds exactly
     // the file. Rate detection from 4800 on the way in.
     void roundTrip()
@@ -84,47 +33,34 @@ private slots:
         QVERIFY(sim.ok());
 
         const QString base = m_dir.filePath("radio");
-        CliRun r = cli({"read", "--device", sim.device, "--speed", "38400", "--no-rts", base});
+        CliRun r = runCli({"read", "--device", sim.device, "--speed", "38400", "--no-rts", base});
         QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-        QCOMPARE(readFile(base + ".450"), memories);
-        const QList<QByteArray> descriptions = readFile(base + ".450dsc").split('\n');
-        QCOMPARE(descriptions.size(), 502);  // 501 lines and the end
-        QCOMPARE(descriptions.first(), QByteArray("0,\"3450\"\r"));
-        QCOMPARE(descriptions.at(500), QByteArray("500,\"\"\r"));
+        QCOMPARE(readBytes(base + ".450"), memories);
+        QVERIFY(readBytes(base + ".450dsc").startsWith("0,\"3450\"\r\n1,\"\"\r\n"));
         QVERIFY(r.err.contains("The read of memories from the Radio has completed successfully."));
-        QVERIFY(r.err.contains("Reading the radio's memories (the radio must be on and connected"));
         // --no-rts: no handshaking asked of the line for this run.
         QVERIFY(sim.log().filter("RTS/CTS").isEmpty());
         QVERIFY(r.err.contains("Summary: memories read 504, empty 0, not answering 0; identical 0, replaced 0, "
                                "added 0, skipped 0"));
 
         QByteArray edited = memories;
-        for (int n : {3, 250, 501}) {
-            const QByteArray was = "MW" + sampleRecord(n).mid(2);
-            const QByteArray now = "MW" + sampleRecord(n, 7).mid(2);
-            QVERIFY(edited.contains(was));
-            edited.replace(was, now);
-        }
+        for (int n : {3, 250, 501})
+            edited.replace("MW" + sampleRecord(n).mid(2), "MW" + sampleRecord(n, 7).mid(2));
         QVERIFY(writeBytes(m_dir.filePath("edited.450"), edited));
         const QString backups = m_dir.filePath("backups");
-        r = cli({"write", "--device", sim.device, "--speed", "38400", "--verify", "--backup-dir", backups,
-                 m_dir.filePath("edited.450")});
+        r = runCli({"write", "--device", sim.device, "--speed", "38400", "--verify", "--backup-dir", backups,
+                    m_dir.filePath("edited.450")});
         QVERIFY2(r.exitCode == 0, qPrintable(r.err));
         QVERIFY(r.err.contains("identical 501, replaced 3, added 0, skipped 0"));
-        QVERIFY(r.err.contains("Transfer of memories completed."));
         QVERIFY(r.err.contains("all 3 memories written read back as sent"));
         // Without the option the stored setting holds: RTS/CTS.
         QVERIFY(!sim.log().filter("~ host RTS/CTS handshaking on").isEmpty());
         sim.stop();
         QCOMPARE(sim.dump(), edited);
-        QCOMPARE(sim.commands().filter("MW").size(), 3);
         // What was replaced is in the backup the message names.
-        const QStringList files = QDir(backups).entryList(QDir::Files);
-        QCOMPARE(files.size(), 1);
-        QVERIFY(r.err.contains(QDir(backups).filePath(files.first())));
-        const QByteArray backup = readFile(QDir(backups).filePath(files.first()));
-        for (int n : {3, 250, 501})
-            QVERIFY(backup.contains("MW" + sampleRecord(n).mid(2)));
+        const QString backup = QDir(backups).filePath(QDir(backups).entryList(QDir::Files).value(0));
+        QVERIFY(r.err.contains(backup));
+        QCOMPARE(readBytes(backup), memories);
         // The radio is back at the rate it was found at, for the next program.
         QVERIFY(sim.log().filter("CAT rate now").last().endsWith("CAT rate now 4800"));
     }
@@ -136,17 +72,15 @@ private slots:
     {
         QTest::addColumn<QStringList>("fault");
         QTest::addColumn<QString>("says");
-        QTest::addColumn<int>("writes");  // MW commands sent
         QTest::addColumn<int>("stored");  // memories 1.. the radio holds the new record of
         // ID, AI0, EX0104, ID, then MR, MW, ID per memory: dead after memory 5.
-        QTest::newRow("dies") << QStringList{"--stop-after", "19"} << "the connection to the radio was lost" << 5 << 5;
-        QTest::newRow("refuses") << QStringList{"--refuse-writes"} << "Memories the radio refused: 1-30." << 30 << 0;
+        QTest::newRow("dies") << QStringList{"--stop-after", "19"} << "the connection to the radio was lost" << 5;
+        QTest::newRow("refuses") << QStringList{"--refuse-writes"} << "Memories the radio refused: 1-30." << 0;
     }
     void writeFaults()
     {
         QFETCH(QStringList, fault);
         QFETCH(QString, says);
-        QFETCH(int, writes);
         QFETCH(int, stored);
         const QByteArray memories = sampleMemoryFile([](int n) { return n <= 30; });
         SimProcess sim(QStringList{"--rate", "38400", "--latency-ms", "1"} + fault, memories);
@@ -154,39 +88,29 @@ private slots:
         const QByteArray wanted = sampleMemoryFile([](int n) { return n <= 30; }, 1);
         QVERIFY(writeBytes(m_dir.filePath("new.450"), wanted));
         const QString backups = m_dir.filePath(QTest::currentDataTag());
-        const CliRun r = cli({"write", "--device", sim.device, "--backup-dir", backups, m_dir.filePath("new.450")});
+        const CliRun r = runCli({"write", "--device", sim.device, "--backup-dir", backups, m_dir.filePath("new.450")});
         QCOMPARE(r.exitCode, 1);
         QVERIFY2(r.err.contains(says), qPrintable(r.err));
-        QVERIFY(!r.err.contains("Transfer of memories completed."));
         QVERIFY(r.err.contains(QString("Memories written: %1.").arg(stored ? QString("1-%1").arg(stored) : "none")));
         sim.stop();
-        QCOMPARE(sim.commands().filter("MW").size(), writes);
         QCOMPARE(sim.dump(), sampleMemoryFile([&](int n) { return n <= stored; }, 1)
                                  + sampleMemoryFile([&](int n) { return n > stored && n <= 30; }));
-        const QByteArray backup = readFile(QDir(backups).filePath(QDir(backups).entryList(QDir::Files).value(0)));
-        QCOMPARE(backup, sampleMemoryFile([&](int n) { return n <= writes; }));
     }
 
     void failuresLeaveTheFileAlone_data()
     {
         QTest::addColumn<QStringList>("options");
-        QTest::addColumn<QString>("device");  // "sim": the simulator's
         QTest::addColumn<bool>("readOnly");
         QTest::addColumn<QString>("message");
-        QTest::newRow("radio off") << QStringList{"--force"} << "sim" << false
+        QTest::newRow("radio off") << QStringList{"--force"} << false
                                    << "Two attempts to set the CAT rate have failed.\n"
                                       "Please check your Com port connection and radio power on state.";
-        QTest::newRow("no such port") << QStringList{"--force"} << "/dev/no-such-ft450" << false
-                                      << "COM Port 1 is not available. It may be in use by another program.\n"
-                                         "The requested operation cannot continue.";
-        QTest::newRow("file exists") << QStringList{} << "sim" << false
-                                     << "keep.450 exists; give --force to replace it";
-        QTest::newRow("read-only file") << QStringList{"--force"} << "sim" << true << "keep.450 is read-only";
+        QTest::newRow("file exists") << QStringList{} << false << "keep.450 exists; give --force to replace it";
+        QTest::newRow("read-only file") << QStringList{"--force"} << true << "keep.450 is read-only";
     }
     void failuresLeaveTheFileAlone()
     {
         QFETCH(QStringList, options);
-        QFETCH(QString, device);
         QFETCH(bool, readOnly);
         QFETCH(QString, message);
         SimProcess sim({"--rate", "38400", "--silent"});
@@ -196,12 +120,11 @@ private slots:
         QVERIFY(writeBytes(file, "MW00107000000+000000100000;\r\n"));
         if (readOnly)
             QFile::setPermissions(file, QFile::ReadOwner);
-        const CliRun failed
-            = cli(QStringList{"read", "--device", device == "sim" ? sim.device : device, file} + options);
+        const CliRun failed = runCli(QStringList{"read", "--device", sim.device, file} + options);
         QCOMPARE(failed.exitCode, 1);
         QVERIFY2(failed.err.contains(message), qPrintable(failed.err));
         QVERIFY(failed.err.contains("nothing was read"));
-        QCOMPARE(readFile(file), QByteArray("MW00107000000+000000100000;\r\n"));
+        QCOMPARE(readBytes(file), QByteArray("MW00107000000+000000100000;\r\n"));
         QVERIFY(!QFileInfo::exists(file + "dsc"));
         QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
     }
@@ -215,12 +138,12 @@ private slots:
         QVERIFY(sim.ok());
         const QString file = m_dir.filePath("partial.450");
         QVERIFY(writeBytes(file, "old"));
-        const CliRun r = cli({"read", "--device", sim.device, "--speed", "38400", "--force", file});
+        const CliRun r = runCli({"read", "--device", sim.device, "--speed", "38400", "--force", file});
         QCOMPARE(r.exitCode, 1);
         QVERIFY2(r.err.contains("Memories that did not answer: 499-500, P1L-P2L."), qPrintable(r.err));
         QVERIFY(r.err.contains("not answering 5"));
-        QCOMPARE(readFile(file), QByteArray("old"));
-        const QByteArray kept = readFile(m_dir.filePath("partial.incomplete.450"));
+        QCOMPARE(readBytes(file), QByteArray("old"));
+        const QByteArray kept = readBytes(m_dir.filePath("partial.incomplete.450"));
         QCOMPARE(kept.count("\r\n"), 9);  // memories 50, 100, ... 450
     }
 
@@ -231,24 +154,15 @@ private slots:
         QTest::newRow("port 17") << QStringList{"write", "--port=17", "f.450"};
         QTest::newRow("speed 1200") << QStringList{"read", "--port", "1", "--speed", "1200", "f.450"};
         QTest::newRow("dry run and verify") << QStringList{"write", "--port", "1", "--dry-run", "--verify", "f.450"};
-        QTest::newRow("unknown option") << QStringList{"diff", "--port", "1", "--fast", "f.450"};
         QTest::newRow("missing value") << QStringList{"diff", "f.450", "--device"};
         QTest::newRow("backup folder on a read") << QStringList{"read", "--port", "1", "--backup-dir", "b", "f.450"};
     }
     void usageErrors()
     {
         QFETCH(QStringList, args);
-        const CliRun r = cli(args);
+        const CliRun r = runCli(args);
         QCOMPARE(r.exitCode, 2);
         QVERIFY(r.err.contains("usage:"));
-    }
-
-    void writeOfAMissingFileFails()
-    {
-        const CliRun r = cli({"write", "--device", "/dev/null", m_dir.filePath("nothing-here")});
-        QCOMPARE(r.exitCode, 1);
-        QVERIFY(r.err.contains("cannot read"));
-        QVERIFY(r.err.contains("nothing-here.450"));
     }
 };
 

@@ -3,6 +3,7 @@
 #include "MemoryRows.h"
 #include "RadioFixtures.h"
 #include "TestContext.h"
+#include "TestFiles.h"
 #include "cat/CatLink.h"
 #include "cat/RadioTransfer.h"
 #include "core/MemoryRecord.h"
@@ -64,10 +65,7 @@ struct Rig {
     QByteArray backupText() const
     {
         const QStringList files = backupFiles();
-        if (files.size() != 1)
-            return "(" + QByteArray::number(files.size()) + " backup files)";
-        QFile f(QDir(transfer.BackupDir).filePath(files.first()));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        return files.size() == 1 ? readBytes(QDir(transfer.BackupDir).filePath(files[0])) : "(not one backup file)";
     }
     // The table holds exactly what the radio holds, memory for memory.
     bool tableIsRadio() const
@@ -133,29 +131,17 @@ private slots:
         Rig rig(fastRadio(radioRate));
         rig.link.UserCommSpeed = userSpeed;
         QVERIFY(rig.transfer.DetectCatRate());
-
-        QStringList expected;
-        for (const LineSettings &probe : CatLink::RateSettings()) {
-            expected << "SetCommPort: open OK for port 1";
-            if (probe.baud == radioRate) {
-                expected << QString("Baud rate of %1 detected").arg(radioRate);
-                break;
-            }
-            expected << QString("Baud rate of %1 not successful").arg(probe.baud);
-        }
-        expected << "Turning off Auto Information" << QString("Setting Com speed to %1,N,8,2").arg(userRate)
-                 << "SetCommPort: open OK for port 1";
-        QCOMPARE(rig.logLines(), expected);
+        const QStringList tried = rig.logLines().filter("Baud rate of");
+        QCOMPARE(tried.first(), QString("Baud rate of 38400 ") + (radioRate == 38400 ? "detected" : "not successful"));
+        QCOMPARE(tried.last(), QString("Baud rate of %1 detected").arg(radioRate));
         const QString ex = QString("EX010%1;").arg(4 - CatLink::RateSettings().indexOf(userSpeed));
         // The radio answers at the new speed before anything else is asked.
         QCOMPARE(rig.line->radio.commands, QStringList({"ID;", "AI0;", ex, "ID;"}));
         QCOMPARE(rig.line->radio.noiseCharacters,
                  3 * int(CatLink::RateSettings().indexOf(LineSettings::catRate(radioRate))));
         // Radio and port now both at the user's speed.
-        QCOMPARE(rig.link.ActiveSettings, userSpeed);
         QCOMPARE(rig.link.openSettings(), std::optional<LineSettings>(userSpeed));
         QCOMPARE(rig.line->radio.rate(), userRate);
-        QVERIFY(rig.link.Transact("ID;", [](const QString &) { return true; }).accepted());
         QVERIFY(rig.c.dialogs.boxes.isEmpty());
     }
 
@@ -166,18 +152,27 @@ private slots:
         QTest::addColumn<ft450::RadioOptions>("options");
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("box");  // its start
-        QTest::addColumn<int>("opens");  // -1: not checked
+        QTest::addColumn<int>("opens");
+        QTest::addColumn<QString>("logged");  // a line of the messages window; empty: none checked
         ft450::RadioOptions o = fastRadio();
         o.silent = true;
-        QTest::newRow("silent radio: two passes") << o << "" << kTwoAttempts << 8;
+        QTest::newRow("silent radio: two passes") << o << "" << kTwoAttempts << 8 << "";
         o = fastRadio(), o.identity = "ID0670;";
-        QTest::newRow("another radio's identity") << o << "" << kTwoAttempts << 8;
+        QTest::newRow("another radio's identity") << o << "" << kTwoAttempts << 8 << "";
         QTest::newRow("no such port") << fastRadio() << "missing"
                                       << kNotAvailable + "\r\n\r\nDevice /dev/nothing-here: No such file or directory."
-                                      << 0;
-        QTest::newRow("reopen at the user's speed refused") << fastRadio() << "reopen" << kNotAvailable << 1;
-        QTest::newRow("handshaking holds the output") << fastRadio() << "stuck"
-                                                      << "COM Port 1 is not sending" << 1;
+                                      << 0 << "SetCommPort: open failed for port 1";
+        QTest::newRow("not allowed to open the port")
+            << fastRadio() << "refused"
+            << kNotAvailable
+                   + "\r\n\r\nDevice sim: Permission denied.\r\nYour user is not allowed to open it. On Debian, add "
+                     "yourself to the \"dialout\" group (sudo adduser $USER dialout), then log out and in again."
+            << 0 << "";
+        QTest::newRow("reopen at the user's speed refused") << fastRadio() << "reopen" << kNotAvailable << 1 << "";
+        // Handshaking that never lets the output go ends the wait instead of hanging.
+        QTest::newRow("handshaking holds the output")
+            << fastRadio() << "stuck"
+            << "COM Port 1 is not sending" << 1 << "SendCommand: output stuck on port 1, port closed";
     }
     void detectionFailures()
     {
@@ -185,39 +180,22 @@ private slots:
         QFETCH(QString, fault);
         QFETCH(QString, box);
         QFETCH(int, opens);
+        QFETCH(QString, logged);
         Rig rig(options);
         if (fault == "missing")
             rig.link.setDeviceOverride("/dev/nothing-here");
-        rig.line->refuseOpensAfter = fault == "reopen" ? 1 : -1;
+        rig.line->refuseOpensAfter = fault == "reopen" ? 1 : fault == "refused" ? 0 : -1;
         rig.line->stuckOutput = fault == "stuck";
         mv::test::setCellText(rig.c.state.table, 1, MemoryTable::ColFrequency, "7.00000");
         rig.transfer.ReadRadio();
         QCOMPARE(rig.c.dialogs.boxes.size(), 1);
         QVERIFY2(rig.c.dialogs.boxes[0].text.startsWith(box), qPrintable(rig.c.dialogs.boxes[0].text));
-        if (opens >= 0)
-            QCOMPARE(rig.line->opens, opens);
-        QVERIFY(!rig.transfer.summary().started);
+        QCOMPARE(rig.c.dialogs.boxes[0].icon, box == kTwoAttempts ? Icon::None : Icon::Exclamation);
+        QCOMPARE(rig.line->opens, opens);
+        QVERIFY(logged.isEmpty() || rig.logLines().contains(logged));
         QCOMPARE(mv::test::cellOf(rig.c.state.table, 1, MemoryTable::ColFrequency), QString("7.00000"));
         QVERIFY(rig.line->radio.commands.filter("MR").isEmpty());
         QVERIFY(!rig.link.isOpen());
-    }
-
-    void answerInTheSecondPass()
-    {
-        ft450::RadioOptions o = fastRadio();
-        o.silent = true;
-        Rig rig(o);
-        // The radio is switched on after the first probe.
-        rig.line->radio.onTrace = [&rig](qint64, const QString &l) {
-            if (l.startsWith("< ID;"))
-                rig.line->radio.options().silent = false;
-        };
-        QVERIFY(rig.transfer.DetectCatRate());
-        const QStringList bauds = rig.logLines().filter("Baud rate of");
-        QCOMPARE(bauds, QStringList({"Baud rate of 38400 not successful", "Baud rate of 19200 not successful",
-                                     "Baud rate of 9600 not successful", "Baud rate of 4800 not successful",
-                                     "Baud rate of 38400 detected"}));
-        QVERIFY(rig.c.dialogs.boxes.isEmpty());
     }
 
     // ---- read
@@ -239,20 +217,11 @@ private slots:
 
         QCOMPARE(rig.c.dialogs.texts(), QStringList({kInstructions, kReadDone}));
         QCOMPARE(rig.c.dialogs.boxes[0].buttons, Buttons::OkCancel);
-        QCOMPARE(rig.c.dialogs.boxes[0].icon, Icon::Question);
-        QCOMPARE(rig.c.dialogs.boxes[1].icon, Icon::Information);
         QCOMPARE(rig.c.state.DataSource, DataSource::Radio);
-        QVERIFY(rig.c.state.RadioReadComplete);
         QVERIFY(!rig.c.state.FileLoadComplete);
-        QVERIFY(!rig.c.state.MemoriesChanged);
         QVERIFY(rig.c.state.CurrentFilePath.isEmpty());
-        for (int n = 1; n <= kLastCat; ++n)
-            QCOMPARE(BuildMemoryWrite(rig.c.state.table, n).toLatin1(), "MW" + sampleRecord(n).mid(2));
+        QVERIFY(rig.tableIsRadio());
         QCOMPARE(rig.view.status[2], QString("504"));
-        QCOMPARE(rig.view.progress, 0);
-        QCOMPARE(rig.view.progressMax, 504);
-        QVERIFY(!rig.link.isOpen());
-
         QStringList expected{"SetCommPort: open OK for port 1", "Baud rate of 38400 detected",
                              "Turning off Auto Information",    "Setting Com speed to 38400,N,8,2",
                              "SetCommPort: open OK for port 1", "Read: issue initial instructions"};
@@ -272,7 +241,6 @@ private slots:
     // with memories 2, 4, 6, ... used.
     void readOutcomes_data()
     {
-        QTest::addColumn<bool>("emptyRadio");
         QTest::addColumn<bool>("unsaved");
         QTest::addColumn<int>("answer");  // to the first question
         QTest::addColumn<int>("cancelAt");  // the read message clicked at this memory (0: never)
@@ -281,15 +249,12 @@ private slots:
         QTest::addColumn<DataSource>("dataSource");
         const QString unsaved
             = "Changes have been made but not yet saved to disk\r\nAre you sure you want to continue?";
-        const int ok = int(Answer::Ok);
-        QTest::newRow("empty radio") << true << false << ok << 0 << QStringList{kInstructions, kReadDone} << 0
-                                     << DataSource::Radio;
         QTest::newRow("unsaved changes, No: nothing sent")
-            << false << true << int(Answer::No) << 0 << QStringList{unsaved} << 1 << DataSource::File;
+            << true << int(Answer::No) << 0 << QStringList{unsaved} << 1 << DataSource::File;
         QTest::newRow("Cancel at the instructions: table already cleared")
-            << false << false << int(Answer::Cancel) << 0 << QStringList{kInstructions} << 0 << DataSource::Nothing;
+            << false << int(Answer::Cancel) << 0 << QStringList{kInstructions} << 0 << DataSource::Nothing;
         QTest::newRow("cancel clicked at memory 10")
-            << false << false << ok << 10
+            << false << int(Answer::Ok) << 10
             << QStringList{kInstructions, "The read of memories from the Radio was cancelled at memory 10 of 504.\r\n"
                                           "Memories read: 5; reported empty: 5.\r\n"
                                           "Memories not read: 11-500, P1L-P2U.\r\n"
@@ -298,14 +263,12 @@ private slots:
     }
     void readOutcomes()
     {
-        QFETCH(bool, emptyRadio);
         QFETCH(bool, unsaved);
         QFETCH(int, answer);
         QFETCH(int, cancelAt);
         QFETCH(QStringList, boxes);
         Rig rig;
-        if (!emptyRadio)
-            fillRadio(rig.line->radio, 2);
+        fillRadio(rig.line->radio, 2);
         mv::test::setCellText(rig.c.state.table, 3, MemoryTable::ColFrequency, "7.00000");
         rig.c.state.DataSource = DataSource::File;
         rig.c.state.MemoriesChanged = unsaved;
@@ -318,7 +281,7 @@ private slots:
         QCOMPARE(rig.c.dialogs.texts(), boxes);
         QTEST(rig.c.state.table.usedMemoryCount(), "used");
         QTEST(rig.c.state.DataSource, "dataSource");
-        QCOMPARE(rig.line->radio.commands.filter("MR").size(), cancelAt > 0 ? cancelAt : boxes.size() == 2 ? 504 : 0);
+        QCOMPARE(rig.line->radio.commands.filter("MR").size(), cancelAt);
         QVERIFY(!rig.link.isOpen());
     }
 
@@ -368,9 +331,8 @@ private slots:
         } else {
             // What was read is right; nothing else is in the table.
             for (int n = 1; n <= kLastCat; ++n)
-                QCOMPARE(rig.c.state.table.isCatEmpty(n), n >= 300);
-            for (int n = 1; n < 300; ++n)
-                QCOMPARE(BuildMemoryWrite(rig.c.state.table, n).toLatin1(), "MW" + sampleRecord(n).mid(2));
+                QCOMPARE(rig.c.state.table.isCatEmpty(n) ? QString() : BuildMemoryWrite(rig.c.state.table, n),
+                         n < 300 ? mw(sampleRecord(n)) : QString());
             // A dead radio costs seconds, not minutes.
             QVERIFY(rig.line->now - died < 5 * 1000 * 1000);
         }
@@ -378,66 +340,7 @@ private slots:
         QCOMPARE(rig.line->radio.rate(), options.rate);
     }
 
-    void lostLinkEndsTheRead()
-    {
-        Rig rig;
-        fillRadio(rig.line->radio);
-        rig.view.onProgress = [&](int value, int) {
-            if (value == 20)
-                rig.line->stuckOutput = true;
-        };
-        rig.transfer.ReadRadio();
-        const QString text = rig.c.dialogs.boxes.last().text;
-        QVERIFY2(text.startsWith("The read of memories from the Radio stopped at memory 20 of 504: "
-                                 "the connection to the radio was lost.\r\nCOM Port 1 is not sending"),
-                 qPrintable(text));
-        QVERIFY(text.contains("Memories read: 19; reported empty: 0.\r\nMemories that did not answer: 20.\r\n"
-                              "Memories not read: 21-500, P1L-P2U."));
-        QCOMPARE(rig.c.state.table.usedMemoryCount(), 19);
-    }
-
-    void memoryNumbersText_data()
-    {
-        QTest::addColumn<QList<int>>("numbers");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("none") << QList<int>{} << "";
-        QTest::newRow("unsorted with repeats") << QList<int>{7, 3, 1, 2, 3} << "1-3, 7";
-        QTest::newRow("across into PMS") << QList<int>{499, 500, 501, 502} << "499-500, P1L-P1U";
-        QTest::newRow("single PMS") << QList<int>{504} << "P2U";
-    }
-    void memoryNumbersText()
-    {
-        QFETCH(QList<int>, numbers);
-        QTEST(RadioTransfer::MemoryNumbersText(numbers), "text");
-    }
-
     // ---- write
-
-    void writingBackAnUnchangedTableOnlyReads()
-    {
-        Rig rig;
-        fillRadio(rig.line->radio, 2);
-        rig.transfer.ReadRadio();
-        const int before = int(rig.line->radio.commands.size());
-        rig.c.dialogs.clear();
-        rig.c.log.clear();
-        rig.transfer.WriteRadio();
-        const QStringList sent = rig.commandsFrom(before);
-        QCOMPARE(sent.filter("MW").size(), 0);
-        QCOMPARE(sent.filter("MR").size(), 252);
-        QCOMPARE(rig.logLines().filter("is identical - no action required").size(), 252);
-        QVERIFY(rig.logLines().contains("Memory 2 is identical - no action required"));
-        QCOMPARE(rig.c.dialogs.texts().last(),
-                 QString("Transfer of memories completed.\r\n"
-                         "Memories empty in the table, left as they are on the radio (a memory cannot be erased over "
-                         "CAT): 252."));
-        QCOMPARE(rig.c.dialogs.boxes.last().icon, Icon::Information);
-        QCOMPARE(rig.c.state.DataSource, DataSource::Radio);
-        QVERIFY(!rig.link.isOpen());
-        QCOMPARE(rig.view.status[2], QString("0"));
-        // Nothing was replaced, so there is nothing to keep a copy of.
-        QVERIFY(rig.backupFiles().isEmpty());
-    }
 
     void writesOnlyWhereTheRadioDiffers()
     {
@@ -451,13 +354,10 @@ private slots:
         // and that it said nothing against the write.
         QCOMPARE(rig.commandsFrom(4), QStringList({"MR001;", "MR002;", mw(sampleRecord(2, 1)), "ID;", "MR004;",
                                                    "MR005;", mw(sampleRecord(5)), "ID;"}));
-        QCOMPARE(rig.line->radio.memory(2), sampleRecord(2, 1));
         QCOMPARE(rig.line->radio.memory(3), sampleRecord(3));  // empty in the table: left alone
-        QCOMPARE(rig.line->radio.memory(5), sampleRecord(5));
         const QStringList log = rig.logLines();
-        QVERIFY(log.contains("Memory 1 is identical - no action required"));
-        QVERIFY(log.contains("Memory 2 replaced"));
-        QVERIFY(log.contains("Memory 5 added"));
+        QVERIFY(log.contains("Memory 1 is identical - no action required") && log.contains("Memory 2 replaced")
+                && log.contains("Memory 5 added"));
         // Every record the radio gave is in the backup, the replaced one first of all.
         QCOMPARE(
             rig.backupText(),
@@ -470,29 +370,6 @@ private slots:
             "Memories empty in the table, left as they are on the radio (a memory cannot be erased over CAT): 500.\r\n"
             "The radio's memories as they were before the write are in "
                 + backup + ".");
-    }
-
-    void rowsTheRadioCannotTakeAreSkipped()
-    {
-        Rig rig;
-        rig.line->radio.setMemory(6, sampleRecord(6));
-        for (int n : {6, 8, 9, 10})
-            FillMemory(rig.c.state.table, n, QString::fromLatin1(sampleRecord(n == 6 ? 7 : n)), nullptr);
-        mv::test::setCellText(rig.c.state.table, 6, MemoryTable::ColMode, "?? ");
-        mv::test::setCellText(rig.c.state.table, 8, MemoryTable::ColMode, "");
-        mv::test::setCellText(rig.c.state.table, 10, MemoryTable::ColFrequency, "60.00000");
-        rig.transfer.WriteRadio();
-        QCOMPARE(rig.commandsFrom(4), QStringList({"MR009;", mw(sampleRecord(9)), "ID;"}));
-        QCOMPARE(rig.line->radio.memory(6), sampleRecord(6));
-        QCOMPARE(rig.line->radio.rejectedWrites, 0);
-        QVERIFY(rig.logLines().contains("Memory 6 skipped - the mode '?? ' is not one the radio knows"));
-        QVERIFY(rig.logLines().contains("Memory 8 skipped - the mode '' is not one the radio knows"));
-        QVERIFY(rig.logLines().contains("Memory 10 skipped - the frequency 60.00000 MHz is outside the radio's range"));
-        QVERIFY(rig.c.dialogs.texts().last().startsWith(
-            "Transfer of memories completed.\r\nMemories written: 9.\r\n"
-            "Memories not written because the radio cannot take them: 6, 8, 10. The messages window says why."));
-        QCOMPARE(rig.c.dialogs.boxes.last().icon, Icon::Exclamation);
-        QVERIFY(!rig.transfer.summary().writeSucceeded());
     }
 
     // Memories 1-20 differ between table and radio; the radio misbehaves. No
@@ -554,7 +431,6 @@ private slots:
                 nowFromTable << n;
         }
         QCOMPARE(RadioTransfer::MemoryNumbersText(nowFromTable), written);
-        QCOMPARE(rig.transfer.summary().writeSucceeded(), outcome.startsWith("Transfer of memories completed."));
         // Every record the radio gave before being overwritten is in the backup.
         const QByteArray backup = rig.backupText();
         for (int n : nowFromTable)
@@ -619,95 +495,107 @@ private slots:
             disk.emplace(diskSpace);
         rig.transfer.WriteRadio();
         disk.reset();
-        QCOMPARE(rig.line->radio.commands.filter("MW").size(), written);
         for (int n = 1; n <= 5; ++n)
             QCOMPARE(rig.line->radio.memory(n), sampleRecord(n, n <= written ? 1 : 0));
         QVERIFY2(rig.c.dialogs.texts().last().startsWith(outcome), qPrintable(rig.c.dialogs.texts().last()));
-        QVERIFY(!rig.transfer.summary().writeSucceeded());
         if (written > 0)
             QCOMPARE(rig.backupText(), (mw(sampleRecord(1)) + "\r\n" + mw(sampleRecord(2)) + "\r\n").toLatin1());
     }
 
-    void cancelDuringTheWrite()
+    // What the radio holds after a write that skips, stops or only compares.
+    void writeOutcomes_data()
     {
-        Rig rig;
+        QTest::addColumn<QList<int>>("radio");  // memories used before; -n: sampleRecord(n, 1)
+        QTest::addColumn<QList<int>>("table");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QList<int>>("after");
+        QTest::addColumn<QString>("box");  // in the last box
+        QTest::addColumn<QStringList>("skipped");  // log lines
+        QList<int> twenty;
         for (int n = 1; n <= 20; ++n)
-            FillMemory(rig.c.state.table, n, QString::fromLatin1(sampleRecord(n)), nullptr);
-        rig.view.onProgress = [&](int value, int) {
-            if (value == 10)
-                rig.transfer.WriteCancelRequested = true;
-        };
-        rig.transfer.WriteRadio();
-        QVERIFY(rig.c.dialogs.texts().last().startsWith("Write cancelled by user request\r\nMemories written: 1-10.\r\n"
-                                                        "Memories not handled: 11-500, P1L-P2U."));
-        QCOMPARE(rig.c.dialogs.boxes.last().icon, Icon::None);
-        QCOMPARE(rig.line->radio.usedCount(), 10);
-        QVERIFY(!rig.link.isOpen());
-    }
-
-    void dryRunSendsNoWrites()
-    {
-        Rig rig;
-        rig.line->radio.setMemory(1, sampleRecord(1));
-        FillMemory(rig.c.state.table, 1, QString::fromLatin1(sampleRecord(1, 1)), nullptr);
-        FillMemory(rig.c.state.table, 2, QString::fromLatin1(sampleRecord(2)), nullptr);
-        rig.transfer.DryRun = true;
-        rig.transfer.WriteRadio();
-        QCOMPARE(rig.commandsFrom(4), QStringList({"MR001;", "MR002;"}));
-        QCOMPARE(rig.transfer.summary().written, QList<int>({1, 2}));
-        QCOMPARE(rig.c.dialogs.texts().last(),
-                 QString("Comparison with the radio completed: 2 memories would be written.\r\n"
-                         "Memories empty in the table, left as they are on the radio (a memory cannot be erased over "
-                         "CAT): 502."));
-        QVERIFY(rig.backupFiles().isEmpty());
-    }
-
-    void verifyReadsBackWhatWasWritten()
-    {
-        Rig rig;
-        for (int n = 1; n <= 3; ++n)
-            FillMemory(rig.c.state.table, n, QString::fromLatin1(sampleRecord(n)), nullptr);
-        rig.transfer.VerifyAfterWrite = true;
+            twenty << n;
+        QTest::newRow("memories the radio cannot take are skipped")
+            << QList<int>{6} << QList<int>{-6, 8, 9, 10} << "bad cells" << QList<int>{6, 9}
+            << "Transfer of memories completed.\r\nMemories written: 9.\r\nMemories not written because the radio "
+               "cannot take them: 6, 8, 10. The messages window says why."
+            << QStringList{"Memory 6 skipped - the mode '?? ' is not one the radio knows",
+                           "Memory 8 skipped - the mode '' is not one the radio knows",
+                           "Memory 10 skipped - the frequency 60.00000 MHz is outside the radio's range"};
+        QTest::newRow("cancelled at memory 10")
+            << QList<int>{} << twenty << "cancel" << twenty.mid(0, 10)
+            << "Write cancelled by user request\r\nMemories written: 1-10.\r\nMemories not handled: 11-500, P1L-P2U."
+            << QStringList{};
+        QTest::newRow("dry run") << QList<int>{1} << QList<int>{-1, 2} << "dry" << QList<int>{1}
+                                 << "Comparison with the radio completed: 2 memories would be written.\r\n"
+                                    "Memories empty in the table, left as they are on the radio (a memory cannot be "
+                                    "erased over CAT): 502."
+                                 << QStringList{};
         // Someone turns the knob on memory 2 while the write reads back.
+        QTest::newRow("verify finds a memory changed")
+            << QList<int>{} << QList<int>{1, 2, 3} << "verify" << QList<int>{1, -2, 3}
+            << "Memories that read back differently after writing: 2." << QStringList{};
+    }
+    void writeOutcomes()
+    {
+        QFETCH(QList<int>, radio);
+        QFETCH(QList<int>, table);
+        QFETCH(QString, how);
+        QFETCH(QList<int>, after);
+        QFETCH(QString, box);
+        const auto record = [](int n) { return sampleRecord(qAbs(n), n < 0 ? 1 : 0); };
+        Rig rig;
+        for (int n : radio)
+            rig.line->radio.setMemory(qAbs(n), record(n));
+        for (int n : table)
+            FillMemory(rig.c.state.table, qAbs(n), QString::fromLatin1(record(n)), nullptr);
+        if (how == "bad cells") {
+            mv::test::setCellText(rig.c.state.table, 6, MemoryTable::ColMode, "?? ");
+            mv::test::setCellText(rig.c.state.table, 8, MemoryTable::ColMode, "");
+            mv::test::setCellText(rig.c.state.table, 10, MemoryTable::ColFrequency, "60.00000");
+        }
+        rig.transfer.DryRun = how == "dry";
+        rig.transfer.VerifyAfterWrite = how == "verify";
         rig.view.onProgress = [&](int value, int maximum) {
-            if (maximum == 3 && value == 1)
-                rig.line->radio.setMemory(2, sampleRecord(2, 4));
+            if (how == "cancel" && value == 10)
+                rig.transfer.WriteCancelRequested = true;
+            if (how == "verify" && maximum == 3 && value == 1)
+                rig.line->radio.setMemory(2, record(-2));
         };
         rig.transfer.WriteRadio();
-        QCOMPARE(rig.transfer.summary().verifyFailed, QList<int>{2});
-        QVERIFY(rig.transfer.summary().verified);
-        QCOMPARE(rig.commandsFrom(rig.line->radio.commands.size() - 3), QStringList({"MR001;", "MR002;", "MR003;"}));
-        QVERIFY(rig.c.dialogs.texts().last().contains("Memories that read back differently after writing: 2."));
+        QByteArray expected;
+        for (int n : after)
+            expected += mw(record(n)).toLatin1() + "\r\n";
+        QCOMPARE(rig.line->radio.memoryFileText(), expected);
+        QVERIFY2(rig.c.dialogs.texts().last().contains(box), qPrintable(rig.c.dialogs.texts().last()));
+        QTEST(rig.logLines().filter("skipped"), "skipped");
+        QCOMPARE(rig.line->radio.rejectedWrites, 0);
+        QVERIFY(!rig.link.isOpen());
+        if (how == "dry")
+            QVERIFY(rig.backupFiles().isEmpty());
+        if (how == "bad cells")  // not all written: not the plain information box
+            QCOMPARE(rig.c.dialogs.boxes.last().icon, Icon::Exclamation);
     }
 
     // ---- the radio's CAT rate is left as it was found
 
+    // Cancelled at once, or told not to: the rate the radio is left at.
     void rateIsLeftAsFound_data()
     {
         QTest::addColumn<bool>("restore");
-        QTest::addColumn<bool>("write");
-        QTest::addColumn<bool>("cancelAtInstructions");
         QTest::addColumn<int>("rateAfter");
-        QTest::newRow("read") << true << false << false << 4800;
-        QTest::newRow("write") << true << true << false << 4800;
-        QTest::newRow("cancelled at the instructions") << true << false << true << 4800;
-        QTest::newRow("switched off in the settings") << false << false << false << 38400;
+        QTest::newRow("cancelled at the instructions") << true << 4800;
+        QTest::newRow("switched off in the settings") << false << 38400;
     }
     void rateIsLeftAsFound()
     {
         QFETCH(bool, restore);
-        QFETCH(bool, write);
-        QFETCH(bool, cancelAtInstructions);
         Rig rig(fastRadio(4800));
-        fillRadio(rig.line->radio, 50);
         rig.link.RestoreCatRate = restore;
-        if (cancelAtInstructions)
+        if (restore)
             rig.c.dialogs.answers << Answer::Cancel;
-        FillMemory(rig.c.state.table, 7, QString::fromLatin1(sampleRecord(7)), nullptr);
-        write ? rig.transfer.WriteRadio() : rig.transfer.ReadRadio();
+        rig.transfer.ReadRadio();
         QTEST(rig.line->radio.rate(), "rateAfter");
         QCOMPARE(rig.line->radio.noiseCharacters, 9);  // the three probes that did not match
-        QCOMPARE(rig.line->radio.commands.filter("EX").size(), restore ? 2 : 1);
     }
 
     // ---- compare
@@ -726,14 +614,11 @@ private slots:
         rig.transfer.CompareWithRadio();
 
         QVERIFY(rig.line->radio.commands.filter("MW").isEmpty());
-        QCOMPARE(BuildMemoryWrite(rig.c.state.table, 2), mw(sampleRecord(2, 1)));
         QVERIFY(rig.c.state.table.isCatEmpty(3));
         QVERIFY(rig.c.state.MemoriesChanged);
-        const QStringList lines = rig.c.log.text().split("\r\n");
-        const int first = int(lines.indexOf("Compare with Radio:"));
-        QVERIFY(first >= 0);
+        const QStringList lines = rig.logLines();
         QCOMPARE(
-            lines.mid(first + 1, 5),
+            lines.mid(lines.indexOf("Compare with Radio:") + 1),
             QStringList({"Memory 2 would be replaced: radio 1.82000 CW Minus CTCSS Enc 71.9, table 1.82100 FM Simplex",
                          "Memory 3 is empty in the table; the radio keeps 1.83000 FM Simplex",
                          "Memory 4 cannot be written: the frequency 60.00000 MHz is outside the radio's range",
@@ -742,11 +627,15 @@ private slots:
                          "that cannot be written: 1."}));
         QVERIFY(rig.c.dialogs.texts().last().endsWith("The messages window lists them."));
 
-        // Just read, the table is the radio: nothing to list.
+        // Just read, the table is the radio: nothing to list, nothing written,
+        // no backup of a radio nothing on was replaced.
         rig.c.state.MemoriesChanged = false;
         rig.transfer.ReadRadio();
         rig.transfer.CompareWithRadio();
         QCOMPARE(rig.c.dialogs.texts().last(), QString("A write would change nothing on the radio."));
+        rig.transfer.WriteRadio();
+        QVERIFY(rig.line->radio.commands.filter("MW").isEmpty());
+        QVERIFY(rig.backupFiles().isEmpty());
     }
 };
 

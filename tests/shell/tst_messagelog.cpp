@@ -1,10 +1,7 @@
-// The message log: the capacity reset, the copy entry and close (what the
-// messages window shows of it is in tst_shellwindows).
+// The message log: the capacity reset and close (what the messages window
+// shows of it, and the copy entry, are in tst_shellwindows).
 #include "shell/MessageLog.h"
 
-#include <QDate>
-#include <QLocale>
-#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -14,79 +11,37 @@ class TestMessageLog : public QObject {
     Q_OBJECT
 
 private slots:
-    void everyLineAsksToBeRaised()
-    {
-        MessageLog log;
-        QSignalSpy raise(&log, &MessageLog::raiseRequested);
-        QSignalSpy lines(&log, &MessageLog::lineAdded);
-        log.LogMessage("one");
-        log.LogMessage("two");
-        QCOMPARE(raise.count(), 2);
-        QCOMPARE(lines.count(), 2);
-        QCOMPARE(lines.at(1).at(0).toString(), QString("two"));
-    }
-
     void capacityResetAtTheBoundary_data()
     {
         QTest::addColumn<int>("startLength");
-        QTest::addColumn<bool>("reset");
-        QTest::newRow("63999 keeps") << 63999 << false;
-        QTest::newRow("exactly 64000 keeps") << 64000 << false;
-        QTest::newRow("64001 starts afresh") << 64001 << true;
+        QTest::addColumn<QString>("after");
+        QTest::newRow("exactly 64000 keeps") << 64000 << QString(63998, 'x') + "\r\nnext\r\n";
+        QTest::newRow("64001 starts afresh") << 64001 << QString("next\r\n");
     }
     void capacityResetAtTheBoundary()
     {
         QFETCH(int, startLength);
-        QFETCH(bool, reset);
         MessageLog log;
         log.LogMessage(QString(startLength - 2, 'x'));  // plus CR LF
-        QCOMPARE(log.text().size(), startLength);
-        QSignalSpy changed(&log, &MessageLog::textChanged);
         log.LogMessage("next");
-        if (reset) {
-            QCOMPARE(log.text(), QString("next\r\n"));
-        } else {
-            QCOMPARE(log.text().size(), startLength + 6);
-            QVERIFY(log.text().endsWith("x\r\nnext\r\n"));
-        }
-        QCOMPARE(changed.count(), 1);
-    }
-
-    void copyToClipboardOnEmptyLog()
-    {
-        MessageLog log;
-        const QString copied = log.copyToClipboardText();
-        QVERIFY(log.isOpen());
-        QCOMPARE(copied, log.text());
-        QVERIFY(copied.startsWith("Copied to Clipboard "));
-        QVERIFY(copied.contains(QLocale().toString(QDate::currentDate(), QLocale::ShortFormat)));
-        // The version line ends the entry, and the log's own line end follows it.
-        QVERIFY(copied.endsWith(MessageLog::versionLine() + "\r\n"));
-        QVERIFY(
-            QRegularExpression("^ MEMVAULT V\\d+\\.\\d+\\.\\d+\\r\\n$").match(MessageLog::versionLine()).hasMatch());
-        QCOMPARE(copied.count("\r\n"), 2);
+        QTEST(log.text(), "after");
     }
 
     void closeThenLogAgainStartsEmpty()
     {
         MessageLog log;
-        QSignalSpy opened(&log, &MessageLog::opened);
         QSignalSpy closed(&log, &MessageLog::closed);
         log.LogMessage("before");
         log.close();
-        QVERIFY(!log.isOpen());
+        log.close();  // closing a closed window is nothing
         QVERIFY(log.text().isEmpty());
         QCOMPARE(closed.count(), 1);
-        log.close();  // closing a closed window is nothing
-        QCOMPARE(closed.count(), 1);
-
         log.setLoggingEnabled(false);
         log.LogMessage("trace", LogLevel::Trace);
         QVERIFY(!log.isOpen());
         log.LogMessage("after");
         QVERIFY(log.isOpen());
         QCOMPARE(log.text(), QString("after\r\n"));
-        QCOMPARE(opened.count(), 2);
     }
 };
 
