@@ -298,7 +298,7 @@ void EditingCommands::InsertMemoryAbove()
         table.moveMemoryRow(dropped, current);
         table.ClearMemoryRow(current);
     }
-    m_ctx.state.MemoriesChanged = true;
+    markChanged();
     refreshHiding();
     selectCell(std::min(current + 1, kMemories), MemoryTable::ColFrequency);
 }
@@ -316,7 +316,7 @@ void EditingCommands::DeleteMemory()
         for (int r = last; r >= first; --r)
             m_ctx.state.table.ClearMemoryRow(r);
     }
-    m_ctx.state.MemoriesChanged = true;
+    markChanged();
     selectCell(first, MemoryTable::ColFrequency);
 }
 
@@ -339,7 +339,7 @@ void EditingCommands::RemoveMemory()
     rows.insert(rows.end(), old.begin() + last, old.end());
     rows.resize(kMemories);
     table.setMemoryRows(rows);
-    m_ctx.state.MemoriesChanged = true;
+    markChanged();
     refreshHiding();
     selectCell(first, MemoryTable::ColFrequency);
 }
@@ -357,9 +357,8 @@ void EditingCommands::MoveSelectedDown()
         return;
     m_ctx.state.table.moveMemoryRow(last + 1, first);
     selectBlock(first + 1, last + 1);
-    m_ctx.state.MemoriesChanged = true;
+    markChanged();
     refreshHiding();
-    m_ctx.view.RefreshChangedState();
 }
 
 void EditingCommands::MoveSelectedUp()
@@ -375,9 +374,8 @@ void EditingCommands::MoveSelectedUp()
         return;
     m_ctx.state.table.moveMemoryRow(first - 1, last);
     selectBlock(first - 1, last - 1);
-    m_ctx.state.MemoriesChanged = true;
+    markChanged();
     refreshHiding();
-    m_ctx.view.RefreshChangedState();
 }
 
 void EditingCommands::FillSelectionDownwards()
@@ -406,7 +404,7 @@ void EditingCommands::FillSelectionDownwards()
         }
     }
     // Like every other command: a filled block must not be lost at exit unasked.
-    m_ctx.state.MemoriesChanged = true;
+    markChanged();
 }
 
 void EditingCommands::CompactEmptyMemories()
@@ -426,7 +424,7 @@ void EditingCommands::CompactEmptyMemories()
     m_ctx.state.HideEmptyMemories = false;
     m_ctx.view.SetHideEmptyChecked(false);
     m_ctx.view.ApplyHideEmpty();
-    m_ctx.state.MemoriesChanged = true;
+    markChanged();
 }
 
 void EditingCommands::DeletePmsMemoryPair(int k)
@@ -444,7 +442,7 @@ void EditingCommands::DeletePmsMemoryPair(int k)
         m_ctx.state.table.ClearPmsRow(2 * pair - 1);
         m_ctx.state.table.ClearPmsRow(2 * pair);
     }
-    m_ctx.state.MemoriesChanged = true;
+    markChanged();
 }
 
 void EditingCommands::DragMove(int from, int to)
@@ -452,10 +450,9 @@ void EditingCommands::DragMove(int from, int to)
     if (!hasData() || from < 1 || from > kMemories || to < 1 || to > kMemories || from == to)
         return;
     m_ctx.state.table.moveMemoryRow(from, to);
-    m_ctx.state.MemoriesChanged = true;
+    markChanged();
     refreshHiding();
     selectCell(to, MemoryTable::ColFrequency);
-    m_ctx.view.RefreshChangedState();
 }
 
 // ---- clipboard and undo -----------------------------------------------------
@@ -543,9 +540,8 @@ void EditingCommands::Paste()
         s.ClipboardHasMemories = false;
         m_ctx.view.SetClipboardItemsEnabled(true, false);
     }
-    s.MemoriesChanged = true;
+    markChanged();
     refreshHiding();
-    m_ctx.view.RefreshChangedState();
 }
 
 void EditingCommands::Undo()
@@ -568,8 +564,7 @@ void EditingCommands::Undo()
     m_ctx.view.ApplyHideEmpty();
     // The table now differs from what was last saved or read (an undo after a save
     // brings back the unsaved state), so exit must ask.
-    s.MemoriesChanged = true;
-    m_ctx.view.RefreshChangedState();
+    markChanged();
 }
 
 // ---- sort, find, duplicates -------------------------------------------------
@@ -602,7 +597,7 @@ void EditingCommands::sortBlock(int column)
     for (int i = 0; i < count; ++i)
         rows[size_t(first - 1 + i)] = at(order[size_t(i)]);
     table.setMemoryRows(rows);
-    m_ctx.state.MemoriesChanged = true;
+    markChanged();
     refreshHiding();
 }
 
@@ -761,8 +756,7 @@ bool EditingCommands::ConfirmMemoryEdit(int row, int column, const QString &text
     default:
         return false;
     }
-    m_ctx.state.MemoriesChanged = true;
-    m_ctx.view.RefreshChangedState();
+    markChanged();
     return true;
 }
 
@@ -791,8 +785,7 @@ bool EditingCommands::ConfirmPmsEdit(int k, int column, const QString &text)
         setChoice(m, column, choice);
     }
     table.setPms(k, m);
-    m_ctx.state.MemoriesChanged = true;
-    m_ctx.view.RefreshChangedState();
+    markChanged();
     return true;
 }
 

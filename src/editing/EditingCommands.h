@@ -77,6 +77,13 @@ public:
     std::weak_ptr<const int> lifetime() const { return m_lifetime; }
 
 private:
+    // The table differs from what was last loaded or saved, and the window's
+    // "Memories changed" says so at once.
+    void markChanged()
+    {
+        m_ctx.state.MemoriesChanged = true;
+        m_ctx.view.RefreshChangedState();
+    }
     bool hasData() const { return m_ctx.state.DataSource != DataSource::Nothing; }
     int firstRow() const;
     int lastRow() const;

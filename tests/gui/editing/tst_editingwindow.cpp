@@ -124,9 +124,9 @@ private slots:
             bool changed;
         } rows[] = {
             // clang-format off
-            {"Ctrl+I inserts above 10", "10-15 17-17", "click:10 Ctrl+I", "10=Empty|11=@10|16=@15|17=@17|11,0=11|cursor=11", "", "Undo last InsertAbove", false},
-            {"Shift+Del removes 3 to 5", "1-500", "select:3-5 Shift+Del", "3=@6|497=@500|498=Empty|500=Empty|500,0=500", "Are you sure you want to remove memories 3 to 5", "Undo last Remove", false},
-            {"Del empties 3 to 5", "1-10", "select:3-5,1-6 Del", "3=Empty|5=Empty|3,6=|5,6=|2=@2|6=@6|cursor=3", del, "Undo last Delete", false},
+            {"Ctrl+I inserts above 10", "10-15 17-17", "click:10 Ctrl+I", "10=Empty|11=@10|16=@15|17=@17|11,0=11|cursor=11", "", "Undo last InsertAbove", true},
+            {"Shift+Del removes 3 to 5", "1-500", "select:3-5 Shift+Del", "3=@6|497=@500|498=Empty|500=Empty|500,0=500", "Are you sure you want to remove memories 3 to 5", "Undo last Remove", true},
+            {"Del empties 3 to 5", "1-10", "select:3-5,1-6 Del", "3=Empty|5=Empty|3,6=|5,6=|2=@2|6=@6|cursor=3", del, "Undo last Delete", true},
             {"Del cancelled", "1-10", "click:7,2 answer:Cancel Del", "7=@7", "Are you sure you want to delete memory 7", "off", false},
             {"F12 at the end moves nothing", "1-500", "select:499-500,2-2 F12", "499=@499|500=@500|selected=499,1|selected=500,6", "", "off", false},
             {"F12 twice, F11 once", "1-500", "select:3-4 F12 F12 F11", "3=@5|4=@3|5=@4|6=@6", "", "off", true},
@@ -148,7 +148,7 @@ private slots:
             {"sorting by description compacts", "3-3 8-8", "click:3,6 type:Zulu Return click:8,6 type:Alpha Return select:1-10 menu:mnuSortDescription", "1,6=Alpha|2,6=Zulu|3=Empty", "", "Undo last Compact", true},
             {"Ctrl+H hides runs of empty memories", "1-20", "Ctrl+H", "shown=21|hidden=22|hidden=500|hide=on", "", "off", false},
             {"Ctrl+Z after Del with empties hidden shows them all", "1-20", "Ctrl+H select:3-5 Del click:8 Ctrl+Z", "3=@3|4=@4|5=@5|shown=22|shown=500|hide=off|cursor=8", del, "off", true},
-            {"compact with empties at 1, 3, 499 shows every row", "2-2 4-498 500-500", "Ctrl+H menu:mnuCompact", "1=@2|2=@4|497=@500|498=Empty|500=Empty|shown=499|shown=500|hide=off", "", "Undo last Compact", false},
+            {"compact with empties at 1, 3, 499 shows every row", "2-2 4-498 500-500", "Ctrl+H menu:mnuCompact", "1=@2|2=@4|497=@500|498=Empty|500=Empty|shown=499|shown=500|hide=off", "", "Undo last Compact", true},
             // clang-format on
         };
         for (const auto &r : rows)
