@@ -26,37 +26,6 @@ QString LineSettings::text() const
     return QStringLiteral("%1,%2,%3,%4").arg(baud).arg(parity).arg(dataBits).arg(stop);
 }
 
-bool ParseLineSettings(const QString &text, LineSettings *out)
-{
-    const QStringList parts = text.split(QLatin1Char(','));
-    if (parts.size() != 4)
-        return false;
-    bool ok = false;
-    LineSettings s;
-    s.baud = parts[0].trimmed().toInt(&ok);
-    if (!ok || s.baud < 50 || s.baud > 4000000)
-        return false;
-    const QString parity = parts[1].trimmed().toUpper();
-    if (parity.size() != 1 || !QStringLiteral("NEOMS").contains(parity))
-        return false;
-    s.parity = parity.at(0);
-    s.dataBits = parts[2].trimmed().toInt(&ok);
-    if (!ok || s.dataBits < 5 || s.dataBits > 8)
-        return false;
-    const QString stop = parts[3].trimmed();
-    if (stop == QLatin1String("1"))
-        s.stopBits = 1;
-    else if (stop == QLatin1String("2"))
-        s.stopBits = 2;
-    else if (stop == QLatin1String("1.5"))
-        s.stopBits = 3;
-    else
-        return false;
-    if (out)
-        *out = s;
-    return true;
-}
-
 qint64 CharacterWireMicros(const LineSettings &settings)
 {
     if (settings.baud <= 0)

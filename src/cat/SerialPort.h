@@ -22,8 +22,6 @@ struct LineSettings {
     QString text() const;
     bool operator==(const LineSettings &) const = default;
 };
-// Reads the text form; returns false for anything else.
-bool ParseLineSettings(const QString &text, LineSettings *out);
 
 class SerialPort {
 public:

@@ -1,4 +1,5 @@
-// The settings and the INI files under them.
+// The settings: each declared setting read and written typed, and the INI
+// files under them.
 #include "TestFiles.h"
 #include "shell/SafeSave.h"
 #include "shell/SettingsStore.h"
@@ -10,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 #include <sys/stat.h>
@@ -18,7 +20,95 @@ using namespace mv;
 
 using mv::test::readBytes;
 
-Q_DECLARE_METATYPE(mv::Setting)
+namespace {
+
+struct Case {
+    Setting setting;
+    int index;
+    QString line;  // the file's line after the write
+    QByteArray garbage;  // a stored text that does not read as the type
+    QVariant value;  // read back after the write
+    QVariant absent;  // read when missing; invalid: nothing (no declared default)
+    std::function<void(SettingsStore &)> write;
+    std::function<QVariant(const SettingsStore &)> read;
+};
+
+template <Setting S> Case row(int index, const SettingValue<S> &value, const char *line, QVariant absent)
+{
+    constexpr SettingDeclaration d = declarationOf(S);
+    const QByteArray garbage = d.type == SettingType::Text     ? "@Variant(\\0\\0\\0\\x7f)"
+                               : d.type == SettingType::Number ? "abc"
+                                                               : "perhaps";
+    Case c{S, index, QString::fromUtf8(line), garbage, QVariant::fromValue(value), absent, {}, {}};
+    c.write = [index, value](SettingsStore &s) {
+        if constexpr (declarationOf(S).isFamily())
+            s.set<S>(index, value);
+        else
+            s.set<S>(value);
+    };
+    c.read = [index](const SettingsStore &s) -> QVariant {
+        if constexpr (declarationOf(S).defaultText == nullptr) {
+            const std::optional<SettingValue<S>> v = s.find<S>(index);
+            return v ? QVariant::fromValue(*v) : QVariant();
+        } else if constexpr (declarationOf(S).isFamily()) {
+            return QVariant::fromValue(s.get<S>(index));
+        } else {
+            return QVariant::fromValue(s.get<S>());
+        }
+    };
+    return c;
+}
+
+const std::vector<Case> &cases()
+{
+    using S = Setting;
+    const QVariant none;
+    static const std::vector<Case> all{
+        row<S::HomeDir>(0, "/data", "HomeDir=/data", QString()),
+        row<S::LastOpened>(0, "/home/op/radio files/set.450", "LastOpened=/home/op/radio files/set.450", QString()),
+        row<S::FirstTime>(0, 1, "FirstTime=1", 0),
+        row<S::GridSize>(0, "Larger", "GridSize=Larger", QString("Normal")),
+        row<S::Autosize>(0, true, "Autosize=True", false),
+        row<S::UserChosenColumnWidths>(0, true, "UserChosenColumnWidths=True", false),
+        row<S::Log>(0, true, "Log=True", false),
+        row<S::CommPort>(0, 7, "CommPort=7", 1),
+        row<S::UserCommSpeed>(0, "4800,N,8,2", "UserCommSpeed=\"4800,N,8,2\"", QString("38400,N,8,2")),
+        row<S::RTS>(0, true, "RTS=True", false),
+        row<S::RestoreCatRate>(0, false, "RestoreCatRate=False", true),
+        row<S::PortDevice>(1, "/dev/ttyUSB0", "PortDevice1=/dev/ttyUSB0", QString()),
+        row<S::PortDevice>(16, "/dev/serial/by-id/usb-radio", "PortDevice16=/dev/serial/by-id/usb-radio", QString()),
+        row<S::MemoryWindowState>(0, 2, "MemoryWindowState=2", 0),
+        row<S::MemoryHeight>(0, 7410, "MemoryHeight=7410", none),
+        row<S::MemoryWidth>(0, 11700, "MemoryWidth=11700", none),
+        row<S::MemoryTop>(0, -120, "MemoryTop=-120", 0),
+        row<S::MemoryLeft>(0, 300, "MemoryLeft=300", 0),
+        row<S::Column>(0, 1150, "Column0=1150", none),
+        row<S::Column>(6, 4000, "Column6=4000", none),
+        row<S::ErrorListHeight>(0, 3060, "ErrorListHeight=3060", none),
+        row<S::ErrorListWidth>(0, 8130, "ErrorListWidth=8130", none),
+        row<S::ErrorListTop>(0, 15, "ErrorListTop=15", none),
+        row<S::ErrorListLeft>(0, 2760, "ErrorListLeft=2760", none),
+        row<S::ImportExportTop>(0, 600, "ImportExportTop=600", 0),
+        row<S::ImportExportLeft>(0, 1500, "ImportExportLeft=1500", 0),
+        row<S::PrintCol>(1, 0, "PrintCol1=0", 1),
+        row<S::PrintCol>(6, 0, "PrintCol6=0", 1),
+        row<S::Landscape>(0, false, "Landscape=False", true),
+        row<S::Duplex>(0, true, "Duplex=True", false),
+        row<S::TopMargin>(0, "1 inch", "TopMargin=1 inch", QString("Minimum")),
+        row<S::RepeaterRulesActive>(0, true, "RepeaterRulesActive=True", false),
+        row<S::AllowAnyRepeaterFrequency>(0, true, "AllowAnyRepeaterFrequency=True", false),
+        row<S::NumberOfRules>(0, 10, "NumberOfRules=10", 0),
+        row<S::RuleLow>(1, "145.60000", "Rule1Low=145.60000", none),
+        row<S::RuleLow>(1000, "430,02500", "Rule1000Low=\"430,02500\"", none),
+        row<S::RuleHigh>(1, "145.78750", "Rule1High=145.78750", none),
+        row<S::RuleDirection>(1, "Plus", "Rule1Direction=Plus", QString("Minus")),
+        row<S::RuleAmount>(1, ".60000", "Rule1Amount=.60000", none),
+        row<S::RuleStep>(1, "20.0 K", "Rule1Step=20.0 K", QString("12.5 K")),
+    };
+    return all;
+}
+
+}  // namespace
 
 class TestSettingsStore : public QObject {
     Q_OBJECT
@@ -26,6 +116,7 @@ class TestSettingsStore : public QObject {
 private slots:
     void neverTheUsersFolder()
     {
+        // CTest hands every suite its own folder; the store must take it.
         const QString configured = qEnvironmentVariable("MEMVAULT_CONFIG_DIR");
         QVERIFY(!configured.isEmpty());
         SettingsStore store;
@@ -34,51 +125,84 @@ private slots:
         QVERIFY(QDir(store.folder()) != QDir(real));
     }
 
-    // A setting of each file and kind: its key and value text in the file, in
-    // any letter case when read back, and gone when removed.
+    // Every declared setting: its key and value text in the file, its default,
+    // a stored text that does not read as its type, its letter case, its signal.
     void declarations_data()
     {
-        QTest::addColumn<Setting>("setting");
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("line");  // the file's line after the write
-        QTest::newRow("text") << Setting::LastOpened << 0 << "/home/op/radio files/set.450"
-                              << "LastOpened=/home/op/radio files/set.450";
-        QTest::newRow("quoted") << Setting::UserCommSpeed << 0 << "4800,N,8,2"
-                                << "UserCommSpeed=\"4800,N,8,2\"";
-        QTest::newRow("number") << Setting::MemoryTop << 0 << "-120"
-                                << "MemoryTop=-120";
-        QTest::newRow("family") << Setting::PortDevice << 16 << "/dev/ttyS3"
-                                << "PortDevice16=/dev/ttyS3";
-        QTest::newRow("family from 0") << Setting::Column << 0 << "1150"
-                                       << "Column0=1150";
-        QTest::newRow("rules file") << Setting::RuleLow << 1000 << "430,02500"
-                                    << "Rule1000Low=\"430,02500\"";
+        QTest::addColumn<int>("row");
+        for (int i = 0; i < int(cases().size()); ++i)
+            QTest::newRow(qPrintable(cases()[size_t(i)].line)) << i;
+        // Each declaration has a row (a family with its first and last index).
+        QSet<int> covered;
+        for (const Case &c : cases())
+            covered << int(c.setting);
+        QCOMPARE(covered.size(), int(Setting::Count));
     }
     void declarations()
     {
-        QFETCH(Setting, setting);
-        QFETCH(int, index);
-        QFETCH(QString, text);
-        QFETCH(QString, line);
-        const SettingDeclaration &d = declarationOf(setting);
+        QFETCH(int, row);
+        const Case &c = cases()[size_t(row)];
+        const SettingDeclaration &d = declarationOf(c.setting);
+        const QString fileName = QString::fromLatin1(d.app) + ".ini";
         const QByteArray header = "[" + QByteArray(d.section) + "]\n";
+
         auto store = SettingsStore::createTemporary();
-        const QString path = store->folder() + "/" + QString::fromLatin1(d.app) + ".ini";
-        int signalled = 0;
-        connect(store.get(), &SettingsStore::changed, this,
-                [&](Setting s, int i) { signalled += s == setting && i == index ? 1 : 100; });
-        store->setText(setting, text, index);
-        store->setText(setting, text, index);  // the same value again: no change
-        QCOMPARE(signalled, 1);
+        QCOMPARE(c.read(*store), c.absent);
+        QList<std::pair<Setting, int>> signalled;
+        connect(store.get(), &SettingsStore::changed, this, [&](Setting s, int index) {
+            signalled.append({s, index});
+        });
+        c.write(*store);
+        c.write(*store);  // the same value again: no change
+        QCOMPARE(signalled, (QList<std::pair<Setting, int>>{{c.setting, c.index}}));
+        QCOMPARE(c.read(*store), c.value);
         QVERIFY(store->sync());
-        QCOMPARE(readBytes(path), header + line.toUtf8() + "\n");
-        QVERIFY(mv::test::writeBytes(path, (header + line.toUtf8()).toUpper() + "\n"));
-        SettingsStore again(store->folder());
-        QCOMPARE(again.text(setting, index).toUpper(), text.toUpper());
-        again.remove(setting, index);
-        QVERIFY(again.sync());
+        const QString path = store->folder() + "/" + fileName;
+        QCOMPARE(readBytes(path), header + c.line.toUtf8() + "\n");
+        {
+            SettingsStore again(store->folder());
+            QCOMPARE(c.read(again), c.value);
+            again.remove(c.setting, c.index);
+            QCOMPARE(c.read(again), c.absent);
+        }
         QCOMPARE(readBytes(path), QByteArray());
+
+        // A hand-edited file: any letter case, and a text of the wrong kind.
+        const QByteArray key = c.line.section('=', 0, 0).toUtf8();
+        QVERIFY(mv::test::writeBytes(path,
+                                     header.toUpper() + key.toUpper() + "=" + c.line.section('=', 1).toUtf8() + "\n"));
+        QCOMPARE(c.read(SettingsStore(store->folder())), c.value);
+        QVERIFY(mv::test::writeBytes(path, header + key.toLower() + "=" + c.garbage + "\n"));
+        QCOMPARE(c.read(SettingsStore(store->folder())), c.absent);
+    }
+
+    // Stored texts as numbers and flags read them, whoever wrote them.
+    void textsReadAsTypes_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QVariant>("number");  // invalid: not a number
+        QTest::addColumn<QVariant>("flag");  // invalid: not a flag
+        QTest::newRow("True") << "True" << QVariant() << QVariant(true);
+        QTest::newRow("FALSE") << "FALSE" << QVariant() << QVariant(false);
+        QTest::newRow("yes") << "yes" << QVariant() << QVariant(true);
+        QTest::newRow("-1") << "-1" << QVariant(-1) << QVariant(true);
+        QTest::newRow("0") << "0" << QVariant(0) << QVariant(false);
+        QTest::newRow("blanks") << "  42 " << QVariant(42) << QVariant(true);
+        QTest::newRow("digits then text") << "12abc" << QVariant(12) << QVariant();
+        QTest::newRow("sign") << "+7" << QVariant(7) << QVariant(true);
+        QTest::newRow("overflow") << "99999999999999" << QVariant() << QVariant(true);
+        QTest::newRow("text") << "maybe" << QVariant() << QVariant();
+        QTest::newRow("empty") << "" << QVariant() << QVariant();
+    }
+    void textsReadAsTypes()
+    {
+        QFETCH(QString, text);
+        QFETCH(QVariant, number);
+        QFETCH(QVariant, flag);
+        const std::optional<int> n = SettingTypeTraits<SettingType::Number>::read(text);
+        QCOMPARE(n ? QVariant(*n) : QVariant(), number);
+        const std::optional<bool> f = SettingTypeTraits<SettingType::Flag>::read(text);
+        QCOMPARE(f ? QVariant(*f) : QVariant(), flag);
     }
 
     void awkwardTextsSurviveAReopen_data()
@@ -89,31 +213,58 @@ private slots:
         QTest::newRow("equals and semicolon") << "a=b;c";
         QTest::newRow("quotes") << "say \"hi\"";
         QTest::newRow("non-ASCII") << "Großfunk Ü 73";
+        QTest::newRow("empty") << "";
     }
     void awkwardTextsSurviveAReopen()
     {
         QFETCH(QString, text);
         QTemporaryDir dir;
-        SettingsStore(dir.path()).set<Setting::LastOpened>(text);
-        QCOMPARE(SettingsStore(dir.path()).get<Setting::LastOpened>(), text);
+        {
+            SettingsStore s(dir.path());
+            s.set<Setting::LastOpened>(text);
+        }
+        SettingsStore s(dir.path());
+        QVERIFY(s.contains(Setting::LastOpened));
+        QCOMPARE(s.get<Setting::LastOpened>(), text);
     }
 
-    void garbageFileReadsAsDefaults()
+    void garbageFileReadsAsDefaults_data()
     {
+        QTest::addColumn<QByteArray>("content");
         QByteArray random;
         quint32 x = 12345;
-        for (int i = 0; i < 4096; ++i)
-            random += char((x = x * 1103515245u + 12345u) >> 24);
+        for (int i = 0; i < 4096; ++i) {
+            x = x * 1103515245u + 12345u;
+            random += char(x >> 24);
+        }
+        QTest::newRow("random bytes") << random;
+        QTest::newRow("lines without keys") << QByteArray("[Settings]\n=True\n==\nLog\n\\\n");
+        QTest::newRow("only a BOM") << QByteArray("\xEF\xBB\xBF");
+        QTest::newRow("NUL bytes") << QByteArray("[Settings]\nGridSize=\0\0\0\n", 24);
+    }
+    void garbageFileReadsAsDefaults()
+    {
+        QFETCH(QByteArray, content);
         QTemporaryDir dir;
-        QVERIFY(mv::test::writeBytes(dir.filePath("MEMVAULT.ini"), random));
+        QVERIFY(mv::test::writeBytes(dir.filePath("MEMVAULT.ini"), content));
         SettingsStore s(dir.path());
         QCOMPARE(s.get<Setting::CommPort>(), 1);
+        QCOMPARE(s.get<Setting::Log>(), false);
+        QVERIFY(!s.find<Setting::HomeDir>());
+        // And the store still works afterwards.
         s.set<Setting::HomeDir>("/data");
         QCOMPARE(s.get<Setting::HomeDir>(), QString("/data"));
     }
 
+    void fullDiskKeepsTheOldFile_data()
+    {
+        QTest::addColumn<int>("room");  // bytes that fit on the disk
+        QTest::newRow("nothing fits") << 0;
+        QTest::newRow("part of the file fits") << 20;
+    }
     void fullDiskKeepsTheOldFile()
     {
+        QFETCH(int, room);
         QTemporaryDir dir;
         const QString path = dir.filePath("MEMVAULT.ini");
         const QByteArray old = "[Settings]\nHomeDir=/old\n";
@@ -121,7 +272,7 @@ private slots:
         SettingsStore s(dir.path());
         s.set<Setting::LastOpened>("/home/op/radio files/set.450");
         {
-            SaveSpaceLimit full(20);  // part of the file fits
+            SaveSpaceLimit full(room);
             QVERIFY(!s.sync());
         }
         QCOMPARE(readBytes(path), old);
@@ -159,9 +310,11 @@ private slots:
         QVERIFY(ini.size() > 15 * 1000 * 1000);
         QVERIFY(mv::test::writeBytes(dir.filePath("VaultGlobal.ini"), ini));
         IniStore s(dir.path());
-        for (int n = count; n >= 1; n -= 997)
-            QCOMPARE(s.get(kRulesAppName, "repeaterrules", "RULE" + QString::number(n) + "description"),
+        for (int n = 1; n <= count; n += 997)
+            QCOMPARE(s.get(kRulesAppName, "RepeaterRules", "RULE" + QString::number(n) + "description"),
                      QString("a hand-made rule with a long description"));
+        QCOMPARE(s.get(kRulesAppName, "repeaterrules", "Rule300000Description"),
+                 QString("a hand-made rule with a long description"));
     }
 };
 
