@@ -56,6 +56,14 @@ const Option kNoRts{"--no-rts", "do not use RTS/CTS handshaking (cables without 
 const Option kRts{"--rts", "use RTS/CTS handshaking for this run, whatever the stored setting says"};
 const Option kLog{"--log", "also print the trace of every record sent and received"};
 
+// How every radio command reaches the radio, then its own options.
+std::vector<Option> radioOptions(std::initializer_list<Option> own)
+{
+    std::vector<Option> all{kPort, kDevice, kSpeed, kKeepRate, kNoRts, kRts};
+    all.insert(all.end(), own);
+    return all;
+}
+
 const std::vector<Command> &commands()
 {
     static const std::vector<Command> list = {
@@ -64,36 +72,21 @@ const std::vector<Command> &commands()
          "Print the used memories and PMS memories of a memory set as a table.",
          {{"--records", "print exactly the lines that saving the set would write instead"}},
          &mv::cli::runShow},
-        {"read",
-         "read (--port N | --device PATH) [options] FILE",
+        {"read", "read (--port N | --device PATH) [options] FILE",
          "Read the radio's 500 memories and 4 PMS memories into the memory set FILE (.450 added when missing).",
-         {kPort,
-          kDevice,
-          kSpeed,
-          kKeepRate,
-          kNoRts,
-          kRts,
-          kLog,
-          {"--force", "replace FILE when it exists (its descriptions are kept with their memory numbers)"}},
+         radioOptions(
+             {kLog, {"--force", "replace FILE when it exists (its descriptions are kept with their memory numbers)"}}),
          &mv::cli::runRead},
-        {"write",
-         "write (--port N | --device PATH) [options] FILE",
+        {"write", "write (--port N | --device PATH) [options] FILE",
          "Write the memories of FILE that differ from the radio's; the radio's old memories are saved first.",
-         {kPort,
-          kDevice,
-          kSpeed,
-          kKeepRate,
-          kNoRts,
-          kRts,
-          kLog,
-          {"--dry-run", "read the radio and print what a write would change; write nothing"},
-          {"--verify", "read every written memory back and compare it with what was sent"},
-          {"--backup-dir DIR", "folder of the copy of the radio's memories (default: Backups of the data folder)"}},
+         radioOptions({kLog,
+                       {"--dry-run", "read the radio and print what a write would change; write nothing"},
+                       {"--verify", "read every written memory back and compare it with what was sent"},
+                       {"--backup-dir DIR",
+                        "folder of the copy of the radio's memories (default: Backups of the data folder)"}}),
          &mv::cli::runWrite},
-        {"diff",
-         "diff (--port N | --device PATH) [options] FILE",
-         "Read the radio and print every memory that a write of FILE would replace or add.",
-         {kPort, kDevice, kSpeed, kKeepRate, kNoRts, kRts},
+        {"diff", "diff (--port N | --device PATH) [options] FILE",
+         "Read the radio and print every memory that a write of FILE would replace or add.", radioOptions({}),
          &mv::cli::runDiff},
         {"export-csv",
          "export-csv [options] FILE.450 OUT.csv",

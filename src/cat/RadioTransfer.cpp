@@ -272,7 +272,7 @@ void RadioTransfer::ReadRadio()
         state.FileLoadComplete = false;
         state.DataSource = DataSource::Nothing;
         state.CurrentFilePath.clear();
-        view.SetClipboardItemsEnabled(false, false);
+        view.CommandsChanged();
         state.table.ClearAllMemories();
         view.TableCleared();
         view.SetMainButtonsEnabled(false);

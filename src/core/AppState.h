@@ -69,10 +69,10 @@ public:
     virtual void TableCleared() { }
     virtual void SetDescriptionWidth(int /*twips*/) { }
     virtual int DescriptionWidth() const { return 3450; }
-    // "&Copy (and memories)", "Cu&t memories", "&Paste memories" enabled state. The
-    // window works it out from AppState (commandStates), as it does for "&Undo" and
-    // the hide check below; the logic calls these after changing that state.
-    virtual void SetClipboardItemsEnabled(bool /*copyCut*/, bool /*paste*/) { }
+    // State the commands on offer follow has changed (the clipboard block, the undo
+    // snapshot, the hide switch): the window works out its items again from
+    // AppState (commandStates).
+    virtual void CommandsChanged() { }
     // The transfer wait window.
     virtual void ShowTransferWindow(TransferKind) { }
     virtual void HideTransferWindow() { }
@@ -83,10 +83,6 @@ public:
     virtual int CurrentColumn() const { return 1; }
     virtual void SelectBlock(int /*firstRow*/, int /*lastRow*/, int /*firstCol*/, int /*lastCol*/) { }
     virtual void FocusMemoryView() { }
-    // "&Undo": enabled state and caption ("Undo last " + name).
-    virtual void SetUndoItem(bool /*enabled*/, const QString & /*caption*/) { }
-    // The "&Hide empty memories" check mark (the state itself is AppState::HideEmptyMemories).
-    virtual void SetHideEmptyChecked(bool) { }
     // System clipboard (plain text).
     virtual void SetClipboardText(const QString &) { }
     virtual QString ClipboardText() const { return {}; }

@@ -149,7 +149,7 @@ bool LoadMemoryFile(AppContext &ctx)
     st.DataSource = DataSource::File;
     st.FileLoadComplete = true;
     st.RadioReadComplete = false;
-    view.SetClipboardItemsEnabled(true, false);
+    view.CommandsChanged();
     view.ApplyHideEmpty();
     view.ApplyBanding();
     LoadDescriptions(ctx, path);

@@ -6,8 +6,6 @@
 #include "core/RadioTables.h"
 #include "rules/RepeaterRules.h"
 
-#include <QHash>
-
 namespace mv {
 
 const QStringList &ChirpHeaderNames()

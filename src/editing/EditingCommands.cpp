@@ -422,7 +422,7 @@ void EditingCommands::CompactEmptyMemories()
     rows.resize(kMemories);
     table.setMemoryRows(rows);
     m_ctx.state.HideEmptyMemories = false;
-    m_ctx.view.SetHideEmptyChecked(false);
+    m_ctx.view.CommandsChanged();
     m_ctx.view.ApplyHideEmpty();
     markChanged();
 }
@@ -482,7 +482,7 @@ void EditingCommands::copyOrCut(bool cut)
     s.CopiedLast = lastRow();
     s.CutPending = cut;
     s.ClipboardHasMemories = true;
-    m_ctx.view.SetClipboardItemsEnabled(true, true);
+    m_ctx.view.CommandsChanged();
 }
 
 void EditingCommands::Copy() { copyOrCut(false); }
@@ -538,7 +538,7 @@ void EditingCommands::Paste()
         s.CopiedLast = 0;
         s.CutPending = false;
         s.ClipboardHasMemories = false;
-        m_ctx.view.SetClipboardItemsEnabled(true, false);
+        m_ctx.view.CommandsChanged();
     }
     markChanged();
     refreshHiding();
@@ -552,7 +552,7 @@ void EditingCommands::Undo()
     const int row = std::clamp(m_ctx.view.CurrentRow(), 1, kMemories);
     s.UndoInProgress = true;
     const bool restored = m_undo.restore(m_ctx);
-    m_ctx.view.SetUndoItem(false, UndoSnapshot::captionFor(m_undo.name()));
+    m_ctx.view.CommandsChanged();
     if (!restored) {
         s.UndoInProgress = false;
         return;
@@ -560,7 +560,7 @@ void EditingCommands::Undo()
     selectCell(row, MemoryTable::ColFrequency);
     s.UndoInProgress = false;
     s.HideEmptyMemories = false;
-    m_ctx.view.SetHideEmptyChecked(false);
+    m_ctx.view.CommandsChanged();
     m_ctx.view.ApplyHideEmpty();
     // The table now differs from what was last saved or read (an undo after a save
     // brings back the unsaved state), so exit must ask.

@@ -97,7 +97,7 @@ bool UndoSnapshot::SaveUndoSnapshot(AppContext &ctx, const QString &name)
     m_available = written;
     if (!written)
         m_name.clear();
-    ctx.view.SetUndoItem(m_available, m_available ? captionFor(name) : QStringLiteral("&Undo"));
+    ctx.view.CommandsChanged();
     return m_available;
 }
 

@@ -928,7 +928,7 @@ int MainWindow::DescriptionWidth() const
 
 // The clipboard items, "&Undo" and the hide check follow the state the logic has
 // set before it calls these.
-void MainWindow::SetClipboardItemsEnabled(bool, bool) { applyCommandStates(); }
+void MainWindow::CommandsChanged() { applyCommandStates(); }
 
 void MainWindow::ShowTransferWindow(TransferKind kind) { m_transferWindow->showFor(kind); }
 
@@ -965,10 +965,6 @@ void MainWindow::SelectBlock(int firstRow, int lastRow, int firstCol, int lastCo
 }
 
 void MainWindow::FocusMemoryView() { m_memoryView->setFocus(); }
-
-void MainWindow::SetUndoItem(bool, const QString &) { applyCommandStates(); }
-
-void MainWindow::SetHideEmptyChecked(bool) { applyCommandStates(); }
 
 void MainWindow::SetClipboardText(const QString &text)
 {

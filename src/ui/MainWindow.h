@@ -111,7 +111,7 @@ public:
     void TableCleared() override;
     void SetDescriptionWidth(int twips) override;
     int DescriptionWidth() const override;
-    void SetClipboardItemsEnabled(bool copyCut, bool paste) override;
+    void CommandsChanged() override;
     void ShowTransferWindow(TransferKind kind) override;
     void HideTransferWindow() override;
     void SetTransferProgress(int value, int maximum) override;
@@ -119,8 +119,6 @@ public:
     int CurrentColumn() const override;
     void SelectBlock(int firstRow, int lastRow, int firstCol, int lastCol) override;
     void FocusMemoryView() override;
-    void SetUndoItem(bool enabled, const QString &caption) override;
-    void SetHideEmptyChecked(bool on) override;
     void SetClipboardText(const QString &text) override;
     QString ClipboardText() const override;
     bool IsColumnHidden(int column) const override;
