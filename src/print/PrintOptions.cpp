@@ -25,14 +25,6 @@ int PrintOptions::width() const
     return sum;
 }
 
-bool PrintOptions::anyColumn() const
-{
-    for (bool c : columns)
-        if (c)
-            return true;
-    return false;
-}
-
 int PrintOptions::columnWidth(int column) { return validColumn(column) ? kWidths[column] : 0; }
 
 QString PrintOptions::columnCaption(int column)

@@ -25,7 +25,6 @@ struct PrintOptions {
 
     // Sum of the print field widths of the chosen columns (53 with all six).
     int width() const;
-    bool anyColumn() const;
 
     // Print field width in characters: 10, 6, 7, 9, 6, 15.
     static int columnWidth(int column);

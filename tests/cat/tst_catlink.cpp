@@ -1,4 +1,4 @@
-// The CAT link: its settings and the exact waits of sending a command and
+// The CAT link: the exact waits of sending a command and
 // collecting its reply.
 #include "TestContext.h"
 #include "cat/CatLink.h"
@@ -87,41 +87,6 @@ class TestCatLink : public QObject {
     Q_OBJECT
 
 private slots:
-    void loadSettings_data()
-    {
-        QTest::addColumn<QString>("port");
-        QTest::addColumn<QString>("speed");
-        QTest::addColumn<QString>("rts");
-        QTest::addColumn<int>("expectedPort");
-        QTest::addColumn<QString>("expectedSpeed");
-        QTest::addColumn<bool>("expectedRts");
-        QTest::newRow("leading digits") << "12 (USB)"
-                                        << "4800,N,8,2"
-                                        << "-1" << 12 << "4800,N,8,2" << true;
-        QTest::newRow("port 17") << "17"
-                                 << "19200,N,8,2"
-                                 << "False" << 1 << "19200,N,8,2" << false;
-        // The stored speed must be one of the four texts exactly.
-        QTest::newRow("speed written loosely") << "3"
-                                               << "9600, n, 8, 2"
-                                               << "False" << 3 << "38400,N,8,2" << false;
-    }
-    void loadSettings()
-    {
-        QFETCH(QString, port);
-        QFETCH(QString, speed);
-        QFETCH(QString, rts);
-        TestContext c;
-        c.settings->setText(Setting::CommPort, port);
-        c.settings->setText(Setting::UserCommSpeed, speed);
-        c.settings->setText(Setting::RTS, rts);
-        CatLink link(*c.settings, c.log, c.dialogs);
-        link.LoadSettings();
-        QTEST(link.CommPort, "expectedPort");
-        QTEST(link.UserCommSpeed.text(), "expectedSpeed");
-        QTEST(link.DoNotUseRts, "expectedRts");
-    }
-
     // A reply is collected until the filter takes one; everything else that
     // ends in ";" is passed over. "wanted" is the start of an acceptable reply
     // (empty: any).

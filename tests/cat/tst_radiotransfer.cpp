@@ -200,43 +200,6 @@ private slots:
 
     // ---- read
 
-    void readsEveryUsedMemory()
-    {
-        Rig rig;
-        fillRadio(rig.line->radio);
-        rig.c.state.CurrentFilePath = "/tmp/old.450";
-        rig.c.state.FileLoadComplete = true;
-        rig.c.state.DataSource = DataSource::File;
-        qint64 loopStart = 0;
-        rig.view.onProgress = [&](int value, int) {
-            if (value == 0 && loopStart == 0)
-                loopStart = rig.line->now;
-        };
-        rig.transfer.ReadRadio();
-        const qint64 loopTime = rig.line->now - loopStart;
-
-        QCOMPARE(rig.c.dialogs.texts(), QStringList({kInstructions, kReadDone}));
-        QCOMPARE(rig.c.dialogs.boxes[0].buttons, Buttons::OkCancel);
-        QCOMPARE(rig.c.state.DataSource, DataSource::Radio);
-        QVERIFY(!rig.c.state.FileLoadComplete);
-        QVERIFY(rig.c.state.CurrentFilePath.isEmpty());
-        QVERIFY(rig.tableIsRadio());
-        QCOMPARE(rig.view.status[2], QString("504"));
-        QStringList expected{"SetCommPort: open OK for port 1", "Baud rate of 38400 detected",
-                             "Turning off Auto Information",    "Setting Com speed to 38400,N,8,2",
-                             "SetCommPort: open OK for port 1", "Read: issue initial instructions"};
-        for (int n = 1; n <= 500; ++n)
-            expected << QString::fromLatin1(sampleRecord(n));  // PMS records are not traced
-        QCOMPARE(rig.logLines(), expected);
-
-        // Waits wake on the arriving ";": the loop takes the wire time and the
-        // turnaround and nothing else (virtual clock).
-        const qint64 each = ft450::Ft450Radio::charMicros(38400);
-        const qint64 floor = 504 * ((6 + 27) * each + 10000);
-        QVERIFY2(loopTime >= floor && loopTime <= floor + 1000,
-                 qPrintable(QString("loop %1 us, floor %2 us").arg(loopTime).arg(floor)));
-    }
-
     // What the user is asked and told, and what the table holds after: a radio
     // with memories 2, 4, 6, ... used.
     void readOutcomes_data()
@@ -292,6 +255,7 @@ private slots:
     {
         QTest::addColumn<ft450::RadioOptions>("options");
         QTest::addColumn<QString>("outcome");  // the last box
+        QTest::newRow("a radio that behaves") << fastRadio() << kReadDone;
         ft450::RadioOptions o = fastRadio();
         o.lateMemory = 10, o.lateMs = 150;
         QTest::newRow("one reply 150 ms late") << o << kReadDone;
@@ -318,16 +282,26 @@ private slots:
         QFETCH(QString, outcome);
         Rig rig(options);
         fillRadio(rig.line->radio);
-        qint64 died = -1;
+        rig.c.state.CurrentFilePath = "/tmp/old.450";
+        rig.c.state.FileLoadComplete = true;
+        rig.c.state.DataSource = DataSource::File;
+        qint64 died = -1, loopStart = 0;
         rig.line->radio.onTrace = [&](qint64 t, const QString &l) {
             if (died < 0 && l.contains("(dead after"))
                 died = t;
         };
+        rig.view.onProgress = [&](int value, int) {
+            if (value == 0 && loopStart == 0)
+                loopStart = rig.line->now;
+        };
         rig.transfer.ReadRadio();
-        QCOMPARE(rig.c.dialogs.texts().last(), outcome);
+        QCOMPARE(rig.c.dialogs.texts(), QStringList({kInstructions, outcome}));
+        QCOMPARE(rig.c.dialogs.boxes[0].buttons, Buttons::OkCancel);
         QCOMPARE(rig.c.state.DataSource, DataSource::Radio);
+        QVERIFY(!rig.c.state.FileLoadComplete && rig.c.state.CurrentFilePath.isEmpty());
         if (outcome == kReadDone) {
             QVERIFY(rig.tableIsRadio());
+            QCOMPARE(rig.view.status[2], QString("504"));
         } else {
             // What was read is right; nothing else is in the table.
             for (int n = 1; n <= kLastCat; ++n)
@@ -338,6 +312,13 @@ private slots:
         }
         // The radio is left at the rate it was found at.
         QCOMPARE(rig.line->radio.rate(), options.rate);
+        // Waits wake on the arriving ";": a read from a radio that behaves takes
+        // the wire time and the turnaround and nothing else (virtual clock).
+        const qint64 floor = 504 * ((6 + 27) * ft450::Ft450Radio::charMicros(38400) + 10000);
+        const qint64 loopTime = rig.line->now - loopStart;
+        QVERIFY2(QTest::currentDataTag() != QByteArray("a radio that behaves")
+                     || (loopTime >= floor && loopTime <= floor + 1000),
+                 qPrintable(QString("loop %1 us, floor %2 us").arg(loopTime).arg(floor)));
     }
 
     // ---- write

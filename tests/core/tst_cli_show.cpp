@@ -26,23 +26,6 @@ private slots:
                  "memvault-cli is not built");
     }
 
-    void sampleSetIsAlignedAndComplete()
-    {
-        const CliRun r = runShow({testDataPath("sample.450")});
-        QCOMPARE(r.exitCode, 0);
-        const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(lines.size(), 1 + 44 + 4);
-        const int freqCol = int(lines.first().indexOf("Frequency"));
-        const int toneCol = int(lines.first().indexOf("Tone"));
-        for (const QString &line : lines.mid(1)) {
-            QVERIFY2(line.at(freqCol - 1) == ' ' && line.at(freqCol).isDigit(), qPrintable(line));
-            QVERIFY2(line.mid(toneCol).front().isDigit(), qPrintable(line));
-        }
-        QCOMPARE(lines.at(28).mid(int(lines.first().indexOf("Description"))),
-                 QString("10 m repeater 29.620 out 29.520 in"));
-        QVERIFY(lines.last().startsWith("P2U"));
-    }
-
     // What the program prints and its exit status; "" as the file: none given.
     // --records prints what saving writes; a name without ".450" gets it.
     void runs_data()
@@ -72,8 +55,6 @@ private slots:
         row("missing", QStringList{"%1"}, QByteArray(), 1, QString(), QString("does not exist"));
         row("binary", QStringList{"%1"}, QByteArray("MR001\0\0", 7), 1, QString(), QString("binary data"));
         row("no file", QStringList{}, QByteArray(), 2, QString(), QString("usage: memvault-cli show [--records] FILE"));
-        row("unknown option", QStringList{"--wide", "x.450"}, QByteArray(), 2, QString(),
-            QString("usage: memvault-cli show [--records] FILE"));
     }
     void runs()
     {

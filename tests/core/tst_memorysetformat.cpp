@@ -88,6 +88,29 @@ private slots:
         }
     }
 
+    // Bytes of a file and the lines read from it (memory sets, descriptions and
+    // CSV imports are read alike).
+    void lines_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("utf-8") << QByteArray("M\xC3\xBCnster") << QStringList{QString::fromUtf8("Münster")};
+        QTest::newRow("latin-1") << QByteArray("M\xFCnster") << QStringList{QString::fromUtf8("Münster")};
+        QTest::newRow("bom dropped") << QByteArray("\xEF\xBB\xBFMemory") << QStringList{"Memory"};
+        QTest::newRow("broken utf-8 read as latin-1") << QByteArray("\xC3") << QStringList{QString::fromUtf8("Ã")};
+        QTest::newRow("crlf") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"};
+        QTest::newRow("lf") << QByteArray("a\nb") << QStringList{"a", "b"};
+        QTest::newRow("cr") << QByteArray("a\rb\r") << QStringList{"a", "b"};
+        QTest::newRow("blank line kept") << QByteArray("a\r\n\r\nb") << QStringList{"a", "", "b"};
+        QTest::newRow("empty") << QByteArray() << QStringList{};
+    }
+    void lines()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, lines);
+        QCOMPARE(SplitLines(DecodeText(bytes)), lines);
+    }
+
     void refusedFilesLeaveTheTableAlone_data()
     {
         QTest::addColumn<QString>("kind");
@@ -96,6 +119,7 @@ private slots:
         row("FIFO", QString("FIFO"),
             QString("File %1 cannot be opened: it is not a regular file (a FIFO, socket or device)"));
         row("over 1 MiB", QString("over 1 MiB"), QString("File %1 cannot be loaded: it is larger than 1 MiB."));
+        row("missing", QString("missing"), QString("Filename %1 does not exist"));
     }
     void refusedFilesLeaveTheTableAlone()
     {

@@ -91,20 +91,31 @@ class TestMemoryPrintLayout : public QObject {
     Q_OBJECT
 
 private slots:
-    void memoryLineColumns()
+    // A small table's first page, line for line: every value under its
+    // heading, a group heading in bold set off by a blank line, the PMS rows.
+    void firstPageLineByLine()
     {
         MemoryTable t;
-        useMemory(t, 7, "Local repeater");
+        useMemory(t, 1, "Calling");
+        useMemory(t, 2, "<Repeaters>GB3AA");
+        t.setPms(1, mv::test::memoryOf({"14.000000", "USB", "Simplex", "", "67.0"}));
         const MemoryPrintLayout layout = LayoutMemoryPrint(t, PrintOptions(), "a.450", 60);
+        const QStringList page = pageText(layout.pages[0]);
+        QCOMPARE(
+            page,
+            QStringList({"Memory print of a.450", "", "RX Freq    Mode   Shift   Decode    Tone   Description",
+                         "1  145.50000  FM     Minus   Enc+Dec   88.5   Calling", "", "Repeaters",
+                         "2  145.50000  FM     Minus   Enc+Dec   88.5   GB3AA", "Memories 3 to 500 empty", "",
+                         "PMS memories", "RX Freq    Mode   Shift   Decode    Tone",
+                         "P1L  14.000000  USB    Simplex           67.0", "P1U  Empty", "P2L  Empty", "P2U  Empty"}));
         const QString headings = layout.pages[0].lines[2].plainText();
-        const QString line = layout.pages[0].lines[4].plainText();
-        QCOMPARE(line, QString("  7  145.50000  FM     Minus   Enc+Dec   88.5   Local repeater"));
-        // Every value starts under its heading.
+        const QString line = layout.pages[0].lines[3].plainText();
         for (const char *h : {"RX Freq", "Mode", "Shift", "Decode", "Tone", "Description"}) {
             const qsizetype at = headings.indexOf(h);
             QVERIFY(at > 0);
             QVERIFY2(line.at(at) != ' ' && line.at(at - 1) == ' ', h);
         }
+        QVERIFY(layout.pages[0].lines[page.indexOf("Repeaters")].isBold());
     }
 
     void emptyRuns_data()
@@ -130,53 +141,6 @@ private slots:
         const MemoryPrintLayout layout = LayoutMemoryPrint(t, PrintOptions(), "x.450", 1000);
         QCOMPARE(texts(layout, Kind::EmptyRun), runs);
         QCOMPARE(texts(layout, Kind::Memory).size(), used.size());
-    }
-
-    void splitDescription_data()
-    {
-        QTest::addColumn<QString>("description");
-        QTest::addColumn<bool>("pageBreak");
-        QTest::addColumn<QString>("group");
-        QTest::addColumn<QString>("text");
-        row("break and group", "^<HF nets>Sunday", true, "HF nets", "Sunday");
-        row("empty group", "<>text", false, "", "text");
-        row("unclosed", "<no end", false, "", "<no end");
-        row("group then caret", "<G>^x", false, "G", "^x");
-        row("two carets", "^^x", true, "", "^x");
-    }
-    void splitDescription()
-    {
-        QFETCH(QString, description);
-        const DescriptionParts p = SplitDescription(description);
-        QTEST(p.pageBreak, "pageBreak");
-        QTEST(p.group, "group");
-        QTEST(p.text, "text");
-    }
-
-    void groupHeading()
-    {
-        MemoryTable t;
-        useMemory(t, 1, "Calling");
-        useMemory(t, 2, "<Repeaters>GB3AA");
-        useMemory(t, 3, "GB3BB");
-        const MemoryPrintLayout layout = LayoutMemoryPrint(t, PrintOptions(), "x.450", 60);
-        const QStringList page = pageText(layout.pages[0]);
-        const qsizetype at = page.indexOf("Repeaters");
-        QCOMPARE(page.mid(at - 2, 4),
-                 QStringList({"1  145.50000  FM     Minus   Enc+Dec   88.5   Calling", "", "Repeaters",
-                              "2  145.50000  FM     Minus   Enc+Dec   88.5   GB3AA"}));
-        QVERIFY(layout.pages[0].lines[at].isBold());
-    }
-
-    void groupWithoutDescriptionColumn()
-    {
-        PrintOptions o;
-        o.columns[PrintOptions::Description] = false;
-        MemoryTable t;
-        useMemory(t, 5, "<Marine>Channel 16");
-        const MemoryPrintLayout layout = LayoutMemoryPrint(t, o, "x.450", 60);
-        QCOMPARE(texts(layout, Kind::GroupHeading), QStringList{"Marine"});
-        QVERIFY(!pageText(layout.pages[0]).join('\n').contains("Channel 16"));
     }
 
     void flow_data()
@@ -234,17 +198,6 @@ private slots:
         const MemoryPrintLayout layout = LayoutMemoryPrint(t, PrintOptions(), "x.450", 0);
         checkPages(layout, kMinLinesPerPage);
         QCOMPARE(texts(layout, Kind::Memory).size(), 500);
-    }
-
-    void pmsRows()
-    {
-        MemoryTable t;
-        t.setPms(1, mv::test::memoryOf({"14.000000", "USB", "Simplex", "", "67.0"}));
-        t.setPms(2, mv::test::memoryOf({"14.350000", "USB", "Simplex", "", "67.0"}));
-        const MemoryPrintLayout layout = LayoutMemoryPrint(t, PrintOptions(), "x.450", 60);
-        QCOMPARE(texts(layout, Kind::Pms),
-                 QStringList({"P1L  14.000000  USB    Simplex           67.0",
-                              "P1U  14.350000  USB    Simplex           67.0", "P2L  Empty", "P2U  Empty"}));
     }
 
     void cellText_data()

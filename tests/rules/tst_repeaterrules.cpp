@@ -4,6 +4,7 @@
 #include "LocaleCases.h"
 #include "TestContext.h"
 #include "core/NumberText.h"
+#include "core/RadioTables.h"
 #include "rules/RepeaterRules.h"
 
 #include <QLocale>
@@ -45,19 +46,27 @@ class TestRepeaterRules : public QObject {
 private slots:
     MV_LOCALE_CASES()
 
+    // The rule found for a frequency, and the mode proposed for it: by the
+    // step of the rule ("5.0 K" sorts after "15" as text, so it gives FM), or
+    // by the band table where no rule applies.
     void find_data()
     {
         QTest::addColumn<bool>("active");
         QTest::addColumn<int>("frequency");
         QTest::addColumn<QString>("direction");  // "": no rule found
-        // Rule 1 145.6-145.7875 Minus; rule 2 145.7-146.0 Plus overlaps it.
-        row("at Low", true, 14560000, QString("Minus"));
-        row("below Low", true, 14559999, QString());
-        row("overlap: first rule wins", true, 14570000, QString("Minus"));
-        row("second rule past the first", true, 14578751, QString("Plus"));
-        row("above all", true, 14600001, QString());
-        row("inactive, inside a rule", false, 14570000, QString());
-        row("not a frequency", true, -1, QString());
+        QTest::addColumn<QString>("mode");
+        // Rule 1 145.6-145.7875 Minus 12.5 K; rule 2 145.7-146.0 Plus 5.0 K overlaps it.
+        row("at Low", true, 14560000, QString("Minus"), QString("FMN"));
+        row("below Low: 2 m band", true, 14559999, QString(), QString("FM"));
+        row("overlap: first rule wins", true, 14570000, QString("Minus"), QString("FMN"));
+        row("second rule past the first", true, 14578751, QString("Plus"), QString("FM"));
+        row("above all", true, 14600001, QString(), QString("FM"));
+        row("inactive, inside a rule", false, 14570000, QString(), QString("FM"));
+        row("not a frequency", true, -1, QString(), QString("AM"));
+        row("band edge 5 MHz", true, 5000000, QString(), QString("CW"));
+        row("just below 5 MHz", true, 4999999, QString(), QString("USB"));
+        row("bottom of 160 m", true, 180000, QString(), QString("LSB"));
+        row("below every band", true, 179999, QString(), QString("AM"));
     }
     void find()
     {
@@ -66,10 +75,11 @@ private slots:
         QFETCH(QString, direction);
         RepeaterRuleSet set;
         set.RepeaterRulesActive = active;
-        set.rules = {rule(14560000, 14578750, "Minus"), rule(14570000, 14600000, "Plus", "25.0 K")};
+        set.rules = {rule(14560000, 14578750, "Minus"), rule(14570000, 14600000, "Plus", "5.0 K")};
         const std::optional<RepeaterRuleMatch> match = FindRepeaterRule(set, frequency);
         QCOMPARE(match.value_or(RepeaterRuleMatch()).Direction, direction);
         QCOMPARE(match.value_or(RepeaterRuleMatch()).Amount, direction.isEmpty() ? QString() : mark(".60000"));
+        QTEST(modeText(DefaultModeForFrequency(set, frequency)), "mode");
     }
 
     // Missing keys read as their defaults (the start-up load takes 145.6 for
