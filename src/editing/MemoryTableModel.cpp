@@ -122,27 +122,6 @@ Qt::ItemFlags MemoryTableModel::flags(const QModelIndex &index) const
     return f;
 }
 
-bool MemoryTableModel::setData(const QModelIndex &index, const QVariant &value, int role)
-{
-    if (role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
-        return false;
-    const int row = index.row() + 1;
-    const int column = index.column();
-    if (!isCellEditable(row, column))
-        return false;
-    const QString text = value.toString();
-    if (m_editHandler)
-        return m_editHandler(row, column, text);
-    Memory m = rowAt(row);
-    if (!SetMemoryCellText(m, column, text))
-        return false;
-    if (m_kind == Kind::Memories)
-        m_state.table.setMemory(row, m);
-    else
-        m_state.table.setPms(row, m);
-    return true;
-}
-
 QVariant MemoryTableModel::backgroundOf(int row, int column) const
 {
     if (column == MemoryTable::ColLabel)

@@ -34,14 +34,11 @@ public:
 
     MemoryTableModel(AppState &state, Kind kind, QObject *parent = nullptr);
 
-    Kind kind() const { return m_kind; }
-
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
-    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
 
     // Row dragging in the memory view: the dragged row travels as its memory number.
     QStringList mimeTypes() const override;
@@ -74,10 +71,6 @@ public:
     // Which memory rows (index 0 = memory 1) "&Hide empty memories" hides.
     static std::vector<bool> hiddenRows(const MemoryTable &table, bool hideEmpty);
 
-    // A confirmed edit: (row 1-based, column, text) -> accepted. Without a handler
-    // the text goes into the memory as SetMemoryCellText reads it.
-    using EditHandler = std::function<bool(int row, int column, const QString &text)>;
-    void setEditHandler(EditHandler handler) { m_editHandler = std::move(handler); }
     // A row dropped onto another: (from, to) memory numbers.
     using MoveHandler = std::function<void(int from, int to)>;
     void setMoveHandler(MoveHandler handler) { m_moveHandler = std::move(handler); }
@@ -90,7 +83,6 @@ private:
     AppState &m_state;
     Kind m_kind;
     bool m_banding = false;
-    EditHandler m_editHandler;
     MoveHandler m_moveHandler;
 };
 

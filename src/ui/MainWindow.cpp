@@ -237,10 +237,6 @@ void MainWindow::buildWidgets()
     connect(m_startupTimer, &QTimer::timeout, this, &MainWindow::onStartupTimer);
 
     // Views: edits, drags, keys, selection, pop-ups.
-    m_memoryModel->setEditHandler(
-        [this](int row, int column, const QString &text) { return m_commands->ConfirmMemoryEdit(row, column, text); });
-    m_pmsModel->setEditHandler(
-        [this](int row, int column, const QString &text) { return m_commands->ConfirmPmsEdit(row, column, text); });
     m_memoryModel->setMoveHandler([this](int from, int to) { m_commands->DragMove(from, to); });
     m_memoryDelegate = new CellDelegate(*m_commands, CellDelegate::ViewKind::Memories, this);
     m_pmsDelegate = new CellDelegate(*m_commands, CellDelegate::ViewKind::Pms, this);

@@ -169,6 +169,10 @@ private slots:
                      "yourself to the \"dialout\" group (sudo adduser $USER dialout), then log out and in again."
             << 0 << "";
         QTest::newRow("reopen at the user's speed refused") << fastRadio() << "reopen" << kNotAvailable << 1 << "";
+        o = fastRadio(4800), o.switchDeafMs = 60000;
+        QTest::newRow("deaf at the new rate") << o << ""
+                                              << "The radio did not answer after its CAT rate was set to 38400 baud."
+                                              << 5 << "The radio did not answer at 38400,N,8,2";
         // Handshaking that never lets the output go ends the wait instead of hanging.
         QTest::newRow("handshaking holds the output")
             << fastRadio() << "stuck"
@@ -190,7 +194,7 @@ private slots:
         rig.transfer.ReadRadio();
         QCOMPARE(rig.c.dialogs.boxes.size(), 1);
         QVERIFY2(rig.c.dialogs.boxes[0].text.startsWith(box), qPrintable(rig.c.dialogs.boxes[0].text));
-        QCOMPARE(rig.c.dialogs.boxes[0].icon, box == kTwoAttempts ? Icon::None : Icon::Exclamation);
+        QCOMPARE(rig.c.dialogs.boxes[0].icon, box.startsWith("COM Port") ? Icon::Exclamation : Icon::None);
         QCOMPARE(rig.line->opens, opens);
         QVERIFY(logged.isEmpty() || rig.logLines().contains(logged));
         QCOMPARE(mv::test::cellOf(rig.c.state.table, 1, MemoryTable::ColFrequency), QString("7.00000"));

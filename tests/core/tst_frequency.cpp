@@ -18,13 +18,6 @@ class TestFrequency : public QObject {
 private slots:
     MV_LOCALE_CASES()
 
-    void separators()
-    {
-        QFETCH_GLOBAL(QString, locale);
-        QCOMPARE(DecimalSeparator(), locale == "en_GB" ? QChar('.') : QChar(','));
-        QCOMPARE(ListSeparator(), locale == "en_GB" ? QChar(',') : QChar(';'));
-    }
-
     // Parsing (kind 0) and the range check (kind 1), with their boxes shown or not.
     void parse_data()
     {

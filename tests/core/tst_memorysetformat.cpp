@@ -144,22 +144,6 @@ private slots:
         QVERIFY(sameRows(tab, before));
     }
 
-    void descriptionsAreReadTolerantly()
-    {
-        MemoryTable tab;
-        mv::test::setCellText(tab, 6, 6, "six stays");
-        mv::test::setCellText(tab, 7, 6, "seven stays");
-        const DescriptionSet set = ParseDescriptions(ReadMemorySetFile(testDataPath("files-odd.450dsc")).lines);
-        QVERIFY(set.hasWidthRecord && !set.widthValid);  // "wide" is no width
-        ApplyDescriptions(tab, set);
-        QStringList texts;
-        for (int n = 1; n <= 7; ++n)
-            texts << mv::test::cellOf(tab, n, 6);
-        // Reading stops at the line without a second item.
-        QCOMPARE(texts, QStringList({"has   semicolon  comma", "unquoted text here", "unterminated", "",
-                                     QString("0123456789").repeated(10), "six stays", "seven stays"}));
-    }
-
     void descriptionFileProblems_data()
     {
         QTest::addColumn<QByteArray>("dsc");  // empty: no description file

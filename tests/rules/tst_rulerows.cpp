@@ -102,27 +102,6 @@ private slots:
         }
         QCOMPARE(shown, boxes);
     }
-
-    void amountEntry_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("accepted");
-        QTest::addColumn<QStringList>("boxes");
-        mv::test::row("0", "0", true, QStringList{});
-        mv::test::row("99.99", "99.99", true, QStringList{});
-        mv::test::row("100", "100", false, QStringList{});
-        mv::test::row("-1", "-1", false, QStringList{});
-        mv::test::row("text", "six", false, QStringList{"Not a numeric value"});
-    }
-    void amountEntry()
-    {
-        QFETCH(QString, typed);
-        QFETCH(bool, accepted);
-        QFETCH(QStringList, boxes);
-        ScriptedDialogs d;
-        QCOMPARE(CheckRuleAmountEntry(mark(typed), &d), accepted);
-        QCOMPARE(d.texts(), boxes);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestRuleRows)
