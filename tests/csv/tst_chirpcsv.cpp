@@ -96,14 +96,6 @@ private slots:
         QVERIFY(!r.precheckErrors);
     }
 
-    // An old CHIRP file without most columns still imports what it has.
-    void shortHeader()
-    {
-        TestContext c;
-        importLines(c, {"Location,Frequency,Name", "3,7.050000,Net"});
-        QCOMPARE(cells(c.state.table, 3), QStringList({"7.05000", "LSB", "Simplex", " ", "67.0", "Net"}));
-    }
-
     // Our CHIRP export, under a decimal-comma locale, is CHIRP's file and reads
     // back into the same frequencies, shifts, encodings, tones and descriptions.
     void exportReadsBack()

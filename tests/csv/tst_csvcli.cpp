@@ -14,7 +14,6 @@
 #include <QtTest>
 
 using namespace mv;
-
 using namespace mv::test;
 
 namespace {
@@ -223,65 +222,6 @@ private slots:
         QVERIFY2(err.contains("File too large"), qPrintable(err));
         QCOMPARE(readBytes(set), before);
         QCOMPARE(readBytes(set + "dsc"), beforeDsc);
-    }
-
-    // A real full disk: a file size limit of one block (SIGXFSZ ignored, so
-    // writes beyond it fail with EFBIG as on a full file system).
-    void fileSizeLimitKeepsOldFiles_data()
-    {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("success");
-        mv::test::row("export-csv", "export-csv", "Export completed");
-        mv::test::row("import-csv", "import-csv", "Import completed");
-    }
-    void fileSizeLimitKeepsOldFiles()
-    {
-        QFETCH(QString, command);
-        QFETCH(QString, success);
-        QLocale::setDefault(QLocale(m_lcAll.left(5)));
-        DetectSeparators();
-        MemoryTable big;
-        for (int n = 1; n <= 60; ++n)
-            mv::test::addMemory(big, n, mhz("7.05"), "LSB", "Simplex", "", "67.0", "A description long enough to fill");
-        const QString bigSet = m_dir.filePath("big.450");
-        QString error;
-        QVERIFY2(writeMemorySet(bigSet, big, kDefaultDescriptionWidth, &error), qPrintable(error));
-        const QString csv = m_dir.filePath("big.csv");
-        QCOMPARE(cli({"export-csv", bigSet, csv}).exitCode, 0);
-
-        const QString set = makeMemorySet("limited.450");
-        const QString out = m_dir.filePath("limited.csv");
-        QVERIFY(writeBytes(out, "old\r\n"));
-        QStringList args{command, bigSet, out};
-        QStringList watched{out};
-        if (command == "import-csv") {
-            args = QStringList{command, csv, set, "--clear", "--force"};
-            watched = QStringList{set, set + "dsc"};
-        }
-        QList<QByteArray> before;
-        for (const QString &f : watched)
-            before << readBytes(f);
-
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        const QProcessEnvironment locale = localeEnv(m_lcAll);
-        for (const QString &k : locale.keys())
-            env.insert(k, locale.value(k));
-        env.insert("MEMVAULT_CONFIG_DIR", m_dir.filePath("settings"));
-        p.setProcessEnvironment(env);
-        p.start("sh", QStringList{"-c", "trap '' XFSZ; ulimit -f 1 && exec \"$0\" \"$@\"",
-                                  qEnvironmentVariable("MEMVAULT_BIN_DIR") + "/memvault-cli"}
-                          + args);
-        QVERIFY(p.waitForFinished(60000));
-        const QString err = QString::fromUtf8(p.readAllStandardError());
-        const QString stdOut = QString::fromUtf8(p.readAllStandardOutput());
-        QCOMPARE(p.exitCode(), 1);
-        QVERIFY2(!stdOut.contains(success), qPrintable(stdOut));
-        QVERIFY2(err.contains("File too large"), qPrintable(err));
-        for (int i = 0; i < watched.size(); ++i) {
-            const QByteArray after = readBytes(watched[i]);
-            QCOMPARE(after, before[i]);
-        }
     }
 };
 

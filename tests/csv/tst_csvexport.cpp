@@ -1,19 +1,16 @@
-// CSV export: columns, separators under "." and "," locales, numbering, only
-// selected memories, the save dialog's rules, the error retry and a full disk.
+// CSV export: columns and separators under "." and "," locales, the save
+// dialog's rules, the error retry and a full disk.
 #include "DataRows.h"
 #include "LocaleCases.h"
 #include "MemoryRows.h"
 #include "TestContext.h"
 #include "TestFiles.h"
-#include "core/Frequency.h"
 #include "core/NumberText.h"
 #include "csv/CsvExport.h"
-#include "csv/CsvFormat.h"
 #include "shell/SafeSave.h"
 
 #include <QDir>
 #include <QFile>
-#include <QLocale>
 #include <QtTest>
 
 using namespace mv;
@@ -61,42 +58,6 @@ private slots:
                                                "1|" + mark("51.50000") + "|FM|Minus|||CTCSS Enc|88.5|||||Local rpt"})
                                       .replaceInStrings("|", sep));
         QCOMPARE(c.dialogs.texts(), QStringList{"Export completed"});
-    }
-
-    // Which memories a record is written for, and the number it starts with.
-    void records_data()
-    {
-        QTest::addColumn<bool>("keep");
-        QTest::addColumn<QList<int>>("picked");  // {-1}: every used memory
-        QTest::addColumn<QStringList>("records");  // number and frequency
-        row("running count", false, QList<int>{-1}, QStringList{"1 7.05000", "2 14.20000", "3 51.60000"});
-        row("kept numbers", true, QList<int>{-1}, QStringList{"3 7.05000", "7 14.20000", "9 51.60000"});
-        row("none picked: the header alone", false, QList<int>{}, QStringList{});
-        row("two of three, one empty", false, QList<int>{9, 3, 4}, QStringList{"1 7.05000", "2 51.60000"});
-    }
-    void records()
-    {
-        QFETCH(bool, keep);
-        QFETCH(QList<int>, picked);
-        QFETCH(QStringList, records);
-        TestContext c;
-        fill(c.state.table, 3, "7.05", "LSB");
-        fill(c.state.table, 7, "14.2", "USB");
-        fill(c.state.table, 9, "51.6", "FM");
-        CsvExportOptions o;
-        o.keepNumbers = keep;
-        o.onlySelected = picked != QList<int>{-1};
-        o.selectedRows = QSet<int>(picked.begin(), picked.end());
-        const QStringList lines = CsvExportRecords(c.state.table, o);
-        QCOMPARE(lines.first(), CsvHeaderNames().join(ListSeparator()));
-        QStringList got;
-        // CsvField adapts the decimal mark of field 2; with the export's own
-        // separator it is the cell text as it stands.
-        for (int i = 1; i < lines.size(); ++i)
-            got << CsvField(lines[i], 1) + " " + CsvField(lines[i], 2);
-        for (QString &r : records)
-            r = mark(r);
-        QCOMPARE(got, records);
     }
 
     void fileNames_data()

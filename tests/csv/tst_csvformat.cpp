@@ -1,5 +1,5 @@
-// Taking CSV lines apart: cleaning, header recognition, modes and
-// descriptions, under "." and "," locales.
+// Taking CSV lines apart: header recognition, modes and descriptions, under
+// "." and "," locales.
 #include "DataRows.h"
 #include "LocaleCases.h"
 #include "core/NumberText.h"
@@ -16,28 +16,6 @@ class TestCsvFormat : public QObject {
 
 private slots:
     MV_LOCALE_CASES()
-
-    void cleanLine_data()
-    {
-        QTest::addColumn<QString>("separator");
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<bool>("header");
-        QTest::addColumn<QString>("expected");
-        row("quoted comma", ",", "1,\"a, b\",c", false, "1, a  b ,c");
-        row("quoted semicolon kept as separator elsewhere", ";", "\"x;y\";z", false, " x y ;z");
-        row("other separator inside quotes", ",", "\"x;y\",z", false, " x;y ,z");
-        row("unbalanced quote", ",", "a,\"b,c", false, "a, b c");
-        row("header blanks removed", ",", "Memory, RX Freq ,\"RX Mode\"", true, "Memory,RXFreq,RXMode");
-        row("header tabs kept", "\t", "Memory\tRX Freq", true, "Memory\tRXFreq");
-    }
-    void cleanLine()
-    {
-        QFETCH(QString, separator);
-        QFETCH(QString, line);
-        QFETCH(bool, header);
-        SetListSeparator(separator.at(0));
-        QTEST(CleanCsvLine(line, header), "expected");
-    }
 
     void header_data()
     {

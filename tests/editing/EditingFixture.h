@@ -47,7 +47,6 @@ struct EditingFixture {
     void current(int row, int column = 1) { select(row, row, column, column); }
 
     QString freq(int n) { return cellOf(table(), n, MemoryTable::ColFrequency); }
-    QString desc(int n) { return table().memory(n).description; }
 };
 
 }  // namespace mv::test

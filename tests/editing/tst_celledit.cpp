@@ -14,25 +14,6 @@ class TestCellEdit : public QObject {
     Q_OBJECT
 
 private slots:
-    // A refused frequency keeps the cell; the snapshot is taken before the
-    // check, so undo is on offer. An accepted one keeps the rest of the row.
-    void frequencyEdit()
-    {
-        EditingFixture f;
-        f.use(4, "7.05000", "CW");
-        QVERIFY(!f.commands.ConfirmMemoryEdit(4, 1, "14.2.1"));
-        QVERIFY(!f.commands.ConfirmMemoryEdit(5, 1, "14.2.1"));
-        QCOMPARE(f.freq(4), QString("7.05000"));
-        QVERIFY(f.table().isEmpty(5));
-        QCOMPARE(f.t.dialogs.texts(), QStringList({"Not a numeric value", "Not a numeric value"}));
-        QVERIFY(!f.t.state.MemoriesChanged);
-        QVERIFY(f.menus().undo);
-        QCOMPARE(f.menus().undoCaption, QString("Undo last GridEdit"));
-        QVERIFY(f.commands.ConfirmMemoryEdit(4, 1, "14.25"));
-        QCOMPARE(mv::test::cellsOf(f.table(), 4).mid(1),
-                 QStringList({"14.25000", "CW", "Simplex", "CTCSS Enc", "88.5", "Memory 4"}));
-    }
-
     void repeaterRuleSetsTheShift_data()
     {
         QTest::addColumn<bool>("active");
@@ -97,25 +78,21 @@ private slots:
         QVERIFY(f.t.dialogs.boxes.isEmpty());
     }
 
-    void emptyMemoryTakesOnlyAFrequency()
+    // An empty memory takes only a frequency; nothing is taken while no data is
+    // loaded or an undo is under way, and no undo is offered for what was refused.
+    void refusedEditsChangeNothing()
     {
         EditingFixture f;
         for (int column = 2; column <= 6; ++column)
             QVERIFY(!f.commands.ConfirmMemoryEdit(9, column, "FM"));
-        QVERIFY(!f.undo.available());
         QVERIFY(!f.commands.ConfirmPmsEdit(2, 2, "FM"));
-        QVERIFY(f.table().isPmsEmpty(2));
-    }
-
-    void nothingIsEditedWithoutDataOrDuringUndo()
-    {
-        EditingFixture f;
-        f.t.state.DataSource = DataSource::Nothing;
-        QVERIFY(!f.commands.ConfirmMemoryEdit(1, 1, "14.2"));
-        f.t.state.DataSource = DataSource::File;
         f.t.state.UndoInProgress = true;
         QVERIFY(!f.commands.ConfirmMemoryEdit(1, 1, "14.2"));
-        QVERIFY(f.table().isEmpty(1));
+        f.t.state.UndoInProgress = false;
+        f.t.state.DataSource = DataSource::Nothing;
+        QVERIFY(!f.commands.ConfirmMemoryEdit(1, 1, "14.2"));
+        QVERIFY(f.table().isEmpty(1) && f.table().isPmsEmpty(2));
+        QVERIFY(!f.undo.available());
     }
 
     void pmsEditTakesNoSnapshot()

@@ -2,18 +2,12 @@
 #include "DataRows.h"
 #include "EditingFixture.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QSignalSpy>
 #include <QtTest>
 #include <set>
 
 using namespace mv;
 using mv::test::EditingFixture;
-
-using Command = void (EditingCommands::*)();
-Q_DECLARE_METATYPE(Command)
 
 namespace {
 std::multiset<qint32> usedFrequencies(const MemoryTable &table)
@@ -92,23 +86,6 @@ private slots:
         QVERIFY(f.table().memoryRows() == before);
     }
 
-    void snapshotIsAPrivateTemporaryFile()
-    {
-        QString path;
-        {
-            EditingFixture f;
-            f.use(1);
-            QVERIFY(f.undo.SaveUndoSnapshot(f.t.ctx, "Delete"));
-            path = f.undo.filePath();
-            QCOMPARE(QFileInfo(QFileInfo(path).absolutePath()).canonicalFilePath(),
-                     QFileInfo(QDir::tempPath()).canonicalFilePath());
-            QVERIFY(QFileInfo(path).fileName().startsWith("MEMVAULT"));
-            QVERIFY(f.undo.SaveUndoSnapshot(f.t.ctx, "Paste"));
-            QCOMPARE(f.undo.filePath(), path);  // fixed from one snapshot to the next
-        }
-        QVERIFY(!QFile::exists(path));  // removed with the snapshot at exit
-    }
-
     void damagedSnapshotLeavesTheTableAlone()
     {
         EditingFixture f;
@@ -123,28 +100,6 @@ private slots:
         f.commands.Undo();
         QVERIFY(f.table().memoryRows() == before);
         QVERIFY(!f.menus().undo);
-    }
-
-    void eachBulkCommandIsOneChange_data()
-    {
-        QTest::addColumn<Command>("command");
-        mv::test::row("paste", &EditingCommands::Paste);
-        mv::test::row("sort by frequency", &EditingCommands::SortByFrequency);
-        mv::test::row("compact", &EditingCommands::CompactEmptyMemories);
-        mv::test::row("remove", &EditingCommands::RemoveMemory);
-    }
-    void eachBulkCommandIsOneChange()
-    {
-        QFETCH(Command, command);
-        EditingFixture f;
-        for (int n = 1; n <= 500; n += 2)
-            f.use(n);
-        f.select(1, 400);
-        f.commands.Copy();
-        f.t.view.currentRow = 50;
-        QSignalSpy spy(&f.table(), &MemoryTable::memoryRowsChanged);
-        (f.commands.*command)();
-        QCOMPARE(spy.size(), 1);
     }
 };
 

@@ -33,7 +33,7 @@ private slots:
             QCOMPARE(f.freq(n), expected[n - 1]);
         for (int n = 11; n <= 500; ++n)
             QVERIFY(f.table().memory(n) == before[size_t(n - 1)]);
-        QCOMPARE(f.desc(8), QString("Memory 2"));  // rows keep their cells together
+        QCOMPARE(f.table().memory(8).description, QString("Memory 2"));  // rows keep their cells together
         QCOMPARE(f.menus().undoCaption, QString("Undo last SortFreq"));
         const auto sorted = f.table().memoryRows();
         f.select(9, 9);  // one row sorts nothing
@@ -70,7 +70,7 @@ private slots:
         f.use(4, {}, "FM", "Repeater FMN net");
         for (int n : {1, 2, 5, 6, 7, 8, 9, 10})
             f.use(n, {}, "LSB");
-        f.use(8, {}, "FM");
+        f.use(500, {}, "FM");
         f.t.dialogs.inputs.enqueue(QString("fm"));
         f.commands.FindText();
         QCOMPARE(f.t.dialogs.inputPrompts,
@@ -78,8 +78,8 @@ private slots:
                              "After a successful find you can use F3 to find the next occurence"});
         QCOMPARE(cursor(f), qMakePair(4, 2));
         f.commands.FindNext();
-        QCOMPARE(cursor(f), qMakePair(8, 2));
-        f.commands.FindNext();  // into the description column from row 1
+        QCOMPARE(cursor(f), qMakePair(500, 2));
+        f.commands.FindNext();  // after the last row: the next column from row 1
         QCOMPARE(cursor(f), qMakePair(4, 6));
         QVERIFY(f.t.dialogs.boxes.isEmpty());
         f.commands.FindNext();
@@ -92,6 +92,14 @@ private slots:
         f.commands.FindText();
         QCOMPARE(f.commands.FindTextValue, QString("fm"));
         QCOMPARE(f.t.view.currentRow, 4);
+        // A cancelled box forgets the text and moves nothing.
+        f.current(7, 3);
+        f.t.dialogs.inputs.enqueue(std::nullopt);
+        f.commands.FindText();
+        QCOMPARE(cursor(f), qMakePair(7, 3));
+        QCOMPARE(f.commands.FindTextValue, QString());
+        f.commands.FindNext();
+        QCOMPARE(f.t.dialogs.boxes.size(), 1);
     }
 
     void findSkipsHiddenColumnsButNotHiddenRows()
@@ -110,30 +118,6 @@ private slots:
         f.t.dialogs.inputs.enqueue(QString("HILL"));
         f.commands.FindText();
         QCOMPARE(cursor(f), qMakePair(3, 6));
-    }
-
-    void cancelledFindMovesNothing()
-    {
-        EditingFixture f;
-        f.useRange(1, 10);
-        f.current(7, 3);
-        f.t.dialogs.inputs.enqueue(std::nullopt);
-        f.commands.FindText();
-        QCOMPARE(f.t.view.currentRow, 7);
-        QCOMPARE(f.commands.FindTextValue, QString());
-        QVERIFY(f.t.dialogs.boxes.isEmpty());
-    }
-
-    void findNextAfterTheLastRowGoesToTheNextColumn()
-    {
-        EditingFixture f;
-        f.use(500, {}, "FM", "fm at the end");
-        f.use(1, {}, "LSB", "fm at the top");
-        f.t.dialogs.inputs.enqueue(QString("fm"));
-        f.commands.FindText();
-        QCOMPARE(cursor(f), qMakePair(500, 2));
-        f.commands.FindNext();
-        QCOMPARE(cursor(f), qMakePair(1, 6));
     }
 };
 
