@@ -99,6 +99,8 @@ struct FinishedSignal {
 };
 }  // namespace
 
+QString RadioTransfer::radioRecord(int n) const { return (n >= 1 && n <= kLastCat) ? m_radioRecords.at(n) : QString(); }
+
 void RadioTransfer::startSummary()
 {
     m_summary = TransferSummary();

@@ -119,6 +119,10 @@ public:
     QString BackupDir;
 
     const TransferSummary &summary() const { return m_summary; }
+    // The radio's reply to "MR" for memory n (1..504) in the last transfer: the
+    // record, "?;" for an empty memory, empty text when n was not asked or did
+    // not answer.
+    QString radioRecord(int n) const;
     // Every memory where a write of `table` would change the radio, or the
     // radio keeps what the table has emptied, after the last read of the radio.
     QList<MemoryDifference> Differences(const MemoryTable &table) const;
