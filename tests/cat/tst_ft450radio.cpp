@@ -61,7 +61,6 @@ private slots:
         using L = QList<QByteArray>;
         const QByteArray mw = "MW00807000000+000000100000;";
         QTest::newRow("identity") << QByteArray() << L{"ID;"} << L{"ID0241;"};
-        QTest::newRow("model D") << QByteArray("450D") << L{"ID;"} << L{"ID0244;"};
         QTest::newRow("reads") << QByteArray()
                                << L{"AI0;", "MR007;", "MR008;", "MR504;", "MR505;", "MR000;", "MR07;", "FA;"}
                                << L{"",  mv::test::sampleRecord(7), "?;", mv::test::sampleRecord(504), "?;", "?;", "?;",
@@ -81,8 +80,6 @@ private slots:
             << QByteArray("drop") << L{"ID;", "ID;", "ID;"} << L{"ID0241;", "", "ID0241;"};
         QTest::newRow("dead after two: a write neither answered nor stored")
             << QByteArray("stop") << L{"ID;", "MR008;", mw, "MR008;"} << L{"ID0241;", "?;", "", ""};
-        QTest::newRow("silent: no rate change") << QByteArray("silent") << L{"EX0101;", "ID;"} << L{"", ""};
-        QTest::newRow("split replies arrive whole") << QByteArray("split") << L{"ID;"} << L{"ID0241;"};
     }
     void answers()
     {
@@ -91,11 +88,8 @@ private slots:
         QFETCH(QList<QByteArray>, replies);
         RadioOptions o = radioAt(38400);
         o.latencyMs = 1;
-        o.model450D = options == "450D";
         o.dropEvery = options == "drop" ? 2 : 0;
         o.stopAfter = options == "stop" ? 2 : 0;
-        o.silent = options == "silent";
-        o.splitReplies = options == "split";
         Ft450Radio radio(o);
         radio.setMemory(7, mv::test::sampleRecord(7));
         radio.setMemory(504, mv::test::sampleRecord(504));

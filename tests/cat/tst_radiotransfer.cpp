@@ -561,28 +561,6 @@ private slots:
             QCOMPARE(rig.c.dialogs.boxes.last().icon, Icon::Exclamation);
     }
 
-    // ---- the radio's CAT rate is left as it was found
-
-    // Cancelled at once, or told not to: the rate the radio is left at.
-    void rateIsLeftAsFound_data()
-    {
-        QTest::addColumn<bool>("restore");
-        QTest::addColumn<int>("rateAfter");
-        QTest::newRow("cancelled at the instructions") << true << 4800;
-        QTest::newRow("switched off in the settings") << false << 38400;
-    }
-    void rateIsLeftAsFound()
-    {
-        QFETCH(bool, restore);
-        Rig rig(fastRadio(4800));
-        rig.link.RestoreCatRate = restore;
-        if (restore)
-            rig.c.dialogs.answers << Answer::Cancel;
-        rig.transfer.ReadRadio();
-        QTEST(rig.line->radio.rate(), "rateAfter");
-        QCOMPARE(rig.line->radio.noiseCharacters, 9);  // the three probes that did not match
-    }
-
     // ---- compare
 
     void compareListsWhatAWriteWouldChange()
