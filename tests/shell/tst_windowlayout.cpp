@@ -1,6 +1,5 @@
-// Sizes in twips, stored column widths and the windowed program's command line.
+// Sizes in twips and the windowed program's command line.
 #include "shell/CommandLine.h"
-#include "shell/SettingsStore.h"
 #include "shell/WindowLayout.h"
 
 #include <QtTest>
@@ -16,37 +15,6 @@ private slots:
         QCOMPARE(TwipsToPixels(1440, 144.0), 144);
         QCOMPARE(TwipsToPixels(1440, 0.0), 96);  // a broken dpi counts as 96
         QCOMPARE(PixelsToTwips(144, 144.0), 1440);
-    }
-
-    void storedWidths_data()
-    {
-        QTest::addColumn<QStringList>("texts");  // Column0, Column1, ...; empty: not stored
-        QTest::addColumn<bool>("stored");
-        QTest::addColumn<QList<int>>("widths");
-        const QList<int> current{900, 1000, 1000, 1000, 1000, 1000, 3000};
-        QTest::newRow("nothing stored") << QStringList{} << false << current;
-        QTest::newRow("Column0 reads 999") << QStringList{"999", "2000"} << false << current;
-        QTest::newRow("some missing or broken keep theirs")
-            << QStringList{"1150", "", "abc", "-40", "", "", "5000"} << true
-            << QList<int>{1150, 1000, 1000, 1000, 1000, 1000, 5000};
-    }
-    void storedWidths()
-    {
-        QFETCH(QStringList, texts);
-        QFETCH(QList<int>, widths);
-        const std::unique_ptr<SettingsStore> settings = SettingsStore::createTemporary();
-        for (int i = 0; i < texts.size(); ++i) {
-            if (!texts.at(i).isEmpty())
-                settings->setText(Setting::Column, texts.at(i), i);
-        }
-        const MemoryWidths current{900, 1000, 1000, 1000, 1000, 1000, 3000};
-        MemoryWidths out = current;
-        QTEST(StoredColumnWidths(*settings, current, &out), "stored");
-        QCOMPARE(QList<int>(out.begin(), out.end()), widths);
-        StoreColumnWidths(*settings, out);
-        MemoryWidths again{};
-        QVERIFY(StoredColumnWidths(*settings, current, &again));
-        QCOMPARE(again, out);
     }
 
     void commandLine_data()

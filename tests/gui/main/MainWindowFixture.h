@@ -134,5 +134,3 @@ inline void onNextModal(std::function<void(QWidget *)> handle, bool *ran, int at
 }
 
 }  // namespace mv::test
-
-Q_DECLARE_METATYPE(mv::test::SettingTexts)

@@ -1,6 +1,6 @@
-// The main window driven as a user drives it: start-up with a file, reading and
-// writing the simulated radio, loading and saving through the buttons, the views'
-// colours and menus, the Import/Export and rules windows.
+// The main window driven as a user drives it: reading and writing the simulated
+// radio, loading and saving through the buttons, the views' colours and menus,
+// the Import/Export and rules windows.
 #include "MainWindowFixture.h"
 #include "MemoryRows.h"
 #include "TestFiles.h"
@@ -8,7 +8,6 @@
 #include "cat/RadioTransfer.h"
 #include "ui/ImportExportDialog.h"
 #include "ui/MemoryGridView.h"
-#include "ui/MemoryPrinter.h"
 #include "ui/MemoryViewModel.h"
 #include "ui/TransferWaitWindow.h"
 
@@ -66,10 +65,6 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
     void init() { QGuiApplication::clipboard()->clear(); }
-    void startWithFileOnCommandLine_data();
-    void startWithFileOnCommandLine();
-    void startWithNothingToLoad_data();
-    void startWithNothingToLoad();
     void rightClickKeepsBlock();
     void loadAndSaveThroughButtons();
     void readAndWriteTheRadio();
@@ -78,93 +73,6 @@ private slots:
     void importExportButton();
     void windowsFromTheMenus();
 };
-
-void TestMainWindow::startWithFileOnCommandLine_data()
-{
-    QTest::addColumn<QString>("fileName");
-    QTest::addColumn<QString>("argument");  // %1: the file's path
-    QTest::newRow("quoted by the desktop") << "sample.450"
-                                           << "\"%1\"";
-    QTest::newRow("unquoted with a blank") << "My radio.450"
-                                           << "%1";
-    QTest::newRow("no extension") << "plain.450"
-                                  << "\"%1\"";
-}
-
-void TestMainWindow::startWithFileOnCommandLine()
-{
-    QFETCH(QString, fileName);
-    QFETCH(QString, argument);
-    MainWindowFixture f;
-    QString path = f.copyData(QStringLiteral("sample.450"), fileName);
-    if (fileName == QLatin1String("plain.450"))
-        path.chop(4);  // the load looks for the name + ".450"
-    f.preset(Setting::LastOpened, f.copyData(QStringLiteral("files-one-record.450")));
-    MainWindow &w = f.create(argument.arg(path));
-    w.startUp();
-    // The window shows first; the file follows from the timer.
-    QVERIFY(w.isVisible());
-    QCOMPARE(w.session().state().DataSource, DataSource::Nothing);
-    QCOMPARE(w.startupTimer()->interval(), 100);
-    QTRY_COMPARE(w.session().state().DataSource, DataSource::File);
-    QCOMPARE(mv::test::cellOf(w.session().state().table, 1, 6), QStringLiteral("FT8 160 m"));
-    QCOMPARE(f.panel(1), QLatin1Char(' ') + fileName);
-    QVERIFY(f.find<QTabWidget>("SSTab1")->isTabEnabled(1));
-    QVERIFY(f.dialogs.boxes.isEmpty());
-    checkLoaded(f);
-    // Memories from a file, and bands of empty ones.
-    const QColor file(250, 223, 173);
-    QCOMPARE(w.pmsModel()->cellColour(2, 2), file);
-    QCOMPARE(pixelOf(w.memoryView(), 3, 2), file);
-    QCOMPARE(pixelOf(w.memoryView(), 151, 2), QColor(235, 235, 235));
-}
-
-void TestMainWindow::startWithNothingToLoad_data()
-{
-    QTest::addColumn<SettingTexts>("settings");
-    QTest::addColumn<QString>("gridItem");
-    QTest::newRow("last file on drive A") << SettingTexts{{Setting::LastOpened, "A:\\radio.450"}} << "mnuGridNormal";
-    QTest::newRow("garbage everywhere") << SettingTexts{{Setting::LastOpened, "/nowhere/x.450"},
-                                                        {Setting::GridSize, "Huge"},
-                                                        {Setting::CommPort, "abc"},
-                                                        {Setting::UserCommSpeed, "fast"},
-                                                        {Setting::MemoryHeight, "-5"},
-                                                        {Setting::MemoryWidth, "99999999"},
-                                                        {Setting::MemoryTop, "zz"},
-                                                        {Setting::MemoryWindowState, "7"},
-                                                        {Setting::RTS, "2"},
-                                                        {Setting::UserChosenColumnWidths, "True"},
-                                                        {Setting::Column, "wide"},
-                                                        {Setting::ErrorListHeight, "-1"}}
-                                        << "mnuGridLargest";
-}
-
-// The window comes up usable, without a box, whatever the settings hold; the
-// commands on offer with nothing loaded are tabled in tst_commandstates.
-void TestMainWindow::startWithNothingToLoad()
-{
-    QFETCH(SettingTexts, settings);
-    QFETCH(QString, gridItem);
-    MainWindowFixture f;
-    f.preset(settings);
-    MainWindow &w = f.start();
-    QTest::qWait(150);
-    QVERIFY(w.isVisible());
-    QCOMPARE(w.session().state().DataSource, DataSource::Nothing);
-    QVERIFY2(f.dialogs.boxes.isEmpty(), qPrintable(f.dialogs.texts().join('|')));
-    QVERIFY(f.action(gridItem)->isChecked());
-    int ticked = 0;
-    for (int n = 1; n <= 16; ++n)
-        ticked += f.action(QStringLiteral("mnuCom%1").arg(n))->isChecked() ? 1 : 0;
-    QCOMPARE(ticked, 1);
-    QVERIFY(w.width() > 200 && w.width() < 5000);
-    QVERIFY(w.height() > 150 && w.height() < 5000);
-    QCOMPARE(f.panel(1), QStringLiteral(" Nothing loaded. Read the radio or a file from disk."));
-    QVERIFY(!f.find<QTabWidget>("SSTab1")->isTabEnabled(1));
-    w.memoryView()->setCurrentIndex(w.memoryModel()->index(4, 2));
-    QVERIFY(!f.action("mnuCopy")->isEnabled());
-    QCOMPARE(w.memoryModel()->cellColour(2, 2), QApplication::palette().color(QPalette::Button));
-}
 
 void TestMainWindow::rightClickKeepsBlock()
 {
@@ -199,6 +107,7 @@ void TestMainWindow::loadAndSaveThroughButtons()
     MainWindowFixture f;
     f.preset(Setting::LastOpened, QStringLiteral("A:\\x.450"));
     MainWindow &w = f.start();
+    QCOMPARE(f.panel(1), QStringLiteral(" Nothing loaded. Read the radio or a file from disk."));
     // A click on the status bar names the file loaded.
     QTest::mouseClick(f.find<QLabel>("StatusBar1_Panel2"), Qt::LeftButton);
     QTRY_COMPARE(f.dialogs.texts(), QStringList{QStringLiteral("No file is currently loaded")});

@@ -92,7 +92,6 @@ private slots:
             QCOMPARE(w.session().settings().text(setting), QString::number(twips));
     }
 
-    // The profiles themselves are tabled in tst_windowlayout.
     void gridSizeProfiles_data()
     {
         QTest::addColumn<QString>("item");
@@ -128,7 +127,7 @@ private slots:
         MainWindowFixture f;
         MainWindow &w = f.start(f.copyData(QStringLiteral("sample.450")));
         MemoryGridView *v = w.memoryView();
-        // "Normal", neither box ticked (the widths: tst_windowlayout).
+        // "Normal", neither box ticked.
         w.SetDescriptionWidth(3450);
         QCOMPARE(v->columnWidth(6), TwipsX(v, 3450));
         // User-chosen widths with nothing stored leave the widths alone.
@@ -136,13 +135,16 @@ private slots:
         f.action("mnuUserColumnWidths")->trigger();
         QCOMPARE(w.session().settings().text(Setting::UserChosenColumnWidths), QStringLiteral("True"));
         QCOMPARE(v->columnWidth(2), 123);
-        // Stored widths are used.
+        // Stored widths are used, but not a hand-edited one that would hide its column.
+        const int three = v->columnWidth(3);
         w.session().settings().setText(Setting::Column, QStringLiteral("1000"), 0);
         w.session().settings().setText(Setting::Column, QStringLiteral("2880"), 2);
+        w.session().settings().setText(Setting::Column, QStringLiteral("-40"), 3);
         f.action("mnuUserColumnWidths")->trigger();
         f.action("mnuUserColumnWidths")->trigger();
         QCOMPARE(v->columnWidth(2), TwipsX(v, 2880));
         QCOMPARE(v->columnWidth(0), TwipsX(v, 1000));
+        QCOMPARE(v->columnWidth(3), three);
         // Autosize wins over user widths: columns fit their contents, the tone gets 200 twips more.
         f.action("mnuAutosize")->trigger();
         QCOMPARE(w.session().settings().text(Setting::Autosize), QStringLiteral("True"));
