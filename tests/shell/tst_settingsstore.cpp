@@ -64,6 +64,11 @@ const std::vector<Case> &cases()
     const QVariant none;
     static const std::vector<Case> all{
         row<S::HomeDir>(0, "/data", "HomeDir=/data", QString()),
+        row<S::LastOpened>(0, "C:\\Radio\\My memories.450", "LastOpened=C:\\\\Radio\\\\My memories.450", QString()),
+        row<S::LastOpened>(0, "  padded  ", "LastOpened=\"  padded  \"", QString()),
+        row<S::LastOpened>(0, "a=b;c", "LastOpened=\"a=b;c\"", QString()),
+        row<S::LastOpened>(0, "say \"hi\"", "LastOpened=say \\\"hi\\\"", QString()),
+        row<S::LastOpened>(0, "Großfunk Ü 73", "LastOpened=Großfunk Ü 73", QString()),
         row<S::FirstTime>(0, 1, "FirstTime=1", 0),
         row<S::GridSize>(0, "Larger", "GridSize=Larger", QString("Normal")),
         row<S::UserCommSpeed>(0, "4800,N,8,2", "UserCommSpeed=\"4800,N,8,2\"", QString("38400,N,8,2")),
@@ -89,8 +94,9 @@ class TestSettingsStore : public QObject {
 
 private slots:
     // Settings of each type, single and in families, with and without a default,
-    // in both files: the key and value text in the file, the default, a stored
-    // text that does not read as the type, the letter case, the signal.
+    // in both files, and texts that need quotes or escapes: the key and value text
+    // in the file, the default, a stored text that does not read as the type, the
+    // letter case, the signal.
     void declarations_data()
     {
         QTest::addColumn<int>("row");
@@ -162,29 +168,6 @@ private slots:
         QCOMPARE(n ? QVariant(*n) : QVariant(), number);
         const std::optional<bool> f = SettingTypeTraits<SettingType::Flag>::read(text);
         QCOMPARE(f ? QVariant(*f) : QVariant(), flag);
-    }
-
-    void awkwardTextsSurviveAReopen_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::newRow("windows path") << "C:\\Radio\\My memories.450";
-        QTest::newRow("leading and trailing blanks") << "  padded  ";
-        QTest::newRow("equals and semicolon") << "a=b;c";
-        QTest::newRow("quotes") << "say \"hi\"";
-        QTest::newRow("non-ASCII") << "Großfunk Ü 73";
-        QTest::newRow("empty") << "";
-    }
-    void awkwardTextsSurviveAReopen()
-    {
-        QFETCH(QString, text);
-        QTemporaryDir dir;
-        {
-            SettingsStore s(dir.path());
-            s.set<Setting::LastOpened>(text);
-        }
-        SettingsStore s(dir.path());
-        QVERIFY(s.contains(Setting::LastOpened));
-        QCOMPARE(s.get<Setting::LastOpened>(), text);
     }
 
     void garbageFileReadsAsDefaults_data()

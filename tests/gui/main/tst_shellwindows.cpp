@@ -92,34 +92,23 @@ private slots:
             QCOMPARE(w.session().settings().text(setting), QString::number(twips));
     }
 
-    void gridSizeProfiles_data()
+    // A larger grid size from the menu: ticked alone, stored, and both grids (their
+    // font, header and number column) and the tabs grow.
+    void gridSize()
     {
-        QTest::addColumn<QString>("item");
-        QTest::addColumn<int>("points");
-        QTest::addColumn<int>("header");
-        QTest::addColumn<int>("column0");
-        QTest::newRow("Normal") << "mnuGridNormal" << 8 << 500 << 1150;
-        QTest::newRow("Largest") << "mnuGridLargest" << 10 << 600 << 1210;
-    }
-    void gridSizeProfiles()
-    {
-        QFETCH(QString, item);
-        QFETCH(int, points);
-        QFETCH(int, header);
-        QFETCH(int, column0);
         MainWindowFixture f;
-        f.preset(Setting::GridSize, item == QLatin1String("mnuGridNormal") ? "Largest" : "Normal");
         MainWindow &w = f.start();
-        f.action(item)->trigger();
+        MemoryGridView *m = w.memoryView();
+        const QList<int> normal{m->font().pointSize(), m->horizontalHeader()->height(), m->columnWidth(0)};
+        f.action("mnuGridLargest")->trigger();
         for (const char *name : {"mnuGridNormal", "mnuGridLarger", "mnuGridLargest"})
-            QCOMPARE(f.action(QString::fromLatin1(name))->isChecked(), item == QLatin1String(name));
-        QCOMPARE(w.session().settings().text(Setting::GridSize), f.action(item)->text());
-        for (MemoryGridView *v : {w.memoryView(), w.pmsView()}) {
-            QCOMPARE(v->font().pointSize(), points);
-            QCOMPARE(v->horizontalHeader()->height(), TwipsY(v, header));
-            QCOMPARE(v->columnWidth(0), TwipsX(v, column0));
+            QCOMPARE(f.action(QString::fromLatin1(name))->isChecked(), name == QByteArray("mnuGridLargest"));
+        QCOMPARE(w.session().settings().text(Setting::GridSize), QStringLiteral("Largest"));
+        for (MemoryGridView *v : {m, w.pmsView()}) {
+            QVERIFY(v->font().pointSize() > normal[0] && v->horizontalHeader()->height() > normal[1]);
+            QVERIFY(v->columnWidth(0) > normal[2]);
         }
-        QCOMPARE(f.find<QTabWidget>("SSTab1")->tabBar()->font().pointSize(), points);
+        QCOMPARE(f.find<QTabWidget>("SSTab1")->tabBar()->font().pointSize(), m->font().pointSize());
     }
 
     void columnWidthModes()
