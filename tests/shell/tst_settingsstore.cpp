@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -173,12 +174,8 @@ private slots:
     void garbageFileReadsAsDefaults_data()
     {
         QTest::addColumn<QByteArray>("content");
-        QByteArray random;
-        quint32 x = 12345;
-        for (int i = 0; i < 4096; ++i) {
-            x = x * 1103515245u + 12345u;
-            random += char(x >> 24);
-        }
+        QByteArray random(4096, '\0');
+        QRandomGenerator(12345).fillRange(reinterpret_cast<quint32 *>(random.data()), random.size() / 4);
         QTest::newRow("random bytes") << random;
         QTest::newRow("lines without keys") << QByteArray("[Settings]\n=True\n==\nLog\n\\\n");
         QTest::newRow("only a BOM") << QByteArray("\xEF\xBB\xBF");

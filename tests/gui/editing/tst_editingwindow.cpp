@@ -2,43 +2,29 @@
 // through the main window by menu items and keys, headless.
 #include "../../editing/SampleMemories.h"
 #include "../PickListGestures.h"
+#include "../main/MainWindowFixture.h"
 #include "MemoryRows.h"
-#include "ScriptedDialogs.h"
-#include "app/Session.h"
 #include "core/NumberText.h"
-#include "ui/MainWindow.h"
 #include "ui/MemoryGridView.h"
 #include "ui/MemoryViewModel.h"
 
-#include <QAction>
 #include <QClipboard>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QRegularExpression>
 #include <QTabWidget>
-#include <QTemporaryDir>
-#include <memory>
 
 using namespace mv;
-using mv::test::ScriptedDialogs;
 
 namespace {
 
 // The main window over a loaded table with scripted boxes, and the user's gestures on it.
-struct EditingWindow {
-    QTemporaryDir dir;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<MainWindow> window;
-
+struct EditingWindow : mv::test::MainWindowFixture {
     EditingWindow()
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
-        MainWindowOptions options;
-        options.settingsFolder = dir.path();
-        options.dialogs = &dialogs;
-        window = std::make_unique<MainWindow>(options);
+        create();
         DetectSeparators();
         window->show();
         window->activateWindow();
@@ -47,7 +33,6 @@ struct EditingWindow {
 
     MemoryTable &table() { return window->session().state().table; }
     MemoryGridView *view() { return window->memoryView(); }
-    QAction *action(const char *name) { return window->findChild<QAction *>(QLatin1String(name)); }
     // What a file load leaves behind: source colour, menus, hiding, cursor.
     void loaded(int first = 0, int last = 0)
     {
@@ -64,7 +49,6 @@ struct EditingWindow {
     }
     // The text the view shows.
     QString shown(int n, int column) { return window->memoryModel()->index(n - 1, column).data().toString(); }
-    QString changedPanel() { return window->findChild<QLabel *>("StatusBar1_Panel2")->text(); }
     void clickCell(int n, int column, Qt::KeyboardModifiers modifiers = {})
     {
         const QModelIndex i = window->memoryModel()->index(n - 1, column);
@@ -226,7 +210,7 @@ private slots:
         }
         QCOMPARE(w.dialogs.texts(), box.isEmpty() ? QStringList() : QStringList{box});
         QCOMPARE(w.action("mnuUndo")->isEnabled() ? w.action("mnuUndo")->text() : QString("off"), undo);
-        QCOMPARE(w.changedPanel(), changed ? QString("Memories changed") : QString("Memories unchanged"));
+        QCOMPARE(w.panel(2), changed ? QString("Memories changed") : QString("Memories unchanged"));
     }
 
     // Keys, letters and the wheel only move the choice of an open pick list;
@@ -293,7 +277,7 @@ private slots:
         QVERIFY(w.dialogs.boxes.isEmpty());
         // Only a stored choice takes the one-level undo.
         QCOMPARE(w.action("mnuUndo")->isEnabled(), after != before);
-        QCOMPARE(w.changedPanel(), after != before ? QString("Memories changed") : QString("Memories unchanged"));
+        QCOMPARE(w.panel(2), after != before ? QString("Memories changed") : QString("Memories unchanged"));
     }
 
     // Closing the window (close box, "E&xit") takes the open editor's text first,

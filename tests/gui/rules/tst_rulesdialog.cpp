@@ -41,17 +41,13 @@ struct Window {
         const QTableWidgetItem *item = grid()->item(row, column);
         return item ? item->text() : QStringLiteral("<none>");
     }
-    // Opens the cell's editor as a double-click would and returns it.
-    QWidget *startEdit(int row, int column) const
+    // Opens the cell's editor as a double-click would, types text into it and, when
+    // told, confirms it with Enter and waits until the edit was handled.
+    void type(int row, int column, const QString &text, bool confirm) const
     {
         grid()->setCurrentCell(row, column);
         grid()->edit(grid()->model()->index(row, column));
-        return grid()->indexWidget(grid()->model()->index(row, column));
-    }
-    // Types text into a cell and, when told, confirms it with Enter and waits until the edit was handled.
-    void type(int row, int column, const QString &text, bool confirm) const
-    {
-        auto *line = qobject_cast<QLineEdit *>(startEdit(row, column));
+        auto *line = qobject_cast<QLineEdit *>(grid()->indexWidget(grid()->model()->index(row, column)));
         QVERIFY(line);
         line->selectAll();
         QTest::keyClicks(line, text);
@@ -91,10 +87,6 @@ struct Window {
         }
         QCoreApplication::processEvents();
         QVERIFY(!grid()->indexWidget(cell));
-    }
-    QString stored(Setting setting, int index = 0) const
-    {
-        return t.settings->contains(setting, index) ? t.settings->text(setting, index) : QString("<absent>");
     }
 };
 
@@ -254,7 +246,8 @@ private slots:
             } else {
                 const auto [which, index] = setting(what);
                 QVERIFY2(which != Setting::Count, qPrintable(what));
-                QCOMPARE(w.stored(which, index), number(text));
+                const SettingsStore &st = *w.t.settings;
+                QCOMPARE(st.contains(which, index) ? st.text(which, index) : QString("<absent>"), number(text));
             }
         }
         QVERIFY2(w.t.dialogs.boxes.size() == boxes, qPrintable(w.t.dialogs.texts().join('|')));
