@@ -186,12 +186,7 @@ void TestMainWindow::readStoppedPartway()
     QFETCH(bool, byClose);
     QFETCH(int, memories);
     MainWindowFixture f;
-    for (int n = 1; n <= ft450::kMemoryCount; ++n)
-        f.line->radio.setMemory(n, QStringLiteral("MR%1%2+000000200000;")
-                                       .arg(n, 3, 10, QLatin1Char('0'))
-                                       .arg(1800000 + n * 10000, 8, 10, QLatin1Char('0'))
-                                       .toLatin1());
-    f.preset(Setting::LastOpened, QStringLiteral("A:\\x.450"));
+    f.radioWithSample();  // memories 1 to 44 in use
     MainWindow &w = f.start();
     QLabel *message = waitPart<QLabel>(w, "lblWaiting");
     QCOMPARE(message->text(), TransferWaitWindow::readMessage().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));

@@ -15,7 +15,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QHeaderView>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTabWidget>
@@ -54,8 +53,7 @@ private slots:
         log.LogMessage(QStringLiteral("trace"), LogLevel::Trace);
         QVERIFY(list->textArea()->toPlainText().endsWith(QStringLiteral("14.20000\ntrace\n")));
         clickIn(list, "cmdCopyToClipboard");
-        const QString copied = QGuiApplication::clipboard()->text();
-        QVERIFY(copied.startsWith(QStringLiteral("Row  5 and row  9")));
+        QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("Row  5 and row  9")));
         // Clear empties the window and keeps it open.
         clickIn(list, "cmdClearMessages");
         QVERIFY(list->textArea()->toPlainText().isEmpty());
@@ -92,25 +90,6 @@ private slots:
             QCOMPARE(w.session().settings().text(setting), QString::number(twips));
     }
 
-    // A larger grid size from the menu: ticked alone, stored, and both grids (their
-    // font, header and number column) and the tabs grow.
-    void gridSize()
-    {
-        MainWindowFixture f;
-        MainWindow &w = f.start();
-        MemoryGridView *m = w.memoryView();
-        const QList<int> normal{m->font().pointSize(), m->horizontalHeader()->height(), m->columnWidth(0)};
-        f.action("mnuGridLargest")->trigger();
-        for (const char *name : {"mnuGridNormal", "mnuGridLarger", "mnuGridLargest"})
-            QCOMPARE(f.action(QString::fromLatin1(name))->isChecked(), name == QByteArray("mnuGridLargest"));
-        QCOMPARE(w.session().settings().text(Setting::GridSize), QStringLiteral("Largest"));
-        for (MemoryGridView *v : {m, w.pmsView()}) {
-            QVERIFY(v->font().pointSize() > normal[0] && v->horizontalHeader()->height() > normal[1]);
-            QVERIFY(v->columnWidth(0) > normal[2]);
-        }
-        QCOMPARE(f.find<QTabWidget>("SSTab1")->tabBar()->font().pointSize(), m->font().pointSize());
-    }
-
     void columnWidthModes()
     {
         MainWindowFixture f;
@@ -142,10 +121,15 @@ private slots:
         QCOMPARE(tone, v->columnWidth(5) + TwipsX(v, 200));
     }
 
+    // "Save size and position", and a grid size chosen from the menu (ticked alone,
+    // the grids and tabs in a larger font): the next start comes back the same.
     void saveSizeAndPosition()
     {
         MainWindowFixture f;
         MainWindow &w = f.start();
+        const int normal = w.memoryView()->font().pointSize();
+        f.action("mnuGridLargest")->trigger();
+        QCOMPARE(w.session().settings().text(Setting::GridSize), QStringLiteral("Largest"));
         w.resize(700, 420);
         w.move(40, 30);
         w.memoryView()->setColumnWidth(6, 300);
@@ -154,10 +138,14 @@ private slots:
         QCOMPARE(w.session().settings().text(Setting::Column, 6), QString::number(PixelsToTwipsX(&w, 300)));
         f.window->close();
         f.window.reset();
-        // The next start comes back the same.
         MainWindow &again = f.start();
         QCOMPARE(again.size(), QSize(700, 420));
         QCOMPARE(again.pos(), QPoint(40, 30));
+        for (const char *name : {"mnuGridNormal", "mnuGridLarger", "mnuGridLargest"})
+            QCOMPARE(f.action(QString::fromLatin1(name))->isChecked(), name == QByteArray("mnuGridLargest"));
+        for (QWidget *v : {static_cast<QWidget *>(again.memoryView()), static_cast<QWidget *>(again.pmsView()),
+                           static_cast<QWidget *>(f.find<QTabWidget>("SSTab1")->tabBar())})
+            QVERIFY(v->font().pointSize() > normal);
     }
 
     void forceWindowsOntoPrimaryDesktop()

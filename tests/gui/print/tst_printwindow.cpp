@@ -56,11 +56,6 @@ private slots:
         m_t->state.CurrentFilePath = m_t->dir.filePath("Club list.450");
         m_printer = std::make_unique<NoPrinter>(m_t->state, *m_t->settings, m_t->dialogs);
     }
-    void cleanup()
-    {
-        m_printer.reset();
-        m_t.reset();
-    }
 
     void okStoresChoicesCancelDoesNot()
     {
