@@ -23,20 +23,16 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("device");
         QTest::addColumn<bool>("error");
-        QTest::newRow("split by a shell") << QStringList{"/a/My", "radio.450"} << "/a/My radio.450"
-                                          << "" << false;
-        QTest::newRow("device and file") << QStringList{"--device", "/dev/pts/4", "a.450"} << "a.450"
-                                         << "/dev/pts/4" << false;
-        QTest::newRow("device with equals") << QStringList{"--device=/tmp/ft450"} << ""
-                                            << "/tmp/ft450" << false;
-        QTest::newRow("device without value") << QStringList{"--device"} << ""
-                                              << "" << true;
-        QTest::newRow("unknown option is no file name") << QStringList{"--fast", "a.450"} << "a.450"
-                                                        << "" << true;
-        QTest::newRow("a lone dash is part of a name") << QStringList{"My", "-", "set.450"} << "My - set.450"
-                                                       << "" << false;
-        QTest::newRow("file named like an option after --") << QStringList{"--", "--device"} << "--device"
-                                                            << "" << false;
+        auto row = [](const char *name, const QStringList &args, const char *path, const char *device, bool error) {
+            QTest::newRow(name) << args << QString(path) << QString(device) << error;
+        };
+        row("split by a shell", {"/a/My", "radio.450"}, "/a/My radio.450", "", false);
+        row("device and file", {"--device", "/dev/pts/4", "a.450"}, "a.450", "/dev/pts/4", false);
+        row("device with equals", {"--device=/tmp/ft450"}, "", "/tmp/ft450", false);
+        row("device without value", {"--device"}, "", "", true);
+        row("unknown option is no file name", {"--fast", "a.450"}, "a.450", "", true);
+        row("a lone dash is part of a name", {"My", "-", "set.450"}, "My - set.450", "", false);
+        row("file named like an option after --", {"--", "--device"}, "--device", "", false);
     }
     void commandLine()
     {

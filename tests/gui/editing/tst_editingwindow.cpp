@@ -47,7 +47,6 @@ struct EditingWindow : mv::test::MainWindowFixture {
         window->ApplyBanding();
         view()->setFocus();
     }
-    // The text the view shows.
     QString shown(int n, int column) { return window->memoryModel()->index(n - 1, column).data().toString(); }
     void clickCell(int n, int column, Qt::KeyboardModifiers modifiers = {})
     {
@@ -336,11 +335,8 @@ private slots:
         w.loaded();
         w.window->findChild<QTabWidget *>("SSTab1")->setCurrentIndex(1);
         MemoryGridView *pms = w.window->pmsView();
-        auto click = [&](int row, int column) {
-            QTest::mouseClick(pms->viewport(), Qt::LeftButton, {},
-                              pms->visualRect(w.window->pmsModel()->index(row, column)).center());
-        };
-        click(3, 2);
+        QTest::mouseClick(pms->viewport(), Qt::LeftButton, {},
+                          pms->visualRect(w.window->pmsModel()->index(3, 2)).center());
         QTest::keyClick(pms, Qt::Key_Delete, Qt::KeyboardModifiers(modifiers));
         QCOMPARE(w.dialogs.texts(), QStringList{"Are you sure you want to delete PMS memory pair 2"});
         QStringList pairs;
@@ -348,7 +344,8 @@ private slots:
             pairs << mv::test::pmsCellOf(w.table(), row, 1);
         QCOMPARE(pairs, QStringList({"7.01000", "7.01000", "Empty", "Empty"}));
 
-        click(0, 4);
+        QTest::mouseClick(pms->viewport(), Qt::LeftButton, {},
+                          pms->visualRect(w.window->pmsModel()->index(0, 4)).center());
         QTest::keyClick(pms, Qt::Key_F2);
         auto *box = pms->findChild<QComboBox *>("cellEditor");
         QVERIFY(box);

@@ -34,35 +34,10 @@ class TestShellWindows : public QObject {
 private slots:
     void cleanup() { SetOpenWithDesktopHandler({}); }
 
+    // The messages window: trace lines only while logging is on, copy and clear; the
+    // stored place and size are used, too small a window springs back, and "Save
+    // size and position" stores what the window has (in twips).
     void messagesWindow()
-    {
-        MainWindowFixture f;
-        MainWindow &w = f.start();
-        MessageLog &log = w.session().log();
-        MessagesWindow *list = w.messagesWindow();
-        // A trace line while logging is off changes nothing; a message shows the window.
-        log.LogMessage(QStringLiteral("Read: issue initial instructions"), LogLevel::Trace);
-        QVERIFY(!list->isVisible());
-        log.LogMessage(QStringLiteral("Row  5 and row  9 are the same frequency of 14.20000"));
-        QVERIFY(list->isVisible());
-        QCOMPARE(list->textArea()->toPlainText(),
-                 QStringLiteral("Row  5 and row  9 are the same frequency of 14.20000\n"));
-        // Logging switched on from the menu lets trace lines through.
-        f.action("mnuLog")->trigger();
-        QCOMPARE(w.session().settings().text(Setting::Log), QStringLiteral("True"));
-        log.LogMessage(QStringLiteral("trace"), LogLevel::Trace);
-        QVERIFY(list->textArea()->toPlainText().endsWith(QStringLiteral("14.20000\ntrace\n")));
-        clickIn(list, "cmdCopyToClipboard");
-        QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("Row  5 and row  9")));
-        // Clear empties the window and keeps it open.
-        clickIn(list, "cmdClearMessages");
-        QVERIFY(list->textArea()->toPlainText().isEmpty());
-        QVERIFY(list->isVisible());
-    }
-
-    // The stored place and size are used, too small a window springs back, and
-    // "Save size and position" stores what the window has (in twips).
-    void messagesWindowGeometry()
     {
         MainWindowFixture f;
         f.preset({{Setting::ErrorListLeft, "1500"},
@@ -70,16 +45,30 @@ private slots:
                   {Setting::ErrorListWidth, "7000"},
                   {Setting::ErrorListHeight, "4000"}});
         MainWindow &w = f.start();
-        w.session().log().LogMessage(QStringLiteral("x"));
+        MessageLog &log = w.session().log();
         MessagesWindow *list = w.messagesWindow();
+        log.LogMessage(QStringLiteral("Read: issue initial instructions"), LogLevel::Trace);
+        QVERIFY(!list->isVisible());
+        log.LogMessage(QStringLiteral("Row  5 and row  9 are the same frequency of 14.20000"));
+        QVERIFY(list->isVisible());
+        QCOMPARE(list->textArea()->toPlainText(),
+                 QStringLiteral("Row  5 and row  9 are the same frequency of 14.20000\n"));
+        f.action("mnuLog")->trigger();
+        QCOMPARE(w.session().settings().text(Setting::Log), QStringLiteral("True"));
+        log.LogMessage(QStringLiteral("trace"), LogLevel::Trace);
+        QVERIFY(list->textArea()->toPlainText().endsWith(QStringLiteral("14.20000\ntrace\n")));
+        clickIn(list, "cmdCopyToClipboard");
+        QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("Row  5 and row  9")));
+        clickIn(list, "cmdClearMessages");
+        QVERIFY(list->textArea()->toPlainText().isEmpty());
+        QVERIFY(list->isVisible());
+
         QCOMPARE(QRect(list->pos(), list->size()),
                  QRect(TwipsX(list, 1500), TwipsY(list, 600), TwipsX(list, 7000), TwipsY(list, 4000)));
-        // The buttons stand 410 twips above the bottom.
         QCOMPARE(childOf(list, "cmdClose")->y(), list->height() - TwipsY(list, 410));
         list->resize(list->width(), TwipsY(list, 1200));
         QTest::qWait(10);
         QCOMPARE(list->height(), TwipsY(list, 2000));
-
         list->setGeometry(TwipsX(list, 300), TwipsY(list, 150), TwipsX(list, 9000), TwipsY(list, 3000));
         clickIn(list, "cmdSetPosition");
         const QList<std::pair<Setting, int>> stored = {{Setting::ErrorListWidth, PixelsToTwipsX(list, list->width())},

@@ -123,8 +123,6 @@ private slots:
             {"stored rules", "cmdDenmark on on Rule2Amount=2", "",
              "rows=2|0,0=145.60000|0,1=145.78750|0,2=Minus|0,3=.60000|0,4=12.5 K|"
              "1,3=2.00000|on:ChkRulesEnabled|on:chkAllowAnyFrequency"},
-            {"a preset replaces the rows, not the switches or the store", "", "cmdLoadDefaultUS",
-             "rows=10|2,0=53.01000|off:ChkRulesEnabled|NumberOfRules=<absent>"},
             {"OK stores the cells as they stand", "", "cmdLoadDefaultUS tick:ChkRulesEnabled cmdOK",
              "NumberOfRules=10|RepeaterRulesActive=True|Rule3Low=53.01000|rules=10|active=on"},
             {"Cancel stores nothing", "cmdLoadDefaultUK off off",
@@ -153,7 +151,6 @@ private slots:
             // A pick list stores only a choice: Enter, a click on an item of its open list, or
             // leaving the cell. Keys, letters and the wheel only move the choice, Esc keeps the
             // cell, a second click on the current cell opens no editor. A new rule holds Minus, 12.5 K.
-            {"pick list Down, Esc", "", "cmdAddRule pick:0,2:F2,Down,Esc cmdOK", "0,2=Minus|Rule1Direction=Minus"},
             {"pick list letter typed on the cell, Esc", "", "cmdAddRule pick:0,2:p,Esc", "0,2=Minus"},
             {"pick list Down twice, Return", "", "cmdAddRule pick:0,4:F2,Down,Down,Return cmdOK",
              "0,4=20.0 K|Rule1Step=20.0 K"},
