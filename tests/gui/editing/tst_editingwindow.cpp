@@ -2,43 +2,29 @@
 // through the main window by menu items and keys, headless.
 #include "../../editing/SampleMemories.h"
 #include "../PickListGestures.h"
+#include "../main/MainWindowFixture.h"
 #include "MemoryRows.h"
-#include "ScriptedDialogs.h"
-#include "app/Session.h"
 #include "core/NumberText.h"
-#include "ui/MainWindow.h"
 #include "ui/MemoryGridView.h"
 #include "ui/MemoryViewModel.h"
 
-#include <QAction>
 #include <QClipboard>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QRegularExpression>
 #include <QTabWidget>
-#include <QTemporaryDir>
-#include <memory>
 
 using namespace mv;
-using mv::test::ScriptedDialogs;
 
 namespace {
 
 // The main window over a loaded table with scripted boxes, and the user's gestures on it.
-struct EditingWindow {
-    QTemporaryDir dir;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<MainWindow> window;
-
+struct EditingWindow : mv::test::MainWindowFixture {
     EditingWindow()
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
-        MainWindowOptions options;
-        options.settingsFolder = dir.path();
-        options.dialogs = &dialogs;
-        window = std::make_unique<MainWindow>(options);
+        create();
         DetectSeparators();
         window->show();
         window->activateWindow();
@@ -47,7 +33,6 @@ struct EditingWindow {
 
     MemoryTable &table() { return window->session().state().table; }
     MemoryGridView *view() { return window->memoryView(); }
-    QAction *action(const char *name) { return window->findChild<QAction *>(QLatin1String(name)); }
     // What a file load leaves behind: source colour, menus, hiding, cursor.
     void loaded(int first = 0, int last = 0)
     {
@@ -62,9 +47,7 @@ struct EditingWindow {
         window->ApplyBanding();
         view()->setFocus();
     }
-    // The text the view shows.
     QString shown(int n, int column) { return window->memoryModel()->index(n - 1, column).data().toString(); }
-    QString changedPanel() { return window->findChild<QLabel *>("StatusBar1_Panel2")->text(); }
     void clickCell(int n, int column, Qt::KeyboardModifiers modifiers = {})
     {
         const QModelIndex i = window->memoryModel()->index(n - 1, column);
@@ -161,7 +144,6 @@ private slots:
         QFETCH(QString, gestures);
         QFETCH(QString, expected);
         QFETCH(QString, box);
-        QFETCH(QString, undo);
         QFETCH(bool, changed);
         EditingWindow w;
         for (const QString &range : used.split(' '))
@@ -225,8 +207,8 @@ private slots:
             }
         }
         QCOMPARE(w.dialogs.texts(), box.isEmpty() ? QStringList() : QStringList{box});
-        QCOMPARE(w.action("mnuUndo")->isEnabled() ? w.action("mnuUndo")->text() : QString("off"), undo);
-        QCOMPARE(w.changedPanel(), changed ? QString("Memories changed") : QString("Memories unchanged"));
+        QTEST(w.action("mnuUndo")->isEnabled() ? w.action("mnuUndo")->text() : QString("off"), "undo");
+        QCOMPARE(w.panel(2), changed ? QString("Memories changed") : QString("Memories unchanged"));
     }
 
     // Keys, letters and the wheel only move the choice of an open pick list;
@@ -293,7 +275,7 @@ private slots:
         QVERIFY(w.dialogs.boxes.isEmpty());
         // Only a stored choice takes the one-level undo.
         QCOMPARE(w.action("mnuUndo")->isEnabled(), after != before);
-        QCOMPARE(w.changedPanel(), after != before ? QString("Memories changed") : QString("Memories unchanged"));
+        QCOMPARE(w.panel(2), after != before ? QString("Memories changed") : QString("Memories unchanged"));
     }
 
     // Closing the window (close box, "E&xit") takes the open editor's text first,
@@ -318,7 +300,6 @@ private slots:
         QFETCH(bool, byExitItem);
         QFETCH(int, answer);
         QFETCH(QString, box);
-        QFETCH(bool, closes);
         EditingWindow w;
         w.loaded(1, 3);
         w.clickCell(2, 1);
@@ -330,7 +311,7 @@ private slots:
             w.action("mnuExit")->trigger();
         else
             w.window->close();
-        QCOMPARE(w.window->isVisible(), !closes);
+        QTEST(!w.window->isVisible(), "closes");
         QCOMPARE(w.dialogs.texts().size(), 1);
         QVERIFY(w.dialogs.texts().first().startsWith(box));
         QTEST(w.shown(2, 1), "frequency");
@@ -354,11 +335,8 @@ private slots:
         w.loaded();
         w.window->findChild<QTabWidget *>("SSTab1")->setCurrentIndex(1);
         MemoryGridView *pms = w.window->pmsView();
-        auto click = [&](int row, int column) {
-            QTest::mouseClick(pms->viewport(), Qt::LeftButton, {},
-                              pms->visualRect(w.window->pmsModel()->index(row, column)).center());
-        };
-        click(3, 2);
+        QTest::mouseClick(pms->viewport(), Qt::LeftButton, {},
+                          pms->visualRect(w.window->pmsModel()->index(3, 2)).center());
         QTest::keyClick(pms, Qt::Key_Delete, Qt::KeyboardModifiers(modifiers));
         QCOMPARE(w.dialogs.texts(), QStringList{"Are you sure you want to delete PMS memory pair 2"});
         QStringList pairs;
@@ -366,7 +344,8 @@ private slots:
             pairs << mv::test::pmsCellOf(w.table(), row, 1);
         QCOMPARE(pairs, QStringList({"7.01000", "7.01000", "Empty", "Empty"}));
 
-        click(0, 4);
+        QTest::mouseClick(pms->viewport(), Qt::LeftButton, {},
+                          pms->visualRect(w.window->pmsModel()->index(0, 4)).center());
         QTest::keyClick(pms, Qt::Key_F2);
         auto *box = pms->findChild<QComboBox *>("cellEditor");
         QVERIFY(box);

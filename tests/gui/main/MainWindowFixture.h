@@ -23,9 +23,6 @@
 
 namespace mv::test {
 
-// Settings and the texts a (hand-edited) settings file holds for them.
-using SettingTexts = QList<std::pair<Setting, QString>>;
-
 struct MainWindowFixture {
     QTemporaryDir dir;
     QString settingsDir = dir.path() + QStringLiteral("/settings");
@@ -52,7 +49,7 @@ struct MainWindowFixture {
 
     // Settings written before the window reads them, as the text a file holds.
     void preset(Setting setting, const QString &text, int index = 0) { preset({{setting, text}}, index); }
-    void preset(const SettingTexts &texts, int index = 0)
+    void preset(const QList<std::pair<Setting, QString>> &texts, int index = 0)
     {
         SettingsStore s(settingsDir);
         for (const auto &[setting, text] : texts)
@@ -134,5 +131,3 @@ inline void onNextModal(std::function<void(QWidget *)> handle, bool *ran, int at
 }
 
 }  // namespace mv::test
-
-Q_DECLARE_METATYPE(mv::test::SettingTexts)

@@ -1,6 +1,6 @@
-// The main window driven as a user drives it: start-up with a file, reading and
-// writing the simulated radio, loading and saving through the buttons, the views'
-// colours and menus, the Import/Export and rules windows.
+// The main window driven as a user drives it: reading and writing the simulated
+// radio, loading and saving through the buttons, the views' colours and menus,
+// the Import/Export and rules windows.
 #include "MainWindowFixture.h"
 #include "MemoryRows.h"
 #include "TestFiles.h"
@@ -8,12 +8,10 @@
 #include "cat/RadioTransfer.h"
 #include "ui/ImportExportDialog.h"
 #include "ui/MemoryGridView.h"
-#include "ui/MemoryPrinter.h"
 #include "ui/MemoryViewModel.h"
 #include "ui/TransferWaitWindow.h"
 
 #include <QCheckBox>
-#include <QClipboard>
 #include <QMenu>
 #include <QProgressBar>
 #include <QRegularExpression>
@@ -28,31 +26,6 @@ namespace {
 const QString kReadDone
     = QStringLiteral("The read of memories from the Radio has completed successfully.\r\n"
                      "It is recommended that you save a copy to disk using Write Disk File button.");
-const char *const kButtons[] = {"cmdReadFile", "cmdRead", "cmdWriteFile", "cmdWriteRig", "cmdImportExport"};
-
-QColor pixelOf(MemoryGridView *view, int row, int column)
-{
-    view->scrollTo(view->model()->index(row - 1, column));
-    const QRect r = view->visualRect(view->model()->index(row - 1, column));
-    return view->viewport()->grab().toImage().pixelColor(r.left() + 2, r.center().y());
-}
-
-// What a load leaves: every button on, the status bar, and the keys going to the
-// memory table (Right moves from the frequency to the mode, not to the PMS tab).
-void checkLoaded(const MainWindowFixture &f)
-{
-    MainWindow &w = *f.window;
-    for (const char *b : kButtons)
-        QVERIFY2(f.enabled(b), b);
-    QCOMPARE(f.panel(2), QStringLiteral("Memories unchanged"));
-    QCOMPARE(w.focusWidget(), static_cast<QWidget *>(w.memoryView()));
-    const int row = w.CurrentRow();
-    QCOMPARE(w.CurrentColumn(), 1);
-    QTest::keyClick(w.focusWidget(), Qt::Key_Right);
-    QCOMPARE(f.find<QTabWidget>("SSTab1")->currentIndex(), 0);
-    QCOMPARE(w.CurrentRow(), row);
-    QCOMPARE(w.CurrentColumn(), 2);
-}
 
 // The label of the wait window, or its progress bar, while a transfer runs.
 template <typename T> T *waitPart(MainWindow &w, const char *name)
@@ -65,11 +38,6 @@ template <typename T> T *waitPart(MainWindow &w, const char *name)
 class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
-    void init() { QGuiApplication::clipboard()->clear(); }
-    void startWithFileOnCommandLine_data();
-    void startWithFileOnCommandLine();
-    void startWithNothingToLoad_data();
-    void startWithNothingToLoad();
     void rightClickKeepsBlock();
     void loadAndSaveThroughButtons();
     void readAndWriteTheRadio();
@@ -78,93 +46,6 @@ private slots:
     void importExportButton();
     void windowsFromTheMenus();
 };
-
-void TestMainWindow::startWithFileOnCommandLine_data()
-{
-    QTest::addColumn<QString>("fileName");
-    QTest::addColumn<QString>("argument");  // %1: the file's path
-    QTest::newRow("quoted by the desktop") << "sample.450"
-                                           << "\"%1\"";
-    QTest::newRow("unquoted with a blank") << "My radio.450"
-                                           << "%1";
-    QTest::newRow("no extension") << "plain.450"
-                                  << "\"%1\"";
-}
-
-void TestMainWindow::startWithFileOnCommandLine()
-{
-    QFETCH(QString, fileName);
-    QFETCH(QString, argument);
-    MainWindowFixture f;
-    QString path = f.copyData(QStringLiteral("sample.450"), fileName);
-    if (fileName == QLatin1String("plain.450"))
-        path.chop(4);  // the load looks for the name + ".450"
-    f.preset(Setting::LastOpened, f.copyData(QStringLiteral("files-one-record.450")));
-    MainWindow &w = f.create(argument.arg(path));
-    w.startUp();
-    // The window shows first; the file follows from the timer.
-    QVERIFY(w.isVisible());
-    QCOMPARE(w.session().state().DataSource, DataSource::Nothing);
-    QCOMPARE(w.startupTimer()->interval(), 100);
-    QTRY_COMPARE(w.session().state().DataSource, DataSource::File);
-    QCOMPARE(mv::test::cellOf(w.session().state().table, 1, 6), QStringLiteral("FT8 160 m"));
-    QCOMPARE(f.panel(1), QLatin1Char(' ') + fileName);
-    QVERIFY(f.find<QTabWidget>("SSTab1")->isTabEnabled(1));
-    QVERIFY(f.dialogs.boxes.isEmpty());
-    checkLoaded(f);
-    // Memories from a file, and bands of empty ones.
-    const QColor file(250, 223, 173);
-    QCOMPARE(w.pmsModel()->cellColour(2, 2), file);
-    QCOMPARE(pixelOf(w.memoryView(), 3, 2), file);
-    QCOMPARE(pixelOf(w.memoryView(), 151, 2), QColor(235, 235, 235));
-}
-
-void TestMainWindow::startWithNothingToLoad_data()
-{
-    QTest::addColumn<SettingTexts>("settings");
-    QTest::addColumn<QString>("gridItem");
-    QTest::newRow("last file on drive A") << SettingTexts{{Setting::LastOpened, "A:\\radio.450"}} << "mnuGridNormal";
-    QTest::newRow("garbage everywhere") << SettingTexts{{Setting::LastOpened, "/nowhere/x.450"},
-                                                        {Setting::GridSize, "Huge"},
-                                                        {Setting::CommPort, "abc"},
-                                                        {Setting::UserCommSpeed, "fast"},
-                                                        {Setting::MemoryHeight, "-5"},
-                                                        {Setting::MemoryWidth, "99999999"},
-                                                        {Setting::MemoryTop, "zz"},
-                                                        {Setting::MemoryWindowState, "7"},
-                                                        {Setting::RTS, "2"},
-                                                        {Setting::UserChosenColumnWidths, "True"},
-                                                        {Setting::Column, "wide"},
-                                                        {Setting::ErrorListHeight, "-1"}}
-                                        << "mnuGridLargest";
-}
-
-// The window comes up usable, without a box, whatever the settings hold; the
-// commands on offer with nothing loaded are tabled in tst_commandstates.
-void TestMainWindow::startWithNothingToLoad()
-{
-    QFETCH(SettingTexts, settings);
-    QFETCH(QString, gridItem);
-    MainWindowFixture f;
-    f.preset(settings);
-    MainWindow &w = f.start();
-    QTest::qWait(150);
-    QVERIFY(w.isVisible());
-    QCOMPARE(w.session().state().DataSource, DataSource::Nothing);
-    QVERIFY2(f.dialogs.boxes.isEmpty(), qPrintable(f.dialogs.texts().join('|')));
-    QVERIFY(f.action(gridItem)->isChecked());
-    int ticked = 0;
-    for (int n = 1; n <= 16; ++n)
-        ticked += f.action(QStringLiteral("mnuCom%1").arg(n))->isChecked() ? 1 : 0;
-    QCOMPARE(ticked, 1);
-    QVERIFY(w.width() > 200 && w.width() < 5000);
-    QVERIFY(w.height() > 150 && w.height() < 5000);
-    QCOMPARE(f.panel(1), QStringLiteral(" Nothing loaded. Read the radio or a file from disk."));
-    QVERIFY(!f.find<QTabWidget>("SSTab1")->isTabEnabled(1));
-    w.memoryView()->setCurrentIndex(w.memoryModel()->index(4, 2));
-    QVERIFY(!f.action("mnuCopy")->isEnabled());
-    QCOMPARE(w.memoryModel()->cellColour(2, 2), QApplication::palette().color(QPalette::Button));
-}
 
 void TestMainWindow::rightClickKeepsBlock()
 {
@@ -199,6 +80,7 @@ void TestMainWindow::loadAndSaveThroughButtons()
     MainWindowFixture f;
     f.preset(Setting::LastOpened, QStringLiteral("A:\\x.450"));
     MainWindow &w = f.start();
+    QCOMPARE(f.panel(1), QStringLiteral(" Nothing loaded. Read the radio or a file from disk."));
     // A click on the status bar names the file loaded.
     QTest::mouseClick(f.find<QLabel>("StatusBar1_Panel2"), Qt::LeftButton);
     QTRY_COMPARE(f.dialogs.texts(), QStringList{QStringLiteral("No file is currently loaded")});
@@ -251,12 +133,24 @@ void TestMainWindow::readAndWriteTheRadio()
     QCOMPARE(f.dialogs.boxes.last().text, kReadDone);
     QCOMPARE(w.session().state().DataSource, DataSource::Radio);
     QCOMPARE(w.session().state().table.usedMemoryCount(), 44);
-    QCOMPARE(pixelOf(w.memoryView(), 2, 1), QColor(204, 204, 255));
+    const QRect cell = w.memoryView()->visualRect(w.memoryModel()->index(1, 1));  // memories from the radio
+    QCOMPARE(w.memoryView()->viewport()->grab().toImage().pixelColor(cell.left() + 2, cell.center().y()),
+             QColor(204, 204, 255));
     QCOMPARE(f.panel(3), QStringLiteral(" 1"));
     QVERIFY(f.action("mnuCopy")->isEnabled());
     QVERIFY(!w.session().link().isOpen());
     QVERIFY(f.line->openLog.last().startsWith(QStringLiteral("9600,N,8,2")));
-    checkLoaded(f);
+    // Every button is back on, and the keys go to the memory table (Right moves from
+    // the frequency to the mode, not to the PMS tab).
+    for (const char *b : {"cmdReadFile", "cmdRead", "cmdWriteFile", "cmdWriteRig", "cmdImportExport"})
+        QVERIFY2(f.enabled(b), b);
+    QCOMPARE(f.panel(2), QStringLiteral("Memories unchanged"));
+    QCOMPARE(w.focusWidget(), static_cast<QWidget *>(w.memoryView()));
+    QCOMPARE(w.CurrentColumn(), 1);
+    QTest::keyClick(w.focusWidget(), Qt::Key_Right);
+    QCOMPARE(f.find<QTabWidget>("SSTab1")->currentIndex(), 0);
+    QCOMPARE(w.CurrentRow(), 1);
+    QCOMPARE(w.CurrentColumn(), 2);
 
     // The radio lost memory 3; writing back restores it and touches nothing else.
     const QByteArray memory3 = f.line->radio.memory(3);
@@ -292,15 +186,9 @@ void TestMainWindow::readStoppedPartway()
     QFETCH(bool, byClose);
     QFETCH(int, memories);
     MainWindowFixture f;
-    for (int n = 1; n <= ft450::kMemoryCount; ++n)
-        f.line->radio.setMemory(n, QStringLiteral("MR%1%2+000000200000;")
-                                       .arg(n, 3, 10, QLatin1Char('0'))
-                                       .arg(1800000 + n * 10000, 8, 10, QLatin1Char('0'))
-                                       .toLatin1());
-    f.preset(Setting::LastOpened, QStringLiteral("A:\\x.450"));
+    f.radioWithSample();  // memories 1 to 44 in use
     MainWindow &w = f.start();
     QLabel *message = waitPart<QLabel>(w, "lblWaiting");
-    QCOMPARE(message->text(), TransferWaitWindow::readMessage().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     bool refused = false;
     const QByteArray when = QByteArray("MR") + QByteArray::number(memories).rightJustified(3, '0') + ';';
     // From the simulator's hook on the transfer's thread, the stop lands at an exact memory.

@@ -15,7 +15,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QHeaderView>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTabWidget>
@@ -35,36 +34,10 @@ class TestShellWindows : public QObject {
 private slots:
     void cleanup() { SetOpenWithDesktopHandler({}); }
 
+    // The messages window: trace lines only while logging is on, copy and clear; the
+    // stored place and size are used, too small a window springs back, and "Save
+    // size and position" stores what the window has (in twips).
     void messagesWindow()
-    {
-        MainWindowFixture f;
-        MainWindow &w = f.start();
-        MessageLog &log = w.session().log();
-        MessagesWindow *list = w.messagesWindow();
-        // A trace line while logging is off changes nothing; a message shows the window.
-        log.LogMessage(QStringLiteral("Read: issue initial instructions"), LogLevel::Trace);
-        QVERIFY(!list->isVisible());
-        log.LogMessage(QStringLiteral("Row  5 and row  9 are the same frequency of 14.20000"));
-        QVERIFY(list->isVisible());
-        QCOMPARE(list->textArea()->toPlainText(),
-                 QStringLiteral("Row  5 and row  9 are the same frequency of 14.20000\n"));
-        // Logging switched on from the menu lets trace lines through.
-        f.action("mnuLog")->trigger();
-        QCOMPARE(w.session().settings().text(Setting::Log), QStringLiteral("True"));
-        log.LogMessage(QStringLiteral("trace"), LogLevel::Trace);
-        QVERIFY(list->textArea()->toPlainText().endsWith(QStringLiteral("14.20000\ntrace\n")));
-        clickIn(list, "cmdCopyToClipboard");
-        const QString copied = QGuiApplication::clipboard()->text();
-        QVERIFY(copied.startsWith(QStringLiteral("Row  5 and row  9")));
-        // Clear empties the window and keeps it open.
-        clickIn(list, "cmdClearMessages");
-        QVERIFY(list->textArea()->toPlainText().isEmpty());
-        QVERIFY(list->isVisible());
-    }
-
-    // The stored place and size are used, too small a window springs back, and
-    // "Save size and position" stores what the window has (in twips).
-    void messagesWindowGeometry()
     {
         MainWindowFixture f;
         f.preset({{Setting::ErrorListLeft, "1500"},
@@ -72,16 +45,30 @@ private slots:
                   {Setting::ErrorListWidth, "7000"},
                   {Setting::ErrorListHeight, "4000"}});
         MainWindow &w = f.start();
-        w.session().log().LogMessage(QStringLiteral("x"));
+        MessageLog &log = w.session().log();
         MessagesWindow *list = w.messagesWindow();
+        log.LogMessage(QStringLiteral("Read: issue initial instructions"), LogLevel::Trace);
+        QVERIFY(!list->isVisible());
+        log.LogMessage(QStringLiteral("Row  5 and row  9 are the same frequency of 14.20000"));
+        QVERIFY(list->isVisible());
+        QCOMPARE(list->textArea()->toPlainText(),
+                 QStringLiteral("Row  5 and row  9 are the same frequency of 14.20000\n"));
+        f.action("mnuLog")->trigger();
+        QCOMPARE(w.session().settings().text(Setting::Log), QStringLiteral("True"));
+        log.LogMessage(QStringLiteral("trace"), LogLevel::Trace);
+        QVERIFY(list->textArea()->toPlainText().endsWith(QStringLiteral("14.20000\ntrace\n")));
+        clickIn(list, "cmdCopyToClipboard");
+        QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("Row  5 and row  9")));
+        clickIn(list, "cmdClearMessages");
+        QVERIFY(list->textArea()->toPlainText().isEmpty());
+        QVERIFY(list->isVisible());
+
         QCOMPARE(QRect(list->pos(), list->size()),
                  QRect(TwipsX(list, 1500), TwipsY(list, 600), TwipsX(list, 7000), TwipsY(list, 4000)));
-        // The buttons stand 410 twips above the bottom.
         QCOMPARE(childOf(list, "cmdClose")->y(), list->height() - TwipsY(list, 410));
         list->resize(list->width(), TwipsY(list, 1200));
         QTest::qWait(10);
         QCOMPARE(list->height(), TwipsY(list, 2000));
-
         list->setGeometry(TwipsX(list, 300), TwipsY(list, 150), TwipsX(list, 9000), TwipsY(list, 3000));
         clickIn(list, "cmdSetPosition");
         const QList<std::pair<Setting, int>> stored = {{Setting::ErrorListWidth, PixelsToTwipsX(list, list->width())},
@@ -92,43 +79,12 @@ private slots:
             QCOMPARE(w.session().settings().text(setting), QString::number(twips));
     }
 
-    // The profiles themselves are tabled in tst_windowlayout.
-    void gridSizeProfiles_data()
-    {
-        QTest::addColumn<QString>("item");
-        QTest::addColumn<int>("points");
-        QTest::addColumn<int>("header");
-        QTest::addColumn<int>("column0");
-        QTest::newRow("Normal") << "mnuGridNormal" << 8 << 500 << 1150;
-        QTest::newRow("Largest") << "mnuGridLargest" << 10 << 600 << 1210;
-    }
-    void gridSizeProfiles()
-    {
-        QFETCH(QString, item);
-        QFETCH(int, points);
-        QFETCH(int, header);
-        QFETCH(int, column0);
-        MainWindowFixture f;
-        f.preset(Setting::GridSize, item == QLatin1String("mnuGridNormal") ? "Largest" : "Normal");
-        MainWindow &w = f.start();
-        f.action(item)->trigger();
-        for (const char *name : {"mnuGridNormal", "mnuGridLarger", "mnuGridLargest"})
-            QCOMPARE(f.action(QString::fromLatin1(name))->isChecked(), item == QLatin1String(name));
-        QCOMPARE(w.session().settings().text(Setting::GridSize), f.action(item)->text());
-        for (MemoryGridView *v : {w.memoryView(), w.pmsView()}) {
-            QCOMPARE(v->font().pointSize(), points);
-            QCOMPARE(v->horizontalHeader()->height(), TwipsY(v, header));
-            QCOMPARE(v->columnWidth(0), TwipsX(v, column0));
-        }
-        QCOMPARE(f.find<QTabWidget>("SSTab1")->tabBar()->font().pointSize(), points);
-    }
-
     void columnWidthModes()
     {
         MainWindowFixture f;
         MainWindow &w = f.start(f.copyData(QStringLiteral("sample.450")));
         MemoryGridView *v = w.memoryView();
-        // "Normal", neither box ticked (the widths: tst_windowlayout).
+        // "Normal", neither box ticked.
         w.SetDescriptionWidth(3450);
         QCOMPARE(v->columnWidth(6), TwipsX(v, 3450));
         // User-chosen widths with nothing stored leave the widths alone.
@@ -136,13 +92,16 @@ private slots:
         f.action("mnuUserColumnWidths")->trigger();
         QCOMPARE(w.session().settings().text(Setting::UserChosenColumnWidths), QStringLiteral("True"));
         QCOMPARE(v->columnWidth(2), 123);
-        // Stored widths are used.
+        // Stored widths are used, but not a hand-edited one that would hide its column.
+        const int three = v->columnWidth(3);
         w.session().settings().setText(Setting::Column, QStringLiteral("1000"), 0);
         w.session().settings().setText(Setting::Column, QStringLiteral("2880"), 2);
+        w.session().settings().setText(Setting::Column, QStringLiteral("-40"), 3);
         f.action("mnuUserColumnWidths")->trigger();
         f.action("mnuUserColumnWidths")->trigger();
         QCOMPARE(v->columnWidth(2), TwipsX(v, 2880));
         QCOMPARE(v->columnWidth(0), TwipsX(v, 1000));
+        QCOMPARE(v->columnWidth(3), three);
         // Autosize wins over user widths: columns fit their contents, the tone gets 200 twips more.
         f.action("mnuAutosize")->trigger();
         QCOMPARE(w.session().settings().text(Setting::Autosize), QStringLiteral("True"));
@@ -151,10 +110,15 @@ private slots:
         QCOMPARE(tone, v->columnWidth(5) + TwipsX(v, 200));
     }
 
+    // "Save size and position", and a grid size chosen from the menu (ticked alone,
+    // the grids and tabs in a larger font): the next start comes back the same.
     void saveSizeAndPosition()
     {
         MainWindowFixture f;
         MainWindow &w = f.start();
+        const int normal = w.memoryView()->font().pointSize();
+        f.action("mnuGridLargest")->trigger();
+        QCOMPARE(w.session().settings().text(Setting::GridSize), QStringLiteral("Largest"));
         w.resize(700, 420);
         w.move(40, 30);
         w.memoryView()->setColumnWidth(6, 300);
@@ -163,10 +127,14 @@ private slots:
         QCOMPARE(w.session().settings().text(Setting::Column, 6), QString::number(PixelsToTwipsX(&w, 300)));
         f.window->close();
         f.window.reset();
-        // The next start comes back the same.
         MainWindow &again = f.start();
         QCOMPARE(again.size(), QSize(700, 420));
         QCOMPARE(again.pos(), QPoint(40, 30));
+        for (const char *name : {"mnuGridNormal", "mnuGridLarger", "mnuGridLargest"})
+            QCOMPARE(f.action(QString::fromLatin1(name))->isChecked(), name == QByteArray("mnuGridLargest"));
+        for (QWidget *v : {static_cast<QWidget *>(again.memoryView()), static_cast<QWidget *>(again.pmsView()),
+                           static_cast<QWidget *>(f.find<QTabWidget>("SSTab1")->tabBar())})
+            QVERIFY(v->font().pointSize() > normal);
     }
 
     void forceWindowsOntoPrimaryDesktop()

@@ -41,17 +41,13 @@ struct Window {
         const QTableWidgetItem *item = grid()->item(row, column);
         return item ? item->text() : QStringLiteral("<none>");
     }
-    // Opens the cell's editor as a double-click would and returns it.
-    QWidget *startEdit(int row, int column) const
+    // Opens the cell's editor as a double-click would, types text into it and, when
+    // told, confirms it with Enter and waits until the edit was handled.
+    void type(int row, int column, const QString &text, bool confirm) const
     {
         grid()->setCurrentCell(row, column);
         grid()->edit(grid()->model()->index(row, column));
-        return grid()->indexWidget(grid()->model()->index(row, column));
-    }
-    // Types text into a cell and, when told, confirms it with Enter and waits until the edit was handled.
-    void type(int row, int column, const QString &text, bool confirm) const
-    {
-        auto *line = qobject_cast<QLineEdit *>(startEdit(row, column));
+        auto *line = qobject_cast<QLineEdit *>(grid()->indexWidget(grid()->model()->index(row, column)));
         QVERIFY(line);
         line->selectAll();
         QTest::keyClicks(line, text);
@@ -92,10 +88,6 @@ struct Window {
         QCoreApplication::processEvents();
         QVERIFY(!grid()->indexWidget(cell));
     }
-    QString stored(Setting setting, int index = 0) const
-    {
-        return t.settings->contains(setting, index) ? t.settings->text(setting, index) : QString("<absent>");
-    }
 };
 
 }  // namespace
@@ -109,10 +101,10 @@ private slots:
     // The window opened on stored rules, buttons clicked, boxes ticked and cells
     // typed as a user does, and what it then shows and stores.
     // Stored: a preset's button name with "on"/"off" for the rules switch and for
-    // "allow any frequency", or SETTING=TEXT. Gestures: button names, "tick:BOX",
-    // "type:ROW,COL=TEXT" (confirmed with Enter), "edit:ROW,COL=TEXT" (left open),
-    // "current:ROW,COL" or "current:none". Expected: "rows=N", "ROW,COL=TEXT",
-    // "ROW=new" (a new rule's cells), "on:BOX"/"off:BOX", SETTING[INDEX]=TEXT
+    // "allow any frequency", or KEY=TEXT (a key of the rules file). Gestures: button
+    // names, "tick:BOX", "type:ROW,COL=TEXT" (confirmed with Enter), "edit:ROW,COL=TEXT"
+    // (left open), "current:ROW,COL" or "current:none". Expected: "rows=N",
+    // "ROW,COL=TEXT", "ROW=new" (a new rule's cells), "on:BOX"/"off:BOX", KEY=TEXT
     // ("<absent>"), "rules=N" and "active=on|off" (the program's rules after the
     // window closed), "boxes=N" (none unless told), "open=on|off" (the window).
     // Numbers are written with "." and compared with the locale's decimal mark.
@@ -128,17 +120,15 @@ private slots:
         } rows[] = {
             {"no stored rules: empty, switch off", "RepeaterRulesActive=True", "",
              "rows=0|off:ChkRulesEnabled|off:chkAllowAnyFrequency"},
-            {"stored rules", "cmdDenmark on on RuleAmount2=2", "",
+            {"stored rules", "cmdDenmark on on Rule2Amount=2", "",
              "rows=2|0,0=145.60000|0,1=145.78750|0,2=Minus|0,3=.60000|0,4=12.5 K|"
              "1,3=2.00000|on:ChkRulesEnabled|on:chkAllowAnyFrequency"},
-            {"a preset replaces the rows, not the switches or the store", "", "cmdLoadDefaultUS",
-             "rows=10|2,0=53.01000|off:ChkRulesEnabled|NumberOfRules=<absent>"},
             {"OK stores the cells as they stand", "", "cmdLoadDefaultUS tick:ChkRulesEnabled cmdOK",
-             "NumberOfRules=10|RepeaterRulesActive=True|RuleLow3=53.01000|rules=10|active=on"},
+             "NumberOfRules=10|RepeaterRulesActive=True|Rule3Low=53.01000|rules=10|active=on"},
             {"Cancel stores nothing", "cmdLoadDefaultUK off off",
              "cmdLoadDefaultUS tick:ChkRulesEnabled tick:chkAllowAnyFrequency cmdAddRule cmdCancel",
-             "NumberOfRules=5|RepeaterRulesActive=False|AllowAnyRepeaterFrequency=False|RuleLow1=29.66000|"
-             "RuleLow6=<absent>|rules=5|active=off"},
+             "NumberOfRules=5|RepeaterRulesActive=False|AllowAnyRepeaterFrequency=False|Rule1Low=29.66000|"
+             "Rule6Low=<absent>|rules=5|active=off"},
             {"my rules again after a preset", "cmdBelgium on off", "cmdLoadDefaultUS tick:ChkRulesEnabled cmdMyRules",
              "rows=2|1,0=430.02500|on:ChkRulesEnabled"},
             {"a preset's cell outside the bands, opened and left: no edit", "", "cmdLoadDefaultUS type:2,0=53.01000",
@@ -155,19 +145,18 @@ private slots:
             {"an Amount over 99.99 is refused quietly", "", "cmdAddRule type:0,3=100", "0,3=.60000"},
             {"allow any frequency takes effect at once", "", "cmdAddRule tick:chkAllowAnyFrequency type:0,0=144",
              "0,0=144.00000"},
-            {"OK takes an open editor's text", "", "cmdAddRule edit:0,1=145.7 cmdOK", "RuleHigh1=145.70000|open=off"},
+            {"OK takes an open editor's text", "", "cmdAddRule edit:0,1=145.7 cmdOK", "Rule1High=145.70000|open=off"},
             {"OK with a refused open editor", "", "cmdAddRule edit:0,1=144 cmdOK",
              "open=on|boxes=1|NumberOfRules=<absent>|0,1=145.80000"},
             // A pick list stores only a choice: Enter, a click on an item of its open list, or
             // leaving the cell. Keys, letters and the wheel only move the choice, Esc keeps the
             // cell, a second click on the current cell opens no editor. A new rule holds Minus, 12.5 K.
-            {"pick list Down, Esc", "", "cmdAddRule pick:0,2:F2,Down,Esc cmdOK", "0,2=Minus|RuleDirection1=Minus"},
             {"pick list letter typed on the cell, Esc", "", "cmdAddRule pick:0,2:p,Esc", "0,2=Minus"},
             {"pick list Down twice, Return", "", "cmdAddRule pick:0,4:F2,Down,Down,Return cmdOK",
-             "0,4=20.0 K|RuleStep1=20.0 K"},
+             "0,4=20.0 K|Rule1Step=20.0 K"},
             {"pick list two wheel notches, leave", "", "cmdAddRule pick:0,4:F2,Wheel,Wheel,Leave", "0,4=20.0 K"},
             {"pick list Down, item clicked in the open list", "", "cmdAddRule pick:0,2:F2,Down,Open,Click:Plus cmdOK",
-             "0,2=Plus|RuleDirection1=Plus"},
+             "0,2=Plus|Rule1Direction=Plus"},
             {"pick list second click on the current cell", "", "cmdAddRule pick:0,2:Click", "0,2=Minus"},
         };
         for (const auto &r : rows)
@@ -178,17 +167,13 @@ private slots:
         QFETCH(QString, stored);
         QFETCH(QString, gestures);
         QFETCH(QString, expected);
-        const QMap<QString, Setting> settings{{"NumberOfRules", Setting::NumberOfRules},
-                                              {"RepeaterRulesActive", Setting::RepeaterRulesActive},
-                                              {"AllowAnyRepeaterFrequency", Setting::AllowAnyRepeaterFrequency},
-                                              {"RuleLow", Setting::RuleLow},
-                                              {"RuleHigh", Setting::RuleHigh},
-                                              {"RuleDirection", Setting::RuleDirection},
-                                              {"RuleStep", Setting::RuleStep},
-                                              {"RuleAmount", Setting::RuleAmount}};
-        auto setting = [&](const QString &name) {
-            const QString key = name.section(QRegularExpression("\\d"), 0, 0);
-            return std::make_pair(settings.value(key, Setting::Count), name.mid(key.size()).toInt());
+        auto setting = [](const QString &key) {  // "Rule3Low": RuleLow, 3
+            for (const SettingDeclaration &d : kSettingDeclarations) {
+                const auto m = QRegularExpression("^" + QString(d.name).replace("%1", "(\\d+)") + "$").match(key);
+                if (m.hasMatch())
+                    return std::make_pair(d.setting, m.captured(1).toInt());
+            }
+            return std::make_pair(Setting::Count, 0);
         };
         // Numbers with the locale's decimal mark; words and steps ("12.5 K") as they are.
         auto number
@@ -254,7 +239,8 @@ private slots:
             } else {
                 const auto [which, index] = setting(what);
                 QVERIFY2(which != Setting::Count, qPrintable(what));
-                QCOMPARE(w.stored(which, index), number(text));
+                const SettingsStore &st = *w.t.settings;
+                QCOMPARE(st.contains(which, index) ? st.text(which, index) : QString("<absent>"), number(text));
             }
         }
         QVERIFY2(w.t.dialogs.boxes.size() == boxes, qPrintable(w.t.dialogs.texts().join('|')));
