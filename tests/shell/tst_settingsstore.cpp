@@ -103,6 +103,18 @@ private slots:
         QTest::addColumn<int>("row");
         for (int i = 0; i < int(cases().size()); ++i)
             QTest::newRow(qPrintable(cases()[size_t(i)].line)) << i;
+        // Every key as users' files hold it: a key renamed by mistake would
+        // silently drop what they had stored under it.
+        QStringList keys;
+        for (const SettingDeclaration &d : kSettingDeclarations)
+            keys << QString::fromLatin1(d.name);
+        QCOMPARE(
+            keys.join(' '),
+            "HomeDir LastOpened FirstTime GridSize Autosize UserChosenColumnWidths Log CommPort UserCommSpeed RTS "
+            "RestoreCatRate PortDevice%1 MemoryWindowState MemoryHeight MemoryWidth MemoryTop MemoryLeft Column%1 "
+            "ErrorListHeight ErrorListWidth ErrorListTop ErrorListLeft ImportExportTop ImportExportLeft PrintCol%1 "
+            "Landscape Duplex TopMargin RepeaterRulesActive AllowAnyRepeaterFrequency NumberOfRules Rule%1Low "
+            "Rule%1High Rule%1Direction Rule%1Amount Rule%1Step");
     }
     void declarations()
     {
