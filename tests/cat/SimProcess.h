@@ -38,14 +38,6 @@ public:
     }
     QByteArray dump() const { return readBytes(path("dump.450")); }
     QStringList log() const { return QString::fromUtf8(readBytes(path("sim.log"))).split('\n', Qt::SkipEmptyParts); }
-    // The commands the radio took, in order ("< " lines of the trace).
-    QStringList commands() const
-    {
-        QStringList out;
-        for (const QString &l : log().filter(" < "))
-            out << l.mid(l.indexOf(" < ") + 3);
-        return out;
-    }
 
     QString device;
 

@@ -37,7 +37,6 @@ public:
     std::function<void(int value, int maximum)> onProgress;
     void SetTransferProgress(int value, int maximum) override
     {
-        RecordingView::SetTransferProgress(value, maximum);
         if (onProgress)
             onProgress(value, maximum);
     }

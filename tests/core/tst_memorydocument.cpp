@@ -13,7 +13,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace mv;
@@ -62,8 +61,7 @@ private slots:
         QFETCH(QString, how);
         QFETCH(QString, box);
         TestContext t;
-        QTemporaryDir dir;
-        const QString path = dir.filePath("bad.450");
+        const QString path = t.dir.filePath("bad.450");
         if (how == "folder")
             QVERIFY(QDir().mkpath(path));
         else if (how == "nul")
@@ -140,8 +138,7 @@ private slots:
         QFETCH(Answer, answer);
         QFETCH(bool, replaced);
         TestContext t;
-        QTemporaryDir dir;
-        const QString path = dir.filePath("old.450");
+        const QString path = t.dir.filePath("old.450");
         QVERIFY(writeBytes(path, kOld));
         holdMemory1(t);
         t.state.CurrentFilePath = "/x/current.450";
@@ -166,21 +163,20 @@ private slots:
         TestContext t;
         QVERIFY(!SaveMemoryFile(t.ctx));  // nothing loaded: nothing asked
         QVERIFY(t.dialogs.fileRequests.isEmpty());
-        QTemporaryDir dir;
-        const QString locked = dir.filePath("locked.450");
+        const QString locked = t.dir.filePath("locked.450");
         QVERIFY(writeBytes(locked, kOld));
         QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
         holdMemory1(t);
         t.state.CurrentFilePath = locked;
         t.dialogs.files.enqueue(chosen(locked));
-        t.dialogs.files.enqueue(chosen(dir.filePath("other.450")));
+        t.dialogs.files.enqueue(chosen(t.dir.filePath("other.450")));
         QVERIFY(SaveMemoryFile(t.ctx));
         QCOMPARE(t.dialogs.texts(),
                  QStringList{"File " + locked
                              + " is read-only and cannot be over-written. Please choose another filename."});
         QCOMPARE(t.dialogs.fileRequests.size(), 2);
         QCOMPARE(readBytes(locked), kOld);
-        QCOMPARE(readBytes(dir.filePath("other.450")), kNew);
+        QCOMPARE(readBytes(t.dir.filePath("other.450")), kNew);
         QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
 
@@ -212,12 +208,11 @@ private slots:
         QFETCH(QString, reason);
         QFETCH(QString, number);
         TestContext t;
-        QTemporaryDir dir;
-        const QString path = dir.filePath(target);
-        const QString file = atFault.arg(dir.path());
+        const QString path = t.dir.filePath(target);
+        const QString file = atFault.arg(t.dir.path());
         const QByteArray oldDescriptions = "0,\"3450\"\r\n1,\"\"\r\n2,\"old\"\r\n";
-        QVERIFY(writeBytes(dir.filePath("set.450"), kOld));
-        QVERIFY(writeBytes(dir.filePath("set.450dsc"), oldDescriptions));
+        QVERIFY(writeBytes(t.dir.filePath("set.450"), kOld));
+        QVERIFY(writeBytes(t.dir.filePath("set.450dsc"), oldDescriptions));
         holdMemory1(t);
         setCellText(t.state.table, 1, 6, "new");
         t.dialogs.files.enqueue(chosen(path));
@@ -231,9 +226,9 @@ private slots:
             SaveSpaceLimit full(room);
             QVERIFY(!writeMemorySet(path, t.state.table, 3450, &error));
         }
-        QCOMPARE(readBytes(dir.filePath("set.450")), kOld);
-        QCOMPARE(readBytes(dir.filePath("set.450dsc")), oldDescriptions);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"set.450", "set.450dsc"}));
+        QCOMPARE(readBytes(t.dir.filePath("set.450")), kOld);
+        QCOMPARE(readBytes(t.dir.filePath("set.450dsc")), oldDescriptions);
+        QCOMPARE(QDir(t.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"set.450", "set.450dsc"}));
         QCOMPARE(t.dialogs.texts(),
                  QStringList{"An error has been encountered when trying to save the file.\r\nError number "
                              + number.section('|', 0, 0) + " - " + file + ": " + reason + ") in line  "
@@ -247,13 +242,12 @@ private slots:
     void unencodableRowsAreLeftOutAndReported()
     {
         TestContext t;
-        QTemporaryDir dir;
         holdMemory1(t);
         setCellText(t.state.table, 9, 1, mark("29.62000"));
         setCellText(t.state.table, 9, 2, "");  // as a record cut after its frequency leaves it
-        t.dialogs.files.enqueue(chosen(dir.filePath("partial.450")));
+        t.dialogs.files.enqueue(chosen(t.dir.filePath("partial.450")));
         QVERIFY(SaveMemoryFile(t.ctx));
-        QCOMPARE(readBytes(dir.filePath("partial.450")), kNew);
+        QCOMPARE(readBytes(t.dir.filePath("partial.450")), kNew);
         QCOMPARE(t.dialogs.texts(),
                  QStringList{"The file was saved, but these memories could not be written to it and were left out:\r\n"
                              "Memory 9: the mode '' is not one the radio knows\r\n\r\n"
@@ -283,8 +277,7 @@ private slots:
         QFETCH(bool, closes);
         QFETCH(bool, saved);
         TestContext t;
-        QTemporaryDir dir;
-        const QString path = dir.filePath("set.450");
+        const QString path = t.dir.filePath("set.450");
         QVERIFY(writeBytes(path, kOld));
         holdMemory1(t, changed);
         t.state.CurrentFilePath = path;
@@ -309,9 +302,8 @@ private slots:
     void initialFileIsCreatedOnce()
     {
         TestContext t;
-        QTemporaryDir dir;
-        t.state.HomeDir = QDir::toNativeSeparators(dir.path());
-        const QString path = QDir::toNativeSeparators(dir.filePath("Initial memory file.450"));
+        t.state.HomeDir = QDir::toNativeSeparators(t.dir.path());
+        const QString path = QDir::toNativeSeparators(t.dir.filePath("Initial memory file.450"));
         QVERIFY(writeBytes(path, kOld));
         CreateInitialMemoryFile(t.ctx);
         QCOMPARE(readBytes(path), kOld);
@@ -320,7 +312,7 @@ private slots:
         QVERIFY(LoadMemoryFile(t.ctx));
         QCOMPARE(cellOf(t.state.table, 2, 1), mark("14.07400"));
 
-        t.state.HomeDir = dir.filePath("missing-folder");
+        t.state.HomeDir = t.dir.filePath("missing-folder");
         t.state.AutoOpenPath.clear();
         CreateInitialMemoryFile(t.ctx);
         QVERIFY(t.log.text().startsWith("The initial memory file "));
@@ -348,11 +340,10 @@ private slots:
         QFETCH(QString, lastOpened);
         QFETCH(QString, expected);
         TestContext t;
-        QTemporaryDir dir;
-        t.state.HomeDir = dir.path();
+        t.state.HomeDir = t.dir.path();
         t.settings->set<Setting::LastOpened>(lastOpened);
         const bool due = PrepareAutoOpen(t.ctx, commandLine);
-        const QString initial = dir.filePath("Initial memory file.450");
+        const QString initial = t.dir.filePath("Initial memory file.450");
         QCOMPARE(due, !expected.isEmpty());
         QCOMPARE(t.state.AutoOpenPath, expected == "*" ? QDir::toNativeSeparators(initial) : expected);
         QCOMPARE(readBytes(initial), expected == "*" ? QByteArray("MR00107000000+000000100000;\r\n") : QByteArray());

@@ -12,8 +12,8 @@
 namespace mv::test {
 
 // A main view that keeps what it was last told to show (status panels, the
-// description width, the transfer's progress) and the cursor, block and
-// clipboard that tests script as a user would leave them.
+// description width) and the cursor and clipboard that tests script as a user
+// would leave them.
 class RecordingView : public MainView {
 public:
     void SetStatusPanel(int panel, const QString &text) override
@@ -28,32 +28,19 @@ public:
     }
     void SetDescriptionWidth(int twips) override { descriptionWidth = twips; }
     int DescriptionWidth() const override { return descriptionWidth; }
-    void SetTransferProgress(int value, int maximum) override
-    {
-        progress = value;
-        progressMax = maximum;
-    }
     int CurrentRow() const override { return currentRow; }
     int CurrentColumn() const override { return currentColumn; }
-    void SelectBlock(int firstRow, int lastRow, int firstCol, int lastCol) override
-    {
-        block = {firstRow, lastRow, firstCol, lastCol};
-        currentRow = firstRow;
-        currentColumn = firstCol;
-    }
+    void SelectBlock(int firstRow, int, int firstCol, int) override { SelectCell(firstRow, firstCol); }
     void SetClipboardText(const QString &text) override { clipboard = text; }
     QString ClipboardText() const override { return clipboard; }
     bool IsColumnHidden(int column) const override { return hiddenColumns.contains(column); }
 
     int currentRow = 1;
     int currentColumn = 1;
-    SelectionBlock block;
     QString clipboard;
     QList<int> hiddenColumns;
     QString status[4];
     int descriptionWidth = 3450;
-    int progress = 0;
-    int progressMax = 0;
 };
 
 struct TestContext {
