@@ -13,6 +13,9 @@
 #include <QLabel>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QtTest>
 
@@ -122,6 +125,43 @@ private slots:
         QCOMPARE(shown, refused ? -1 : 2);
         m_t->state.CurrentFilePath.clear();
         QCOMPARE(m_printer->title(), QString("Memory print of (no file)"));
+    }
+
+    // What reaches the PDF, read back with pdftotext: the chosen columns only,
+    // the orientation, and the top margin (the title moves down 1240 twips, 62
+    // points, with "1 inch").
+    void pdfFollowsTheOptions()
+    {
+        if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed; the PDF cannot be read back");
+        useMemory(m_t->state.table, 1, "Home repeater");
+        QSizeF landscape, portrait;
+        double minimum = 0, inch = 0;
+        auto exported = [&](const QString &name, QSizeF &page, double &titleTop) {
+            const QString path = m_out.filePath(name);
+            QProcess p;
+            p.start("pdftotext", {"-bbox", m_printer->exportPdfTo(path) ? path : QString(), "-"});
+            p.waitForFinished(60000);
+            const QString html = QString::fromUtf8(p.readAllStandardOutput());
+            const auto size = QRegularExpression(R"re(<page width="([\d.]+)" height="([\d.]+)")re").match(html);
+            page = QSizeF(size.captured(1).toDouble(), size.captured(2).toDouble());
+            titleTop
+                = QRegularExpression(R"re(yMin="([\d.]+)"[^>]*>Memory</word>)re").match(html).captured(1).toDouble();
+            return html;
+        };
+        QVERIFY(exported("default.pdf", landscape, minimum).contains(">Mode</word>"));
+        for (int i = 0; i < 6; ++i)
+            m_t->settings->set<Setting::PrintCol>(i + 1, i == 0 || i == 5 ? 1 : 0);
+        m_t->settings->set<Setting::TopMargin>("1 inch");
+        m_t->settings->set<Setting::Landscape>(false);
+        m_printer = std::make_unique<NoPrinter>(m_t->state, *m_t->settings, m_t->dialogs);
+        const QString html = exported("options.pdf", portrait, inch);
+        QVERIFY(landscape.width() > landscape.height() && portrait.width() < portrait.height());
+        QVERIFY2(minimum > 0 && qAbs(inch - minimum - 62.0) < 1.0, qPrintable(QString("%1 %2").arg(minimum).arg(inch)));
+        for (const char *word : {">145.50000</word>", ">Home</word>", ">PMS</word>"})
+            QVERIFY2(html.contains(word), word);
+        for (const char *word : {">Mode</word>", ">88.5</word>"})
+            QVERIFY2(!html.contains(word), word);
     }
 
     // The file is asked for (with the document's name), and an existing one is replaced only on Yes.
