@@ -42,8 +42,6 @@ private slots:
         row("one record", QStringList{one}, QByteArray(), 0, table.arg("7.00000"), QString());
         row("one record, decimal comma", QStringList{"de_DE.UTF-8", one}, QByteArray(), 0, table.arg("7,00000"),
             QString());
-        row("records", QStringList{"--records", one}, QByteArray(), 0, QString("MW00107000000+000000100000;\n"),
-            QString());
         row("records, name without extension", QStringList{"--records", one.chopped(4)}, QByteArray(), 0,
             QString("MW00107000000+000000100000;\n"), QString());
         row("unencodable row shown", QStringList{"%1"}, odd, 0, QString("\n5    14.07400   ??    Simplex"), QString());

@@ -79,10 +79,6 @@ private slots:
         QTest::addColumn<int>("cat");
         QTest::addColumn<QStringList>("cells");
         QTest::addColumn<QString>("record");
-        mv::test::row("memory 12", 12, QStringList{"29.62000", "FM", "Minus", "CTCSS Enc", "88.5"},
-                      "MW01229620000+000000402082;");
-        mv::test::row("P2U", 504, QStringList{"28.000000", "USB", "Simplex", "", "67.0"},
-                      "MW50428000000+000000200000;");
         mv::test::row("blank choices", 500, QStringList{"51.00000", "FMN", "", " ", ""}, "MW50051000000+000000B00000;");
         mv::test::row("beyond eight digits", 7, QStringList{"100.00000", "FM", "Simplex", "", "67.0"},
                       "MW00700000000+000000400000;");

@@ -130,15 +130,6 @@ private slots:
                               "Repeater rule 3 is not used: Rule3Low of 'x' is not a frequency"}));
     }
 
-    // A value too large for the conversion shows its own box, and still only one.
-    void overflowingLimitShowsOneBox()
-    {
-        TestContext t;
-        const RepeaterRuleSet set = loaded(t, {"Count=2", "High#1=99999", "Low#2=99999"});
-        QCOMPARE(t.dialogs.texts(), QStringList{"Error converting from string 99999"});
-        QVERIFY(!set.rules[0].Readable && !set.rules[1].Readable);
-    }
-
     void hugeRuleCountIsCut()
     {
         TestContext t;
