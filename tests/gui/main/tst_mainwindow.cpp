@@ -246,7 +246,6 @@ private slots:
         rules->trigger();
         QVERIFY(ran);
         QVERIFY(rules->isChecked());
-        // The print options open modally from their menu item.
         ran = false;
         onNextModal([&](QWidget *modal) { modal->findChild<QPushButton *>("cmdCancel")->click(); }, &ran);
         f.action("mnuPrintOptions")->trigger();

@@ -83,7 +83,6 @@ private slots:
         MainWindowFixture f;
         MainWindow &w = f.start(f.copyData("sample.450"));
         MemoryGridView *v = w.memoryView();
-        // "Normal", neither box ticked.
         w.SetDescriptionWidth(3450);
         QCOMPARE(v->columnWidth(6), TwipsX(v, 3450));
         // User-chosen widths with nothing stored leave the widths alone.
