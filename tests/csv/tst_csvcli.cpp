@@ -1,6 +1,7 @@
 // memvault-cli export-csv / import-csv, run as a separate process under a
 // decimal-point and a decimal-comma locale.
 #include "DataRows.h"
+#include "LocaleCases.h"
 #include "MemoryRows.h"
 #include "TestFiles.h"
 #include "core/MemorySetFormat.h"
@@ -24,10 +25,6 @@ class TestCsvCli : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
     QString m_lcAll;
-
-    // Frequency text as the chosen locale writes it.
-    QString mhz(QString s) const { return m_lcAll.startsWith("de") ? s.replace('.', ',') : s; }
-    QChar listSep() const { return m_lcAll.startsWith("de") ? QChar(';') : QChar(','); }
 
     QProcessEnvironment env() const
     {
@@ -56,13 +53,11 @@ class TestCsvCli : public QObject {
     // A memory set with memories 3, 7 and 9 (and a PMS row that export leaves out).
     QString makeMemorySet(const QString &name)
     {
-        QLocale::setDefault(QLocale(m_lcAll.left(5)));
-        DetectSeparators();
         MemoryTable t;
-        mv::test::addMemory(t, 3, mhz("7.05"), "LSB", "Simplex", "", "67.0", "Forty");
-        mv::test::addMemory(t, 7, mhz("14.2"), "USB", "Simplex", "", "67.0", QString::fromUtf8("Zwanzig Ü"));
-        mv::test::addMemory(t, 9, mhz("51.6"), "FM", "Minus", "CTCSS Enc", "88.5", "");
-        t.setPms(1, mv::test::memoryOf({mhz("7.000000"), "LSB", "Simplex", "", "67.0"}));
+        mv::test::addMemory(t, 3, mark("7.05"), "LSB", "Simplex", "", "67.0", "Forty");
+        mv::test::addMemory(t, 7, mark("14.2"), "USB", "Simplex", "", "67.0", QString::fromUtf8("Zwanzig Ü"));
+        mv::test::addMemory(t, 9, mark("51.6"), "FM", "Minus", "CTCSS Enc", "88.5", "");
+        t.setPms(1, mv::test::memoryOf({mark("7.000000"), "LSB", "Simplex", "", "67.0"}));
         const QString path = m_dir.filePath(name);
         QString error;
         if (!writeMemorySet(path, t, kDefaultDescriptionWidth, &error))
@@ -72,8 +67,6 @@ class TestCsvCli : public QObject {
 
     bool readBack(const QString &path, MemoryTable &t)
     {
-        QLocale::setDefault(QLocale(m_lcAll.left(5)));
-        DetectSeparators();
         QString error;
         return readMemorySet(path, t, nullptr, &error);
     }
@@ -94,6 +87,8 @@ private slots:
     {
         QFETCH_GLOBAL(QString, lcAll);
         m_lcAll = lcAll;
+        QLocale::setDefault(QLocale(lcAll.left(5)));  // for the files the test writes and reads itself
+        DetectSeparators();
     }
 
     // CHIRP's layout is the same under every locale; its options exclude ours.
@@ -140,10 +135,10 @@ private slots:
                                    "Import finished. Records loaded = 2, skipped = 1"};
         const QString set = makeMemorySet("partial.450");
         const QString csv = m_dir.filePath("partial.csv");
-        const QString s(listSep());
+        const QString s(ListSeparator());
         QString text = "Memory" + s + "RX Freq" + s + "RX Mode\r\n";
         for (const char *rec : {"1|3.7|LSB", "2|3.71|LSB", "3|3.72|LSB"})
-            text += mhz(QString(rec).replace('|', s)) + "\r\n";
+            text += mark(QString(rec).replace('|', s)) + "\r\n";
         writeText(csv, text);
         const CliRun r = cli({"import-csv", csv, set, "--start", "499"});
         QCOMPARE(r.exitCode, 1);
@@ -153,10 +148,8 @@ private slots:
             QVERIFY2(err.contains(line), qPrintable(line + "\n--- stderr:\n" + r.err));
         QVERIFY2(r.err.contains("Import completed, but not every record was loaded.\n" + errLines.last().mid(17)),
                  qPrintable(r.err));
-        QStringList expected{"3 7.05000", "7 14.20000", "9 51.60000", "499 3.70000", "500 3.71000"};
-        for (QString &f : expected)
-            f = mhz(f);
-        QCOMPARE(filled(set), expected);
+        QCOMPARE(filled(set), QStringList({"3 7.05000", "7 14.20000", "9 51.60000", "499 3.70000", "500 3.71000"})
+                                  .replaceInStrings(".", DecimalSeparator()));
     }
 
     void importFailures()
@@ -169,14 +162,14 @@ private slots:
         QVERIFY(!QFile::exists(set));
         // A memory file that cannot be saved: no "Import completed".
         const QString good = m_dir.filePath("good.csv");
-        writeText(good, "Memory" + QString(listSep()) + "RX Freq\r\n1" + listSep() + mhz("3.7") + "\r\n");
+        writeText(good, "Memory" + QString(ListSeparator()) + "RX Freq\r\n1" + ListSeparator() + mark("3.7") + "\r\n");
         r = cli({"import-csv", good, m_dir.filePath("no/such/folder/x.450")});
         QCOMPARE(r.exitCode, 1);
         QVERIFY2(r.out.isEmpty(), qPrintable(r.out));
         QVERIFY2(r.err.contains("memvault-cli: Cannot save ") && r.err.contains("x.450"), qPrintable(r.err));
         // Errors in the pre-check: nothing imported, and the way on named.
         const QString bad = m_dir.filePath("bad.csv");
-        writeText(bad, "Memory" + QString(listSep()) + "RX Freq\r\n1" + listSep() + "99\r\n");
+        writeText(bad, "Memory" + QString(ListSeparator()) + "RX Freq\r\n1" + ListSeparator() + "99\r\n");
         r = cli({"import-csv", bad, set});
         QCOMPARE(r.exitCode, 1);
         QVERIFY2(r.err.contains("found the errors above; nothing was imported. Give --force to import it anyway"),
@@ -205,8 +198,8 @@ private slots:
         QString text = "Memory|RX Freq|RX Mode|Shift|TX Shift/Freq|TX Mode|CTCSS/DCS|Tone/Code|Show|Name|Scan|Group|"
                        "Description\r\n";
         for (int n = 1; n <= 60; ++n)
-            text += QString::number(n) + "|" + mhz("7.05") + "|LSB||||||||||A description long enough to fill\r\n";
-        writeText(csv, text.replace('|', listSep()));
+            text += QString::number(n) + "|" + mark("7.05") + "|LSB||||||||||A description long enough to fill\r\n";
+        writeText(csv, text.replace('|', ListSeparator()));
         const QByteArray before = readBytes(set), beforeDsc = readBytes(set + "dsc");
         QProcess p;
         QProcessEnvironment all = QProcessEnvironment::systemEnvironment();

@@ -9,7 +9,6 @@
 #include "csv/CsvFormat.h"
 #include "csv/CsvImport.h"
 
-#include <QLocale>
 #include <QtTest>
 
 using namespace mv;
@@ -33,7 +32,6 @@ QString writeCsv(const TestContext &c, const QStringList &records, const QString
     return path;
 }
 
-// The row of memory n without its label.
 QStringList cells(const MemoryTable &t, int n) { return mv::test::cellsOf(t, n).mid(1); }
 
 // "number frequency" of every filled memory.
@@ -45,19 +43,13 @@ QStringList filled(const MemoryTable &t)
             got << QString::number(n) + " " + mv::test::cellOf(t, n, MemoryTable::ColFrequency);
     return got;
 }
-QStringList marked(QStringList l)
-{
-    for (QString &s : l)
-        s = mark(s);
-    return l;
-}
+QStringList marked(QStringList l) { return l.replaceInStrings(".", DecimalSeparator()); }
 
 void fill(MemoryTable &t, int n, const QString &mhz, const QString &mode = "FM")
 {
     QVERIFY(mv::test::addMemory(t, n, mark(mhz), mode, "Simplex", "", "67.0", ""));
 }
 
-// Import of `path` through the open dialog.
 CsvImportResult importFile(TestContext &c, const QString &path, CsvImportOptions o = {})
 {
     c.dialogs.files.enqueue({false, path});
@@ -73,36 +65,6 @@ class TestCsvImport : public QObject {
 
 private slots:
     MV_LOCALE_CASES()
-
-    void refusedHeaders_data()
-    {
-        QTest::addColumn<QString>("header");
-        QTest::addColumn<int>("outcome");
-        QTest::addColumn<QString>("source");
-        QTest::addColumn<QStringList>("log");  // "%1" stands for the path
-        QTest::addColumn<QStringList>("boxes");
-        const int foreign = int(CsvImportOutcome::ForeignHeader), unknown = int(CsvImportOutcome::UnknownHeader);
-        const QStringList aborted{"Import aborted due to errors"};
-        row("Lumen", "#,Freq,Mode", foreign, "Lumen", QStringList{"Header looks like one from Lumen. Import aborted"},
-            QStringList());
-        row("unknown", "1, 7.05 ,LSB", unknown, "Unknown",
-            QStringList{"Filename: %1", "1,7.05,LSB", "First record is not recognised as a header record"}, aborted);
-    }
-    void refusedHeaders()
-    {
-        QFETCH(QString, header);
-        QFETCH(QStringList, log);
-        TestContext c;
-        const QString path = writeCsv(c, {"2,7.1,LSB"}, "h.CSV", header);
-        const CsvImportResult r = importFile(c, path);
-        QTEST(int(r.outcome), "outcome");
-        QTEST(r.source, "source");
-        for (QString &line : log)
-            line = line.arg(path);
-        QCOMPARE(logLines(c), log);
-        QTEST(c.dialogs.texts(), "boxes");
-        QCOMPARE(c.state.table.usedMemoryCount(), 0);
-    }
 
     void nothingToImport()
     {
@@ -375,31 +337,43 @@ private slots:
         QCOMPARE(c.state.MemoriesChanged, yes);
     }
 
-    void fileNames_data()
+    // The name typed in the open dialog and the header line decide what is read.
+    void fileNamesAndHeaders_data()
     {
         QTest::addColumn<QString>("onDisk");
         QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("header");  // "": the program's own
         QTest::addColumn<CsvImportOutcome>("outcome");
+        QTest::addColumn<QString>("source");
         QTest::addColumn<QStringList>("boxes");  // "%1" stands for the folder
-        const QStringList done{"Import completed"};
-        row("typed without extension", "mems.CSV", "mems", CsvImportOutcome::Imported, done);
-        row("TPE used as it stands", "mems.TPE", "mems.TPE", CsvImportOutcome::Imported, done);
-        row("other extension gets .CSV", "mems.txt", "mems.txt", CsvImportOutcome::MissingFile,
-            QStringList{"Filename %1/mems.txt.CSV does not exist"});
-        row("blank name is a cancel", "mems.CSV", "  ", CsvImportOutcome::Cancelled, QStringList());
+        QTest::addColumn<QStringList>("log");
+        const QStringList done{"Import completed"}, loaded{"Import finished. Records loaded = 1, skipped = 0"};
+        row("typed without extension", "mems.CSV", "mems", "", CsvImportOutcome::Imported, "Orbis", done, loaded);
+        row("TPE used as it stands", "mems.TPE", "mems.TPE", "", CsvImportOutcome::Imported, "Orbis", done, loaded);
+        row("other extension gets .CSV", "mems.txt", "mems.txt", "", CsvImportOutcome::MissingFile, "",
+            QStringList{"Filename %1/mems.txt.CSV does not exist"}, QStringList());
+        row("blank name is a cancel", "mems.CSV", "  ", "", CsvImportOutcome::Cancelled, "", QStringList(),
+            QStringList());
+        row("Lumen header", "h.CSV", "h.CSV", "#,Freq,Mode", CsvImportOutcome::ForeignHeader, "Lumen", QStringList(),
+            QStringList{"Header looks like one from Lumen. Import aborted"});
+        row("unknown header", "h.CSV", "h.CSV", "1, 7.05 ,LSB", CsvImportOutcome::UnknownHeader, "Unknown",
+            QStringList{"Import aborted due to errors"},
+            QStringList{"Filename: %1/h.CSV", "1,7.05,LSB", "First record is not recognised as a header record"});
     }
-    void fileNames()
+    void fileNamesAndHeaders()
     {
-        QFETCH(QString, onDisk);
         QFETCH(QString, chosen);
+        QFETCH(QString, header);
         QFETCH(QStringList, boxes);
+        QFETCH(QStringList, log);
         TestContext c;
-        writeCsv(c, {"1,7.05,LSB"}, onDisk);
+        QFETCH(QString, onDisk);
+        writeCsv(c, {"2,7.1,LSB"}, onDisk, header.isEmpty() ? kHeader : header);
         const CsvImportResult r = importFile(c, chosen.trimmed().isEmpty() ? chosen : c.dir.filePath(chosen));
         QTEST(r.outcome, "outcome");
-        for (QString &b : boxes)
-            b = b.arg(c.dir.path());
-        QCOMPARE(c.dialogs.texts(), boxes);
+        QTEST(r.source, "source");
+        QCOMPARE(c.dialogs.texts(), boxes.replaceInStrings("%1", c.dir.path()));
+        QCOMPARE(logLines(c), log.replaceInStrings("%1", c.dir.path()));
         QCOMPARE(filled(c.state.table).size(), r.outcome == CsvImportOutcome::Imported ? 1 : 0);
     }
 

@@ -12,7 +12,6 @@
 #include <QtTest>
 
 #include <functional>
-#include <memory>
 
 #include <sys/stat.h>
 

@@ -79,11 +79,16 @@ class TestEditingWindow : public QObject {
     Q_OBJECT
 
 private slots:
+    // Letters typed in one go are one search, however slow the machine.
+    void initTestCase() { QApplication::setKeyboardInputInterval(60000); }
+
     // Keys on the table and in its cell editors as a user presses them, and what the
-    // view then shows. Gestures: "select:FIRST-LAST[,FIRSTCOL-LASTCOL]", "click:ROW[,COL]",
+    // view then shows. Used: ranges of sample memories, or "ROW,COL=TEXT" ("_" for a blank).
+    // Gestures: "select:FIRST-LAST[,FIRSTCOL-LASTCOL]", "click:ROW[,COL]",
     // "answer:Cancel" (to the next box), "menu:ITEM", "clipboard:TEXT" ("_" for a blank), "type:TEXT"
-    // (the first letter opens the editor), "wait" (past a double-click's time), keys (to the
-    // table or its open editor). Expected: "ROW[,COL]=TEXT" ("@N": memory N's frequency),
+    // (the first letter opens the editor), "wait" (past a double-click's time), "Open" (drops down
+    // the pick list), "Wheel", "Click:ITEM" and lower-case letters (see pickListGesture), keys
+    // (to the table or its open editor). Expected: "ROW[,COL]=TEXT" ("@N": memory N's frequency),
     // "cursor=ROW", "selected=ROW,COL", "clipboard=TEXT", "editor=none|TEXT", "delete=on|off"
     // (the "&Delete memory" item), "hide=on|off" (its check mark), "hidden=ROW", "shown=ROW";
     // separated by "|". Box: the one box shown. Undo: the "&Undo" caption, "off" when not
@@ -131,6 +136,18 @@ private slots:
             {"sorting by description compacts", "3-3 8-8", "click:3,6 type:Zulu Return click:8,6 type:Alpha Return select:1-10 menu:mnuSortDescription", "1,6=Alpha|2,6=Zulu|3=Empty", "", "Undo last Compact", true},
             {"Ctrl+H hides runs of empty memories", "1-20", "Ctrl+H", "shown=21|hidden=22|hidden=500|hide=on", "", "off", false},
             {"Ctrl+Z after Del with empties hidden shows them all", "1-20", "Ctrl+H select:3-5 Del click:8 Ctrl+Z", "3=@3|4=@4|5=@5|shown=22|shown=500|hide=off|cursor=8", del, "off", true},
+            // Keys, letters and the wheel only move the choice of an open pick list; Enter, a click
+            // on an item of the open list or leaving the cell stores it, Esc keeps the cell and the
+            // undo item. "?? " (an unreadable record's mode) opens with no choice, and no choice
+            // confirmed is the same as Esc.
+            {"pick list Down, Esc", "1-3", "click:2,2 F2 Down Esc", "2,2=FM|editor=none", "", "off", false},
+            {"pick list Down, Return", "1-3", "click:2,2 F2 Down Return", "2,2=AM|2=@2|editor=none", "", gridEdit, true},
+            {"tone pick list Down, Esc", "1-3", "click:2,5 F2 Down Esc", "2,5=88.5|editor=none", "", "off", false},
+            {"pick list wheel notch, leave", "1-3", "click:2,2 F2 Wheel click:1", "2,2=AM|editor=none", "", gridEdit, true},
+            {"pick list fmn, Return", "1-3 2,2=USB", "click:2,2 F2 fmn Return", "2,2=FMN", "", gridEdit, true},
+            {"pick list item clicked in the open list", "1-3", "click:2,2 F2 Open Click:CWR", "2,2=CWR|editor=none", "", gridEdit, true},
+            {"?? , leave", "1-3 2,2=??_", "click:2,2 F2 click:1", "2,2=?? |editor=none", "", "off", false},
+            {"?? , Down, Return", "1-3 2,2=??_", "click:2,2 F2 Down Return", "2,2=LSB|2=@2", "", gridEdit, true},
             {"compact with empties at 1, 3, 499 shows every row", "2-2 4-498 500-500", "Ctrl+H menu:mnuCompact", "1=@2|2=@4|497=@500|498=Empty|500=Empty|shown=499|shown=500|hide=off", "", "Undo last Compact", true},
             // clang-format on
         };
@@ -146,8 +163,13 @@ private slots:
         QFETCH(QString, box);
         QFETCH(bool, changed);
         EditingWindow w;
-        for (const QString &range : used.split(' '))
-            mv::test::UseSampleRange(w.table(), numbers(range)[0], numbers(range)[1]);
+        for (const QString &range : used.split(' ')) {
+            const QList<int> n = numbers(range.section('=', 0, 0));
+            if (range.contains('='))
+                mv::test::setCellText(w.table(), n[0], n[1], range.section('=', 1).replace('_', ' '));
+            else
+                mv::test::UseSampleRange(w.table(), n[0], n[1]);
+        }
         w.loaded();
         for (const QString &g : gestures.split(' ')) {
             const QString arg = g.section(':', 1);
@@ -169,6 +191,11 @@ private slots:
                 QTest::keyClicks(w.lineEditor(), arg.mid(1));
             } else if (g == "wait") {
                 QTest::qWait(2 * QApplication::doubleClickInterval());  // a delayed editor would be open by now
+            } else if (auto *box = qobject_cast<QComboBox *>(w.editor()); box && g == "Open") {
+                box->showPopup();
+                QTRY_VERIFY(box->view()->isVisible());
+            } else if (box && (g == "Wheel" || g.startsWith("Click:") || g.at(0).isLower())) {
+                mv::test::pickListGesture(box, g);
             } else {
                 const QKeySequence k(g == "KeypadDel" ? QString("Del") : g);
                 QVERIFY2(!k.isEmpty(), qPrintable(g));
@@ -209,73 +236,6 @@ private slots:
         QCOMPARE(w.dialogs.texts(), box.isEmpty() ? QStringList() : QStringList{box});
         QTEST(w.action("mnuUndo")->isEnabled() ? w.action("mnuUndo")->text() : QString("off"), "undo");
         QCOMPARE(w.panel(2), changed ? QString("Memories changed") : QString("Memories unchanged"));
-    }
-
-    // Keys, letters and the wheel only move the choice of an open pick list;
-    // Enter, a click on an item of the open list or leaving the cell stores it,
-    // Esc keeps the cell and the undo item. "?? " (an unreadable record's mode)
-    // opens with no choice, and no choice confirmed is the same as Esc.
-    void pickListGestures_data()
-    {
-        QTest::addColumn<int>("column");
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("gestures");  // see pickListGesture
-        QTest::addColumn<QString>("after");
-        const int mode = MemoryTable::ColMode;
-        const struct {
-            const char *name;
-            int column;
-            const char *before, *gestures, *after;
-        } rows[] = {
-            {"Down, Esc", mode, "FM", "Down Esc", "FM"},
-            {"Down, Return", mode, "FM", "Down Return", "AM"},
-            {"tone Down, Esc", MemoryTable::ColTone, "88.5", "Down Esc", "88.5"},
-            {"wheel notch, leave", mode, "FM", "Wheel Leave", "AM"},
-            {"fmn, Return", mode, "USB", "fmn Return", "FMN"},
-            {"item clicked in the open list", mode, "FM", "Open Click:CWR", "CWR"},
-            {"?? , leave", mode, "?? ", "Leave", "?? "},
-            {"?? , Down, Return", mode, "?? ", "Down Return", "LSB"},
-        };
-        for (const auto &r : rows)
-            QTest::newRow(r.name) << r.column << QString(r.before) << QString(r.gestures) << QString(r.after);
-    }
-    void pickListGestures()
-    {
-        QFETCH(int, column);
-        QFETCH(QString, before);
-        QFETCH(QString, gestures);
-        QFETCH(QString, after);
-        EditingWindow w;
-        mv::test::UseSampleRange(w.table(), 1, 3);
-        mv::test::setCellText(w.table(), 2, column, before);
-        w.loaded();
-        // Letters typed in one go are one search, however slow the machine.
-        const int interval = QApplication::keyboardInputInterval();
-        QApplication::setKeyboardInputInterval(60000);
-        w.clickCell(2, column);
-        QTest::keyClick(w.view(), Qt::Key_F2);
-        auto *box = qobject_cast<QComboBox *>(w.editor());
-        QVERIFY(box);
-        QCOMPARE(box->currentIndex() < 0, before == "?? ");
-        for (const QString &g : gestures.split(' ')) {
-            if (g == "Leave") {
-                w.clickCell(1, 1);
-            } else if (g == "Open") {
-                box->showPopup();
-                QTRY_VERIFY(box->view()->isVisible());
-            } else {
-                mv::test::pickListGesture(box, g);
-            }
-        }
-        QApplication::setKeyboardInputInterval(interval);
-        QCoreApplication::processEvents();  // a refused edit would reopen its editor now
-        QVERIFY(!w.editor());
-        QCOMPARE(w.shown(2, column), after);
-        QCOMPARE(w.shown(2, 1), mv::test::SampleFrequency(2));
-        QVERIFY(w.dialogs.boxes.isEmpty());
-        // Only a stored choice takes the one-level undo.
-        QCOMPARE(w.action("mnuUndo")->isEnabled(), after != before);
-        QCOMPARE(w.panel(2), after != before ? QString("Memories changed") : QString("Memories unchanged"));
     }
 
     // Closing the window (close box, "E&xit") takes the open editor's text first,

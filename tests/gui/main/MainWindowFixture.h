@@ -25,8 +25,8 @@ namespace mv::test {
 
 struct MainWindowFixture {
     QTemporaryDir dir;
-    QString settingsDir = dir.path() + QStringLiteral("/settings");
-    QString dataDir = dir.path() + QStringLiteral("/data");
+    QString settingsDir = dir.path() + "/settings";
+    QString dataDir = dir.path() + "/data";
     std::shared_ptr<ft450::SimulatedLine> line = std::make_shared<ft450::SimulatedLine>();
     ft450::SimulatedPortFactory factory{line};
     ScriptedDialogs dialogs;
@@ -37,7 +37,7 @@ struct MainWindowFixture {
     {
         QDir().mkpath(dataDir);
         if (seasoned)
-            preset({{Setting::FirstTime, QStringLiteral("1")}, {Setting::HomeDir, dataDir}});
+            preset({{Setting::FirstTime, "1"}, {Setting::HomeDir, dataDir}});
     }
     ~MainWindowFixture()
     {
@@ -60,22 +60,22 @@ struct MainWindowFixture {
     void radioWithSample()
     {
         QString error;
-        QVERIFY2(line->radio.loadMemoryFile(testDataPath(QStringLiteral("sample.450")), &error), qPrintable(error));
-        preset(Setting::LastOpened, QStringLiteral("A:\\x.450"));
+        QVERIFY2(line->radio.loadMemoryFile(testDataPath("sample.450"), &error), qPrintable(error));
+        preset(Setting::LastOpened, "A:\\x.450");
     }
 
     // A copy of a test data file (and its description file) in the data folder.
     QString copyData(const QString &name, const QString &as = {})
     {
         const QString target = dataDir + QLatin1Char('/') + (as.isEmpty() ? name : as);
-        for (const QString &ext : {QString(), QStringLiteral("dsc")}) {
+        for (const QString &ext : {QString(), QString("dsc")}) {
             QFile::remove(target + ext);
             QFile::copy(testDataPath(name + ext), target + ext);
         }
         return target;
     }
 
-    MainWindow &create(const QString &commandLinePath = {}, const QString &device = QStringLiteral("sim"))
+    MainWindow &create(const QString &commandLinePath = {}, const QString &device = "sim")
     {
         MainWindowOptions o;
         o.settingsFolder = settingsDir;
@@ -99,7 +99,7 @@ struct MainWindowFixture {
 
     template <typename T> T *find(const QString &name) const { return window->findChild<T *>(name); }
     QAction *action(const QString &name) const { return find<QAction>(name); }
-    QString panel(int n) const { return find<QLabel>(QStringLiteral("StatusBar1_Panel%1").arg(n))->text(); }
+    QString panel(int n) const { return find<QLabel>(QString("StatusBar1_Panel%1").arg(n))->text(); }
     bool enabled(const char *button) const { return find<QPushButton>(QString::fromLatin1(button))->isEnabled(); }
     void click(const char *button) const
     {

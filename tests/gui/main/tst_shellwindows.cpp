@@ -47,18 +47,17 @@ private slots:
         MainWindow &w = f.start();
         MessageLog &log = w.session().log();
         MessagesWindow *list = w.messagesWindow();
-        log.LogMessage(QStringLiteral("Read: issue initial instructions"), LogLevel::Trace);
+        log.LogMessage("Read: issue initial instructions", LogLevel::Trace);
         QVERIFY(!list->isVisible());
-        log.LogMessage(QStringLiteral("Row  5 and row  9 are the same frequency of 14.20000"));
+        log.LogMessage("Row  5 and row  9 are the same frequency of 14.20000");
         QVERIFY(list->isVisible());
-        QCOMPARE(list->textArea()->toPlainText(),
-                 QStringLiteral("Row  5 and row  9 are the same frequency of 14.20000\n"));
+        QCOMPARE(list->textArea()->toPlainText(), "Row  5 and row  9 are the same frequency of 14.20000\n");
         f.action("mnuLog")->trigger();
-        QCOMPARE(w.session().settings().text(Setting::Log), QStringLiteral("True"));
-        log.LogMessage(QStringLiteral("trace"), LogLevel::Trace);
-        QVERIFY(list->textArea()->toPlainText().endsWith(QStringLiteral("14.20000\ntrace\n")));
+        QCOMPARE(w.session().settings().text(Setting::Log), "True");
+        log.LogMessage("trace", LogLevel::Trace);
+        QVERIFY(list->textArea()->toPlainText().endsWith("14.20000\ntrace\n"));
         clickIn(list, "cmdCopyToClipboard");
-        QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("Row  5 and row  9")));
+        QVERIFY(QGuiApplication::clipboard()->text().startsWith("Row  5 and row  9"));
         clickIn(list, "cmdClearMessages");
         QVERIFY(list->textArea()->toPlainText().isEmpty());
         QVERIFY(list->isVisible());
@@ -82,21 +81,20 @@ private slots:
     void columnWidthModes()
     {
         MainWindowFixture f;
-        MainWindow &w = f.start(f.copyData(QStringLiteral("sample.450")));
+        MainWindow &w = f.start(f.copyData("sample.450"));
         MemoryGridView *v = w.memoryView();
-        // "Normal", neither box ticked.
         w.SetDescriptionWidth(3450);
         QCOMPARE(v->columnWidth(6), TwipsX(v, 3450));
         // User-chosen widths with nothing stored leave the widths alone.
         v->setColumnWidth(2, 123);
         f.action("mnuUserColumnWidths")->trigger();
-        QCOMPARE(w.session().settings().text(Setting::UserChosenColumnWidths), QStringLiteral("True"));
+        QCOMPARE(w.session().settings().text(Setting::UserChosenColumnWidths), "True");
         QCOMPARE(v->columnWidth(2), 123);
         // Stored widths are used, but not a hand-edited one that would hide its column.
         const int three = v->columnWidth(3);
-        w.session().settings().setText(Setting::Column, QStringLiteral("1000"), 0);
-        w.session().settings().setText(Setting::Column, QStringLiteral("2880"), 2);
-        w.session().settings().setText(Setting::Column, QStringLiteral("-40"), 3);
+        w.session().settings().setText(Setting::Column, "1000", 0);
+        w.session().settings().setText(Setting::Column, "2880", 2);
+        w.session().settings().setText(Setting::Column, "-40", 3);
         f.action("mnuUserColumnWidths")->trigger();
         f.action("mnuUserColumnWidths")->trigger();
         QCOMPARE(v->columnWidth(2), TwipsX(v, 2880));
@@ -104,7 +102,7 @@ private slots:
         QCOMPARE(v->columnWidth(3), three);
         // Autosize wins over user widths: columns fit their contents, the tone gets 200 twips more.
         f.action("mnuAutosize")->trigger();
-        QCOMPARE(w.session().settings().text(Setting::Autosize), QStringLiteral("True"));
+        QCOMPARE(w.session().settings().text(Setting::Autosize), "True");
         const int tone = v->columnWidth(5);
         v->resizeColumnToContents(5);
         QCOMPARE(tone, v->columnWidth(5) + TwipsX(v, 200));
@@ -118,12 +116,12 @@ private slots:
         MainWindow &w = f.start();
         const int normal = w.memoryView()->font().pointSize();
         f.action("mnuGridLargest")->trigger();
-        QCOMPARE(w.session().settings().text(Setting::GridSize), QStringLiteral("Largest"));
+        QCOMPARE(w.session().settings().text(Setting::GridSize), "Largest");
         w.resize(700, 420);
         w.move(40, 30);
         w.memoryView()->setColumnWidth(6, 300);
         f.action("mnuSavePosition")->trigger();
-        QCOMPARE(w.session().settings().text(Setting::MemoryWindowState), QStringLiteral("0"));
+        QCOMPARE(w.session().settings().text(Setting::MemoryWindowState), "0");
         QCOMPARE(w.session().settings().text(Setting::Column, 6), QString::number(PixelsToTwipsX(&w, 300)));
         f.window->close();
         f.window.reset();
@@ -158,28 +156,28 @@ private slots:
     {
         MainWindowFixture f;
         f.preset({{Setting::CommPort, "5"}, {Setting::UserCommSpeed, "19200,N,8,2"}, {Setting::RTS, "True"}});
-        f.preset(Setting::PortDevice, QStringLiteral("/dev/serial/by-id/usb-radio"), 3);
+        f.preset(Setting::PortDevice, "/dev/serial/by-id/usb-radio", 3);
         MainWindow &w = f.start();
         QVERIFY(f.action("mnuCom5")->isChecked());
         QVERIFY(f.action("mnuComSpeed19200")->isChecked());
         QVERIFY(w.session().link().DoNotUseRts);
         // Every number shows the device it means (here the --device of the run).
-        QCOMPARE(f.action("mnuCom3")->text(), QStringLiteral("COM3\tsim"));
+        QCOMPARE(f.action("mnuCom3")->text(), "COM3\tsim");
         f.action("mnuCom7")->trigger();
-        QCOMPARE(w.session().settings().text(Setting::CommPort), QStringLiteral("7"));
+        QCOMPARE(w.session().settings().text(Setting::CommPort), "7");
         QCOMPARE(w.session().link().CommPort, 7);
         for (int n = 1; n <= 16; ++n)
-            QCOMPARE(f.action(QStringLiteral("mnuCom%1").arg(n))->isChecked(), n == 7);
+            QCOMPARE(f.action(QString("mnuCom%1").arg(n))->isChecked(), n == 7);
         f.action("mnuComSpeed4800")->trigger();
-        QCOMPARE(w.session().settings().text(Setting::UserCommSpeed), QStringLiteral("4800,N,8,2"));
+        QCOMPARE(w.session().settings().text(Setting::UserCommSpeed), "4800,N,8,2");
         QVERIFY(!f.action("mnuComSpeed19200")->isChecked());
         f.action("mnuDisableRTS")->trigger();
-        QCOMPARE(w.session().settings().text(Setting::RTS), QStringLiteral("False"));
+        QCOMPARE(w.session().settings().text(Setting::RTS), "False");
         // Without --device the captions show the mapping.
         f.window->close();
         MainWindow &plain = f.create({}, QString());
-        QCOMPARE(f.action("mnuCom3")->text(), QStringLiteral("COM3\t/dev/serial/by-id/usb-radio"));
-        QCOMPARE(f.action("mnuCom7")->text(), QStringLiteral("COM7\t") + PortDeviceName(plain.session().settings(), 7));
+        QCOMPARE(f.action("mnuCom3")->text(), "COM3\t/dev/serial/by-id/usb-radio");
+        QCOMPARE(f.action("mnuCom7")->text(), "COM7\t" + PortDeviceName(plain.session().settings(), 7));
     }
 
     // The port window from the menu: detection marks the ports it opens and does not
@@ -188,7 +186,7 @@ private slots:
     void portDiagnostic()
     {
         MainWindowFixture f;
-        f.preset(Setting::PortDevice, QStringLiteral("sim"), 1);
+        f.preset(Setting::PortDevice, "sim", 1);
         f.radioWithSample();
         MainWindow &w = f.start();
         const int opensBefore = f.line->opens;
@@ -197,7 +195,7 @@ private slots:
         onNextModal(
             [&](QWidget *modal) {
                 auto *diag = qobject_cast<ComPortIdentifierDialog *>(modal);
-                QCOMPARE(childOf<QComboBox>(diag, "cboDevice1")->currentText(), QStringLiteral("sim"));
+                QCOMPARE(childOf<QComboBox>(diag, "cboDevice1")->currentText(), "sim");
                 clickIn(diag, "cmdDetect");
                 clickIn(diag, "cmdDetect");
                 QCOMPARE(childOf<QLabel>(diag, "lblState1")->palette().color(QPalette::Window), QColor(0, 200, 0));
@@ -224,20 +222,20 @@ private slots:
         bool ran = false;
         onNextModal(
             [&](QWidget *modal) {
-                QCOMPARE(modal->objectName(), QStringLiteral("frmFirstTimeUse"));
+                QCOMPARE(modal->objectName(), "frmFirstTimeUse");
                 childOf<QCheckBox>(modal, "chkDontShow")->setChecked(true);
                 clickIn(modal, "cmdClose");
             },
             &ran);
         MainWindow &w = f.start();
         QVERIFY(ran);
-        QCOMPARE(w.session().settings().text(Setting::FirstTime), QStringLiteral("1"));
+        QCOMPARE(w.session().settings().text(Setting::FirstTime), "1");
         // Then the folder chooser, then the initial file, created and loaded.
         QCOMPARE(f.dialogs.folderTitles.size(), 1);
         QCOMPARE(w.session().settings().text(Setting::HomeDir), f.dataDir);
-        QVERIFY(QFile::exists(f.dataDir + QStringLiteral("/Initial memory file.450")));
-        QCOMPARE(mv::test::cellOf(w.session().state().table, 1, 1), QStringLiteral("7.00000"));
-        QCOMPARE(mv::test::cellOf(w.session().state().table, 1, 2), QStringLiteral("LSB"));
+        QVERIFY(QFile::exists(f.dataDir + "/Initial memory file.450"));
+        QCOMPARE(mv::test::cellOf(w.session().state().table, 1, 1), "7.00000");
+        QCOMPARE(mv::test::cellOf(w.session().state().table, 1, 2), "LSB");
     }
 
     void aboutWindowAndLinks()
@@ -257,7 +255,7 @@ private slots:
             &ran);
         f.action("mnuAbout")->trigger();
         QVERIFY(ran);
-        QCOMPARE(version, QStringLiteral("Version 1.0.0"));
+        QCOMPARE(version, "Version 1.0.0");
         f.action("mnuDownload")->trigger();
         QCOMPARE(opened, QStringList({QString::fromLatin1(kMakerWebPage), QString::fromLatin1(kMakerDownloadPage)}));
     }
@@ -274,13 +272,13 @@ private slots:
             help = top->objectName() == QLatin1String("frmHelp") && top->isVisible() ? top : help;
         QVERIFY(help);
         QTextBrowser *browser = childOf<QTextBrowser>(help, "txtHelp");
-        QVERIFY(browser->toPlainText().contains(QStringLiteral("Connecting the radio")));
-        const QStringList links = browser->document()->toHtml().split(QStringLiteral("href=\"")).mid(1);
+        QVERIFY(browser->toPlainText().contains("Connecting the radio"));
+        const QStringList links = browser->document()->toHtml().split("href=\"").mid(1);
         QVERIFY(links.size() >= 6);
         for (const QString &l : links) {
             const QString target = l.section(QLatin1Char('"'), 0, 0).section(QLatin1Char('#'), 0, 0);
             if (!target.startsWith(QLatin1String("http")) && !target.isEmpty())
-                QVERIFY2(QFile::exists(QStringLiteral(":/help/") + target), qPrintable(target));
+                QVERIFY2(QFile::exists(":/help/" + target), qPrintable(target));
         }
         help->close();
     }

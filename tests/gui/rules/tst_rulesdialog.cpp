@@ -3,7 +3,6 @@
 #include "../PickListGestures.h"
 #include "LocaleCases.h"
 #include "TestContext.h"
-#include "core/NumberText.h"
 #include "rules/RepeaterRules.h"
 #include "rules/RulePresets.h"
 #include "rules/RuleRows.h"
