@@ -5,7 +5,6 @@
 #include "core/Frequency.h"
 #include "core/NumberText.h"
 
-#include <QLocale>
 #include <QtTest>
 
 using namespace mv;

@@ -8,7 +8,6 @@
 #include "core/MemoryDocument.h"
 #include "core/MemoryRecord.h"
 #include "core/MemorySetFormat.h"
-#include "core/NumberText.h"
 #include "shell/SafeSave.h"
 
 #include <QDir>
@@ -298,57 +297,46 @@ private slots:
         QCOMPARE(t.state.MemoriesChanged, changed && !saved);
     }
 
-    // An initial file that exists already is never written over.
-    void initialFileIsCreatedOnce()
-    {
-        TestContext t;
-        t.state.HomeDir = QDir::toNativeSeparators(t.dir.path());
-        const QString path = QDir::toNativeSeparators(t.dir.filePath("Initial memory file.450"));
-        QVERIFY(writeBytes(path, kOld));
-        CreateInitialMemoryFile(t.ctx);
-        QCOMPARE(readBytes(path), kOld);
-        QCOMPARE(t.state.AutoOpenPath, path);
-        QCOMPARE(t.settings->get<Setting::LastOpened>(), QString());
-        QVERIFY(LoadMemoryFile(t.ctx));
-        QCOMPARE(cellOf(t.state.table, 2, 1), mark("14.07400"));
-
-        t.state.HomeDir = t.dir.filePath("missing-folder");
-        t.state.AutoOpenPath.clear();
-        CreateInitialMemoryFile(t.ctx);
-        QVERIFY(t.log.text().startsWith("The initial memory file "));
-        QVERIFY(!LoadMemoryFile(t.ctx));  // ends silently
-        QVERIFY(t.dialogs.boxes.isEmpty());
-    }
-
+    // Which file the start loads; with nothing to load, the initial file in the
+    // data folder, made once: one already there is never written over, and a
+    // folder that cannot take it is logged and the start loads nothing.
     void startupChoice_data()
     {
         QTest::addColumn<QString>("commandLine");
         QTest::addColumn<QString>("lastOpened");
+        QTest::addColumn<QString>("initial");  // before the start: "" none, "old" one of its own, "no folder"
         QTest::addColumn<QString>("expected");  // "" none, "*" the initial file
-        auto row = [](const char *name, const char *commandLine, const char *lastOpened, const char *expected) {
-            QTest::newRow(name) << QString(commandLine) << QString(lastOpened) << QString(expected);
-        };
-        row("quoted command line", "\"/data/my set.450\"", "", "/data/my set.450");
-        row("last opened", "", "/data/last.450", "/data/last.450");
-        row("floppy A: on the command line", "A:\\MEM.450", "/data/last.450", "");
-        row("nothing: initial file", "", "", "*");
-        row("backup.450 is no drive", "backup.450", "", "backup.450");
+        mv::test::row("quoted command line", "\"/data/my set.450\"", "", "", "/data/my set.450");
+        mv::test::row("last opened", "", "/data/last.450", "", "/data/last.450");
+        mv::test::row("floppy A: on the command line", "A:\\MEM.450", "/data/last.450", "", "");
+        mv::test::row("nothing: initial file", "", "", "", "*");
+        mv::test::row("initial file already there", "", "", "old", "*");
+        mv::test::row("no folder for the initial file", "", "", "no folder", "*");
+        mv::test::row("backup.450 is no drive", "backup.450", "", "", "backup.450");
     }
     void startupChoice()
     {
-        QFETCH(QString, commandLine);
         QFETCH(QString, lastOpened);
+        QFETCH(QString, initial);
         QFETCH(QString, expected);
         TestContext t;
-        t.state.HomeDir = t.dir.path();
+        t.state.HomeDir = initial == "no folder" ? t.dir.filePath("missing") : t.dir.path();
+        const QString path = QDir::toNativeSeparators(QDir(t.state.HomeDir).filePath("Initial memory file.450"));
+        QVERIFY(initial != "old" || writeBytes(path, kOld));
         t.settings->set<Setting::LastOpened>(lastOpened);
-        const bool due = PrepareAutoOpen(t.ctx, commandLine);
-        const QString initial = t.dir.filePath("Initial memory file.450");
-        QCOMPARE(due, !expected.isEmpty());
-        QCOMPARE(t.state.AutoOpenPath, expected == "*" ? QDir::toNativeSeparators(initial) : expected);
-        QCOMPARE(readBytes(initial), expected == "*" ? QByteArray("MR00107000000+000000100000;\r\n") : QByteArray());
-        if (expected == "*")
-            QCOMPARE(t.settings->get<Setting::LastOpened>(), QDir::toNativeSeparators(initial));
+        QFETCH(QString, commandLine);
+        QCOMPARE(PrepareAutoOpen(t.ctx, commandLine), !expected.isEmpty());
+        QCOMPARE(t.state.AutoOpenPath, expected == "*" ? path : expected);
+        const bool made = expected == "*" && initial.isEmpty();
+        QCOMPARE(readBytes(path), made               ? QByteArray("MR00107000000+000000100000;\r\n")
+                                  : initial == "old" ? kOld
+                                                     : QByteArray());
+        QCOMPARE(t.settings->get<Setting::LastOpened>(), made ? path : lastOpened);
+        if (expected == "*") {  // the start then loads it, or ends silently
+            QCOMPARE(LoadMemoryFile(t.ctx), initial != "no folder");
+            QCOMPARE(t.log.text().startsWith("The initial memory file "), initial == "no folder");
+            QVERIFY(t.dialogs.boxes.isEmpty());
+        }
     }
 };
 

@@ -11,7 +11,6 @@
 #include "shell/MessageLog.h"
 #include "shell/SafeSave.h"
 
-#include <QDir>
 #include <QFile>
 #include <QLockFile>
 #include <QTemporaryDir>

@@ -5,7 +5,6 @@
 #include "core/NumberText.h"
 #include "csv/CsvFormat.h"
 
-#include <QLocale>
 #include <QtTest>
 
 using namespace mv;

@@ -3,11 +3,9 @@
 #include "DataRows.h"
 #include "LocaleCases.h"
 #include "TestContext.h"
-#include "core/NumberText.h"
 #include "core/RadioTables.h"
 #include "rules/RepeaterRules.h"
 
-#include <QLocale>
 #include <QtTest>
 
 using namespace mv;

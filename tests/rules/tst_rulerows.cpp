@@ -8,7 +8,6 @@
 #include "rules/RulePresets.h"
 #include "rules/RuleRows.h"
 
-#include <QLocale>
 #include <QtTest>
 
 using namespace mv;

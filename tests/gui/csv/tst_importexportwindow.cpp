@@ -9,11 +9,9 @@
 #include "ui/ImportExportDialog.h"
 #include "ui/UiMetrics.h"
 
-#include <QCheckBox>
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QtTest>
 
 using namespace mv;

@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
 

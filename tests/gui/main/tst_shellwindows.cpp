@@ -16,7 +16,6 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QtTest>
