@@ -31,17 +31,6 @@ const QString kTwoAttempts = "Two attempts to set the CAT rate have failed.\r\n"
 const QString kNotAvailable = "COM Port 1 is not available. It may be in use by another program.\r\n"
                               "The requested operation cannot continue.";
 
-// A view that lets a test act while the loop runs (the cancel click).
-class HookView : public RecordingView {
-public:
-    std::function<void(int value, int maximum)> onProgress;
-    void SetTransferProgress(int value, int maximum) override
-    {
-        if (onProgress)
-            onProgress(value, maximum);
-    }
-};
-
 ft450::RadioOptions fastRadio(int rate = 38400)
 {
     ft450::RadioOptions o;
@@ -89,7 +78,7 @@ struct Rig {
 
     QTemporaryDir backups;
     TestContext c;
-    HookView view;
+    RecordingView view;
     AppContext ctx{c.state, *c.settings, c.log, c.dialogs, view};
     std::shared_ptr<ft450::SimulatedLine> line;
     CatLink link;

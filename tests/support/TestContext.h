@@ -7,6 +7,7 @@
 #include "shell/SettingsStore.h"
 
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 
 namespace mv::test {
@@ -34,6 +35,13 @@ public:
     void SetClipboardText(const QString &text) override { clipboard = text; }
     QString ClipboardText() const override { return clipboard; }
     bool IsColumnHidden(int column) const override { return hiddenColumns.contains(column); }
+    // Lets a test act while a transfer runs (a cancel click at memory n).
+    void SetTransferProgress(int value, int maximum) override
+    {
+        if (onProgress)
+            onProgress(value, maximum);
+    }
+    std::function<void(int value, int maximum)> onProgress;
 
     int currentRow = 1;
     int currentColumn = 1;
