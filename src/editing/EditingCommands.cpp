@@ -109,27 +109,6 @@ void setFrequency(Memory &m, qint32 f, const RepeaterRuleSet &rules)
     }
 }
 
-// A pick-list choice (MatchPickList) into its field.
-void setChoice(Memory &m, int column, const QString &choice)
-{
-    switch (column) {
-    case MemoryTable::ColMode:
-        m.mode = modeFromText(choice);
-        break;
-    case MemoryTable::ColShift:
-        m.shift = shiftFromText(choice);
-        break;
-    case MemoryTable::ColEncoding:
-        m.encoding = encodingFromText(choice);
-        break;
-    case MemoryTable::ColTone:
-        m.tone = qint8(toneIndex(choice));
-        break;
-    default:
-        break;
-    }
-}
-
 // Cell `column` of `from` into `to` (fill down).
 void copyField(Memory &to, const Memory &from, int column)
 {
@@ -739,7 +718,7 @@ bool EditingCommands::ConfirmMemoryEdit(int row, int column, const QString &text
         const QString choice = MatchPickList(column, text);
         if (choice.isEmpty())
             return false;
-        setChoice(m, column, choice);
+        SetMemoryCellText(m, column, choice);
         if (column == MemoryTable::ColEncoding && m.encoding == Encoding::Off)
             m.tone = kNoTone;
         table.setMemory(row, m);
@@ -782,7 +761,7 @@ bool EditingCommands::ConfirmPmsEdit(int k, int column, const QString &text)
         if (choice.isEmpty())
             return false;
         // Unlike the memory view, a blank encoding leaves the tone as it is.
-        setChoice(m, column, choice);
+        SetMemoryCellText(m, column, choice);
     }
     table.setPms(k, m);
     markChanged();
